@@ -1,0 +1,68 @@
+// Hooks for the ipc layer: windows of other processes as handles of this
+// one, this process's top-level windows, and the foreground window handed
+// over by WinExec.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "win/user.h"
+
+namespace tq::ui {
+
+// A window of another process. Calls come on the caller's thread; a peer
+// that is gone answers as a bad handle would (false / empty / 0).
+class ForeignWindow {
+ public:
+  virtual ~ForeignWindow() = default;
+  virtual bool Alive() = 0;
+  virtual bool HasControl(int id) = 0;
+  virtual std::u16string Text() = 0;
+  virtual bool IsVisible() = 0;
+  virtual bool IsEnabled() = 0;
+  virtual BOOL Enable(BOOL enable) = 0;  // returns what EnableWindow returns
+  virtual BOOL Show(int command) = 0;
+  virtual BOOL SetForeground() = 0;
+  virtual BOOL Post(UINT message, WPARAM wParam, LPARAM lParam) = 0;  // WM_COMMAND
+  virtual LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam) = 0;  // WM_CLOSE
+};
+
+// Makes a handle for `window`; the handle's Win32 calls (IsWindow,
+// GetDlgItem, GetWindowTextW, IsWindowVisible, IsWindowEnabled,
+// EnableWindow, ShowWindow, SetForegroundWindow, PostMessageW(WM_COMMAND),
+// SendMessageW(WM_CLOSE)) are forwarded to it. GetDlgItem on a foreign
+// handle gives a foreign child handle that exists while the control does.
+HWND RegisterForeignWindow(std::shared_ptr<ForeignWindow> window);
+void UnregisterForeignWindow(HWND handle);
+bool IsForeignWindow(HWND handle);
+
+// This process's top-level windows (dialogs, sheets) for answering peers.
+struct TopLevelWindow {
+  HWND handle;
+  std::u16string title;
+  bool visible;
+  bool enabled;
+};
+std::vector<TopLevelWindow> TopLevelWindows();
+
+// The active modal window of the process's windows thread, null when none.
+// Safe from any thread.
+HWND ActiveModalDialog();
+
+// FindWindowW looks through this process's windows first, then asks the
+// lookup, which searches the other processes (null when not found).
+using ForeignFinder = HWND (*)(const std::u16string& title);
+void SetForeignFinder(ForeignFinder finder);
+
+// GetForegroundWindow asks this when no window of the process is active
+// (the ipc layer resolves TELEQUILL_FOREGROUND there).
+using ForegroundProvider = HWND (*)();
+void SetForegroundProvider(ForegroundProvider provider);
+
+// Runs `call` on the windows' thread, waiting until its modal loop takes it
+// (immediately when already on it); for peers that read or change windows.
+// False when no thread owns windows.
+bool RunOnWindowThread(void (*call)(void* context), void* context);
+
+}  // namespace tq::ui

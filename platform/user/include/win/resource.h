@@ -1,0 +1,114 @@
+// Resource scripts: each module's dialog templates, string table and
+// bitmaps, written as C++ data in the module's resources.cpp.
+//
+// How a module's resources are found from its instance handle:
+// - A shared library (plug-in, resource library) defines, in resources.cpp,
+//       TQ_RESOURCE_SCRIPT(kScript)
+//   which exports the C symbol `TelequillResources`. Its HINSTANCE is its
+//   dlopen() handle (what LoadLibraryW returns and what the host passes to
+//   DllInitialize); the layer finds the script with dlsym(handle, ...).
+// - A program (or a test) registers its own script once, before its first
+//   dialog, with tq::res::RegisterResources(nullptr, kScript); a null
+//   instance then means the program's resources. Any other handle can be
+//   registered the same way (tests use made-up handles).
+// A registration takes precedence over the exported symbol.
+//
+// Example (a program's resources.cpp):
+//   const tq::res::ControlTemplate kAbout[] = {
+//       {WC_STATICW, 901, u"Telequill", 10, 10, 120, 8, SS_LEFT},
+//       {WC_BUTTONW, IDOK, u"OK", 50, 30, 40, 14, BS_DEFPUSHBUTTON | WS_TABSTOP},
+//   };
+//   const tq::res::DialogTemplate kDialogs[] = {
+//       {109, u"À propos de", DS_MODALFRAME | WS_CAPTION, 0, 0, 0, 140, 50, kAbout},
+//   };
+//   const tq::res::StringResource kStrings[] = {{1001, u"Nom :"}};
+//   const tq::res::ResourceScript kScript{kDialogs, kStrings, {}};
+#pragma once
+
+#include <span>
+
+#include "win/types.h"
+
+#ifndef TQ_EXPORT
+#define TQ_EXPORT __attribute__((visibility("default")))
+#endif
+
+namespace tq::res {
+
+// One control of a dialog template. The class is one of WC_BUTTONW,
+// WC_EDITW, WC_LISTBOXW, WC_COMBOBOXW, WC_STATICW (compared without case).
+// The rectangle is in dialog units; WS_CHILD and WS_VISIBLE are implied
+// unless `hidden` is set (a control the template makes invisible).
+struct ControlTemplate {
+  const char16_t* className;
+  int id;
+  const char16_t* text;
+  short x;
+  short y;
+  short cx;
+  short cy;
+  DWORD style = 0;
+  DWORD exStyle = 0;
+  bool hidden = false;
+};
+
+struct DialogTemplate {
+  int id;
+  const char16_t* caption;
+  DWORD style;
+  DWORD exStyle;
+  short x;
+  short y;
+  short cx;  // size in dialog units
+  short cy;
+  std::span<const ControlTemplate> controls;
+  // The template's own font (with DS_SETFONT); empty name means the system font.
+  const char16_t* fontName = u"";
+  WORD fontPointSize = 0;
+};
+
+struct StringResource {
+  UINT id;
+  const char16_t* text;
+};
+
+// A bitmap as pixels: `width` x `height`, rows top-down, 4 bytes a pixel in
+// the order blue, green, red, unused (as a 32-bit device-independent bitmap).
+struct BitmapResource {
+  int id;
+  int width;
+  int height;
+  std::span<const BYTE> pixels;  // width * height * 4 bytes
+};
+
+struct ResourceScript {
+  std::span<const DialogTemplate> dialogs;
+  std::span<const StringResource> strings;
+  std::span<const BitmapResource> bitmaps;
+};
+
+// Registers `script` (which must outlive its use) as the resources of
+// `instance`; null means the program itself. Registering again replaces.
+void RegisterResources(HINSTANCE instance, const ResourceScript& script);
+
+// The script of `instance`: a registered one, else the module's exported
+// `TelequillResources`; null when there is none.
+const ResourceScript* FindResources(HINSTANCE instance);
+
+// Lookups by identifier; null when the script or the item is missing.
+// A template name given as a string (not MAKEINTRESOURCEW) is matched
+// against the decimal identifier ("#101" or "101").
+const DialogTemplate* FindDialog(HINSTANCE instance, LPCWSTR name);
+const StringResource* FindString(HINSTANCE instance, UINT id);
+const BitmapResource* FindBitmap(HINSTANCE instance, LPCWSTR name);
+
+// The pixels behind a bitmap handle of LoadBitmapW; null for a bad handle.
+const BitmapResource* BitmapData(HBITMAP bitmap);
+
+}  // namespace tq::res
+
+// Defines the exported lookup of a shared library's resource script.
+#define TQ_RESOURCE_SCRIPT(script)                                                     \
+  extern "C" TQ_EXPORT const ::tq::res::ResourceScript* TelequillResources() {         \
+    return &(script);                                                                  \
+  }

@@ -1,0 +1,60 @@
+// Input as a person gives it, for the faces: the headless face's script
+// actions and the Qt face's events both come here, so both drive the same
+// behaviour. Each call works on the calling (windows') thread and returns
+// false, with a reason in *why, when the window cannot take that input
+// (no such control, disabled, hidden, wrong class, item out of range).
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "win/user.h"
+
+namespace tq::ui {
+
+// Gives edit `edit` the focus with its whole text selected, as the dialog
+// manager does on tabbing in, then types `text` one character at a time:
+// the first replaces the selection; the limit and read-only apply, and each
+// accepted character sends one EN_CHANGE.
+bool TypeText(HWND edit, const std::u16string& text, std::string* why);
+
+// Replaces the edit's whole text at once, as a paste: one EN_CHANGE. The
+// limit applies as it does to a paste (the text is cut to it).
+bool PasteText(HWND edit, const std::u16string& text, std::string* why);
+
+// Presses a button: check boxes toggle, radio buttons check (automatic ones
+// uncheck their group), the parent gets BN_CLICKED.
+bool ClickButton(HWND button, std::string* why);
+
+// List or combo box: exactly these items become selected, with the
+// notifications of a click (LBN_SELCHANGE / CBN_SELCHANGE). More than one
+// item needs an extended or multiple selection list box.
+bool SelectItems(HWND list, const std::vector<int>& items, std::string* why);
+bool DoubleClickItem(HWND list, int item, std::string* why);
+
+// A key pressed while `control` has the focus: VK_DELETE, VK_RETURN,
+// VK_ESCAPE or VK_F1. The control gets WM_KEYDOWN (a list box with
+// LBS_WANTKEYBOARDINPUT asks its parent with WM_VKEYTOITEM); Enter presses
+// the default button, Escape cancels, F1 sends WM_HELP.
+bool PressKey(HWND control, int virtualKey, std::string* why);
+
+// Modifier keys held from now on (GetAsyncKeyState sees them).
+void HoldModifiers(bool shift, bool control);
+
+// In a property sheet: shows the page made from template `templateId`
+// (with PSN_KILLACTIVE on the old page and PSN_SETACTIVE on the new).
+bool ShowSheetPage(HWND sheet, int templateId, std::string* why);
+
+// The active modal window of this thread (dialog or property sheet), null
+// when none; for a sheet, the page shown and the control lookup that a
+// script uses (the sheet's own buttons first, then the page's controls).
+HWND ActiveModalWindow();
+HWND ShownSheetPage(HWND sheet);
+HWND FindControlForInput(HWND modal, int id);
+// The template a dialog or page was made from; 0 for other windows.
+int TemplateId(HWND window);
+// Items of a list or combo box and the selected item indices.
+std::vector<std::u16string> ItemTexts(HWND list);
+std::vector<int> SelectedItems(HWND list);
+
+}  // namespace tq::ui
