@@ -1,6 +1,12 @@
 // A seam in the file layer for tests: makes the Nth write, flush or rename
 // from now on fail as a full disk would, so that every writer can be tested
 // under faults. Counting starts at 1; 0 disarms. Per process.
+//
+// Write counts WriteFile calls and the data copy of CopyFileW (fails with
+// ERROR_DISK_FULL, nothing written); Flush counts FlushFileBuffers and the
+// fsync of CopyFileW (ERROR_DISK_FULL); Rename counts MoveFileExW and the
+// final rename of CopyFileW (ERROR_DISK_FULL, nothing moved). A fault fires
+// once and then disarms.
 #pragma once
 
 namespace tq {

@@ -30,6 +30,15 @@ inline constexpr DWORD ERROR_PROC_NOT_FOUND = 127;
 inline constexpr DWORD ERROR_ALREADY_EXISTS = 183;
 inline constexpr DWORD ERROR_MORE_DATA = 234;
 inline constexpr DWORD ERROR_NO_UNICODE_TRANSLATION = 1113;
+inline constexpr DWORD ERROR_NOT_SAME_DEVICE = 17;
+inline constexpr DWORD ERROR_GEN_FAILURE = 31;
+inline constexpr DWORD ERROR_BUFFER_OVERFLOW = 111;
+inline constexpr DWORD ERROR_NEGATIVE_SEEK = 131;
+inline constexpr DWORD ERROR_DIR_NOT_EMPTY = 145;
+inline constexpr DWORD ERROR_FILENAME_EXCED_RANGE = 206;
+inline constexpr DWORD ERROR_INVALID_FLAGS = 1004;
+inline constexpr DWORD ERROR_BADDB = 1009;
+inline constexpr DWORD ERROR_KEY_DELETED = 1018;
 
 extern "C" DWORD GetLastError();
 extern "C" void SetLastError(DWORD error);

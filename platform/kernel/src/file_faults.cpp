@@ -1,0 +1,35 @@
+// The fault seam: one countdown per kind of operation, shared by every thread
+// of the process.
+#include <array>
+#include <atomic>
+
+#include "internal.h"
+
+namespace {
+std::array<std::atomic<int>, 3> countdown{};
+
+std::atomic<int>& CounterFor(tq::FileFault kind) { return countdown[static_cast<int>(kind)]; }
+}  // namespace
+
+namespace tq {
+
+void FailNthFileOperation(FileFault kind, int n) { CounterFor(kind).store(n < 0 ? 0 : n); }
+
+void ClearFileFaults() {
+  for (auto& counter : countdown) counter.store(0);
+}
+
+}  // namespace tq
+
+namespace tq::kernel {
+
+bool FaultFires(FileFault kind) {
+  auto& counter = CounterFor(kind);
+  int value = counter.load();
+  while (value > 0) {
+    if (counter.compare_exchange_weak(value, value - 1)) return value == 1;
+  }
+  return false;
+}
+
+}  // namespace tq::kernel

@@ -1,0 +1,30 @@
+// Pieces shared by the kernel layer's own sources; not part of its interface.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "win/faults.h"
+#include "win/kernel.h"
+
+namespace tq::kernel {
+
+// The Win32 error for an errno value of a file operation.
+DWORD ErrorFromErrno(int error);
+// Sets the last error from errno and returns FALSE, for the common failure path.
+BOOL FailFromErrno(int error);
+BOOL Fail(DWORD error);
+
+// Converts a Win32 name to a native path; fails on a null name.
+bool NativeName(LPCWSTR name, std::string& path);
+
+// True when the fault seam says this operation must fail now.
+bool FaultFires(FileFault kind);
+
+// fsync of the folder that holds `path`, so that a rename in it is durable.
+bool SyncParentFolder(const std::string& path);
+
+// True while another handle holds the file with share mode 0.
+bool HeldExclusively(const std::string& path);
+
+}  // namespace tq::kernel

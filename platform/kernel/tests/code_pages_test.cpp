@@ -1,0 +1,121 @@
+#include <cstdlib>
+#include <string>
+
+#include "testing/temp_root.h"
+#include "win/kernel.h"
+#include "win/text.h"
+
+namespace {
+
+class CodePagesTest : public ::testing::Test {
+ protected:
+  void SetUp() override { unsetenv("TELEQUILL_ACP"); }
+  void TearDown() override { unsetenv("TELEQUILL_ACP"); }
+
+  static std::string ToAnsi(std::u16string_view text, DWORD flags = 0, BOOL* usedDefault = nullptr) {
+    int size = WideCharToMultiByte(CP_ACP, flags, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                   nullptr, usedDefault);
+    std::string out(static_cast<size_t>(size), '\0');
+    EXPECT_EQ(WideCharToMultiByte(CP_ACP, flags, text.data(), static_cast<int>(text.size()), out.data(), size,
+                                  nullptr, usedDefault),
+              size);
+    return out;
+  }
+  static std::u16string ToWide(std::string_view text) {
+    int size = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::u16string out(static_cast<size_t>(size), u'\0');
+    EXPECT_EQ(MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), size), size);
+    return out;
+  }
+};
+
+TEST_F(CodePagesTest, FrenchRoundTripIn1252) {
+  EXPECT_EQ(GetACP(), 1252u);
+  const std::u16string french = u"Télécopie à envoyer";
+  std::string ansi = ToAnsi(french);
+  EXPECT_EQ(ansi, "T\xE9l\xE9" "copie \xE0 envoyer");
+  EXPECT_EQ(ToWide(ansi), french);
+  // The euro sign lives at 0x80 in 1252.
+  EXPECT_EQ(ToAnsi(u"€"), "\x80");
+  EXPECT_EQ(ToWide("\x81"), u"\u0081");  // unassigned bytes stay C1 controls
+}
+
+TEST_F(CodePagesTest, DoubleByteTextIn932) {
+  setenv("TELEQUILL_ACP", "932", 1);
+  EXPECT_EQ(GetACP(), 932u);
+  const std::u16string phonebook = u"電話帳";
+  std::string ansi = ToAnsi(phonebook);
+  EXPECT_EQ(ansi, "\x93\x64\x98\x62\x92\xA0");
+  EXPECT_EQ(ToWide(ansi), phonebook);
+
+  // A buffer too small for the whole text takes whole characters only.
+  char out[3] = {'x', 'x', 'x'};
+  EXPECT_EQ(WideCharToMultiByte(CP_ACP, 0, phonebook.data(), 3, out, 3, nullptr, nullptr), 0);
+  EXPECT_EQ(GetLastError(), ERROR_INSUFFICIENT_BUFFER);
+  EXPECT_EQ(std::string(out, 2), "\x93\x64");
+  EXPECT_EQ(out[2], 'x');
+  // A lone lead byte at the end does not swallow anything before it.
+  EXPECT_EQ(ToWide("A\x93"), u"A?");
+}
+
+TEST_F(CodePagesTest, CompositeCheckComposesBeforeConverting) {
+  const std::u16string decomposed = u"e\u0301";
+  BOOL usedDefault = TRUE;
+  EXPECT_EQ(ToAnsi(decomposed, WC_COMPOSITECHECK, &usedDefault), "\xE9");
+  EXPECT_FALSE(usedDefault);
+  // Without the flag the combining accent is not in 1252.
+  EXPECT_EQ(ToAnsi(decomposed, 0, &usedDefault), "e?");
+  EXPECT_TRUE(usedDefault);
+}
+
+TEST_F(CodePagesTest, UnmappableCharactersBecomeTheDefaultChar) {
+  BOOL usedDefault = FALSE;
+  EXPECT_EQ(ToAnsi(u"a電b", 0, &usedDefault), "a?b");
+  EXPECT_TRUE(usedDefault);
+  char out[8];
+  EXPECT_EQ(WideCharToMultiByte(CP_ACP, 0, u"電", 1, out, 8, "#", nullptr), 1);
+  EXPECT_EQ(out[0], '#');
+}
+
+TEST_F(CodePagesTest, LengthsAndBufferSizes) {
+  // -1 converts the terminator too.
+  EXPECT_EQ(WideCharToMultiByte(CP_ACP, 0, u"abc", -1, nullptr, 0, nullptr, nullptr), 4);
+  char exact[4];
+  EXPECT_EQ(WideCharToMultiByte(CP_ACP, 0, u"abc", -1, exact, 4, nullptr, nullptr), 4);
+  EXPECT_STREQ(exact, "abc");
+  char small[3];
+  EXPECT_EQ(WideCharToMultiByte(CP_ACP, 0, u"abc", -1, small, 3, nullptr, nullptr), 0);
+  EXPECT_EQ(GetLastError(), ERROR_INSUFFICIENT_BUFFER);
+  char16_t wide[4];
+  EXPECT_EQ(MultiByteToWideChar(CP_ACP, 0, "abc", -1, nullptr, 0), 4);
+  EXPECT_EQ(MultiByteToWideChar(CP_ACP, 0, "abc", -1, wide, 4), 4);
+  EXPECT_EQ(std::u16string(wide), u"abc");
+  EXPECT_EQ(MultiByteToWideChar(CP_ACP, 0, "abc", -1, wide, 2), 0);
+  EXPECT_EQ(GetLastError(), ERROR_INSUFFICIENT_BUFFER);
+  EXPECT_EQ(MultiByteToWideChar(CP_ACP, 0, "abc", 0, wide, 4), 0);
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+  EXPECT_EQ(MultiByteToWideChar(CP_ACP, 0, nullptr, 3, wide, 4), 0);
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+  EXPECT_EQ(MultiByteToWideChar(1234, 0, "abc", 3, wide, 4), 0);
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+}
+
+TEST_F(CodePagesTest, Utf8) {
+  char16_t wide[8];
+  EXPECT_EQ(MultiByteToWideChar(CP_UTF8, 0, "\xC3\xA9\xF0\x9F\x93\xA0", 6, wide, 8), 3);  // é and a surrogate pair
+  EXPECT_EQ(std::u16string(wide, 3), u"é\U0001F4E0");
+  EXPECT_EQ(MultiByteToWideChar(CP_UTF8, 0, "a\xFF", 2, wide, 8), 2);
+  EXPECT_EQ(wide[1], 0xFFFD);
+  EXPECT_EQ(MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, "a\xFF", 2, wide, 8), 0);
+  EXPECT_EQ(GetLastError(), ERROR_NO_UNICODE_TRANSLATION);
+  BOOL usedDefault = FALSE;
+  EXPECT_EQ(WideCharToMultiByte(CP_UTF8, 0, u"é", 1, nullptr, 0, nullptr, &usedDefault), 0);
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+
+  EXPECT_EQ(tq::Utf16ToUtf8(u"Télécopie"), "T\xC3\xA9l\xC3\xA9" "copie");
+  EXPECT_EQ(tq::Utf8ToUtf16("\xC0\xAF"), u"\uFFFD\uFFFD");  // overlong '/' is refused
+  EXPECT_EQ(tq::Utf16ToUtf8(std::u16string(1, char16_t(0xD800))), "\xEF\xBF\xBD");
+  EXPECT_EQ(tq::NativePath(u"C\\dir\\file.AFD"), "C/dir/file.AFD");
+}
+
+}  // namespace

@@ -1,0 +1,253 @@
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "testing/temp_root.h"
+#include "win/faults.h"
+#include "win/file_replace.h"
+#include "win/kernel.h"
+#include "win/text.h"
+
+namespace {
+
+using tq::testing::ReadText;
+using tq::testing::WriteText;
+
+class FilesTest : public tq::testing::TempRoot {
+ protected:
+  void TearDown() override {
+    tq::ClearFileFaults();
+    TempRoot::TearDown();
+  }
+  std::u16string Name(const std::string& file) const { return tq::Utf8ToUtf16(path(file).string()); }
+  HANDLE Open(const std::string& file, DWORD disposition, DWORD share = 0,
+              DWORD access = GENERIC_READ | GENERIC_WRITE) const {
+    return CreateFileW(Name(file).c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+  }
+};
+
+TEST_F(FilesTest, ExclusiveOpenRefusesSecondOpenerUntilClosed) {
+  HANDLE first = Open("book.afd", CREATE_NEW);
+  ASSERT_NE(first, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(Open("book.afd", OPEN_EXISTING), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), ERROR_SHARING_VIOLATION);
+  EXPECT_EQ(Open("book.afd", OPEN_EXISTING, FILE_SHARE_READ, GENERIC_READ), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), ERROR_SHARING_VIOLATION);
+
+  // Another process is refused as well.
+  std::u16string name = Name("book.afd");
+  pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    HANDLE second = CreateFileW(name.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    _exit(second == INVALID_HANDLE_VALUE && GetLastError() == ERROR_SHARING_VIOLATION ? 0 : 1);
+  }
+  int status = -1;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+
+  ASSERT_TRUE(CloseHandle(first));
+  HANDLE again = Open("book.afd", OPEN_EXISTING);
+  ASSERT_NE(again, INVALID_HANDLE_VALUE);
+  EXPECT_TRUE(CloseHandle(again));
+}
+
+TEST_F(FilesTest, RefusedCreateAlwaysDoesNotTruncateTheHeldFile) {
+  WriteText(path("held.txt"), "keep me");
+  HANDLE holder = Open("held.txt", OPEN_EXISTING);
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(Open("held.txt", CREATE_ALWAYS), INVALID_HANDLE_VALUE);
+  CloseHandle(holder);
+  EXPECT_EQ(ReadText(path("held.txt")), "keep me");
+}
+
+TEST_F(FilesTest, SharedOpenersCoexist) {
+  WriteText(path("shared.txt"), "x");
+  HANDLE a = Open("shared.txt", OPEN_EXISTING, FILE_SHARE_READ, GENERIC_READ);
+  HANDLE b = Open("shared.txt", OPEN_EXISTING, FILE_SHARE_READ, GENERIC_READ);
+  EXPECT_NE(a, INVALID_HANDLE_VALUE);
+  EXPECT_NE(b, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(Open("shared.txt", OPEN_EXISTING), INVALID_HANDLE_VALUE);
+  CloseHandle(a);
+  CloseHandle(b);
+}
+
+TEST_F(FilesTest, Dispositions) {
+  EXPECT_EQ(Open("none", OPEN_EXISTING), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(Open("none", TRUNCATE_EXISTING), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(Open("missing/none", CREATE_ALWAYS), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), ERROR_PATH_NOT_FOUND);
+
+  WriteText(path("f"), "abc");
+  EXPECT_EQ(Open("f", CREATE_NEW), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), ERROR_FILE_EXISTS);
+
+  HANDLE h = Open("f", OPEN_ALWAYS);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), ERROR_ALREADY_EXISTS);
+  EXPECT_EQ(GetFileSize(h, nullptr), 3u);
+  CloseHandle(h);
+
+  h = Open("f", CREATE_ALWAYS);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), ERROR_ALREADY_EXISTS);
+  EXPECT_EQ(GetFileSize(h, nullptr), 0u);
+  CloseHandle(h);
+
+  h = Open("g", OPEN_ALWAYS);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), ERROR_SUCCESS);
+  CloseHandle(h);
+  EXPECT_EQ(Open("f", 0), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+}
+
+TEST_F(FilesTest, ReadWriteSeekTruncate) {
+  HANDLE h = Open("data", CREATE_NEW);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  DWORD done = 0;
+  ASSERT_TRUE(WriteFile(h, "0123456789", 10, &done, nullptr));
+  EXPECT_EQ(done, 10u);
+  EXPECT_EQ(SetFilePointer(h, -4, nullptr, FILE_END), 6u);
+  char buffer[16] = {};
+  ASSERT_TRUE(ReadFile(h, buffer, sizeof buffer, &done, nullptr));
+  EXPECT_EQ(done, 4u);
+  EXPECT_EQ(std::string(buffer, done), "6789");
+  ASSERT_TRUE(ReadFile(h, buffer, sizeof buffer, &done, nullptr));
+  EXPECT_EQ(done, 0u);  // end of file is success with nothing read
+  EXPECT_EQ(SetFilePointer(h, -20, nullptr, FILE_CURRENT), INVALID_SET_FILE_POINTER);
+  EXPECT_EQ(GetLastError(), ERROR_NEGATIVE_SEEK);
+  EXPECT_EQ(SetFilePointer(h, 3, nullptr, FILE_BEGIN), 3u);
+  ASSERT_TRUE(SetEndOfFile(h));
+  EXPECT_EQ(GetFileSize(h, nullptr), 3u);
+  EXPECT_TRUE(FlushFileBuffers(h));
+  CloseHandle(h);
+  EXPECT_EQ(ReadText(path("data")), "012");
+
+  EXPECT_FALSE(CloseHandle(h));
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
+  EXPECT_FALSE(WriteFile(h, "x", 1, &done, nullptr));
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
+}
+
+TEST_F(FilesTest, FaultSeamFailsTheNthOperationOnce) {
+  HANDLE h = Open("faulty", CREATE_NEW);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  DWORD done = 0;
+  tq::FailNthFileOperation(tq::FileFault::Write, 2);
+  EXPECT_TRUE(WriteFile(h, "a", 1, &done, nullptr));
+  EXPECT_FALSE(WriteFile(h, "b", 1, &done, nullptr));
+  EXPECT_EQ(GetLastError(), ERROR_DISK_FULL);
+  EXPECT_EQ(done, 0u);
+  EXPECT_TRUE(WriteFile(h, "c", 1, &done, nullptr));
+  tq::FailNthFileOperation(tq::FileFault::Flush, 1);
+  EXPECT_FALSE(FlushFileBuffers(h));
+  EXPECT_TRUE(FlushFileBuffers(h));
+  CloseHandle(h);
+  EXPECT_EQ(ReadText(path("faulty")), "ac");
+
+  WriteText(path("target"), "old");
+  tq::FailNthFileOperation(tq::FileFault::Rename, 1);
+  EXPECT_NE(tq::ReplaceFileContents(Name("target"), "new"), ERROR_SUCCESS);
+  EXPECT_EQ(ReadText(path("target")), "old");
+  tq::FailNthFileOperation(tq::FileFault::Write, 1);
+  EXPECT_EQ(tq::ReplaceFileContents(Name("target"), "new"), ERROR_DISK_FULL);
+  EXPECT_EQ(ReadText(path("target")), "old");
+  EXPECT_EQ(tq::ReplaceFileContents(Name("target"), "new"), ERROR_SUCCESS);
+  EXPECT_EQ(ReadText(path("target")), "new");
+  // No temporary files are left behind.
+  int files = 0;
+  for ([[maybe_unused]] auto& entry : std::filesystem::directory_iterator(root())) ++files;
+  EXPECT_EQ(files, 2);
+}
+
+TEST_F(FilesTest, MoveReplacesAtomicallyAndRefusesWithoutTheFlag) {
+  WriteText(path("new.tmp"), "new contents");
+  WriteText(path("book.afd"), "old contents");
+  EXPECT_FALSE(MoveFileExW(Name("new.tmp").c_str(), Name("book.afd").c_str(), 0));
+  EXPECT_EQ(GetLastError(), ERROR_ALREADY_EXISTS);
+  EXPECT_EQ(ReadText(path("book.afd")), "old contents");
+
+  // A file someone holds without sharing is not replaced under them.
+  HANDLE holder = Open("book.afd", OPEN_EXISTING);
+  EXPECT_FALSE(MoveFileExW(Name("new.tmp").c_str(), Name("book.afd").c_str(), MOVEFILE_REPLACE_EXISTING));
+  EXPECT_EQ(GetLastError(), ERROR_SHARING_VIOLATION);
+  CloseHandle(holder);
+
+  ASSERT_TRUE(MoveFileExW(Name("new.tmp").c_str(), Name("book.afd").c_str(), MOVEFILE_REPLACE_EXISTING));
+  EXPECT_EQ(ReadText(path("book.afd")), "new contents");
+  EXPECT_FALSE(std::filesystem::exists(path("new.tmp")));
+  EXPECT_FALSE(MoveFileExW(Name("new.tmp").c_str(), Name("other").c_str(), 0));
+  EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
+}
+
+TEST_F(FilesTest, BackslashesAreSeparators) {
+  ASSERT_TRUE(CreateDirectoryW(Name("sub").c_str(), nullptr));
+  EXPECT_FALSE(CreateDirectoryW(Name("sub").c_str(), nullptr));
+  EXPECT_EQ(GetLastError(), ERROR_ALREADY_EXISTS);
+  std::u16string windowsName = Name("") + u"sub\\file.txt";
+  HANDLE h = CreateFileW(windowsName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  CloseHandle(h);
+  EXPECT_TRUE(std::filesystem::exists(path("sub/file.txt")));
+  EXPECT_EQ(GetFileAttributesW(Name("sub").c_str()), FILE_ATTRIBUTE_DIRECTORY);
+}
+
+TEST_F(FilesTest, ReadOnlyIsTheOwnersWriteBit) {
+  WriteText(path("ro"), "data");
+  EXPECT_EQ(GetFileAttributesW(Name("ro").c_str()), FILE_ATTRIBUTE_NORMAL);
+  ASSERT_TRUE(SetFileAttributesW(Name("ro").c_str(), FILE_ATTRIBUTE_READONLY));
+  EXPECT_EQ(GetFileAttributesW(Name("ro").c_str()), FILE_ATTRIBUTE_READONLY);
+  EXPECT_EQ(std::filesystem::status(path("ro")).permissions() & std::filesystem::perms::owner_write,
+            std::filesystem::perms::none);
+  // Refused for writing and deleting, even when the tests run as root.
+  EXPECT_EQ(Open("ro", OPEN_EXISTING), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
+  EXPECT_FALSE(DeleteFileW(Name("ro").c_str()));
+  EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
+  HANDLE reader = Open("ro", OPEN_EXISTING, 0, GENERIC_READ);
+  EXPECT_NE(reader, INVALID_HANDLE_VALUE);
+  CloseHandle(reader);
+
+  ASSERT_TRUE(SetFileAttributesW(Name("ro").c_str(), FILE_ATTRIBUTE_NORMAL));
+  EXPECT_TRUE(DeleteFileW(Name("ro").c_str()));
+  EXPECT_EQ(GetFileAttributesW(Name("ro").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
+  EXPECT_FALSE(DeleteFileW(Name("ro").c_str()));
+  EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
+}
+
+TEST_F(FilesTest, CopyFile) {
+  WriteText(path("a"), "payload");
+  WriteText(path("b"), "existing");
+  EXPECT_FALSE(CopyFileW(Name("a").c_str(), Name("b").c_str(), TRUE));
+  EXPECT_EQ(GetLastError(), ERROR_FILE_EXISTS);
+  EXPECT_EQ(ReadText(path("b")), "existing");
+
+  tq::FailNthFileOperation(tq::FileFault::Flush, 1);
+  EXPECT_FALSE(CopyFileW(Name("a").c_str(), Name("b").c_str(), FALSE));
+  EXPECT_EQ(ReadText(path("b")), "existing");
+
+  ASSERT_TRUE(CopyFileW(Name("a").c_str(), Name("b").c_str(), FALSE));
+  EXPECT_EQ(ReadText(path("b")), "payload");
+  EXPECT_FALSE(CopyFileW(Name("none").c_str(), Name("c").c_str(), FALSE));
+  EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
+  int files = 0;
+  for ([[maybe_unused]] auto& entry : std::filesystem::directory_iterator(root())) ++files;
+  EXPECT_EQ(files, 2);
+}
+
+TEST_F(FilesTest, NullAndEmptyNames) {
+  EXPECT_EQ(CreateFileW(nullptr, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+  EXPECT_EQ(CreateFileW(u"", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), ERROR_PATH_NOT_FOUND);
+  EXPECT_EQ(Open("", OPEN_EXISTING), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);  // the folder itself
+}
+
+}  // namespace
