@@ -50,8 +50,10 @@ bool CopyBytes(int from, int to) {
   }
 }
 
-// Checks shared by the replacing operations: the source must exist and be
-// free, the target (when it exists) writable and free.
+// Checks shared by the replacing operations: the source must exist, the
+// target (when it exists) be a writable file. A target that is open stays
+// replaceable, as rename(2) allows: writers rename over a file they still
+// hold so that no other process sees it missing.
 bool CheckMove(const std::string& from, const std::string& to, bool replace, bool& targetExists) {
   struct stat source {};
   if (!Exists(from, &source)) return FailFromErrno(errno);
@@ -59,9 +61,6 @@ bool CheckMove(const std::string& from, const std::string& to, bool replace, boo
   targetExists = Exists(to, &target);
   if (targetExists && !replace) return Fail(ERROR_ALREADY_EXISTS);
   if (targetExists && (S_ISDIR(target.st_mode) || ReadOnly(target))) return Fail(ERROR_ACCESS_DENIED);
-  if (tq::kernel::HeldExclusively(from) || (targetExists && tq::kernel::HeldExclusively(to))) {
-    return Fail(ERROR_SHARING_VIOLATION);
-  }
   return true;
 }
 
@@ -87,7 +86,6 @@ extern "C" BOOL DeleteFileW(LPCWSTR name) {
   struct stat info {};
   if (lstat(path.c_str(), &info) != 0) return FailFromErrno(errno);
   if (S_ISDIR(info.st_mode) || ReadOnly(info)) return Fail(ERROR_ACCESS_DENIED);
-  if (tq::kernel::HeldExclusively(path)) return Fail(ERROR_SHARING_VIOLATION);
   if (unlink(path.c_str()) != 0) return FailFromErrno(errno);
   return TRUE;
 }
@@ -123,6 +121,8 @@ extern "C" BOOL CopyFileW(LPCWSTR fromName, LPCWSTR toName, BOOL failIfExists) {
     if (GetLastError() == ERROR_ALREADY_EXISTS) SetLastError(ERROR_FILE_EXISTS);
     return FALSE;
   }
+  // Reading a file that another handle holds without sharing is refused.
+  if (tq::kernel::HeldExclusively(from)) return Fail(ERROR_SHARING_VIOLATION);
   int source = open(from.c_str(), O_RDONLY | O_CLOEXEC);
   if (source < 0) return FailFromErrno(errno);
   struct stat info {};

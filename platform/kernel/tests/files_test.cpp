@@ -172,13 +172,16 @@ TEST_F(FilesTest, MoveReplacesAtomicallyAndRefusesWithoutTheFlag) {
   EXPECT_EQ(GetLastError(), ERROR_ALREADY_EXISTS);
   EXPECT_EQ(ReadText(path("book.afd")), "old contents");
 
-  // A file someone holds without sharing is not replaced under them.
+  // Replacing works while the old file is still held, and the holder keeps
+  // reading the old contents.
   HANDLE holder = Open("book.afd", OPEN_EXISTING);
-  EXPECT_FALSE(MoveFileExW(Name("new.tmp").c_str(), Name("book.afd").c_str(), MOVEFILE_REPLACE_EXISTING));
-  EXPECT_EQ(GetLastError(), ERROR_SHARING_VIOLATION);
-  CloseHandle(holder);
-
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
   ASSERT_TRUE(MoveFileExW(Name("new.tmp").c_str(), Name("book.afd").c_str(), MOVEFILE_REPLACE_EXISTING));
+  char old[3] = {};
+  DWORD read = 0;
+  EXPECT_TRUE(ReadFile(holder, old, 3, &read, nullptr));
+  EXPECT_EQ(std::string(old, read), "old");
+  CloseHandle(holder);
   EXPECT_EQ(ReadText(path("book.afd")), "new contents");
   EXPECT_FALSE(std::filesystem::exists(path("new.tmp")));
   EXPECT_FALSE(MoveFileExW(Name("new.tmp").c_str(), Name("other").c_str(), 0));
@@ -231,6 +234,11 @@ TEST_F(FilesTest, CopyFile) {
   tq::FailNthFileOperation(tq::FileFault::Flush, 1);
   EXPECT_FALSE(CopyFileW(Name("a").c_str(), Name("b").c_str(), FALSE));
   EXPECT_EQ(ReadText(path("b")), "existing");
+
+  HANDLE holder = Open("a", OPEN_EXISTING);
+  EXPECT_FALSE(CopyFileW(Name("a").c_str(), Name("b").c_str(), FALSE));
+  EXPECT_EQ(GetLastError(), ERROR_SHARING_VIOLATION);
+  CloseHandle(holder);
 
   ASSERT_TRUE(CopyFileW(Name("a").c_str(), Name("b").c_str(), FALSE));
   EXPECT_EQ(ReadText(path("b")), "payload");
