@@ -1,3 +1,4 @@
+#include <dlfcn.h>
 #include <sys/stat.h>
 
 #include <cstdlib>
@@ -56,6 +57,14 @@ TEST_F(SystemTest, ModulesLoadByWindowsNameAndResolveExports) {
   EXPECT_EQ(small[4], 0);
 
   EXPECT_TRUE(FreeLibrary(module));
+
+  // The host loads plug-ins with dlopen itself and hands them that handle.
+  void* direct = dlopen(TELEQUILL_TEST_MODULE_DIR "/tqtestmod.so", RTLD_NOW | RTLD_LOCAL);
+  ASSERT_NE(direct, nullptr);
+  length = GetModuleFileNameW(static_cast<HMODULE>(direct), name, MAX_PATH);
+  EXPECT_EQ(tq::Utf16ToUtf8(std::u16string(name, length)), expected);
+  dlclose(direct);
+
   EXPECT_EQ(LoadLibraryW(u"nosuchmodule.DLL"), nullptr);
   EXPECT_EQ(GetLastError(), ERROR_MOD_NOT_FOUND);
 

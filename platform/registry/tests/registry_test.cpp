@@ -133,3 +133,29 @@ TEST_F(RegistryTest, FailedWriteKeepsTheOldHive) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(RegistryTest, AnsiCallsStoreUtf16Text) {
+  HKEY machine = nullptr;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\ComputerName\\COmputerName", 0,
+                            nullptr, 0, KEY_ALL_ACCESS, nullptr, &machine, nullptr),
+            ERROR_SUCCESS);
+  RegCloseKey(machine);
+  ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Control\\ComputerName\\ComputerName", 0,
+                          KEY_ALL_ACCESS, &machine),
+            ERROR_SUCCESS);
+  HKEY sub = nullptr;
+  ASSERT_EQ(RegCreateKeyExA(machine, "ForTKPCLDrv1", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &sub, nullptr),
+            ERROR_SUCCESS);
+  const char user[] = "Ren\xE9";  // "René" in 1252
+  ASSERT_EQ(RegSetValueExA(sub, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(user), sizeof user), ERROR_SUCCESS);
+  EXPECT_EQ(GetText(sub, nullptr), u"René");
+  DWORD size = 0;
+  EXPECT_EQ(RegQueryValueExW(sub, nullptr, nullptr, nullptr, nullptr, &size), ERROR_SUCCESS);
+  EXPECT_EQ(size, 10u);
+  RegCloseKey(sub);
+  RegCloseKey(machine);
+}
+
+}  // namespace

@@ -45,3 +45,11 @@ extern "C" LONG RegCloseKey(HKEY key);
 // win.ini in the Windows directory: [app] key=value.
 extern "C" UINT GetProfileIntA(LPCSTR app, LPCSTR key, INT defaultValue);
 extern "C" BOOL WriteProfileStringA(LPCSTR app, LPCSTR key, LPCSTR value);
+
+// ANSI forms for the programs that keep ANSI text: names and REG_SZ /
+// REG_EXPAND_SZ data are in the system ANSI code page and stored as UTF-16.
+extern "C" LONG RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD options, REGSAM access, PHKEY result);
+extern "C" LONG RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD reserved, LPSTR className, DWORD options,
+                                REGSAM access, void* security, PHKEY result, LPDWORD disposition);
+extern "C" LONG RegSetValueExA(HKEY key, LPCSTR name, DWORD reserved, DWORD type, const BYTE* data,
+                               DWORD dataSize);
