@@ -36,7 +36,11 @@ void RelayBlock(const EntryRecord& recipient, char* out, std::size_t size) {
   }
   destinations[length] = '\0';
 
-  FormatText(out, size, "{%c%s%c%s}", '1', terminal, recipient.printOnRelay, destinations);
+  // The character is sent as the record holds it; only a NUL, which would
+  // end the block's text before its destinations and closing brace, is sent
+  // as '0', the record's default.
+  const char printAtRelay = recipient.printOnRelay != '\0' ? recipient.printOnRelay : '0';
+  FormatText(out, size, "{%c%s%c%s}", '1', terminal, printAtRelay, destinations);
 }
 
 // "{4", the mailbox padded to 4 digits, its password when there is one, "}".

@@ -183,23 +183,20 @@ void WriteJobEvent(DeviceObject* device, OutputObject* output, void* settings,
   if (event < kEventJobStart || event > kEventJobEndLast) return;
   if ((event == kEventJobStart || event == kEventJobSettings) && flag != 0) return;
   const AddOnControlBlock* control = FindFaxAddOn(device);
-  if (control == nullptr || output == nullptr || output->write == nullptr || settings == nullptr ||
-      options == nullptr)
-    return;
+  if (control == nullptr || output == nullptr || output->write == nullptr) return;
 
   JobStream stream(output, timeString);
-  switch (event) {
-    case kEventJobStart:
-      WriteJobStart(stream, settings, *options);
-      break;
-    case kEventJobSettings:
-      WriteJobSettings(stream, settings,
-                       static_cast<const unsigned char*>(settings) + control->block3Offset, *options,
-                       *output);
-      break;
-    default:
-      stream.TimeComment(PJL_CommentEndJob);
-      break;
+  if (event == kEventJobEnd || event == kEventJobEndLast) {
+    stream.TimeComment(PJL_CommentEndJob);
+    return;
+  }
+  if (settings == nullptr || options == nullptr) return;
+  if (event == kEventJobStart) {
+    WriteJobStart(stream, settings, *options);
+  } else {
+    WriteJobSettings(stream, settings,
+                     static_cast<const unsigned char*>(settings) + control->block3Offset, *options,
+                     *output);
   }
 }
 

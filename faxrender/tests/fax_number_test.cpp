@@ -51,6 +51,18 @@ TEST(FaxNumParam, RelayWithoutDestinations) {
   EXPECT_EQ(Param(record), "0123{100990}{20}{30}\n");
 }
 
+TEST(FaxNumParam, PrintAtRelayIsSentAsItStandsExceptANul) {
+  EntryRecord record = Recipient("1");
+  record.sendMode = '1';
+  Put(record.relayTerminalId, "12");
+  record.destinationCount = 1;
+  std::memcpy(record.destinationIds, "005", 3);
+  record.printOnRelay = '1';
+  EXPECT_EQ(Param(record), "1{1001210005}{20}{30}\n");
+  record.printOnRelay = '\0';
+  EXPECT_EQ(Param(record), "1{1001200005}{20}{30}\n");
+}
+
 TEST(FaxNumParam, DamagedDestinationCountStaysWithinTheRecord) {
   EntryRecord record = Recipient("1");
   record.sendMode = '1';

@@ -92,6 +92,15 @@ TEST(WriteHook, DeviceWithoutTheFaxAddOnWritesNothing) {
   EXPECT_EQ(job.written(), "");
 }
 
+TEST(WriteHook, EndCommentNeedsNoSettings) {
+  TestJob job;
+  WriteJobEvent(job.device(), job.output(), nullptr, kFaxAddOnId, kEventJobEnd, 0, nullptr,
+                FixedTimeString);
+  WriteJobEvent(job.device(), job.output(), nullptr, kFaxAddOnId, kEventJobStart, 0, nullptr,
+                FixedTimeString);
+  EXPECT_EQ(job.written(), kEnd);
+}
+
 TEST(WriteHook, EachPieceIsOneWriteCall) {
   TestJob job;
   job.SetAccountUser("ab");
@@ -274,6 +283,65 @@ TEST(FaxLines, DamagedRecipientCountStopsAtFiftySlots) {
   negative.send()->recipients.count = -3;
   Raise(negative, kEventJobSettings);
   EXPECT_EQ(negative.written(), "");
+}
+
+// ---- A whole fax job ------------------------------------------------------------
+
+TEST(WholeJob, FaxJobWithEverySendModeAndDelayedSend) {
+  TestJob job;
+  job.SetField(hsb::kJobMode, hsb::kJobModeFax);
+  job.SetField(hsb::kDocumentMonitor, 1);
+  job.SetAccountUser("jdupont");
+  Put(job.options()->clientId, "CL01.4711");
+  job.options()->resolution = kResSuperfine;
+  job.options()->report = kReportNever;
+  job.options()->header = 0;
+  job.send()->delayedSend = 1;
+  job.send()->sendHour = 7;
+  job.send()->sendMinute = 5;
+
+  job.AddRecipient(Recipient("01-23-45-ABC"));
+
+  EntryRecord relay = Recipient("0472");
+  relay.transmissionMode = 1;
+  relay.sendMode = '1';
+  Put(relay.relayTerminalId, "7");
+  relay.printOnRelay = '1';
+  relay.destinationCount = 2;
+  std::memcpy(relay.destinationIds, "012003", 6);
+  job.AddRecipient(relay);
+
+  EntryRecord mailbox = Recipient("0388");
+  mailbox.transmissionMode = 2;
+  mailbox.sendMode = '4';
+  Put(mailbox.mailboxId, "5");
+  Put(mailbox.mailboxPassword, "1234");
+  Put(mailbox.fCode, "555");
+  Put(mailbox.fCodePassword, "66");
+  job.AddRecipient(mailbox);
+
+  EntryRecord speedDial = Recipient("12");
+  speedDial.speedDialFlag = 1;
+  job.AddRecipient(speedDial);
+
+  Raise(job, kEventJobStart);
+  Raise(job, kEventJobSettings);
+  Raise(job, kEventJobEnd);
+  Raise(job, kEventJobEndLast);
+  EXPECT_EQ(job.written(),
+            "@PJL COMMENT - Job started at \"Time 9:05:07\"\r\n"
+            "@PJL JOBINFO ACCTUSER=\"@jdupont\"\r\n"
+            "@PJL JOBINFO JOBCLIENTID = CL01.4711\r\n"
+            "@PJL TELQUL FAXNUM = 01-23-45-222{20}{30}\n"
+            "@PJL TELQUL FAXNUM = 0472{10007100120003}{20}{32}\n"
+            "@PJL TELQUL FAXNUM = 0388{20}{34}{400051234}{5555}{666}\n"
+            "@PJL TELQUL FAXNUM = '12'\n"
+            "@PJL TELQUL FAXRES = SUPERFINE\r\n"
+            "@PJL TELQUL TXRPT = OFF\r\n"
+            "@PJL TELQUL TXHDR = OFF\n"
+            "@PJL TELQUL DELAYSEND = 07:05\n"
+            "@PJL COMMENT - Job ended at \"Time 9:05:07\"\r\n"
+            "@PJL COMMENT - Job ended at \"Time 9:05:07\"\r\n");
 }
 
 // ---- Two jobs at once ---------------------------------------------------------

@@ -22,8 +22,9 @@ inline constexpr std::size_t kJobNameLength = 24;
 
 // The write hook's work, with the time text taken from `timeString`.
 // Does nothing for an identifier other than 1388, an event outside 0 to 3,
-// a set flag at events 0 and 1, a device without the fax add-on, or a
-// missing output object, settings block or options block.
+// a set flag at events 0 and 1, a device without the fax add-on or a
+// missing output object; events 0 and 1 also need the settings block and
+// the options block.
 void WriteJobEvent(DeviceObject* device, OutputObject* output, void* settings,
                    std::int32_t addOnId, std::int32_t event, std::int32_t flag,
                    const FaxOptionsBlock* options, TimeStringSource timeString);
