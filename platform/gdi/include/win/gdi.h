@@ -7,6 +7,28 @@
 
 #include "win/kernel.h"
 
+// What StartDocW is given; the document-event hook receives a pointer to a
+// pointer to it at DOCUMENTEVENT_STARTDOC.
+struct DOCINFOW {
+  int cbSize;
+  LPCWSTR lpszDocName;
+  LPCWSTR lpszOutput;
+  LPCWSTR lpszDatatype;
+  DWORD fwType;
+};
+
+// Document events a printer driver forwards to its document-event hook.
+inline constexpr int DOCUMENTEVENT_CREATEDCPRE = 1;
+inline constexpr int DOCUMENTEVENT_CREATEDCPOST = 2;
+inline constexpr int DOCUMENTEVENT_RESETDCPRE = 3;
+inline constexpr int DOCUMENTEVENT_RESETDCPOST = 4;
+inline constexpr int DOCUMENTEVENT_STARTDOC = 5;
+inline constexpr int DOCUMENTEVENT_STARTPAGE = 6;
+inline constexpr int DOCUMENTEVENT_ENDPAGE = 7;
+inline constexpr int DOCUMENTEVENT_ENDDOC = 8;
+inline constexpr int DOCUMENTEVENT_ABORTDOC = 9;
+inline constexpr int DOCUMENTEVENT_DELETEDC = 10;
+
 extern "C" int ExtEscape(HDC dc, int escape, int inSize, LPCSTR in, int outSize, LPSTR out);
 extern "C" int AbortDoc(HDC dc);
 

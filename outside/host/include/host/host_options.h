@@ -1,0 +1,27 @@
+// The host options the plug-ins read, by the names the user gives them:
+// job-mode, fax-feature, g4, speed-dial-range, monitor, copies, tray,
+// secure-user, secure-password, secure-doc-name, and the fax options
+// resolution, report and header that the options page edits.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "host/settings_layout.h"
+
+namespace tq::host {
+
+// Sets one option from its text form. An unknown name or a value outside the
+// option's values leaves the block unchanged and gives a message naming the
+// option and what it takes.
+[[nodiscard]] bool ApplySetting(SettingsBlock& block, const SettingsLayout& layout, std::string_view name,
+                                std::string_view value, std::string& error);
+
+// The same from "NAME=VALUE".
+[[nodiscard]] bool ApplyAssignment(SettingsBlock& block, const SettingsLayout& layout,
+                                   std::string_view assignment, std::string& error);
+
+// One "name: value" line per option, decoded, for people to read.
+std::string DescribeSettings(const SettingsBlock& block, const SettingsLayout& layout);
+
+}  // namespace tq::host

@@ -1,0 +1,40 @@
+// One print job through the host: the document events for the Fax UI
+// plug-in, then the PJL stream with the render plug-in's lines around the
+// document's bytes.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "host/plugin_set.h"
+#include "host/settings_layout.h"
+
+namespace tq::host {
+
+struct PrintRequest {
+  std::string documentPath;
+  std::string docName;  // the application's document name; empty: the file's name
+  // Options for this job only, by the names of `qlhost settings set`.
+  std::vector<std::pair<std::string, std::string>> overrides;
+};
+
+enum class PrintStatus { Done, Cancelled, Failed };
+
+struct PrintOutcome {
+  PrintStatus status = PrintStatus::Failed;
+  std::string stream;  // the whole job, when Done
+  std::string error;   // what failed, when Failed
+};
+
+// The job's settings: the document settings with this job's options, a
+// fresh send block and job state, and the host fields the copies rule reads
+// set from the copies count. False with a message on a bad option.
+[[nodiscard]] bool PrepareJobSettings(const SettingsBlock& documentSettings, const AddOnTable& table,
+                                      const SettingsLayout& layout, const PrintRequest& request,
+                                      SettingsBlock& job, std::string& error);
+
+PrintOutcome RunPrintJob(const PluginSet& plugins, const SettingsBlock& documentSettings,
+                         const SettingsLayout& layout, const PrintRequest& request);
+
+}  // namespace tq::host

@@ -1,0 +1,222 @@
+#include "host/host_options.h"
+
+#include <cstring>
+#include <span>
+
+#include "common/host_settings.h"
+#include "host/ansi_text.h"
+
+namespace tq::host {
+
+namespace {
+
+struct Choice {
+  const char* text;
+  int value;
+};
+
+enum class Area { Public, Private, Options };
+enum class Kind { Choices, Number, Text };
+
+struct Option {
+  const char* name;
+  Area area;
+  std::size_t offset;
+  Kind kind;
+  std::span<const Choice> choices;  // Choices: accepted words, the first of each value shown
+  int low = 0, high = 0;            // Number: accepted range
+  std::size_t slot = 0;             // Text: size of the slot with its terminator
+};
+
+constexpr Choice kJobModes[] = {{"print", 0}, {"secure", hsb::kJobModeSecure}, {"sample", hsb::kJobModeSample},
+                                {"fax", hsb::kJobModeFax}};
+constexpr Choice kSwitch[] = {{"0", 0}, {"1", 1}, {"off", 0}, {"on", 1}};
+constexpr Choice kSpeedDialRanges[] = {{"200", 0}, {"999", 1}};
+constexpr Choice kResolutions[] = {{"normal", kResNormal}, {"fine", kResFine}, {"superfine", kResSuperfine},
+                                   {"ultrafine", kResUltrafine}};
+constexpr Choice kReports[] = {{"always", kReportAlways}, {"on-error", kReportOnError}, {"never", kReportNever}};
+constexpr Choice kHeader[] = {{"off", 0}, {"on", 1}, {"0", 0}, {"1", 1}};
+
+constexpr std::size_t kUserIdOffset = offsetof(FaxOptionsBlock, userId);
+constexpr std::size_t kPasswordOffset = offsetof(FaxOptionsBlock, password);
+constexpr std::size_t kDocNameOffset = offsetof(FaxOptionsBlock, docName);
+
+const Option kOptions[] = {
+    {"resolution", Area::Options, offsetof(FaxOptionsBlock, resolution), Kind::Choices, kResolutions},
+    {"report", Area::Options, offsetof(FaxOptionsBlock, report), Kind::Choices, kReports},
+    {"header", Area::Options, offsetof(FaxOptionsBlock, header), Kind::Choices, kHeader},
+    {"job-mode", Area::Public, hsb::kJobMode, Kind::Choices, kJobModes},
+    {"fax-feature", Area::Private, hsb::priv::kFaxFeature, Kind::Choices, kSwitch},
+    {"g4", Area::Private, hsb::priv::kG4Option, Kind::Choices, kSwitch},
+    {"speed-dial-range", Area::Private, hsb::priv::kSpeedDialRange, Kind::Choices, kSpeedDialRanges},
+    {"monitor", Area::Public, hsb::kDocumentMonitor, Kind::Choices, kSwitch},
+    {"copies", Area::Public, hsb::kCopies, Kind::Number, {}, 1, 999},
+    {"tray", Area::Public, hsb::kOutputTray, Kind::Number, {}, 0, 3},
+    {"secure-user", Area::Options, kUserIdOffset, Kind::Text, {}, 0, 0, kSecureUserIdSize},
+    {"secure-password", Area::Options, kPasswordOffset, Kind::Text, {}, 0, 0, kSecurePasswordSize},
+    {"secure-doc-name", Area::Options, kDocNameOffset, Kind::Text, {}, 0, 0, kSecureDocNameSize},
+};
+
+constexpr const char* kTrayNames[] = {"centre output tray", "side output tray", "finisher upper tray",
+                                      "finisher lower tray"};
+
+unsigned char* FieldAddress(SettingsBlock& block, const SettingsLayout& layout, const Option& option) {
+  switch (option.area) {
+    case Area::Public: return block.data() + option.offset;
+    case Area::Private: return block.data() + layout.privateArea + option.offset;
+    case Area::Options: return block.data() + layout.block1 + option.offset;
+  }
+  return nullptr;
+}
+
+const unsigned char* FieldAddress(const SettingsBlock& block, const SettingsLayout& layout,
+                                  const Option& option) {
+  return FieldAddress(const_cast<SettingsBlock&>(block), layout, option);
+}
+
+const Option* FindOption(std::string_view name) {
+  for (const Option& option : kOptions) {
+    if (name == option.name) return &option;
+  }
+  return nullptr;
+}
+
+std::string KnownNames() {
+  std::string names;
+  for (const Option& option : kOptions) names += std::string(names.empty() ? "" : ", ") + option.name;
+  return names;
+}
+
+std::string ChoicesText(const Option& option) {
+  std::string text;
+  for (const Choice& choice : option.choices) text += std::string(text.empty() ? "" : ", ") + choice.text;
+  return text;
+}
+
+bool ParseNumber(std::string_view text, int low, int high, int& value) {
+  if (text.empty() || text.size() > 9) return false;
+  int result = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+    result = result * 10 + (c - '0');
+  }
+  if (result < low || result > high) return false;
+  value = result;
+  return true;
+}
+
+bool SetText(unsigned char* field, const Option& option, std::string_view value, std::string& error) {
+  // These texts end up inside quoted PJL values: a quote or a control
+  // character would break the line or start another command.
+  for (unsigned char c : value) {
+    if (c < 0x20 || c == '"' || c == 0x7F) {
+      error = std::string(option.name) + ": quotes and control characters are not allowed";
+      return false;
+    }
+  }
+  std::string ansi;
+  if (!Utf8ToAnsi(value, ansi)) {
+    error = std::string(option.name) + ": \"" + std::string(value) +
+            "\" has characters the system code page cannot hold";
+    return false;
+  }
+  if (ansi.size() > option.slot - 1) {
+    error = std::string(option.name) + ": at most " + std::to_string(option.slot - 1) + " characters";
+    return false;
+  }
+  std::memset(field, 0, option.slot);
+  std::memcpy(field, ansi.data(), ansi.size());
+  return true;
+}
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+std::string ChoiceName(std::span<const Choice> choices, int value) {
+  for (const Choice& choice : choices) {
+    if (choice.value == value) return choice.text;
+  }
+  return std::to_string(value) + " (unknown)";
+}
+
+std::string DescribeOption(const SettingsBlock& block, const SettingsLayout& layout, const Option& option) {
+  const unsigned char* field = FieldAddress(block, layout, option);
+  if (option.kind == Kind::Text) return Quoted(AnsiSlotToUtf8(reinterpret_cast<const char*>(field), option.slot));
+  const int value = ReadInt32(field, 0);
+  if (option.kind == Kind::Number) {
+    std::string text = std::to_string(value);
+    if (option.offset == hsb::kOutputTray && option.area == Area::Public) {
+      text += value >= 0 && value <= 3 ? std::string(" (") + kTrayNames[value] + ")" : " (unknown)";
+    }
+    return text;
+  }
+  if (option.offset == hsb::kJobMode && option.area == Area::Public) {
+    // Any value but 1, 2 and 3 is an ordinary print job.
+    return value == hsb::kJobModeSecure || value == hsb::kJobModeSample || value == hsb::kJobModeFax
+               ? ChoiceName(option.choices, value)
+               : "print";
+  }
+  return ChoiceName(option.choices, value);
+}
+
+}  // namespace
+
+bool ApplySetting(SettingsBlock& block, const SettingsLayout& layout, std::string_view name, std::string_view value,
+                  std::string& error) {
+  const Option* option = FindOption(name);
+  if (option == nullptr) {
+    error = "unknown setting \"" + std::string(name) + "\" (known: " + KnownNames() + ")";
+    return false;
+  }
+  unsigned char* field = FieldAddress(block, layout, *option);
+  switch (option->kind) {
+    case Kind::Text: return SetText(field, *option, value, error);
+    case Kind::Number: {
+      int number = 0;
+      if (!ParseNumber(value, option->low, option->high, number)) {
+        error = std::string(option->name) + ": \"" + std::string(value) + "\" is not a number from " +
+                std::to_string(option->low) + " to " + std::to_string(option->high);
+        return false;
+      }
+      WriteInt32(field, 0, number);
+      return true;
+    }
+    case Kind::Choices:
+      for (const Choice& choice : option->choices) {
+        if (value == choice.text) {
+          WriteInt32(field, 0, choice.value);
+          // The options block carries the job mode for the add-on too.
+          if (option->area == Area::Public && option->offset == hsb::kJobMode) {
+            OptionsOf(block, layout)->jobMode = choice.value;
+          }
+          return true;
+        }
+      }
+      error = std::string(option->name) + ": \"" + std::string(value) + "\" is not one of " + ChoicesText(*option);
+      return false;
+  }
+  return false;
+}
+
+bool ApplyAssignment(SettingsBlock& block, const SettingsLayout& layout, std::string_view assignment,
+                     std::string& error) {
+  const auto equals = assignment.find('=');
+  if (equals == std::string_view::npos || equals == 0) {
+    error = "\"" + std::string(assignment) + "\" is not NAME=VALUE";
+    return false;
+  }
+  return ApplySetting(block, layout, assignment.substr(0, equals), assignment.substr(equals + 1), error);
+}
+
+std::string DescribeSettings(const SettingsBlock& block, const SettingsLayout& layout) {
+  std::string text;
+  for (const Option& option : kOptions) {
+    text += std::string(option.name) + ": " + DescribeOption(block, layout, option) + "\n";
+    if (option.offset == offsetof(FaxOptionsBlock, header) && option.area == Area::Options) {
+      const std::int32_t count = SendOf(block, layout)->recipients.count;
+      text += "recipients: " + (count == 0 ? std::string("none") : std::to_string(count)) + "\n";
+    }
+  }
+  return text;
+}
+
+}  // namespace tq::host

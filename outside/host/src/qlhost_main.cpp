@@ -1,0 +1,231 @@
+// qlhost: the host printer driver stand-in as a command.
+//
+//   qlhost settings [--model n|p] show | set NAME=VALUE...
+//   qlhost print [--model n|p] [--job fax|print|secure|sample]
+//                [--output FILE | --port socket://HOST:PORT] [--ui FACE]
+//                [--copies N] [--tray I] [--monitor on|off] [--doc-name NAME] DOCUMENT
+//
+// Exit status: 0 done, 1 the fax job was cancelled at its prompt, 2 anything
+// that failed (with one line on standard error saying what).
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "host/atomic_file.h"
+#include "host/host_options.h"
+#include "host/plugin_set.h"
+#include "host/port_sink.h"
+#include "host/print_job.h"
+#include "host/settings_store.h"
+
+namespace {
+
+using namespace tq::host;
+
+constexpr int kExitDone = 0;
+constexpr int kExitCancelled = 1;
+constexpr int kExitFailed = 2;
+constexpr int kDefaultPortTimeout = 30;
+
+int Fail(const std::string& message) {
+  std::fprintf(stderr, "qlhost: %s\n", message.c_str());
+  return kExitFailed;
+}
+
+constexpr char kUsage[] =
+    "usage: qlhost settings [--model n|p] show | set NAME=VALUE...\n"
+    "       qlhost print [--model n|p] [--job fax|print|secure|sample] [--output FILE | --port URI]\n"
+    "                    [--ui qt|headless|script:PATH] [--copies N] [--tray I] [--monitor on|off]\n"
+    "                    [--doc-name NAME] DOCUMENT\n";
+
+int Usage(const std::string& message) {
+  std::fprintf(stderr, "qlhost: %s\n%s", message.c_str(), kUsage);
+  return kExitFailed;
+}
+
+struct Arguments {
+  std::map<std::string, std::string> options;  // "--name" -> value
+  std::vector<std::string> words;
+};
+
+// Options take a value, as "--name VALUE" or "--name=VALUE".
+bool SplitArguments(int argc, char** argv, const std::vector<std::string>& known, Arguments& parsed,
+                    std::string& error) {
+  for (int i = 2; i < argc; ++i) {
+    std::string word = argv[i];
+    if (word.size() < 3 || word.compare(0, 2, "--") != 0) {
+      parsed.words.push_back(word);
+      continue;
+    }
+    std::string value;
+    bool hasValue = false;
+    if (const auto equals = word.find('='); equals != std::string::npos) {
+      value = word.substr(equals + 1);
+      word.resize(equals);
+      hasValue = true;
+    }
+    bool isKnown = false;
+    for (const auto& name : known) isKnown = isKnown || name == word;
+    if (!isKnown) {
+      error = "unknown option " + word;
+      return false;
+    }
+    if (!hasValue) {
+      if (i + 1 >= argc) {
+        error = word + " needs a value";
+        return false;
+      }
+      value = argv[++i];
+    }
+    parsed.options[word] = value;
+  }
+  return true;
+}
+
+bool ModelOf(const Arguments& arguments, Model& model, std::string& error) {
+  model = Model::N;
+  const auto found = arguments.options.find("--model");
+  if (found == arguments.options.end() || ParseModel(found->second, model)) return true;
+  error = "--model: \"" + found->second + "\" is not n or p";
+  return false;
+}
+
+struct Loaded {
+  PluginSet plugins;
+  SettingsLayout layout;
+};
+
+bool LoadPlugins(Model model, Loaded& loaded, std::string& error) {
+  if (!loaded.plugins.Load(model, PluginFolder(), error)) return false;
+  loaded.layout = LayoutFor(*loaded.plugins.ui().table);
+  return true;
+}
+
+int Settings(int argc, char** argv) {
+  Arguments arguments;
+  std::string error;
+  if (!SplitArguments(argc, argv, {"--model"}, arguments, error)) return Usage(error);
+  Model model;
+  if (!ModelOf(arguments, model, error)) return Usage(error);
+  if (arguments.words.empty()) return Usage("settings: say show or set");
+  const std::string& action = arguments.words.front();
+  if (action != "show" && action != "set") return Usage("settings: \"" + action + "\" is not show or set");
+  if (action == "show" && arguments.words.size() != 1) return Usage("settings show takes nothing more");
+  if (action == "set" && arguments.words.size() < 2) return Usage("settings set needs NAME=VALUE");
+
+  Loaded loaded;
+  if (!LoadPlugins(model, loaded, error)) return Fail(error);
+  SettingsBlock settings;
+  if (!CurrentSettings(model, *loaded.plugins.ui().table, loaded.layout, settings, error)) return Fail(error);
+
+  if (action == "show") {
+    std::printf("model: %c\n%s", ModelLetter(model), DescribeSettings(settings, loaded.layout).c_str());
+    return kExitDone;
+  }
+  // All assignments or none.
+  for (std::size_t i = 1; i < arguments.words.size(); ++i) {
+    if (!ApplyAssignment(settings, loaded.layout, arguments.words[i], error)) return Fail(error);
+  }
+  if (!SaveSettings(SettingsPath(model), model, settings, error)) return Fail(error);
+  return kExitDone;
+}
+
+bool ValidFace(const std::string& face) {
+  return face == "qt" || face == "headless" || (face.rfind("script:", 0) == 0 && face.size() > 7);
+}
+
+int PortTimeout() {
+  const char* text = std::getenv("TELEQUILL_PORT_TIMEOUT");
+  if (text == nullptr) return kDefaultPortTimeout;
+  const int seconds = std::atoi(text);
+  return seconds > 0 ? seconds : kDefaultPortTimeout;
+}
+
+bool WriteToStandardOutput(const std::string& bytes, std::string& error) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t written = write(STDOUT_FILENO, bytes.data() + done, bytes.size() - done);
+    if (written <= 0) {
+      error = "standard output cannot be written";
+      return false;
+    }
+    done += static_cast<std::size_t>(written);
+  }
+  return true;
+}
+
+int Print(int argc, char** argv) {
+  Arguments arguments;
+  std::string error;
+  if (!SplitArguments(argc, argv,
+                      {"--model", "--job", "--output", "--port", "--ui", "--copies", "--tray", "--monitor",
+                       "--doc-name"},
+                      arguments, error)) {
+    return Usage(error);
+  }
+  Model model;
+  if (!ModelOf(arguments, model, error)) return Usage(error);
+  if (arguments.words.size() != 1) return Usage("print takes one document");
+  const auto& options = arguments.options;
+  if (options.count("--output") != 0 && options.count("--port") != 0) {
+    return Usage("print: --output and --port exclude each other");
+  }
+  if (const auto ui = options.find("--ui"); ui != options.end()) {
+    if (!ValidFace(ui->second)) return Usage("--ui: \"" + ui->second + "\" is not qt, headless or script:PATH");
+    setenv("TELEQUILL_UI", ui->second.c_str(), 1);
+  }
+  PrintRequest request;
+  request.documentPath = arguments.words.front();
+  if (const auto name = options.find("--doc-name"); name != options.end()) request.docName = name->second;
+  const std::pair<const char*, const char*> jobOptions[] = {
+      {"--job", "job-mode"}, {"--copies", "copies"}, {"--tray", "tray"}, {"--monitor", "monitor"}};
+  for (const auto& [option, setting] : jobOptions) {
+    if (const auto found = options.find(option); found != options.end()) {
+      request.overrides.emplace_back(setting, found->second);
+    }
+  }
+  PortAddress port;
+  if (const auto uri = options.find("--port"); uri != options.end() && !ParsePortUri(uri->second, port, error)) {
+    return Usage(error);
+  }
+
+  Loaded loaded;
+  if (!LoadPlugins(model, loaded, error)) return Fail(error);
+  SettingsBlock settings;
+  if (!CurrentSettings(model, *loaded.plugins.ui().table, loaded.layout, settings, error)) return Fail(error);
+
+  const PrintOutcome outcome = RunPrintJob(loaded.plugins, settings, loaded.layout, request);
+  if (outcome.status == PrintStatus::Cancelled) {
+    std::fprintf(stderr, "qlhost: the fax job was cancelled; nothing was printed\n");
+    return kExitCancelled;
+  }
+  if (outcome.status == PrintStatus::Failed) return Fail(outcome.error);
+
+  bool delivered = false;
+  if (const auto output = options.find("--output"); output != options.end()) {
+    delivered = WriteFileAtomically(output->second, outcome.stream, error);
+  } else if (const auto uri = options.find("--port"); uri != options.end()) {
+    delivered = SendToPort(uri->second, outcome.stream, PortTimeout(), error);
+  } else {
+    delivered = WriteToStandardOutput(outcome.stream, error);
+  }
+  return delivered ? kExitDone : Fail(error);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) return Usage("say what to do");
+  const std::string command = argv[1];
+  if (command == "settings") return Settings(argc, argv);
+  if (command == "print") return Print(argc, argv);
+  if (command == "--help" || command == "help") {
+    std::fputs(kUsage, stdout);
+    return kExitDone;
+  }
+  return Usage("unknown command \"" + command + "\"");
+}

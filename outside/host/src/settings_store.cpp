@@ -1,0 +1,86 @@
+#include "host/settings_store.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "common/byte_order.h"
+#include "host/atomic_file.h"
+#include "win/text.h"
+
+namespace tq::host {
+
+namespace {
+
+constexpr char kMagic[8] = {'T', 'Q', 'H', 'O', 'S', 'T', 'D', 'S'};
+constexpr std::int32_t kFormatVersion = 1;
+constexpr std::size_t kHeaderSize = 24;
+
+std::string HostFolder() { return WindowsDirectory() + "/host"; }
+
+}  // namespace
+
+std::string SettingsPath(Model model) {
+  return HostFolder() + "/document-settings-" + ModelLetter(model) + ".dat";
+}
+
+LoadResult LoadSettings(const std::string& path, Model model, const SettingsLayout& layout,
+                        SettingsBlock& block, std::string& error) {
+  struct stat info {};
+  if (stat(path.c_str(), &info) != 0 && errno == ENOENT) return LoadResult::Missing;
+  std::string bytes;
+  if (!ReadWholeFile(path, bytes, error)) return LoadResult::Refused;
+
+  const auto refuse = [&](const std::string& why) {
+    error = path + ": " + why + "; left as it is (move it away to start from the defaults)";
+    return LoadResult::Refused;
+  };
+  const std::size_t magicPart = bytes.size() < sizeof kMagic ? bytes.size() : sizeof kMagic;
+  if (std::memcmp(bytes.data(), kMagic, magicPart) != 0) return refuse("not a settings file of this host");
+  if (bytes.size() < kHeaderSize) return refuse("truncated settings file");
+  if (ReadInt32(bytes.data(), 8) != kFormatVersion) return refuse("settings file of another version");
+  if (ReadInt32(bytes.data(), 12) != ModelLetter(model)) return refuse("settings file of another model");
+  const std::int32_t size = ReadInt32(bytes.data(), 16);
+  if (size < 0 || static_cast<std::size_t>(size) != layout.size) {
+    return refuse("settings file of another layout (" + std::to_string(size) + " bytes of settings)");
+  }
+  if (bytes.size() != kHeaderSize + layout.size) {
+    return refuse(bytes.size() < kHeaderSize + layout.size ? "truncated settings file"
+                                                           : "settings file with extra bytes at its end");
+  }
+  SettingsBlock loaded(bytes.begin() + kHeaderSize, bytes.end());
+  if (!MatchesLayout(loaded, layout)) return refuse("damaged settings file (its area offsets are wrong)");
+  block = std::move(loaded);
+  return LoadResult::Loaded;
+}
+
+bool SaveSettings(const std::string& path, Model model, const SettingsBlock& block, std::string& error) {
+  const auto slash = path.rfind('/');
+  if (slash != std::string::npos) {
+    const std::string folder = path.substr(0, slash);
+    if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
+      error = folder + ": cannot be created (" + std::strerror(errno) + ")";
+      return false;
+    }
+  }
+  std::string bytes(kHeaderSize, '\0');
+  std::memcpy(bytes.data(), kMagic, sizeof kMagic);
+  WriteInt32(bytes.data(), 8, kFormatVersion);
+  WriteInt32(bytes.data(), 12, ModelLetter(model));
+  WriteInt32(bytes.data(), 16, static_cast<std::int32_t>(block.size()));
+  bytes.append(reinterpret_cast<const char*>(block.data()), block.size());
+  return WriteFileAtomically(path, bytes, error);
+}
+
+bool CurrentSettings(Model model, const AddOnTable& table, const SettingsLayout& layout, SettingsBlock& block,
+                     std::string& error) {
+  switch (LoadSettings(SettingsPath(model), model, layout, block, error)) {
+    case LoadResult::Loaded: return true;
+    case LoadResult::Missing: block = NewSettings(table, layout); return true;
+    case LoadResult::Refused: return false;
+  }
+  return false;
+}
+
+}  // namespace tq::host

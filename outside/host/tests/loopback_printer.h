@@ -1,0 +1,36 @@
+// A printer's raw port on 127.0.0.1 for the tests: accepts one connection
+// and reads the job, or never reads it. Every wait is bounded.
+#pragma once
+
+#include <string>
+#include <thread>
+
+namespace tq::host::testing {
+
+class LoopbackPrinter {
+ public:
+  enum class Mode { ReadAll, NeverRead };
+  explicit LoopbackPrinter(Mode mode);
+  ~LoopbackPrinter();
+  LoopbackPrinter(const LoopbackPrinter&) = delete;
+  LoopbackPrinter& operator=(const LoopbackPrinter&) = delete;
+
+  std::string uri() const;
+  // Waits for the connection to end (bounded) and gives what was received.
+  std::string Received();
+
+ private:
+  void Serve();
+
+  Mode mode_;
+  int listener_ = -1;
+  int port_ = 0;
+  int stopPipe_[2] = {-1, -1};
+  std::string received_;
+  std::thread thread_;
+};
+
+// A loopback port on which nothing listens.
+std::string RefusingPortUri();
+
+}  // namespace tq::host::testing
