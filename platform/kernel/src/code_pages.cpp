@@ -24,14 +24,23 @@ std::string IconvName(UINT codePage) {
   return codePage == CP_UTF8 ? std::string("UTF-8") : "CP" + std::to_string(codePage);
 }
 
+const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
+
 // One converter per thread, code page and direction; iconv_t is not shared.
+struct ConverterCache {
+  std::map<std::pair<UINT, bool>, iconv_t> converters;
+  ~ConverterCache() {
+    for (auto& entry : converters) iconv_close(entry.second);
+  }
+};
+
 iconv_t Converter(UINT codePage, bool toWide) {
-  thread_local std::map<std::pair<UINT, bool>, iconv_t> cache;
+  thread_local ConverterCache cache;
   auto key = std::make_pair(codePage, toWide);
-  if (auto found = cache.find(key); found != cache.end()) return found->second;
+  if (auto found = cache.converters.find(key); found != cache.converters.end()) return found->second;
   std::string name = IconvName(codePage);
   iconv_t cd = toWide ? iconv_open("UTF-16LE", name.c_str()) : iconv_open(name.c_str(), "UTF-16LE");
-  if (cd != reinterpret_cast<iconv_t>(-1)) cache.emplace(key, cd);
+  if (cd != kNoConverter) cache.converters.emplace(key, cd);
   return cd;
 }
 
@@ -76,8 +85,11 @@ extern "C" UINT GetACP() {
   if (named == nullptr || *named == 0) return kDefaultAcp;
   char* end = nullptr;
   unsigned long value = std::strtoul(named, &end, 10);
+  // The records are single- or double-byte text: UTF-8 is no ANSI code
+  // page here, and a page iconv does not know falls back to the default.
   if (*end != 0 || value == 0 || value == CP_UTF8 || value > 65535) return kDefaultAcp;
-  return static_cast<UINT>(value);
+  auto page = static_cast<UINT>(value);
+  return Converter(page, true) != kNoConverter ? page : kDefaultAcp;
 }
 
 extern "C" int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int length, LPWSTR out,
@@ -85,7 +97,7 @@ extern "C" int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int 
   if (text == nullptr || length == 0 || length < -1 || outSize < 0) return SetError(ERROR_INVALID_PARAMETER);
   codePage = Resolve(codePage);
   iconv_t cd = Converter(codePage, true);
-  if (cd == reinterpret_cast<iconv_t>(-1)) return SetError(ERROR_INVALID_PARAMETER);
+  if (cd == kNoConverter) return SetError(ERROR_INVALID_PARAMETER);
   size_t size = length == -1 ? std::strlen(text) + 1 : static_cast<size_t>(length);
 
   std::string bytes;  // UTF-16LE
@@ -145,7 +157,7 @@ extern "C" int WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR text, int
     return SetError(ERROR_INVALID_PARAMETER);
   }
   iconv_t cd = Converter(codePage, false);
-  if (cd == reinterpret_cast<iconv_t>(-1)) return SetError(ERROR_INVALID_PARAMETER);
+  if (cd == kNoConverter) return SetError(ERROR_INVALID_PARAMETER);
   std::u16string_view source(text, length == -1 ? static_cast<size_t>(lstrlenW(text)) + 1
                                                 : static_cast<size_t>(length));
   std::u16string composed;

@@ -148,7 +148,11 @@ extern "C" BOOL ReadFile(HANDLE handle, void* buffer, DWORD toRead, LPDWORD read
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
       if (read != nullptr) *read = total;
-      return Fail(errno == EIO ? ERROR_READ_FAULT : tq::kernel::ErrorFromErrno(errno));
+      // A valid handle opened without this access gives EBADF.
+      int error = errno;
+      return Fail(error == EIO     ? ERROR_READ_FAULT
+                  : error == EBADF ? ERROR_ACCESS_DENIED
+                                   : tq::kernel::ErrorFromErrno(error));
     }
     if (n == 0) break;
     total += static_cast<DWORD>(n);
@@ -171,7 +175,11 @@ extern "C" BOOL WriteFile(HANDLE handle, const void* buffer, DWORD toWrite, LPDW
     if (n <= 0) {
       if (written != nullptr) *written = total;
       if (n == 0 || errno == ENOSPC || errno == EDQUOT) return Fail(ERROR_DISK_FULL);
-      return Fail(errno == EIO ? ERROR_WRITE_FAULT : tq::kernel::ErrorFromErrno(errno));
+      // A valid handle opened without this access gives EBADF.
+      int error = errno;
+      return Fail(error == EIO     ? ERROR_WRITE_FAULT
+                  : error == EBADF ? ERROR_ACCESS_DENIED
+                                   : tq::kernel::ErrorFromErrno(error));
     }
     total += static_cast<DWORD>(n);
   }

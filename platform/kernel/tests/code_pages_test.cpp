@@ -54,6 +54,9 @@ TEST_F(CodePagesTest, DoubleByteTextIn932) {
   EXPECT_EQ(GetLastError(), ERROR_INSUFFICIENT_BUFFER);
   EXPECT_EQ(std::string(out, 2), "\x93\x64");
   EXPECT_EQ(out[2], 'x');
+  setenv("TELEQUILL_ACP", "4242", 1);  // unknown to iconv
+  EXPECT_EQ(GetACP(), 1252u);
+  setenv("TELEQUILL_ACP", "932", 1);
   // A lone lead byte at the end does not swallow anything before it.
   EXPECT_EQ(ToWide("A\x93"), u"A?");
 }

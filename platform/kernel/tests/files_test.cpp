@@ -128,6 +128,12 @@ TEST_F(FilesTest, ReadWriteSeekTruncate) {
   CloseHandle(h);
   EXPECT_EQ(ReadText(path("data")), "012");
 
+  h = Open("data", OPEN_EXISTING, FILE_SHARE_READ, GENERIC_READ);
+  EXPECT_FALSE(WriteFile(h, "x", 1, &done, nullptr));
+  EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
+  CloseHandle(h);
+  EXPECT_EQ(ReadText(path("data")), "012");
+
   EXPECT_FALSE(CloseHandle(h));
   EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
   EXPECT_FALSE(WriteFile(h, "x", 1, &done, nullptr));
