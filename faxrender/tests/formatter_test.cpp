@@ -5,7 +5,6 @@
 #include <string>
 
 #include "faxrender/formatter.h"
-#include "faxrender/pjl_commands.h"
 #include "faxrender/text_routines.h"
 #include "faxrender/time_text.h"
 
@@ -123,18 +122,6 @@ TEST(TimeText, HourUnpaddedMinuteAndSecondTwoDigits) {
   EXPECT_STREQ(text, "Time 14:30:00");
   FormatTimeString(text, sizeof text, 0, 0, 0);
   EXPECT_STREQ(text, "Time 0:00:00");
-}
-
-TEST(ValueTables, IndexOutsideTableGivesDefaultOption) {
-  EXPECT_STREQ(ResolutionText(0), "NORMAL");
-  EXPECT_STREQ(ResolutionText(3), "ULTRAFINE");
-  EXPECT_STREQ(ResolutionText(4), "FINE");
-  EXPECT_STREQ(ResolutionText(-1), "FINE");
-  EXPECT_STREQ(ReportText(2), "OFF");
-  EXPECT_STREQ(ReportText(3), "ONERROR");
-  EXPECT_STREQ(ReportText(INT_MIN), "ONERROR");
-  EXPECT_STREQ(HeaderText(1), "ON\n");
-  EXPECT_STREQ(HeaderText(2), "OFF\n");
 }
 
 }  // namespace
