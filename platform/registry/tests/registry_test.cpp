@@ -1,3 +1,6 @@
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <string>
 
 #include "testing/temp_root.h"
@@ -156,6 +159,53 @@ TEST_F(RegistryTest, AnsiCallsStoreUtf16Text) {
   EXPECT_EQ(size, 10u);
   RegCloseKey(sub);
   RegCloseKey(machine);
+}
+
+}  // namespace
+
+namespace {
+
+// Two processes changing one hive at once lose none of each other's values.
+TEST_F(RegistryTest, ConcurrentWritersLoseNothing) {
+  constexpr int kValues = 20;
+  pid_t children[2];
+  for (int c = 0; c < 2; ++c) {
+    children[c] = fork();
+    ASSERT_GE(children[c], 0);
+    if (children[c] == 0) {
+      HKEY key = nullptr;
+      if (RegCreateKeyExW(HKEY_CURRENT_USER, u"Shared", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+          ERROR_SUCCESS) {
+        _exit(1);
+      }
+      for (int i = 0; i < kValues; ++i) {
+        std::u16string name = std::u16string(1, char16_t(u'a' + c)) + char16_t(u'A' + i);
+        DWORD value = static_cast<DWORD>(i);
+        if (RegSetValueExW(key, name.c_str(), 0, REG_DWORD, reinterpret_cast<BYTE*>(&value), 4) != ERROR_SUCCESS) {
+          _exit(2);
+        }
+      }
+      _exit(0);
+    }
+  }
+  for (pid_t child : children) {
+    int status = -1;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+  HKEY key = nullptr;
+  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, u"Shared", 0, KEY_READ, &key), ERROR_SUCCESS);
+  for (int c = 0; c < 2; ++c) {
+    for (int i = 0; i < kValues; ++i) {
+      std::u16string name = std::u16string(1, char16_t(u'a' + c)) + char16_t(u'A' + i);
+      DWORD value = 99;
+      DWORD size = 4;
+      EXPECT_EQ(RegQueryValueExW(key, name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size),
+                ERROR_SUCCESS);
+      EXPECT_EQ(value, static_cast<DWORD>(i));
+    }
+  }
+  RegCloseKey(key);
 }
 
 }  // namespace
