@@ -171,6 +171,16 @@ TEST_F(FilesTest, FaultSeamFailsTheNthOperationOnce) {
   EXPECT_EQ(files, 2);
 }
 
+TEST_F(FilesTest, FullDiskIsReportedAsSuch) {
+  HANDLE full = CreateFileW(u"/dev/full", GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (full == INVALID_HANDLE_VALUE) GTEST_SKIP() << "no /dev/full here";
+  DWORD done = 7;
+  EXPECT_FALSE(WriteFile(full, "data", 4, &done, nullptr));
+  EXPECT_EQ(GetLastError(), ERROR_DISK_FULL);
+  EXPECT_EQ(done, 0u);
+  CloseHandle(full);
+}
+
 TEST_F(FilesTest, MoveReplacesAtomicallyAndRefusesWithoutTheFlag) {
   WriteText(path("new.tmp"), "new contents");
   WriteText(path("book.afd"), "old contents");
