@@ -78,6 +78,10 @@ extern "C" LONG RegCreateKeyExW(HKEY key, LPCWSTR subKey, DWORD /*reserved*/, LP
   OpenKey base;
   if (!Resolve(key, base)) return ERROR_INVALID_HANDLE;
   std::u16string path = JoinPath(base.path, NameOf(subKey));
+  // Key names are lines of the hive file; a control character would break it.
+  for (char16_t c : path) {
+    if (c < 0x20) return ERROR_INVALID_PARAMETER;
+  }
   bool created = false;
   DWORD error = ChangeHive(base.hive, [&](Hive& hive, bool& changed) -> DWORD {
     if (!base.path.empty() && hive.keys.count(Fold(base.path)) == 0) return ERROR_KEY_DELETED;

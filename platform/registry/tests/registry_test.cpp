@@ -106,6 +106,9 @@ TEST_F(RegistryTest, QuerySizesAndMissingThings) {
                           KEY_ALL_ACCESS, &missing),
             ERROR_FILE_NOT_FOUND);
   EXPECT_EQ(missing, nullptr);
+  EXPECT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, u"Bad\nName", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &missing,
+                            nullptr),
+            ERROR_INVALID_PARAMETER);
   // Other hives are separate.
   EXPECT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, u"Telequill", 0, KEY_READ, &missing), ERROR_FILE_NOT_FOUND);
 }
