@@ -1,5 +1,7 @@
 // The ANSI registry calls, over the UTF-16 ones.
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "win/registry.h"
 
@@ -50,4 +52,43 @@ extern "C" LONG RegSetValueExA(HKEY key, LPCSTR name, DWORD reserved, DWORD type
   if (!Widen(reinterpret_cast<LPCSTR>(data), static_cast<int>(dataSize), text)) return ERROR_INVALID_PARAMETER;
   return RegSetValueExW(key, OrNull(name, wideName), reserved, type, reinterpret_cast<const BYTE*>(text.data()),
                         static_cast<DWORD>(text.size() * sizeof(char16_t)));
+}
+
+extern "C" LONG RegQueryValueExA(HKEY key, LPCSTR name, LPDWORD reserved, LPDWORD type, LPBYTE data,
+                                 LPDWORD dataSize) {
+  if (data != nullptr && dataSize == nullptr) return ERROR_INVALID_PARAMETER;
+  std::u16string wideName;
+  if (!Widen(name, -1, wideName)) return ERROR_INVALID_PARAMETER;
+  DWORD storedType = REG_NONE;
+  DWORD size = 0;
+  LONG result = RegQueryValueExW(key, OrNull(name, wideName), reserved, &storedType, nullptr, &size);
+  if (result != ERROR_SUCCESS) return result;
+  std::vector<BYTE> stored(size);
+  result = RegQueryValueExW(key, OrNull(name, wideName), reserved, &storedType, stored.data(), &size);
+  if (result != ERROR_SUCCESS) return result;
+  if (type != nullptr) *type = storedType;
+  std::string bytes(reinterpret_cast<const char*>(stored.data()), size);
+  if ((storedType == REG_SZ || storedType == REG_EXPAND_SZ) && size >= 2) {
+    std::u16string text(size / 2, u'\0');
+    std::memcpy(text.data(), stored.data(), text.size() * sizeof(char16_t));
+    int length = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                     nullptr);
+    bytes.assign(static_cast<size_t>(length > 0 ? length : 0), '\0');
+    if (length > 0) {
+      WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), bytes.data(), length, nullptr,
+                          nullptr);
+    }
+  }
+  auto needed = static_cast<DWORD>(bytes.size());
+  if (data == nullptr) {
+    if (dataSize != nullptr) *dataSize = needed;
+    return ERROR_SUCCESS;
+  }
+  if (*dataSize < needed) {
+    *dataSize = needed;
+    return ERROR_MORE_DATA;
+  }
+  std::memcpy(data, bytes.data(), needed);
+  *dataSize = needed;
+  return ERROR_SUCCESS;
 }

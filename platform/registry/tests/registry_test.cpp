@@ -160,6 +160,14 @@ TEST_F(RegistryTest, AnsiCallsStoreUtf16Text) {
   DWORD size = 0;
   EXPECT_EQ(RegQueryValueExW(sub, nullptr, nullptr, nullptr, nullptr, &size), ERROR_SUCCESS);
   EXPECT_EQ(size, 10u);
+  char back[8] = {};
+  DWORD backSize = sizeof back;
+  EXPECT_EQ(RegQueryValueExA(sub, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(back), &backSize), ERROR_SUCCESS);
+  EXPECT_EQ(backSize, sizeof user);
+  EXPECT_STREQ(back, user);
+  backSize = 2;
+  EXPECT_EQ(RegQueryValueExA(sub, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(back), &backSize), ERROR_MORE_DATA);
+  EXPECT_EQ(backSize, sizeof user);
   RegCloseKey(sub);
   RegCloseKey(machine);
 }

@@ -53,3 +53,5 @@ extern "C" LONG RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD reserved, LPSTR c
                                 REGSAM access, void* security, PHKEY result, LPDWORD disposition);
 extern "C" LONG RegSetValueExA(HKEY key, LPCSTR name, DWORD reserved, DWORD type, const BYTE* data,
                                DWORD dataSize);
+extern "C" LONG RegQueryValueExA(HKEY key, LPCSTR name, LPDWORD reserved, LPDWORD type, LPBYTE data,
+                                 LPDWORD dataSize);
