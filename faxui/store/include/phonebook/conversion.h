@@ -1,0 +1,53 @@
+// Conversion of the two older phonebook versions into a new file of the
+// current version. The older files hold groups that list their members in
+// full; the new file holds each distinct member once as an individual and
+// every old group as a group of references.
+#pragma once
+
+#include <set>
+#include <string>
+#include <string_view>
+
+#include "common/store_result.h"
+
+namespace tq::phonebook {
+
+// The display lines of the individuals already written during one
+// conversion. The dialogs keep them in their hidden list box 1023; tools use
+// FoldedLineSet.
+class ConvertedLines {
+ public:
+  virtual ~ConvertedLines() = default;
+  // True when the line (compared ignoring case) was not there yet; it is
+  // then recorded.
+  virtual bool AddIfNew(std::u16string_view line) = 0;
+  virtual void Clear() = 0;
+};
+
+// Lines compared without case for ASCII and Latin-1 letters, as the list
+// box's exact search does.
+class FoldedLineSet final : public ConvertedLines {
+ public:
+  bool AddIfNew(std::u16string_view line) override;
+  void Clear() override { lines_.clear(); }
+
+ private:
+  std::set<std::u16string> lines_;
+};
+
+// Converts the older file (version Version0000 or Version1000) at oldPath
+// into a new phonebook at newPath: Ok, CannotOpen, NoMemory (an old group
+// longer than the buffer), WriteFailed or BadFormat (not that version). The
+// new file is written beside its final name (newPath's .TMP) and renamed
+// over it only when complete, so a failure leaves an existing file of that
+// name, and the old file, as they were.
+[[nodiscard]] StoreResult ConvertOldPhonebook(std::u16string_view oldPath,
+                                              std::u16string_view newPath,
+                                              StoreResult version, ConvertedLines& written);
+
+// Brackets "[" and "]" become "(" and ")", since the current version shows a
+// group in square brackets; a byte of 0x80 or more and the byte after it
+// are left as they are.
+std::string ReplaceBrackets(std::string_view text);
+
+}  // namespace tq::phonebook

@@ -1,0 +1,233 @@
+#include "phonebook/afd_format.h"
+
+#include <algorithm>
+
+namespace tq::phonebook {
+
+namespace {
+
+constexpr std::size_t kFirstDestinationField = 10;
+
+std::string_view Cut(std::string_view text, std::size_t limit) {
+  return text.substr(0, std::min(text.size(), limit));
+}
+
+void AppendField(std::string& out, std::string_view text, std::size_t limit) {
+  std::string clean = WithoutControlBytes(text);
+  out.append(Cut(clean, limit));
+  out.push_back(kFieldEnd);
+}
+
+void AppendDecimal(std::string& out, std::uint32_t value) {
+  out.append(std::to_string(value));
+  out.push_back(kFieldEnd);
+}
+
+// The fields of a record given from its start byte to its end byte. Each
+// field ends at its 0x03; text left before the end byte without one is
+// taken as a last field, so that a reader never runs past the record.
+std::vector<std::string_view> SplitFields(std::string_view record) {
+  if (!record.empty() && IsControlByte(record.front()) && record.front() != kFieldEnd) record.remove_prefix(1);
+  if (!record.empty() && record.back() == kRecordEnd) record.remove_suffix(1);
+  std::vector<std::string_view> fields;
+  std::size_t begin = 0;
+  while (begin < record.size()) {
+    std::size_t end = record.find(kFieldEnd, begin);
+    if (end == std::string_view::npos) end = record.size();
+    fields.push_back(record.substr(begin, end - begin));
+    begin = end + 1;
+  }
+  return fields;
+}
+
+std::string_view FieldAt(const std::vector<std::string_view>& fields, std::size_t index) {
+  return index < fields.size() ? fields[index] : std::string_view{};
+}
+
+std::string_view FirstField(std::string_view afterStart) {
+  return afterStart.substr(0, afterStart.find(kFieldEnd));
+}
+
+bool IsStartFor(char c, RecordQuery::Kind kind) {
+  switch (kind) {
+    case RecordQuery::Kind::Individual: return c == kIndividualStart;
+    case RecordQuery::Kind::Group: return c == kGroupStart;
+    case RecordQuery::Kind::Any: return c == kIndividualStart || c == kGroupStart;
+  }
+  return false;
+}
+
+bool Matches(std::string_view record, const RecordQuery& query) {
+  std::string_view body = record.substr(1, record.size() - 2);
+  std::string_view first = FirstField(body);
+  switch (query.kind) {
+    case RecordQuery::Kind::Any: return true;
+    case RecordQuery::Kind::Group: return KeysEqual(Cut(first, kKeyTextLength), query.name);
+    case RecordQuery::Kind::Individual: {
+      if (!KeysEqual(Cut(first, kKeyTextLength), query.name)) return false;
+      std::string_view rest = first.size() < body.size() ? body.substr(first.size() + 1) : std::string_view{};
+      return KeysEqual(Cut(FirstField(rest), kKeyTextLength), query.faxNumber);
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+std::string WithoutControlBytes(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    if (!IsControlByte(c)) out.push_back(c);
+  }
+  return out;
+}
+
+std::string EmptyPhonebookBytes() {
+  std::string bytes(kMagic2000);
+  bytes.push_back('\n');
+  return bytes;
+}
+
+StoreResult CheckMagic(std::string_view first34) {
+  if (first34.size() < kMagicLength) return StoreResult::BadFormat;
+  first34 = first34.substr(0, kMagicLength);
+  if (first34 == kMagic0000) return StoreResult::Version0000;
+  if (first34 == kMagic1000) return StoreResult::Version1000;
+  if (first34 == kMagic2000) return StoreResult::Ok;
+  return StoreResult::BadFormat;
+}
+
+RecordSearch FindRecord(std::string_view window, const RecordQuery& query) {
+  RecordSearch search;
+  std::size_t pos = 0;
+  while (pos < window.size()) {
+    std::size_t start = pos;
+    while (start < window.size() && !IsStartFor(window[start], query.kind)) ++start;
+    if (start == window.size()) break;
+    search.lastStart = start;
+    std::size_t end = window.find(kRecordEnd, start + 1);
+    if (end == std::string_view::npos) {
+      search.incomplete = true;
+      break;
+    }
+    std::string_view record = window.substr(start, end + 1 - start);
+    if (Matches(record, query)) {
+      search.found = true;
+      search.start = start;
+      search.end = end + 1;
+      return search;
+    }
+    pos = end + 1;
+  }
+  if (query.kind != RecordQuery::Kind::Any) {
+    // Without a match the caller re-reads from the last start byte of the
+    // whole window, in case that record crosses the buffer's end.
+    search.lastStart.reset();
+    for (std::size_t i = window.size(); i > 0; --i) {
+      if (window[i - 1] == kIndividualStart || window[i - 1] == kGroupStart) {
+        search.lastStart = i - 1;
+        break;
+      }
+    }
+  }
+  return search;
+}
+
+std::uint32_t ParseDecimal(std::string_view text) {
+  std::uint32_t value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') break;
+    value = value * 10u + static_cast<std::uint32_t>(c - '0');
+  }
+  return value;
+}
+
+std::string SerialiseIndividual(const IndividualFields& f) {
+  std::string out;
+  out.reserve(128);
+  out.push_back(kIndividualStart);
+  AppendField(out, f.name, kKeyTextLength);
+  AppendField(out, f.faxNumber, kKeyTextLength);
+  AppendField(out, f.company, limits::kCompany);
+  AppendField(out, f.telephone, limits::kTelephone);
+  AppendField(out, f.email, limits::kEmail);
+  AppendField(out, f.remarks, limits::kRemarks);
+  AppendField(out, f.sendMode, 1);
+  AppendField(out, f.printOnRelay, 1);
+  AppendField(out, f.relayTerminalId, limits::kRelayTerminalId);
+  std::size_t count = std::min<std::size_t>(f.destinationIds.size(), kMaxDestinations);
+  AppendDecimal(out, static_cast<std::uint32_t>(count));
+  for (std::size_t i = 0; i < count; ++i) {
+    AppendField(out, f.destinationIds[i], kDestinationIdLength);
+  }
+  AppendDecimal(out, f.transmissionMode);
+  AppendField(out, f.mailboxId, limits::kMailboxId);
+  AppendField(out, f.mailboxPassword, limits::kMailboxPassword);
+  AppendField(out, f.fCode, limits::kFCode);
+  AppendField(out, f.fCodePassword, limits::kFCode);
+  out.push_back(kRecordEnd);
+  return out;
+}
+
+IndividualFields ParseIndividual(std::string_view record) {
+  std::vector<std::string_view> fields = SplitFields(record);
+  auto text = [&](std::size_t index, std::size_t limit) {
+    return std::string(Cut(FieldAt(fields, index), limit));
+  };
+  IndividualFields f;
+  f.name = text(0, kKeyTextLength);
+  f.faxNumber = text(1, kKeyTextLength);
+  f.company = text(2, limits::kCompany);
+  f.telephone = text(3, limits::kTelephone);
+  f.email = text(4, limits::kEmail);
+  f.remarks = text(5, limits::kRemarks);
+  f.sendMode = text(6, 1);
+  f.printOnRelay = text(7, 1);
+  f.relayTerminalId = text(8, limits::kRelayTerminalId);
+  std::size_t available = fields.size() > kFirstDestinationField ? fields.size() - kFirstDestinationField : 0;
+  std::size_t count = std::min<std::size_t>(ParseDecimal(FieldAt(fields, 9)), available);
+  for (std::size_t i = 0; i < count; ++i) {
+    if (i < static_cast<std::size_t>(kMaxDestinations)) {
+      f.destinationIds.push_back(text(kFirstDestinationField + i, kDestinationIdLength));
+    }
+  }
+  std::size_t next = kFirstDestinationField + count;
+  f.transmissionMode = ParseDecimal(FieldAt(fields, next));
+  f.mailboxId = text(next + 1, limits::kMailboxId);
+  f.mailboxPassword = text(next + 2, limits::kMailboxPassword);
+  f.fCode = text(next + 3, limits::kFCode);
+  f.fCodePassword = text(next + 4, limits::kFCode);
+  return f;
+}
+
+std::string SerialiseGroup(const GroupFields& group) {
+  std::string out;
+  out.reserve(33 + 62 * group.members.size());
+  out.push_back(kGroupStart);
+  AppendField(out, group.name, kKeyTextLength);
+  for (const MemberKey& member : group.members) {
+    AppendField(out, member.name, kKeyTextLength);
+    AppendField(out, member.faxNumber, kKeyTextLength);
+  }
+  out.push_back(kRecordEnd);
+  return out;
+}
+
+GroupFields ParseGroup(std::string_view record) {
+  std::vector<std::string_view> fields = SplitFields(record);
+  GroupFields group;
+  group.name = std::string(Cut(FieldAt(fields, 0), kKeyTextLength));
+  for (std::size_t i = 1; i + 1 < fields.size(); i += 2) {
+    group.members.push_back({std::string(Cut(fields[i], kKeyTextLength)),
+                             std::string(Cut(fields[i + 1], kKeyTextLength))});
+  }
+  return group;
+}
+
+std::string_view GroupRecordName(std::string_view record) {
+  if (record.size() < 2) return {};
+  return Cut(FirstField(record.substr(1, record.size() - 2)), kKeyTextLength);
+}
+
+}  // namespace tq::phonebook

@@ -1,0 +1,106 @@
+// File access shared by the store's operations: handles that close
+// themselves, whole writes, and the record stream that reads a file through
+// one buffer.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "phonebook/afd_format.h"
+#include "phonebook/records.h"
+#include "win/kernel.h"
+
+namespace tq::phonebook {
+
+class FileHandle {
+ public:
+  FileHandle() = default;
+  explicit FileHandle(HANDLE handle) : handle_(handle) {}
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  FileHandle(FileHandle&& other) noexcept : handle_(other.handle_) { other.handle_ = INVALID_HANDLE_VALUE; }
+  FileHandle& operator=(FileHandle&& other) noexcept;
+  ~FileHandle() { Close(); }
+
+  bool valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
+  HANDLE get() const { return handle_; }
+  void Close();
+
+ private:
+  HANDLE handle_ = INVALID_HANDLE_VALUE;
+};
+
+// A UTF-16 path with its terminator, for the Win32 calls.
+inline std::u16string Terminated(std::u16string_view path) { return std::u16string(path); }
+
+// Phonebook files are opened for reading and writing, without sharing (an
+// exclusive lock), and only if they exist.
+FileHandle OpenExclusive(std::u16string_view path);
+// Creates or truncates the file, exclusively.
+FileHandle CreateExclusive(std::u16string_view path);
+// Clears the read-only attribute; a missing file is not an error here.
+void SetNormalAttributes(std::u16string_view path);
+bool FileExists(std::u16string_view path);
+
+std::optional<std::uint64_t> SizeOf(HANDLE file);
+bool SeekTo(HANDLE file, std::uint64_t offset);
+// False on a failed or short write.
+bool WriteAll(HANDLE file, std::string_view bytes);
+// Reads until the buffer is full or the file ends; false on a failed read.
+bool ReadFull(HANDLE file, char* buffer, std::size_t size, std::size_t& read);
+
+// The one read buffer of an operation; empty when it cannot be allocated.
+std::unique_ptr<char[]> AllocateReadBuffer();
+
+// Writes through a buffer of the read buffer's size, so that a rewrite makes
+// few system calls; remembers the first failure.
+class BufferedWriter {
+ public:
+  explicit BufferedWriter(HANDLE file) : file_(file) { pending_.reserve(kReadBufferSize); }
+  void Append(std::string_view bytes);
+  // Writes what is pending; false when any write failed.
+  bool Flush();
+  bool failed() const { return failed_; }
+
+ private:
+  HANDLE file_;
+  std::string pending_;
+  bool failed_ = false;
+};
+
+// Streams an open file from an offset through one buffer, as the records it
+// holds and the bytes between them. A record that crosses the buffer's end
+// is read again from its start byte; one longer than the buffer stops the
+// stream with TooLarge. Bytes after the last complete record, at the end of
+// the file, come as a gap.
+class RecordStream {
+ public:
+  enum class Piece { Gap, Record, End, TooLarge, ReadFailed };
+
+  RecordStream(HANDLE file, std::uint64_t fileSize, std::uint64_t start, char* buffer);
+
+  // The next piece; `bytes` stays valid until the following call.
+  Piece Next(std::string_view& bytes, RecordType& type);
+  // From now on the rest of the file comes as gaps, chunk by chunk.
+  void PassRestThrough() { passThrough_ = true; }
+  // The file ended inside a record.
+  bool incompleteEnd() const { return incompleteEnd_; }
+
+ private:
+  bool Fill(std::uint64_t offset);
+
+  HANDLE file_;
+  std::uint64_t fileSize_;
+  char* buffer_;
+  std::uint64_t chunkOffset_;  // file offset of buffer_[0]
+  std::size_t filled_ = 0;
+  std::size_t pos_ = 0;
+  bool started_ = false;
+  bool passThrough_ = false;
+  bool incompleteEnd_ = false;
+};
+
+}  // namespace tq::phonebook

@@ -1,0 +1,216 @@
+#include "phonebook/reading.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "ansi.h"
+#include "phonebook_file.h"
+#include "win/kernel.h"
+
+namespace tq::phonebook {
+
+namespace {
+
+// Display lines carry each part converted with at most 31 units.
+constexpr std::size_t kLinePartUnits = 30;
+
+char LowerAscii(char16_t c) {
+  return (c >= u'A' && c <= u'Z') ? static_cast<char>(c - u'A' + 'a') : static_cast<char>(c);
+}
+
+ReadOutcome Failure(StoreResult result, ReadProblem problem) {
+  ReadOutcome outcome;
+  outcome.result = result;
+  outcome.problem = problem;
+  return outcome;
+}
+
+// Opens the phonebook for a whole-file read and checks it as validation
+// does; on success the file is positioned after the magic.
+ReadOutcome OpenForReading(std::u16string_view path, FileHandle& file, std::uint64_t& size) {
+  file = OpenExclusive(path);
+  if (!file.valid()) return Failure(StoreResult::CannotOpen, ReadProblem::CannotOpen);
+  std::optional<std::uint64_t> known = SizeOf(file.get());
+  if (!known) return Failure(StoreResult::CannotOpen, ReadProblem::CannotAccess);
+  size = *known;
+  if (size == 0) return Failure(StoreResult::BadFormat, ReadProblem::BadFormat);
+  StoreResult version = CheckVersion(file.get());
+  if (version != StoreResult::Ok) return Failure(version, ReadProblem::BadFormat);
+  return {};
+}
+
+ReadOutcome StreamFailure(RecordStream::Piece piece) {
+  if (piece == RecordStream::Piece::TooLarge) return Failure(StoreResult::NoMemory, ReadProblem::RecordTooLarge);
+  return Failure(StoreResult::CannotOpen, ReadProblem::CannotAccess);
+}
+
+// The first two fields of an individual record: its key.
+std::pair<std::string_view, std::string_view> IndividualKey(std::string_view record) {
+  std::string_view body = record.substr(1, record.size() - 2);
+  std::size_t first = body.find(kFieldEnd);
+  if (first == std::string_view::npos) return {body.substr(0, std::min(body.size(), kKeyTextLength)), {}};
+  std::string_view rest = body.substr(first + 1);
+  std::string_view fax = rest.substr(0, rest.find(kFieldEnd));
+  return {body.substr(0, std::min(first, kKeyTextLength)), fax.substr(0, std::min(fax.size(), kKeyTextLength))};
+}
+
+}  // namespace
+
+bool EndsInAfd(std::u16string_view path) {
+  if (path.size() < 5) return false;
+  std::u16string_view tail = path.substr(path.size() - 4);
+  return tail[0] == u'.' && LowerAscii(tail[1]) == 'a' && LowerAscii(tail[2]) == 'f' &&
+         LowerAscii(tail[3]) == 'd';
+}
+
+StoreResult CheckVersion(HANDLE file) {
+  char magic[kMagicLength];
+  std::size_t read = 0;
+  if (!ReadFull(file, magic, sizeof magic, read)) return StoreResult::BadFormat;
+  return CheckMagic(std::string_view(magic, read));
+}
+
+StoreResult CheckVersion(std::u16string_view path) {
+  if (!EndsInAfd(path)) return StoreResult::BadFormat;
+  FileHandle file = OpenExclusive(path);
+  if (!file.valid()) return StoreResult::CannotOpen;
+  return CheckVersion(file.get());
+}
+
+ReadOutcome ValidatePhonebook(std::u16string_view path) {
+  FileHandle file;
+  std::uint64_t size = 0;
+  return OpenForReading(path, file, size);
+}
+
+ReadOutcome ForEachRecord(std::u16string_view path, const RecordVisitor& visit) {
+  FileHandle file;
+  std::uint64_t size = 0;
+  ReadOutcome outcome = OpenForReading(path, file, size);
+  if (!outcome.ok()) return outcome;
+  std::unique_ptr<char[]> buffer = AllocateReadBuffer();
+  if (!buffer) return Failure(StoreResult::NoMemory, ReadProblem::NoBuffer);
+
+  RecordStream stream(file.get(), size, kMagicLength, buffer.get());
+  for (;;) {
+    std::string_view bytes;
+    RecordType type = RecordType::Individual;
+    RecordStream::Piece piece = stream.Next(bytes, type);
+    if (piece == RecordStream::Piece::Gap) continue;
+    if (piece == RecordStream::Piece::End) break;
+    if (piece != RecordStream::Piece::Record) return StreamFailure(piece);
+    if (!visit(type, bytes)) break;
+  }
+  outcome.incompleteEnd = stream.incompleteEnd();
+  return outcome;
+}
+
+ReadOutcome ListRecords(std::u16string_view path, const LineVisitor& add) {
+  return ForEachRecord(path, [&](RecordType type, std::string_view record) {
+    if (type == RecordType::Group) {
+      add(type, FormatGroupLine(FromAnsi(GroupRecordName(record), kLinePartUnits)));
+    } else {
+      auto [name, fax] = IndividualKey(record);
+      add(type, FormatIndividualLine(FromAnsi(name, kLinePartUnits), FromAnsi(fax, kLinePartUnits)));
+    }
+    return true;
+  });
+}
+
+StoreResult ReadEntry(std::u16string_view path, std::u16string_view line, PhonebookEntry& working) {
+  SetNormalAttributes(path);
+  if (!EndsInAfd(path)) return StoreResult::BadFormat;
+  FileHandle file = OpenExclusive(path);
+  if (!file.valid()) return StoreResult::CannotOpen;
+  if (CheckVersion(file.get()) != StoreResult::Ok) return StoreResult::BadFormat;
+  std::optional<std::uint64_t> size = SizeOf(file.get());
+  if (!size) return StoreResult::CannotOpen;
+  std::unique_ptr<char[]> buffer = AllocateReadBuffer();
+  if (!buffer) return StoreResult::NoMemory;
+
+  RecordKey key = SplitDisplayLine(line, RecordType::Individual);
+  CopyToSlot(working.record.name, key.name);
+  CopyToSlot(working.record.faxNumber, key.faxNumber);
+
+  RecordStream stream(file.get(), *size, kMagicLength, buffer.get());
+  for (;;) {
+    std::string_view bytes;
+    RecordType type = RecordType::Individual;
+    RecordStream::Piece piece = stream.Next(bytes, type);
+    if (piece == RecordStream::Piece::Gap) continue;
+    if (piece == RecordStream::Piece::End) return StoreResult::NotFound;
+    if (piece == RecordStream::Piece::TooLarge) return StoreResult::NoMemory;
+    if (piece == RecordStream::Piece::ReadFailed) return StoreResult::CannotOpen;
+    if (type != RecordType::Individual) continue;
+    auto [name, fax] = IndividualKey(bytes);
+    if (KeysEqual(name, key.name) && KeysEqual(fax, key.faxNumber)) {
+      FieldsToEntry(ParseIndividual(bytes), working);
+      return StoreResult::Ok;
+    }
+  }
+}
+
+ReadOutcome ReadGroupMembers(std::u16string_view path, std::string_view groupName,
+                             const MemberVisitor& member) {
+  return ForEachRecord(path, [&](RecordType type, std::string_view record) {
+    if (type != RecordType::Group || !KeysEqual(GroupRecordName(record), groupName)) return true;
+    for (const MemberKey& key : ParseGroup(record).members) {
+      if (!member(key.name, key.faxNumber)) break;
+    }
+    return false;
+  });
+}
+
+void FieldsToEntry(const IndividualFields& f, PhonebookEntry& entry) {
+  EntryRecord& r = entry.record;
+  EntryDetails& d = entry.details;
+  CopyToSlot(r.name, f.name);
+  CopyToSlot(r.faxNumber, f.faxNumber);
+  CopyToWideSlot(d.name, FromAnsi(f.name, kDetailsNameSize - 1));
+  CopyToWideSlot(d.faxNumber, FromAnsi(f.faxNumber, kDetailsFaxNumberSize - 1));
+  CopyToWideSlot(d.company, FromAnsi(f.company, kDetailsCompanySize - 1));
+  CopyToWideSlot(d.telephone, FromAnsi(f.telephone, kDetailsTelephoneSize - 1));
+  CopyToWideSlot(d.email, FromAnsi(f.email, kDetailsEmailSize - 1));
+  CopyToWideSlot(d.remarks, FromAnsi(f.remarks, kDetailsRemarksSize - 1));
+  r.sendMode = f.sendMode.empty() ? '\0' : f.sendMode[0];
+  r.printOnRelay = f.printOnRelay.empty() ? '\0' : f.printOnRelay[0];
+  CopyToSlot(r.relayTerminalId, f.relayTerminalId);
+  std::size_t count = std::min<std::size_t>(f.destinationIds.size(), kMaxDestinations);
+  r.destinationCount = static_cast<std::int32_t>(count);
+  std::memset(r.destinationIds, 0, sizeof r.destinationIds);
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::string& id = f.destinationIds[i];
+    std::memcpy(r.destinationIds + i * kDestinationIdLength, id.data(),
+                std::min<std::size_t>(id.size(), kDestinationIdLength));
+  }
+  r.transmissionMode = static_cast<std::int32_t>(f.transmissionMode);
+  CopyToSlot(r.mailboxId, f.mailboxId);
+  CopyToSlot(r.mailboxPassword, f.mailboxPassword);
+  CopyToSlot(r.fCode, f.fCode);
+  CopyToSlot(r.fCodePassword, f.fCodePassword);
+}
+
+IndividualFields EntryToFields(const EntryRecord& r, const EntryDetails& d) {
+  IndividualFields f;
+  f.name = std::string(SlotText(r.name));
+  f.faxNumber = std::string(SlotText(r.faxNumber));
+  f.company = ToAnsi(WideSlotText(d.company), limits::kCompany, WC_COMPOSITECHECK);
+  f.telephone = ToAnsi(WideSlotText(d.telephone), limits::kTelephone, WC_COMPOSITECHECK);
+  f.email = ToAnsi(WideSlotText(d.email), limits::kEmail, WC_COMPOSITECHECK);
+  f.remarks = ToAnsi(WideSlotText(d.remarks), limits::kRemarks, WC_COMPOSITECHECK);
+  f.sendMode = std::string(1, r.sendMode);
+  f.printOnRelay = std::string(1, r.printOnRelay);
+  f.relayTerminalId = std::string(SlotText(r.relayTerminalId));
+  int count = std::clamp<std::int32_t>(r.destinationCount, 0, kMaxDestinations);
+  for (int i = 0; i < count; ++i) {
+    f.destinationIds.emplace_back(r.destinationIds + i * kDestinationIdLength, kDestinationIdLength);
+  }
+  f.transmissionMode = static_cast<std::uint32_t>(r.transmissionMode);
+  f.mailboxId = std::string(SlotText(r.mailboxId));
+  f.mailboxPassword = std::string(SlotText(r.mailboxPassword));
+  f.fCode = std::string(SlotText(r.fCode));
+  f.fCodePassword = std::string(SlotText(r.fCodePassword));
+  return f;
+}
+
+}  // namespace tq::phonebook

@@ -1,0 +1,92 @@
+#include "phonebook/records.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "faxui/text_routines.h"
+
+namespace tq::phonebook {
+
+namespace {
+
+std::string KeyText(std::string_view text) {
+  return std::string(text.substr(0, std::min(text.size(), kKeyTextLength)));
+}
+
+}  // namespace
+
+std::u16string FormatIndividualLine(std::u16string_view name, std::u16string_view faxNumber) {
+  std::u16string line;
+  line.reserve(name.size() + faxNumber.size() + 3);
+  line.append(name).append(u" <").append(faxNumber).push_back(u'>');
+  return line;
+}
+
+std::u16string FormatGroupLine(std::u16string_view groupName) {
+  std::u16string line(u"[");
+  line.append(groupName).push_back(u']');
+  return line;
+}
+
+RecordKey SplitAnsiDisplayLine(std::string_view line, RecordType type) {
+  RecordKey key;
+  if (type == RecordType::Group) {
+    if (line.empty()) return key;
+    std::string_view rest = line.substr(1);
+    key.name = KeyText(rest.substr(0, rest.find(']')));
+    return key;
+  }
+  std::size_t space = line.rfind(' ');
+  if (space == std::string_view::npos) {
+    key.name = KeyText(line);
+    return key;
+  }
+  key.name = KeyText(line.substr(0, space));
+  // From the second character after the space to the last but one.
+  std::size_t first = space + 2;
+  if (line.size() >= first + 1) key.faxNumber = KeyText(line.substr(first, line.size() - 1 - first));
+  return key;
+}
+
+int CompareKeys(std::string_view a, std::string_view b) {
+  // Keys are at most 30 bytes; longer texts are compared whole all the same.
+  char left[64];
+  char right[64];
+  std::string longLeft;
+  std::string longRight;
+  auto terminated = [](std::string_view text, char (&small)[64], std::string& large) -> const char* {
+    if (text.size() < sizeof small) {
+      std::memcpy(small, text.data(), text.size());
+      small[text.size()] = '\0';
+      return small;
+    }
+    large.assign(text);
+    return large.c_str();
+  };
+  return faxui::CompareNoCase(terminated(a, left, longLeft), terminated(b, right, longRight));
+}
+
+std::string_view SlotText(const char* slot, std::size_t slotSize) {
+  std::size_t length = 0;
+  while (length < slotSize && slot[length] != '\0') ++length;
+  return {slot, length};
+}
+
+void CopyToSlot(char* slot, std::size_t slotSize, std::string_view text) {
+  if (slotSize == 0) return;
+  std::size_t length = std::min(text.size(), slotSize - 1);
+  std::memcpy(slot, text.data(), length);
+  std::memset(slot + length, 0, slotSize - length);
+}
+
+void ResetWorkingEntry(PhonebookEntry& entry) {
+  entry.record = DefaultEntryRecord;
+  ClearEntryDetails(entry.details);
+}
+
+void CopyEntry(const PhonebookEntry& from, PhonebookEntry& to) {
+  std::memcpy(&to.record, &from.record, sizeof to.record);
+  std::memcpy(&to.details, &from.details, sizeof to.details);
+}
+
+}  // namespace tq::phonebook

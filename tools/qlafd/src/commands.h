@@ -1,0 +1,17 @@
+// The qlafd commands. Each returns the program's exit status: 0 when done,
+// the StoreResult value when the store refused, kUsage for a bad request.
+#pragma once
+
+#include <string>
+
+namespace tq::qlafd {
+
+inline constexpr int kUsage = 64;
+
+int List(const std::string& file);
+int Check(const std::string& file);
+int Dump(const std::string& file);
+int Convert(const std::string& oldFile, const std::string& newFile);
+int New(const std::string& file);
+
+}  // namespace tq::qlafd
