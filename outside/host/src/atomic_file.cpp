@@ -32,17 +32,19 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 }  // namespace
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error) {
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error, FileAccess access) {
   std::string temp = path + ".XXXXXX";
   const int fd = mkstemp(temp.data());
   if (fd < 0) {
     error = path + ": cannot be written (" + std::strerror(errno) + ")";
     return false;
   }
-  // mkstemp makes the file private; give it the usual mode of a new file.
-  const mode_t mask = umask(0);
-  umask(mask);
-  fchmod(fd, 0666 & ~mask);
+  // mkstemp makes the file private; a shared one gets the usual mode.
+  if (access == FileAccess::Shared) {
+    const mode_t mask = umask(0);
+    umask(mask);
+    fchmod(fd, 0666 & ~mask);
+  }
 
   bool ok = WriteAll(fd, bytes) && fsync(fd) == 0;
   int cause = errno;

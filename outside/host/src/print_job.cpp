@@ -117,6 +117,8 @@ bool PrepareJobSettings(const SettingsBlock& documentSettings, const AddOnTable&
   // Nothing of an earlier job's send data or job state carries over.
   std::memcpy(SendOf(job, layout), table.block3Defaults, sizeof(FaxSendBlock));
   std::memset(job.data() + layout.jobState, 0, layout.block1 - layout.jobState);
+  // The add-on reads the job mode from its own block too.
+  OptionsOf(job, layout)->jobMode = hsb::Field(job.data(), hsb::kJobMode);
   // More than one copy is left to the device, which collates them.
   const int copies = hsb::Field(job.data(), hsb::kCopies);
   hsb::SetField(job.data(), hsb::kCopiesHostFlag, copies > 1 ? 1 : 0);

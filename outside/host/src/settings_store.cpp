@@ -70,7 +70,7 @@ bool SaveSettings(const std::string& path, Model model, const SettingsBlock& blo
   WriteInt32(bytes.data(), 12, ModelLetter(model));
   WriteInt32(bytes.data(), 16, static_cast<std::int32_t>(block.size()));
   bytes.append(reinterpret_cast<const char*>(block.data()), block.size());
-  return WriteFileAtomically(path, bytes, error);
+  return WriteFileAtomically(path, bytes, error, FileAccess::OwnerOnly);
 }
 
 bool CurrentSettings(Model model, const AddOnTable& table, const SettingsLayout& layout, SettingsBlock& block,

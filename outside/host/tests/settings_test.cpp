@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 
 #include "common/host_settings.h"
 #include "host/host_options.h"
@@ -139,6 +140,9 @@ TEST_F(Settings, StoredSettingsComeBackAsTheyWere) {
   ASSERT_EQ(LoadSettings(file, Model::P, layout, loaded, error), LoadResult::Loaded) << error;
   EXPECT_EQ(loaded, block);
   EXPECT_EQ(file, (root() / "host" / "document-settings-p.dat").string());
+  // It may hold a secure-print password.
+  EXPECT_EQ(std::filesystem::status(file).permissions() & std::filesystem::perms::all,
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
 }
 
 TEST_F(Settings, DamagedOrForeignFilesAreRefused) {

@@ -8,9 +8,14 @@
 
 namespace tq::host {
 
+enum class FileAccess { Shared, OwnerOnly };
+
 // On failure `error` names the file and the cause, the temporary file is
-// removed and the old file, if any, is left as it was.
-[[nodiscard]] bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error);
+// removed and the old file, if any, is left as it was. Shared files get the
+// usual mode of a new file; OwnerOnly ones (settings holding a password)
+// are readable by their owner alone.
+[[nodiscard]] bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error,
+                                       FileAccess access = FileAccess::Shared);
 
 // Reads a whole file; false with a message naming it when it cannot.
 [[nodiscard]] bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& error);
