@@ -90,7 +90,7 @@ bool SamePath(std::u16string_view a, std::u16string_view b) {
   return true;
 }
 
-bool LocateCurrentPhonebook(CurrentPhonebook& current, const OfferConversion& offer) {
+bool LocateCurrentPhonebook(CurrentPhonebook& current, const ConversionOffer& offer) {
   char16_t buffer[kMaxPathLength + 1] = {};
   UINT length = GetWindowsDirectoryW(buffer, kMaxPathLength + 1);
   current.handoffDrive = (length == 0 || length > kMaxPathLength) ? u"C:\\" : std::u16string(buffer, std::min<UINT>(length, 3));

@@ -23,7 +23,7 @@ class Current : public testing::TempRoot {
   std::string Native(const std::u16string& path) { return Utf16ToUtf8(path); }
   std::string ListFile() { return test::Read(path("AFD.INI")); }
   // Offers that answer no, and record what they were asked.
-  OfferConversion Decline() {
+  ConversionOffer Decline() {
     return [this](std::u16string_view oldPath, StoreResult version) -> std::optional<std::u16string> {
       offered.emplace_back(Utf16ToUtf8(oldPath), version);
       return std::nullopt;

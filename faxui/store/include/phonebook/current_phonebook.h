@@ -39,7 +39,7 @@ StoreResult SetCurrentPhonebook(CurrentPhonebook& current, std::u16string_view p
 
 // Asked when an older phonebook is met; returns the path of the converted
 // file, or none when the conversion was declined or failed.
-using OfferConversion =
+using ConversionOffer =
     std::function<std::optional<std::u16string>(std::u16string_view oldPath, StoreResult version)>;
 
 // Finds the current phonebook: the list file's file when it is a phonebook,
@@ -48,7 +48,7 @@ using OfferConversion =
 // opened (in use, read-only) is never replaced: locating fails. On failure
 // the path names the default phonebook, the list file is left alone and the
 // phonebook is marked unavailable.
-bool LocateCurrentPhonebook(CurrentPhonebook& current, const OfferConversion& offer);
+bool LocateCurrentPhonebook(CurrentPhonebook& current, const ConversionOffer& offer);
 
 // Paths compared as the file system of the Parts does: without case.
 bool SamePath(std::u16string_view a, std::u16string_view b);
