@@ -58,6 +58,7 @@ bool IsStartFor(char c, RecordQuery::Kind kind) {
 }
 
 bool Matches(std::string_view record, const RecordQuery& query) {
+  if (query.kind == RecordQuery::Kind::Any) return true;
   std::string_view body = record.substr(1, record.size() - 2);
   std::string_view first = FirstField(body);
   switch (query.kind) {

@@ -40,12 +40,15 @@ std::u16string FromAnsi(std::string_view text, std::size_t maxUnits) {
   // One ANSI byte never gives more than one UTF-16 unit.
   if (text.size() > maxUnits) text = text.substr(0, maxUnits);
   if (text.empty()) return {};
-  int size = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  if (size <= 0) return {};
-  std::u16string out(static_cast<std::size_t>(size), u'\0');
-  int made = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                 out.data(), size);
-  out.resize(std::min(static_cast<std::size_t>(std::max(made, 0)), maxUnits));
+  // Every ANSI code page keeps ASCII as it is; most phonebook text is
+  // ASCII, and listing a large phonebook converts two texts per record.
+  if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+    return std::u16string(text.begin(), text.end());
+  }
+  std::u16string out(text.size(), u'\0');
+  int made = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(),
+                                 static_cast<int>(out.size()));
+  out.resize(static_cast<std::size_t>(std::max(made, 0)));
   return out;
 }
 

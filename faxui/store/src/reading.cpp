@@ -105,14 +105,39 @@ ReadOutcome ForEachRecord(std::u16string_view path, const RecordVisitor& visit) 
   return outcome;
 }
 
+namespace {
+
+// Appends the ANSI text to the line as UTF-16, at most 30 units.
+void AppendLinePart(std::u16string& line, std::string_view ansi) {
+  ansi = ansi.substr(0, std::min(ansi.size(), kLinePartUnits));
+  bool ascii = std::all_of(ansi.begin(), ansi.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  if (ascii) {
+    line.append(ansi.begin(), ansi.end());
+  } else {
+    line.append(FromAnsi(ansi, kLinePartUnits));
+  }
+}
+
+}  // namespace
+
 ReadOutcome ListRecords(std::u16string_view path, const LineVisitor& add) {
+  // One line buffer for the whole file: listing makes no allocation per record.
+  std::u16string line;
+  line.reserve(2 * kLinePartUnits + 3);
   return ForEachRecord(path, [&](RecordType type, std::string_view record) {
+    line.clear();
     if (type == RecordType::Group) {
-      add(type, FormatGroupLine(FromAnsi(GroupRecordName(record), kLinePartUnits)));
+      line.push_back(u'[');
+      AppendLinePart(line, GroupRecordName(record));
+      line.push_back(u']');
     } else {
       auto [name, fax] = IndividualKey(record);
-      add(type, FormatIndividualLine(FromAnsi(name, kLinePartUnits), FromAnsi(fax, kLinePartUnits)));
+      AppendLinePart(line, name);
+      line.append(u" <");
+      AppendLinePart(line, fax);
+      line.push_back(u'>');
     }
+    add(type, line);
     return true;
   });
 }

@@ -49,6 +49,14 @@ RecordKey SplitAnsiDisplayLine(std::string_view line, RecordType type) {
 }
 
 int CompareKeys(std::string_view a, std::string_view b) {
+  // Most keys met in a search differ in their first byte; settle those
+  // without copying (ASCII letters folded to lower case, as below).
+  if (!a.empty() && !b.empty()) {
+    auto fold = [](unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : static_cast<int>(c); };
+    auto x = static_cast<unsigned char>(a[0]);
+    auto y = static_cast<unsigned char>(b[0]);
+    if (x < 0x80 && y < 0x80 && fold(x) != fold(y)) return fold(x) - fold(y);
+  }
   // Keys are at most 30 bytes; longer texts are compared whole all the same.
   char left[64];
   char right[64];
