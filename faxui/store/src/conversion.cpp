@@ -217,8 +217,7 @@ StoreResult ConvertOldPhonebook(std::u16string_view oldPath, std::u16string_view
   if (!buffer) return StoreResult::NoMemory;
 
   std::u16string temporary = TemporaryPathFor(newPath);
-  SetNormalAttributes(temporary);
-  FileHandle out = CreateExclusive(temporary);
+  FileHandle out = CreateTemporary(temporary);
   if (!out.valid()) return StoreResult::WriteFailed;
 
   written.Clear();
@@ -230,18 +229,8 @@ StoreResult ConvertOldPhonebook(std::u16string_view oldPath, std::u16string_view
     if (!writer.Flush() && result == StoreResult::Ok) result = StoreResult::WriteFailed;
   }
   written.Clear();
-  if (result == StoreResult::Ok && !FlushFileBuffers(out.get())) result = StoreResult::WriteFailed;
-  out.Close();
   old.Close();
-  std::u16string temporaryName = Terminated(temporary);
-  if (result == StoreResult::Ok) {
-    std::u16string target = Terminated(newPath);
-    if (!MoveFileExW(temporaryName.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-      result = StoreResult::WriteFailed;
-    }
-  }
-  if (result != StoreResult::Ok) DeleteFileW(temporaryName.c_str());
-  return result;
+  return ReplaceByTemporary(out, temporary, newPath, result);
 }
 
 }  // namespace tq::phonebook

@@ -25,18 +25,10 @@ bool IsOlderVersion(StoreResult result) {
 StoreResult WriteListFile(std::string_view content) {
   std::u16string path = ListFilePath();
   std::u16string temporary = TemporaryPathFor(path);
-  SetNormalAttributes(temporary);
-  FileHandle out = CreateExclusive(temporary);
+  FileHandle out = CreateTemporary(temporary);
   if (!out.valid()) return StoreResult::WriteFailed;
-  bool written = WriteAll(out.get(), content) && FlushFileBuffers(out.get());
-  out.Close();
-  std::u16string from = Terminated(temporary);
-  std::u16string to = Terminated(path);
-  if (!written || !MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    DeleteFileW(from.c_str());
-    return StoreResult::WriteFailed;
-  }
-  return StoreResult::Ok;
+  StoreResult written = WriteAll(out.get(), content) ? StoreResult::Ok : StoreResult::WriteFailed;
+  return ReplaceByTemporary(out, temporary, path, written);
 }
 
 }  // namespace

@@ -30,6 +30,11 @@ FileHandle CreateExclusive(std::u16string_view path) {
                                 CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
+FileHandle CreateTemporary(std::u16string_view temporary) {
+  SetNormalAttributes(temporary);
+  return CreateExclusive(temporary);
+}
+
 void SetNormalAttributes(std::u16string_view path) {
   std::u16string name = Terminated(path);
   SetFileAttributesW(name.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -71,6 +76,21 @@ bool ReadFull(HANDLE file, char* buffer, std::size_t size, std::size_t& read) {
     read += got;
   }
   return true;
+}
+
+StoreResult ReplaceByTemporary(FileHandle& temporaryFile, std::u16string_view temporary,
+                               std::u16string_view target, StoreResult result) {
+  if (result == StoreResult::Ok && !FlushFileBuffers(temporaryFile.get())) result = StoreResult::WriteFailed;
+  temporaryFile.Close();
+  std::u16string from = Terminated(temporary);
+  if (result == StoreResult::Ok) {
+    std::u16string to = Terminated(target);
+    if (!MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      result = StoreResult::WriteFailed;
+    }
+  }
+  if (result != StoreResult::Ok) DeleteFileW(from.c_str());
+  return result;
 }
 
 std::unique_ptr<char[]> AllocateReadBuffer() {

@@ -41,6 +41,9 @@ inline std::u16string Terminated(std::u16string_view path) { return std::u16stri
 FileHandle OpenExclusive(std::u16string_view path);
 // Creates or truncates the file, exclusively.
 FileHandle CreateExclusive(std::u16string_view path);
+// Creates a temporary file anew, replacing a leftover one even when it was
+// left read-only.
+FileHandle CreateTemporary(std::u16string_view temporary);
 // Clears the read-only attribute; a missing file is not an error here.
 void SetNormalAttributes(std::u16string_view path);
 bool FileExists(std::u16string_view path);
@@ -51,6 +54,13 @@ bool SeekTo(HANDLE file, std::uint64_t offset);
 bool WriteAll(HANDLE file, std::string_view bytes);
 // Reads until the buffer is full or the file ends; false on a failed read.
 bool ReadFull(HANDLE file, char* buffer, std::size_t size, std::size_t& read);
+
+// Finishes a file written beside its target: flushes and closes it and, when
+// all went well so far (`result` Ok), renames it over the target in one
+// step. On any failure the temporary file is removed and the target is left
+// as it was. Returns the result, WriteFailed when the flush or rename failed.
+StoreResult ReplaceByTemporary(FileHandle& temporaryFile, std::u16string_view temporary,
+                               std::u16string_view target, StoreResult result);
 
 // The one read buffer of an operation; empty when it cannot be allocated.
 std::unique_ptr<char[]> AllocateReadBuffer();

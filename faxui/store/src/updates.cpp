@@ -115,8 +115,7 @@ StoreResult RunRewrite(std::u16string_view path, const Rewrite& rewrite) {
   if (!buffer) return StoreResult::NoMemory;
 
   std::u16string temporary = TemporaryPathFor(path);
-  SetNormalAttributes(temporary);
-  FileHandle out = CreateExclusive(temporary);
+  FileHandle out = CreateTemporary(temporary);
   if (!out.valid()) return StoreResult::WriteFailed;
 
   StoreResult result = StoreResult::Ok;
@@ -158,17 +157,9 @@ StoreResult RunRewrite(std::u16string_view path, const Rewrite& rewrite) {
     if (result == StoreResult::Ok && !rewrite.deleting) writer.Append(rewrite.newRecord);
     if (!writer.Flush() && result == StoreResult::Ok) result = StoreResult::WriteFailed;
   }
-  if (result == StoreResult::Ok && !FlushFileBuffers(out.get())) result = StoreResult::WriteFailed;
-  out.Close();
-  std::u16string temporaryName = Terminated(temporary);
-  if (result == StoreResult::Ok) {
-    std::u16string target = Terminated(path);
-    if (!MoveFileExW(temporaryName.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-      result = StoreResult::WriteFailed;
-    }
-  }
-  if (result != StoreResult::Ok) DeleteFileW(temporaryName.c_str());
-  return result;
+  // The rename happens while the phonebook is still held, so that no other
+  // program opens it between the old and the new file.
+  return ReplaceByTemporary(out, temporary, path, result);
 }
 
 StoreResult Save(std::u16string_view path, std::u16string_view oldLine, RecordType type,
@@ -234,19 +225,10 @@ StoreResult CreateEmptyPhonebook(std::u16string_view path) {
     if (!existing.valid()) return StoreResult::CannotOpen;
   }
   std::u16string temporary = TemporaryPathFor(path);
-  SetNormalAttributes(temporary);
-  FileHandle out = CreateExclusive(temporary);
+  FileHandle out = CreateTemporary(temporary);
   if (!out.valid()) return StoreResult::WriteFailed;
-  bool written = WriteAll(out.get(), EmptyPhonebookBytes()) && FlushFileBuffers(out.get());
-  out.Close();
-  std::u16string temporaryName = Terminated(temporary);
-  std::u16string target = Terminated(path);
-  if (!written || !MoveFileExW(temporaryName.c_str(), target.c_str(),
-                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    DeleteFileW(temporaryName.c_str());
-    return StoreResult::WriteFailed;
-  }
-  return StoreResult::Ok;
+  StoreResult written = WriteAll(out.get(), EmptyPhonebookBytes()) ? StoreResult::Ok : StoreResult::WriteFailed;
+  return ReplaceByTemporary(out, temporary, path, written);
 }
 
 }  // namespace tq::phonebook
