@@ -1,0 +1,161 @@
+// The document monitor client library stand-in. A job's calls arrive here in
+// the order the plug-in makes them; each is noted in calls.log, and the data
+// call's announcement is decoded into announcements.jsonl, both in
+// $TELEQUILL_ROOT/monitor/. Identifiers are made up but predictable: the
+// client identifier is always "TQCLIENT", job identifiers count up from
+// "J0001" in the file next-job-id.
+//
+// TELEQUILL_VQRAPI_FAIL=initialize makes VqrInitializeLedgra fail (return 0);
+// TELEQUILL_VQRAPI_FAIL=data makes the data calls fail, so that no
+// VqrExecLedgra should follow.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "announcement_json.h"
+#include "common/monitor_announcement.h"
+#include "win/text.h"
+
+#define VQR_EXPORT extern "C" __attribute__((visibility("default")))
+
+namespace {
+
+using tq::monitor::VqrHandle;
+constexpr VqrHandle kHandle = 0x7651;  // the one connection this stand-in hands out
+constexpr char kClientId[] = "TQCLIENT";
+
+std::filesystem::path MonitorFolder() {
+  std::filesystem::path folder = std::filesystem::path(tq::WindowsDirectory()) / "monitor";
+  std::error_code ignored;
+  std::filesystem::create_directories(folder, ignored);
+  return folder;
+}
+
+void AppendLine(const char* file, const std::string& line) {
+  std::ofstream out(MonitorFolder() / file, std::ios::app | std::ios::binary);
+  out << line << '\n';
+}
+
+void NoteCall(const char* name) { AppendLine("calls.log", name); }
+
+bool Failing(const char* what) {
+  const char* fail = std::getenv("TELEQUILL_VQRAPI_FAIL");
+  return fail != nullptr && std::strcmp(fail, what) == 0;
+}
+
+int NextJobNumber() {
+  const auto file = MonitorFolder() / "next-job-id";
+  int next = 1;
+  {
+    std::ifstream in(file);
+    if (!(in >> next) || next < 1) next = 1;
+  }
+  std::ofstream(file, std::ios::trunc) << next + 1 << '\n';
+  return next;
+}
+
+int Known(VqrHandle handle) { return handle == kHandle ? 1 : 0; }
+
+}  // namespace
+
+VQR_EXPORT VqrHandle VqrInitializeLedgra(std::int32_t /*reserved*/) {
+  NoteCall("VqrInitializeLedgra");
+  return Failing("initialize") ? 0 : kHandle;
+}
+
+VQR_EXPORT std::int32_t VqrUnInitializeLedgra(VqrHandle handle) {
+  NoteCall("VqrUnInitializeLedgra");
+  return Known(handle);
+}
+
+VQR_EXPORT std::int32_t VqrCreateClientId(VqrHandle handle, char* buffer) {
+  NoteCall("VqrCreateClientId");
+  if (!Known(handle) || buffer == nullptr) return 0;
+  std::memcpy(buffer, kClientId, sizeof kClientId);
+  return 1;
+}
+
+VQR_EXPORT std::int32_t VqrCreateJobId(VqrHandle handle, char* buffer) {
+  NoteCall("VqrCreateJobId");
+  if (!Known(handle) || buffer == nullptr) return 0;
+  std::snprintf(buffer, tq::monitor::kJobIdSize, "J%04d", NextJobNumber());
+  return 1;
+}
+
+VQR_EXPORT std::int32_t VqrSetVqrData(VqrHandle handle, const void* data) {
+  NoteCall("VqrSetVqrData");
+  if (!Known(handle) || data == nullptr || Failing("data")) return 0;
+  tq::monitor::OldHeader header;
+  std::memcpy(&header, data, sizeof header);
+  // The caller's block holds its header and `count` records; more than the
+  // fifty a job can have is not believed.
+  const int count = header.count < 0 ? 0 : header.count > 50 ? 50 : header.count;
+  AppendLine("announcements.jsonl", tq::vqrapi::OldFormatToJson(data, tq::monitor::OldFormatSize(count)));
+  return 1;
+}
+
+#if !defined(VQRAPI_WITHOUT_DATA_EX)
+VQR_EXPORT std::int32_t VqrSetVqrDataEx(VqrHandle handle, const void* data) {
+  NoteCall("VqrSetVqrDataEx");
+  if (!Known(handle) || data == nullptr || Failing("data")) return 0;
+  tq::monitor::Announcement announcement;
+  std::memcpy(&announcement, data, sizeof announcement);
+  AppendLine("announcements.jsonl", tq::vqrapi::AnnouncementToJson(announcement));
+  return 1;
+}
+#endif
+
+VQR_EXPORT std::int32_t VqrExecLedgra(VqrHandle handle) {
+  NoteCall("VqrExecLedgra");
+  return Known(handle);
+}
+
+// The rest of the library's calls: present so that a caller can resolve
+// them, noted when called, doing nothing else.
+VQR_EXPORT std::int32_t VqrExecLedgraPreferences(VqrHandle handle) {
+  NoteCall("VqrExecLedgraPreferences");
+  return Known(handle);
+}
+VQR_EXPORT std::int32_t VqrSetDestinationCount(VqrHandle handle, std::int32_t /*count*/) {
+  NoteCall("VqrSetDestinationCount");
+  return Known(handle);
+}
+VQR_EXPORT std::int32_t VqrSetPortName(VqrHandle handle, const char* /*name*/) {
+  NoteCall("VqrSetPortName");
+  return Known(handle);
+}
+VQR_EXPORT std::int32_t VqrSetFriendlyName(VqrHandle handle, const char* /*name*/) {
+  NoteCall("VqrSetFriendlyName");
+  return Known(handle);
+}
+VQR_EXPORT std::int32_t VqrSetParamStyle(VqrHandle handle, std::int32_t /*style*/) {
+  NoteCall("VqrSetParamStyle");
+  return Known(handle);
+}
+#if !defined(VQRAPI_WITHOUT_GROUP_STYLE)
+VQR_EXPORT std::int32_t VqrSetGroupStyle(VqrHandle handle, std::int32_t /*style*/) {
+  NoteCall("VqrSetGroupStyle");
+  return Known(handle);
+}
+#endif
+VQR_EXPORT std::int32_t VqrSetJobId(VqrHandle handle, const char* /*jobId*/) {
+  NoteCall("VqrSetJobId");
+  return Known(handle);
+}
+VQR_EXPORT std::int32_t VqrSetJobDestinations(VqrHandle handle, const void* /*destinations*/) {
+  NoteCall("VqrSetJobDestinations");
+  return Known(handle);
+}
+VQR_EXPORT std::int32_t VqrExecLedgraWithStatus(VqrHandle handle, std::int32_t* status) {
+  NoteCall("VqrExecLedgraWithStatus");
+  if (status != nullptr) *status = 0;
+  return Known(handle);
+}
+VQR_EXPORT std::int32_t VqrExecLedgraPreferencesWithStatus(VqrHandle handle, std::int32_t* status) {
+  NoteCall("VqrExecLedgraPreferencesWithStatus");
+  if (status != nullptr) *status = 0;
+  return Known(handle);
+}
