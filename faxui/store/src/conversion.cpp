@@ -128,9 +128,21 @@ void ConvertGroup(const OldGroup& group, const OldSyntax& syntax, ConvertedLines
     if (fields.size() > 1 && fields.back().empty()) fields.pop_back();
 
     MemberKey key{KeyText(ReplaceBrackets(fields[0])), fields.size() > 1 ? KeyText(fields[1]) : std::string()};
-    std::u16string display = FormatIndividualLine(FromAnsi(key.name, kLinePartUnits),
-                                                  FromAnsi(key.faxNumber, kLinePartUnits));
-    if (written.AddIfNew(display)) {
+    std::u16string wideName = FromAnsi(key.name, kLinePartUnits);
+    std::u16string wideFax = FromAnsi(key.faxNumber, kLinePartUnits);
+    std::u16string display = FormatIndividualLine(wideName, wideFax);
+    ConvertedLines::Recorded recorded = written.Record(display);
+    if (!recorded.added) {
+      // Refer to the individual as it was written: its key may differ from
+      // this spelling in the case of letters the key comparison holds exact.
+      // The lines are equal but for case, so their parts stand at the same
+      // places (a fax number may hold spaces in an old file).
+      std::u16string_view first = recorded.firstLine;
+      if (first.size() == display.size()) {
+        key.name = ToAnsi(first.substr(0, wideName.size()), kKeyTextLength);
+        key.faxNumber = ToAnsi(first.substr(wideName.size() + 2, wideFax.size()), kKeyTextLength);
+      }
+    } else {
       std::string record(1, kIndividualStart);
       record.append(key.name).push_back(kFieldEnd);
       record.append(key.faxNumber).push_back(kFieldEnd);
@@ -183,10 +195,11 @@ char16_t FoldLatin1(char16_t c) {
 
 }  // namespace
 
-bool FoldedLineSet::AddIfNew(std::u16string_view line) {
+ConvertedLines::Recorded FoldedLineSet::Record(std::u16string_view line) {
   std::u16string folded(line);
   for (char16_t& c : folded) c = FoldLatin1(c);
-  return lines_.insert(std::move(folded)).second;
+  auto [place, added] = lines_.try_emplace(std::move(folded), line);
+  return {added, place->second};
 }
 
 std::string ReplaceBrackets(std::string_view text) {

@@ -46,7 +46,7 @@ TEST_F(Conversion, APersonInTwoGroupsBecomesOneIndividual) {
                              Individual({"Dupont", "0123", "ACME", "0140", "d@x.fr", "client", "0", "0", "", "0", "1", "", ""}) +
                              Individual({"Martin", "02", "", "", "", "", "0", "0", "", "0", "0", ""}) +
                              Group("Ventes", {{"Dupont", "0123"}, {"Martin", "02"}}) +
-                             Group("Compta", {{"DUPONT", "0123"}}));
+                             Group("Compta", {{"Dupont", "0123"}}));
   EXPECT_EQ(test::Read(path("old.afd")), old);
   EXPECT_FALSE(std::filesystem::exists(path("new.TMP")));
   // The references find their one individual.
@@ -128,13 +128,24 @@ TEST_F(Conversion, OnlyTheNamedOlderVersionIsConverted) {
   EXPECT_EQ(Converted(), Header() + Individual({"X", "1", "", "", "", ""}) + Group("A", {{"X", "1"}}) + Group("B", {}));
 }
 
+TEST_F(Conversion, ADuplicateSpelledWithOtherAccentsRefersToTheFirstOne) {
+  // The duplicate check ignores the case of accented letters, the key
+  // comparison does not: the second group must use the first spelling.
+  std::string old = kOld0000 + "\n{A}\n1\nH\xE9l\xE8ne|01 02|||||\n{B}\n1\nH\xC9L\xC8NE|01 02|||||\n";
+  ASSERT_EQ(Convert(old, StoreResult::Version0000), StoreResult::Ok);
+  EXPECT_EQ(Converted(), Header() + Individual({"H\xE9l\xE8ne", "01 02", "", "", "", ""}) +
+                             Group("A", {{"H\xE9l\xE8ne", "01 02"}}) + Group("B", {{"H\xE9l\xE8ne", "01 02"}}));
+}
+
 TEST(FoldedLines, IgnoreCaseOfAsciiAndLatinLetters) {
   FoldedLineSet lines;
-  EXPECT_TRUE(lines.AddIfNew(u"Élise <01>"));
-  EXPECT_FALSE(lines.AddIfNew(u"éLISE <01>"));
-  EXPECT_TRUE(lines.AddIfNew(u"Elise <01>"));
+  EXPECT_TRUE(lines.Record(u"Élise <01>").added);
+  ConvertedLines::Recorded again = lines.Record(u"éLISE <01>");
+  EXPECT_FALSE(again.added);
+  EXPECT_EQ(again.firstLine, u"Élise <01>");
+  EXPECT_TRUE(lines.Record(u"Elise <01>").added);
   lines.Clear();
-  EXPECT_TRUE(lines.AddIfNew(u"Élise <01>"));
+  EXPECT_TRUE(lines.Record(u"Élise <01>").added);
 }
 
 }  // namespace

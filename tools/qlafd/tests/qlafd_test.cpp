@@ -104,6 +104,15 @@ TEST_F(Qlafd, ConvertWritesANewPhonebookAndKeepsTheOldOne) {
   EXPECT_FALSE(std::filesystem::exists(path("again.AFD")));
 }
 
+TEST_F(Qlafd, TheSamplePhonebookIsTheConversionOfTheOldOne) {
+  std::string samples = std::string(TELEQUILL_SOURCE_DIR) + "/examples/phonebooks/";
+  std::string to = path("bureau.AFD").string();
+  auto run = Run({"convert", samples + "bureau-0000.afd", to});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(ReadText(to), ReadText(samples + "bureau.AFD"));
+  EXPECT_EQ(Run({"check", samples + "bureau.AFD"}).out, "Ok\n");
+}
+
 TEST_F(Qlafd, BadRequestsAreRefusedWithUsage) {
   EXPECT_EQ(Run({}).status, 64);
   EXPECT_EQ(Run({"list"}).status, 64);

@@ -4,7 +4,7 @@
 // every old group as a group of references.
 #pragma once
 
-#include <set>
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -18,9 +18,13 @@ namespace tq::phonebook {
 class ConvertedLines {
  public:
   virtual ~ConvertedLines() = default;
-  // True when the line (compared ignoring case) was not there yet; it is
-  // then recorded.
-  virtual bool AddIfNew(std::u16string_view line) = 0;
+  // Records the line unless one equal to it (ignoring case) is there; gives
+  // the line as it was first recorded, and whether it is this one.
+  struct Recorded {
+    bool added = false;
+    std::u16string firstLine;
+  };
+  virtual Recorded Record(std::u16string_view line) = 0;
   virtual void Clear() = 0;
 };
 
@@ -28,15 +32,17 @@ class ConvertedLines {
 // box's exact search does.
 class FoldedLineSet final : public ConvertedLines {
  public:
-  bool AddIfNew(std::u16string_view line) override;
+  Recorded Record(std::u16string_view line) override;
   void Clear() override { lines_.clear(); }
 
  private:
-  std::set<std::u16string> lines_;
+  std::map<std::u16string, std::u16string> lines_;  // folded line -> first line
 };
 
 // Converts the older file (version Version0000 or Version1000) at oldPath
-// into a new phonebook at newPath: Ok, CannotOpen, NoMemory (an old group
+// into a new phonebook at newPath. A member met again (the same display line
+// ignoring case) is written once, and every group refers to it with the key
+// it was written with, so that the reference finds it. Result: Ok, CannotOpen, NoMemory (an old group
 // longer than the buffer), WriteFailed or BadFormat (not that version). The
 // new file is written beside its final name (newPath's .TMP) and renamed
 // over it only when complete, so a failure leaves an existing file of that

@@ -1,5 +1,6 @@
 // Choosing phonebook files: the file dialog, the conversion offer, locating
 // with the user's answers, and the dialog's New, Open and Save As.
+#include <algorithm>
 #include <string>
 
 #include "../ansi.h"
@@ -84,12 +85,19 @@ std::optional<std::u16string> ChooseNameToWrite(HWND owner, const CurrentPhonebo
 class ListBoxLines final : public ConvertedLines {
  public:
   explicit ListBoxLines(HWND list) : list_(list) {}
-  bool AddIfNew(std::u16string_view line) override {
+  Recorded Record(std::u16string_view line) override {
     std::u16string text(line);
     LPARAM pointer = reinterpret_cast<LPARAM>(text.c_str());
-    if (SendMessageW(list_, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), pointer) != LB_ERR) return false;
-    SendMessageW(list_, LB_ADDSTRING, 0, pointer);
-    return true;
+    LRESULT found = SendMessageW(list_, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), pointer);
+    if (found == LB_ERR) {
+      SendMessageW(list_, LB_ADDSTRING, 0, pointer);
+      return {true, text};
+    }
+    LRESULT length = SendMessageW(list_, LB_GETTEXTLEN, static_cast<WPARAM>(found), 0);
+    std::u16string first(static_cast<std::size_t>(std::max<LRESULT>(length, 0)) + 1, u'\0');
+    SendMessageW(list_, LB_GETTEXT, static_cast<WPARAM>(found), reinterpret_cast<LPARAM>(first.data()));
+    first.resize(static_cast<std::size_t>(std::max<LRESULT>(length, 0)));
+    return {false, first};
   }
   void Clear() override { SendMessageW(list_, LB_RESETCONTENT, 0, 0); }
 
