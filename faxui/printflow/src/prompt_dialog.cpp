@@ -1,0 +1,154 @@
+// Dialog 108: the recipients once more, and the delayed send with its hour
+// and minute fields. It closes only through "OK" and "Abandonner"; Escape's
+// cancel command and every other command are ignored.
+#include <cstdio>
+#include <cstring>
+
+#include "faxui/dialog_controls.h"
+#include "faxui/help_file.h"
+#include "printflow/prompt.h"
+
+namespace tq::faxui {
+
+namespace {
+
+constexpr int kTimeFieldLength = 2;
+
+PromptSession* SessionOf(HWND dialog) {
+  return reinterpret_cast<PromptSession*>(GetWindowLongPtrW(dialog, DWLP_USER));
+}
+
+std::u16string AnsiSlotToWide(const char* slot, std::size_t size) {
+  char text[kNameSize] = {};
+  std::memcpy(text, slot, strnlen(slot, size < sizeof text ? size : sizeof text - 1));
+  char16_t wide[kDetailsNameSize] = {};
+  // At most 31 units; a longer conversion is cut, never overrun.
+  if (MultiByteToWideChar(CP_ACP, 0, text, -1, wide, kDetailsNameSize) == 0) wide[kDetailsNameSize - 1] = u'\0';
+  wide[kDetailsNameSize - 1] = u'\0';
+  return wide;
+}
+
+void FillRecipientLines(HWND dialog, const RecipientListBlock& list) {
+  SendDlgItemMessageW(dialog, kPromptRecipientList, LB_RESETCONTENT, 0, 0);
+  const int count = list.count < 0 ? 0 : list.count > kMaxRecipients ? kMaxRecipients : list.count;
+  for (int i = 0; i < count; ++i) {
+    const std::u16string line = RecipientLine(list.records[i]);
+    SendDlgItemMessageW(dialog, kPromptRecipientList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+  }
+}
+
+void ShowValue(HWND dialog, int field, int value) {
+  char16_t text[8] = {};
+  char narrow[8] = {};
+  std::snprintf(narrow, sizeof narrow, "%d", value);
+  for (int i = 0; narrow[i] != '\0'; ++i) text[i] = static_cast<char16_t>(narrow[i]);
+  SetDlgItemTextW(dialog, field, text);
+}
+
+// The hour or minute field after a change: a character other than a digit
+// is taken out (the change this makes comes back here), a value in range is
+// kept, a larger one is refused and the last kept value shown again.
+void FilterTimeField(HWND dialog, int field, PromptSession& session) {
+  char16_t text[kTimeFieldLength + 1] = {};
+  GetDlgItemTextW(dialog, field, text, kTimeFieldLength + 1);
+  for (int i = 0; text[i] != u'\0'; ++i) {
+    if (text[i] < u'0' || text[i] > u'9') {
+      MessageBeep(0);
+      text[i] = u'\0';
+      SendDlgItemMessageW(dialog, field, EM_SETSEL, 0, i + 1);
+      SendDlgItemMessageW(dialog, field, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text));
+      return;
+    }
+  }
+  int value = 0;
+  for (int i = 0; text[i] != u'\0'; ++i) value = value * 10 + (text[i] - u'0');
+  const bool hour = field == kPromptHour;
+  std::int32_t& kept = hour ? session.hour : session.minute;
+  if (value <= (hour ? 23 : 59)) {
+    kept = value;
+    return;
+  }
+  MessageBeep(0);
+  ShowValue(dialog, field, kept);
+}
+
+void InitDialog(HWND dialog, PromptSession& session) {
+  FillRecipientLines(dialog, session.recipients.block);
+  session.delayedSend = 0;
+  session.hour = 0;
+  session.minute = 0;
+  session.helpOpened = false;
+  SendDlgItemMessageW(dialog, kPromptHour, EM_LIMITTEXT, kTimeFieldLength, 0);
+  SendDlgItemMessageW(dialog, kPromptMinute, EM_LIMITTEXT, kTimeFieldLength, 0);
+  CheckDlgButton(dialog, kPromptDelayedSend, BST_UNCHECKED);
+  EnableControl(dialog, kPromptHour, false);
+  EnableControl(dialog, kPromptMinute, false);
+  SetDlgItemTextW(dialog, kPromptHour, u"00");
+  SetDlgItemTextW(dialog, kPromptMinute, u"00");
+  SetFocus(GetDlgItem(dialog, kPromptOk));
+}
+
+void Close(HWND dialog, PromptSession& session, INT_PTR result) {
+  if (session.helpOpened) {
+    WinHelpW(dialog, ModuleHelpFile(), HELP_QUIT, 0);
+    session.helpOpened = false;
+  }
+  EndDialog(dialog, result);
+}
+
+void OnCommand(HWND dialog, PromptSession& session, int id, int notification) {
+  switch (id) {
+    case kPromptDelayedSend: {
+      session.delayedSend = IsDlgButtonChecked(dialog, kPromptDelayedSend) == BST_CHECKED ? 1 : 0;
+      EnableControl(dialog, kPromptHour, session.delayedSend == 1);
+      EnableControl(dialog, kPromptMinute, session.delayedSend == 1);
+      break;
+    }
+    case kPromptHour:
+    case kPromptMinute:
+      if (notification == EN_CHANGE && session.delayedSend == 1) FilterTimeField(dialog, id, session);
+      break;
+    case kPromptHelp:
+      if (LPCWSTR file = ModuleHelpFile(); file != nullptr) {
+        WinHelpW(dialog, file, HELP_CONTEXT, kPromptHelpContext);
+        session.helpOpened = true;
+      }
+      break;
+    case kPromptOk:
+      Close(dialog, session, 1);
+      break;
+    case kPromptAbandon:
+      Close(dialog, session, 0);
+      break;
+    default:
+      break;  // IDCANCEL (Escape) included: the dialog stays open
+  }
+}
+
+}  // namespace
+
+std::u16string RecipientLine(const EntryRecord& record) {
+  const std::u16string name = AnsiSlotToWide(record.name, sizeof record.name);
+  const std::u16string number = AnsiSlotToWide(record.faxNumber, sizeof record.faxNumber);
+  if (record.speedDialFlag == 1) return name + u" <'" + number + u"'>";
+  return name + u" <" + number + u">";
+}
+
+}  // namespace tq::faxui
+
+INT_PTR FaxPromptDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  using namespace tq::faxui;
+  if (message == WM_INITDIALOG) {
+    auto* session = reinterpret_cast<PromptSession*>(lParam);
+    SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+    if (session != nullptr) InitDialog(dialog, *session);
+    return FALSE;  // the focus is set on OK
+  }
+  PromptSession* session = SessionOf(dialog);
+  if (session == nullptr) return FALSE;
+  if (message == WM_COMMAND) {
+    OnCommand(dialog, *session, LOWORD(wParam), HIWORD(wParam));
+    return TRUE;
+  }
+  return FALSE;
+}
