@@ -4,7 +4,7 @@
 
 #include "faxui/module_instance.h"
 #include "win/kernel.h"
-#include "win/user.h"
+#include "win/resource.h"
 
 namespace tq::faxui {
 
@@ -23,9 +23,16 @@ struct KeptHelpFile {
 }  // namespace
 
 bool FindHelpFile(HINSTANCE instance, char16_t* path) {
+  // The string as LoadStringW would give it into a 21-character buffer:
+  // at most 20 characters.
+  const res::StringResource* string = res::FindString(instance, kHelpFileNameString);
+  if (string == nullptr || string->text == nullptr || string->text[0] == u'\0') return false;
   char16_t name[kNameSize] = {};
-  const int nameLength = LoadStringW(instance, kHelpFileNameString, name, kNameSize);
-  if (nameLength <= 0) return false;
+  int nameLength = 0;
+  while (nameLength < kNameSize - 1 && string->text[nameLength] != u'\0') {
+    name[nameLength] = string->text[nameLength];
+    ++nameLength;
+  }
 
   const DWORD length = GetModuleFileNameW(instance, path, kModulePathSize);
   if (length == 0 || length >= kModulePathSize) return false;  // a cut path would name another folder

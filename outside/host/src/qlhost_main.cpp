@@ -4,6 +4,7 @@
 //   qlhost print [--model n|p] [--job fax|print|secure|sample]
 //                [--output FILE | --port socket://HOST:PORT] [--ui FACE]
 //                [--copies N] [--tray I] [--monitor on|off] [--doc-name NAME] DOCUMENT
+//   qlhost monitor install [LIBRARY] | remove | show
 //
 // Exit status: 0 done, 1 the fax job was cancelled at its prompt, 2 anything
 // that failed (with one line on standard error saying what).
@@ -17,6 +18,7 @@
 
 #include "host/atomic_file.h"
 #include "host/host_options.h"
+#include "host/monitor_registration.h"
 #include "host/plugin_set.h"
 #include "host/port_sink.h"
 #include "host/print_job.h"
@@ -40,7 +42,8 @@ constexpr char kUsage[] =
     "usage: qlhost settings [--model n|p] show | set NAME=VALUE...\n"
     "       qlhost print [--model n|p] [--job fax|print|secure|sample] [--output FILE | --port URI]\n"
     "                    [--ui qt|headless|script:PATH] [--copies N] [--tray I] [--monitor on|off]\n"
-    "                    [--doc-name NAME] DOCUMENT\n";
+    "                    [--doc-name NAME] DOCUMENT\n"
+    "       qlhost monitor install [LIBRARY] | remove | show\n";
 
 int Usage(const std::string& message) {
   std::fprintf(stderr, "qlhost: %s\n%s", message.c_str(), kUsage);
@@ -216,6 +219,25 @@ int Print(int argc, char** argv) {
   return delivered ? kExitDone : Fail(error);
 }
 
+// Registers the document monitor's client library (by default the stand-in
+// beside the plug-ins) the way its installation would.
+int Monitor(int argc, char** argv) {
+  const std::vector<std::string> words(argv + 2, argv + argc);
+  std::string error;
+  if (words.empty()) return Usage("monitor: say install, remove or show");
+  if (words[0] == "install" && words.size() <= 2) {
+    const std::string library = words.size() == 2 ? words[1] : PluginFolder() + "/VqrApi.so";
+    return InstallMonitor(library, error) ? kExitDone : Fail(error);
+  }
+  if (words[0] == "remove" && words.size() == 1) return RemoveMonitor(error) ? kExitDone : Fail(error);
+  if (words[0] == "show" && words.size() == 1) {
+    const std::string library = InstalledMonitorLibrary();
+    std::printf("monitor library: %s\n", library.empty() ? "none" : library.c_str());
+    return kExitDone;
+  }
+  return Usage("monitor: \"" + words[0] + "\" with these words is not install [LIBRARY], remove or show");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -223,6 +245,7 @@ int main(int argc, char** argv) {
   const std::string command = argv[1];
   if (command == "settings") return Settings(argc, argv);
   if (command == "print") return Print(argc, argv);
+  if (command == "monitor") return Monitor(argc, argv);
   if (command == "--help" || command == "help") {
     std::fputs(kUsage, stdout);
     return kExitDone;
