@@ -131,6 +131,11 @@ Face& CurrentFace();
 // loop of its own waits here. True when something is queued.
 bool WaitForQueue(Clock::time_point deadline);
 
+// Delivers every queued message, marshalled call and due timer of the
+// windows' thread; a face with its own event loop calls it when woken.
+// True when something was delivered.
+bool DeliverQueued();
+
 // Stops the run: writes `reason` to standard error and to the transcript
 // (as a line `fail "REASON"`), then exits with status 3.
 [[noreturn]] void FailRun(const std::string& reason);

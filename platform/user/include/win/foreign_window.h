@@ -60,6 +60,12 @@ void SetForeignFinder(ForeignFinder finder);
 using ForegroundProvider = HWND (*)();
 void SetForegroundProvider(ForegroundProvider provider);
 
+// Called once, on the windows' thread, when the process claims that thread
+// for its first window (at once when it already has); the ipc layer starts
+// answering other processes then.
+using FirstWindowHook = void (*)();
+void SetFirstWindowHook(FirstWindowHook hook);
+
 // Runs `call` on the windows' thread, waiting until its modal loop takes it
 // (immediately when already on it); for peers that read or change windows.
 // False when no thread owns windows.

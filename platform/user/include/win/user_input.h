@@ -53,6 +53,9 @@ HWND ShownSheetPage(HWND sheet);
 HWND FindControlForInput(HWND modal, int id);
 // The template a dialog or page was made from; 0 for other windows.
 int TemplateId(HWND window);
+// How many WM_COMMAND messages with this identifier, posted (from another
+// thread or process), modal loops have delivered so far.
+int HandledPostedCommands(int id);
 // Items of a list or combo box and the selected item indices.
 std::vector<std::u16string> ItemTexts(HWND list);
 std::vector<int> SelectedItems(HWND list);

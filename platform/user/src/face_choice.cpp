@@ -1,0 +1,144 @@
+// Choosing and loading the face: a library beside tq_user, picked by
+// qlhost --ui, TELEQUILL_UI, or the presence of a display.
+#include <dlfcn.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <mutex>
+#include <string>
+
+#include "window.h"
+#include "win/transcript.h"
+
+namespace tq::ui {
+namespace {
+
+using CreateFace = Face* (*)(const FaceOptions*);
+
+struct FaceSlot {
+  std::unique_ptr<Face> owned;
+  Face* current = nullptr;
+};
+
+FaceSlot& TheSlot() {
+  static FaceSlot slot;
+  return slot;
+}
+
+std::string LibraryFolder() {
+  Dl_info info{};
+  if (dladdr(reinterpret_cast<void*>(&LibraryFolder), &info) == 0 || info.dli_fname == nullptr) return ".";
+  std::string path = info.dli_fname;
+  const size_t slash = path.rfind('/');
+  return slash == std::string::npos ? "." : path.substr(0, slash);
+}
+
+const char kHowToChoose[] =
+    "choose another face with --ui or TELEQUILL_UI (qt, headless or script:PATH)";
+
+// Parses a face name; false for a name that is none of ours.
+bool ParseName(const std::string& name, FaceOptions* options) {
+  if (name == "headless") {
+    options->name = "headless";
+  } else if (name.rfind("script:", 0) == 0 && name.size() > 7) {
+    options->name = "headless";
+    options->scriptPath = name.substr(7);
+  } else if (name == "qt") {
+    options->name = "qt";
+    if (const char* script = std::getenv("TELEQUILL_SCRIPT"); script != nullptr && *script != 0) {
+      options->scriptPath = script;
+    }
+  } else {
+    return false;
+  }
+  return true;
+}
+
+std::unique_ptr<Face> LoadFace(const FaceOptions& options, std::string* why) {
+  if (options.name == "qt" && std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr &&
+      std::getenv("QT_QPA_PLATFORM") == nullptr) {
+    *why = "the Qt face needs a display (or QT_QPA_PLATFORM=offscreen)";
+    return nullptr;
+  }
+  const std::string library = LibraryFolder() + "/tq_ui_" + options.name + ".so";
+  void* handle = dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (handle == nullptr) {
+    *why = "the " + options.name + " face cannot be loaded (" + library + " is missing or broken)";
+    return nullptr;
+  }
+  auto create = reinterpret_cast<CreateFace>(dlsym(handle, "TelequillCreateFace"));
+  Face* face = create != nullptr ? create(&options) : nullptr;
+  if (face == nullptr) {
+    *why = "the " + options.name + " face could not start (" + library + ")";
+    return nullptr;
+  }
+  return std::unique_ptr<Face>(face);
+}
+
+}  // namespace
+
+bool UseFace(const std::string& name) {
+  FaceOptions options;
+  if (!ParseName(name, &options)) {
+    std::fprintf(stderr, "telequill: unknown user interface \"%s\"; %s\n", name.c_str(), kHowToChoose);
+    return false;
+  }
+  std::string why;
+  std::unique_ptr<Face> face = LoadFace(options, &why);
+  if (!face) {
+    std::fprintf(stderr, "telequill: %s; %s\n", why.c_str(), kHowToChoose);
+    return false;
+  }
+  FaceSlot& slot = TheSlot();
+  slot.owned = std::move(face);
+  slot.current = slot.owned.get();
+  return true;
+}
+
+void SetFace(Face* face) {
+  FaceSlot& slot = TheSlot();
+  slot.current = face;
+  if (face == nullptr || face != slot.owned.get()) slot.owned.reset();
+}
+
+Face& CurrentFace() {
+  FaceSlot& slot = TheSlot();
+  if (slot.current != nullptr) return *slot.current;
+  FaceOptions options;
+  const char* asked = std::getenv("TELEQUILL_UI");
+  bool explicitChoice = asked != nullptr && *asked != 0;
+  if (explicitChoice) {
+    if (!ParseName(asked, &options)) {
+      std::fprintf(stderr, "telequill: unknown user interface \"%s\" in TELEQUILL_UI; %s\n", asked, kHowToChoose);
+      std::fflush(nullptr);
+      _exit(2);
+    }
+  } else {
+    options.name = std::getenv("DISPLAY") != nullptr || std::getenv("WAYLAND_DISPLAY") != nullptr ? "qt" : "headless";
+  }
+  std::string why;
+  slot.owned = LoadFace(options, &why);
+  if (!slot.owned && !explicitChoice && options.name == "qt") {
+    // Qt was only the default: a program still runs without it.
+    options.name = "headless";
+    slot.owned = LoadFace(options, &why);
+  }
+  if (!slot.owned) {
+    std::fprintf(stderr, "telequill: %s; %s\n", why.c_str(), kHowToChoose);
+    std::fflush(nullptr);
+    _exit(2);
+  }
+  slot.current = slot.owned.get();
+  return *slot.current;
+}
+
+void FailRun(const std::string& reason) {
+  WriteTranscript("fail " + QuoteText(std::string_view(reason)));
+  std::fprintf(stderr, "%s\n", reason.c_str());
+  std::fflush(nullptr);
+  _exit(3);
+}
+
+}  // namespace tq::ui

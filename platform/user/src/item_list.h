@@ -1,0 +1,83 @@
+// The items of a list box or combo box: text, item data and selection flag,
+// kept in blocks so that inserting in the middle (sorted lists) costs a
+// binary search and a short move, never a shift of the whole list.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "win/types.h"
+
+namespace tq::ui {
+
+struct Item {
+  std::u16string text;
+  LPARAM data = 0;
+  bool selected = false;
+};
+
+// Win32's order for sorted lists: a linguistic comparison that ignores case.
+int CompareForSort(const std::u16string& a, const std::u16string& b);
+// Case-insensitive equality and prefix test, as the list searches use them.
+bool EqualNoCase(const std::u16string& a, const std::u16string& b);
+bool StartsWithNoCase(const std::u16string& text, const std::u16string& prefix);
+
+class ItemList {
+ public:
+  int Count() const { return count_; }
+  Item& At(int index);
+  const Item& At(int index) const;
+  void Insert(int index, Item item);
+  void Erase(int index);
+  void Clear();
+  void Reserve(int count);
+  // Where a sorted list puts `text`: after the items that sort equal to it.
+  int SortedPosition(const std::u16string& text) const;
+  // The first index, searching from `after` + 1 round to `after`, whose
+  // item satisfies `match`; -1 when none does.
+  template <class Match>
+  int FindFrom(int after, Match match) const;
+  template <class Visit>
+  void ForEach(Visit visit);
+
+ private:
+  static constexpr int kBlock = 512;
+  std::vector<std::vector<Item>> blocks_;
+  int count_ = 0;
+  // Block and offset of an index.
+  std::pair<int, int> Locate(int index) const;
+};
+
+template <class Match>
+int ItemList::FindFrom(int after, Match match) const {
+  if (count_ == 0) return -1;
+  int start = after + 1;
+  if (start < 0 || start >= count_) start = 0;
+  // Two passes over the blocks: from `start` to the end, then from 0.
+  auto scan = [&](int from, int to) -> int {
+    int base = 0;
+    for (const auto& block : blocks_) {
+      const int size = static_cast<int>(block.size());
+      if (base + size > from && base < to) {
+        for (int i = std::max(from - base, 0); i < size && base + i < to; ++i) {
+          if (match(block[i])) return base + i;
+        }
+      }
+      base += size;
+      if (base >= to) break;
+    }
+    return -1;
+  };
+  const int found = scan(start, count_);
+  return found >= 0 ? found : scan(0, start);
+}
+
+template <class Visit>
+void ItemList::ForEach(Visit visit) {
+  int index = 0;
+  for (auto& block : blocks_) {
+    for (Item& item : block) visit(index++, item);
+  }
+}
+
+}  // namespace tq::ui

@@ -1,0 +1,56 @@
+// The list box class, shared with the combo box's list and the input calls.
+#pragma once
+
+#include <vector>
+
+#include "item_list.h"
+#include "window.h"
+
+namespace tq::ui {
+
+class ListBox final : public Control {
+ public:
+  LRESULT Message(Window& self, UINT message, WPARAM wParam, LPARAM lParam, bool* handled) override;
+
+  // A person's click selection and double click (with notifications).
+  void UserSelect(Window& self, const std::vector<int>& indices);
+  void UserDoubleClick(Window& self, int index);
+  bool Multiple() const { return multi_; }
+  int Count() const { return items_.Count(); }
+  std::vector<std::u16string> Texts();
+  std::vector<int> Selected();
+  void SetMultiple(bool multiple) { multi_ = multiple; }
+
+ private:
+  ItemList items_;
+  bool multi_ = false;
+  int current_ = -1;  // single selection
+  int caret_ = 0;
+  int anchor_ = -1;
+  int top_ = 0;
+
+  bool valid(int index) const { return index >= 0 && index < items_.Count(); }
+  bool isSelected(int index) const;
+  static bool multiple(const Window& self);
+  static void notify(Window& self, WORD code);
+  LRESULT addString(Window& self, LPCWSTR text);
+  LRESULT insertString(Window& self, int index, LPCWSTR text);
+  LRESULT insertAt(Window& self, int index, std::u16string text);
+  LRESULT deleteString(Window& self, int index);
+  LRESULT resetContent(Window& self);
+  LRESULT getText(int index, LPWSTR buffer) const;
+  LRESULT setItemData(int index, LPARAM data);
+  LRESULT setCurSel(Window& self, int index);
+  LRESULT getCurSel() const;
+  LRESULT setSel(Window& self, bool select, int index);
+  LRESULT getSelCount();
+  LRESULT getSelItems(int max, int* out);
+  LRESULT selItemRange(Window& self, bool select, int first, int last);
+  LRESULT selItemRangeEx(Window& self, int first, int last);
+  LRESULT findString(int start, LPCWSTR text, bool exact) const;
+  LRESULT selectString(Window& self, int start, LPCWSTR text);
+  LRESULT setTopIndex(Window& self, int index);
+  LRESULT keyDown(Window& self, int key);
+};
+
+}  // namespace tq::ui

@@ -1,0 +1,309 @@
+// The list box: sorted (Win32's case-insensitive order) or in insertion
+// order, single or extended/multiple selection, item data, the searches and
+// the keyboard hand-off to the parent (WM_VKEYTOITEM).
+#include "list_box.h"
+
+#include <algorithm>
+
+namespace tq::ui {
+
+LRESULT ListBox::Message(Window& self, UINT message, WPARAM wParam, LPARAM lParam, bool* handled) {
+  const int index = static_cast<int>(static_cast<INT_PTR>(wParam));
+  switch (message) {
+    case WM_CREATE:
+      self.text.clear();
+      multi_ = multiple(self);
+      return 0;
+    case LB_ADDSTRING: return addString(self, reinterpret_cast<LPCWSTR>(lParam));
+    case LB_INSERTSTRING: return insertString(self, index, reinterpret_cast<LPCWSTR>(lParam));
+    case LB_DELETESTRING: return deleteString(self, index);
+    case LB_RESETCONTENT: return resetContent(self);
+    case LB_GETCOUNT: return items_.Count();
+    case LB_GETTEXT: return getText(index, reinterpret_cast<LPWSTR>(lParam));
+    case LB_GETTEXTLEN: return valid(index) ? static_cast<LRESULT>(items_.At(index).text.size()) : LB_ERR;
+    case LB_GETITEMDATA: return valid(index) ? items_.At(index).data : LB_ERR;
+    case LB_SETITEMDATA: return setItemData(index, lParam);
+    case LB_SETCURSEL: return setCurSel(self, index);
+    case LB_GETCURSEL: return getCurSel();
+    case LB_SETSEL: return setSel(self, wParam != 0, static_cast<int>(lParam));
+    case LB_GETSEL: return valid(index) ? (isSelected(index) ? 1 : 0) : LB_ERR;
+    case LB_GETSELCOUNT: return getSelCount();
+    case LB_GETSELITEMS: return getSelItems(index, reinterpret_cast<int*>(lParam));
+    case LB_SELITEMRANGE: return selItemRange(self, wParam != 0, LOWORD(lParam), HIWORD(lParam));
+    case LB_SELITEMRANGEEX: return selItemRangeEx(self, index, static_cast<int>(lParam));
+    case LB_FINDSTRING: return findString(index, reinterpret_cast<LPCWSTR>(lParam), false);
+    case LB_FINDSTRINGEXACT: return findString(index, reinterpret_cast<LPCWSTR>(lParam), true);
+    case LB_SELECTSTRING: return selectString(self, index, reinterpret_cast<LPCWSTR>(lParam));
+    case LB_SETTOPINDEX: return setTopIndex(self, index);
+    case LB_GETTOPINDEX: return top_;
+    case LB_SETCARETINDEX: return valid(index) ? (caret_ = index, LB_OKAY) : LB_ERR;
+    case LB_GETCARETINDEX: return caret_;
+    case LB_SETANCHORINDEX: return valid(index) ? (anchor_ = index, LB_OKAY) : LB_ERR;
+    case LB_GETANCHORINDEX: return anchor_;
+    case LB_SETTABSTOPS: return (self.style & LBS_USETABSTOPS) ? TRUE : FALSE;
+    case LB_GETITEMHEIGHT: return 13;
+    case LB_SETITEMHEIGHT:
+    case LB_SETHORIZONTALEXTENT:
+    case LB_SETCOLUMNWIDTH:
+      return LB_OKAY;
+    case LB_GETHORIZONTALEXTENT: return 0;
+    case LB_INITSTORAGE: items_.Reserve(index); return items_.Count() + index;
+    case WM_KEYDOWN: return keyDown(self, static_cast<int>(wParam));
+    case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_SETFOCUS: notify(self, LBN_SETFOCUS); return 0;
+    case WM_KILLFOCUS: notify(self, LBN_KILLFOCUS); return 0;
+    case WM_SETTEXT: return TRUE;  // a list box has no text of its own
+    default:
+      *handled = false;
+      return 0;
+  }
+}
+
+// LBN_* notifications go to the parent only with LBS_NOTIFY, as in Win32.
+void ListBox::notify(Window& self, WORD code) {
+  if (self.style & LBS_NOTIFY) NotifyParent(self, code);
+}
+
+bool ListBox::multiple(const Window& self) {
+  return (self.style & (LBS_EXTENDEDSEL | LBS_MULTIPLESEL)) != 0;
+}
+
+bool ListBox::isSelected(int index) const {
+  return multi_ ? items_.At(index).selected : index == current_;
+}
+
+LRESULT ListBox::addString(Window& self, LPCWSTR text) {
+  std::u16string line = FromWide(text);
+  const int at = (self.style & LBS_SORT) ? items_.SortedPosition(line) : items_.Count();
+  return insertAt(self, at, std::move(line));
+}
+
+// LB_INSERTSTRING never sorts; -1 is the end, past the end is an error.
+LRESULT ListBox::insertString(Window& self, int index, LPCWSTR text) {
+  if (index == -1) index = items_.Count();
+  if (index < 0 || index > items_.Count()) return LB_ERR;
+  return insertAt(self, index, FromWide(text));
+}
+
+LRESULT ListBox::insertAt(Window& self, int index, std::u16string text) {
+  items_.Insert(index, Item{std::move(text), 0, false});
+  if (current_ >= index) ++current_;
+  if (caret_ >= index && items_.Count() > 1) ++caret_;
+  if (anchor_ >= index && items_.Count() > 1) ++anchor_;
+  Changed(self, Change::Items);
+  return index;
+}
+
+// Returns the number of items left.
+LRESULT ListBox::deleteString(Window& self, int index) {
+  if (!valid(index)) return LB_ERR;
+  items_.Erase(index);
+  auto shift = [&](int& at) {
+    if (at == index) {
+      at = -1;
+    } else if (at > index) {
+      --at;
+    }
+  };
+  shift(current_);
+  if (caret_ > index) --caret_;
+  if (caret_ >= items_.Count()) caret_ = std::max(items_.Count() - 1, 0);
+  shift(anchor_);
+  if (top_ >= items_.Count()) top_ = std::max(items_.Count() - 1, 0);
+  Changed(self, Change::Items);
+  return items_.Count();
+}
+
+LRESULT ListBox::resetContent(Window& self) {
+  items_.Clear();
+  current_ = anchor_ = -1;
+  caret_ = top_ = 0;
+  Changed(self, Change::Items);
+  return TRUE;
+}
+
+LRESULT ListBox::getText(int index, LPWSTR buffer) const {
+  if (!valid(index)) return LB_ERR;
+  const std::u16string& text = items_.At(index).text;
+  if (buffer != nullptr) {
+    std::copy(text.begin(), text.end(), buffer);
+    buffer[text.size()] = 0;
+  }
+  return static_cast<LRESULT>(text.size());
+}
+
+// Index -1 sets the data of every item.
+LRESULT ListBox::setItemData(int index, LPARAM data) {
+  if (index == -1) {
+    items_.ForEach([&](int, Item& item) { item.data = data; });
+    return TRUE;
+  }
+  if (!valid(index)) return LB_ERR;
+  items_.At(index).data = data;
+  return TRUE;
+}
+
+// Single selection only; -1 clears the selection and still answers LB_ERR.
+LRESULT ListBox::setCurSel(Window& self, int index) {
+  if (multi_) return LB_ERR;
+  if (index != -1 && !valid(index)) return LB_ERR;
+  current_ = index;
+  if (index >= 0) caret_ = index;
+  Changed(self, Change::Selection);
+  return index == -1 ? LB_ERR : index;
+}
+
+// In a multiple-selection list the "current" item is the caret item.
+LRESULT ListBox::getCurSel() const {
+  if (multi_) return items_.Count() == 0 ? LB_ERR : caret_;
+  return current_ < 0 ? LB_ERR : current_;
+}
+
+// Multiple selection only; index -1 applies to every item.
+LRESULT ListBox::setSel(Window& self, bool select, int index) {
+  if (!multi_) return LB_ERR;
+  if (index == -1) {
+    items_.ForEach([&](int, Item& item) { item.selected = select; });
+  } else {
+    if (!valid(index)) return LB_ERR;
+    items_.At(index).selected = select;
+    caret_ = index;
+  }
+  Changed(self, Change::Selection);
+  return LB_OKAY;
+}
+
+LRESULT ListBox::getSelCount() {
+  if (!multi_) return LB_ERR;
+  int count = 0;
+  items_.ForEach([&](int, Item& item) { count += item.selected ? 1 : 0; });
+  return count;
+}
+
+// Up to `max` selected indices in ascending order; returns how many.
+LRESULT ListBox::getSelItems(int max, int* out) {
+  if (!multi_) return LB_ERR;
+  if (out == nullptr || max <= 0) return 0;
+  int count = 0;
+  items_.ForEach([&](int index, Item& item) {
+    if (item.selected && count < max) out[count++] = index;
+  });
+  return count;
+}
+
+LRESULT ListBox::selItemRange(Window& self, bool select, int first, int last) {
+  if (!multi_) return LB_ERR;
+  if (first > last) std::swap(first, last);
+  last = std::min(last, items_.Count() - 1);
+  for (int i = std::max(first, 0); i <= last; ++i) items_.At(i).selected = select;
+  Changed(self, Change::Selection);
+  return LB_OKAY;
+}
+
+// First after last deselects the range instead.
+LRESULT ListBox::selItemRangeEx(Window& self, int first, int last) {
+  return first <= last ? selItemRange(self, true, first, last) : selItemRange(self, false, last, first);
+}
+
+// Searches from the item after `start` round to `start`: an empty text, or
+// no match, is LB_ERR; a start of -1 or past the end searches from the top.
+LRESULT ListBox::findString(int start, LPCWSTR text, bool exact) const {
+  const std::u16string wanted = FromWide(text);
+  if (wanted.empty()) return LB_ERR;
+  const int found = exact ? items_.FindFrom(start, [&](const Item& item) { return EqualNoCase(item.text, wanted); })
+                          : items_.FindFrom(start, [&](const Item& item) { return StartsWithNoCase(item.text, wanted); });
+  return found < 0 ? LB_ERR : found;
+}
+
+// Selects (and scrolls to) the first item that starts with the text.
+LRESULT ListBox::selectString(Window& self, int start, LPCWSTR text) {
+  const LRESULT found = findString(start, text, false);
+  if (found == LB_ERR) return LB_ERR;
+  const int index = static_cast<int>(found);
+  if (multi_) {
+    items_.At(index).selected = true;
+  } else {
+    current_ = index;
+  }
+  caret_ = index;
+  top_ = index;
+  Changed(self, Change::Selection);
+  return index;
+}
+
+LRESULT ListBox::setTopIndex(Window& self, int index) {
+  if (!valid(index) && !(index == 0 && items_.Count() == 0)) return LB_ERR;
+  top_ = index;
+  Changed(self, Change::Selection);
+  return LB_OKAY;
+}
+
+// With LBS_WANTKEYBOARDINPUT the parent decides first: -2 means it handled
+// the key, -1 the default action, another value the item to go to.
+LRESULT ListBox::keyDown(Window& self, int key) {
+  int target = caret_;
+  if (self.style & LBS_WANTKEYBOARDINPUT) {
+    const HWND handle = self.handle;
+    Window* dialog = self.parent;
+    if (dialog == nullptr) return 0;
+    const LRESULT answer = Dispatch(*dialog, WM_VKEYTOITEM, MAKEWPARAM(key, caret_),
+                                    reinterpret_cast<LPARAM>(handle));
+    if (answer == -2 || PeekWindowRecord(handle) == nullptr) return 0;
+    if (answer >= 0) target = static_cast<int>(answer);
+  }
+  int next = target;
+  switch (key) {
+    case VK_UP: next = target - 1; break;
+    case VK_DOWN: next = target + 1; break;
+    case VK_HOME: next = 0; break;
+    case VK_END: next = items_.Count() - 1; break;
+    default: return 0;
+  }
+  if (!valid(next)) return 0;
+  UserSelect(self, {next});
+  return 0;
+}
+
+void ListBox::UserSelect(Window& self, const std::vector<int>& indices) {
+  if (multi_) {
+    items_.ForEach([&](int index, Item& item) {
+      item.selected = std::find(indices.begin(), indices.end(), index) != indices.end();
+    });
+  } else {
+    current_ = indices.empty() ? -1 : indices.front();
+  }
+  if (!indices.empty()) {
+    caret_ = indices.back();
+    anchor_ = indices.front();
+  }
+  Changed(self, Change::Selection);
+  notify(self, LBN_SELCHANGE);
+}
+
+void ListBox::UserDoubleClick(Window& self, int index) {
+  const HWND handle = self.handle;
+  UserSelect(self, {index});
+  if (Window* still = PeekWindowRecord(handle)) notify(*still, LBN_DBLCLK);
+}
+
+std::vector<std::u16string> ListBox::Texts() {
+  std::vector<std::u16string> texts;
+  items_.ForEach([&](int, Item& item) { texts.push_back(item.text); });
+  return texts;
+}
+
+std::vector<int> ListBox::Selected() {
+  std::vector<int> selected;
+  if (!multi_) {
+    if (current_ >= 0) selected.push_back(current_);
+    return selected;
+  }
+  items_.ForEach([&](int index, Item& item) {
+    if (item.selected) selected.push_back(index);
+  });
+  return selected;
+}
+
+std::unique_ptr<Control> MakeListBox() { return std::make_unique<ListBox>(); }
+
+}  // namespace tq::ui

@@ -1,0 +1,30 @@
+// Property sheets: the sheet window with its own buttons around the pages.
+#pragma once
+
+#include <vector>
+
+#include "window.h"
+
+namespace tq::ui {
+
+struct SheetPage {
+  std::vector<unsigned char> page;  // the PROPSHEETPAGEW as given, dwSize bytes
+  HPROPSHEETPAGE handle = nullptr;  // when the sheet was given handles
+  HWND window = nullptr;            // made when first shown
+  int templateId = 0;
+  bool changed = false;
+  const PROPSHEETPAGEW& Header() const { return *reinterpret_cast<const PROPSHEETPAGEW*>(page.data()); }
+};
+
+struct SheetState {
+  std::vector<SheetPage> pages;
+  int current = -1;
+  bool applied = false;  // an apply succeeded: the sheet answers 1 even if cancelled
+};
+
+// Shows the page made from `templateId`; false when there is none or the
+// shown page refuses to be left.
+bool SheetShowTemplate(Window& sheet, int templateId);
+HWND SheetCurrentPage(const Window& sheet);
+
+}  // namespace tq::ui

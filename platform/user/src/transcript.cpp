@@ -1,0 +1,61 @@
+// The transcript file: opened for appending (a child started by the
+// program writes to the same file) each time its name changes.
+#include "win/transcript.h"
+
+#include "win/text.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <mutex>
+#include <string>
+
+namespace tq::ui {
+namespace {
+
+struct Transcript {
+  std::mutex mutex;
+  std::string path;
+  std::FILE* file = nullptr;
+};
+
+Transcript& TheTranscript() {
+  static Transcript transcript;
+  return transcript;
+}
+
+}  // namespace
+
+void WriteTranscript(std::string_view line) {
+  const char* wanted = std::getenv("TELEQUILL_TRANSCRIPT");
+  if (wanted == nullptr || *wanted == 0) return;
+  Transcript& transcript = TheTranscript();
+  std::lock_guard lock(transcript.mutex);
+  if (transcript.path != wanted) {
+    if (transcript.file != nullptr && transcript.file != stderr) std::fclose(transcript.file);
+    transcript.path = wanted;
+    transcript.file = transcript.path == "-" ? stderr : std::fopen(wanted, "a");
+  }
+  if (transcript.file == nullptr) return;
+  std::fwrite(line.data(), 1, line.size(), transcript.file);
+  std::fputc('\n', transcript.file);
+  std::fflush(transcript.file);
+}
+
+std::string QuoteText(std::string_view utf8) {
+  std::string out = "\"";
+  for (char c : utf8) {
+    switch (c) {
+      case '\n': out += "\\n"; break;
+      case '\t': out += "\\t"; break;
+      case '\r': out += "\\r"; break;
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      default: out += c;
+    }
+  }
+  return out + "\"";
+}
+
+std::string QuoteText(std::u16string_view text) { return QuoteText(std::string_view(Utf16ToUtf8(text))); }
+
+}  // namespace tq::ui

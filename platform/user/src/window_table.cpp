@@ -1,0 +1,98 @@
+// Handles and window records. A handle is a number dressed as a pointer; a
+// destroyed window's handle is never handed out again, so a stale handle
+// stays bad instead of naming somebody else's window.
+#include <map>
+#include <mutex>
+#include <thread>
+
+#include "property_sheet.h"
+#include "window.h"
+
+namespace tq::ui {
+namespace {
+
+struct Table {
+  std::mutex mutex;
+  std::map<HWND, std::unique_ptr<Window>> windows;
+  ULONG_PTR next = 0x10010;
+  bool threadClaimed = false;
+  std::thread::id windowThread;
+};
+
+Table& TheTable() {
+  static Table table;
+  return table;
+}
+
+}  // namespace
+
+Window& NewWindow(WindowKind kind) {
+  ClaimWindowThread();
+  Table& table = TheTable();
+  std::lock_guard lock(table.mutex);
+  auto window = std::make_unique<Window>();
+  window->kind = kind;
+  window->handle = reinterpret_cast<HWND>(table.next);
+  table.next += 4;
+  Window& record = *window;
+  table.windows.emplace(record.handle, std::move(window));
+  return record;
+}
+
+Window* PeekWindowRecord(HWND handle) {
+  Table& table = TheTable();
+  std::lock_guard lock(table.mutex);
+  auto found = table.windows.find(handle);
+  return found == table.windows.end() ? nullptr : found->second.get();
+}
+
+Window* FindWindowRecord(HWND handle) {
+  Window* window = PeekWindowRecord(handle);
+  if (window == nullptr) SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+  return window;
+}
+
+bool HandleExists(HWND handle) { return PeekWindowRecord(handle) != nullptr; }
+
+void DeleteWindowRecord(HWND handle) {
+  std::unique_ptr<Window> doomed;
+  Table& table = TheTable();
+  {
+    std::lock_guard lock(table.mutex);
+    auto found = table.windows.find(handle);
+    if (found == table.windows.end()) return;
+    doomed = std::move(found->second);
+    table.windows.erase(found);
+  }
+  // Destroyed outside the lock: a control's destructor may not call back in.
+  doomed.reset();
+}
+
+std::vector<Window*> TopLevelRecords() {
+  Table& table = TheTable();
+  std::lock_guard lock(table.mutex);
+  std::vector<Window*> result;
+  for (auto& [handle, window] : table.windows) {
+    if (window->parent == nullptr) result.push_back(window.get());
+  }
+  return result;  // map order is handle order, which is creation order
+}
+
+bool OnWindowThread() {
+  Table& table = TheTable();
+  std::lock_guard lock(table.mutex);
+  return !table.threadClaimed || table.windowThread == std::this_thread::get_id();
+}
+
+void ClaimWindowThread() {
+  Table& table = TheTable();
+  {
+    std::lock_guard lock(table.mutex);
+    if (table.threadClaimed) return;
+    table.threadClaimed = true;
+    table.windowThread = std::this_thread::get_id();
+  }
+  FirstWindowMade();
+}
+
+}  // namespace tq::ui

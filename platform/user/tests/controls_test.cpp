@@ -1,0 +1,277 @@
+// The controls' Win32 behaviour, message by message, on a modeless copy of
+// the sample dialog whose procedure records the notifications it gets.
+#include <utility>
+#include <vector>
+
+#include "script_fixture.h"
+#include "win/user_input.h"
+
+namespace {
+
+std::vector<std::pair<int, int>> notifications;  // (control, code)
+
+INT_PTR RecordingProc(HWND, UINT message, WPARAM wParam, LPARAM) {
+  if (message == WM_COMMAND) notifications.emplace_back(LOWORD(wParam), HIWORD(wParam));
+  return message == WM_INITDIALOG ? TRUE : FALSE;
+}
+
+class ControlsTest : public ScriptTest {
+ protected:
+  void SetUp() override {
+    ScriptTest::SetUp();
+    ASSERT_TRUE(tq::ui::UseFace("headless"));
+    dialog_ = CreateDialogParamW(sample::Instance(), MAKEINTRESOURCEW(sample::kMainDialog), nullptr,
+                                 RecordingProc, 0);
+    ASSERT_NE(dialog_, nullptr);
+    EXPECT_FALSE(IsWindowVisible(dialog_));  // a modeless dialog without WS_VISIBLE
+    ShowWindow(dialog_, SW_SHOW);
+    notifications.clear();
+  }
+  void TearDown() override {
+    if (IsWindow(dialog_)) DestroyWindow(dialog_);
+    ScriptTest::TearDown();
+  }
+  LRESULT Send(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    return SendDlgItemMessageW(dialog_, id, message, wParam, lParam);
+  }
+  LRESULT SendText(int id, UINT message, WPARAM wParam, const char16_t* text) {
+    return Send(id, message, wParam, reinterpret_cast<LPARAM>(text));
+  }
+  std::u16string Text(int id) {
+    char16_t buffer[256];
+    GetDlgItemTextW(dialog_, id, buffer, 256);
+    return buffer;
+  }
+  std::vector<std::u16string> Lines() {
+    std::vector<std::u16string> lines;
+    const int count = static_cast<int>(Send(sample::kNames, LB_GETCOUNT));
+    for (int i = 0; i < count; ++i) {
+      char16_t buffer[64];
+      Send(sample::kNames, LB_GETTEXT, i, reinterpret_cast<LPARAM>(buffer));
+      lines.push_back(buffer);
+    }
+    return lines;
+  }
+  void AddNames() {
+    for (const auto& name : sample::StartNames()) SendText(sample::kNames, LB_ADDSTRING, 0, name.c_str());
+  }
+  HWND dialog_ = nullptr;
+};
+
+using Codes = std::vector<std::pair<int, int>>;
+constexpr int kEdit = sample::kNumber;
+constexpr int kList = sample::kNames;
+
+}  // namespace
+
+TEST_F(ControlsTest, EditChangeNotificationsFollowEveryChange) {
+  // WM_SETTEXT ignores the limit and still notifies.
+  Send(kEdit, EM_LIMITTEXT, 5);
+  SetDlgItemTextW(dialog_, kEdit, u"0123456789");
+  EXPECT_EQ(Text(kEdit), u"0123456789");
+  EXPECT_EQ(notifications, (Codes{{kEdit, EN_UPDATE}, {kEdit, EN_CHANGE}}));
+  notifications.clear();
+
+  // EM_REPLACESEL keeps to the limit: what does not fit is cut, EN_MAXTEXT told.
+  SetDlgItemTextW(dialog_, kEdit, u"");
+  notifications.clear();
+  SendText(kEdit, EM_REPLACESEL, FALSE, u"abcdefgh");
+  EXPECT_EQ(Text(kEdit), u"abcde");
+  EXPECT_EQ(notifications, (Codes{{kEdit, EN_MAXTEXT}, {kEdit, EN_UPDATE}, {kEdit, EN_CHANGE}}));
+  notifications.clear();
+
+  // Selecting sends nothing; an empty replacement of an empty selection changes nothing.
+  Send(kEdit, EM_SETSEL, 2, 2);
+  SendText(kEdit, EM_REPLACESEL, FALSE, u"");
+  EXPECT_TRUE(notifications.empty());
+}
+
+TEST_F(ControlsTest, EditSelectionEdgeCases) {
+  SetDlgItemTextW(dialog_, kEdit, u"hello");
+  DWORD start = 99;
+  DWORD end = 99;
+  Send(kEdit, EM_SETSEL, 1, -1);  // -1 end: to the end of the text
+  Send(kEdit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(std::make_pair(start, end), std::make_pair(1u, 5u));
+  Send(kEdit, EM_SETSEL, 4, 2);  // reversed: reported in order
+  EXPECT_EQ(Send(kEdit, EM_GETSEL), MAKELONG(2, 4));
+  Send(kEdit, EM_SETSEL, 3, 100);  // past the end: the end
+  EXPECT_EQ(Send(kEdit, EM_GETSEL), MAKELONG(3, 5));
+  Send(kEdit, EM_SETSEL, static_cast<WPARAM>(-1), 0);  // -1 start: no selection, caret kept
+  EXPECT_EQ(Send(kEdit, EM_GETSEL), MAKELONG(5, 5));
+  EXPECT_EQ(Send(kEdit, EM_GETLIMITTEXT), 0x7FFF);
+}
+
+TEST_F(ControlsTest, ReadOnlyEditRefusesTypingButTakesSetText) {
+  Send(kEdit, EM_SETREADONLY, TRUE);
+  std::string why;
+  EXPECT_TRUE(tq::ui::TypeText(GetDlgItem(dialog_, kEdit), u"123", &why));
+  EXPECT_EQ(Text(kEdit), u"");
+  EXPECT_TRUE(notifications.empty() || notifications.back().second != EN_CHANGE);
+  SetDlgItemTextW(dialog_, kEdit, u"42");
+  EXPECT_EQ(Text(kEdit), u"42");
+  EXPECT_NE(GetWindowLongW(GetDlgItem(dialog_, kEdit), GWL_STYLE) & ES_READONLY, 0);
+}
+
+TEST_F(ControlsTest, SortedListUsesCaseInsensitiveOrder) {
+  AddNames();
+  EXPECT_EQ(Lines(), (std::vector<std::u16string>{u"alain", u"Bernard", u"claire", u"Dupont", u"Eliane",
+                                                  u"éric", u"Fabien", u"Martin"}));
+  // LB_INSERTSTRING never sorts; past the end is an error.
+  EXPECT_EQ(SendText(kList, LB_INSERTSTRING, 0, u"Zoé"), 0);
+  EXPECT_EQ(SendText(kList, LB_INSERTSTRING, 100, u"Yves"), LB_ERR);
+  EXPECT_EQ(SendText(kList, LB_INSERTSTRING, static_cast<WPARAM>(-1), u"Yves"), 9);
+  EXPECT_EQ(Send(kList, LB_DELETESTRING, 0), 9);
+  EXPECT_EQ(Send(kList, LB_DELETESTRING, 9), LB_ERR);
+  char16_t buffer[16];
+  EXPECT_EQ(Send(kList, LB_GETTEXT, 42, reinterpret_cast<LPARAM>(buffer)), LB_ERR);
+  EXPECT_EQ(Send(kList, LB_GETTEXTLEN, 1), 7);
+}
+
+TEST_F(ControlsTest, PrefixSearchStartsAfterTheIndexAndWrapsAround) {
+  AddNames();  // alain Bernard claire Dupont Eliane éric Fabien Martin
+  EXPECT_EQ(SendText(kList, LB_FINDSTRING, static_cast<WPARAM>(-1), u"e"), 4);
+  EXPECT_EQ(SendText(kList, LB_FINDSTRING, 4, u"E"), 4);     // wraps round to itself
+  EXPECT_EQ(SendText(kList, LB_FINDSTRING, 5, u"AL"), 0);    // wraps to the top
+  EXPECT_EQ(SendText(kList, LB_FINDSTRING, 100, u"m"), 7);   // past the end: from the top
+  EXPECT_EQ(SendText(kList, LB_FINDSTRING, 0, u""), LB_ERR);  // empty text finds nothing
+  EXPECT_EQ(SendText(kList, LB_FINDSTRING, 0, u"x"), LB_ERR);
+  EXPECT_EQ(SendText(kList, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), u"DUPONT"), 3);
+  EXPECT_EQ(SendText(kList, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), u"Dupon"), LB_ERR);
+  EXPECT_EQ(SendText(kList, LB_SELECTSTRING, static_cast<WPARAM>(-1), u"fa"), 6);
+  EXPECT_EQ(Send(kList, LB_GETSEL, 6), 1);
+  EXPECT_EQ(Send(kList, LB_GETTOPINDEX), 6);
+  EXPECT_TRUE(notifications.empty());  // programmatic selection does not notify
+}
+
+TEST_F(ControlsTest, ExtendedSelectionAndGetSelItems) {
+  AddNames();
+  EXPECT_EQ(Send(kList, LB_SETSEL, TRUE, 1), LB_OKAY);
+  EXPECT_EQ(Send(kList, LB_SETSEL, TRUE, 6), LB_OKAY);
+  EXPECT_EQ(Send(kList, LB_SETSEL, TRUE, 60), LB_ERR);
+  EXPECT_EQ(Send(kList, LB_GETSELCOUNT), 2);
+  int items[8] = {};
+  EXPECT_EQ(Send(kList, LB_GETSELITEMS, 8, reinterpret_cast<LPARAM>(items)), 2);
+  EXPECT_EQ(items[0], 1);
+  EXPECT_EQ(items[1], 6);
+  EXPECT_EQ(Send(kList, LB_GETSELITEMS, 1, reinterpret_cast<LPARAM>(items)), 1);
+  EXPECT_EQ(Send(kList, LB_SETCURSEL, 2), LB_ERR);  // single-selection message
+  Send(kList, LB_SETSEL, TRUE, -1);
+  EXPECT_EQ(Send(kList, LB_GETSELCOUNT), 8);
+  // A deleted line takes its selection with it.
+  Send(kList, LB_SETSEL, FALSE, -1);
+  Send(kList, LB_SETSEL, TRUE, 3);
+  Send(kList, LB_DELETESTRING, 3);
+  EXPECT_EQ(Send(kList, LB_GETSELCOUNT), 0);
+  // Item data, -1 for all.
+  EXPECT_EQ(Send(kList, LB_SETITEMDATA, static_cast<WPARAM>(-1), 7), TRUE);
+  Send(kList, LB_SETITEMDATA, 2, 42);
+  EXPECT_EQ(Send(kList, LB_GETITEMDATA, 2), 42);
+  EXPECT_EQ(Send(kList, LB_GETITEMDATA, 0), 7);
+  EXPECT_EQ(Send(kList, LB_GETITEMDATA, 99), LB_ERR);
+  EXPECT_EQ(Send(kList, LB_SETTOPINDEX, 99), LB_ERR);
+  EXPECT_EQ(Send(kList, LB_SETTOPINDEX, 2), LB_OKAY);
+}
+
+TEST_F(ControlsTest, ClickSelectionNotifiesTheParent) {
+  AddNames();
+  std::string why;
+  ASSERT_TRUE(tq::ui::SelectItems(GetDlgItem(dialog_, kList), {0, 2}, &why)) << why;
+  // The click moves the focus from the edit (which had it from the dialog
+  // manager) to the list, then changes the selection.
+  EXPECT_EQ(notifications, (Codes{{kEdit, EN_KILLFOCUS}, {kList, LBN_SETFOCUS}, {kList, LBN_SELCHANGE}}));
+  notifications.clear();
+  ASSERT_TRUE(tq::ui::DoubleClickItem(GetDlgItem(dialog_, kList), 4, &why));
+  EXPECT_EQ(notifications, (Codes{{kList, LBN_SELCHANGE}, {kList, LBN_DBLCLK}}));
+  EXPECT_FALSE(tq::ui::SelectItems(GetDlgItem(dialog_, kList), {12}, &why));
+  EXPECT_NE(why.find("past the end"), std::string::npos);
+}
+
+TEST_F(ControlsTest, ButtonsAndRadioGroups) {
+  CheckRadioButton(dialog_, sample::kFine, sample::kFast, sample::kFine);
+  EXPECT_EQ(IsDlgButtonChecked(dialog_, sample::kFine), BST_CHECKED);
+  EXPECT_EQ(IsDlgButtonChecked(dialog_, sample::kStandard), BST_UNCHECKED);
+  // BM_CLICK on an automatic radio button checks it and clears its group.
+  Send(sample::kFast, BM_CLICK);
+  EXPECT_EQ(IsDlgButtonChecked(dialog_, sample::kFast), BST_CHECKED);
+  EXPECT_EQ(IsDlgButtonChecked(dialog_, sample::kFine), BST_UNCHECKED);
+  EXPECT_EQ(notifications, (Codes{{sample::kFast, BN_CLICKED}}));
+  // A disabled button takes no click.
+  notifications.clear();
+  EnableWindow(GetDlgItem(dialog_, sample::kReport), FALSE);
+  Send(sample::kReport, BM_CLICK);
+  EXPECT_EQ(IsDlgButtonChecked(dialog_, sample::kReport), BST_UNCHECKED);
+  EXPECT_TRUE(notifications.empty());
+  // Only three-state boxes keep the indeterminate state.
+  CheckDlgButton(dialog_, sample::kReport, BST_INDETERMINATE);
+  EXPECT_EQ(IsDlgButtonChecked(dialog_, sample::kReport), BST_CHECKED);
+  EXPECT_EQ(Send(IDOK, WM_GETDLGCODE) & DLGC_DEFPUSHBUTTON, DLGC_DEFPUSHBUTTON);
+  EXPECT_EQ(SendMessageW(dialog_, DM_GETDEFID, 0, 0), MAKELONG(IDOK, DC_HASDEFID));
+}
+
+TEST_F(ControlsTest, DialogItemNumbers) {
+  BOOL translated = FALSE;
+  SetDlgItemTextW(dialog_, kEdit, u"  -42 ");
+  EXPECT_EQ(static_cast<INT>(GetDlgItemInt(dialog_, kEdit, &translated, TRUE)), -42);
+  EXPECT_TRUE(translated);
+  EXPECT_EQ(GetDlgItemInt(dialog_, kEdit, &translated, FALSE), 0u);
+  EXPECT_FALSE(translated);
+  SetDlgItemTextW(dialog_, kEdit, u"12a");
+  EXPECT_EQ(GetDlgItemInt(dialog_, kEdit, &translated, FALSE), 0u);
+  EXPECT_FALSE(translated);
+  SetDlgItemInt(dialog_, kEdit, 4000000000u, FALSE);
+  EXPECT_EQ(Text(kEdit), u"4000000000");
+}
+
+TEST_F(ControlsTest, BadHandlesFailAsWin32Does) {
+  HWND edit = GetDlgItem(dialog_, kEdit);
+  ASSERT_NE(edit, nullptr);
+  EXPECT_EQ(GetDlgItem(dialog_, 4242), nullptr);
+  EXPECT_EQ(SendDlgItemMessageW(dialog_, 4242, WM_GETTEXTLENGTH, 0, 0), 0);
+  EXPECT_EQ(IsDlgButtonChecked(dialog_, 4242), 0u);
+  DestroyWindow(dialog_);
+  EXPECT_FALSE(IsWindow(dialog_));
+  EXPECT_FALSE(IsWindow(edit));  // the children went with it
+  SetLastError(0);
+  EXPECT_EQ(SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0), 0);
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_WINDOW_HANDLE);
+  char16_t buffer[8] = u"stale";
+  EXPECT_EQ(GetWindowTextW(dialog_, buffer, 8), 0);
+  EXPECT_EQ(buffer[0], 0);
+  EXPECT_FALSE(PostMessageW(dialog_, WM_COMMAND, IDOK, 0));
+  EXPECT_FALSE(EnableWindow(dialog_, FALSE));
+  EXPECT_FALSE(SetWindowTextW(dialog_, u"x"));
+  EXPECT_FALSE(EndDialog(dialog_, 1));
+  EXPECT_FALSE(DestroyWindow(dialog_));
+  EXPECT_EQ(GetPropW(dialog_, u"QUILLM"), nullptr);
+  EXPECT_EQ(GetDlgItem(nullptr, kEdit), nullptr);
+}
+
+TEST_F(ControlsTest, PropertiesAndWindowData) {
+  int block = 0;
+  EXPECT_TRUE(SetPropW(dialog_, u"QUILLM", &block));
+  EXPECT_EQ(GetPropW(dialog_, u"QUILLM"), &block);
+  EXPECT_EQ(GetPropW(dialog_, u"PQ_UI_PS"), nullptr);
+  EXPECT_EQ(RemovePropW(dialog_, u"QUILLM"), &block);
+  EXPECT_EQ(GetPropW(dialog_, u"QUILLM"), nullptr);
+  SetWindowLongPtrW(dialog_, DWLP_USER, 99);
+  EXPECT_EQ(GetWindowLongPtrW(dialog_, DWLP_USER), 99);
+  EXPECT_EQ(GetParent(GetDlgItem(dialog_, kEdit)), dialog_);
+  EXPECT_EQ(GetDlgCtrlID(GetDlgItem(dialog_, kEdit)), kEdit);
+}
+
+TEST_F(ControlsTest, EnableShowAndFocus) {
+  HWND edit = GetDlgItem(dialog_, kEdit);
+  EXPECT_FALSE(EnableWindow(edit, FALSE));  // was enabled
+  EXPECT_TRUE(EnableWindow(edit, TRUE));    // was disabled
+  EXPECT_TRUE(ShowWindow(dialog_, SW_HIDE));  // was visible
+  EXPECT_FALSE(IsWindowVisible(edit));       // a hidden parent hides its children
+  EXPECT_FALSE(ShowWindow(dialog_, SW_SHOW));
+  EXPECT_TRUE(IsWindowVisible(edit));
+  ShowWindow(edit, SW_HIDE);
+  EXPECT_FALSE(IsWindowVisible(edit));
+  SetFocus(GetDlgItem(dialog_, kList));
+  EXPECT_EQ(GetFocus(), GetDlgItem(dialog_, kList));
+  EXPECT_EQ(FindWindowW(nullptr, u"Échantillon"), dialog_);
+  EXPECT_EQ(FindWindowW(nullptr, u"Nobody"), nullptr);
+}
