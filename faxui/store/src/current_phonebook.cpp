@@ -53,7 +53,8 @@ std::u16string DefaultPhonebookPath() { return WindowsDirectoryWithSeparator() +
 std::optional<std::u16string> ReadListFile() {
   FileHandle file = OpenExclusive(ListFilePath());
   if (!file.valid()) return std::nullopt;
-  char bytes[kMaxPathLength];
+  // Room for the longest path this module writes (361 bytes) and its line feed.
+  char bytes[kMaxPathLength + 2];
   std::size_t read = 0;
   if (!ReadFull(file.get(), bytes, sizeof bytes, read)) return std::nullopt;
   file.Close();

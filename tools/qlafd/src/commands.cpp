@@ -1,6 +1,7 @@
 #include "commands.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <string_view>
 
 #include "common/store_result.h"
@@ -189,7 +190,8 @@ int Convert(const std::string& oldFile, const std::string& newFile) {
 int New(const std::string& file) {
   std::u16string path = Utf8ToUtf16(file);
   if (!CheckName(file, path)) return kUsage;
-  if (phonebook::CheckVersion(path) != StoreResult::CannotOpen) {
+  std::error_code ignored;
+  if (std::filesystem::exists(NativePath(path), ignored)) {
     Fail(file, "the file already exists; remove it first");
     return kUsage;
   }

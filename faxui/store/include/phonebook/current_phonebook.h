@@ -27,7 +27,7 @@ std::u16string ListFilePath();
 std::u16string DefaultPhonebookPath();
 
 // The path the list file names: its bytes up to the line feed (a carriage
-// return before it is dropped), among the first 360 bytes. None when the
+// return before it is dropped), among the first 362 bytes. None when the
 // file cannot be opened or holds no line feed. Paths with spaces stay whole;
 // a file written as path and line feed reads as it always did.
 std::optional<std::u16string> ReadListFile();
