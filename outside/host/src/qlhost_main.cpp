@@ -6,10 +6,13 @@
 //                [--copies N] [--tray I] [--monitor on|off] [--doc-name NAME] DOCUMENT
 //   qlhost monitor install [LIBRARY] | remove | show
 //
+// Without --output or --port the job goes to standard output. Waits on a
+// printer port are bounded by TELEQUILL_PORT_TIMEOUT seconds (default 30).
 // Exit status: 0 done, 1 the fax job was cancelled at its prompt, 2 anything
 // that failed (with one line on standard error saying what).
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -241,6 +244,8 @@ int Monitor(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A reader that goes away is reported as a failed write, not a signal.
+  std::signal(SIGPIPE, SIG_IGN);
   if (argc < 2) return Usage("say what to do");
   const std::string command = argv[1];
   if (command == "settings") return Settings(argc, argv);
