@@ -104,7 +104,13 @@ RecordSearch FindRecord(std::string_view window, const RecordQuery& query) {
   std::size_t pos = 0;
   while (pos < window.size()) {
     std::size_t start = pos;
-    while (start < window.size() && !IsStartFor(window[start], query.kind)) ++start;
+    if (query.kind == RecordQuery::Kind::Any) {
+      while (start < window.size() && !IsStartFor(window[start], query.kind)) ++start;
+    } else {
+      // One start byte to look for: let memchr skip the other kind's records.
+      start = window.find(query.kind == RecordQuery::Kind::Individual ? kIndividualStart : kGroupStart, pos);
+      if (start == std::string_view::npos) start = window.size();
+    }
     if (start == window.size()) break;
     search.lastStart = start;
     std::size_t end = window.find(kRecordEnd, start + 1);

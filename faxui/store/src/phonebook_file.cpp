@@ -126,15 +126,45 @@ bool RecordStream::Fill(std::uint64_t offset) {
   return ReadFull(file_, buffer_, kReadBufferSize, filled_);
 }
 
-RecordStream::Piece RecordStream::Next(std::string_view& bytes, RecordType& type) {
-  for (;;) {
-    if (!started_ || pos_ >= filled_) {
-      std::uint64_t next = started_ ? chunkOffset_ + filled_ : chunkOffset_;
-      started_ = true;
-      if (next >= fileSize_) return Piece::End;
-      if (!Fill(next)) return Piece::ReadFailed;
-      if (filled_ == 0) return Piece::End;
+bool RecordStream::NextChunk(Piece& failure) {
+  if (started_ && pos_ < filled_) return true;
+  std::uint64_t next = started_ ? chunkOffset_ + filled_ : chunkOffset_;
+  started_ = true;
+  failure = Piece::End;
+  if (next >= fileSize_) return false;
+  if (!Fill(next)) {
+    failure = Piece::ReadFailed;
+    return false;
+  }
+  return filled_ > 0;
+}
+
+RecordStream::Piece RecordStream::NextMatching(const RecordQuery& query, std::string_view& bytes) {
+  for (Piece failure; NextChunk(failure);) {
+    std::string_view window(buffer_ + pos_, filled_ - pos_);
+    RecordSearch search = FindRecord(window, query);
+    if (search.found) {
+      bytes = window.substr(search.start, search.end - search.start);
+      pos_ += search.end;
+      return Piece::Record;
     }
+    bool moreInFile = chunkOffset_ + filled_ < fileSize_;
+    if (moreInFile && search.lastStart && window.find(kRecordEnd, *search.lastStart + 1) == std::string_view::npos) {
+      // The window's last record crosses the buffer's end: read it again
+      // from its start byte, unless it already starts the buffer.
+      std::size_t start = pos_ + *search.lastStart;
+      if (start == 0) return Piece::TooLarge;
+      if (!Fill(chunkOffset_ + start)) return Piece::ReadFailed;
+      continue;
+    }
+    pos_ = filled_;
+  }
+  return Piece::End;
+}
+
+RecordStream::Piece RecordStream::Next(std::string_view& bytes, RecordType& type) {
+  for (Piece failure; ;) {
+    if (!NextChunk(failure)) return failure;
     std::string_view window(buffer_ + pos_, filled_ - pos_);
     if (passThrough_) {
       bytes = window;

@@ -94,6 +94,9 @@ class RecordStream {
 
   // The next piece; `bytes` stays valid until the following call.
   Piece Next(std::string_view& bytes, RecordType& type);
+  // The next record the query matches, skipping all others: Record, End,
+  // TooLarge or ReadFailed. Searches whole buffers at a time.
+  Piece NextMatching(const RecordQuery& query, std::string_view& bytes);
   // From now on the rest of the file comes as gaps, chunk by chunk.
   void PassRestThrough() { passThrough_ = true; }
   // The file ended inside a record.
@@ -101,6 +104,8 @@ class RecordStream {
 
  private:
   bool Fill(std::uint64_t offset);
+  // Reads the next chunk when the buffer is used up; false at the end.
+  bool NextChunk(Piece& failure);
 
   HANDLE file_;
   std::uint64_t fileSize_;

@@ -158,20 +158,15 @@ StoreResult ReadEntry(std::u16string_view path, std::u16string_view line, Phoneb
   CopyToSlot(working.record.faxNumber, key.faxNumber);
 
   RecordStream stream(file.get(), *size, kMagicLength, buffer.get());
-  for (;;) {
-    std::string_view bytes;
-    RecordType type = RecordType::Individual;
-    RecordStream::Piece piece = stream.Next(bytes, type);
-    if (piece == RecordStream::Piece::Gap) continue;
-    if (piece == RecordStream::Piece::End) return StoreResult::NotFound;
-    if (piece == RecordStream::Piece::TooLarge) return StoreResult::NoMemory;
-    if (piece == RecordStream::Piece::ReadFailed) return StoreResult::CannotOpen;
-    if (type != RecordType::Individual) continue;
-    auto [name, fax] = IndividualKey(bytes);
-    if (KeysEqual(name, key.name) && KeysEqual(fax, key.faxNumber)) {
+  RecordQuery query{RecordQuery::Kind::Individual, key.name, key.faxNumber};
+  std::string_view bytes;
+  switch (stream.NextMatching(query, bytes)) {
+    case RecordStream::Piece::Record:
       FieldsToEntry(ParseIndividual(bytes), working);
       return StoreResult::Ok;
-    }
+    case RecordStream::Piece::TooLarge: return StoreResult::NoMemory;
+    case RecordStream::Piece::ReadFailed: return StoreResult::CannotOpen;
+    default: return StoreResult::NotFound;
   }
 }
 
