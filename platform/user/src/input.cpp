@@ -174,10 +174,13 @@ bool ShowSheetPage(HWND sheet, int templateId, std::string* why) {
     if (why != nullptr) *why = "the active window is not a property sheet";
     return false;
   }
-  if (!SheetShowTemplate(*window, templateId)) {
+  if (!SheetHasTemplate(*window, templateId)) {
     if (why != nullptr) *why = "the sheet has no page made from template " + std::to_string(templateId);
     return false;
   }
+  // A page that refuses to be left (PSN_KILLACTIVE) keeps the sheet where
+  // it is, as for a person's click on the tab.
+  SheetShowTemplate(*window, templateId);
   return true;
 }
 

@@ -238,6 +238,14 @@ HWND SheetCurrentPage(const Window& sheet) {
   return sheet.sheet->pages[sheet.sheet->current].window;
 }
 
+bool SheetHasTemplate(Window& sheet, int templateId) {
+  for (const SheetPage& page : State(sheet).pages) {
+    const res::DialogTemplate* dialogTemplate = PageTemplate(page.Header());
+    if (dialogTemplate != nullptr && dialogTemplate->id == templateId) return true;
+  }
+  return false;
+}
+
 bool SheetShowTemplate(Window& sheet, int templateId) {
   SheetState& state = State(sheet);
   for (int i = 0; i < static_cast<int>(state.pages.size()); ++i) {

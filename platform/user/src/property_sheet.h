@@ -26,5 +26,6 @@ struct SheetState {
 // shown page refuses to be left.
 bool SheetShowTemplate(Window& sheet, int templateId);
 HWND SheetCurrentPage(const Window& sheet);
+bool SheetHasTemplate(Window& sheet, int templateId);
 
 }  // namespace tq::ui

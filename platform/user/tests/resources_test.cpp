@@ -1,0 +1,65 @@
+// Resources found from a module's handle (a library loaded with
+// LoadLibraryW) and from a registration.
+#include "script_fixture.h"
+#include "win/resource.h"
+
+namespace {
+
+class ResourcesTest : public ScriptTest {
+ protected:
+  void SetUp() override {
+    ScriptTest::SetUp();
+    module_ = LoadLibraryW(u"" TELEQUILL_BIN_DIR "/tq_user_test_resources.so");
+    ASSERT_NE(module_, nullptr);
+  }
+  void TearDown() override {
+    FreeLibrary(module_);
+    ScriptTest::TearDown();
+  }
+  HMODULE module_ = nullptr;
+};
+
+}  // namespace
+
+TEST_F(ResourcesTest, StringsFromTheModule) {
+  char16_t buffer[32];
+  EXPECT_EQ(LoadStringW(module_, 1002, buffer, 32), 15);
+  EXPECT_EQ(std::u16string(buffer), u"Numéro de fax :");
+  EXPECT_EQ(LoadStringW(module_, 1002, buffer, 4), 3);  // cut, with its terminator
+  EXPECT_EQ(std::u16string(buffer), u"Num");
+  const char16_t* direct = nullptr;
+  EXPECT_EQ(LoadStringW(module_, 1001, reinterpret_cast<LPWSTR>(&direct), 0), 5);
+  EXPECT_EQ(std::u16string(direct, 5), u"Nom :");
+  buffer[0] = u'x';
+  EXPECT_EQ(LoadStringW(module_, 4242, buffer, 32), 0);
+  EXPECT_EQ(buffer[0], 0);
+  EXPECT_EQ(LoadStringW(sample::Instance(), 1001, buffer, 32), 0);  // another module's script
+}
+
+TEST_F(ResourcesTest, DialogsAndBitmapsFromTheModule) {
+  const tq::res::DialogTemplate* about = tq::res::FindDialog(module_, MAKEINTRESOURCEW(109));
+  ASSERT_NE(about, nullptr);
+  EXPECT_EQ(about->controls.size(), 2u);
+  EXPECT_EQ(tq::res::FindDialog(module_, u"#109"), about);
+  EXPECT_EQ(tq::res::FindDialog(module_, u"109"), about);
+  EXPECT_EQ(tq::res::FindDialog(module_, u"#10x"), nullptr);
+  HBITMAP band = LoadBitmapW(module_, MAKEINTRESOURCEW(103));
+  ASSERT_NE(band, nullptr);
+  EXPECT_EQ(tq::res::BitmapData(band)->width, 2);
+  EXPECT_EQ(tq::res::BitmapData(band)->pixels[6], 0xFF);
+  EXPECT_EQ(LoadBitmapW(module_, MAKEINTRESOURCEW(104)), nullptr);
+}
+
+INT_PTR EndOnCommand(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  if (message == WM_COMMAND) EndDialog(dialog, LOWORD(wParam));
+  return message == WM_INITDIALOG || message == WM_COMMAND;
+}
+
+TEST_F(ResourcesTest, DialogFromTheModuleAndAMissingTemplate) {
+  UseScript("dialog 109\nexpect-text 901 Telequill\nkey 901 enter\n");
+  EXPECT_EQ(DialogBoxParamW(module_, MAKEINTRESOURCEW(109), nullptr, EndOnCommand, 0), IDOK);
+  SetLastError(0);
+  EXPECT_EQ(DialogBoxParamW(module_, MAKEINTRESOURCEW(110), nullptr, EndOnCommand, 0), -1);
+  EXPECT_EQ(GetLastError(), ERROR_RESOURCE_NAME_NOT_FOUND);
+  EXPECT_EQ(Transcript(), "dialog 109 open \"À propos de\"\ndialog 109 end 1\n");
+}
