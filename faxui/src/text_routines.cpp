@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "common/keypad.h"
+
 namespace tq::faxui {
 
 void CopyBytes(void* to, const void* from, std::size_t count) { std::memmove(to, from, count); }
@@ -48,12 +50,6 @@ int CompareNoCase(const char* a, const char* b) {
     if (cx == '\0') return 0;
     ++x, ++y;
   }
-}
-
-char KeypadDigit(char c) {
-  // A..Z in order; the keypad puts four letters on 7 and on 9.
-  static constexpr char kDigits[] = "22233344455566677778889999";
-  return c >= 'A' && c <= 'Z' ? kDigits[c - 'A'] : c;
 }
 
 void LettersToDigits(char* to, const char* from) {

@@ -17,17 +17,6 @@ TEST(GetFaxAddonMCB, EmptyListOrNoFaxAddOnYieldsNothing) {
   EXPECT_EQ(GetFaxAddonMCB(&device), nullptr);
 }
 
-TEST(GetFaxAddonMCB, FindsTheFaxAddOnBehindAnother) {
-  AddOnTable other = MakeFaxAddOnTable(&DefaultFaxDS, &DefaultFaxSS, nullptr, nullptr, nullptr);
-  other.addOnId = 12;
-  const AddOnTable fax = MakeFaxAddOnTable(&DefaultFaxDS, &DefaultFaxSS, nullptr, nullptr, nullptr);
-  DeviceObject device{};
-  device.addOnCount = 2;
-  device.addOns[0].table = &other;
-  device.addOns[1].table = &fax;
-  EXPECT_EQ(GetFaxAddonMCB(&device), &device.addOns[1]);
-}
-
 TEST(GetAddOnBlock, AddsTheControlBlocksOffsets) {
   unsigned char settings[16384] = {};
   AddOnControlBlock mcb{};

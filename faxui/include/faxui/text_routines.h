@@ -28,12 +28,8 @@ int StringLength(const char* text);
 // (letters taken in lower case).
 int CompareNoCase(const char* a, const char* b);
 
-// The telephone keypad digit of a capital letter (A B C give '2' ... W X Y Z
-// give '9'); any other character is returned unchanged.
-char KeypadDigit(char c);
-
 // Copies `from` with its terminator, turning each capital letter into its
-// keypad digit.
+// keypad digit (tq::KeypadDigit).
 void LettersToDigits(char* to, const char* from);
 
 // When `length` is less than `width`, moves the text right by the
