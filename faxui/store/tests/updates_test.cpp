@@ -183,6 +183,22 @@ std::string LargePhonebook() {
   return bytes;
 }
 
+TEST_F(Updates, ARewriteOfSeveralBuffersCopiesEveryRecordOnce) {
+  std::string bytes = LargePhonebook();
+  Given(bytes);
+  ASSERT_EQ(DeleteRecord(book(), u"Nobody <0>", RecordType::Individual), StoreResult::Ok);
+  EXPECT_EQ(Bytes(), bytes);
+  // Every group refers to Person 1; all references go with it, in groups on
+  // both sides of the buffer boundaries.
+  ASSERT_EQ(DeleteRecord(book(), u"Person 1 <1001>", RecordType::Individual), StoreResult::Ok);
+  std::string expected = bytes;
+  std::string person = Person("Person 1", "1001", std::string(100, 'c'));
+  expected.erase(expected.find(person), person.size());
+  std::string reference = std::string("Person 1\x03" "1001\x03");
+  for (std::size_t at; (at = expected.find(reference)) != std::string::npos;) expected.erase(at, reference.size());
+  EXPECT_EQ(Bytes(), expected);
+}
+
 TEST_F(Updates, AFailedWriteFlushOrRenameLeavesThePhonebookAsItWas) {
   std::string bytes = LargePhonebook();
   Given(bytes);
