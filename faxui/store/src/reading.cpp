@@ -143,8 +143,8 @@ ReadOutcome ListRecords(std::u16string_view path, const LineVisitor& add) {
 }
 
 StoreResult ReadEntry(std::u16string_view path, std::u16string_view line, PhonebookEntry& working) {
-  SetNormalAttributes(path);
   if (!EndsInAfd(path)) return StoreResult::BadFormat;
+  SetNormalAttributes(path);
   FileHandle file = OpenExclusive(path);
   if (!file.valid()) return StoreResult::CannotOpen;
   if (CheckVersion(file.get()) != StoreResult::Ok) return StoreResult::BadFormat;

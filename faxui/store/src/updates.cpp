@@ -78,8 +78,9 @@ std::optional<std::string> FollowReferences(std::string_view group, const Rewrit
 // Opens the phonebook for a change: attributes to normal, the name's
 // extension, the open itself and the current version.
 StoreResult OpenForChange(std::u16string_view path, FileHandle& file, std::uint64_t& size) {
-  SetNormalAttributes(path);
+  // The name first, so that no other kind of file is made writable.
   if (!EndsInAfd(path)) return StoreResult::BadFormat;
+  SetNormalAttributes(path);
   file = OpenExclusive(path);
   if (!file.valid()) return StoreResult::CannotOpen;
   if (CheckVersion(file.get()) != StoreResult::Ok) return StoreResult::BadFormat;
