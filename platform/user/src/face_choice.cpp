@@ -134,6 +134,17 @@ Face& CurrentFace() {
   return *slot.current;
 }
 
+namespace {
+
+// A program run under a script reads the script as the layer loads, so a
+// line that cannot be parsed stops it before the program does anything.
+__attribute__((constructor)) void ReadScriptEarly() {
+  const char* asked = std::getenv("TELEQUILL_UI");
+  if (asked != nullptr && std::string(asked).rfind("script:", 0) == 0) CurrentFace();
+}
+
+}  // namespace
+
 void FailRun(const std::string& reason) {
   WriteTranscript("fail " + QuoteText(std::string_view(reason)));
   std::fprintf(stderr, "%s\n", reason.c_str());

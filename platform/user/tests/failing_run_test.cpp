@@ -20,7 +20,7 @@ class FailingRunTest : public tq::testing::TempRoot {
 TEST_F(FailingRunTest, PassingScriptExitsNormally) {
   const auto run = Run("type 1001 12\nclick 1\n");
   EXPECT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(run.out, "1\n");
+  EXPECT_EQ(run.out, "started\n1\n");
 }
 
 TEST_F(FailingRunTest, FailedExpectTextGivesTheDifference) {
@@ -29,7 +29,7 @@ TEST_F(FailingRunTest, FailedExpectTextGivesTheDifference) {
   EXPECT_NE(run.err.find("line 2"), std::string::npos) << run.err;
   EXPECT_NE(run.err.find("expected \"13\", found \"12\""), std::string::npos) << run.err;
   EXPECT_NE(Transcript().find("fail \""), std::string::npos) << Transcript();
-  EXPECT_EQ(run.out, "");  // the program did not get to its end
+  EXPECT_EQ(run.out, "started\n");  // the program did not get to its end
 }
 
 TEST_F(FailingRunTest, UnparsableLineStopsTheRunBeforeAnything) {
@@ -38,6 +38,7 @@ TEST_F(FailingRunTest, UnparsableLineStopsTheRunBeforeAnything) {
   EXPECT_NE(run.err.find("line 2"), std::string::npos) << run.err;
   EXPECT_NE(run.err.find("clik"), std::string::npos) << run.err;
   EXPECT_EQ(Transcript().find("dialog 100 open"), std::string::npos) << Transcript();
+  EXPECT_EQ(run.out, "");  // stopped before the program's own first line
 }
 
 TEST_F(FailingRunTest, ScriptEndingWhileTheDialogWaitsFails) {

@@ -5,6 +5,7 @@
 #include "sample_dialog.h"
 
 int main() {
+  std::printf("started\n");
   sample::RegisterSampleResources();
   const INT_PTR result = DialogBoxParamW(sample::Instance(), MAKEINTRESOURCEW(sample::kMainDialog), nullptr,
                                          sample::MainDialogProc, 0);

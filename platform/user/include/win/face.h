@@ -10,7 +10,9 @@
 // The face is chosen once per process, before the first window: by
 // tq::ui::UseFace(name) (qlhost --ui), else from TELEQUILL_UI
 // (qt | headless | script:PATH; with qt, TELEQUILL_SCRIPT=PATH also runs a
-// script), else qt when a display is there and headless otherwise. A face
+// script), else qt when a display is there and headless otherwise. A run
+// under TELEQUILL_UI=script:PATH reads its script when tq_user is loaded,
+// so a script that cannot be parsed stops it before anything happens. A face
 // library is loaded from beside tq_user (tq_ui_headless.so, tq_ui_qt.so) and
 // exports `extern "C" tq::ui::Face* TelequillCreateFace(const tq::ui::FaceOptions*)`.
 #pragma once
@@ -107,6 +109,9 @@ class Face {
 
   // State notifications for a face that shows windows (the headless face
   // ignores them). Called on the windows' thread, after the change.
+  // WindowCreated comes once for a dialog or sheet, when its controls
+  // exist (a face walks them with GetWindow / EnumChildWindows), and once
+  // for each property page when it is first shown.
   virtual void WindowCreated(HWND window) { (void)window; }
   virtual void WindowChanged(HWND window, Change what) { (void)window, (void)what; }
   virtual void WindowDestroyed(HWND window) { (void)window; }
