@@ -110,11 +110,18 @@ namespace {
 // Appends the ANSI text to the line as UTF-16, at most 30 units.
 void AppendLinePart(std::u16string& line, std::string_view ansi) {
   ansi = ansi.substr(0, std::min(ansi.size(), kLinePartUnits));
-  bool ascii = std::all_of(ansi.begin(), ansi.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-  if (ascii) {
-    line.append(ansi.begin(), ansi.end());
-  } else {
-    line.append(FromAnsi(ansi, kLinePartUnits));
+  std::size_t start = line.size();
+  line.resize(start + ansi.size());
+  char16_t* out = line.data() + start;
+  for (char c : ansi) {
+    auto byte = static_cast<unsigned char>(c);
+    if (byte >= 0x80) {
+      // Not ASCII: the code page decides.
+      line.resize(start);
+      line.append(FromAnsi(ansi, kLinePartUnits));
+      return;
+    }
+    *out++ = byte;
   }
 }
 
