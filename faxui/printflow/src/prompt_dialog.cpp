@@ -7,6 +7,7 @@
 #include "faxui/dialog_controls.h"
 #include "faxui/help_file.h"
 #include "printflow/prompt.h"
+#include "recipients/recipient_dialog.h"
 
 namespace tq::faxui {
 
@@ -16,25 +17,6 @@ constexpr int kTimeFieldLength = 2;
 
 PromptSession* SessionOf(HWND dialog) {
   return reinterpret_cast<PromptSession*>(GetWindowLongPtrW(dialog, DWLP_USER));
-}
-
-std::u16string AnsiSlotToWide(const char* slot, std::size_t size) {
-  char text[kNameSize] = {};
-  std::memcpy(text, slot, strnlen(slot, size < sizeof text ? size : sizeof text - 1));
-  char16_t wide[kDetailsNameSize] = {};
-  // At most 31 units; a longer conversion is cut, never overrun.
-  if (MultiByteToWideChar(CP_ACP, 0, text, -1, wide, kDetailsNameSize) == 0) wide[kDetailsNameSize - 1] = u'\0';
-  wide[kDetailsNameSize - 1] = u'\0';
-  return wide;
-}
-
-void FillRecipientLines(HWND dialog, const RecipientListBlock& list) {
-  SendDlgItemMessageW(dialog, kPromptRecipientList, LB_RESETCONTENT, 0, 0);
-  const int count = list.count < 0 ? 0 : list.count > kMaxRecipients ? kMaxRecipients : list.count;
-  for (int i = 0; i < count; ++i) {
-    const std::u16string line = RecipientLine(list.records[i]);
-    SendDlgItemMessageW(dialog, kPromptRecipientList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
-  }
 }
 
 void ShowValue(HWND dialog, int field, int value) {
@@ -73,7 +55,8 @@ void FilterTimeField(HWND dialog, int field, PromptSession& session) {
 }
 
 void InitDialog(HWND dialog, PromptSession& session) {
-  FillRecipientLines(dialog, session.recipients.block);
+  // The recipients in list order, in the same lines as the recipient dialog.
+  FillRecipientListBox(dialog, kPromptRecipientList, session.recipients.block);
   session.delayedSend = 0;
   session.hour = 0;
   session.minute = 0;
@@ -126,13 +109,6 @@ void OnCommand(HWND dialog, PromptSession& session, int id, int notification) {
 }
 
 }  // namespace
-
-std::u16string RecipientLine(const EntryRecord& record) {
-  const std::u16string name = AnsiSlotToWide(record.name, sizeof record.name);
-  const std::u16string number = AnsiSlotToWide(record.faxNumber, sizeof record.faxNumber);
-  if (record.speedDialFlag == 1) return name + u" <'" + number + u"'>";
-  return name + u" <" + number + u">";
-}
 
 }  // namespace tq::faxui
 

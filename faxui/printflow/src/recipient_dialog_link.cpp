@@ -1,13 +1,14 @@
 // Opens the recipient dialog of the plug-in for a prompt.
 #include "faxui/module_instance.h"
 #include "printflow/prompt.h"
+#include "recipients/dialog_ids.h"
 #include "recipients/recipient_dialog.h"
 
 namespace tq::faxui {
 
 INT_PTR RunRecipientDialog(HWND owner, PromptSession& session) {
   RecipientDialogParams params{&session.recipients, session.privateArea};
-  const INT_PTR result = DialogBoxParamW(ModuleInstance(), MAKEINTRESOURCEW(kRecipientDialog), owner,
+  const INT_PTR result = DialogBoxParamW(ModuleInstance(), MAKEINTRESOURCEW(kRecipientDialogId), owner,
                                          RecipientDlgProc, reinterpret_cast<LPARAM>(&params));
   return result == 1 ? 1 : 0;
 }

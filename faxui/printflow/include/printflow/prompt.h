@@ -4,7 +4,6 @@
 #pragma once
 
 #include <span>
-#include <string>
 
 #include "common/addon_table.h"
 #include "common/recipient_list.h"
@@ -14,7 +13,6 @@
 namespace tq::faxui {
 
 inline constexpr int kFaxPromptDialog = 108;
-inline constexpr int kRecipientDialog = 101;
 
 // Controls of dialog 108.
 inline constexpr int kPromptRecipientList = 800;
@@ -55,10 +53,6 @@ int RunPromptSequence(HWND owner, const AddOnControlBlock* mcb, void* settings,
 // Copies the session's count, 50 slots and delayed-send values into a send
 // block.
 void CopyIntoSendBlock(const PromptSession& session, FaxSendBlock& send);
-
-// A recipient as its line in the prompt's list: name <number>, or
-// name <'number'> for a speed-dial number.
-std::u16string RecipientLine(const EntryRecord& record);
 
 // Dialog 108's template, for the plug-in's resource script.
 std::span<const res::ControlTemplate> FaxPromptDialogControls();
