@@ -1,5 +1,6 @@
 // The plug-in's resource script: its string table (and, as the dialogs are
 // built, their templates).
+#include "recipients/recipient_resources.h"
 #include "win/resource.h"
 
 namespace {
@@ -12,10 +13,22 @@ constexpr const char16_t* kHelpFileName = u"qlhelpn.HLP";
 
 const tq::res::StringResource kStrings[] = {
     {700, kHelpFileName},
+    tq::faxui::resources::kTransmissionModeStrings[0],
+    tq::faxui::resources::kTransmissionModeStrings[1],
+    tq::faxui::resources::kTransmissionModeStrings[2],
 };
 
-const tq::res::ResourceScript kScript{{}, kStrings, {}};
+// Built at first use: the dialog templates come from the parts' own files,
+// whose constants another file's initialisers must not rely on.
+const tq::res::ResourceScript& PluginScript() {
+  static const tq::res::DialogTemplate dialogs[] = {
+      tq::faxui::resources::kRecipientDialog,
+      tq::faxui::resources::kCommDialog,
+  };
+  static const tq::res::ResourceScript script{dialogs, kStrings, {}};
+  return script;
+}
 
 }  // namespace
 
-TQ_RESOURCE_SCRIPT(kScript)
+TQ_RESOURCE_SCRIPT(PluginScript())

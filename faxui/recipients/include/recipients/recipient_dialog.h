@@ -1,0 +1,49 @@
+// The recipient dialog (template 101): the user builds the job's recipient
+// list from typed fax numbers and device speed-dial numbers, each with its
+// own communication settings. Open it with
+//   RecipientDialogParams params{&recipients, hostPrivateArea};
+//   DialogBoxParamW(instance, MAKEINTRESOURCEW(101), owner, RecipientDlgProc,
+//                   reinterpret_cast<LPARAM>(&params));
+// It ends with 1 (OK, at least one recipient in the list) or 0 (cancelled).
+#pragma once
+
+#include <string>
+
+#include "common/recipient_list.h"
+#include "win/types.h"
+
+namespace tq::faxui {
+
+struct RecipientDialogParams {
+  // Emptied at opening; holds the chosen recipients when the dialog ends
+  // with 1. Must stay valid while the dialog is open.
+  RecipientList* recipients = nullptr;
+  // The job's host private area, read at opening for the G4 option (680)
+  // and the speed-dial range (832); null reads both as 0.
+  const unsigned char* hostPrivateArea = nullptr;
+};
+
+// The line a recipient shows in every list: "name <number>", or for a
+// speed-dial recipient "name <'number'>"; name and number are taken from the
+// record's ANSI slots (at most 31 units each).
+std::u16string RecipientDisplayLine(const EntryRecord& record);
+
+// Empties list box `listId` and adds one display line per record in order.
+// For the recipient dialog's own list (1008) it also sets the dialog's
+// button states from the list.
+void FillRecipientListBox(HWND dialog, int listId, const RecipientListBlock& block);
+
+// Deletes the selected lines of `listId` (at most `bound` of them) from the
+// highest down; with a list, each deletion also removes the recipient's
+// record and details so that slots stay aligned with lines. Afterwards the
+// line at the lowest deleted index is selected, or the last line when that
+// index is past the end. Returns the number of lines deleted.
+int RemoveSelectedLines(HWND dialog, int listId, int bound, RecipientList* list);
+
+}  // namespace tq::faxui
+
+// The dialog procedures, exported from the plug-in by name.
+extern "C" __attribute__((visibility("default"))) INT_PTR RecipientDlgProc(HWND dialog,
+                                                                           UINT message,
+                                                                           WPARAM wParam,
+                                                                           LPARAM lParam);

@@ -1,0 +1,114 @@
+// Dialog templates 101 and 104 and the transmission mode strings, as
+// constant data that the plug-in's resource script lists. Sizes are in
+// dialog units. In 104 the mailbox group (405 to 408) and the relay group
+// (409 to 419) lie on the same area; only one of them is ever shown.
+#pragma once
+
+#include "recipients/comm_dialog.h"
+#include "recipients/dialog_ids.h"
+#include "win/resource.h"
+#include "win/user.h"
+
+namespace tq::faxui::resources {
+
+inline constexpr DWORD kDialogStyle = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
+inline constexpr DWORD kEditStyle = ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP;
+inline constexpr DWORD kPasswordStyle = kEditStyle | ES_PASSWORD;
+inline constexpr DWORD kCheckStyle = BS_AUTOCHECKBOX | WS_TABSTOP;
+inline constexpr DWORD kButtonStyle = BS_PUSHBUTTON | WS_TABSTOP;
+inline constexpr DWORD kDefaultButtonStyle = BS_DEFPUSHBUTTON | WS_TABSTOP;
+inline constexpr DWORD kRecipientListStyle =
+    LBS_NOTIFY | LBS_EXTENDEDSEL | LBS_WANTKEYBOARDINPUT | WS_VSCROLL | WS_BORDER | WS_TABSTOP;
+// Hidden at opening and disabled: the mailbox and relay groups.
+inline constexpr DWORD kOff = WS_DISABLED;
+
+inline constexpr tq::res::ControlTemplate kRecipientControls[] = {
+    // Left column: the recipient being typed, import and the phonebook.
+    {WC_STATICW, rcp::kNameLabel, u"&Nom :", 7, 7, 150, 8, SS_LEFT},
+    {WC_EDITW, rcp::kNameEdit, u"", 7, 17, 150, 12, kEditStyle},
+    {WC_STATICW, rcp::kFaxNumberLabel, u"Numéro de &fax :", 7, 35, 150, 8, SS_LEFT},
+    {WC_STATICW, rcp::kSpeedDialLabel200, u"Numéro de com&position abrégée (1-200) :", 7, 35, 150, 8,
+     SS_LEFT, 0, true},
+    {WC_STATICW, rcp::kSpeedDialLabel999, u"Numéro de com&position abrégée (1-999) :", 7, 35, 150, 8,
+     SS_LEFT, 0, true},
+    {WC_EDITW, rcp::kNumberEdit, u"", 7, 45, 150, 12, kEditStyle},
+    {WC_BUTTONW, rcp::kSpeedDialCheck, u"&Utiliser n° de composition abrégée", 7, 61, 150, 10,
+     kCheckStyle},
+    {WC_BUTTONW, rcp::kAddButton, u"&Vers->", 164, 44, 48, 14, kButtonStyle},
+    {WC_BUTTONW, rcp::kImportButton, u"&Importer dans la liste", 7, 80, 150, 14, kButtonStyle},
+    {WC_STATICW, rcp::kPhonebookLabel, u"Annuaire courant :", 7, 104, 150, 8, SS_LEFT},
+    {WC_EDITW, rcp::kPhonebookPath, u"", 7, 114, 150, 12, kEditStyle | ES_READONLY},
+    {WC_BUTTONW, rcp::kSearchPhonebookButton, u"Rec&hercher dans l'annuaire...", 7, 131, 150, 14,
+     kButtonStyle},
+    // Right column: the recipient list and what acts on its lines.
+    {WC_STATICW, rcp::kListLabel, u"Liste des &destinataires :", 220, 7, 163, 8, SS_LEFT},
+    {WC_LISTBOXW, rcp::kList, u"", 220, 17, 163, 104, kRecipientListStyle},
+    {WC_BUTTONW, rcp::kDetailsButton, u"Inf&ormations destinataire", 220, 125, 80, 14, kButtonStyle},
+    {WC_BUTTONW, rcp::kCommButton, u"Paramètres de &comm.", 303, 125, 80, 14, kButtonStyle},
+    {WC_BUTTONW, rcp::kRemoveButton, u"&Retirer de la liste", 220, 142, 80, 14, kButtonStyle},
+    {WC_BUTTONW, rcp::kStoreButton, u"A&jouter à l'annuaire", 303, 142, 80, 14, kButtonStyle},
+    {WC_BUTTONW, IDOK, u"OK", 220, 179, 50, 14, kDefaultButtonStyle},
+    {WC_BUTTONW, IDCANCEL, u"Annuler", 276, 179, 50, 14, kButtonStyle},
+    {WC_BUTTONW, rcp::kHelpButton, u"Aide", 333, 179, 50, 14, kButtonStyle},
+    // Never shown: the commands the Import application posts, and the
+    // scratch list of the current phonebook's lines.
+    {WC_STATICW, rcp::kImportDone, u"", 0, 0, 0, 0, SS_LEFT, 0, true},
+    {WC_STATICW, rcp::kImportDoneOther, u"", 0, 0, 0, 0, SS_LEFT, 0, true},
+    {WC_LISTBOXW, rcp::kScratchList, u"", 0, 0, 0, 0, LBS_SORT, 0, true},
+};
+
+inline constexpr tq::res::ControlTemplate kCommControls[] = {
+    {WC_STATICW, comm::kModeLabel, u"&Mode de transmission :", 7, 8, 90, 8, SS_LEFT},
+    {WC_COMBOBOXW, comm::kModeList, u"", 100, 6, 103, 60, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP},
+    {WC_STATICW, comm::kFCodeLabel, u"Code &F :", 7, 25, 90, 8, SS_LEFT},
+    {WC_EDITW, comm::kFCodeEdit, u"", 100, 23, 103, 12, kEditStyle},
+    {WC_STATICW, comm::kFCodePasswordLabel, u"M&ot de passe :", 7, 41, 90, 8, SS_LEFT},
+    {WC_EDITW, comm::kFCodePasswordEdit, u"", 100, 39, 103, 12, kPasswordStyle},
+    {WC_BUTTONW, comm::kSecureCheck, u"Envoi &sécurisé", 7, 58, 90, 10, kCheckStyle},
+    {WC_BUTTONW, comm::kRelayCheck, u"Envoi &relais", 100, 58, 103, 10, kCheckStyle},
+    // Mailbox group.
+    {WC_STATICW, comm::kMailboxLabel, u"ID &boîte aux lettres (1-200) :", 7, 78, 120, 8, SS_LEFT | kOff,
+     0, true},
+    {WC_EDITW, comm::kMailboxEdit, u"", 130, 76, 73, 12, kEditStyle | kOff, 0, true},
+    {WC_STATICW, comm::kMailboxPasswordLabel, u"Mot de passe boîte aux &lettres :", 7, 94, 120, 8,
+     SS_LEFT | kOff, 0, true},
+    {WC_EDITW, comm::kMailboxPasswordEdit, u"", 130, 92, 73, 12, kPasswordStyle | kOff, 0, true},
+    // Relay group.
+    {WC_STATICW, comm::kRelayTerminalLabel, u"ID &terminal relais (1-99) :", 7, 78, 120, 8,
+     SS_LEFT | kOff, 0, true},
+    {WC_EDITW, comm::kRelayTerminalEdit, u"", 130, 76, 73, 12, kEditStyle | kOff, 0, true},
+    {WC_BUTTONW, comm::kPrintOnRelayCheck, u"Im&primer sur le terminal relais", 7, 94, 196, 10,
+     kCheckStyle | kOff, 0, true},
+    {WC_BUTTONW, comm::kGroupCheck, u"Envoi à un &groupe", 7, 108, 196, 10, kCheckStyle | kOff, 0, true},
+    {WC_STATICW, comm::kDestinationLabel99, u"ID de desti&nation (1-99) :", 7, 124, 96, 8,
+     SS_LEFT | kOff, 0, true},
+    {WC_STATICW, comm::kDestinationLabel9, u"ID de desti&nation (1-9) :", 7, 124, 96, 8,
+     SS_LEFT | kOff, 0, true},
+    {WC_EDITW, comm::kDestinationEdit, u"", 7, 134, 40, 12, kEditStyle | kOff, 0, true},
+    {WC_BUTTONW, comm::kAddDestinationButton, u"A&jouter à->", 52, 133, 52, 14, kButtonStyle | kOff, 0,
+     true},
+    {WC_BUTTONW, comm::kRemoveDestinationButton, u"R&etirer", 52, 150, 52, 14, kButtonStyle | kOff, 0,
+     true},
+    {WC_STATICW, comm::kDestinationListLabel, u"Liste de &destinations :", 110, 124, 93, 8,
+     SS_LEFT | kOff, 0, true},
+    {WC_LISTBOXW, comm::kDestinationList, u"", 110, 134, 93, 76,
+     LBS_NOTIFY | LBS_EXTENDEDSEL | WS_VSCROLL | WS_BORDER | WS_TABSTOP | kOff, 0, true},
+    {WC_BUTTONW, IDOK, u"OK", 46, 219, 50, 14, kDefaultButtonStyle},
+    {WC_BUTTONW, IDCANCEL, u"Annuler", 100, 219, 50, 14, kButtonStyle},
+    {WC_BUTTONW, comm::kHelpButton, u"Aide", 154, 219, 50, 14, kButtonStyle},
+};
+
+inline constexpr tq::res::DialogTemplate kRecipientDialog{
+    kRecipientDialogId, u"Destinataire du fax", kDialogStyle, 0, 0, 0, 390, 200, kRecipientControls};
+
+inline constexpr tq::res::DialogTemplate kCommDialog{
+    kCommDialogId, u"Paramètres de communication destinataire", kDialogStyle, 0, 0, 0, 210, 240,
+    kCommControls};
+
+inline constexpr tq::res::StringResource kTransmissionModeStrings[] = {
+    {kModeG3Auto, u"G3 auto"},
+    {kModeF4800, u"F4800"},
+    {kModeG4Auto, u"G4 auto"},
+};
+
+}  // namespace tq::faxui::resources

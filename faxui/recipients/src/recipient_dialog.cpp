@@ -1,0 +1,226 @@
+// The recipient dialog's procedure: opening, the speed-dial mode, the edit
+// filters, the button states, OK, "Annuler" and help.
+#include "recipients/recipient_dialog.h"
+
+#include "common/byte_order.h"
+#include "common/host_settings.h"
+#include "dialog_help.h"
+#include "faxui/dialog_controls.h"
+#include "recipient_dialog_state.h"
+#include "recipients/dialog_ids.h"
+#include "recipients/edit_filters.h"
+#include "recipients/speed_dial.h"
+#include "win/user.h"
+
+namespace tq::faxui {
+
+namespace {
+
+constexpr int kTextLimit = 30;
+constexpr int kEditBufferSize = 64;  // above any limit, so a filter sees the whole text
+constexpr const char16_t* kNoPhonebook = u"--Aucun--";
+
+void ShowControl(HWND dialog, int id, bool show) {
+  if (HWND control = GetDlgItem(dialog, id)) ShowWindow(control, show ? SW_SHOW : SW_HIDE);
+}
+
+void LimitText(HWND dialog, int id, int limit) {
+  SendDlgItemMessageW(dialog, id, EM_LIMITTEXT, static_cast<WPARAM>(limit), 0);
+}
+
+void ShowPhonebook(HWND dialog, const RecipientDialogState& state) {
+  SetDlgItemTextW(dialog, rcp::kPhonebookPath,
+                  state.phonebookAvailable ? state.phonebookPath.c_str() : kNoPhonebook);
+}
+
+bool Initialise(HWND dialog, const RecipientDialogParams& params) {
+  auto* state = new RecipientDialogState;
+  state->recipients = params.recipients;
+  SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
+
+  LimitText(dialog, rcp::kNameEdit, kTextLimit);
+  LimitText(dialog, rcp::kNumberEdit, kTextLimit);
+  SetDlgItemTextW(dialog, rcp::kNameEdit, u"");
+  SetDlgItemTextW(dialog, rcp::kNumberEdit, u"");
+  ShowControl(dialog, rcp::kSpeedDialLabel200, false);
+  ShowControl(dialog, rcp::kSpeedDialLabel999, false);
+  ShowControl(dialog, rcp::kFaxNumberLabel, true);
+  CheckDlgButton(dialog, rcp::kSpeedDialCheck, BST_UNCHECKED);
+  state->speedDialMode = false;
+
+  // Decided at every opening: the device's options may change between jobs.
+  const unsigned char* area = params.hostPrivateArea;
+  state->g4Available = area != nullptr && ReadInt32(area, hsb::priv::kG4Option) != 0;
+  state->speedDialLimit = SpeedDialLimit(area);
+
+  const PhonebookAvailability phonebook = DecidePhonebookAvailability();
+  state->phonebookAvailable = phonebook.available;
+  state->phonebookPath = phonebook.path;
+
+  state->recipients->block.count = 0;
+  state->working.count = 0;
+  ShowPhonebook(dialog, *state);
+
+  EnableControl(dialog, rcp::kDetailsButton, false);
+  EnableControl(dialog, rcp::kRemoveButton, false);
+  EnableControl(dialog, rcp::kCommButton, false);
+  EnableControl(dialog, rcp::kStoreButton, false);
+  EnableControl(dialog, rcp::kAddButton, true);
+  SetFocus(GetDlgItem(dialog, rcp::kNameEdit));
+  return true;
+}
+
+void SetSpeedDialMode(HWND dialog, RecipientDialogState& state) {
+  const bool checked = IsDlgButtonChecked(dialog, rcp::kSpeedDialCheck) == BST_CHECKED;
+  if (checked == state.speedDialMode) return;
+  SetDlgItemTextW(dialog, rcp::kNumberEdit, u"");
+  state.speedDialMode = checked;
+  const bool large = state.speedDialLimit == kSpeedDialLimitLarge;
+  ShowControl(dialog, rcp::kSpeedDialLabel999, checked && large);
+  ShowControl(dialog, rcp::kSpeedDialLabel200, checked && !large);
+  ShowControl(dialog, rcp::kFaxNumberLabel, !checked);
+  LimitText(dialog, rcp::kNumberEdit, checked ? kSpeedDialLength : kTextLimit);
+}
+
+void FilterName(HWND dialog) {
+  char16_t text[kEditBufferSize];
+  ReadEditText(dialog, rcp::kNameEdit, text, kEditBufferSize);
+  // Square brackets mark group lines in the phonebook.
+  FilterEditText(dialog, rcp::kNameEdit, text, u'[', u']', FilterType::RefuseLowAndHigh);
+}
+
+void FilterNumber(HWND dialog, const RecipientDialogState& state) {
+  char16_t text[kEditBufferSize];
+  ReadEditText(dialog, rcp::kNumberEdit, text, kEditBufferSize);
+  if (state.speedDialMode) {
+    FilterEditText(dialog, rcp::kNumberEdit, text, u'0', u'9', FilterType::RangeAndStar);
+  } else {
+    FilterFaxNumber(dialog, rcp::kNumberEdit, text);
+  }
+}
+
+void ShowDetails(HWND dialog, const RecipientDialogState& state) {
+  const std::vector<int> lines = SelectedLines(dialog, rcp::kList, kMaxRecipients);
+  if (lines.size() != 1 || lines[0] >= state.recipients->block.count) return;
+  if (state.recipients->details[lines[0]].detailsAvailable != 1) return;
+  // The details view arrives with the phonebook editors.
+}
+
+void Finish(HWND dialog, RecipientDialogState& state, INT_PTR result) {
+  CloseDialogHelp(dialog, state.help);
+  EndDialog(dialog, result);
+}
+
+void Command(HWND dialog, RecipientDialogState& state, int id, WORD code) {
+  switch (id) {
+    case rcp::kNameEdit:
+      if (code == EN_CHANGE) FilterName(dialog);
+      return;
+    case rcp::kNumberEdit:
+      if (code == EN_CHANGE) FilterNumber(dialog, state);
+      return;
+    case rcp::kSpeedDialCheck:
+      if (code == BN_CLICKED) SetSpeedDialMode(dialog, state);
+      return;
+    case rcp::kAddButton:
+      if (code == BN_CLICKED) AddTypedRecipient(dialog, state);
+      return;
+    case rcp::kRemoveButton:
+      if (code == BN_CLICKED) {
+        HWND list = GetDlgItem(dialog, rcp::kList);
+        PostMessageW(dialog, WM_VKEYTOITEM, MAKEWPARAM(VK_DELETE, 0), reinterpret_cast<LPARAM>(list));
+      }
+      return;
+    case rcp::kList:
+      if (code == LBN_DBLCLK) {
+        if (state.recipients->block.count > 0) ShowDetails(dialog, state);
+      }
+      ApplyRecipientButtonStates(dialog, state);
+      return;
+    case rcp::kDetailsButton:
+      if (code == BN_CLICKED) ShowDetails(dialog, state);
+      return;
+    case rcp::kCommButton:
+      if (code == BN_CLICKED && state.recipients->block.count > 0) OpenCommSettings(dialog, state);
+      return;
+    case rcp::kHelpButton:
+      if (code == BN_CLICKED) OpenDialogHelp(dialog, state.help, kRecipientHelpContext);
+      return;
+    case IDOK:
+      if (state.recipients->block.count == 0) {
+        MessageBoxW(dialog, u"Aucun numéro de fax n'a été entré.\nLa télécopie ne peut pas être envoyée.",
+                    u"Télécopie", MB_OK | MB_ICONERROR);
+        return;
+      }
+      Finish(dialog, state, 1);
+      return;
+    case IDCANCEL:
+      Finish(dialog, state, 0);
+      return;
+    default:
+      // The phonebook buttons, the import button and the import
+      // application's completion commands come with the phonebook dialog
+      // and the import reader.
+      return;
+  }
+}
+
+}  // namespace
+
+RecipientDialogState* RecipientStateOf(HWND dialog) {
+  if (GetDlgItem(dialog, rcp::kList) == nullptr) return nullptr;
+  return reinterpret_cast<RecipientDialogState*>(GetWindowLongPtrW(dialog, DWLP_USER));
+}
+
+void ApplyRecipientButtonStates(HWND dialog, const RecipientDialogState& state) {
+  const RecipientList& list = *state.recipients;
+  const int count = list.block.count;
+  const std::vector<int> lines = SelectedLines(dialog, rcp::kList, kMaxRecipients);
+  const bool one = lines.size() == 1 && lines[0] < count;
+  EnableControl(dialog, rcp::kAddButton, count < kMaxRecipients);
+  EnableControl(dialog, rcp::kDetailsButton, one && list.details[lines[0]].detailsAvailable == 1);
+  EnableControl(dialog, rcp::kCommButton, one && list.block.records[lines[0]].speedDialFlag != 1);
+  EnableControl(dialog, rcp::kRemoveButton, count > 0);
+  EnableControl(dialog, rcp::kStoreButton, state.phonebookAvailable && count > 0);
+}
+
+PhonebookAvailability DecidePhonebookAvailability() {
+  // The phonebook store is not part of the plug-in yet: no phonebook to
+  // offer, so the dialog shows "--Aucun--" and never stores into one.
+  return {};
+}
+
+}  // namespace tq::faxui
+
+using tq::faxui::RecipientDialogState;
+
+extern "C" INT_PTR RecipientDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    const auto* params = reinterpret_cast<const tq::faxui::RecipientDialogParams*>(lParam);
+    if (params == nullptr || params->recipients == nullptr) {
+      EndDialog(dialog, 0);  // nowhere to put recipients: nothing can be sent
+      return FALSE;
+    }
+    tq::faxui::Initialise(dialog, *params);
+    return FALSE;  // the focus is on the name field already
+  }
+  RecipientDialogState* state = tq::faxui::RecipientStateOf(dialog);
+  if (state == nullptr) return FALSE;
+  switch (message) {
+    case WM_COMMAND:
+      tq::faxui::Command(dialog, *state, LOWORD(wParam), HIWORD(wParam));
+      return TRUE;
+    case WM_VKEYTOITEM:
+      if (LOWORD(wParam) == VK_DELETE &&
+          tq::faxui::RemoveRecipientsOnDelete(dialog, *state, reinterpret_cast<HWND>(lParam))) {
+        return -2;  // handled: the list box does nothing more
+      }
+      return -1;
+    case WM_DESTROY:
+      SetWindowLongPtrW(dialog, DWLP_USER, 0);
+      delete state;
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}

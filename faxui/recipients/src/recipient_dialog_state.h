@@ -1,0 +1,52 @@
+// What the recipient dialog keeps while it is open. It lives from
+// WM_INITDIALOG to WM_DESTROY and is found through the dialog's DWLP_USER.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "common/recipient_list.h"
+#include "dialog_help.h"
+#include "win/types.h"
+
+namespace tq::faxui {
+
+struct RecipientDialogState {
+  RecipientList* recipients = nullptr;
+  // Where the phonebook selection form and the import reader hand
+  // recipients back.
+  RecipientListBlock working{};
+  // The record the communication settings dialog edits.
+  EntryRecord workingRecord{};
+  bool g4Available = false;
+  int speedDialLimit = 0;
+  bool speedDialMode = false;
+  bool phonebookAvailable = false;
+  std::u16string phonebookPath;
+  DialogHelp help;
+};
+
+// The state of an open recipient dialog; null for any other window.
+RecipientDialogState* RecipientStateOf(HWND dialog);
+
+// The button state table, applied from the list's count and selection.
+void ApplyRecipientButtonStates(HWND dialog, const RecipientDialogState& state);
+
+// Whether the phonebook can be offered in this dialog, and its path.
+struct PhonebookAvailability {
+  bool available = false;
+  std::u16string path;
+};
+PhonebookAvailability DecidePhonebookAvailability();
+
+// Handlers of the list's commands (recipient_list_commands.cpp).
+void AddTypedRecipient(HWND dialog, RecipientDialogState& state);
+// WM_VKEYTOITEM: the Delete key in the list, or "&Retirer de la liste".
+// True when the key was handled.
+bool RemoveRecipientsOnDelete(HWND dialog, RecipientDialogState& state, HWND list);
+void OpenCommSettings(HWND dialog, RecipientDialogState& state);
+
+// Selected lines of a list box, ascending; at most `bound`.
+std::vector<int> SelectedLines(HWND dialog, int listId, int bound);
+
+}  // namespace tq::faxui

@@ -1,0 +1,143 @@
+// Adding a typed recipient, removing the selected ones, and the
+// communication settings of one recipient.
+#include <string>
+
+#include "ansi_slots.h"
+#include "faxui/module_instance.h"
+#include "faxui/text_routines.h"
+#include "recipient_dialog_state.h"
+#include "recipients/comm_dialog.h"
+#include "recipients/dialog_ids.h"
+#include "recipients/edit_filters.h"
+#include "recipients/recipient_dialog.h"
+#include "recipients/speed_dial.h"
+#include "win/user.h"
+
+namespace tq::faxui {
+
+namespace {
+
+constexpr int kFieldSize = 31;  // 30 characters and the terminator
+constexpr const char16_t* kAddCaption = u"Ajouter le destinataire à la liste";
+
+void Warn(HWND dialog, const char16_t* text) {
+  MessageBoxW(dialog, text, kAddCaption, MB_OK | MB_ICONWARNING);
+}
+
+void FocusControl(HWND dialog, int id) { SetFocus(GetDlgItem(dialog, id)); }
+
+// Speed-dial numbers are checked and padded; false when one was refused.
+bool AcceptSpeedDial(HWND dialog, const RecipientDialogState& state, char16_t* number) {
+  switch (ValidateSpeedDialNumber(number, state.speedDialLimit)) {
+    case kSpeedDialWildcardMisuse:
+      Warn(dialog,
+           u"Numéro de composition abrégée non valide.\nLe caractère générique (*) ne peut être "
+           u"utilisé que dans les formats de type 11* ou ***.");
+      return false;
+    case kSpeedDialOutOfRange:
+      Warn(dialog, u"Ce numéro de composition abrégée est supérieur à la limite.");
+      return false;
+    case kSpeedDialValid:
+      return true;
+  }
+  return false;
+}
+
+bool ConfirmDuplicate(HWND dialog, const std::u16string& line, const char16_t* name,
+                      const char16_t* number) {
+  const LRESULT found = SendDlgItemMessageW(dialog, rcp::kList, LB_FINDSTRINGEXACT,
+                                            static_cast<WPARAM>(-1),
+                                            reinterpret_cast<LPARAM>(line.c_str()));
+  if (found == LB_ERR) return true;
+  const std::u16string question = std::u16string(u"Nom : ") + name + u"\nN° de fax : " + number +
+                                  u"\n\nCe destinataire existe déjà dans la liste.\nSouhaitez-vous "
+                                  u"quand même l'ajouter ?";
+  return MessageBoxW(dialog, question.c_str(), kAddCaption, MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+void SelectOnly(HWND dialog, int listId, int line) {
+  SendDlgItemMessageW(dialog, listId, LB_SETSEL, FALSE, -1);
+  SendDlgItemMessageW(dialog, listId, LB_SETSEL, TRUE, line);
+}
+
+}  // namespace
+
+void AddTypedRecipient(HWND dialog, RecipientDialogState& state) {
+  RecipientList& list = *state.recipients;
+  char16_t number[kFieldSize] = {};
+  ReadEditText(dialog, rcp::kNumberEdit, number, kFieldSize);
+  if (number[0] == u'\0') {
+    Warn(dialog, u"Entrez un numéro de fax.");
+    FocusControl(dialog, rcp::kNumberEdit);
+    return;
+  }
+  if (list.block.count >= kMaxRecipients) {
+    Warn(dialog,
+         u"La liste contient maintenant le nombre maximum de 50 destinataires.\nCette entrée n'a pas "
+         u"été ajoutée.");
+    return;
+  }
+  if (state.speedDialMode && !AcceptSpeedDial(dialog, state, number)) return;
+
+  char16_t name[kFieldSize] = {};
+  ReadEditText(dialog, rcp::kNameEdit, name, kFieldSize);
+  TrimWide(name);
+
+  const std::u16string line = std::u16string(name) + (state.speedDialMode ? u" <'" : u" <") + number +
+                              (state.speedDialMode ? u"'>" : u">");
+  if (!ConfirmDuplicate(dialog, line, name, number)) return;
+
+  const int slot = list.block.count;
+  SendDlgItemMessageW(dialog, rcp::kList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+  EntryRecord& record = list.block.records[slot];
+  record = DefaultEntryRecord;
+  WideToSlot(name, record.name);
+  WideToSlot(number, record.faxNumber);
+  record.speedDialFlag = state.speedDialMode ? 1 : 0;
+  EntryDetails& details = list.details[slot];
+  ClearEntryDetails(details);
+  std::char_traits<char16_t>::copy(details.name, name, kFieldSize);
+  std::char_traits<char16_t>::copy(details.faxNumber, number, kFieldSize);
+  list.block.count = slot + 1;
+
+  SelectOnly(dialog, rcp::kList, slot);
+  ApplyRecipientButtonStates(dialog, state);
+  FocusControl(dialog, rcp::kList);
+  SetDlgItemTextW(dialog, rcp::kNameEdit, u"");
+  SetDlgItemTextW(dialog, rcp::kNumberEdit, u"");
+}
+
+bool RemoveRecipientsOnDelete(HWND dialog, RecipientDialogState& state, HWND list) {
+  if (list == nullptr || list != GetDlgItem(dialog, rcp::kList)) return false;
+  if (SendMessageW(list, LB_GETSELCOUNT, 0, 0) <= 0) return false;
+  if (MessageBoxW(dialog, u"Souhaitez-vous supprimer les destinataires sélectionnés de la liste ?",
+                  u"Suppression de destinataires de la liste",
+                  MB_YESNO | MB_ICONQUESTION) != IDYES) {
+    return false;
+  }
+  RemoveSelectedLines(dialog, rcp::kList, kMaxRecipients, state.recipients);
+  ApplyRecipientButtonStates(dialog, state);
+  return true;
+}
+
+void OpenCommSettings(HWND dialog, RecipientDialogState& state) {
+  const std::vector<int> lines = SelectedLines(dialog, rcp::kList, kMaxRecipients);
+  if (lines.size() != 1) {
+    MessageBoxW(dialog,
+                u"Impossible d'afficher la boîte de dialogue Paramètres de communication.\nPour "
+                u"l'afficher, sélectionnez un destinataire dans la liste.",
+                u"Paramètres de communication", MB_OK | MB_ICONERROR);
+    return;
+  }
+  const int slot = lines[0];
+  RecipientListBlock& block = state.recipients->block;
+  // A speed-dial number carries the device's own settings.
+  if (slot >= block.count || block.records[slot].speedDialFlag == 1) return;
+  state.workingRecord = block.records[slot];
+  CommDialogParams params{&state.workingRecord, state.g4Available};
+  const INT_PTR result = DialogBoxParamW(ModuleInstance(), MAKEINTRESOURCEW(kCommDialogId), dialog,
+                                         CommDlgProc, reinterpret_cast<LPARAM>(&params));
+  if (result == 1) block.records[slot] = state.workingRecord;
+}
+
+}  // namespace tq::faxui
