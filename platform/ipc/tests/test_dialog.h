@@ -1,0 +1,22 @@
+// The small dialog that the ipc tests show, in the test process and in the
+// peer program: a list 1008 (as the recipient dialog has) and an import
+// button 1018.
+#pragma once
+
+#include "win/user.h"
+
+namespace ipctest {
+
+inline constexpr int kDialog = 100;
+inline constexpr int kList = 1008;
+inline constexpr int kImport = 1018;
+inline constexpr int kMissingControl = 4242;
+inline constexpr int kImportDone = 1022;
+// Posted by a test to end the peer's dialog; 7 is what WM_CLOSE ends it with.
+inline constexpr int kFinish = 4321;
+inline constexpr INT_PTR kClosedResult = 7;
+
+// Registers the dialog as the program's own resources.
+void RegisterDialog();
+
+}  // namespace ipctest
