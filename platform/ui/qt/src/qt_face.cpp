@@ -1,0 +1,411 @@
+// The Qt face: the layer's windows as Qt widgets, a person's input turned
+// into layer calls, Qt's message boxes and file dialogs, the desktop bell
+// and the HTML help. With a script, each action is sent to the widgets as
+// the input a person would give, and `shot PATH` saves a picture.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QDir>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
+#include <deque>
+
+#include "face_looks.h"
+#include "ui/script_runner.h"
+#include "win/text.h"
+#include "window_mirror.h"
+
+namespace tq::ui::qt {
+namespace {
+
+QApplication* TheApplication() {
+  if (auto* existing = qobject_cast<QApplication*>(QCoreApplication::instance())) return existing;
+  // Kept for the life of the process: faces may come and go, Qt cannot.
+  static int argc = 1;
+  static char name[] = "telequill";
+  static char* argv[] = {name, nullptr};
+  return new QApplication(argc, argv);
+}
+
+QString HelpFolder() {
+  if (const char* root = std::getenv("TELEQUILL_ROOT"); root != nullptr && *root != 0) {
+    return QDir(QString::fromLocal8Bit(root)).filePath(QStringLiteral("help"));
+  }
+  return QDir::home().filePath(QStringLiteral(".local/share/telequill/help"));
+}
+
+int QtKeyOf(int virtualKey) {
+  switch (virtualKey) {
+    case VK_RETURN: return Qt::Key_Return;
+    case VK_ESCAPE: return Qt::Key_Escape;
+    case VK_DELETE: return Qt::Key_Delete;
+    case VK_F1: return Qt::Key_F1;
+    default: return 0;
+  }
+}
+
+class QtFace final : public Face, public script::InputDriver {
+ public:
+  explicit QtFace(const FaceOptions& options) {
+    TheApplication();
+    waker_ = new QObject();
+    const bool scripted = !options.scriptPath.empty();
+    mirror_ = std::make_unique<Mirror>([this](Step step) { Take(std::move(step)); }, scripted);
+    if (scripted) runner_ = script::Runner::Load(options.scriptPath, *this);
+  }
+
+  ~QtFace() override {
+    mirror_.reset();
+    delete waker_;
+  }
+
+  // ---- Face ------------------------------------------------------------------------
+
+  void ModalStarting(const char* kind, int id, HWND) override {
+    if (runner_) runner_->ModalStarting(kind, id);
+    const std::string what = kind;
+    if (what == "dialog" || what == "sheet") mirror_->ExpectModal();
+  }
+
+  void WaitForInput(const ModalWait& wait) override {
+    mirror_->SyncAll();
+    if (runner_) {
+      Pump();
+      runner_->WaitForInput(wait);
+      mirror_->SyncAll();
+      return;
+    }
+    if (pending_.empty()) {
+      QEventLoop loop;
+      loop_ = &loop;
+      QTimer deadline;
+      if (wait.deadline != Clock::time_point::max()) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(wait.deadline - Clock::now()).count();
+        deadline.setSingleShot(true);
+        QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
+        deadline.start(static_cast<int>(std::clamp<long long>(left, 0, 24 * 3600 * 1000)));
+      }
+      if (!woken_) loop.exec();
+      loop_ = nullptr;
+    }
+    woken_ = false;
+    const Qt::KeyboardModifiers held = QGuiApplication::queryKeyboardModifiers();
+    HoldModifiers((held & Qt::ShiftModifier) != 0, (held & Qt::ControlModifier) != 0);
+    std::string why;
+    RunPending(&why);
+  }
+
+  void Wake() override {
+    QMetaObject::invokeMethod(
+        waker_,
+        [this] {
+          woken_ = true;
+          if (loop_ != nullptr) loop_->quit();
+        },
+        Qt::QueuedConnection);
+  }
+
+  int MessageBox(const MessageBoxCall& call) override {
+    mirror_->SyncAll();
+    if (runner_) return runner_->MessageBox(call);
+    std::unique_ptr<QMessageBox> box = MakeBox(call);
+    box->exec();
+    return AnswerOf(*box, call);
+  }
+
+  FileDialogAnswer FileDialog(const FileDialogCall& call) override {
+    mirror_->SyncAll();
+    if (runner_) return runner_->FileDialog(call);
+    std::unique_ptr<QFileDialog> dialog = MakeFileDialog(call, false);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return {};
+    return {true, dialog->selectedFiles().front().toStdU16String()};
+  }
+
+  void Beep(UINT) override { QApplication::beep(); }
+
+  void Help(HWND window, const std::u16string& file, UINT command, ULONG_PTR data) override {
+    DWORD context = static_cast<DWORD>(data);
+    if (command == HELP_WM_HELP || command == HELP_CONTEXTMENU) {
+      context = ContextOfControl(GetDlgCtrlID(window), reinterpret_cast<const DWORD*>(data));
+    }
+    const QUrl page = HelpPage(file, command, context, HelpFolder());
+    if (page.isEmpty() || runner_) return;  // a scripted run opens no browser
+    if (!QFileInfo::exists(page.toLocalFile())) {
+      std::fprintf(stderr, "telequill: the help page %s is missing\n", page.toLocalFile().toLocal8Bit().constData());
+      return;
+    }
+    QDesktopServices::openUrl(page);
+  }
+
+  void WindowCreated(HWND window) override { mirror_->Created(window); }
+  void WindowChanged(HWND window, Change what) override {
+    if (what == Change::Geometry) mirror_->Moved(window);
+  }
+  void WindowDestroyed(HWND window) override { mirror_->Destroyed(window); }
+
+  // ---- Script actions as input on the widgets ---------------------------------------
+
+  bool Type(HWND edit, const std::u16string& text, std::string* why) override {
+    QWidget* widget = Usable(edit, {Kind::Edit, Kind::MultiEdit});
+    if (widget == nullptr) return InputDriver::Type(edit, text, why);
+    // Tabbing in selects the whole text; then one key a character.
+    if (auto* line = qobject_cast<QLineEdit*>(widget)) line->selectAll();
+    for (char16_t c : text) {
+      if (!IsWindow(edit)) break;
+      QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, modifiers_, QString(QChar(c)));
+      if (!SendAndRun(widget, &key, why)) return false;
+      mirror_->SyncAll();
+    }
+    return true;
+  }
+
+  bool Paste(HWND edit, const std::u16string& text, std::string* why) override {
+    QWidget* widget = Usable(edit, {Kind::Edit, Kind::MultiEdit});
+    if (widget == nullptr) return InputDriver::Paste(edit, text, why);
+    QGuiApplication::clipboard()->setText(QString::fromStdU16String(text));
+    if (auto* line = qobject_cast<QLineEdit*>(widget)) line->selectAll();
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier, QStringLiteral("\x16"));
+    return SendAndRun(widget, &key, why);
+  }
+
+  bool Click(HWND button, std::string* why) override {
+    QWidget* widget = Usable(button, {Kind::Push, Kind::Check, Kind::Radio});
+    if (widget == nullptr) return InputDriver::Click(button, why);
+    // On the box of a check box or radio button, in the middle of a push button.
+    QPoint at = widget->rect().center();
+    if (mirror_->KindOf(button) != Kind::Push) {
+      at = QPoint(widget->layoutDirection() == Qt::RightToLeft ? widget->width() - 5 : 5, widget->height() / 2);
+    }
+    const QPoint global = widget->mapToGlobal(at);
+    QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, modifiers_);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, modifiers_);
+    QCoreApplication::sendEvent(widget, &press);
+    QCoreApplication::sendEvent(widget, &release);
+    return RunTaken(why);
+  }
+
+  bool Select(HWND list, const std::vector<int>& items, std::string* why) override {
+    QWidget* widget = Usable(list, {Kind::List, Kind::Combo});
+    if (widget == nullptr) return InputDriver::Select(list, items, why);
+    if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+      if (items.size() != 1 || items[0] >= combo->count()) return InputDriver::Select(list, items, why);
+      combo->setCurrentIndex(items[0]);
+      mirror_->ComboChosen(list, items[0]);
+      return RunTaken(why);
+    }
+    auto* view = static_cast<QListWidget*>(widget);
+    const bool single = view->selectionMode() == QAbstractItemView::SingleSelection;
+    for (int item : items) {
+      if (item >= view->count() || (single && items.size() > 1)) return InputDriver::Select(list, items, why);
+    }
+    // The selection a person makes with clicks and Shift or Ctrl, taken at once.
+    QItemSelection selection;
+    for (int item : items) selection.select(view->model()->index(item, 0), view->model()->index(item, 0));
+    {
+      QSignalBlocker quiet(view);
+      view->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    }
+    std::vector<int> rows;
+    for (const QModelIndex& index : view->selectionModel()->selectedRows()) rows.push_back(index.row());
+    std::sort(rows.begin(), rows.end());
+    mirror_->ListChosen(list, rows);
+    return RunTaken(why);
+  }
+
+  bool DoubleClick(HWND list, int item, std::string* why) override {
+    auto* view = qobject_cast<QListWidget*>(Usable(list, {Kind::List}));
+    if (view == nullptr || item >= view->count()) return InputDriver::DoubleClick(list, item, why);
+    emit view->itemDoubleClicked(view->item(item));
+    return RunTaken(why);
+  }
+
+  bool Key(HWND control, int virtualKey, std::string* why) override {
+    QWidget* widget = mirror_->WidgetOf(control);
+    const int key = QtKeyOf(virtualKey);
+    const bool top = mirror_->KindOf(control) == Kind::Dialog || mirror_->KindOf(control) == Kind::Sheet;
+    if (widget == nullptr || key == 0 || (!top && (!widget->isEnabled() || !widget->isVisible()))) {
+      return InputDriver::Key(control, virtualKey, why);
+    }
+    QKeyEvent press(QEvent::KeyPress, key, modifiers_);
+    return SendAndRun(widget, &press, why);
+  }
+
+  bool Page(HWND sheet, int templateId, std::string* why) override {
+    QTabWidget* tabs = mirror_->TabsOf(sheet);
+    for (int i = 0; tabs != nullptr && i < tabs->count(); ++i) {
+      if (mirror_->TabTemplate(sheet, i) != templateId) continue;
+      if (tabs->currentIndex() == i) return InputDriver::Page(sheet, templateId, why);
+      tabs->setCurrentIndex(i);
+      return RunTaken(why);
+    }
+    return InputDriver::Page(sheet, templateId, why);
+  }
+
+  void Hold(bool shift, bool control) override {
+    modifiers_ = Qt::NoModifier;
+    if (shift) modifiers_ |= Qt::ShiftModifier;
+    if (control) modifiers_ |= Qt::ControlModifier;
+    HoldModifiers(shift, control);
+  }
+
+  bool Shot(HWND modal, const std::u16string& path, std::string* why) override {
+    mirror_->SyncAll();
+    Pump();
+    QWidget* widget = mirror_->TopWidgetOf(modal);
+    if (widget == nullptr) {
+      *why = "no window is shown to take a picture of";
+      return false;
+    }
+    const QString file = QString::fromStdU16String(path);
+    QDir().mkpath(QFileInfo(file).absolutePath());
+    if (!widget->grab().save(file, "PNG")) {
+      *why = "the picture cannot be written to " + Utf16ToUtf8(path);
+      return false;
+    }
+    return true;
+  }
+
+  int AnswerBox(const MessageBoxCall& call, int answer) override {
+    std::unique_ptr<QMessageBox> box = MakeBox(call);
+    box->open();
+    Pump();
+    for (QAbstractButton* button : box->buttons()) {
+      if (button->property("tqAnswer").toInt() == answer) button->click();
+    }
+    Pump();
+    const int given = AnswerOf(*box, call);
+    box->hide();
+    return given;
+  }
+
+  FileDialogAnswer AnswerFile(const FileDialogCall& call, const FileDialogAnswer& answer) override {
+    std::unique_ptr<QFileDialog> dialog = MakeFileDialog(call, true);
+    dialog->open();
+    Pump();
+    if (!answer.chosen) {
+      dialog->reject();
+      return {};
+    }
+    // The layer checks the answer as it checks a person's.
+    dialog->selectFile(QString::fromStdU16String(answer.path));
+    dialog->hide();
+    return answer;
+  }
+
+ private:
+  std::unique_ptr<Mirror> mirror_;
+  std::unique_ptr<script::Runner> runner_;
+  QObject* waker_ = nullptr;
+  QEventLoop* loop_ = nullptr;
+  bool woken_ = false;
+  std::deque<Step> pending_;
+  Qt::KeyboardModifiers modifiers_ = Qt::NoModifier;
+
+  void Take(Step step) {
+    pending_.push_back(std::move(step));
+    if (loop_ != nullptr) loop_->quit();
+  }
+
+  // Runs what the widgets asked for; false when one step failed.
+  bool RunPending(std::string* why) {
+    bool done = true;
+    while (!pending_.empty()) {
+      Step step = std::move(pending_.front());
+      pending_.pop_front();
+      if (!step(why)) done = false;
+    }
+    return done;
+  }
+
+  bool RunTaken(std::string* why) {
+    if (pending_.empty()) {
+      *why = "the Qt widget did not take the input";
+      return false;
+    }
+    return RunPending(why);
+  }
+
+  bool SendAndRun(QWidget* widget, QEvent* event, std::string* why) {
+    QCoreApplication::sendEvent(widget, event);
+    return RunTaken(why);
+  }
+
+  static void Pump() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+  // The widget of `control` when it can take input as shown; null sends the
+  // action to the layer, which gives the reason it cannot.
+  QWidget* Usable(HWND control, std::initializer_list<Kind> kinds) {
+    QWidget* widget = mirror_->WidgetOf(control);
+    if (widget == nullptr || std::find(kinds.begin(), kinds.end(), mirror_->KindOf(control)) == kinds.end()) return nullptr;
+    if (!widget->isEnabled() || !widget->isVisibleTo(widget->window())) return nullptr;
+    return widget;
+  }
+
+  QWidget* OwnerWidget(HWND owner) {
+    QWidget* widget = mirror_->TopWidgetOf(owner);
+    return widget != nullptr ? widget : mirror_->TopWidgetOf(ActiveModalWindow());
+  }
+
+  std::unique_ptr<QMessageBox> MakeBox(const MessageBoxCall& call) {
+    auto box = std::make_unique<QMessageBox>(OwnerWidget(call.owner));
+    box->setWindowTitle(QString::fromStdU16String(call.caption));
+    box->setText(QString::fromStdU16String(call.text));
+    box->setTextFormat(Qt::PlainText);
+    box->setIcon(BoxIconOf(call.icon));
+    box->setWindowModality(Qt::ApplicationModal);
+    if (call.type & (MB_SYSTEMMODAL | MB_TOPMOST)) box->setWindowFlag(Qt::WindowStaysOnTopHint);
+    const int escape = EscapeAnswer(call.buttons);
+    for (const BoxButton& spec : BoxButtonsOf(call.buttons)) {
+      QPushButton* button = box->addButton(spec.label, spec.role);
+      button->setProperty("tqAnswer", spec.answer);
+      if (spec.answer == call.defaultAnswer) box->setDefaultButton(button);
+      if (spec.answer == escape) box->setEscapeButton(button);
+    }
+    return box;
+  }
+
+  static int AnswerOf(QMessageBox& box, const MessageBoxCall& call) {
+    if (QAbstractButton* clicked = box.clickedButton()) return clicked->property("tqAnswer").toInt();
+    const int escape = EscapeAnswer(call.buttons);
+    return escape != 0 ? escape : call.defaultAnswer;
+  }
+
+  std::unique_ptr<QFileDialog> MakeFileDialog(const FileDialogCall& call, bool scripted) {
+    auto dialog = std::make_unique<QFileDialog>(OwnerWidget(call.owner), FileDialogTitle(call),
+                                                QString::fromStdU16String(call.initialDir));
+    dialog->setAcceptMode(call.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog->setFileMode(call.save || scripted ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (scripted) dialog->setOption(QFileDialog::DontUseNativeDialog);
+    if (!(call.flags & 0x00000002u)) dialog->setOption(QFileDialog::DontConfirmOverwrite);  // OFN_OVERWRITEPROMPT
+    const QStringList filters = NameFilters(call);
+    if (!filters.isEmpty()) {
+      dialog->setNameFilters(filters);
+      if (call.filterIndex >= 0 && call.filterIndex < filters.size()) dialog->selectNameFilter(filters[call.filterIndex]);
+    }
+    if (!call.fileName.empty()) dialog->selectFile(QString::fromStdU16String(call.fileName));
+    if (!call.defaultExt.empty()) dialog->setDefaultSuffix(QString::fromStdU16String(call.defaultExt));
+    return dialog;
+  }
+};
+
+}  // namespace
+}  // namespace tq::ui::qt
+
+// The face library's entry, found by the layer with dlsym.
+extern "C" __attribute__((visibility("default"))) tq::ui::Face* TelequillCreateFace(const tq::ui::FaceOptions* options) {
+  const tq::ui::FaceOptions none;
+  return new tq::ui::qt::QtFace(options != nullptr ? *options : none);
+}

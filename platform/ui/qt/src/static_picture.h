@@ -1,0 +1,13 @@
+// Bitmaps of the resource scripts as Qt pictures.
+#pragma once
+
+#include <QPixmap>
+
+#include "win/types.h"
+
+namespace tq::ui::qt {
+
+// The picture behind a LoadBitmapW handle; an empty one for a bad handle.
+QPixmap PictureOf(HBITMAP bitmap);
+
+}  // namespace tq::ui::qt

@@ -1,0 +1,109 @@
+// The Qt widgets that show the layer's windows. The layer owns every
+// window's state; the mirror makes one widget per dialog, page, sheet and
+// control, copies the state onto them (text, enabled, visible, checked,
+// items, selection, focus, captions), and turns what a person does to a
+// widget into an input step: one call of the layer, run by the face when
+// the modal loop asks for input. Nothing a widget does by itself changes
+// the layer; the next sync puts the layer's state back on it.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "dialog_units.h"
+#include "win/user.h"
+
+class QTabWidget;
+
+namespace tq::ui::qt {
+
+// One call of the layer for a person's or a script's input; false with the
+// layer's reason when the window could not take it.
+using Step = std::function<bool(std::string* why)>;
+
+enum class Kind { Dialog, Sheet, Page, Edit, MultiEdit, List, Combo, Push, Check, Radio, Group, Label, Picture, Frame };
+
+class Mirror final : public QObject {
+ public:
+  // `take` receives every input step, in order.
+  Mirror(std::function<void(Step)> take, bool scripted);
+  ~Mirror() override;
+
+  // The next top-level dialog or sheet is made by a modal call.
+  void ExpectModal() { nextModal_ = true; }
+  void Created(HWND window);
+  void Destroyed(HWND window);
+  void Moved(HWND window);
+
+  // Copies the layer's state onto every widget, making the widgets of
+  // windows that have none yet.
+  void SyncAll();
+
+  QWidget* WidgetOf(HWND window) const;
+  Kind KindOf(HWND window) const;
+  // The top-level widget (dialog or sheet) that shows `window`.
+  QWidget* TopWidgetOf(HWND window) const;
+  QTabWidget* TabsOf(HWND sheet) const;
+  // The template of the page shown by tab `index` of a sheet; 0 for none.
+  int TabTemplate(HWND sheet, int index) const;
+  BaseUnits UnitsOf(HWND topLevel) const;
+
+  // The handlers behind the widgets' signals, also used by the script
+  // driver so that a script takes the very path a person's input takes.
+  void ListChosen(HWND list, const std::vector<int>& rows);
+  void ListDoubleClicked(HWND list, int row);
+  void ComboChosen(HWND combo, int index);
+  void ButtonClicked(HWND button);
+  void KeyPressed(HWND control, int virtualKey);
+  void TabChosen(HWND sheet, int index);
+  void CloseAsked(HWND dialog);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  struct Entry {
+    QPointer<QWidget> widget;
+    Kind kind = Kind::Label;
+    HWND top = nullptr;      // the dialog or page that holds a control; itself for those
+    bool moved = false;      // the program moved it: place from the layer's rectangle
+    QRect templateRect;      // in dialog units, when the template is known
+    std::u16string text;     // last text shown, to skip unchanged updates
+  };
+
+  void Take(Step step);
+  void BuildDialog(HWND dialog);
+  void BuildSheet(HWND sheet);
+  void BuildPage(HWND page);
+  void BuildControls(HWND dialog, QWidget* container, const BaseUnits& units);
+  QWidget* MakeControl(HWND control, Kind kind, QWidget* container);
+  void Place(HWND control, Entry& entry, const BaseUnits& units);
+  void LayOutSheet(HWND sheet);
+  void Sync(HWND window, Entry& entry);
+  void SyncTop(HWND window, Entry& entry);
+  void SyncEdit(HWND edit, Entry& entry);
+  void SyncList(HWND list, Entry& entry);
+  void SyncCombo(HWND combo, Entry& entry);
+  void SyncButton(HWND button, Entry& entry);
+  void SyncStatic(HWND control, Entry& entry);
+  void SyncFocus();
+  bool EditKey(HWND edit, QWidget* widget, class QKeyEvent* key);
+  bool DialogKey(HWND control, class QKeyEvent* key);
+  HWND HandleOf(QObject* object) const;
+
+  std::function<void(Step)> take_;
+  bool scripted_;
+  bool nextModal_ = false;
+  int syncing_ = 0;
+  std::map<HWND, Entry> entries_;
+  std::map<QObject*, HWND> handles_;
+  std::map<HWND, BaseUnits> units_;           // per dialog, page and sheet
+  std::map<HWND, std::vector<HWND>> pages_;   // per sheet, in the order they were made
+};
+
+}  // namespace tq::ui::qt
