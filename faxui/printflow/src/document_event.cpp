@@ -11,6 +11,7 @@
 #include "printflow/monitor_link.h"
 #include "printflow/summaries.h"
 #include "win/gdi.h"
+#include "win/winspool.h"
 
 namespace tq::faxui {
 
@@ -59,6 +60,20 @@ void WideToAnsiSlot(const char16_t* text, char* slot, int size) {
   slot[size - 1] = '\0';
 }
 
+// The printer's port and name from its level-2 information; both stay empty
+// when the printer cannot tell.
+void NotePrinterNames(HANDLE printer, NotedNames& names) {
+  DWORD needed = 0;
+  GetPrinterW(printer, 2, nullptr, 0, &needed);
+  if (needed < sizeof(PRINTER_INFO_2W)) return;
+  std::vector<unsigned char> buffer(needed, 0);
+  if (GetPrinterW(printer, 2, buffer.data(), needed, &needed) == FALSE) return;
+  PRINTER_INFO_2W info;
+  std::memcpy(&info, buffer.data(), sizeof info);
+  WideToAnsiSlot(info.pPortName, names.portName, sizeof names.portName);
+  WideToAnsiSlot(info.pPrinterName, names.printerName, sizeof names.printerName);
+}
+
 // The blocks of the fax add-on must lie inside the settings the host gave.
 bool BlocksInside(const std::vector<unsigned char>& settings, const AddOnControlBlock* mcb) {
   const auto fits = [&](std::int32_t offset, std::size_t size) {
@@ -77,10 +92,7 @@ std::int32_t StartDocument(HANDLE printer, HDC dc, std::uint32_t inSize, void* i
   if (settings.empty() || SkipsFaxFlow(settings)) return 1;
   if (hsb::Field(settings.data(), hsb::kDocumentMonitor) != 1) return 1;
   NotedNames names;
-  // The layer has no print spooler to ask for the printer's level-2
-  // information, and the host gives no printer handle: the port and printer
-  // names stay empty.
-  (void)printer;
+  NotePrinterNames(printer, names);
   if (in != nullptr && inSize >= sizeof(const DOCINFOW*)) {
     const DOCINFOW* info = nullptr;
     std::memcpy(&info, in, sizeof info);

@@ -40,7 +40,7 @@ class DocumentEvent : public tq::testing::TempRoot {
     info.lpszDocName = docName;
     const DOCINFOW* address = &info;
     const bool start = event == DOCUMENTEVENT_STARTDOC;
-    return HandleDocumentEvent(&job.device, nullptr, job.dc, event, start ? sizeof address : 0,
+    return HandleDocumentEvent(&job.device, job.printer, job.dc, event, start ? sizeof address : 0,
                                start ? &address : nullptr, CancelRecipients);
   }
 
@@ -136,9 +136,23 @@ TEST_F(DocumentEvent, PrintJobIsAnnouncedWithItsTrayAndCopies) {
   const std::string& line = announcements[0];
   for (const char* field : {"\"kind\":0,", "\"documentName\":\"Relev\xC3\xA9 \xC3\xA9t\xC3\xA9\"",
                             "\"recipientSummary\":\"\",\"numberSummary\":\"\",\"copies\":1,",
-                            "\"trayName\":\"Bac r\xC3\xA9" "cepteur lat\xC3\xA9ral\"", "\"jobId\":\"J0001\""}) {
+                            "\"trayName\":\"Bac r\xC3\xA9" "cepteur lat\xC3\xA9ral\"", "\"jobId\":\"J0001\"",
+                            "\"portName\":\"IP_10.0.0.5\",\"printerName\":\"Fax du bureau\""}) {
     EXPECT_NE(line.find(field), std::string::npos) << field << " in " << line;
   }
+}
+
+TEST_F(DocumentEvent, PrinterThatCannotTellLeavesTheNamesEmpty) {
+  InstallMonitor();
+  FakeJob job;
+  job.SetField(tq::hsb::kDocumentMonitor, 1);
+  tq::gdi::DeletePrinterHandle(job.printer);
+  job.printer = nullptr;
+  EXPECT_EQ(Raise(job, DOCUMENTEVENT_STARTDOC, u"Devis"), 1);
+  EXPECT_EQ(Raise(job, DOCUMENTEVENT_STARTPAGE), 1);
+  const auto announcements = Announcements(root());
+  ASSERT_EQ(announcements.size(), 1u);
+  EXPECT_NE(announcements[0].find("\"portName\":\"\",\"printerName\":\"\""), std::string::npos) << announcements[0];
 }
 
 TEST_F(DocumentEvent, TrayNames) {

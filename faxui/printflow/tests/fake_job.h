@@ -9,6 +9,7 @@
 #include "common/addon_table.h"
 #include "common/host_settings.h"
 #include "win/gdi.h"
+#include "win/winspool.h"
 
 namespace printflow_test {
 
@@ -31,8 +32,12 @@ class FakeJob : public tq::gdi::DeviceContextHandler {
     device.addOns[0].block1Offset = kBlock1;
     device.addOns[0].block3Offset = kBlock3;
     dc = tq::gdi::CreateDeviceContext(this);
+    printer = tq::gdi::CreatePrinterHandle(u"Fax du bureau", u"IP_10.0.0.5");
   }
-  ~FakeJob() { tq::gdi::DeleteDeviceContext(dc); }
+  ~FakeJob() {
+    tq::gdi::DeleteDeviceContext(dc);
+    tq::gdi::DeletePrinterHandle(printer);
+  }
   FakeJob(const FakeJob&) = delete;
   FakeJob& operator=(const FakeJob&) = delete;
 
@@ -70,6 +75,7 @@ class FakeJob : public tq::gdi::DeviceContextHandler {
   tq::AddOnTable table{};
   tq::DeviceObject device{};
   HDC dc = nullptr;
+  HANDLE printer = nullptr;
   int faxPointAnswer = 1;
   int escapes = 0;
   int writes = 0;

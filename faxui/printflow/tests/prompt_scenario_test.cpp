@@ -205,7 +205,8 @@ TEST_F(FaxPrompt, AnnouncedToTheMonitorWithTheClientIdentifier) {
       << "the client identifier reaches the render plug-in";
   const Lines announcements = SplitLines(ReadText(root() / "monitor" / "announcements.jsonl"));
   ASSERT_EQ(announcements.size(), 1u);
-  for (const char* field : {"\"kind\":1,", "\"jobId\":\"J0001\"", "\"documentName\":\"Devis 12\"",
+  for (const char* field : {"\"portName\":\"FILE:\",\"printerName\":\"Telequill Fax\"", "\"kind\":1,",
+                            "\"jobId\":\"J0001\"", "\"documentName\":\"Devis 12\"",
                             "\"recipientSummary\":\"Dupont and 1 others\"", "\"numberSummary\":\"0123 ...\"",
                             "\"copies\":0,", "\"trayName\":\"\""}) {
     EXPECT_NE(announcements[0].find(field), std::string::npos) << field << " in " << announcements[0];

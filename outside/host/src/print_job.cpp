@@ -9,12 +9,14 @@
 #include "host/host_options.h"
 #include "host/job_device_context.h"
 #include "win/text.h"
+#include "win/winspool.h"
 
 namespace tq::host {
 
 namespace {
 
 constexpr char kUniversalExit[] = "\x1B%-12345X";
+constexpr char16_t kPrinterName[] = u"Telequill Fax";
 constexpr int kWriteJobStart = 0;
 constexpr int kWriteJobSettings = 1;
 constexpr int kWriteJobEnd = 2;
@@ -50,12 +52,12 @@ DeviceObject DeviceFor(const Plugin& plugin, const SettingsLayout& layout) {
 
 // Raises the document events of one single-page document; false when the
 // hook failed the printing call or aborted the job.
-bool RaiseDocumentEvents(const Plugin& ui, DeviceObject& device, JobDeviceContext& context,
+bool RaiseDocumentEvents(const Plugin& ui, DeviceObject& device, HANDLE printer, JobDeviceContext& context,
                          const std::u16string& docName) {
   const DocumentEventHook hook = ui.table->documentEvent;
   if (hook == nullptr) return true;
   const auto raise = [&](int event, std::uint32_t inSize, void* in) {
-    return hook(&device, nullptr, context.dc(), event, inSize, in, 0, nullptr) != -1 && !context.aborted();
+    return hook(&device, printer, context.dc(), event, inSize, in, 0, nullptr) != -1 && !context.aborted();
   };
   DOCINFOW info{};
   info.cbSize = sizeof info;
@@ -144,7 +146,10 @@ PrintOutcome RunPrintJob(const PluginSet& plugins, const SettingsBlock& document
   {
     DeviceObject uiDevice = DeviceFor(plugins.ui(), layout);
     JobDeviceContext context(job, layout);
-    if (!RaiseDocumentEvents(plugins.ui(), uiDevice, context, Utf8ToUtf16(name))) {
+    HANDLE printer = gdi::CreatePrinterHandle(kPrinterName, Utf8ToUtf16(request.portName).c_str());
+    const bool printing = RaiseDocumentEvents(plugins.ui(), uiDevice, printer, context, Utf8ToUtf16(name));
+    gdi::DeletePrinterHandle(printer);
+    if (!printing) {
       outcome.status = PrintStatus::Cancelled;
       return outcome;
     }

@@ -198,6 +198,7 @@ int Print(int argc, char** argv) {
   if (const auto uri = options.find("--port"); uri != options.end() && !ParsePortUri(uri->second, port, error)) {
     return Usage(error);
   }
+  if (const auto uri = options.find("--port"); uri != options.end()) request.portName = uri->second;
 
   Loaded loaded;
   if (!LoadPlugins(model, loaded, error)) return Fail(error);

@@ -15,6 +15,9 @@ namespace tq::host {
 struct PrintRequest {
   std::string documentPath;
   std::string docName;  // the application's document name; empty: the file's name
+  // The printer's port as the spooler names it ("FILE:" for a file, the
+  // URI of a printer's raw port); the plug-in tells the document monitor.
+  std::string portName = "FILE:";
   // Options for this job only, by the names of `qlhost settings set`.
   std::vector<std::pair<std::string, std::string>> overrides;
 };
