@@ -15,7 +15,6 @@
 #include "win/face.h"
 #include "win/foreign_window.h"
 #include "win/user.h"
-#include "win/user_input.h"
 
 namespace tq::ipc {
 namespace {
@@ -62,13 +61,9 @@ HWND HandedForeground() {
 
 void FirstWindow() {
   NoteWindowThread();
-  // The layer's shared objects that the listener's thread reaches are made
-  // now, before the exit handler that stops it, so that they are destroyed
-  // only after it has stopped.
-  IsWindow(nullptr);
-  ui::HandledPostedCommands(0);
+  // The face wakes when the listener posts; it must outlive the listener.
   ui::CurrentFace();
-  StartWindowListener();
+  if (StartWindowListener()) StopAtExitFromNow();
 }
 
 [[maybe_unused]] const bool registered = [] {

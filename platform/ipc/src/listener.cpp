@@ -26,6 +26,7 @@
 #include "peers.h"
 #include "socket_io.h"
 #include "win/user.h"
+#include "win/user_input.h"
 
 namespace tq::ipc {
 namespace {
@@ -109,6 +110,8 @@ void Complain(const std::string& what) {
 
 std::uint64_t ListenerToken() { return TheListener().token.load(); }
 
+void StopAtExitFromNow() { std::atexit(StopAtExit); }
+
 void NoteWindowThread() {
   Listener& listener = TheListener();
   std::lock_guard lock(listener.mutex);
@@ -138,6 +141,11 @@ bool StartWindowListener() {
     unlink(path.c_str());
     return false;
   }
+  // The user layer's shared objects that the listener's thread reaches are
+  // made now, before the exit handler that stops it is registered, so that
+  // they are destroyed only after it has stopped.
+  IsWindow(nullptr);
+  ui::HandledPostedCommands(0);
   listener.token = FreshToken();
   listener.path = path;
   listener.listening = listening.Release();

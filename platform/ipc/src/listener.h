@@ -12,4 +12,9 @@ std::uint64_t ListenerToken();
 // the listener may wait for when it stops.
 void NoteWindowThread();
 
+// Registers the stop at exit again, so that it runs before the exit-time
+// destruction of whatever the process made until now (exit handlers run in
+// the reverse order of their registration).
+void StopAtExitFromNow();
+
 }  // namespace tq::ipc

@@ -110,9 +110,11 @@ TEST_F(OtherProcesses, FindWindowTakesTheExactTitleAndTheProxyAnswers) {
   EXPECT_NE(GetDlgItem(host, ipctest::kList), nullptr);
   EXPECT_EQ(GetDlgItem(host, ipctest::kMissingControl), nullptr);
 
+  EXPECT_TRUE(std::filesystem::exists(SocketOf(peer.pid()))) << "its first window made it listen";
   SendMessageW(host, WM_CLOSE, 0, 0);
   EXPECT_EQ(peer.Wait(10s), ipctest::kClosedResult);
   EXPECT_FALSE(IsWindow(host));
+  EXPECT_FALSE(std::filesystem::exists(SocketOf(peer.pid()))) << "it stopped listening at exit";
 }
 
 TEST_F(OtherProcesses, PostedCommandReachesTheOtherDialogsModalLoop) {
