@@ -219,3 +219,24 @@ TEST_F(OtherProcesses, StaleSilentAndGarbledSocketsAreSkipped) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(OtherProcesses, HandedForegroundThatIsGoneGivesNone) {
+  PeerProcess starter({"dialog", "Départ"}, {"TELEQUILL_UI=" + Face("wait-command 4321 20\n")});
+  ASSERT_NE(ipctest::WaitForWindow(u"Départ", 10s), nullptr);
+  const std::string live = std::to_string(starter.pid());
+  for (const std::string& value : {live + ":0x7fff0:0" /* no such window */,
+                                   live + ":0x7fff0:1234" /* another process's token */,
+                                   std::to_string(getpid()) + ":0x10010" /* a process that does not listen */,
+                                   std::string("garbage")}) {
+    std::filesystem::remove(path("child-report.txt"));
+    PeerProcess child({"child"}, {"TELEQUILL_FOREGROUND=" + value});
+    EXPECT_EQ(child.Wait(10s), 1) << value;
+    EXPECT_EQ(tq::testing::ReadText(path("child-report.txt")), "foreground none\n") << value;
+  }
+  PostMessageW(FindWindowW(nullptr, u"Départ"), WM_COMMAND, ipctest::kFinish, 0);
+  EXPECT_EQ(starter.Wait(10s), 0);
+}
+
+}  // namespace
