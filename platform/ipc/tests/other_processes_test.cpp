@@ -240,3 +240,21 @@ TEST_F(OtherProcesses, HandedForegroundThatIsGoneGivesNone) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(OtherProcesses, ExitWhileAQuestionWaitsForTheWindowsThread) {
+  // The question reaches the listener while the windows' thread is busy;
+  // the process then exits from inside its dialog. Stopping the listener at
+  // exit must let the waiting question finish instead of hanging the exit.
+  PeerProcess peer({"dialog", "Occupé"}, {"TELEQUILL_UI=" + Face("wait-command 4321 20\n")});
+  const HWND busy = ipctest::WaitForWindow(u"Occupé", 10s);
+  ASSERT_NE(busy, nullptr);
+  ASSERT_TRUE(PostMessageW(busy, WM_COMMAND, ipctest::kBusyThenExit, 0));
+  IsWindowVisible(busy);  // answered or not: it returns
+  EXPECT_EQ(peer.Wait(10s), ipctest::kBusyExitStatus);
+  EXPECT_FALSE(IsWindow(busy));
+  EXPECT_FALSE(std::filesystem::exists(SocketOf(peer.pid())));
+}
+
+}  // namespace

@@ -2,7 +2,9 @@
 //
 //   ipc_window_peer dialog TITLE   shows the test dialog titled TITLE until
 //                                  WM_COMMAND 4321 (exit 0) or WM_CLOSE (exit 7)
-//                                  arrives; the script of TELEQUILL_UI bounds it
+//                                  arrives, or exits (status 5) from inside the
+//                                  dialog after WM_COMMAND 4322 and a busy
+//                                  half second; the script of TELEQUILL_UI bounds it
 //   ipc_window_peer child [ARG...] does what a program started by WinExec from
 //                                  a dialog does: finds the dialog, looks for
 //                                  controls, disables it and posts WM_COMMAND
@@ -14,6 +16,7 @@
 #include <string>
 
 #include "test_dialog.h"
+#include "win/kernel.h"
 #include "win/text.h"
 #include "win/user.h"
 
@@ -29,6 +32,10 @@ INT_PTR DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   if (message == WM_CLOSE) {
     EndDialog(dialog, ipctest::kClosedResult);
     return TRUE;
+  }
+  if (message == WM_COMMAND && LOWORD(wParam) == ipctest::kBusyThenExit) {
+    Sleep(500);  // questions from other processes wait meanwhile
+    std::exit(ipctest::kBusyExitStatus);
   }
   if (message == WM_COMMAND && LOWORD(wParam) == ipctest::kFinish) {
     EndDialog(dialog, 0);
