@@ -6,6 +6,7 @@
 #include "common/host_settings.h"
 #include "dialog_help.h"
 #include "faxui/dialog_controls.h"
+#include "phonebook/phonebook_ui.h"
 #include "recipient_dialog_state.h"
 #include "recipients/dialog_ids.h"
 #include "recipients/edit_filters.h"
@@ -28,9 +29,18 @@ void LimitText(HWND dialog, int id, int limit) {
   SendDlgItemMessageW(dialog, id, EM_LIMITTEXT, static_cast<WPARAM>(limit), 0);
 }
 
+bool PhonebookAvailable(const RecipientDialogState& state) { return !state.phonebook.unavailable; }
+
 void ShowPhonebook(HWND dialog, const RecipientDialogState& state) {
   SetDlgItemTextW(dialog, rcp::kPhonebookPath,
-                  state.phonebookAvailable ? state.phonebookPath.c_str() : kNoPhonebook);
+                  PhonebookAvailable(state) ? state.phonebook.path.c_str() : kNoPhonebook);
+}
+
+// Locate, then validate; the store's own messages tell the user why not.
+void DecidePhonebook(HWND dialog, RecipientDialogState& state) {
+  phonebook::CurrentPhonebook& current = state.phonebook;
+  const bool located = phonebook::LocateCurrentPhonebook(dialog, current);
+  current.unavailable = !located || !phonebook::ValidateCurrentPhonebook(dialog, current.path);
 }
 
 bool Initialise(HWND dialog, const RecipientDialogParams& params) {
@@ -53,9 +63,7 @@ bool Initialise(HWND dialog, const RecipientDialogParams& params) {
   state->g4Available = area != nullptr && ReadInt32(area, hsb::priv::kG4Option) != 0;
   state->speedDialLimit = SpeedDialLimit(area);
 
-  const PhonebookAvailability phonebook = DecidePhonebookAvailability();
-  state->phonebookAvailable = phonebook.available;
-  state->phonebookPath = phonebook.path;
+  DecidePhonebook(dialog, *state);
 
   state->recipients->block.count = 0;
   state->working.count = 0;
@@ -181,13 +189,7 @@ void ApplyRecipientButtonStates(HWND dialog, const RecipientDialogState& state) 
   EnableControl(dialog, rcp::kDetailsButton, one && list.details[lines[0]].detailsAvailable == 1);
   EnableControl(dialog, rcp::kCommButton, one && list.block.records[lines[0]].speedDialFlag != 1);
   EnableControl(dialog, rcp::kRemoveButton, count > 0);
-  EnableControl(dialog, rcp::kStoreButton, state.phonebookAvailable && count > 0);
-}
-
-PhonebookAvailability DecidePhonebookAvailability() {
-  // The phonebook store is not part of the plug-in yet: no phonebook to
-  // offer, so the dialog shows "--Aucun--" and never stores into one.
-  return {};
+  EnableControl(dialog, rcp::kStoreButton, PhonebookAvailable(state) && count > 0);
 }
 
 }  // namespace tq::faxui

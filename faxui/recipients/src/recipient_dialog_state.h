@@ -7,6 +7,7 @@
 
 #include "common/recipient_list.h"
 #include "dialog_help.h"
+#include "phonebook/current_phonebook.h"
 #include "win/types.h"
 
 namespace tq::faxui {
@@ -21,8 +22,9 @@ struct RecipientDialogState {
   bool g4Available = false;
   int speedDialLimit = 0;
   bool speedDialMode = false;
-  bool phonebookAvailable = false;
-  std::u16string phonebookPath;
+  // Located and validated at opening; unavailable for as long as the
+  // dialog stays open when either failed.
+  phonebook::CurrentPhonebook phonebook;
   DialogHelp help;
 };
 
@@ -31,13 +33,6 @@ RecipientDialogState* RecipientStateOf(HWND dialog);
 
 // The button state table, applied from the list's count and selection.
 void ApplyRecipientButtonStates(HWND dialog, const RecipientDialogState& state);
-
-// Whether the phonebook can be offered in this dialog, and its path.
-struct PhonebookAvailability {
-  bool available = false;
-  std::u16string path;
-};
-PhonebookAvailability DecidePhonebookAvailability();
 
 // Handlers of the list's commands (recipient_list_commands.cpp).
 void AddTypedRecipient(HWND dialog, RecipientDialogState& state);

@@ -43,7 +43,6 @@ TEST_F(Dialog, NameRefusesSquareBracketsAndTypingStartsFromTheOpeningState) {
       "expect-hidden 1025",
       "expect-hidden 1026",
       "expect-unchecked 1027",
-      "expect-text 1016 --Aucun--",
       "expect-enabled 1006",
       "expect-disabled 1009",
       "expect-disabled 1005",
@@ -55,6 +54,33 @@ TEST_F(Dialog, NameRefusesSquareBracketsAndTypingStartsFromTheOpeningState) {
   }));
   ASSERT_EQ(run.status, 0) << run.transcript;
   EXPECT_EQ(Count(run.transcript, "beep"), 2);
+}
+
+TEST_F(Dialog, CurrentPhonebookIsShownAndOfferedOnceTheListHasLines) {
+  const DialogRun run = RunRecipientDialog(root(), Lines({
+      "dialog 101",
+      "expect-text 1016 \"" + path("DEFAULT.AFD").string() + "\"",
+      "expect-disabled 1011",
+      "type 1004 0123",
+      "click 1006",
+      "expect-enabled 1011",
+      "click 1",
+  }));
+  ASSERT_EQ(run.status, 0) << run.transcript;
+}
+
+TEST_F(Dialog, PhonebookThatCannotBeReadIsUnavailable) {
+  tq::testing::WriteText(path("DEFAULT.AFD"), "not a phonebook");
+  std::filesystem::permissions(path("DEFAULT.AFD"), std::filesystem::perms::owner_read);
+  const DialogRun run = RunRecipientDialog(root(), Lines({
+      "dialog 101",
+      "expect-text 1016 --Aucun--",
+      "type 1004 0123",
+      "click 1006",
+      "expect-disabled 1011",
+      "click 1",
+  }));
+  ASSERT_EQ(run.status, 0) << run.transcript;
 }
 
 TEST_F(Dialog, SpeedDialNumbersWithTheSmallLimit) {
