@@ -106,6 +106,18 @@ QString WithoutPrefix(const QString& text) {
 // List lines with Win32 tab stops shown as wide gaps.
 QString ListLine(const std::u16string& line) { return ToQt(line).replace(u'\t', QStringLiteral("    ")); }
 
+// A one-line text wider than its control, as the desktop font is wider
+// than the one the dialogs were drawn for, gets a smaller font until it
+// fits (down to 6 points) rather than being cut.
+void FitText(QWidget* widget, const QString& text, int room) {
+  QFont font = widget->parentWidget() != nullptr ? widget->parentWidget()->font() : widget->font();
+  const QString plain = WithoutPrefix(text);
+  while (QFontMetrics(font).horizontalAdvance(plain) > room && font.pointSizeF() > 6.0) {
+    font.setPointSizeF(font.pointSizeF() - 0.5);
+  }
+  widget->setFont(font);
+}
+
 // The dialog widget: closing it and Escape go to the layer, never to Qt.
 class DialogWidget final : public QDialog {
  public:
@@ -381,7 +393,10 @@ void Mirror::Place(HWND control, Entry& entry, const BaseUnits& units) {
   if (!entry.widget) return;
   if (!entry.moved && !entry.templateRect.isNull()) {
     const QRect& r = entry.templateRect;
-    entry.widget->setGeometry(DialogUnitsToPixels(units, r.x(), r.y(), r.width(), r.height()));
+    QRect placed = DialogUnitsToPixels(units, r.x(), r.y(), r.width(), r.height());
+    // A combo box's rectangle holds its dropped list too; the box is one line.
+    if (entry.kind == Kind::Combo) placed.setHeight(std::min(placed.height(), entry.widget->sizeHint().height()));
+    entry.widget->setGeometry(placed);
     return;
   }
   // Placed by the program: the layer's rectangle, in the layer's base units.
@@ -393,8 +408,10 @@ void Mirror::Place(HWND control, Entry& entry, const BaseUnits& units) {
   MapDialogRect(entry.top, &base);
   const int bx = std::max<int>(base.right, 1);
   const int by = std::max<int>(base.bottom, 1);
-  entry.widget->setGeometry(MulDiv(rect.left - dialogRect.left, units.x, bx), MulDiv(rect.top - dialogRect.top, units.y, by),
-                            MulDiv(rect.right - rect.left, units.x, bx), MulDiv(rect.bottom - rect.top, units.y, by));
+  QRect placed(MulDiv(rect.left - dialogRect.left, units.x, bx), MulDiv(rect.top - dialogRect.top, units.y, by),
+               MulDiv(rect.right - rect.left, units.x, bx), MulDiv(rect.bottom - rect.top, units.y, by));
+  if (entry.kind == Kind::Combo) placed.setHeight(std::min(placed.height(), entry.widget->sizeHint().height()));
+  entry.widget->setGeometry(placed);
 }
 
 void Mirror::Moved(HWND window) {
@@ -724,7 +741,10 @@ void Mirror::SyncButton(HWND button, Entry& entry) {
   if (auto* group = qobject_cast<QGroupBox*>(entry.widget.data())) {
     if (entry.text != text) group->setTitle(WithoutPrefix(shown));
   } else if (auto* push = qobject_cast<QPushButton*>(entry.widget.data())) {
-    if (entry.text != text) push->setText(shown);
+    if (entry.text != text) {
+      push->setText(shown);
+      FitText(push, shown, push->width() - 8);
+    }
     push->setDefault((style & BS_TYPEMASK) == BS_DEFPUSHBUTTON);
     const auto image = reinterpret_cast<HBITMAP>(SendMessageW(button, BM_GETIMAGE, IMAGE_BITMAP, 0));
     if ((style & BS_BITMAP) && image != nullptr) {
@@ -733,7 +753,10 @@ void Mirror::SyncButton(HWND button, Entry& entry) {
       push->setIconSize(picture.size());
     }
   } else if (auto* box = qobject_cast<QAbstractButton*>(entry.widget.data())) {
-    if (entry.text != text) box->setText(shown);
+    if (entry.text != text) {
+      box->setText(shown);
+      FitText(box, shown, box->width() - 20);
+    }
     const LRESULT check = SendMessageW(button, BM_GETCHECK, 0, 0);
     if (auto* check3 = qobject_cast<QCheckBox*>(box)) {
       check3->setCheckState(check == BST_CHECKED ? Qt::Checked : check == BST_INDETERMINATE ? Qt::PartiallyChecked : Qt::Unchecked);

@@ -1,0 +1,126 @@
+// What the Qt face shows, checked without windows: dialog units, message
+// box buttons, file dialog filters, help pages, bitmaps.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <cstdlib>
+
+#include "dialog_units.h"
+#include "face_looks.h"
+#include "static_picture.h"
+#include "win/resource.h"
+
+namespace tq::ui::qt {
+namespace {
+
+class Looks : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    static int argc = 1;
+    static char name[] = "looks_test";
+    static char* argv[] = {name, nullptr};
+    if (QCoreApplication::instance() == nullptr) new QApplication(argc, argv);
+  }
+};
+
+TEST_F(Looks, DialogUnitsRoundAsWin32Does) {
+  EXPECT_EQ(MulDiv(7, 7, 4), 12);     // 12.25
+  EXPECT_EQ(MulDiv(10, 7, 4), 18);    // 17.5 goes up
+  EXPECT_EQ(MulDiv(-10, 7, 4), -18);  // and away from zero below it
+  EXPECT_EQ(MulDiv(5, 1, 0), -1);
+  // The classic 8-point font: 6 by 13 pixels a base unit.
+  EXPECT_EQ(DialogUnitsToPixels({6, 13}, 10, 30, 120, 80), QRect(15, 49, 180, 130));
+  EXPECT_EQ(DialogUnitsToPixels({7, 13}, 0, 0, 390, 200), QRect(0, 0, 683, 325));
+}
+
+TEST_F(Looks, BaseUnitsGrowWithTheDialogFont) {
+  const BaseUnits small = BaseUnitsOf(DialogFont(nullptr, 8));
+  const BaseUnits large = BaseUnitsOf(DialogFont(nullptr, 16));
+  EXPECT_GE(small.x, 4);
+  EXPECT_LE(small.x, 9);
+  EXPECT_GE(small.y, 10);
+  EXPECT_LE(small.y, 18);
+  EXPECT_GT(large.x, small.x);
+  EXPECT_GT(large.y, small.y);
+  // A font this system lacks falls back to the desktop's, at 8 points by default.
+  const QFont missing = DialogFont(u"No Such Font 1995", 0);
+  EXPECT_EQ(missing.pointSize(), 8);
+  EXPECT_EQ(BaseUnitsOf(missing).x, small.x);
+}
+
+TEST_F(Looks, MessageBoxButtonSetsAndEscape) {
+  struct Case {
+    BoxButtons buttons;
+    std::vector<int> answers;
+    std::vector<QString> labels;
+    int escape;
+  };
+  const Case cases[] = {
+      {BoxButtons::Ok, {IDOK}, {"OK"}, IDOK},
+      {BoxButtons::OkCancel, {IDOK, IDCANCEL}, {"OK", "Annuler"}, IDCANCEL},
+      {BoxButtons::YesNo, {IDYES, IDNO}, {"&Oui", "&Non"}, 0},
+      {BoxButtons::YesNoCancel, {IDYES, IDNO, IDCANCEL}, {"&Oui", "&Non", "Annuler"}, IDCANCEL},
+  };
+  for (const Case& c : cases) {
+    std::vector<int> answers;
+    std::vector<QString> labels;
+    for (const BoxButton& button : BoxButtonsOf(c.buttons)) {
+      answers.push_back(button.answer);
+      labels.push_back(button.label);
+    }
+    EXPECT_EQ(answers, c.answers);
+    EXPECT_EQ(labels, c.labels);
+    EXPECT_EQ(EscapeAnswer(c.buttons), c.escape);
+  }
+  EXPECT_EQ(BoxIconOf(BoxIcon::Error), QMessageBox::Critical);
+  EXPECT_EQ(BoxIconOf(BoxIcon::Warning), QMessageBox::Warning);
+  EXPECT_EQ(BoxIconOf(BoxIcon::Question), QMessageBox::Question);
+  EXPECT_EQ(BoxIconOf(BoxIcon::Information), QMessageBox::Information);
+  EXPECT_EQ(BoxIconOf(BoxIcon::None), QMessageBox::NoIcon);
+}
+
+TEST_F(Looks, FileDialogFiltersAndTitles) {
+  FileDialogCall call;
+  call.filters = {{u"Annuaires (*.afd)", u"*.afd; *.AFD"}, {u"Tous les fichiers", u"*.*"}, {u"Vide", u""}};
+  EXPECT_EQ(NameFilters(call), (QStringList{"Annuaires (*.afd) (*.afd *.AFD)", "Tous les fichiers (*.*)", "Vide ()"}));
+  EXPECT_EQ(FileDialogTitle(call), "Ouvrir");
+  call.save = true;
+  EXPECT_EQ(FileDialogTitle(call), "Enregistrer sous");
+  call.title = u"Nouvel annuaire";
+  EXPECT_EQ(FileDialogTitle(call), "Nouvel annuaire");
+}
+
+TEST_F(Looks, HelpOpensTheHtmlPageAtTheTopic) {
+  EXPECT_EQ(HelpPage(u"/opt/fax/qlhelpn.HLP", HELP_CONTEXT, 15500, "/root/help").toString(),
+            "file:///opt/fax/qlhelpn.html#context-15500");
+  EXPECT_EQ(HelpPage(u"C:\\fax\\qlhelpp.HLP", HELP_WM_HELP, 15508, "/h").toString(),
+            "file:///C:/fax/qlhelpp.html#context-15508");
+  // A bare name is looked for in the help folder; contents have no topic.
+  EXPECT_EQ(HelpPage(u"qlhelpn.HLP", HELP_CONTENTS, 0, "/root/help").toString(), "file:///root/help/qlhelpn.html");
+  EXPECT_TRUE(HelpPage(u"qlhelpn.HLP", HELP_QUIT, 0, "/h").isEmpty());
+  EXPECT_TRUE(HelpPage(u"", HELP_CONTEXT, 1, "/h").isEmpty());
+  const DWORD pairs[] = {1001, 15501, 1004, 15502, 0, 0};
+  EXPECT_EQ(ContextOfControl(1004, pairs), 15502u);
+  EXPECT_EQ(ContextOfControl(1009, pairs), 0u);
+  EXPECT_EQ(ContextOfControl(1001, nullptr), 0u);
+}
+
+TEST_F(Looks, BitmapsKeepTheirColours) {
+  // Two pixels, blue then red, each as blue, green, red, unused.
+  static const BYTE pixels[] = {0xFF, 0x00, 0x00, 0x00, 0x00, 0x00, 0xFF, 0x00};
+  static const tq::res::BitmapResource bitmaps[] = {{300, 2, 1, pixels}, {301, 4, 4, pixels}};
+  static const tq::res::ResourceScript script{{}, {}, bitmaps};
+  const auto instance = reinterpret_cast<HINSTANCE>(0x7E57);
+  tq::res::RegisterResources(instance, script);
+  const QImage image = PictureOf(LoadBitmapW(instance, MAKEINTRESOURCEW(300))).toImage();
+  ASSERT_EQ(image.size(), QSize(2, 1));
+  EXPECT_EQ(QColor(image.pixel(0, 0)), QColor(0, 0, 255));
+  EXPECT_EQ(QColor(image.pixel(1, 0)), QColor(255, 0, 0));
+  // Too few pixels for its size, or no bitmap at all: nothing to paint.
+  EXPECT_TRUE(PictureOf(LoadBitmapW(instance, MAKEINTRESOURCEW(301))).isNull());
+  EXPECT_TRUE(PictureOf(nullptr).isNull());
+}
+
+}  // namespace
+}  // namespace tq::ui::qt

@@ -1,0 +1,270 @@
+// Programs run with the Qt face on the offscreen platform: the same
+// automation scripts give the same transcript, exit status and print
+// stream as on the headless face, and pictures of each dialog have the
+// template's size and show something.
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+#include <cstdlib>
+#include <filesystem>
+#include <set>
+
+#include "dialog_units.h"
+#include "testing/temp_root.h"
+#include "win/resource.h"
+
+namespace {
+
+using tq::testing::ReadText;
+using tq::testing::RunProgram;
+using tq::testing::WriteText;
+
+const std::filesystem::path kShots = TQ_SHOT_DIR;
+
+struct Outcome {
+  int status = -1;
+  std::string out;
+  std::string err;
+  std::string transcript;
+  std::string stream;  // what qlhost printed, empty when nothing
+};
+
+class QtRuns : public tq::testing::TempRoot {
+ protected:
+  static void SetUpTestSuite() {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    static int argc = 1;
+    static char name[] = "qt_runs_test";
+    static char* argv[] = {name, nullptr};
+    if (QCoreApplication::instance() == nullptr) new QApplication(argc, argv);
+  }
+
+  // Runs `program` with the script on `face` ("qt" or "headless").
+  Outcome RunWith(const std::string& face, const std::string& program, std::vector<std::string> args,
+              const std::string& script) {
+    const std::string tag = face + "-" + std::to_string(++runs_);
+    const std::filesystem::path scriptFile = path(tag + ".script");
+    const std::filesystem::path transcript = path(tag + ".transcript");
+    const std::filesystem::path stream = path(tag + ".prn");
+    WriteText(scriptFile, script);
+    const std::filesystem::path windows = path(tag + "-root");
+    std::filesystem::create_directories(windows);
+    std::vector<std::string> env = {"TELEQUILL_TRANSCRIPT=" + transcript.string(), "TELEQUILL_ROOT=" + windows.string()};
+    for (std::string& arg : args) {
+      if (arg == "@OUTPUT") arg = stream.string();
+    }
+    if (face == "qt") {
+      env.push_back("TELEQUILL_UI=qt");
+      env.push_back("TELEQUILL_SCRIPT=" + scriptFile.string());
+    } else {
+      env.push_back("TELEQUILL_UI=script:" + scriptFile.string());
+    }
+    if (program == "qlhost") {
+      args.insert(args.begin() + 1, {"--ui", face == "qt" ? "qt" : "script:" + scriptFile.string()});
+    }
+    const auto result = RunProgram(program, args, env);
+    // Failures name the script; the two runs' scripts differ only in where they are.
+    const auto unplaced = [&](std::string text) {
+      for (size_t at; (at = text.find(scriptFile.string())) != std::string::npos;) text.replace(at, scriptFile.string().size(), "SCRIPT");
+      return text;
+    };
+    Outcome run{result.status, result.out, unplaced(result.err), unplaced(ReadText(transcript)), {}};
+    if (std::filesystem::exists(stream)) run.stream = ReadText(stream);
+    return run;
+  }
+
+  // Both faces, each with a Windows directory of its own; the qt run's script
+  // may take pictures the headless one leaves out.
+  std::pair<Outcome, Outcome> Both(const std::string& program, const std::vector<std::string>& args,
+                           const std::string& qtScript) {
+    std::string plain;
+    for (size_t start = 0; start < qtScript.size();) {
+      size_t end = qtScript.find('\n', start);
+      if (end == std::string::npos) end = qtScript.size();
+      const std::string line = qtScript.substr(start, end - start);
+      if (line.rfind("shot ", 0) != 0) plain += line + "\n";
+      start = end + 1;
+    }
+    Outcome headless = RunWith("headless", program, args, plain);
+    Outcome qt = RunWith("qt", program, args, qtScript);
+    return {std::move(headless), std::move(qt)};
+  }
+
+  static std::string Shot(const std::string& name) { return (kShots / name).string(); }
+
+  // The picture is the template's client area in the face's dialog units,
+  // and shows more than one flat colour.
+  static void CheckPicture(const std::string& name, int cx, int cy) {
+    SCOPED_TRACE(name);
+    const QImage image(QString::fromStdString(Shot(name)));
+    ASSERT_FALSE(image.isNull()) << "no picture at " << Shot(name);
+    const QSize expected =
+        tq::ui::qt::DialogUnitsToPixels(tq::ui::qt::BaseUnitsOf(tq::ui::qt::DialogFont(nullptr, 0)), 0, 0, cx, cy).size();
+    EXPECT_NEAR(image.width(), expected.width(), 3);
+    EXPECT_NEAR(image.height(), expected.height(), 3);
+    const QRgb background = image.pixel(0, 0);
+    long differing = 0;
+    std::set<QRgb> colours;
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x) {
+        if (image.pixel(x, y) != background) ++differing;
+        if (colours.size() < 64) colours.insert(image.pixel(x, y));
+      }
+    }
+    EXPECT_GT(differing, image.width() * image.height() / 100) << "the picture is blank";
+    EXPECT_GT(colours.size(), 8u) << "no text or frames in the picture";
+  }
+
+ private:
+  int runs_ = 0;
+};
+
+// The layer's own sample dialog (template 100, nested 200), as its
+// headless tests drive it.
+const char* const kSampleScripts[] = {
+    "dialog 100\nsettext 1001 \"01a2b-3c\"\nexpect-text 1001 \"012-3\"\nclick 1\n",
+    "type 1001 1x2\nexpect-text 1001 12\ntype 1001 123456789012345678901234\n"
+    "expect-text 1001 12345678901234567890\nclick 2\n",
+    "expect-lines 1002 alain Bernard claire Dupont Eliane éric Fabien Martin\n"
+    "select 1002 0 2 5\nexpect-selected 1002 0 2 5\nselecttext 1002 Martin Dupont\nexpect-selected 1002 3 7\n"
+    "key 1002 delete\nexpect-lines 1002 alain Bernard claire Eliane éric Fabien\nclick 1\n",
+    "expect-checked 1004\nclick 1005\nexpect-checked 1005\nexpect-unchecked 1004\nclick 1006\n"
+    "expect-checked 1006\nexpect-checked 1005\nclick 1006\nexpect-unchecked 1006\nclick 1\n",
+    "click 1007\ndialog 200\nexpect-caption Détails\ntype 2001 \"x y\"\nkey 2001 enter\ndialog 100\n"
+    "expect-enabled 1007\nkey 1002 escape\n",
+    "click 1008\nbox cancel \"Entrez un numéro de fax.\"\nexpect-text 1009 Annulé\nclick 1008\nbox ok\n"
+    "expect-text 1009 Confirmé\nclick 1\n",
+    "hold shift\nselect 1002 1 2 3\nrelease\nkey 0 enter\n",
+    // Failing runs stop with status 3 and the same reason.
+    "type 1001 12\nexpect-text 1001 13\n",
+    "click 1007\nclick 1009\n",
+};
+
+TEST_F(QtRuns, SampleDialogScriptsGiveTheHeadlessTranscript) {
+  for (const char* script : kSampleScripts) {
+    SCOPED_TRACE(script);
+    const auto [headless, qt] = Both("tq_user_sample", {}, script);
+    EXPECT_EQ(qt.status, headless.status) << qt.err;
+    EXPECT_EQ(qt.out, headless.out);
+    EXPECT_EQ(qt.transcript, headless.transcript);
+    if (headless.status == 3) {
+      // The reason is the last line of each standard error.
+      const auto lastLine = [](const std::string& text) {
+        const size_t end = text.find_last_not_of('\n');
+        const std::string trimmed = text.substr(0, end + 1);
+        return trimmed.substr(trimmed.find_last_of('\n') + 1);
+      };
+      EXPECT_NE(qt.err.find(lastLine(headless.err)), std::string::npos) << qt.err;
+    }
+  }
+}
+
+TEST_F(QtRuns, PicturesOfTheSampleDialogs) {
+  const auto [headless, qt] = Both("tq_user_sample", {},
+                                   "shot " + Shot("sample-100.png") + "\nclick 1007\nshot " + Shot("sample-200.png") +
+                                       "\nclick 2\nclick 2\n");
+  ASSERT_EQ(qt.status, 0) << qt.err;
+  EXPECT_EQ(qt.transcript, headless.transcript);
+  CheckPicture("sample-100.png", 200, 150);
+  CheckPicture("sample-200.png", 130, 50);
+}
+
+// The print-time fax prompt through qlhost: recipient dialog 101, the
+// communication settings 104 and the confirmation prompt 108.
+const char kThreeRecipients[] =
+    "dialog 101\n"
+    "type 1001 Dupont\n"
+    "type 1004 0145678900\n"
+    "click 1006\n"
+    "select 1008 0\n"
+    "click 1005\n"
+    "dialog 104\n"
+    "click 404\n"
+    "type 410 12\n"
+    "type 412 7\n"
+    "click 415\n"
+    "click 411\n"
+    "shot @SHOTS/dialog-104-relay.png\n"
+    "click 1\n"
+    "dialog 101\n"
+    "type 1001 Siège\n"
+    "click 1027\n"
+    "type 1004 12\n"
+    "click 1006\n"
+    "click 1027\n"
+    "type 1001 \"Bureau d'études\"\n"
+    "type 1004 012345\n"
+    "click 1006\n"
+    "expect-lines 1008 \"Dupont <0145678900>\" \"Siège <'012'>\" \"Bureau d'études <012345>\"\n"
+    "shot @SHOTS/dialog-101-three.png\n"
+    "click 1\n"
+    "dialog 108\n"
+    "click 803\n"
+    "type 804 18\n"
+    "type 805 30\n"
+    "shot @SHOTS/dialog-108.png\n"
+    "click 801\n";
+
+std::string WithShots(std::string script) {
+  for (size_t at; (at = script.find("@SHOTS")) != std::string::npos;) script.replace(at, 6, kShots.string());
+  return script;
+}
+
+const std::vector<std::string> kPrintArgs = {"print", "--job", "fax", "--output", "@OUTPUT",
+                                             TELEQUILL_SOURCE_DIR "/examples/documents/lettre.pxl"};
+
+TEST_F(QtRuns, FaxPromptGivesTheSameTranscriptAndPrintStream) {
+  const auto [headless, qt] = Both("qlhost", kPrintArgs, WithShots(kThreeRecipients));
+  ASSERT_EQ(headless.status, 0) << headless.err;
+  ASSERT_EQ(qt.status, 0) << qt.err;
+  EXPECT_EQ(qt.transcript, headless.transcript);
+  EXPECT_FALSE(qt.stream.empty());
+  EXPECT_EQ(qt.stream, headless.stream);
+
+  // The templates' sizes, from the plug-in's own resource script.
+  void* plugin = dlopen(TELEQUILL_BIN_DIR "/qlfaxuin.so", RTLD_NOW | RTLD_LOCAL);
+  ASSERT_NE(plugin, nullptr) << dlerror();
+  const auto instance = reinterpret_cast<HINSTANCE>(plugin);
+  for (auto [id, picture] : {std::pair{101, "dialog-101-three.png"}, std::pair{104, "dialog-104-relay.png"},
+                             std::pair{108, "dialog-108.png"}}) {
+    const tq::res::DialogTemplate* dialog = tq::res::FindDialog(instance, MAKEINTRESOURCEW(id));
+    ASSERT_NE(dialog, nullptr) << id;
+    CheckPicture(picture, dialog->cx, dialog->cy);
+  }
+}
+
+TEST_F(QtRuns, DemoScriptAndCancelledJobMatchTheHeadlessFace) {
+  const std::string demo = ReadText(TELEQUILL_SOURCE_DIR "/examples/scripts/fax-two-recipients.txt");
+  const std::string cancelled =
+      "dialog 101\ntype 1001 Dupont\ntype 1004 0123\nclick 1006\nclick 1\ndialog 108\nclick 802\nbox ok\n";
+  for (const std::string& script : {demo, cancelled}) {
+    const auto [headless, qt] = Both("qlhost", kPrintArgs, script);
+    EXPECT_EQ(qt.status, headless.status) << qt.err;
+    EXPECT_EQ(qt.transcript, headless.transcript);
+    EXPECT_EQ(qt.stream, headless.stream);
+  }
+}
+
+// With no display the Qt face cannot start: the run says how to choose
+// another face and does nothing.
+TEST_F(QtRuns, WithoutDisplayTheMessageNamesTheWaysToChoose) {
+  std::map<std::string, std::string> kept;
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+    if (const char* value = std::getenv(name)) kept[name] = value;
+    unsetenv(name);
+  }
+  const auto sample = RunProgram("tq_user_sample", {}, {"TELEQUILL_UI=qt"});
+  const auto host = RunProgram("qlhost", {"print", "--job", "fax", "--ui", "qt", "--output",
+                                          path("none.prn").string(), TELEQUILL_SOURCE_DIR "/examples/documents/lettre.pxl"});
+  for (const auto& [name, value] : kept) setenv(name.c_str(), value.c_str(), 1);
+  for (const auto* run : {&sample, &host}) {
+    EXPECT_NE(run->status, 0);
+    EXPECT_NE(run->err.find("--ui"), std::string::npos) << run->err;
+    EXPECT_NE(run->err.find("TELEQUILL_UI"), std::string::npos) << run->err;
+  }
+  EXPECT_FALSE(std::filesystem::exists(path("none.prn")));
+}
+
+}  // namespace
