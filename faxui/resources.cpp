@@ -1,5 +1,6 @@
 // The plug-in's resource script: its string table (and, as the dialogs are
 // built, their templates).
+#include "printflow/prompt.h"
 #include "recipients/recipient_resources.h"
 #include "win/resource.h"
 
@@ -22,6 +23,7 @@ const tq::res::StringResource kStrings[] = {
 // whose constants another file's initialisers must not rely on.
 const tq::res::ResourceScript& PluginScript() {
   static const tq::res::DialogTemplate dialogs[] = {
+      tq::faxui::FaxPromptDialogTemplate(),
       tq::faxui::resources::kRecipientDialog,
       tq::faxui::resources::kCommDialog,
   };
