@@ -147,10 +147,11 @@ std::int32_t FaxPoint(const AddOnControlBlock* mcb, HDC dc, RecipientDialogRunne
 
   std::int32_t result = 1;
   if (hsb::Field(settings.data(), hsb::kJobMode) == hsb::kJobModeFax) {
-    if (RunPromptSequence(GetActiveWindow(), mcb, settings.data(), recipientDialog) == 1) {
-      if (connection.open()) FillFaxDestination(connection.announcement->destination, send);
-      WriteJobSettings(dc, settings);
-    } else {
+    const bool confirmed = RunPromptSequence(GetActiveWindow(), mcb, settings.data(), recipientDialog) == 1;
+    if (confirmed && connection.open()) FillFaxDestination(connection.announcement->destination, send);
+    // Settings the host did not take would send the job without its
+    // recipients: that job is cancelled as if the user had.
+    if (!confirmed || !WriteJobSettings(dc, settings)) {
       // The job ends here: the monitor hears nothing of it and its library
       // is let go before the message is shown.
       CloseMonitorConnection(connection);

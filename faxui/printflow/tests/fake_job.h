@@ -51,7 +51,7 @@ class FakeJob : public tq::gdi::DeviceContextHandler {
         std::memcpy(out, settings.data(), kSize);
         return 1;
       case tq::kEscapeSetSettings:
-        if (in == nullptr || inSize != kSize) return -1;
+        if (in == nullptr || inSize != kSize || refuseWrites) return -1;
         std::memcpy(settings.data(), in, kSize);
         ++writes;
         return 1;
@@ -77,6 +77,7 @@ class FakeJob : public tq::gdi::DeviceContextHandler {
   HDC dc = nullptr;
   HANDLE printer = nullptr;
   int faxPointAnswer = 1;
+  bool refuseWrites = false;
   int escapes = 0;
   int writes = 0;
   int aborts = 0;

@@ -159,6 +159,18 @@ TEST_F(FaxPrompt, RecipientLinesAndEscapeIgnored) {
   EXPECT_NE(job.faxLines[1].find("012"), std::string::npos) << job.faxLines[1];
 }
 
+TEST_F(FaxPrompt, HelpOpensAtItsContextAndClosesWithTheDialog) {
+  const Job job = Print(std::string(kOneRecipient) + "click 806\nclick 801\n");
+  ASSERT_EQ(job.status, 0) << job.error;
+  ASSERT_EQ(job.transcript.size(), 6u);
+  const std::string opened = job.transcript[3];
+  const std::string closed = job.transcript[4];
+  EXPECT_EQ(opened.rfind("help \"", 0), 0u) << opened;
+  EXPECT_NE(opened.find("qlhelpn.HLP\" context 15609"), std::string::npos) << opened;
+  EXPECT_NE(closed.find("qlhelpn.HLP\" quit"), std::string::npos) << closed;
+  EXPECT_EQ(job.transcript[5], "dialog 108 end 1");
+}
+
 TEST_F(FaxPrompt, CancelInEitherDialogAbortsTheJob) {
   struct Case {
     const char* what;
