@@ -161,8 +161,7 @@ class QtFace final : public Face, public script::InputDriver {
   bool Type(HWND edit, const std::u16string& text, std::string* why) override {
     QWidget* widget = Usable(edit, {Kind::Edit, Kind::MultiEdit});
     if (widget == nullptr) return InputDriver::Type(edit, text, why);
-    // Tabbing in selects the whole text; then one key a character.
-    if (auto* line = qobject_cast<QLineEdit*>(widget)) line->selectAll();
+    EnterEdit(edit);
     for (char16_t c : text) {
       if (!IsWindow(edit)) break;
       QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, modifiers_, QString(QChar(c)));
@@ -176,7 +175,7 @@ class QtFace final : public Face, public script::InputDriver {
     QWidget* widget = Usable(edit, {Kind::Edit, Kind::MultiEdit});
     if (widget == nullptr) return InputDriver::Paste(edit, text, why);
     QGuiApplication::clipboard()->setText(QString::fromStdU16String(text));
-    if (auto* line = qobject_cast<QLineEdit*>(widget)) line->selectAll();
+    EnterEdit(edit);
     QKeyEvent key(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier, QStringLiteral("\x16"));
     return SendAndRun(widget, &key, why);
   }
@@ -341,6 +340,14 @@ class QtFace final : public Face, public script::InputDriver {
   bool SendAndRun(QWidget* widget, QEvent* event, std::string* why) {
     QCoreApplication::sendEvent(widget, event);
     return RunTaken(why);
+  }
+
+  // The focus comes to an edit with its whole text selected, as the dialog
+  // manager gives it on tabbing in; the script's keys follow.
+  void EnterEdit(HWND edit) {
+    SetFocus(edit);
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+    mirror_->SyncAll();
   }
 
   static void Pump() { QCoreApplication::processEvents(QEventLoop::AllEvents); }

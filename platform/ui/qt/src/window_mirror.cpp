@@ -433,12 +433,15 @@ QWidget* Mirror::MakeControl(HWND control, Kind kind, QWidget* container) {
       edit->setFrame((style & WS_BORDER) != 0);
       edit->setContextMenuPolicy(Qt::NoContextMenu);
       edit->setAcceptDrops(false);
-      QObject::connect(edit, &QLineEdit::selectionChanged, this, [this, control, edit] {
+      // A selection made with the mouse becomes the layer's.
+      const auto selected = [this, control, edit] {
         if (scripted_ || syncing_ != 0) return;
         const int start = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
         const int end = edit->hasSelectedText() ? edit->selectionEnd() : edit->cursorPosition();
         Take([control, start, end](std::string*) { return SendMessageW(control, EM_SETSEL, start, end), true; });
-      });
+      };
+      QObject::connect(edit, &QLineEdit::selectionChanged, this, selected);
+      QObject::connect(edit, &QLineEdit::cursorPositionChanged, this, selected);
       widget = edit;
       break;
     }
@@ -862,18 +865,10 @@ bool Mirror::DialogKey(HWND control, QKeyEvent* key) {
 
 bool Mirror::EditKey(HWND edit, QWidget* widget, QKeyEvent* key) {
   auto* line = qobject_cast<QLineEdit*>(widget);
-  int start = 0;
-  int end = 0;
-  if (line != nullptr) {
-    start = line->hasSelectedText() ? line->selectionStart() : line->cursorPosition();
-    end = line->hasSelectedText() ? line->selectionEnd() : line->cursorPosition();
-  } else {
-    start = end = GetWindowTextLengthW(edit);
-  }
-  // Each key goes to the layer's edit at the selection the person sees.
-  const auto at = [edit, start, end] {
+  // Keys act at the layer's selection: a person's mouse selection reached
+  // it already, and keys typed ahead must not all land where the first did.
+  const auto at = [edit] {
     if (GetFocus() != edit) SetFocus(edit);
-    SendMessageW(edit, EM_SETSEL, start, end);
   };
   const bool shift = (key->modifiers() & Qt::ShiftModifier) != 0;
   if (key->matches(QKeySequence::Paste)) {

@@ -1,0 +1,141 @@
+// A person at the keyboard, in process: keys go to the Qt widgets as the
+// window system would deliver them, and the layer's dialogs do the rest.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDialog>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+#include <cstdlib>
+#include <functional>
+
+#include "sample_dialog.h"
+#include "testing/temp_root.h"
+#include "win/face.h"
+#include "win/user_input.h"
+
+namespace {
+
+// Each step is taken at one wait for input of the layer's modal loop; a
+// step that waits for something (a button's click comes a moment after
+// its mnemonic) is tried again at the next one.
+class Person {
+ public:
+  explicit Person(std::vector<std::function<bool()>> steps) : steps_(std::move(steps)) {
+    QObject::connect(&ticks_, &QTimer::timeout, [this] {
+      // Keys go to the active window, once the window system made it so.
+      QWidget* modal = QApplication::activeModalWidget();
+      if (modal != nullptr && QApplication::activeWindow() != modal && idle_++ < 2000) return;
+      if (next_ < steps_.size()) {
+        idle_ = 0;
+        if (steps_[next_]()) ++next_;
+      } else if (++idle_ > 2000) {
+        // Whatever still waits was not expected: end it rather than hang.
+        for (HWND modal; (modal = tq::ui::ActiveModalWindow()) != nullptr;) EndDialog(modal, 99);
+      }
+    });
+    ticks_.start(0);
+  }
+  size_t Done() const { return next_; }
+
+ private:
+  std::vector<std::function<bool()>> steps_;
+  size_t next_ = 0;
+  int idle_ = 0;
+  QTimer ticks_;
+};
+
+QWidget* Focused() {
+  QWidget* modal = QApplication::activeModalWidget();
+  return modal != nullptr && modal->focusWidget() != nullptr ? modal->focusWidget() : modal;
+}
+
+class Keyboard : public tq::testing::TempRoot {
+ protected:
+  void SetUp() override {
+    TempRoot::SetUp();
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    unsetenv("TELEQUILL_SCRIPT");
+    ASSERT_TRUE(tq::ui::UseFace("qt"));
+    sample::RegisterSampleResources();
+    sample::TheRecord() = {};
+  }
+  void TearDown() override {
+    tq::ui::UseFace("headless");
+    TempRoot::TearDown();
+  }
+  static INT_PTR RunMain() {
+    return DialogBoxParamW(sample::Instance(), MAKEINTRESOURCEW(sample::kMainDialog), nullptr, sample::MainDialogProc, 0);
+  }
+};
+
+TEST_F(Keyboard, TypeTabAndEnter) {
+  int tabbedTo = 0;
+  int tabbedBack = 0;
+  Person person({
+      [] { QTest::keyClicks(Focused(), "1a2"); return true; },  // the filter drops the letter with a beep
+      [] { QTest::keyClick(Focused(), Qt::Key_Tab); return true; },
+      [&] {
+        tabbedTo = GetDlgCtrlID(GetFocus());
+        QTest::keyClick(Focused(), Qt::Key_Tab, Qt::ShiftModifier);
+        return true;
+      },
+      [&] {
+        tabbedBack = GetDlgCtrlID(GetFocus());
+        QTest::keyClick(Focused(), Qt::Key_Return);  // the default button, OK
+        return true;
+      },
+  });
+  EXPECT_EQ(RunMain(), IDOK);
+  EXPECT_EQ(person.Done(), 4u);
+  ASSERT_FALSE(sample::TheRecord().numberTexts.empty());
+  EXPECT_EQ(sample::TheRecord().numberTexts.back(), u"12");
+  EXPECT_EQ(sample::TheRecord().beeps, 1);
+  EXPECT_EQ(tabbedTo, sample::kNames) << "Tab goes to the next tab stop of the template";
+  EXPECT_EQ(tabbedBack, sample::kNumber);
+}
+
+TEST_F(Keyboard, MnemonicOpensTheNestedDialogAndEscapeCancels) {
+  std::u16string caption;
+  bool ownerDisabled = false;
+  Person person({
+      [] { QTest::keyClick(Focused(), Qt::Key_D, Qt::AltModifier); return true; },  // "&Détails..."
+      [&] {
+        if (tq::ui::TemplateId(tq::ui::ActiveModalWindow()) != sample::kDetailsDialog) return false;
+        char16_t text[32] = {};
+        GetWindowTextW(tq::ui::ActiveModalWindow(), text, 32);
+        caption = text;
+        QWidget* owner = QApplication::activeModalWidget()->parentWidget();
+        ownerDisabled = owner != nullptr && !owner->isEnabled();
+        QTest::keyClick(Focused(), Qt::Key_Escape);
+        return true;
+      },
+      [] { QTest::keyClick(Focused(), Qt::Key_Escape); return true; },
+  });
+  EXPECT_EQ(RunMain(), IDCANCEL);
+  EXPECT_EQ(person.Done(), 3u);
+  EXPECT_EQ(caption, u"Détails");
+  EXPECT_TRUE(ownerDisabled) << "the owner of a modal dialog is disabled";
+  EXPECT_TRUE(sample::TheRecord().ownerEnabledAfterDetails);
+}
+
+TEST_F(Keyboard, ShiftSelectsARangeAndDeleteReachesTheDialog) {
+  std::vector<int> selected;
+  Person person({
+      [] { QTest::keyClick(Focused(), Qt::Key_Tab); return true; },
+      [] { QTest::keyClick(Focused(), Qt::Key_Home); return true; },
+      [] { QTest::keyClick(Focused(), Qt::Key_Down, Qt::ShiftModifier); return true; },
+      [&] {
+        selected = tq::ui::SelectedItems(GetDlgItem(tq::ui::ActiveModalWindow(), sample::kNames));
+        QTest::keyClick(Focused(), Qt::Key_Delete);
+        return true;
+      },
+      [] { QTest::keyClick(Focused(), Qt::Key_Escape); return true; },
+  });
+  EXPECT_EQ(RunMain(), IDCANCEL);
+  EXPECT_EQ(selected, (std::vector<int>{0, 1}));
+  EXPECT_EQ(sample::TheRecord().deleteKeys, 1);
+}
+
+}  // namespace
