@@ -155,13 +155,6 @@ TEST_F(DocumentEvent, PrinterThatCannotTellLeavesTheNamesEmpty) {
   EXPECT_NE(announcements[0].find("\"portName\":\"\",\"printerName\":\"\""), std::string::npos) << announcements[0];
 }
 
-TEST_F(DocumentEvent, TrayNames) {
-  EXPECT_EQ(std::u16string(OutputTrayName(0)), u"Bac récepteur central");
-  EXPECT_EQ(std::u16string(OutputTrayName(3)), u"Module de finition - Bac inf.");
-  EXPECT_EQ(std::u16string(OutputTrayName(4)), u"");
-  EXPECT_EQ(std::u16string(OutputTrayName(-1)), u"");
-}
-
 TEST_F(DocumentEvent, EachDocumentKeepsItsOwnNames) {
   InstallMonitor();
   FakeJob first;
