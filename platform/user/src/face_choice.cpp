@@ -3,6 +3,7 @@
 #include <dlfcn.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -17,9 +18,12 @@ namespace {
 
 using CreateFace = Face* (*)(const FaceOptions*);
 
+// The face may be asked for from any thread (PostMessageW wakes it), so
+// the choice is made under a lock and read through an atomic pointer.
 struct FaceSlot {
+  std::recursive_mutex mutex;
   std::unique_ptr<Face> owned;
-  Face* current = nullptr;
+  std::atomic<Face*> current{nullptr};
 };
 
 FaceSlot& TheSlot() {
@@ -92,6 +96,7 @@ bool UseFace(const std::string& name) {
     return false;
   }
   FaceSlot& slot = TheSlot();
+  std::lock_guard lock(slot.mutex);
   slot.owned = std::move(face);
   slot.current = slot.owned.get();
   return true;
@@ -99,13 +104,16 @@ bool UseFace(const std::string& name) {
 
 void SetFace(Face* face) {
   FaceSlot& slot = TheSlot();
+  std::lock_guard lock(slot.mutex);
   slot.current = face;
   if (face == nullptr || face != slot.owned.get()) slot.owned.reset();
 }
 
 Face& CurrentFace() {
   FaceSlot& slot = TheSlot();
-  if (slot.current != nullptr) return *slot.current;
+  if (Face* face = slot.current.load()) return *face;
+  std::lock_guard lock(slot.mutex);
+  if (Face* face = slot.current.load()) return *face;
   FaceOptions options;
   const char* asked = std::getenv("TELEQUILL_UI");
   bool explicitChoice = asked != nullptr && *asked != 0;
@@ -131,7 +139,7 @@ Face& CurrentFace() {
     _exit(2);
   }
   slot.current = slot.owned.get();
-  return *slot.current;
+  return *slot.owned;
 }
 
 namespace {

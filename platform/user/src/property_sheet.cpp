@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "win/transcript.h"
+#include "win/user_input.h"
 
 namespace tq::ui {
 
@@ -253,6 +254,31 @@ bool SheetShowTemplate(Window& sheet, int templateId) {
     if (dialogTemplate != nullptr && dialogTemplate->id == templateId) return ShowPage(sheet, i, true);
   }
   return false;
+}
+
+std::vector<SheetPageTab> SheetPageTabs(HWND handle) {
+  std::vector<SheetPageTab> tabs;
+  Window* sheet = PeekWindowRecord(handle);
+  if (sheet == nullptr || !sheet->sheet) return tabs;
+  for (const SheetPage& page : sheet->sheet->pages) {
+    const PROPSHEETPAGEW& header = page.Header();
+    const res::DialogTemplate* dialogTemplate = PageTemplate(header);
+    SheetPageTab tab;
+    tab.templateId = dialogTemplate != nullptr ? dialogTemplate->id : page.templateId;
+    if (dialogTemplate != nullptr) tab.cx = dialogTemplate->cx, tab.cy = dialogTemplate->cy;
+    if ((header.dwFlags & PSP_USETITLE) && header.pszTitle != nullptr) {
+      if (!IS_INTRESOURCE(header.pszTitle)) {
+        tab.title = FromWide(header.pszTitle);
+      } else if (const res::StringResource* text = res::FindString(
+                     header.hInstance, static_cast<UINT>(reinterpret_cast<ULONG_PTR>(header.pszTitle)))) {
+        tab.title = FromWide(text->text);
+      }
+    } else if (dialogTemplate != nullptr) {
+      tab.title = FromWide(dialogTemplate->caption);
+    }
+    tabs.push_back(std::move(tab));
+  }
+  return tabs;
 }
 
 }  // namespace tq::ui

@@ -214,6 +214,10 @@ std::unique_ptr<Runner> Runner::Load(const std::string& path, InputDriver& drive
   state->actions = std::move(parsed.actions);
   state->path = path;
   state->driver = &driver;
+  // Commands handled before this script started are not the ones it waits for.
+  for (const Action& action : state->actions) {
+    if (action.verb == Verb::WaitCommand) state->consumed[action.id] = HandledPostedCommands(action.id);
+  }
   return std::unique_ptr<Runner>(new Runner(std::move(state)));
 }
 

@@ -50,6 +50,17 @@ bool ShowSheetPage(HWND sheet, int templateId, std::string* why);
 // script uses (the sheet's own buttons first, then the page's controls).
 HWND ActiveModalWindow();
 HWND ShownSheetPage(HWND sheet);
+// Every page of a property sheet in tab order, made yet or not, for a face
+// that shows one tab a page: the page's template and its tab's title (the
+// page's PSP_USETITLE title, else its template's caption) and the
+// template's size in dialog units.
+struct SheetPageTab {
+  int templateId = 0;
+  std::u16string title;
+  short cx = 0;
+  short cy = 0;
+};
+std::vector<SheetPageTab> SheetPageTabs(HWND sheet);
 HWND FindControlForInput(HWND modal, int id);
 // The template a dialog or page was made from; 0 for other windows.
 int TemplateId(HWND window);
