@@ -3,6 +3,7 @@
 #include "win/resource.h"
 
 #include <dlfcn.h>
+#include <link.h>
 
 #include <map>
 #include <mutex>
@@ -36,6 +37,16 @@ int NumberFromName(LPCWSTR name) {
   return static_cast<int>(value);
 }
 
+// Whether `instance` is the handle of a loaded module. With glibc a dlopen()
+// handle is the module's link map entry, so a made-up or freed handle is
+// told apart before dlsym could be handed it.
+bool IsLoadedModule(HINSTANCE instance) {
+  for (const link_map* map = _r_debug.r_map; map != nullptr; map = map->l_next) {
+    if (reinterpret_cast<const void*>(map) == reinterpret_cast<const void*>(instance)) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 void RegisterResources(HINSTANCE instance, const ResourceScript& script) {
@@ -51,7 +62,7 @@ const ResourceScript* FindResources(HINSTANCE instance) {
     auto found = registry.scripts.find(instance);
     if (found != registry.scripts.end()) return found->second;
   }
-  if (instance == nullptr) return nullptr;
+  if (instance == nullptr || !IsLoadedModule(instance)) return nullptr;
   using Lookup = const ResourceScript* (*)();
   void* symbol = dlsym(reinterpret_cast<void*>(instance), "TelequillResources");
   if (symbol == nullptr) return nullptr;

@@ -34,6 +34,9 @@ TEST_F(ResourcesTest, StringsFromTheModule) {
   EXPECT_EQ(LoadStringW(module_, 4242, buffer, 32), 0);
   EXPECT_EQ(buffer[0], 0);
   EXPECT_EQ(LoadStringW(sample::Instance(), 1001, buffer, 32), 0);  // another module's script
+  // A handle that is no module finds nothing, and does not crash.
+  EXPECT_EQ(LoadStringW(reinterpret_cast<HINSTANCE>(static_cast<ULONG_PTR>(0x7777000)), 1001, buffer, 32), 0);
+  EXPECT_EQ(DialogBoxParamW(reinterpret_cast<HINSTANCE>(&buffer), MAKEINTRESOURCEW(109), nullptr, nullptr, 0), -1);
 }
 
 TEST_F(ResourcesTest, DialogsAndBitmapsFromTheModule) {

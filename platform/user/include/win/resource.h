@@ -11,7 +11,8 @@
 //   dialog, with tq::res::RegisterResources(nullptr, kScript); a null
 //   instance then means the program's resources. Any other handle can be
 //   registered the same way (tests use made-up handles).
-// A registration takes precedence over the exported symbol.
+// A registration takes precedence over the exported symbol. A handle that
+// is neither registered nor a loaded module has no resources.
 //
 // Example (a program's resources.cpp):
 //   const tq::res::ControlTemplate kAbout[] = {
