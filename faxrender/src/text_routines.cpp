@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "common/keypad.h"
+
 namespace tq::render {
 
 void CopyStringA(char* destination, const char* source, std::size_t size) {
@@ -29,16 +31,9 @@ void padzeroA(char* text, int length, int width) {
   text[width] = '\0';
 }
 
-char KeypadDigit(char c) {
-  // Digits for A to Z in order: ABC DEF GHI JKL MNO PQRS TUV WXYZ.
-  static constexpr char kDigits[] = "22233344455566677778889999";
-  if (c >= 'A' && c <= 'Z') return kDigits[c - 'A'];
-  return c;
-}
-
 void DecodeFaxNum(const char* source, char* destination) {
   std::size_t i = 0;
-  for (; source[i] != '\0'; ++i) destination[i] = KeypadDigit(source[i]);
+  for (; source[i] != '\0'; ++i) destination[i] = tq::KeypadDigit(source[i]);
   destination[i] = '\0';
 }
 

@@ -21,10 +21,6 @@ std::size_t ASCIIstrlen(const char* text);
 // text is left unchanged. The text's storage holds at least width + 1 bytes.
 void padzeroA(char* text, int length, int width);
 
-// The telephone keypad digit of a capital letter; any other character is
-// returned unchanged.
-char KeypadDigit(char c);
-
 // Writes source into destination, terminated, with every capital letter
 // turned into its keypad digit. The destination holds as many bytes as the
 // source with its terminator.
