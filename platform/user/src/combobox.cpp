@@ -112,13 +112,8 @@ class ComboBox final : public Control {
   }
 
   LRESULT getText(int index, LPWSTR buffer) const {
-    if (!valid(index)) return CB_ERR;
-    const std::u16string& text = items_.At(index).text;
-    if (buffer != nullptr) {
-      std::copy(text.begin(), text.end(), buffer);
-      buffer[text.size()] = 0;
-    }
-    return static_cast<LRESULT>(text.size());
+    const int length = items_.CopyText(index, buffer);
+    return length < 0 ? CB_ERR : length;
   }
 
   // -1 empties the selection and the text, and answers CB_ERR.
@@ -131,10 +126,7 @@ class ComboBox final : public Control {
   }
 
   LRESULT find(int start, LPCWSTR text, bool exact) const {
-    const std::u16string wanted = FromWide(text);
-    if (wanted.empty()) return CB_ERR;
-    const int found = exact ? items_.FindFrom(start, [&](const Item& item) { return EqualNoCase(item.text, wanted); })
-                            : items_.FindFrom(start, [&](const Item& item) { return StartsWithNoCase(item.text, wanted); });
+    const int found = items_.FindText(start, FromWide(text), exact);
     return found < 0 ? CB_ERR : found;
   }
 };

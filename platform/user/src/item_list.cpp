@@ -134,4 +134,20 @@ int ItemList::SortedPosition(const std::u16string& text) const {
   return base + static_cast<int>(at - block->begin());
 }
 
+int ItemList::FindText(int after, const std::u16string& text, bool exact) const {
+  if (text.empty()) return -1;
+  if (exact) return FindFrom(after, [&](const Item& item) { return EqualNoCase(item.text, text); });
+  return FindFrom(after, [&](const Item& item) { return StartsWithNoCase(item.text, text); });
+}
+
+int ItemList::CopyText(int index, char16_t* buffer) const {
+  if (index < 0 || index >= count_) return -1;
+  const std::u16string& text = At(index).text;
+  if (buffer != nullptr) {
+    std::copy(text.begin(), text.end(), buffer);
+    buffer[text.size()] = 0;
+  }
+  return static_cast<int>(text.size());
+}
+
 }  // namespace tq::ui

@@ -39,6 +39,13 @@ class ItemList {
   int FindFrom(int after, Match match) const;
   template <class Visit>
   void ForEach(Visit visit);
+  // The searches of LB_FINDSTRING(EXACT) and CB_FINDSTRING(EXACT): from the
+  // item after `after` round to it, without case; -1 for an empty text or
+  // no match.
+  int FindText(int after, const std::u16string& text, bool exact) const;
+  // Copies item `index` with its terminator (LB_GETTEXT, CB_GETLBTEXT);
+  // its length, or -1 for an index out of range.
+  int CopyText(int index, char16_t* buffer) const;
 
  private:
   static constexpr int kBlock = 512;

@@ -123,13 +123,8 @@ LRESULT ListBox::resetContent(Window& self) {
 }
 
 LRESULT ListBox::getText(int index, LPWSTR buffer) const {
-  if (!valid(index)) return LB_ERR;
-  const std::u16string& text = items_.At(index).text;
-  if (buffer != nullptr) {
-    std::copy(text.begin(), text.end(), buffer);
-    buffer[text.size()] = 0;
-  }
-  return static_cast<LRESULT>(text.size());
+  const int length = items_.CopyText(index, buffer);
+  return length < 0 ? LB_ERR : length;
 }
 
 // Index -1 sets the data of every item.
@@ -208,10 +203,7 @@ LRESULT ListBox::selItemRangeEx(Window& self, int first, int last) {
 // Searches from the item after `start` round to `start`: an empty text, or
 // no match, is LB_ERR; a start of -1 or past the end searches from the top.
 LRESULT ListBox::findString(int start, LPCWSTR text, bool exact) const {
-  const std::u16string wanted = FromWide(text);
-  if (wanted.empty()) return LB_ERR;
-  const int found = exact ? items_.FindFrom(start, [&](const Item& item) { return EqualNoCase(item.text, wanted); })
-                          : items_.FindFrom(start, [&](const Item& item) { return StartsWithNoCase(item.text, wanted); });
+  const int found = items_.FindText(start, FromWide(text), exact);
   return found < 0 ? LB_ERR : found;
 }
 
