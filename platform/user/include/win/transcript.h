@@ -5,9 +5,13 @@
 //   box warning ok "CAPTION" "TEXT" -> ok
 //   beep
 //   help "qlhelpn.HLP" context 15500
+//   help "qlhelpn.HLP" wm_help 15501    (also contextmenu N, popup N, quit, contents:
+//                                        N is the context the help pairs give the control)
 //   file open "Ouvrir" -> "/tmp/x/telefax.AFD"     (or -> cancel)
 //   sheet changed 102
-// Texts are quoted with \n, \t, \" and \\ escapes.
+// Texts are quoted with \n, \t, \" and \\ escapes. A modeless dialog
+// writes its open line too; only modal ones have an end line. A failed run
+// ends with `fail "REASON"`.
 #pragma once
 
 #include <string>
