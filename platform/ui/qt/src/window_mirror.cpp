@@ -194,9 +194,9 @@ QTabWidget* Mirror::TabsOf(HWND sheet) const {
 }
 
 int Mirror::TabTemplate(HWND sheet, int index) const {
-  auto found = pages_.find(sheet);
-  if (found == pages_.end() || index < 0 || index >= static_cast<int>(found->second.size())) return 0;
-  return TemplateId(found->second[static_cast<size_t>(index)]);
+  auto found = tabs_.find(sheet);
+  if (found == tabs_.end() || index < 0 || index >= static_cast<int>(found->second.size())) return 0;
+  return found->second[static_cast<size_t>(index)];
 }
 
 BaseUnits Mirror::UnitsOf(HWND topLevel) const {
@@ -289,10 +289,27 @@ void Mirror::BuildSheet(HWND sheet) {
   const QRect margin = DialogUnitsToPixels(units, 7, 7, 4, 4);
   layout->setContentsMargins(margin.x(), margin.y(), margin.x(), margin.y());
   layout->setSizeConstraint(QLayout::SetFixedSize);
+  layout->setSpacing(margin.y());
   auto* tabs = new QTabWidget(widget);
   tabs->setFocusPolicy(Qt::NoFocus);
   layout->addWidget(tabs);
   QObject::connect(tabs, &QTabWidget::currentChanged, this, [this, sheet](int index) { TabChosen(sheet, index); });
+  // One tab a page, each as large as the largest page, as the sheet
+  // makes the pages only when they are first shown.
+  QSize largest;
+  const std::vector<SheetPageTab> pages = SheetPageTabs(sheet);
+  for (const SheetPageTab& page : pages) {
+    largest = largest.expandedTo(DialogUnitsToPixels(units, 0, 0, page.cx, page.cy).size());
+  }
+  {
+    QSignalBlocker quiet(tabs);
+    for (const SheetPageTab& page : pages) {
+      auto* room = new QWidget();
+      room->setFixedSize(largest);
+      tabs->addTab(room, ToQt(page.title));
+      tabs_[sheet].push_back(page.templateId);
+    }
+  }
   auto* buttons = new QHBoxLayout();
   buttons->addStretch(1);
   layout->addLayout(buttons);
@@ -316,29 +333,37 @@ void Mirror::BuildPage(HWND page) {
   const HWND sheet = GetParent(page);
   QTabWidget* tabs = TabsOf(sheet);
   if (tabs == nullptr) return;
+  // The first tab of this template that holds no page yet.
+  const std::vector<int>& templates = tabs_[sheet];
+  QWidget* room = nullptr;
+  for (size_t i = 0; i < templates.size() && room == nullptr; ++i) {
+    QWidget* candidate = tabs->widget(static_cast<int>(i));
+    if (templates[i] == TemplateId(page) && candidate->children().isEmpty()) room = candidate;
+  }
+  if (room == nullptr) return;
   const tq::res::DialogTemplate* dialogTemplate = TemplateOf(page);
   const BaseUnits units = UnitsOf(sheet);
   units_[page] = units;
-  auto* widget = new QWidget();
+  auto* widget = new QWidget(room);
   Entry& entry = entries_[page];
   entry.widget = widget;
   entry.kind = Kind::Page;
   entry.top = page;
   handles_[widget] = page;
-  RECT client{};
-  GetClientRect(page, &client);
   if (dialogTemplate != nullptr) {
     widget->setFixedSize(DialogUnitsToPixels(units, 0, 0, dialogTemplate->cx, dialogTemplate->cy).size());
   } else {
+    RECT client{};
+    GetClientRect(page, &client);
     RECT base{0, 0, 4, 8};
     MapDialogRect(page, &base);
     widget->setFixedSize(MulDiv(client.right, units.x, std::max<int>(base.right, 1)),
                          MulDiv(client.bottom, units.y, std::max<int>(base.bottom, 1)));
   }
+  room->setFixedSize(room->size().expandedTo(widget->size()));
   BuildControls(page, widget, units);
   pages_[sheet].push_back(page);
-  QSignalBlocker quiet(tabs);
-  tabs->addTab(widget, ToQt(TextOf(page)));
+  widget->show();
 }
 
 void Mirror::BuildControls(HWND dialog, QWidget* container, const BaseUnits& units) {
@@ -584,6 +609,7 @@ void Mirror::Destroyed(HWND window) {
       units_.erase(handle);
     }
     pages_.erase(window);
+    tabs_.erase(window);
     if (entry.widget && entry.kind != Kind::Page) {
       entry.widget->hide();
       entry.widget->deleteLater();
@@ -650,9 +676,7 @@ void Mirror::SyncTop(HWND window, Entry& entry) {
   if (entry.kind == Kind::Sheet) {
     if (QTabWidget* tabs = TabsOf(window)) {
       QSignalBlocker quiet(tabs);
-      if (QWidget* shown = WidgetOf(ShownSheetPage(window))) tabs->setCurrentWidget(shown);
-      auto& pages = pages_[window];
-      for (size_t i = 0; i < pages.size(); ++i) tabs->setTabText(static_cast<int>(i), ToQt(TextOf(pages[i])));
+      if (QWidget* shown = WidgetOf(ShownSheetPage(window))) tabs->setCurrentWidget(shown->parentWidget());
     }
   }
   const bool visible = (StyleOf(window) & WS_VISIBLE) != 0;
@@ -976,8 +1000,15 @@ bool Mirror::eventFilter(QObject* watched, QEvent* event) {
       // window coming back to the front do not ask for anything.
       const auto reason = static_cast<QFocusEvent*>(event)->reason();
       if (scripted_ || GetFocus() == control) break;
-      if (reason == Qt::MouseFocusReason || reason == Qt::ShortcutFocusReason) {
+      if (reason == Qt::MouseFocusReason) {
         Take([control](std::string*) { return SetFocus(control), true; });
+      } else if (reason == Qt::ShortcutFocusReason) {
+        // A label's mnemonic: the dialog manager moves there as Tab does.
+        const HWND dialog = GetParent(control);
+        Take([dialog, control](std::string*) {
+          SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+          return true;
+        });
       }
       break;
     }

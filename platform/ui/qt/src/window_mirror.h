@@ -17,6 +17,7 @@
 
 #include "dialog_units.h"
 #include "win/user.h"
+#include "win/user_input.h"
 
 class QTabWidget;
 
@@ -104,6 +105,7 @@ class Mirror final : public QObject {
   std::map<QObject*, HWND> handles_;
   std::map<HWND, BaseUnits> units_;           // per dialog, page and sheet
   std::map<HWND, std::vector<HWND>> pages_;   // per sheet, in the order they were made
+  std::map<HWND, std::vector<int>> tabs_;     // per sheet: each tab's page template
 };
 
 }  // namespace tq::ui::qt

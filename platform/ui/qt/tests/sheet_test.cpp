@@ -1,0 +1,162 @@
+// Property sheets in the Qt face: one tab a page from the start, pages
+// made when their tab is first chosen, the same notifications and
+// transcript as on the headless face.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <cstdlib>
+#include <functional>
+
+#include "dialog_units.h"
+#include "testing/temp_root.h"
+#include "win/face.h"
+#include "win/resource.h"
+#include "win/user_input.h"
+
+namespace {
+
+constexpr int kOptionsPage = 102;
+constexpr int kAboutPage = 109;
+constexpr int kHeader = 1201;
+
+const tq::res::ControlTemplate kOptionsControls[] = {
+    {WC_STATICW, -1, u"&En-tête :", 10, 12, 40, 8, SS_LEFT},
+    {WC_EDITW, kHeader, u"", 55, 10, 100, 12, WS_TABSTOP | WS_BORDER},
+    {WC_BUTTONW, 1202, u"&Rapport", 10, 30, 60, 10, BS_AUTOCHECKBOX | WS_TABSTOP},
+};
+const tq::res::ControlTemplate kAboutControls[] = {
+    {WC_STATICW, 901, u"Télécopie, version 1", 10, 10, 150, 8, SS_LEFT},
+};
+const tq::res::DialogTemplate kPages[] = {
+    {kOptionsPage, u"Fax", WS_CHILD | DS_CONTROL, 0, 0, 0, 212, 188, kOptionsControls},
+    {kAboutPage, u"À propos de", WS_CHILD | DS_CONTROL, 0, 0, 0, 252, 150, kAboutControls},
+};
+const tq::res::ResourceScript kScript{kPages, {}, {}};
+HINSTANCE PagesInstance() { return reinterpret_cast<HINSTANCE>(static_cast<ULONG_PTR>(0x5C0000)); }
+
+std::vector<std::pair<int, UINT>> notes;  // (page template, PSN_*)
+
+INT_PTR PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+  const int id = GetDlgItem(page, kHeader) != nullptr ? kOptionsPage : kAboutPage;
+  switch (message) {
+    case WM_COMMAND:
+      if (LOWORD(wParam) == kHeader && HIWORD(wParam) == EN_CHANGE) PropSheet_Changed(GetParent(page), page);
+      return TRUE;
+    case WM_NOTIFY:
+      notes.emplace_back(id, reinterpret_cast<const NMHDR*>(lParam)->code);
+      SetWindowLongPtrW(page, DWLP_MSGRESULT, 0);
+      return TRUE;
+    default: return FALSE;
+  }
+}
+
+INT_PTR RunSheet() {
+  PROPSHEETPAGEW pages[2] = {};
+  for (int i = 0; i < 2; ++i) {
+    pages[i].dwSize = sizeof(PROPSHEETPAGEW);
+    pages[i].hInstance = PagesInstance();
+    pages[i].pszTemplate = MAKEINTRESOURCEW(i == 0 ? kOptionsPage : kAboutPage);
+    pages[i].pfnDlgProc = PageProc;
+  }
+  PROPSHEETHEADERW header{};
+  header.dwSize = sizeof(header);
+  header.dwFlags = PSH_PROPSHEETPAGE;
+  header.pszCaption = u"Propriétés du document";
+  header.nPages = 2;
+  header.ppsp = pages;
+  return PropertySheetW(&header);
+}
+
+class QtSheet : public tq::testing::TempRoot {
+ protected:
+  void SetUp() override {
+    TempRoot::SetUp();
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    tq::res::RegisterResources(PagesInstance(), kScript);
+    notes.clear();
+    transcript_ = path("transcript.txt").string();
+    setenv("TELEQUILL_TRANSCRIPT", transcript_.c_str(), 1);
+  }
+  void TearDown() override {
+    unsetenv("TELEQUILL_TRANSCRIPT");
+    unsetenv("TELEQUILL_SCRIPT");
+    tq::ui::UseFace("headless");
+    TempRoot::TearDown();
+  }
+  std::string Transcript() const { return tq::testing::ReadText(transcript_); }
+
+  std::string transcript_;
+};
+
+TEST_F(QtSheet, ScriptGivesTheHeadlessNotificationsAndTranscript) {
+  const std::string shot = (std::filesystem::path(TQ_SHOT_DIR) / "sheet-109.png").string();
+  const std::string script = "type 1201 Devis\npage 109\nshot " + shot + "\nclick 12321\nclick 1\n";
+  tq::testing::WriteText(path("script.txt"), script);
+  unsetenv("TELEQUILL_SCRIPT");
+  ASSERT_TRUE(tq::ui::UseFace("script:" + path("script.txt").string()));
+  EXPECT_EQ(RunSheet(), 1);
+  const auto headlessNotes = notes;
+  const std::string headless = Transcript();
+
+  notes.clear();
+  setenv("TELEQUILL_SCRIPT", path("script.txt").string().c_str(), 1);
+  ASSERT_TRUE(tq::ui::UseFace("qt"));
+  EXPECT_EQ(RunSheet(), 1);
+  EXPECT_EQ(notes, headlessNotes);
+  // The layer keeps its transcript open: this run's lines follow the first's.
+  EXPECT_EQ(Transcript(), headless + headless);
+  EXPECT_NE(headless.find("sheet changed 102"), std::string::npos) << headless;
+
+  // The sheet holds the larger page with room around it.
+  const QImage image(QString::fromStdString(shot));
+  ASSERT_FALSE(image.isNull());
+  const QSize largest = tq::ui::qt::DialogUnitsToPixels(
+      tq::ui::qt::BaseUnitsOf(tq::ui::qt::DialogFont(nullptr, 0)), 0, 0, 252, 188).size();
+  EXPECT_GT(image.width(), largest.width());
+  EXPECT_GT(image.height(), largest.height());
+}
+
+TEST_F(QtSheet, EveryPageHasATabAndChoosingOneShowsThePage) {
+  unsetenv("TELEQUILL_SCRIPT");
+  ASSERT_TRUE(tq::ui::UseFace("qt"));
+  QStringList titles;
+  int shownAfterClick = 0;
+  int step = 0;
+  QTimer ticks;
+  QObject::connect(&ticks, &QTimer::timeout, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr || QApplication::activeWindow() != modal) return;
+    auto* tabs = modal->findChild<QTabWidget*>();
+    const HWND sheet = tq::ui::ActiveModalWindow();
+    switch (step) {
+      case 0:
+        for (int i = 0; i < tabs->count(); ++i) titles << tabs->tabText(i);
+        QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, Qt::NoModifier, tabs->tabBar()->tabRect(1).center());
+        ++step;
+        break;
+      case 1:
+        shownAfterClick = tq::ui::TemplateId(tq::ui::ShownSheetPage(sheet));
+        QTest::keyClick(modal->focusWidget() != nullptr ? modal->focusWidget() : modal, Qt::Key_Escape);
+        ++step;
+        break;
+      default:
+        if (++step > 2000) EndDialog(sheet, 99);  // nothing left to do: do not hang
+    }
+  });
+  ticks.start(0);
+  EXPECT_EQ(RunSheet(), 0);
+  EXPECT_EQ(titles, (QStringList{"Fax", "À propos de"}));
+  EXPECT_EQ(shownAfterClick, kAboutPage);
+  // The second page was made and shown when its tab was chosen.
+  const std::vector<std::pair<int, UINT>> expected = {{kOptionsPage, PSN_SETACTIVE}, {kOptionsPage, PSN_KILLACTIVE},
+                                                       {kAboutPage, PSN_SETACTIVE}, {kAboutPage, PSN_QUERYCANCEL},
+                                                       {kOptionsPage, PSN_RESET}, {kAboutPage, PSN_RESET}};
+  EXPECT_EQ(notes, expected);
+}
+
+}  // namespace
