@@ -235,56 +235,55 @@ static QFont FontOf(const tq::res::DialogTemplate* dialogTemplate) {
   return DialogFont(nullptr, 0);
 }
 
+Mirror::Entry& Mirror::Register(HWND window, QWidget* widget, Kind kind, HWND top) {
+  Entry& entry = entries_[window];
+  entry.widget = widget;
+  entry.kind = kind;
+  entry.top = top;
+  handles_[widget] = window;
+  return entry;
+}
+
+// The window of a dialog or sheet, owned by its owner's window, modal when
+// a modal call made it, in the dialog font whose base units it returns.
+QDialog* Mirror::MakeTopWidget(HWND window, Kind kind, Qt::WindowFlags extra, const QFont& font) {
+  auto* widget = new DialogWidget(this, window, TopWidgetOf(GetWindow(window, GW_OWNER)));
+  widget->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | extra);
+  if (nextModal_) widget->setWindowModality(Qt::ApplicationModal);
+  nextModal_ = false;
+  widget->setFont(font);
+  units_[window] = BaseUnitsOf(font);
+  Register(window, widget, kind, window);
+  return widget;
+}
+
+// A dialog's or page's client size: its template's, else the layer's
+// rectangle in the layer's own base units.
+QSize Mirror::ClientSize(HWND window, const tq::res::DialogTemplate* dialogTemplate) const {
+  const BaseUnits units = UnitsOf(window);
+  if (dialogTemplate != nullptr) return DialogUnitsToPixels(units, 0, 0, dialogTemplate->cx, dialogTemplate->cy).size();
+  RECT client{};
+  GetClientRect(window, &client);
+  RECT base{0, 0, 4, 8};
+  MapDialogRect(window, &base);
+  return {MulDiv(client.right, units.x, std::max<int>(base.right, 1)),
+          MulDiv(client.bottom, units.y, std::max<int>(base.bottom, 1))};
+}
+
 void Mirror::BuildDialog(HWND dialog) {
   const tq::res::DialogTemplate* dialogTemplate = TemplateOf(dialog);
   const DWORD style = StyleOf(dialog);
-  QWidget* owner = TopWidgetOf(GetWindow(dialog, GW_OWNER));
-  auto* widget = new DialogWidget(this, dialog, owner);
-  Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+  Qt::WindowFlags flags;
   if (style & WS_SYSMENU) flags |= Qt::WindowCloseButtonHint;
   if (style & DS_SYSMODAL) flags |= Qt::WindowStaysOnTopHint;
-  widget->setWindowFlags(flags);
-  if (nextModal_) widget->setWindowModality(Qt::ApplicationModal);
-  nextModal_ = false;
-  const QFont font = FontOf(dialogTemplate);
-  widget->setFont(font);
-  const BaseUnits units = BaseUnitsOf(font);
-  units_[dialog] = units;
-  Entry& entry = entries_[dialog];
-  entry.widget = widget;
-  entry.kind = Kind::Dialog;
-  entry.top = dialog;
-  handles_[widget] = dialog;
-  if (dialogTemplate != nullptr) {
-    const QRect size = DialogUnitsToPixels(units, 0, 0, dialogTemplate->cx, dialogTemplate->cy);
-    widget->setFixedSize(size.size());
-  } else {
-    RECT client{};
-    GetClientRect(dialog, &client);
-    RECT base{0, 0, 4, 8};
-    MapDialogRect(dialog, &base);
-    widget->setFixedSize(MulDiv(client.right, units.x, std::max<int>(base.right, 1)),
-                         MulDiv(client.bottom, units.y, std::max<int>(base.bottom, 1)));
-  }
-  BuildControls(dialog, widget, units);
+  QDialog* widget = MakeTopWidget(dialog, Kind::Dialog, flags, FontOf(dialogTemplate));
+  widget->setFixedSize(ClientSize(dialog, dialogTemplate));
+  BuildControls(dialog, widget, UnitsOf(dialog));
 }
 
 void Mirror::BuildSheet(HWND sheet) {
-  QWidget* owner = TopWidgetOf(GetWindow(sheet, GW_OWNER));
-  auto* widget = new DialogWidget(this, sheet, owner);
-  widget->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-  if (nextModal_) widget->setWindowModality(Qt::ApplicationModal);
-  nextModal_ = false;
-  const QFont font = DialogFont(nullptr, 0);
-  widget->setFont(font);
-  const BaseUnits units = BaseUnitsOf(font);
-  units_[sheet] = units;
-  Entry& entry = entries_[sheet];
-  entry.widget = widget;
-  entry.kind = Kind::Sheet;
-  entry.top = sheet;
-  handles_[widget] = sheet;
-
+  QDialog* widget = MakeTopWidget(sheet, Kind::Sheet, Qt::WindowCloseButtonHint, DialogFont(nullptr, 0));
+  const BaseUnits units = UnitsOf(sheet);
   auto* layout = new QVBoxLayout(widget);
   const QRect margin = DialogUnitsToPixels(units, 7, 7, 4, 4);
   layout->setContentsMargins(margin.x(), margin.y(), margin.x(), margin.y());
@@ -321,11 +320,7 @@ void Mirror::BuildSheet(HWND sheet) {
     QWidget* control = MakeControl(child, kind, widget);
     control->setFixedSize(button.size());
     buttons->addWidget(control);
-    Entry& made = entries_[child];
-    made.widget = control;
-    made.kind = kind;
-    made.top = sheet;
-    handles_[control] = child;
+    Register(child, control, kind, sheet);
   }
 }
 
@@ -345,21 +340,8 @@ void Mirror::BuildPage(HWND page) {
   const BaseUnits units = UnitsOf(sheet);
   units_[page] = units;
   auto* widget = new QWidget(room);
-  Entry& entry = entries_[page];
-  entry.widget = widget;
-  entry.kind = Kind::Page;
-  entry.top = page;
-  handles_[widget] = page;
-  if (dialogTemplate != nullptr) {
-    widget->setFixedSize(DialogUnitsToPixels(units, 0, 0, dialogTemplate->cx, dialogTemplate->cy).size());
-  } else {
-    RECT client{};
-    GetClientRect(page, &client);
-    RECT base{0, 0, 4, 8};
-    MapDialogRect(page, &base);
-    widget->setFixedSize(MulDiv(client.right, units.x, std::max<int>(base.right, 1)),
-                         MulDiv(client.bottom, units.y, std::max<int>(base.bottom, 1)));
-  }
+  Register(page, widget, Kind::Page, page);
+  widget->setFixedSize(ClientSize(page, dialogTemplate));
   room->setFixedSize(room->size().expandedTo(widget->size()));
   BuildControls(page, widget, units);
   pages_[sheet].push_back(page);
@@ -381,11 +363,7 @@ void Mirror::BuildControls(HWND dialog, QWidget* container, const BaseUnits& uni
     const HWND child = children[i];
     const Kind kind = KindOfControl(child);
     QWidget* widget = MakeControl(child, kind, container);
-    Entry& entry = entries_[child];
-    entry.widget = widget;
-    entry.kind = kind;
-    entry.top = dialog;
-    handles_[widget] = child;
+    Entry& entry = Register(child, widget, kind, dialog);
     if (fromTemplate) {
       const tq::res::ControlTemplate& item = dialogTemplate->controls[i];
       entry.templateRect = QRect(item.x, item.y, item.cx, item.cy);

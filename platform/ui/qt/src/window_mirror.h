@@ -19,7 +19,12 @@
 #include "win/user.h"
 #include "win/user_input.h"
 
+class QDialog;
 class QTabWidget;
+
+namespace tq::res {
+struct DialogTemplate;
+}
 
 namespace tq::ui::qt {
 
@@ -78,6 +83,9 @@ class Mirror final : public QObject {
   };
 
   void Take(Step step);
+  Entry& Register(HWND window, QWidget* widget, Kind kind, HWND top);
+  QDialog* MakeTopWidget(HWND window, Kind kind, Qt::WindowFlags extra, const QFont& font);
+  QSize ClientSize(HWND window, const tq::res::DialogTemplate* dialogTemplate) const;
   void BuildDialog(HWND dialog);
   void BuildSheet(HWND sheet);
   void BuildPage(HWND page);

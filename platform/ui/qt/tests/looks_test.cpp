@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "dialog_units.h"
+#include "offscreen_application.h"
 #include "face_looks.h"
 #include "static_picture.h"
 #include "win/resource.h"
@@ -15,13 +16,7 @@ namespace {
 
 class Looks : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static int argc = 1;
-    static char name[] = "looks_test";
-    static char* argv[] = {name, nullptr};
-    if (QCoreApplication::instance() == nullptr) new QApplication(argc, argv);
-  }
+  static void SetUpTestSuite() { EnsureOffscreenApplication(); }
 };
 
 TEST_F(Looks, DialogUnitsRoundAsWin32Does) {

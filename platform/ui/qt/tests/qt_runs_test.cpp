@@ -12,6 +12,7 @@
 #include <set>
 
 #include "dialog_units.h"
+#include "offscreen_application.h"
 #include "testing/temp_root.h"
 #include "win/resource.h"
 
@@ -33,13 +34,7 @@ struct Outcome {
 
 class QtRuns : public tq::testing::TempRoot {
  protected:
-  static void SetUpTestSuite() {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static int argc = 1;
-    static char name[] = "qt_runs_test";
-    static char* argv[] = {name, nullptr};
-    if (QCoreApplication::instance() == nullptr) new QApplication(argc, argv);
-  }
+  static void SetUpTestSuite() { EnsureOffscreenApplication(); }
 
   // Runs `program` with the script on `face` ("qt" or "headless").
   Outcome RunWith(const std::string& face, const std::string& program, std::vector<std::string> args,
