@@ -91,6 +91,17 @@ Kind KindOfControl(HWND control) {
   }
 }
 
+// The bitmap a picture control's template names in its text ("#101" or
+// "101"), from the module of its dialog, as Win32 loads it at creation.
+HBITMAP TemplateBitmap(HWND control) {
+  const std::u16string text = TextOf(control);
+  if (text.empty()) return nullptr;
+  const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(control, GWLP_HINSTANCE));
+  bool ok = false;
+  const int id = QString::fromStdU16String(text.front() == u'#' ? text.substr(1) : text).toInt(&ok);
+  return ok ? LoadBitmapW(instance, MAKEINTRESOURCEW(id)) : LoadBitmapW(instance, text.c_str());
+}
+
 // A label's text as Win32 draws it without a mnemonic target: "&&" is an
 // ampersand, a single "&" only underlines (which a label without a buddy
 // cannot show) and is dropped.
@@ -775,7 +786,8 @@ void Mirror::SyncButton(HWND button, Entry& entry) {
 void Mirror::SyncStatic(HWND control, Entry& entry) {
   if (entry.kind == Kind::Picture) {
     auto* picture = static_cast<QLabel*>(entry.widget.data());
-    const auto image = reinterpret_cast<HBITMAP>(SendMessageW(control, STM_GETIMAGE, IMAGE_BITMAP, 0));
+    auto image = reinterpret_cast<HBITMAP>(SendMessageW(control, STM_GETIMAGE, IMAGE_BITMAP, 0));
+    if (image == nullptr && (StyleOf(control) & SS_TYPEMASK) == SS_BITMAP) image = TemplateBitmap(control);
     const qint64 key = reinterpret_cast<qint64>(image);
     if (picture->property("tqImage").toLongLong() != key) {
       picture->setProperty("tqImage", key);

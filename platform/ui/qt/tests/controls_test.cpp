@@ -1,0 +1,113 @@
+// Controls of the tests' own dialog in the Qt face: a resource script's
+// bitmap painted where the template puts its picture control, and a
+// password edit that shows no text.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+#include <cstdlib>
+#include <vector>
+
+#include "dialog_units.h"
+#include "testing/temp_root.h"
+#include "win/face.h"
+#include "win/resource.h"
+#include "win/user_input.h"
+
+namespace {
+
+constexpr int kPictureDialog = 400;
+
+std::vector<BYTE> RedPixels() {
+  std::vector<BYTE> pixels;
+  for (int i = 0; i < 16 * 8; ++i) pixels.insert(pixels.end(), {0x00, 0x00, 0xFF, 0x00});  // blue, green, red, unused
+  return pixels;
+}
+const std::vector<BYTE> kRed = RedPixels();
+
+const tq::res::ControlTemplate kControls[] = {
+    {WC_STATICW, 401, u"#300", 20, 10, 20, 10, SS_BITMAP},
+    {WC_EDITW, 402, u"", 45, 10, 40, 12, ES_PASSWORD | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP},
+    {WC_BUTTONW, IDCANCEL, u"Fermer", 20, 30, 50, 14, BS_PUSHBUTTON | WS_TABSTOP},
+};
+const tq::res::DialogTemplate kDialogs[] = {
+    {kPictureDialog, u"Image", DS_MODALFRAME | WS_POPUP | WS_CAPTION, 0, 0, 0, 90, 50, kControls},
+};
+const tq::res::BitmapResource kBitmaps[] = {{300, 16, 8, kRed}};
+const tq::res::ResourceScript kScript{kDialogs, {}, kBitmaps};
+
+INT_PTR CloseOnCancel(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL) return EndDialog(dialog, IDCANCEL);
+  return message == WM_INITDIALOG;
+}
+
+const auto kInstance = reinterpret_cast<HINSTANCE>(static_cast<ULONG_PTR>(0x5D0000));
+
+class QtControls : public tq::testing::TempRoot {
+ protected:
+  void SetUp() override {
+    TempRoot::SetUp();
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    tq::res::RegisterResources(kInstance, kScript);
+  }
+  static INT_PTR Run() {
+    return DialogBoxParamW(kInstance, MAKEINTRESOURCEW(kPictureDialog), nullptr, CloseOnCancel, 0);
+  }
+  void TearDown() override {
+    unsetenv("TELEQUILL_SCRIPT");
+    tq::ui::UseFace("headless");
+    TempRoot::TearDown();
+  }
+};
+
+TEST_F(QtControls, TemplateBitmapIsPaintedAtItsControl) {
+  const std::string shot = path("picture.png").string();
+  tq::testing::WriteText(path("script.txt"), "shot " + shot + "\nclick 2\n");
+  setenv("TELEQUILL_SCRIPT", path("script.txt").string().c_str(), 1);
+  ASSERT_TRUE(tq::ui::UseFace("qt"));
+  EXPECT_EQ(Run(), IDCANCEL);
+  const QImage image(QString::fromStdString(shot));
+  ASSERT_FALSE(image.isNull());
+  const QRect at = tq::ui::qt::DialogUnitsToPixels(tq::ui::qt::BaseUnitsOf(tq::ui::qt::DialogFont(nullptr, 0)), 20, 10, 20, 10);
+  EXPECT_EQ(QColor(image.pixel(at.topLeft() + QPoint(2, 2))), QColor(Qt::red));
+  EXPECT_EQ(QColor(image.pixel(at.topLeft() + QPoint(14, 6))), QColor(Qt::red));
+  EXPECT_NE(QColor(image.pixel(at.topLeft() + QPoint(17, 2))), QColor(Qt::red)) << "the bitmap keeps its own size";
+}
+
+TEST_F(QtControls, PasswordEditHidesWhatIsTyped) {
+  unsetenv("TELEQUILL_SCRIPT");
+  ASSERT_TRUE(tq::ui::UseFace("qt"));
+  QString shown;
+  std::u16string held;
+  int step = 0;
+  QTimer ticks;
+  QObject::connect(&ticks, &QTimer::timeout, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr || QApplication::activeWindow() != modal) return;
+    auto* edit = modal->findChild<QLineEdit*>();
+    const HWND dialog = tq::ui::ActiveModalWindow();
+    if (step == 0) {
+      edit->setFocus(Qt::MouseFocusReason);
+      QTest::keyClicks(edit, "secret");
+    } else if (step == 1) {
+      shown = edit->displayText();
+      char16_t text[16] = {};
+      GetDlgItemTextW(dialog, 402, text, 16);
+      held = text;
+      QTest::keyClick(edit, Qt::Key_Escape);
+    } else if (step > 2000) {
+      EndDialog(dialog, 99);
+    }
+    ++step;
+  });
+  ticks.start(0);
+  EXPECT_EQ(Run(), IDCANCEL);
+  EXPECT_EQ(held, u"secret");
+  EXPECT_EQ(shown.size(), 6);
+  EXPECT_FALSE(shown.contains(QStringLiteral("secret")));
+}
+
+}  // namespace
