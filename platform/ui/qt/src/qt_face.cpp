@@ -23,6 +23,8 @@
 #include <cstdlib>
 #include <deque>
 
+#include <unistd.h>
+
 #include "face_looks.h"
 #include "ui/script_runner.h"
 #include "win/text.h"
@@ -31,13 +33,41 @@
 namespace tq::ui::qt {
 namespace {
 
+bool starting = false;
+
+// Qt's own chatter (platform plugin notes) stays off the programs' standard
+// error unless QT_DEBUG_PLUGINS or QT_LOGGING_RULES ask for it; a display
+// that cannot be opened ends the run with the message the faces give.
+void QtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtFatalMsg) {
+    if (starting) {
+      const char* display = std::getenv("WAYLAND_DISPLAY") != nullptr ? std::getenv("WAYLAND_DISPLAY") : std::getenv("DISPLAY");
+      std::fprintf(stderr,
+                   "telequill: the Qt face cannot open the display \"%s\"; choose another face with --ui or "
+                   "TELEQUILL_UI (qt, headless or script:PATH)\n",
+                   display != nullptr ? display : "");
+    } else {
+      std::fprintf(stderr, "telequill: %s\n", message.toLocal8Bit().constData());
+    }
+    std::fflush(nullptr);
+    _exit(2);
+  }
+  if (type == QtCriticalMsg || std::getenv("QT_DEBUG_PLUGINS") != nullptr || std::getenv("QT_LOGGING_RULES") != nullptr) {
+    std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+  }
+}
+
 QApplication* TheApplication() {
   if (auto* existing = qobject_cast<QApplication*>(QCoreApplication::instance())) return existing;
+  qInstallMessageHandler(QtMessages);
   // Kept for the life of the process: faces may come and go, Qt cannot.
   static int argc = 1;
   static char name[] = "telequill";
   static char* argv[] = {name, nullptr};
-  return new QApplication(argc, argv);
+  starting = true;
+  auto* application = new QApplication(argc, argv);
+  starting = false;
+  return application;
 }
 
 QString HelpFolder() {

@@ -253,8 +253,12 @@ TEST_F(QtRuns, WithoutDisplayTheMessageNamesTheWaysToChoose) {
   const auto sample = RunProgram("tq_user_sample", {}, {"TELEQUILL_UI=qt"});
   const auto host = RunProgram("qlhost", {"print", "--job", "fax", "--ui", "qt", "--output",
                                           path("none.prn").string(), TELEQUILL_SOURCE_DIR "/examples/documents/lettre.pxl"});
+  // A display named but not there: the same advice, not Qt's.
+  const auto gone = RunProgram("tq_user_sample", {}, {"TELEQUILL_UI=qt", "DISPLAY=:77"});
   for (const auto& [name, value] : kept) setenv(name.c_str(), value.c_str(), 1);
-  for (const auto* run : {&sample, &host}) {
+  EXPECT_EQ(gone.status, 2);
+  EXPECT_NE(gone.err.find("cannot open the display \":77\""), std::string::npos) << gone.err;
+  for (const auto* run : {&sample, &host, &gone}) {
     EXPECT_NE(run->status, 0);
     EXPECT_NE(run->err.find("--ui"), std::string::npos) << run->err;
     EXPECT_NE(run->err.find("TELEQUILL_UI"), std::string::npos) << run->err;
