@@ -602,6 +602,8 @@ void Mirror::Destroyed(HWND window) {
     if (entry.widget && entry.kind != Kind::Page) {
       entry.widget->hide();
       entry.widget->deleteLater();
+      // The window goes from the screen now, not at the next wait for input.
+      QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
     return;
   }
@@ -877,6 +879,31 @@ bool Mirror::DialogKey(HWND control, QKeyEvent* key) {
   }
 }
 
+bool Mirror::GroupKey(HWND control, QKeyEvent* key) {
+  bool back = false;
+  switch (key->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Left: back = true; break;
+    case Qt::Key_Down:
+    case Qt::Key_Right: break;
+    default: return false;
+  }
+  // The dialog manager's arrows: the next control of the group gets the
+  // focus, and an automatic radio button reached so is checked.
+  auto found = entries_.find(control);
+  const HWND dialog = found != entries_.end() ? found->second.top : GetParent(control);
+  Take([dialog, control, back](std::string* why) {
+    const HWND next = GetNextDlgGroupItem(dialog, control, back ? TRUE : FALSE);
+    if (next == nullptr || next == control) return true;
+    SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(next), TRUE);
+    if ((StyleOf(next) & BS_TYPEMASK) == BS_AUTORADIOBUTTON && SameName(ClassOf(next), WC_BUTTONW)) {
+      return ClickButton(next, why);
+    }
+    return true;
+  });
+  return true;
+}
+
 bool Mirror::EditKey(HWND edit, QWidget* widget, QKeyEvent* key) {
   auto* line = qobject_cast<QLineEdit*>(widget);
   // Keys act at the layer's selection: a person's mouse selection reached
@@ -971,6 +998,7 @@ bool Mirror::eventFilter(QObject* watched, QEvent* event) {
         KeyPressed(control, VK_RETURN);
         return true;
       }
+      if ((kind == Kind::Push || kind == Kind::Check || kind == Kind::Radio) && GroupKey(control, key)) return true;
       return DialogKey(control, key);
     }
     case QEvent::InputMethod: {

@@ -103,6 +103,7 @@ class Mirror final : public QObject {
   void SyncFocus();
   bool EditKey(HWND edit, QWidget* widget, class QKeyEvent* key);
   bool DialogKey(HWND control, class QKeyEvent* key);
+  bool GroupKey(HWND control, class QKeyEvent* key);
   HWND HandleOf(QObject* object) const;
 
   std::function<void(Step)> take_;

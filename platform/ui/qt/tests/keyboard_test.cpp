@@ -120,6 +120,30 @@ TEST_F(Keyboard, MnemonicOpensTheNestedDialogAndEscapeCancels) {
   EXPECT_TRUE(sample::TheRecord().ownerEnabledAfterDetails);
 }
 
+TEST_F(Keyboard, ArrowsMoveThroughTheRadioGroupAndCheck) {
+  int focused = 0;
+  bool fastChecked = false;
+  bool standardChecked = true;
+  Person person({
+      [] { QTest::keyClick(Focused(), Qt::Key_Tab); return true; },
+      [] { QTest::keyClick(Focused(), Qt::Key_Tab); return true; },  // the group's tab stop, "Fine"
+      [] { QTest::keyClick(Focused(), Qt::Key_Down); return true; },
+      [] { QTest::keyClick(Focused(), Qt::Key_Down); return true; },
+      [&] {
+        const HWND dialog = tq::ui::ActiveModalWindow();
+        focused = GetDlgCtrlID(GetFocus());
+        fastChecked = IsDlgButtonChecked(dialog, sample::kFast) == BST_CHECKED;
+        standardChecked = IsDlgButtonChecked(dialog, sample::kStandard) == BST_CHECKED;
+        QTest::keyClick(Focused(), Qt::Key_Escape);
+        return true;
+      },
+  });
+  EXPECT_EQ(RunMain(), IDCANCEL);
+  EXPECT_EQ(focused, sample::kFast);
+  EXPECT_TRUE(fastChecked);
+  EXPECT_FALSE(standardChecked);
+}
+
 TEST_F(Keyboard, ShiftSelectsARangeAndDeleteReachesTheDialog) {
   std::vector<int> selected;
   Person person({
