@@ -190,7 +190,7 @@ class QtFace final : public Face, public script::InputDriver {
 
   bool Type(HWND edit, const std::u16string& text, std::string* why) override {
     QWidget* widget = Usable(edit, {Kind::Edit, Kind::MultiEdit});
-    if (widget == nullptr) return InputDriver::Type(edit, text, why);
+    if (widget == nullptr) return Direct("type", edit, InputDriver::Type(edit, text, why));
     EnterEdit(edit);
     for (char16_t c : text) {
       if (!IsWindow(edit)) break;
@@ -203,7 +203,7 @@ class QtFace final : public Face, public script::InputDriver {
 
   bool Paste(HWND edit, const std::u16string& text, std::string* why) override {
     QWidget* widget = Usable(edit, {Kind::Edit, Kind::MultiEdit});
-    if (widget == nullptr) return InputDriver::Paste(edit, text, why);
+    if (widget == nullptr) return Direct("paste", edit, InputDriver::Paste(edit, text, why));
     QGuiApplication::clipboard()->setText(QString::fromStdU16String(text));
     EnterEdit(edit);
     QKeyEvent key(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier, QStringLiteral("\x16"));
@@ -212,7 +212,7 @@ class QtFace final : public Face, public script::InputDriver {
 
   bool Click(HWND button, std::string* why) override {
     QWidget* widget = Usable(button, {Kind::Push, Kind::Check, Kind::Radio});
-    if (widget == nullptr) return InputDriver::Click(button, why);
+    if (widget == nullptr) return Direct("click", button, InputDriver::Click(button, why));
     // On the box of a check box or radio button, in the middle of a push button.
     QPoint at = widget->rect().center();
     if (mirror_->KindOf(button) != Kind::Push) {
@@ -228,9 +228,11 @@ class QtFace final : public Face, public script::InputDriver {
 
   bool Select(HWND list, const std::vector<int>& items, std::string* why) override {
     QWidget* widget = Usable(list, {Kind::List, Kind::Combo});
-    if (widget == nullptr) return InputDriver::Select(list, items, why);
+    if (widget == nullptr) return Direct("select", list, InputDriver::Select(list, items, why));
     if (auto* combo = qobject_cast<QComboBox*>(widget)) {
-      if (items.size() != 1 || items[0] >= combo->count()) return InputDriver::Select(list, items, why);
+      if (items.size() != 1 || items[0] >= combo->count()) {
+        return Direct("select", list, InputDriver::Select(list, items, why));
+      }
       combo->setCurrentIndex(items[0]);
       mirror_->ComboChosen(list, items[0]);
       return RunTaken(why);
@@ -238,7 +240,9 @@ class QtFace final : public Face, public script::InputDriver {
     auto* view = static_cast<QListWidget*>(widget);
     const bool single = view->selectionMode() == QAbstractItemView::SingleSelection;
     for (int item : items) {
-      if (item >= view->count() || (single && items.size() > 1)) return InputDriver::Select(list, items, why);
+      if (item >= view->count() || (single && items.size() > 1)) {
+        return Direct("select", list, InputDriver::Select(list, items, why));
+      }
     }
     // The selection a person makes with clicks and Shift or Ctrl, taken at once.
     QItemSelection selection;
@@ -256,7 +260,9 @@ class QtFace final : public Face, public script::InputDriver {
 
   bool DoubleClick(HWND list, int item, std::string* why) override {
     auto* view = qobject_cast<QListWidget*>(Usable(list, {Kind::List}));
-    if (view == nullptr || item >= view->count()) return InputDriver::DoubleClick(list, item, why);
+    if (view == nullptr || item >= view->count()) {
+      return Direct("doubleclick", list, InputDriver::DoubleClick(list, item, why));
+    }
     emit view->itemDoubleClicked(view->item(item));
     return RunTaken(why);
   }
@@ -266,7 +272,7 @@ class QtFace final : public Face, public script::InputDriver {
     const int key = QtKeyOf(virtualKey);
     const bool top = mirror_->KindOf(control) == Kind::Dialog || mirror_->KindOf(control) == Kind::Sheet;
     if (widget == nullptr || key == 0 || (!top && (!widget->isEnabled() || !widget->isVisible()))) {
-      return InputDriver::Key(control, virtualKey, why);
+      return Direct("key", control, InputDriver::Key(control, virtualKey, why));
     }
     QKeyEvent press(QEvent::KeyPress, key, modifiers_);
     return SendAndRun(widget, &press, why);
@@ -276,11 +282,11 @@ class QtFace final : public Face, public script::InputDriver {
     QTabWidget* tabs = mirror_->TabsOf(sheet);
     for (int i = 0; tabs != nullptr && i < tabs->count(); ++i) {
       if (mirror_->TabTemplate(sheet, i) != templateId) continue;
-      if (tabs->currentIndex() == i) return InputDriver::Page(sheet, templateId, why);
+      if (tabs->currentIndex() == i) return InputDriver::Page(sheet, templateId, why);  // shown already
       tabs->setCurrentIndex(i);
       return RunTaken(why);
     }
-    return InputDriver::Page(sheet, templateId, why);
+    return Direct("page", sheet, InputDriver::Page(sheet, templateId, why));
   }
 
   void Hold(bool shift, bool control) override {
@@ -357,6 +363,17 @@ class QtFace final : public Face, public script::InputDriver {
       if (!step(why)) done = false;
     }
     return done;
+  }
+
+  // An action the widget could not take goes to the layer, which gives the
+  // reason it is refused; when the layer takes it all the same, the widget
+  // did not show the layer's state, which is said on standard error.
+  static bool Direct(const char* action, HWND control, bool taken) {
+    if (taken) {
+      std::fprintf(stderr, "telequill: qt face: %s on control %d was taken by the layer directly\n", action,
+                   GetDlgCtrlID(control));
+    }
+    return taken;
   }
 
   bool RunTaken(std::string* why) {

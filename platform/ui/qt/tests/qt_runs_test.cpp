@@ -144,6 +144,7 @@ TEST_F(QtRuns, SampleDialogScriptsGiveTheHeadlessTranscript) {
     EXPECT_EQ(qt.status, headless.status) << qt.err;
     EXPECT_EQ(qt.out, headless.out);
     EXPECT_EQ(qt.transcript, headless.transcript);
+    EXPECT_EQ(qt.err.find("taken by the layer directly"), std::string::npos) << qt.err;
     if (headless.status == 3) {
       // The reason is the last line of each standard error.
       const auto lastLine = [](const std::string& text) {
@@ -215,6 +216,7 @@ TEST_F(QtRuns, FaxPromptGivesTheSameTranscriptAndPrintStream) {
   ASSERT_EQ(headless.status, 0) << headless.err;
   ASSERT_EQ(qt.status, 0) << qt.err;
   EXPECT_EQ(qt.transcript, headless.transcript);
+  EXPECT_EQ(qt.err.find("taken by the layer directly"), std::string::npos) << qt.err;
   EXPECT_FALSE(qt.stream.empty());
   EXPECT_EQ(qt.stream, headless.stream);
 
