@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QImage>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QAbstractButton>
 #include <QTest>
 #include <QTimer>
 #include <cstdlib>
@@ -13,6 +15,7 @@
 
 #include "dialog_units.h"
 #include "testing/temp_root.h"
+#include "win/comdlg.h"
 #include "win/face.h"
 #include "win/resource.h"
 #include "win/user_input.h"
@@ -108,6 +111,55 @@ TEST_F(QtControls, PasswordEditHidesWhatIsTyped) {
   EXPECT_EQ(held, u"secret");
   EXPECT_EQ(shown.size(), 6);
   EXPECT_FALSE(shown.contains(QStringLiteral("secret")));
+}
+
+// A person at a message box: Enter takes the default button, Escape the
+// Cancel button, and the box carries Win32's buttons.
+TEST_F(QtControls, MessageBoxKeysAndButtons) {
+  unsetenv("TELEQUILL_SCRIPT");
+  ASSERT_TRUE(tq::ui::UseFace("qt"));
+  std::vector<QStringList> buttons;
+  QTimer ticks;
+  Qt::Key key = Qt::Key_Return;
+  QObject::connect(&ticks, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr || QApplication::activeWindow() != box) return;
+    QStringList labels;
+    for (QAbstractButton* button : box->buttons()) labels << button->text();
+    buttons.push_back(labels);
+    QTest::keyClick(box, key);
+  });
+  ticks.start(0);
+  EXPECT_EQ(MessageBoxW(nullptr, u"Remplacer ?", u"Carnet", MB_YESNO | MB_DEFBUTTON2 | MB_ICONQUESTION), IDNO);
+  key = Qt::Key_Escape;
+  EXPECT_EQ(MessageBoxW(nullptr, u"Supprimer ?", u"Carnet", MB_OKCANCEL | MB_ICONWARNING), IDCANCEL);
+  EXPECT_EQ(MessageBoxW(nullptr, u"Fini.", nullptr, MB_OK | MB_ICONINFORMATION | MB_SYSTEMMODAL), IDOK);
+  ASSERT_EQ(buttons.size(), 3u);
+  EXPECT_EQ(buttons[0].size(), 2);
+  EXPECT_TRUE(buttons[0].contains("&Oui") && buttons[0].contains("&Non"));
+  EXPECT_TRUE(buttons[1].contains("OK") && buttons[1].contains("Annuler"));
+  EXPECT_EQ(buttons[2], QStringList{"OK"});
+}
+
+// A script's answer to a file dialog goes through Qt's file dialog, with
+// the caller's filters, and comes back as the layer checks it.
+TEST_F(QtControls, ScriptAnswersTheFileDialog) {
+  const std::string chosen = path("annuaire.AFD").string();
+  tq::testing::WriteText(chosen, "");
+  tq::testing::WriteText(path("script.txt"), "file " + chosen + "\nfile-cancel\n");
+  setenv("TELEQUILL_SCRIPT", path("script.txt").string().c_str(), 1);
+  ASSERT_TRUE(tq::ui::UseFace("qt"));
+  char16_t file[260] = {};
+  OPENFILENAMEW ofn{};
+  ofn.lStructSize = sizeof(ofn);
+  ofn.lpstrFilter = u"Annuaires (*.AFD)\0*.AFD\0Tous les fichiers\0*.*\0";
+  ofn.lpstrFile = file;
+  ofn.nMaxFile = 260;
+  ofn.Flags = OFN_FILEMUSTEXIST;
+  ASSERT_TRUE(GetOpenFileNameW(&ofn));
+  EXPECT_EQ(std::u16string(file), QString::fromStdString(chosen).toStdU16String());
+  EXPECT_FALSE(GetSaveFileNameW(&ofn));
+  EXPECT_EQ(CommDlgExtendedError(), 0u);
 }
 
 }  // namespace
