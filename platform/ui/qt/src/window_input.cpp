@@ -1,0 +1,232 @@
+// A person's input on the widgets as input steps: one layer call each.
+#include <QClipboard>
+#include <QFocusEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+
+#include "window_facts.h"
+#include "window_mirror.h"
+
+namespace tq::ui::qt {
+
+void Mirror::ListChosen(HWND list, const std::vector<int>& rows) {
+  Take([list, rows](std::string* why) { return SelectItems(list, rows, why); });
+}
+
+void Mirror::ListDoubleClicked(HWND list, int row) {
+  Take([list, row](std::string* why) { return DoubleClickItem(list, row, why); });
+}
+
+void Mirror::ComboChosen(HWND combo, int index) {
+  Take([combo, index](std::string* why) { return SelectItems(combo, {index}, why); });
+}
+
+void Mirror::ButtonClicked(HWND button) {
+  Take([button](std::string* why) { return ClickButton(button, why); });
+}
+
+void Mirror::KeyPressed(HWND control, int virtualKey) {
+  Take([control, virtualKey](std::string* why) { return PressKey(control, virtualKey, why); });
+}
+
+void Mirror::TabChosen(HWND sheet, int index) {
+  const int templateId = TabTemplate(sheet, index);
+  Take([sheet, templateId](std::string* why) { return ShowSheetPage(sheet, templateId, why); });
+}
+
+void Mirror::CloseAsked(HWND dialog) {
+  Take([dialog](std::string*) {
+    SendMessageW(dialog, WM_CLOSE, 0, 0);
+    return true;
+  });
+}
+
+bool Mirror::DialogKey(HWND control, QKeyEvent* key) {
+  switch (key->key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: {
+      // The dialog manager's Tab: the next tab stop in template order.
+      auto found = entries_.find(control);
+      const HWND dialog = found != entries_.end() ? found->second.top : GetParent(control);
+      const bool back = key->key() == Qt::Key_Backtab || (key->modifiers() & Qt::ShiftModifier);
+      Take([dialog, back](std::string*) {
+        SendMessageW(dialog, WM_NEXTDLGCTL, back ? 1 : 0, 0);
+        return true;
+      });
+      return true;
+    }
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+    case Qt::Key_F1:
+      KeyPressed(control, VirtualKeyOf(key->key()));
+      return true;
+    default: return false;
+  }
+}
+
+bool Mirror::GroupKey(HWND control, QKeyEvent* key) {
+  bool back = false;
+  switch (key->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Left: back = true; break;
+    case Qt::Key_Down:
+    case Qt::Key_Right: break;
+    default: return false;
+  }
+  // The dialog manager's arrows: the next control of the group gets the
+  // focus, and an automatic radio button reached so is checked.
+  auto found = entries_.find(control);
+  const HWND dialog = found != entries_.end() ? found->second.top : GetParent(control);
+  Take([dialog, control, back](std::string* why) {
+    const HWND next = GetNextDlgGroupItem(dialog, control, back ? TRUE : FALSE);
+    if (next == nullptr || next == control) return true;
+    SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(next), TRUE);
+    if ((StyleOf(next) & BS_TYPEMASK) == BS_AUTORADIOBUTTON && SameName(ClassOf(next), WC_BUTTONW)) {
+      return ClickButton(next, why);
+    }
+    return true;
+  });
+  return true;
+}
+
+bool Mirror::EditKey(HWND edit, QWidget* widget, QKeyEvent* key) {
+  auto* line = qobject_cast<QLineEdit*>(widget);
+  // Keys act at the layer's selection: a person's mouse selection reached
+  // it already, and keys typed ahead must not all land where the first did.
+  const auto at = [edit] {
+    if (GetFocus() != edit) SetFocus(edit);
+  };
+  const bool shift = (key->modifiers() & Qt::ShiftModifier) != 0;
+  if (key->matches(QKeySequence::Paste)) {
+    const std::u16string text = QGuiApplication::clipboard()->text().toStdU16String();
+    Take([at, edit, text](std::string*) {
+      at();
+      if (!(StyleOf(edit) & ES_READONLY)) SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+      return true;
+    });
+    return true;
+  }
+  if (key->matches(QKeySequence::SelectAll)) {
+    Take([edit](std::string*) { return SendMessageW(edit, EM_SETSEL, 0, -1), true; });
+    return true;
+  }
+  if (key->matches(QKeySequence::Copy)) return line != nullptr && line->echoMode() == QLineEdit::Password;
+  if (key->matches(QKeySequence::Cut)) {
+    if (line != nullptr && line->echoMode() != QLineEdit::Password) line->copy();
+    Take([at, edit](std::string*) { return at(), SendMessageW(edit, WM_KEYDOWN, VK_DELETE, 1), true; });
+    return true;
+  }
+  switch (key->key()) {
+    case Qt::Key_Backspace:
+      Take([at, edit](std::string*) { return at(), SendMessageW(edit, WM_CHAR, VK_BACK, 1), true; });
+      return true;
+    case Qt::Key_Delete:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_Left:
+    case Qt::Key_Right: {
+      const int virtualKey = VirtualKeyOf(key->key());
+      Take([at, edit, virtualKey, shift](std::string*) {
+        at();
+        SHORT held = GetKeyState(VK_CONTROL);
+        HoldModifiers(shift, (held & 0x8000) != 0);
+        SendMessageW(edit, WM_KEYDOWN, static_cast<WPARAM>(virtualKey), 1);
+        return true;
+      });
+      return true;
+    }
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      if ((StyleOf(edit) & (ES_MULTILINE | ES_WANTRETURN)) == (ES_MULTILINE | ES_WANTRETURN)) {
+        Take([at, edit](std::string*) {
+          at();
+          SendMessageW(edit, WM_CHAR, u'\r', 1);
+          SendMessageW(edit, WM_CHAR, u'\n', 1);
+          return true;
+        });
+        return true;
+      }
+      return DialogKey(edit, key);
+    default: break;
+  }
+  if (DialogKey(edit, key)) return true;
+  const QString text = key->text();
+  if (!text.isEmpty() && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) && text[0].isPrint()) {
+    const std::u16string typed = text.toStdU16String();
+    Take([at, edit, typed](std::string*) {
+      at();
+      for (char16_t c : typed) {
+        if (!IsWindow(edit)) break;
+        SendMessageW(edit, WM_CHAR, c, 1);
+      }
+      return true;
+    });
+  }
+  // Alt+letter reaches the mnemonics; every other key stays with the layer.
+  return !(key->modifiers() & Qt::AltModifier);
+}
+
+bool Mirror::eventFilter(QObject* watched, QEvent* event) {
+  const HWND control = HandleOf(watched);
+  if (control == nullptr || syncing_ != 0) return QObject::eventFilter(watched, event);
+  const Kind kind = KindOf(control);
+  auto* widget = static_cast<QWidget*>(watched);
+  switch (event->type()) {
+    case QEvent::KeyPress: {
+      auto* key = static_cast<QKeyEvent*>(event);
+      if (kind == Kind::Edit || kind == Kind::MultiEdit) return EditKey(control, widget, key);
+      if (kind == Kind::List && key->key() == Qt::Key_Delete) {
+        KeyPressed(control, VK_DELETE);
+        return true;
+      }
+      if (kind == Kind::Push && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+        KeyPressed(control, VK_RETURN);
+        return true;
+      }
+      if ((kind == Kind::Push || kind == Kind::Check || kind == Kind::Radio) && GroupKey(control, key)) return true;
+      return DialogKey(control, key);
+    }
+    case QEvent::InputMethod: {
+      if (kind != Kind::Edit && kind != Kind::MultiEdit) break;
+      const std::u16string typed = static_cast<QInputMethodEvent*>(event)->commitString().toStdU16String();
+      if (!typed.empty()) {
+        Take([control, typed](std::string*) {
+          if (GetFocus() != control) SetFocus(control);
+          for (char16_t c : typed) SendMessageW(control, WM_CHAR, c, 1);
+          return true;
+        });
+      }
+      return true;
+    }
+    case QEvent::FocusIn: {
+      // A click or a mnemonic moves the focus; the layer's own moves and a
+      // window coming back to the front do not ask for anything.
+      const auto reason = static_cast<QFocusEvent*>(event)->reason();
+      if (scripted_ || GetFocus() == control) break;
+      if (reason == Qt::MouseFocusReason) {
+        Take([control](std::string*) { return SetFocus(control), true; });
+      } else if (reason == Qt::ShortcutFocusReason) {
+        // A label's mnemonic: the dialog manager moves there as Tab does.
+        const HWND dialog = GetParent(control);
+        Take([dialog, control](std::string*) {
+          SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+          return true;
+        });
+      }
+      break;
+    }
+    case QEvent::MouseButtonPress:
+      // The X selection paste would change the text behind the layer's back.
+      if ((kind == Kind::Edit || kind == Kind::MultiEdit) &&
+          static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton) {
+        return true;
+      }
+      break;
+    default: break;
+  }
+  return QObject::eventFilter(watched, event);
+}
+}  // namespace tq::ui::qt

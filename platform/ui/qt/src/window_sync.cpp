@@ -1,0 +1,225 @@
+// The layer's state onto the widgets.
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QTabWidget>
+
+#include "static_picture.h"
+#include "window_facts.h"
+#include "window_mirror.h"
+
+namespace tq::ui::qt {
+
+void Mirror::SyncAll() {
+  ++syncing_;
+  for (HWND handle : [&] {
+         std::vector<HWND> all;
+         for (auto& [h, e] : entries_) all.push_back(h);
+         return all;
+       }()) {
+    auto found = entries_.find(handle);
+    if (found == entries_.end() || !found->second.widget) continue;
+    if (!IsWindow(handle)) continue;
+    Sync(handle, found->second);
+  }
+  SyncFocus();
+  --syncing_;
+}
+
+void Mirror::Sync(HWND window, Entry& entry) {
+  QWidget* widget = entry.widget.data();
+  QSignalBlocker quiet(widget);
+  const DWORD style = StyleOf(window);
+  switch (entry.kind) {
+    case Kind::Dialog:
+    case Kind::Sheet: return SyncTop(window, entry);
+    case Kind::Page: break;
+    case Kind::Edit:
+    case Kind::MultiEdit: SyncEdit(window, entry); break;
+    case Kind::List: SyncList(window, entry); break;
+    case Kind::Combo: SyncCombo(window, entry); break;
+    case Kind::Push:
+    case Kind::Check:
+    case Kind::Radio:
+    case Kind::Group: SyncButton(window, entry); break;
+    default: SyncStatic(window, entry); break;
+  }
+  // Pages are shown by their sheet's tabs, not by their own style.
+  if (entry.kind != Kind::Page) widget->setVisible((style & WS_VISIBLE) != 0);
+  widget->setEnabled((style & WS_DISABLED) == 0);
+}
+
+void Mirror::SyncTop(HWND window, Entry& entry) {
+  QWidget* widget = entry.widget.data();
+  const std::u16string caption = TextOf(window);
+  if (caption != entry.text || widget->windowTitle().isEmpty()) {
+    entry.text = caption;
+    widget->setWindowTitle(ToQt(caption));
+  }
+  widget->setEnabled(IsWindowEnabled(window) != FALSE);
+  if (entry.kind == Kind::Sheet) {
+    if (QTabWidget* tabs = TabsOf(window)) {
+      QSignalBlocker quiet(tabs);
+      if (QWidget* shown = WidgetOf(ShownSheetPage(window))) tabs->setCurrentWidget(shown->parentWidget());
+    }
+  }
+  const bool visible = (StyleOf(window) & WS_VISIBLE) != 0;
+  if (visible && !widget->isVisible()) {
+    if (widget->parentWidget() == nullptr) {
+      if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        widget->move(area.center() - QPoint(widget->width() / 2, widget->height() / 2));
+      }
+    }
+    widget->show();
+    widget->raise();
+    widget->activateWindow();
+  } else if (!visible && widget->isVisible()) {
+    widget->hide();
+  }
+}
+
+void Mirror::SyncEdit(HWND edit, Entry& entry) {
+  const std::u16string text = TextOf(edit);
+  const DWORD style = StyleOf(edit);
+  DWORD start = 0;
+  DWORD end = 0;
+  SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  if (auto* line = qobject_cast<QLineEdit*>(entry.widget.data())) {
+    if (line->text() != ToQt(text)) line->setText(ToQt(text));
+    line->setReadOnly((style & ES_READONLY) != 0);
+    line->setEchoMode((style & ES_PASSWORD) ? QLineEdit::Password : QLineEdit::Normal);
+    if (start == end) {
+      line->setCursorPosition(static_cast<int>(end));
+    } else {
+      line->setSelection(static_cast<int>(start), static_cast<int>(end - start));
+    }
+  } else if (auto* box = qobject_cast<QPlainTextEdit*>(entry.widget.data())) {
+    QString shown = ToQt(text);
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (box->toPlainText() != shown) box->setPlainText(shown);
+    box->setReadOnly((style & ES_READONLY) != 0);
+  }
+  entry.text = text;
+}
+
+void Mirror::SyncList(HWND list, Entry& entry) {
+  auto* widget = static_cast<QListWidget*>(entry.widget.data());
+  const std::vector<std::u16string> items = ItemTexts(list);
+  bool same = widget->count() == static_cast<int>(items.size());
+  for (int i = 0; same && i < widget->count(); ++i) same = widget->item(i)->text() == ListLine(items[static_cast<size_t>(i)]);
+  if (!same) {
+    widget->clear();
+    for (const std::u16string& item : items) widget->addItem(ListLine(item));
+  }
+  const std::vector<int> selected = SelectedItems(list);
+  QItemSelection selection;
+  for (int row : selected) {
+    const QModelIndex index = widget->model()->index(row, 0);
+    selection.select(index, index);
+  }
+  QSignalBlocker quietModel(widget->selectionModel());
+  if (widget->selectionModel()->selection() != selection) {
+    widget->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+  }
+  const LRESULT caret = SendMessageW(list, LB_GETCARETINDEX, 0, 0);
+  const int current = caret >= 0 && caret < widget->count() ? static_cast<int>(caret) : (selected.empty() ? -1 : selected.front());
+  if (current >= 0) widget->selectionModel()->setCurrentIndex(widget->model()->index(current, 0), QItemSelectionModel::NoUpdate);
+  widget->viewport()->update();
+}
+
+void Mirror::SyncCombo(HWND combo, Entry& entry) {
+  auto* widget = static_cast<QComboBox*>(entry.widget.data());
+  const std::vector<std::u16string> items = ItemTexts(combo);
+  bool same = widget->count() == static_cast<int>(items.size());
+  for (int i = 0; same && i < widget->count(); ++i) same = widget->itemText(i) == ToQt(items[static_cast<size_t>(i)]);
+  if (!same) {
+    widget->clear();
+    for (const std::u16string& item : items) widget->addItem(ToQt(item));
+  }
+  const std::vector<int> selected = SelectedItems(combo);
+  widget->setCurrentIndex(selected.empty() ? -1 : selected.front());
+  if (widget->isEditable()) {
+    const QString text = ToQt(TextOf(combo));
+    if (widget->currentText() != text) widget->setEditText(text);
+  }
+}
+
+void Mirror::SyncButton(HWND button, Entry& entry) {
+  const std::u16string text = TextOf(button);
+  const QString shown = ToQt(text);
+  const DWORD style = StyleOf(button);
+  if (auto* group = qobject_cast<QGroupBox*>(entry.widget.data())) {
+    if (entry.text != text) group->setTitle(WithoutPrefix(shown));
+  } else if (auto* push = qobject_cast<QPushButton*>(entry.widget.data())) {
+    if (entry.text != text) {
+      push->setText(shown);
+      FitText(push, shown, push->width() - 8);
+    }
+    push->setDefault((style & BS_TYPEMASK) == BS_DEFPUSHBUTTON);
+    const auto image = reinterpret_cast<HBITMAP>(SendMessageW(button, BM_GETIMAGE, IMAGE_BITMAP, 0));
+    if ((style & BS_BITMAP) && image != nullptr) {
+      const QPixmap picture = PictureOf(image);
+      push->setIcon(QIcon(picture));
+      push->setIconSize(picture.size());
+    }
+  } else if (auto* box = qobject_cast<QAbstractButton*>(entry.widget.data())) {
+    if (entry.text != text) {
+      box->setText(shown);
+      FitText(box, shown, box->width() - 20);
+    }
+    const LRESULT check = SendMessageW(button, BM_GETCHECK, 0, 0);
+    if (auto* check3 = qobject_cast<QCheckBox*>(box)) {
+      check3->setCheckState(check == BST_CHECKED ? Qt::Checked : check == BST_INDETERMINATE ? Qt::PartiallyChecked : Qt::Unchecked);
+    } else {
+      box->setChecked(check == BST_CHECKED);
+    }
+  }
+  entry.text = text;
+}
+
+void Mirror::SyncStatic(HWND control, Entry& entry) {
+  if (entry.kind == Kind::Picture) {
+    auto* picture = static_cast<QLabel*>(entry.widget.data());
+    auto image = reinterpret_cast<HBITMAP>(SendMessageW(control, STM_GETIMAGE, IMAGE_BITMAP, 0));
+    if (image == nullptr && (StyleOf(control) & SS_TYPEMASK) == SS_BITMAP) image = TemplateBitmap(control);
+    const qint64 key = reinterpret_cast<qint64>(image);
+    if (picture->property("tqImage").toLongLong() != key) {
+      picture->setProperty("tqImage", key);
+      picture->setPixmap(image != nullptr ? PictureOf(image) : QPixmap());
+    }
+    return;
+  }
+  if (entry.kind != Kind::Label) return;
+  const std::u16string text = TextOf(control);
+  if (text == entry.text && !entry.text.empty()) return;
+  auto* label = static_cast<QLabel*>(entry.widget.data());
+  const QString shown = ToQt(text);
+  const bool prefix = !(StyleOf(control) & SS_NOPREFIX);
+  if (prefix && label->buddy() != nullptr) {
+    label->setTextFormat(Qt::PlainText);
+    label->setText(shown);
+  } else {
+    label->setText(prefix ? WithoutPrefix(shown) : shown);
+  }
+  entry.text = text;
+}
+
+void Mirror::SyncFocus() {
+  const HWND focus = GetFocus();
+  QWidget* widget = WidgetOf(focus);
+  if (widget == nullptr || !widget->isVisible() || widget->hasFocus()) return;
+  const HWND active = ActiveModalWindow();
+  if (active != nullptr && TopWidgetOf(active) != widget->window()) return;
+  widget->setFocus(Qt::OtherFocusReason);
+}
+}  // namespace tq::ui::qt
