@@ -138,7 +138,11 @@ DWORD ContextOfControl(HWND control, ULONG_PTR data) {
 
 extern "C" BOOL WinHelpW(HWND window, LPCWSTR helpFile, UINT command, ULONG_PTR data) {
   const std::u16string file = FromWide(helpFile);
-  std::string line = "help " + QuoteText(file) + " ";
+  // The transcript names the help file without its folder, so transcripts do
+  // not depend on where the program is installed.
+  const std::size_t folderEnd = file.find_last_of(u"/\\");
+  const std::u16string fileName = folderEnd == std::u16string::npos ? file : file.substr(folderEnd + 1);
+  std::string line = "help " + QuoteText(fileName) + " ";
   switch (command) {
     case HELP_CONTEXT: line += "context " + std::to_string(data); break;
     case HELP_CONTEXTPOPUP: line += "popup " + std::to_string(data); break;
