@@ -44,8 +44,8 @@ int Fail(const std::string& message) {
 constexpr char kUsage[] =
     "usage: qlhost settings [--model n|p] show | set NAME=VALUE...\n"
     "       qlhost print [--model n|p] [--job fax|print|secure|sample] [--output FILE | --port URI]\n"
-    "                    [--ui qt|headless|script:PATH] [--copies N] [--tray I] [--monitor on|off]\n"
-    "                    [--doc-name NAME] DOCUMENT\n"
+    "                    [--ui qt|headless|script:PATH] [--script PATH] [--copies N] [--tray I]\n"
+    "                    [--monitor on|off] [--doc-name NAME] DOCUMENT\n"
     "       qlhost monitor install [LIBRARY] | remove | show\n";
 
 int Usage(const std::string& message) {
@@ -168,8 +168,8 @@ int Print(int argc, char** argv) {
   Arguments arguments;
   std::string error;
   if (!SplitArguments(argc, argv,
-                      {"--model", "--job", "--output", "--port", "--ui", "--copies", "--tray", "--monitor",
-                       "--doc-name"},
+                      {"--model", "--job", "--output", "--port", "--ui", "--script", "--copies", "--tray",
+                       "--monitor", "--doc-name"},
                       arguments, error)) {
     return Usage(error);
   }
@@ -183,6 +183,10 @@ int Print(int argc, char** argv) {
   if (const auto ui = options.find("--ui"); ui != options.end()) {
     if (!ValidFace(ui->second)) return Usage("--ui: \"" + ui->second + "\" is not qt, headless or script:PATH");
     setenv("TELEQUILL_UI", ui->second.c_str(), 1);
+  }
+  // A script for the Qt face, which sends its actions to the real windows.
+  if (const auto script = options.find("--script"); script != options.end()) {
+    setenv("TELEQUILL_SCRIPT", script->second.c_str(), 1);
   }
   PrintRequest request;
   request.documentPath = arguments.words.front();

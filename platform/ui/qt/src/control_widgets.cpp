@@ -73,7 +73,9 @@ QWidget* Mirror::MakeControl(HWND control, Kind kind, QWidget* container) {
     }
     case Kind::Combo: {
       auto* combo = new QComboBox(container);
+      // The layer's combo boxes take no typing: their edit only shows the text.
       combo->setEditable((style & 0x3) == CBS_DROPDOWN || (style & 0x3) == CBS_SIMPLE);
+      if (combo->lineEdit() != nullptr) combo->lineEdit()->setReadOnly(true);
       QObject::connect(combo, &QComboBox::activated, this, [this, control](int index) { ComboChosen(control, index); });
       widget = combo;
       break;

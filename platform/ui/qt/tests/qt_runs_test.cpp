@@ -50,14 +50,18 @@ class QtRuns : public tq::testing::TempRoot {
     for (std::string& arg : args) {
       if (arg == "@OUTPUT") arg = stream.string();
     }
-    if (face == "qt") {
+    if (program == "qlhost") {
+      // qlhost takes the face and the script as options.
+      if (face == "qt") {
+        args.insert(args.begin() + 1, {"--ui", "qt", "--script", scriptFile.string()});
+      } else {
+        args.insert(args.begin() + 1, {"--ui", "script:" + scriptFile.string()});
+      }
+    } else if (face == "qt") {
       env.push_back("TELEQUILL_UI=qt");
       env.push_back("TELEQUILL_SCRIPT=" + scriptFile.string());
     } else {
       env.push_back("TELEQUILL_UI=script:" + scriptFile.string());
-    }
-    if (program == "qlhost") {
-      args.insert(args.begin() + 1, {"--ui", face == "qt" ? "qt" : "script:" + scriptFile.string()});
     }
     const auto result = RunProgram(program, args, env);
     // Failures name the script; the two runs' scripts differ only in where they are.
