@@ -55,7 +55,17 @@ Mirror::~Mirror() {
 }
 
 void Mirror::Take(Step step) {
-  if (syncing_ == 0) take_(std::move(step));
+  if (syncing_ != 0) return;
+  // Input belongs to the window that was active when it was given: keys
+  // typed ahead of a dialog that a click opens do not reach its owner.
+  const HWND active = ActiveModalWindow();
+  take_([active, step = std::move(step)](std::string* why) {
+    if (ActiveModalWindow() != active) {
+      *why = "the input was given to a window that is no longer active";
+      return false;
+    }
+    return step(why);
+  });
 }
 
 QWidget* Mirror::WidgetOf(HWND window) const {
