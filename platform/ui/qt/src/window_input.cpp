@@ -5,11 +5,35 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <algorithm>
+#include <vector>
 
 #include "window_facts.h"
 #include "window_mirror.h"
 
 namespace tq::ui::qt {
+namespace {
+
+// The tab stops of a sheet's shown page, then the sheet's own buttons that
+// can take the focus.
+std::vector<HWND> SheetTabRound(HWND sheet) {
+  std::vector<HWND> round;
+  if (const HWND page = ShownSheetPage(sheet)) {
+    for (HWND at = GetNextDlgTabItem(page, nullptr, FALSE);
+         at != nullptr && std::find(round.begin(), round.end(), at) == round.end();
+         at = GetNextDlgTabItem(page, at, FALSE)) {
+      round.push_back(at);
+    }
+  }
+  for (HWND child = GetWindow(sheet, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    const DWORD style = StyleOf(child);
+    if ((style & WS_CHILD) && TemplateId(child) != 0) continue;  // a page
+    if ((style & WS_TABSTOP) && IsWindowVisible(child) && IsWindowEnabled(child)) round.push_back(child);
+  }
+  return round;
+}
+
+}  // namespace
 
 void Mirror::ListChosen(HWND list, const std::vector<int>& rows) {
   Take([list, rows](std::string* why) { return SelectItems(list, rows, why); });
@@ -51,6 +75,24 @@ bool Mirror::DialogKey(HWND control, QKeyEvent* key) {
       auto found = entries_.find(control);
       const HWND dialog = found != entries_.end() ? found->second.top : GetParent(control);
       const bool back = key->key() == Qt::Key_Backtab || (key->modifiers() & Qt::ShiftModifier);
+      const Kind kind = KindOf(dialog);
+      if (kind == Kind::Page || kind == Kind::Sheet) {
+        // A sheet holds its page's controls and its own buttons in one
+        // round, as a control parent does.
+        const HWND sheet = kind == Kind::Page ? GetParent(dialog) : dialog;
+        Take([sheet, back](std::string*) {
+          const std::vector<HWND> round = SheetTabRound(sheet);
+          if (round.empty()) return true;
+          const auto at = std::find(round.begin(), round.end(), GetFocus());
+          const int count = static_cast<int>(round.size());
+          int index = at == round.end() ? (back ? 0 : -1) : static_cast<int>(at - round.begin());
+          index = (index + (back ? count - 1 : 1)) % count;
+          const HWND next = round[static_cast<size_t>(index)];
+          SendMessageW(GetParent(next), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(next), TRUE);
+          return true;
+        });
+        return true;
+      }
       Take([dialog, back](std::string*) {
         SendMessageW(dialog, WM_NEXTDLGCTL, back ? 1 : 0, 0);
         return true;

@@ -126,6 +126,7 @@ TEST_F(QtSheet, EveryPageHasATabAndChoosingOneShowsThePage) {
   ASSERT_TRUE(tq::ui::UseFace("qt"));
   QStringList titles;
   int shownAfterClick = 0;
+  std::vector<int> tabbed;
   int step = 0;
   QTimer ticks;
   QObject::connect(&ticks, &QTimer::timeout, [&] {
@@ -133,15 +134,27 @@ TEST_F(QtSheet, EveryPageHasATabAndChoosingOneShowsThePage) {
     if (modal == nullptr || QApplication::activeWindow() != modal) return;
     auto* tabs = modal->findChild<QTabWidget*>();
     const HWND sheet = tq::ui::ActiveModalWindow();
+    QWidget* focused = modal->focusWidget() != nullptr ? modal->focusWidget() : modal;
     switch (step) {
       case 0:
         for (int i = 0; i < tabs->count(); ++i) titles << tabs->tabText(i);
+        [[fallthrough]];
+      case 1:
+      case 2:
+      case 3:
+        // Tab goes round the page's controls and on to the sheet's buttons.
+        if (step > 0) tabbed.push_back(GetDlgCtrlID(GetFocus()));
+        QTest::keyClick(focused, Qt::Key_Tab);
+        ++step;
+        break;
+      case 4:
+        tabbed.push_back(GetDlgCtrlID(GetFocus()));
         QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, Qt::NoModifier, tabs->tabBar()->tabRect(1).center());
         ++step;
         break;
-      case 1:
+      case 5:
         shownAfterClick = tq::ui::TemplateId(tq::ui::ShownSheetPage(sheet));
-        QTest::keyClick(modal->focusWidget() != nullptr ? modal->focusWidget() : modal, Qt::Key_Escape);
+        QTest::keyClick(focused, Qt::Key_Escape);
         ++step;
         break;
       default:
@@ -151,6 +164,7 @@ TEST_F(QtSheet, EveryPageHasATabAndChoosingOneShowsThePage) {
   ticks.start(0);
   EXPECT_EQ(RunSheet(), 0);
   EXPECT_EQ(titles, (QStringList{"Fax", "À propos de"}));
+  EXPECT_EQ(tabbed, (std::vector<int>{kHeader, 1202, IDOK, IDCANCEL}));
   EXPECT_EQ(shownAfterClick, kAboutPage);
   // The second page was made and shown when its tab was chosen.
   const std::vector<std::pair<int, UINT>> expected = {{kOptionsPage, PSN_SETACTIVE}, {kOptionsPage, PSN_KILLACTIVE},
