@@ -26,6 +26,7 @@
 #include <unistd.h>
 
 #include "face_looks.h"
+#include "modal_dialogs.h"
 #include "ui/script_runner.h"
 #include "win/text.h"
 #include "window_mirror.h"
@@ -151,7 +152,7 @@ class QtFace final : public Face, public script::InputDriver {
   int MessageBox(const MessageBoxCall& call) override {
     mirror_->SyncAll();
     if (runner_) return runner_->MessageBox(call);
-    std::unique_ptr<QMessageBox> box = MakeBox(call);
+    std::unique_ptr<QMessageBox> box = MakeMessageBox(call, OwnerWidget(call.owner));
     box->exec();
     return AnswerOf(*box, call);
   }
@@ -159,7 +160,7 @@ class QtFace final : public Face, public script::InputDriver {
   FileDialogAnswer FileDialog(const FileDialogCall& call) override {
     mirror_->SyncAll();
     if (runner_) return runner_->FileDialog(call);
-    std::unique_ptr<QFileDialog> dialog = MakeFileDialog(call, false);
+    std::unique_ptr<QFileDialog> dialog = MakeFileDialog(call, OwnerWidget(call.owner), false);
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return {};
     return {true, dialog->selectedFiles().front().toStdU16String()};
   }
@@ -314,12 +315,10 @@ class QtFace final : public Face, public script::InputDriver {
   }
 
   int AnswerBox(const MessageBoxCall& call, int answer) override {
-    std::unique_ptr<QMessageBox> box = MakeBox(call);
+    std::unique_ptr<QMessageBox> box = MakeMessageBox(call, OwnerWidget(call.owner));
     box->open();
     Pump();
-    for (QAbstractButton* button : box->buttons()) {
-      if (button->property("tqAnswer").toInt() == answer) button->click();
-    }
+    PressAnswer(*box, answer);
     Pump();
     const int given = AnswerOf(*box, call);
     box->hide();
@@ -327,7 +326,7 @@ class QtFace final : public Face, public script::InputDriver {
   }
 
   FileDialogAnswer AnswerFile(const FileDialogCall& call, const FileDialogAnswer& answer) override {
-    std::unique_ptr<QFileDialog> dialog = MakeFileDialog(call, true);
+    std::unique_ptr<QFileDialog> dialog = MakeFileDialog(call, OwnerWidget(call.owner), true);
     dialog->open();
     Pump();
     if (!answer.chosen) {
@@ -411,47 +410,6 @@ class QtFace final : public Face, public script::InputDriver {
   QWidget* OwnerWidget(HWND owner) {
     QWidget* widget = mirror_->TopWidgetOf(owner);
     return widget != nullptr ? widget : mirror_->TopWidgetOf(ActiveModalWindow());
-  }
-
-  std::unique_ptr<QMessageBox> MakeBox(const MessageBoxCall& call) {
-    auto box = std::make_unique<QMessageBox>(OwnerWidget(call.owner));
-    box->setWindowTitle(QString::fromStdU16String(call.caption));
-    box->setText(QString::fromStdU16String(call.text));
-    box->setTextFormat(Qt::PlainText);
-    box->setIcon(BoxIconOf(call.icon));
-    box->setWindowModality(Qt::ApplicationModal);
-    if (call.type & (MB_SYSTEMMODAL | MB_TOPMOST)) box->setWindowFlag(Qt::WindowStaysOnTopHint);
-    const int escape = EscapeAnswer(call.buttons);
-    for (const BoxButton& spec : BoxButtonsOf(call.buttons)) {
-      QPushButton* button = box->addButton(spec.label, spec.role);
-      button->setProperty("tqAnswer", spec.answer);
-      if (spec.answer == call.defaultAnswer) box->setDefaultButton(button);
-      if (spec.answer == escape) box->setEscapeButton(button);
-    }
-    return box;
-  }
-
-  static int AnswerOf(QMessageBox& box, const MessageBoxCall& call) {
-    if (QAbstractButton* clicked = box.clickedButton()) return clicked->property("tqAnswer").toInt();
-    const int escape = EscapeAnswer(call.buttons);
-    return escape != 0 ? escape : call.defaultAnswer;
-  }
-
-  std::unique_ptr<QFileDialog> MakeFileDialog(const FileDialogCall& call, bool scripted) {
-    auto dialog = std::make_unique<QFileDialog>(OwnerWidget(call.owner), FileDialogTitle(call),
-                                                QString::fromStdU16String(call.initialDir));
-    dialog->setAcceptMode(call.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog->setFileMode(call.save || scripted ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    if (scripted) dialog->setOption(QFileDialog::DontUseNativeDialog);
-    if (!(call.flags & 0x00000002u)) dialog->setOption(QFileDialog::DontConfirmOverwrite);  // OFN_OVERWRITEPROMPT
-    const QStringList filters = NameFilters(call);
-    if (!filters.isEmpty()) {
-      dialog->setNameFilters(filters);
-      if (call.filterIndex >= 0 && call.filterIndex < filters.size()) dialog->selectNameFilter(filters[call.filterIndex]);
-    }
-    if (!call.fileName.empty()) dialog->selectFile(QString::fromStdU16String(call.fileName));
-    if (!call.defaultExt.empty()) dialog->setDefaultSuffix(QString::fromStdU16String(call.defaultExt));
-    return dialog;
   }
 };
 

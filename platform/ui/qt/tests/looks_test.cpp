@@ -2,12 +2,15 @@
 // box buttons, file dialog filters, help pages, bitmaps.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QPushButton>
 #include <cstdlib>
 
 #include "dialog_units.h"
 #include "offscreen_application.h"
 #include "face_looks.h"
+#include "modal_dialogs.h"
 #include "static_picture.h"
 #include "win/resource.h"
 
@@ -44,35 +47,69 @@ TEST_F(Looks, BaseUnitsGrowWithTheDialogFont) {
   EXPECT_EQ(BaseUnitsOf(missing).x, small.x);
 }
 
-TEST_F(Looks, MessageBoxButtonSetsAndEscape) {
-  struct Case {
-    BoxButtons buttons;
-    std::vector<int> answers;
-    std::vector<QString> labels;
-    int escape;
-  };
-  const Case cases[] = {
-      {BoxButtons::Ok, {IDOK}, {"OK"}, IDOK},
-      {BoxButtons::OkCancel, {IDOK, IDCANCEL}, {"OK", "Annuler"}, IDCANCEL},
-      {BoxButtons::YesNo, {IDYES, IDNO}, {"&Oui", "&Non"}, 0},
-      {BoxButtons::YesNoCancel, {IDYES, IDNO, IDCANCEL}, {"&Oui", "&Non", "Annuler"}, IDCANCEL},
-  };
-  for (const Case& c : cases) {
-    std::vector<int> answers;
-    std::vector<QString> labels;
-    for (const BoxButton& button : BoxButtonsOf(c.buttons)) {
-      answers.push_back(button.answer);
-      labels.push_back(button.label);
-    }
-    EXPECT_EQ(answers, c.answers);
-    EXPECT_EQ(labels, c.labels);
-    EXPECT_EQ(EscapeAnswer(c.buttons), c.escape);
-  }
+TEST_F(Looks, MessageBoxIconsAndEscape) {
   EXPECT_EQ(BoxIconOf(BoxIcon::Error), QMessageBox::Critical);
   EXPECT_EQ(BoxIconOf(BoxIcon::Warning), QMessageBox::Warning);
   EXPECT_EQ(BoxIconOf(BoxIcon::Question), QMessageBox::Question);
   EXPECT_EQ(BoxIconOf(BoxIcon::Information), QMessageBox::Information);
   EXPECT_EQ(BoxIconOf(BoxIcon::None), QMessageBox::NoIcon);
+  // Escape answers OK on a box that has only OK, Cancel where there is one.
+  EXPECT_EQ(EscapeAnswer(BoxButtons::Ok), IDOK);
+  EXPECT_EQ(EscapeAnswer(BoxButtons::OkCancel), IDCANCEL);
+}
+
+TEST_F(Looks, MessageBoxDefaultEscapeAndSystemModal) {
+  MessageBoxCall call;
+  call.text = u"Remplacer l'entrée ?";
+  call.caption = u"Annuaire";
+  call.type = MB_YESNOCANCEL | MB_DEFBUTTON2 | MB_ICONQUESTION | MB_SYSTEMMODAL;
+  call.icon = BoxIcon::Question;
+  call.buttons = BoxButtons::YesNoCancel;
+  call.defaultAnswer = IDNO;
+  auto box = MakeMessageBox(call, nullptr);
+  EXPECT_EQ(box->windowTitle(), "Annuaire");
+  EXPECT_EQ(box->text(), "Remplacer l'entrée ?");
+  EXPECT_EQ(box->icon(), QMessageBox::Question);
+  EXPECT_TRUE(box->windowFlags() & Qt::WindowStaysOnTopHint);
+  ASSERT_NE(box->defaultButton(), nullptr);
+  EXPECT_EQ(box->defaultButton()->text(), "&Non");
+  ASSERT_NE(box->escapeButton(), nullptr);
+  EXPECT_EQ(box->escapeButton()->text(), "Annuler");
+  EXPECT_EQ(AnswerOf(*box, call), IDCANCEL) << "closed without a button: as Escape";
+  PressAnswer(*box, IDYES);
+  EXPECT_EQ(AnswerOf(*box, call), IDYES);
+
+  // Yes and No only: no Escape button, and an unanswered box takes its default.
+  call.type = MB_YESNO;
+  call.buttons = BoxButtons::YesNo;
+  auto plain = MakeMessageBox(call, nullptr);
+  EXPECT_FALSE(plain->windowFlags() & Qt::WindowStaysOnTopHint);
+  EXPECT_EQ(AnswerOf(*plain, call), IDNO);
+}
+
+TEST_F(Looks, FileDialogTakesTheCallsSettings) {
+  FileDialogCall call;
+  call.save = true;
+  call.title = u"Enregistrer l'annuaire";
+  call.filters = {{u"Annuaires", u"*.AFD"}, {u"Tous les fichiers", u"*.*"}};
+  call.filterIndex = 1;
+  call.fileName = u"bureau";
+  call.defaultExt = u"AFD";
+  call.flags = 0x00000002u;  // OFN_OVERWRITEPROMPT
+  auto save = MakeFileDialog(call, nullptr, false);
+  EXPECT_EQ(save->windowTitle(), "Enregistrer l'annuaire");
+  EXPECT_EQ(save->acceptMode(), QFileDialog::AcceptSave);
+  EXPECT_EQ(save->selectedNameFilter(), "Tous les fichiers (*.*)");
+  EXPECT_EQ(save->defaultSuffix(), "AFD");
+  EXPECT_FALSE(save->testOption(QFileDialog::DontConfirmOverwrite));
+
+  call.save = false;
+  call.flags = 0x00001000u;  // OFN_FILEMUSTEXIST
+  EXPECT_EQ(MakeFileDialog(call, nullptr, false)->fileMode(), QFileDialog::ExistingFile);
+  auto scripted = MakeFileDialog(call, nullptr, true);
+  EXPECT_EQ(scripted->fileMode(), QFileDialog::AnyFile) << "the layer checks a script's answer itself";
+  EXPECT_TRUE(scripted->testOption(QFileDialog::DontUseNativeDialog));
+  EXPECT_TRUE(scripted->testOption(QFileDialog::DontConfirmOverwrite));
 }
 
 TEST_F(Looks, FileDialogFiltersAndTitles) {
