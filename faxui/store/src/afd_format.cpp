@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "byte_scan.h"
+
 namespace tq::phonebook {
 
 namespace {
@@ -57,20 +59,97 @@ bool IsStartFor(char c, RecordQuery::Kind kind) {
   return false;
 }
 
-bool Matches(std::string_view record, const RecordQuery& query) {
-  if (query.kind == RecordQuery::Kind::Any) return true;
-  std::string_view body = record.substr(1, record.size() - 2);
+// The first byte of the name a search is after, in both cases. As the key
+// comparison does, an ASCII first byte of another letter settles that a
+// record is not the one, without finding the end of its name: a search
+// rejects most records so.
+class FirstByteFilter {
+ public:
+  explicit FirstByteFilter(std::string_view name) {
+    if (name.empty() || static_cast<unsigned char>(name[0]) >= 0x80) return;
+    active_ = true;
+    lower_ = upper_ = name[0];
+    if (lower_ >= 'A' && lower_ <= 'Z') lower_ = static_cast<char>(lower_ + ('a' - 'A'));
+    if (upper_ >= 'a' && upper_ <= 'z') upper_ = static_cast<char>(upper_ - ('a' - 'A'));
+  }
+  // The body is the record without its start and end bytes.
+  bool Rejects(std::string_view body) const {
+    if (!active_ || body.empty()) return false;
+    char first = body[0];
+    return first != kFieldEnd && static_cast<unsigned char>(first) < 0x80 && first != lower_ && first != upper_;
+  }
+
+ private:
+  bool active_ = false;
+  char lower_ = 0;
+  char upper_ = 0;
+};
+
+// Whether a record of the query's kind is the one, by its body (the record
+// without its start and end bytes).
+bool MatchesKey(std::string_view body, const RecordQuery& query) {
   std::string_view first = FirstField(body);
-  switch (query.kind) {
-    case RecordQuery::Kind::Any: return true;
-    case RecordQuery::Kind::Group: return KeysEqual(Cut(first, kKeyTextLength), query.name);
-    case RecordQuery::Kind::Individual: {
-      if (!KeysEqual(Cut(first, kKeyTextLength), query.name)) return false;
-      std::string_view rest = first.size() < body.size() ? body.substr(first.size() + 1) : std::string_view{};
-      return KeysEqual(Cut(FirstField(rest), kKeyTextLength), query.faxNumber);
+  if (!KeysEqual(Cut(first, kKeyTextLength), query.name)) return false;
+  if (query.kind == RecordQuery::Kind::Group) return true;
+  std::string_view rest = first.size() < body.size() ? body.substr(first.size() + 1) : std::string_view{};
+  return KeysEqual(Cut(FirstField(rest), kKeyTextLength), query.faxNumber);
+}
+
+// The plain walk: the first record of any kind.
+RecordSearch FindAnyRecord(std::string_view window) {
+  RecordSearch search;
+  std::size_t start = 0;
+  while (start < window.size() && !IsStartFor(window[start], RecordQuery::Kind::Any)) ++start;
+  if (start == window.size()) return search;
+  search.lastStart = start;
+  std::size_t end = start + 1 + FindByte(window.data() + start + 1, window.size() - start - 1, kRecordEnd);
+  if (end == window.size()) {
+    search.incomplete = true;
+    return search;
+  }
+  search.found = true;
+  search.start = start;
+  search.end = end + 1;
+  return search;
+}
+
+// A keyed search: records of the query's kind in turn, the other kind's
+// skipped whole, until one matches.
+RecordSearch FindKeyedRecord(std::string_view window, const RecordQuery& query) {
+  RecordSearch search;
+  const char startByte = query.kind == RecordQuery::Kind::Individual ? kIndividualStart : kGroupStart;
+  const FirstByteFilter filter(query.name);
+  const char* bytes = window.data();
+  const std::size_t size = window.size();
+  std::size_t pos = 0;
+  while (pos < size) {
+    // Records mostly follow one another directly.
+    std::size_t start = bytes[pos] == startByte ? pos : pos + FindByte(bytes + pos, size - pos, startByte);
+    if (start == size) break;
+    std::size_t end = start + 1 + FindByte(bytes + start + 1, size - start - 1, kRecordEnd);
+    if (end == size) {
+      search.incomplete = true;
+      break;
+    }
+    std::string_view body(bytes + start + 1, end - start - 1);
+    if (!filter.Rejects(body) && MatchesKey(body, query)) {
+      search.found = true;
+      search.start = start;
+      search.end = end + 1;
+      search.lastStart = start;
+      return search;
+    }
+    pos = end + 1;
+  }
+  // Without a match the caller re-reads from the last start byte of the
+  // whole window, in case that record crosses the buffer's end.
+  for (std::size_t i = size; i > 0; --i) {
+    if (bytes[i - 1] == kIndividualStart || bytes[i - 1] == kGroupStart) {
+      search.lastStart = i - 1;
+      break;
     }
   }
-  return false;
+  return search;
 }
 
 }  // namespace
@@ -100,45 +179,7 @@ StoreResult CheckMagic(std::string_view first34) {
 }
 
 RecordSearch FindRecord(std::string_view window, const RecordQuery& query) {
-  RecordSearch search;
-  std::size_t pos = 0;
-  while (pos < window.size()) {
-    std::size_t start = pos;
-    if (query.kind == RecordQuery::Kind::Any) {
-      while (start < window.size() && !IsStartFor(window[start], query.kind)) ++start;
-    } else {
-      // One start byte to look for: let memchr skip the other kind's records.
-      start = window.find(query.kind == RecordQuery::Kind::Individual ? kIndividualStart : kGroupStart, pos);
-      if (start == std::string_view::npos) start = window.size();
-    }
-    if (start == window.size()) break;
-    search.lastStart = start;
-    std::size_t end = window.find(kRecordEnd, start + 1);
-    if (end == std::string_view::npos) {
-      search.incomplete = true;
-      break;
-    }
-    std::string_view record = window.substr(start, end + 1 - start);
-    if (Matches(record, query)) {
-      search.found = true;
-      search.start = start;
-      search.end = end + 1;
-      return search;
-    }
-    pos = end + 1;
-  }
-  if (query.kind != RecordQuery::Kind::Any) {
-    // Without a match the caller re-reads from the last start byte of the
-    // whole window, in case that record crosses the buffer's end.
-    search.lastStart.reset();
-    for (std::size_t i = window.size(); i > 0; --i) {
-      if (window[i - 1] == kIndividualStart || window[i - 1] == kGroupStart) {
-        search.lastStart = i - 1;
-        break;
-      }
-    }
-  }
-  return search;
+  return query.kind == RecordQuery::Kind::Any ? FindAnyRecord(window) : FindKeyedRecord(window, query);
 }
 
 std::uint32_t ParseDecimal(std::string_view text) {

@@ -162,7 +162,7 @@ RecordStream::Piece RecordStream::NextMatching(const RecordQuery& query, std::st
   return Piece::End;
 }
 
-RecordStream::Piece RecordStream::Next(std::string_view& bytes, RecordType& type) {
+RecordStream::Piece RecordStream::NextPiece(std::string_view& bytes, RecordType& type) {
   for (Piece failure; ;) {
     if (!NextChunk(failure)) return failure;
     std::string_view window(buffer_ + pos_, filled_ - pos_);

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "byte_scan.h"
 #include "phonebook/afd_format.h"
 #include "phonebook/records.h"
 #include "win/kernel.h"
@@ -93,7 +94,35 @@ class RecordStream {
   RecordStream(HANDLE file, std::uint64_t fileSize, std::uint64_t start, char* buffer);
 
   // The next piece; `bytes` stays valid until the following call.
-  Piece Next(std::string_view& bytes, RecordType& type);
+  Piece Next(std::string_view& bytes, RecordType& type) {
+    return NextInBuffer(bytes, type) ? Piece::Record : NextPiece(bytes, type);
+  }
+  // Calls `visit(type, bytes)` with each record in turn while records start
+  // at the position and end in the buffer, with the position in a register
+  // across the calls: walks over every record spend most of their time
+  // here. False when `visit` returned false.
+  template <typename Visit>
+  bool VisitInBuffer(Visit&& visit) {
+    if (!started_ || passThrough_) return true;
+    const char* buffer = buffer_;
+    const std::size_t filled = filled_;
+    std::size_t pos = pos_;
+    bool goOn = true;
+    while (pos < filled) {
+      const char* at = buffer + pos;
+      if (*at != kIndividualStart && *at != kGroupStart) break;
+      std::size_t left = filled - pos;
+      std::size_t length = FindByte(at + 1, left - 1, kRecordEnd) + 2;
+      if (length > left) break;
+      pos += length;
+      if (!visit(*at == kGroupStart ? RecordType::Group : RecordType::Individual, std::string_view(at, length))) {
+        goOn = false;
+        break;
+      }
+    }
+    pos_ = pos;
+    return goOn;
+  }
   // The next record the query matches, skipping all others: Record, End,
   // TooLarge or ReadFailed. Searches whole buffers at a time.
   Piece NextMatching(const RecordQuery& query, std::string_view& bytes);
@@ -103,6 +132,22 @@ class RecordStream {
   bool incompleteEnd() const { return incompleteEnd_; }
 
  private:
+  // The usual case, inline for walks over every record: a record that
+  // starts at the position and ends in the buffer.
+  bool NextInBuffer(std::string_view& bytes, RecordType& type) {
+    if (!started_ || passThrough_ || pos_ >= filled_) return false;
+    const char* at = buffer_ + pos_;
+    if (*at != kIndividualStart && *at != kGroupStart) return false;
+    std::size_t left = filled_ - pos_;
+    std::size_t length = 1 + FindByte(at + 1, left - 1, kRecordEnd) + 1;
+    if (length > left) return false;
+    bytes = std::string_view(at, length);
+    type = *at == kGroupStart ? RecordType::Group : RecordType::Individual;
+    pos_ += length;
+    return true;
+  }
+  // Every other case: gaps, records crossing the buffer, reading on.
+  Piece NextPiece(std::string_view& bytes, RecordType& type);
   bool Fill(std::uint64_t offset);
   // Reads the next chunk when the buffer is used up; false at the end.
   bool NextChunk(Piece& failure);

@@ -4,15 +4,13 @@
 #include <cstring>
 
 #include "ansi.h"
+#include "line_part.h"
 #include "phonebook_file.h"
 #include "win/kernel.h"
 
 namespace tq::phonebook {
 
 namespace {
-
-// Display lines carry each part converted with at most 31 units.
-constexpr std::size_t kLinePartUnits = 30;
 
 char LowerAscii(char16_t c) {
   return (c >= u'A' && c <= u'Z') ? static_cast<char>(c - u'A' + 'a') : static_cast<char>(c);
@@ -44,16 +42,6 @@ ReadOutcome StreamFailure(RecordStream::Piece piece) {
   return Failure(StoreResult::CannotOpen, ReadProblem::CannotAccess);
 }
 
-// The first two fields of an individual record: its key.
-std::pair<std::string_view, std::string_view> IndividualKey(std::string_view record) {
-  std::string_view body = record.substr(1, record.size() - 2);
-  std::size_t first = body.find(kFieldEnd);
-  if (first == std::string_view::npos) return {body.substr(0, std::min(body.size(), kKeyTextLength)), {}};
-  std::string_view rest = body.substr(first + 1);
-  std::string_view fax = rest.substr(0, rest.find(kFieldEnd));
-  return {body.substr(0, std::min(first, kKeyTextLength)), fax.substr(0, std::min(fax.size(), kKeyTextLength))};
-}
-
 }  // namespace
 
 bool EndsInAfd(std::u16string_view path) {
@@ -83,7 +71,12 @@ ReadOutcome ValidatePhonebook(std::u16string_view path) {
   return OpenForReading(path, file, size);
 }
 
-ReadOutcome ForEachRecord(std::u16string_view path, const RecordVisitor& visit) {
+namespace {
+
+// The walk behind ForEachRecord, with the visitor inlined: listing calls it
+// once per record of files of a hundred thousand records.
+template <typename Visit>
+ReadOutcome WalkRecords(std::u16string_view path, Visit&& visit) {
   FileHandle file;
   std::uint64_t size = 0;
   ReadOutcome outcome = OpenForReading(path, file, size);
@@ -93,6 +86,7 @@ ReadOutcome ForEachRecord(std::u16string_view path, const RecordVisitor& visit) 
 
   RecordStream stream(file.get(), size, kMagicLength, buffer.get());
   for (;;) {
+    if (!stream.VisitInBuffer(visit)) break;
     std::string_view bytes;
     RecordType type = RecordType::Individual;
     RecordStream::Piece piece = stream.Next(bytes, type);
@@ -105,46 +99,30 @@ ReadOutcome ForEachRecord(std::u16string_view path, const RecordVisitor& visit) 
   return outcome;
 }
 
-namespace {
-
-// Appends the ANSI text to the line as UTF-16, at most 30 units.
-void AppendLinePart(std::u16string& line, std::string_view ansi) {
-  ansi = ansi.substr(0, std::min(ansi.size(), kLinePartUnits));
-  std::size_t start = line.size();
-  line.resize(start + ansi.size());
-  char16_t* out = line.data() + start;
-  for (char c : ansi) {
-    auto byte = static_cast<unsigned char>(c);
-    if (byte >= 0x80) {
-      // Not ASCII: the code page decides.
-      line.resize(start);
-      line.append(FromAnsi(ansi, kLinePartUnits));
-      return;
-    }
-    *out++ = byte;
-  }
-}
-
 }  // namespace
 
+ReadOutcome ForEachRecord(std::u16string_view path, const RecordVisitor& visit) {
+  return WalkRecords(path, visit);
+}
+
 ReadOutcome ListRecords(std::u16string_view path, const LineVisitor& add) {
-  // One line buffer for the whole file: listing makes no allocation per record.
-  std::u16string line;
-  line.reserve(2 * kLinePartUnits + 3);
-  return ForEachRecord(path, [&](RecordType type, std::string_view record) {
-    line.clear();
+  // "[name]" or "name <fax>", each part at most 30 units; one line buffer for
+  // the whole file, so listing makes no allocation per record.
+  char16_t line[kIndividualLineRoom];
+  return WalkRecords(path, [&](RecordType type, std::string_view record) {
+    // Records come from their start byte to their end byte.
+    std::string_view body = record.substr(1, record.size() - 2);
+    std::size_t units = 0;
+    std::size_t length = 0;
     if (type == RecordType::Group) {
-      line.push_back(u'[');
-      AppendLinePart(line, GroupRecordName(record));
-      line.push_back(u']');
+      line[length++] = u'[';
+      WidenLinePart(body, line + length, units);
+      length += units;
+      line[length++] = u']';
     } else {
-      auto [name, fax] = IndividualKey(record);
-      AppendLinePart(line, name);
-      line.append(u" <");
-      AppendLinePart(line, fax);
-      line.push_back(u'>');
+      length = IndividualLine(body, line);
     }
-    add(type, line);
+    add(type, std::u16string_view(line, length));
     return true;
   });
 }
@@ -179,7 +157,7 @@ StoreResult ReadEntry(std::u16string_view path, std::u16string_view line, Phoneb
 
 ReadOutcome ReadGroupMembers(std::u16string_view path, std::string_view groupName,
                              const MemberVisitor& member) {
-  return ForEachRecord(path, [&](RecordType type, std::string_view record) {
+  return WalkRecords(path, [&](RecordType type, std::string_view record) {
     if (type != RecordType::Group || !KeysEqual(GroupRecordName(record), groupName)) return true;
     for (const MemberKey& key : ParseGroup(record).members) {
       if (!member(key.name, key.faxNumber)) break;

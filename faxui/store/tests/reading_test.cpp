@@ -14,6 +14,7 @@ namespace {
 
 using test::Group;
 using test::Header;
+using test::Individual;
 using test::Person;
 using test::Wide;
 
@@ -89,6 +90,36 @@ TEST_F(Reading, ListsLinesInFileOrderWithTheirType) {
                                 {RecordType::Individual, u"Jean de la Rue <0123>"},
                                 {RecordType::Individual, u"Martin <01>"}};
   EXPECT_EQ(List(file), expected);
+}
+
+// Lines are built a part at a time or, for short ASCII keys, in one go:
+// both ways must give the same text at every length around the cuts.
+TEST_F(Reading, DisplayLinesKeepThirtyUnitsOfEachPart) {
+  const std::string n30(30, 'n');
+  const std::string f16(16, '1');
+  std::u16string u30(30, u'n');
+  std::string bytes = Header() + Person(n30, f16) + Person(n30 + "N", "2") + Person(std::string(45, 'n'), "3") +
+                      Person("A", std::string(17, '4')) + Person("B", std::string(30, '5')) +
+                      Person("C", std::string(40, '6')) + Person("", "") + Person("Andr\xE9", "7") +
+                      Person("D", "8\xE9") + Individual({"Solo"}) + "\x01" "NoField\x04" +
+                      Person("Very long company", "9", std::string(80, 'c')) +
+                      Group(std::string(35, 'g'), {{"A", "1"}});
+  std::vector<Line> expected = {
+      {RecordType::Individual, u30 + u" <" + std::u16string(16, u'1') + u">"},
+      {RecordType::Individual, u30 + u" <2>"},
+      {RecordType::Individual, u30 + u" <3>"},
+      {RecordType::Individual, u"A <" + std::u16string(17, u'4') + u">"},
+      {RecordType::Individual, u"B <" + std::u16string(30, u'5') + u">"},
+      {RecordType::Individual, u"C <" + std::u16string(30, u'6') + u">"},
+      {RecordType::Individual, u" <>"},
+      {RecordType::Individual, u"Andr\u00E9 <7>"},
+      {RecordType::Individual, u"D <8\u00E9>"},
+      {RecordType::Individual, u"Solo <>"},
+      {RecordType::Individual, u"NoField <>"},
+      {RecordType::Individual, u"Very long company <9>"},
+      {RecordType::Group, u"[" + std::u16string(30, u'g') + u"]"},
+  };
+  EXPECT_EQ(List(Phonebook(bytes)), expected);
 }
 
 TEST_F(Reading, ARecordWithoutItsEndByteEndsTheList) {
