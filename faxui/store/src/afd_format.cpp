@@ -121,12 +121,13 @@ RecordSearch FindKeyedRecord(std::string_view window, const RecordQuery& query) 
   const FirstByteFilter filter(query.name);
   const char* bytes = window.data();
   const std::size_t size = window.size();
+  ByteFinder ends(bytes, size, kRecordEnd);
   std::size_t pos = 0;
   while (pos < size) {
     // Records mostly follow one another directly.
     std::size_t start = bytes[pos] == startByte ? pos : pos + FindByte(bytes + pos, size - pos, startByte);
     if (start == size) break;
-    std::size_t end = start + 1 + FindByte(bytes + start + 1, size - start - 1, kRecordEnd);
+    std::size_t end = ends.NextAfter(start);
     if (end == size) {
       search.incomplete = true;
       break;

@@ -107,13 +107,14 @@ class RecordStream {
     const char* buffer = buffer_;
     const std::size_t filled = filled_;
     std::size_t pos = pos_;
+    ByteFinder ends(buffer, filled, kRecordEnd);
     bool goOn = true;
     while (pos < filled) {
       const char* at = buffer + pos;
       if (*at != kIndividualStart && *at != kGroupStart) break;
-      std::size_t left = filled - pos;
-      std::size_t length = FindByte(at + 1, left - 1, kRecordEnd) + 2;
-      if (length > left) break;
+      std::size_t end = ends.NextAfter(pos);
+      if (end == filled) break;
+      std::size_t length = end + 1 - pos;
       pos += length;
       if (!visit(*at == kGroupStart ? RecordType::Group : RecordType::Individual, std::string_view(at, length))) {
         goOn = false;
