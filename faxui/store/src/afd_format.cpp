@@ -67,19 +67,22 @@ class FirstByteFilter {
  public:
   explicit FirstByteFilter(std::string_view name) {
     if (name.empty() || static_cast<unsigned char>(name[0]) >= 0x80) return;
-    auto fold = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c; };
-    for (int c = 0; c < 0x80; ++c) {
-      rejects_[c] = c != kFieldEnd && fold(static_cast<char>(c)) != fold(name[0]);
-    }
+    active_ = true;
+    lower_ = upper_ = name[0];
+    if (lower_ >= 'A' && lower_ <= 'Z') lower_ = static_cast<char>(lower_ + ('a' - 'A'));
+    if (upper_ >= 'a' && upper_ <= 'z') upper_ = static_cast<char>(upper_ - ('a' - 'A'));
   }
   // The body is the record without its start and end bytes.
   bool Rejects(std::string_view body) const {
-    return !body.empty() && rejects_[static_cast<unsigned char>(body[0])];
+    if (!active_ || body.empty()) return false;
+    char first = body[0];
+    return first != kFieldEnd && static_cast<unsigned char>(first) < 0x80 && first != lower_ && first != upper_;
   }
 
  private:
-  // By first byte: those that settle the comparison (none without a filter).
-  bool rejects_[256] = {};
+  bool active_ = false;
+  char lower_ = 0;
+  char upper_ = 0;
 };
 
 // Whether a record of the query's kind is the one, by its body (the record
