@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "ansi.h"
+#include "line_part.h"
 #include "phonebook/afd_format.h"
 #include "phonebook/reading.h"
 #include "phonebook/records.h"
@@ -14,8 +15,6 @@
 namespace tq::phonebook {
 
 namespace {
-
-constexpr std::size_t kLinePartUnits = 30;
 
 struct OldSyntax {
   char groupStart;
