@@ -1,7 +1,10 @@
-// The plug-in's resource script: its string table (and, as the dialogs are
-// built, their templates).
-#include "printflow/prompt.h"
-#include "recipients/recipient_resources.h"
+// The plug-in's resource script: each part of the plug-in contributes the
+// templates and strings it loads (the identifiers are in
+// faxui/resource_ids.h); the plug-in's own are its help file's name.
+#include "faxui/resource_ids.h"
+#include "phonebook/phonebook_ui.h"
+#include "printflow/resources.h"
+#include "recipients/resources.h"
 #include "win/resource.h"
 
 namespace {
@@ -13,22 +16,19 @@ constexpr const char16_t* kHelpFileName = u"qlhelpn.HLP";
 #endif
 
 const tq::res::StringResource kStrings[] = {
-    {700, kHelpFileName},
-    tq::faxui::resources::kTransmissionModeStrings[0],
-    tq::faxui::resources::kTransmissionModeStrings[1],
-    tq::faxui::resources::kTransmissionModeStrings[2],
+    {tq::faxui::kHelpFileNameString, kHelpFileName},
 };
 
-// Built at first use: the dialog templates come from the parts' own files,
-// whose constants another file's initialisers must not rely on.
+// Gathered at first use: the parts' data are constants of their own files,
+// which another file's initialisers must not rely on.
 const tq::res::ResourceScript& PluginScript() {
-  static const tq::res::DialogTemplate dialogs[] = {
-      tq::faxui::FaxPromptDialogTemplate(),
-      tq::faxui::resources::kRecipientDialog,
-      tq::faxui::resources::kCommDialog,
+  static const tq::res::GatheredScript gathered{
+      {{}, kStrings, {}},
+      tq::faxui::RecipientResources(),
+      tq::faxui::PrintflowResources(),
+      tq::phonebook::PhonebookUiResources(),
   };
-  static const tq::res::ResourceScript script{dialogs, kStrings, {}};
-  return script;
+  return gathered.script();
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
-#include "recipients/edit_filters.h"
+#include "dialogs/edit_filters.h"
 
 #include <string>
+#include <vector>
 
 #include "win/user.h"
 
@@ -35,6 +36,12 @@ void ReplaceThrough(HWND dialog, int editId, int at, const std::u16string& repla
 
 constexpr UINT kSimpleBeep = 0xFFFFFFFFu;  // MessageBeep(-1)
 
+// Beeps and takes out character `at`, keeping the text before it.
+void RemoveRefused(HWND dialog, int editId, const char16_t* text, int at, UINT beep) {
+  MessageBeep(beep);
+  ReplaceThrough(dialog, editId, at, std::u16string(text, static_cast<std::size_t>(at)));
+}
+
 }  // namespace
 
 int FirstRefusedCharacter(const char16_t* text, char16_t low, char16_t high, FilterType type) {
@@ -62,8 +69,7 @@ int FilterEditText(HWND dialog, int editId, const char16_t* text, char16_t low, 
                    FilterType type) {
   const int at = FirstRefusedCharacter(text, low, high, type);
   if (at < 0) return 1;
-  MessageBeep(kSimpleBeep);
-  ReplaceThrough(dialog, editId, at, std::u16string(text, static_cast<std::size_t>(at)));
+  RemoveRefused(dialog, editId, text, at, kSimpleBeep);
   return 0;
 }
 
@@ -79,6 +85,25 @@ int FilterFaxNumber(HWND dialog, int editId, const char16_t* text) {
   }
   ReplaceThrough(dialog, editId, at, replacement);
   return 0;
+}
+
+void FilterBoundedNumber(HWND dialog, int editId, int digits, int maximum, std::int32_t& kept) {
+  std::vector<char16_t> text(static_cast<std::size_t>(digits) + 1, u'\0');
+  ReadEditText(dialog, editId, text.data(), digits + 1);
+  const int at = FirstRefusedCharacter(text.data(), u'0', u'9', FilterType::OnlyRange);
+  if (at >= 0) {
+    RemoveRefused(dialog, editId, text.data(), at, MB_OK);
+    return;
+  }
+  int value = 0;
+  for (int i = 0; text[i] != u'\0'; ++i) value = value * 10 + (text[i] - u'0');
+  if (value <= maximum) {
+    kept = value;
+    return;
+  }
+  MessageBeep(MB_OK);
+  const std::string shown = std::to_string(kept);
+  SetDlgItemTextW(dialog, editId, std::u16string(shown.begin(), shown.end()).c_str());
 }
 
 void ReadEditText(HWND dialog, int editId, char16_t* buffer, int size) {

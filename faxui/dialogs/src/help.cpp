@@ -1,4 +1,4 @@
-#include "dialog_help.h"
+#include "dialogs/help.h"
 
 #include "faxui/help_file.h"
 #include "win/user.h"
@@ -16,6 +16,11 @@ void CloseDialogHelp(HWND dialog, DialogHelp& help) {
   if (!help.opened) return;
   if (LPCWSTR file = ModuleHelpFile()) WinHelpW(dialog, file, HELP_QUIT, 0);
   help.opened = false;
+}
+
+void EndDialogClosingHelp(HWND dialog, DialogHelp& help, INT_PTR result) {
+  CloseDialogHelp(dialog, help);
+  EndDialog(dialog, result);
 }
 
 }  // namespace tq::faxui

@@ -2,11 +2,11 @@
 // table, and the file lies beside the plug-in.
 #pragma once
 
+#include "faxui/resource_ids.h"
 #include "win/types.h"
 
 namespace tq::faxui {
 
-inline constexpr UINT kHelpFileNameString = 700;
 inline constexpr int kHelpFilePathSize = 261 + 21;  // module path and name, with the terminator
 
 // The help file of `instance`: its module path with the file name replaced

@@ -1,11 +1,13 @@
 // Dialog 108: the recipients once more, and the delayed send with its hour
 // and minute fields. It closes only through "OK" and "Abandonner"; Escape's
 // cancel command and every other command are ignored.
-#include <cstdio>
-#include <cstring>
+#include <memory>
 
-#include "faxui/dialog_controls.h"
-#include "faxui/help_file.h"
+#include "dialogs/controls.h"
+#include "dialogs/dialog_state.h"
+#include "dialogs/edit_filters.h"
+#include "dialogs/help.h"
+#include "faxui/resource_ids.h"
 #include "printflow/prompt.h"
 #include "recipients/recipient_dialog.h"
 
@@ -14,45 +16,15 @@ namespace tq::faxui {
 namespace {
 
 constexpr int kTimeFieldLength = 2;
+constexpr int kLastHour = 23;
+constexpr int kLastMinute = 59;
 
-PromptSession* SessionOf(HWND dialog) {
-  return reinterpret_cast<PromptSession*>(GetWindowLongPtrW(dialog, DWLP_USER));
-}
-
-void ShowValue(HWND dialog, int field, int value) {
-  char16_t text[8] = {};
-  char narrow[8] = {};
-  std::snprintf(narrow, sizeof narrow, "%d", value);
-  for (int i = 0; narrow[i] != '\0'; ++i) text[i] = static_cast<char16_t>(narrow[i]);
-  SetDlgItemTextW(dialog, field, text);
-}
-
-// The hour or minute field after a change: a character other than a digit
-// is taken out (the change this makes comes back here), a value in range is
-// kept, a larger one is refused and the last kept value shown again.
-void FilterTimeField(HWND dialog, int field, PromptSession& session) {
-  char16_t text[kTimeFieldLength + 1] = {};
-  GetDlgItemTextW(dialog, field, text, kTimeFieldLength + 1);
-  for (int i = 0; text[i] != u'\0'; ++i) {
-    if (text[i] < u'0' || text[i] > u'9') {
-      MessageBeep(0);
-      text[i] = u'\0';
-      SendDlgItemMessageW(dialog, field, EM_SETSEL, 0, i + 1);
-      SendDlgItemMessageW(dialog, field, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text));
-      return;
-    }
-  }
-  int value = 0;
-  for (int i = 0; text[i] != u'\0'; ++i) value = value * 10 + (text[i] - u'0');
-  const bool hour = field == kPromptHour;
-  std::int32_t& kept = hour ? session.hour : session.minute;
-  if (value <= (hour ? 23 : 59)) {
-    kept = value;
-    return;
-  }
-  MessageBeep(0);
-  ShowValue(dialog, field, kept);
-}
+// What dialog 108 keeps while it is open: the session it works on (the
+// caller's) and its help file.
+struct PromptDialogState {
+  PromptSession* session = nullptr;
+  DialogHelp help;
+};
 
 void InitDialog(HWND dialog, PromptSession& session) {
   // The recipients in list order, in the same lines as the recipient dialog.
@@ -60,26 +32,18 @@ void InitDialog(HWND dialog, PromptSession& session) {
   session.delayedSend = 0;
   session.hour = 0;
   session.minute = 0;
-  session.helpOpened = false;
-  SendDlgItemMessageW(dialog, kPromptHour, EM_LIMITTEXT, kTimeFieldLength, 0);
-  SendDlgItemMessageW(dialog, kPromptMinute, EM_LIMITTEXT, kTimeFieldLength, 0);
+  LimitText(dialog, kPromptHour, kTimeFieldLength);
+  LimitText(dialog, kPromptMinute, kTimeFieldLength);
   CheckDlgButton(dialog, kPromptDelayedSend, BST_UNCHECKED);
   EnableControl(dialog, kPromptHour, false);
   EnableControl(dialog, kPromptMinute, false);
   SetDlgItemTextW(dialog, kPromptHour, u"00");
   SetDlgItemTextW(dialog, kPromptMinute, u"00");
-  SetFocus(GetDlgItem(dialog, kPromptOk));
+  FocusControl(dialog, kPromptOk);
 }
 
-void Close(HWND dialog, PromptSession& session, INT_PTR result) {
-  if (session.helpOpened) {
-    WinHelpW(dialog, ModuleHelpFile(), HELP_QUIT, 0);
-    session.helpOpened = false;
-  }
-  EndDialog(dialog, result);
-}
-
-void OnCommand(HWND dialog, PromptSession& session, int id, int notification) {
+void OnCommand(HWND dialog, PromptDialogState& state, int id, int notification) {
+  PromptSession& session = *state.session;
   switch (id) {
     case kPromptDelayedSend: {
       session.delayedSend = IsDlgButtonChecked(dialog, kPromptDelayedSend) == BST_CHECKED ? 1 : 0;
@@ -88,20 +52,23 @@ void OnCommand(HWND dialog, PromptSession& session, int id, int notification) {
       break;
     }
     case kPromptHour:
-    case kPromptMinute:
-      if (notification == EN_CHANGE && session.delayedSend == 1) FilterTimeField(dialog, id, session);
-      break;
-    case kPromptHelp:
-      if (LPCWSTR file = ModuleHelpFile(); file != nullptr) {
-        WinHelpW(dialog, file, HELP_CONTEXT, kPromptHelpContext);
-        session.helpOpened = true;
+      if (notification == EN_CHANGE && session.delayedSend == 1) {
+        FilterBoundedNumber(dialog, id, kTimeFieldLength, kLastHour, session.hour);
       }
       break;
+    case kPromptMinute:
+      if (notification == EN_CHANGE && session.delayedSend == 1) {
+        FilterBoundedNumber(dialog, id, kTimeFieldLength, kLastMinute, session.minute);
+      }
+      break;
+    case kPromptHelp:
+      OpenDialogHelp(dialog, state.help, kPromptHelpContext);
+      break;
     case kPromptOk:
-      Close(dialog, session, 1);
+      EndDialogClosingHelp(dialog, state.help, 1);
       break;
     case kPromptAbandon:
-      Close(dialog, session, 0);
+      EndDialogClosingHelp(dialog, state.help, 0);
       break;
     default:
       break;  // IDCANCEL (Escape) included: the dialog stays open
@@ -116,15 +83,15 @@ INT_PTR FaxPromptDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam
   using namespace tq::faxui;
   if (message == WM_INITDIALOG) {
     auto* session = reinterpret_cast<PromptSession*>(lParam);
-    SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-    if (session != nullptr) InitDialog(dialog, *session);
+    if (session != nullptr) {
+      AttachDialogState(dialog, std::make_unique<PromptDialogState>(PromptDialogState{session, {}}));
+      InitDialog(dialog, *session);
+    }
     return FALSE;  // the focus is set on OK
   }
-  PromptSession* session = SessionOf(dialog);
-  if (session == nullptr) return FALSE;
-  if (message == WM_COMMAND) {
-    OnCommand(dialog, *session, LOWORD(wParam), HIWORD(wParam));
+  return WithDialogState<PromptDialogState>(dialog, message, [&](PromptDialogState& state) -> INT_PTR {
+    if (message != WM_COMMAND) return FALSE;
+    OnCommand(dialog, state, LOWORD(wParam), HIWORD(wParam));
     return TRUE;
-  }
-  return FALSE;
+  });
 }

@@ -1,7 +1,7 @@
 // Opens the recipient dialog of the plug-in for a prompt.
 #include "faxui/module_instance.h"
 #include "printflow/prompt.h"
-#include "recipients/dialog_ids.h"
+#include "faxui/resource_ids.h"
 #include "recipients/recipient_dialog.h"
 
 namespace tq::faxui {

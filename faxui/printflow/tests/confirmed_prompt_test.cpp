@@ -9,6 +9,7 @@
 
 #include "fake_job.h"
 #include "printflow/document_event.h"
+#include "printflow/resources.h"
 #include "testing/temp_root.h"
 #include "win/face.h"
 
@@ -30,8 +31,7 @@ INT_PTR ChooseDupont(HWND, PromptSession& session) {
 class ConfirmedPrompt : public tq::testing::TempRoot {};
 
 TEST_F(ConfirmedPrompt, SendBlockFilledOrJobCancelledWhenTheHostRefuses) {
-  static const tq::res::DialogTemplate dialogs[] = {FaxPromptDialogTemplate()};
-  static const tq::res::ResourceScript script{dialogs, {}, {}};
+  static const tq::res::ResourceScript script = PrintflowResources();
   tq::res::RegisterResources(nullptr, script);
   tq::testing::WriteText(path("script.txt"),
                          "dialog 108\n"

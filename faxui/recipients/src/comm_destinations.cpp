@@ -6,11 +6,12 @@
 
 #include "ansi_slots.h"
 #include "comm_dialog_state.h"
-#include "faxui/dialog_controls.h"
+#include "dialogs/controls.h"
+#include "dialogs/edit_filters.h"
+#include "dialogs/list_lines.h"
+#include "dialogs/messages.h"
+#include "faxui/resource_ids.h"
 #include "faxui/text_routines.h"
-#include "recipients/dialog_ids.h"
-#include "recipients/edit_filters.h"
-#include "recipients/recipient_dialog.h"
 #include "win/user.h"
 
 namespace tq::faxui {
@@ -33,9 +34,7 @@ unsigned PlainValue(const char16_t* text) {
 }
 
 void Refuse(HWND dialog, const char16_t* text) {
-  MessageBoxW(dialog, text, kRelayCaption, MB_OK | MB_ICONERROR);
-  SetFocus(GetDlgItem(dialog, comm::kDestinationEdit));
-  SendDlgItemMessageW(dialog, comm::kDestinationEdit, EM_SETSEL, 0, -1);
+  RefuseField(dialog, text, kRelayCaption, comm::kDestinationEdit, true);
 }
 
 // False (after the message) when the typed code is refused.
@@ -69,11 +68,10 @@ bool CheckCode(HWND dialog, const CommDialogState& state, const char16_t* text) 
 void StoreLines(HWND dialog, EntryRecord& record) {
   const LRESULT lines = SendDlgItemMessageW(dialog, comm::kDestinationList, LB_GETCOUNT, 0, 0);
   const int count = std::clamp<int>(static_cast<int>(lines), 0, kMaxDestinations);
+  HWND list = GetDlgItem(dialog, comm::kDestinationList);
   for (int i = 0; i < count; ++i) {
-    char16_t line[kEditBufferSize] = {};
-    const LRESULT length = SendDlgItemMessageW(dialog, comm::kDestinationList, LB_GETTEXTLEN, i, 0);
-    if (length < 0 || length >= kEditBufferSize) continue;
-    SendDlgItemMessageW(dialog, comm::kDestinationList, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line));
+    const std::u16string line = ListLine(list, i);
+    if (line.size() >= kEditBufferSize) continue;
     char code[kDestinationIdLength + 2] = {};
     WideToSlot(line, code, sizeof code);
     std::memcpy(record.destinationIds + i * kDestinationIdLength, code, kDestinationIdLength);
@@ -88,8 +86,7 @@ void FillDestinationList(HWND dialog, const EntryRecord& record) {
   for (int i = 0; i < count; ++i) {
     const std::u16string code =
         SlotToWide(record.destinationIds + i * kDestinationIdLength, kDestinationIdLength, kDestinationIdLength);
-    SendDlgItemMessageW(dialog, comm::kDestinationList, LB_ADDSTRING, 0,
-                        reinterpret_cast<LPARAM>(code.c_str()));
+    AddListLine(dialog, comm::kDestinationList, code);
   }
 }
 
@@ -106,7 +103,7 @@ void AddDestination(HWND dialog, CommDialogState& state) {
   char16_t text[kEditBufferSize] = {};
   ReadEditText(dialog, comm::kDestinationEdit, text, kReadUnits + 1);
   if (text[0] == u'\0') {
-    SetFocus(GetDlgItem(dialog, comm::kDestinationEdit));
+    FocusControl(dialog, comm::kDestinationEdit);
     return;
   }
   if (!CheckCode(dialog, state, text)) return;
@@ -120,8 +117,7 @@ void AddDestination(HWND dialog, CommDialogState& state) {
                                             static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text));
   if (found == LB_ERR) {
     const bool wasEmpty = record.destinationCount <= 0;
-    const LRESULT line = SendDlgItemMessageW(dialog, comm::kDestinationList, LB_ADDSTRING, 0,
-                                             reinterpret_cast<LPARAM>(text));
+    const LRESULT line = AddListLine(dialog, comm::kDestinationList, text);
     if (wasEmpty) EnableControl(dialog, comm::kRemoveDestinationButton, true);
     ++record.destinationCount;
     if (record.destinationCount >= kMaxDestinations) {
@@ -137,7 +133,7 @@ void AddDestination(HWND dialog, CommDialogState& state) {
 
 void RemoveDestinations(HWND dialog, CommDialogState& state) {
   EntryRecord& record = *state.record;
-  RemoveSelectedLines(dialog, comm::kDestinationList, kMaxDestinations, nullptr);
+  RemoveSelectedLines(dialog, comm::kDestinationList, kMaxDestinations);
   const LRESULT lines = SendDlgItemMessageW(dialog, comm::kDestinationList, LB_GETCOUNT, 0, 0);
   record.destinationCount = std::clamp<int>(static_cast<int>(lines), 0, kMaxDestinations);
   EnableControl(dialog, comm::kAddDestinationButton, record.destinationCount < kMaxDestinations);

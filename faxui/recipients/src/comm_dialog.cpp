@@ -7,10 +7,13 @@
 
 #include "ansi_slots.h"
 #include "comm_dialog_state.h"
-#include "faxui/dialog_controls.h"
-#include "faxui/module_instance.h"
-#include "recipients/dialog_ids.h"
-#include "recipients/edit_filters.h"
+#include <memory>
+
+#include "dialogs/controls.h"
+#include "dialogs/dialog_state.h"
+#include "dialogs/edit_filters.h"
+#include "dialogs/messages.h"
+#include "faxui/resource_ids.h"
 #include "win/user.h"
 
 namespace tq::faxui {
@@ -32,13 +35,6 @@ constexpr int kRelayGroup[] = {comm::kRelayTerminalLabel, comm::kRelayTerminalEd
                                comm::kDestinationList,    comm::kAddDestinationButton,
                                comm::kRemoveDestinationButton};
 
-void ShowAndEnable(HWND dialog, int id, bool on) {
-  if (HWND control = GetDlgItem(dialog, id)) {
-    ShowWindow(control, on ? SW_SHOW : SW_HIDE);
-    EnableWindow(control, on ? TRUE : FALSE);
-  }
-}
-
 void ShowMailboxGroup(HWND dialog, bool show) {
   for (int id : kMailboxGroup) ShowAndEnable(dialog, id, show);
 }
@@ -47,7 +43,7 @@ void ShowMailboxGroup(HWND dialog, bool show) {
 void ShowDestinationLabel(HWND dialog, const CommDialogState& state) {
   ShowAndEnable(dialog, comm::kDestinationLabel9, state.groupMode);
   ShowAndEnable(dialog, comm::kDestinationLabel99, !state.groupMode);
-  SendDlgItemMessageW(dialog, comm::kDestinationEdit, EM_LIMITTEXT, state.groupMode ? 1 : 2, 0);
+  LimitText(dialog, comm::kDestinationEdit, state.groupMode ? 1 : 2);
 }
 
 bool OwnedByRecipientDialog(HWND dialog) {
@@ -71,9 +67,9 @@ void FillModes(HWND dialog, EntryRecord& record, std::span<const int> modes) {
   int count = 0;
   for (int id : modes) {
     if (id == kTransmissionModeEnd) break;
-    char16_t text[kModeTextSize] = {};
-    LoadStringW(ModuleInstance(), static_cast<UINT>(id), text, kModeTextSize);
-    SendDlgItemMessageW(dialog, comm::kModeList, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    // As a 65-unit buffer would take it.
+    const std::u16string text = PluginString(static_cast<UINT>(id)).substr(0, kModeTextSize - 1);
+    SendDlgItemMessageW(dialog, comm::kModeList, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     ++count;
   }
   // An index the list does not have (a mode cut from the recipients' list,
@@ -92,11 +88,11 @@ void Initialise(HWND dialog, CommDialogState& state) {
   const bool forRecipient = OwnedByRecipientDialog(dialog);
   SetTitle(dialog, record, forRecipient);
 
-  SendDlgItemMessageW(dialog, comm::kMailboxEdit, EM_LIMITTEXT, 3, 0);
-  SendDlgItemMessageW(dialog, comm::kMailboxPasswordEdit, EM_LIMITTEXT, 4, 0);
-  SendDlgItemMessageW(dialog, comm::kRelayTerminalEdit, EM_LIMITTEXT, 2, 0);
-  SendDlgItemMessageW(dialog, comm::kFCodeEdit, EM_LIMITTEXT, 20, 0);
-  SendDlgItemMessageW(dialog, comm::kFCodePasswordEdit, EM_LIMITTEXT, 20, 0);
+  LimitText(dialog, comm::kMailboxEdit, 3);
+  LimitText(dialog, comm::kMailboxPasswordEdit, 4);
+  LimitText(dialog, comm::kRelayTerminalEdit, 2);
+  LimitText(dialog, comm::kFCodeEdit, 20);
+  LimitText(dialog, comm::kFCodePasswordEdit, 20);
 
   FillModes(dialog, record,
             forRecipient ? RecipientTransmissionModes(state.g4Available) : PhonebookTransmissionModes());
@@ -153,11 +149,6 @@ void RelayClicked(HWND dialog, CommDialogState& state) {
   ShowRelayGroup(dialog, state, checked);
   if (checked) SetDestinationButtons(dialog, record);
   record.sendMode = checked ? '1' : '0';
-}
-
-void Finish(HWND dialog, CommDialogState& state, INT_PTR result) {
-  CloseDialogHelp(dialog, state.help);
-  EndDialog(dialog, result);
 }
 
 void Command(HWND dialog, CommDialogState& state, int id, WORD code) {
@@ -224,10 +215,10 @@ void Command(HWND dialog, CommDialogState& state, int id, WORD code) {
       if (clicked) OpenDialogHelp(dialog, state.help, kCommHelpContext);
       return;
     case IDOK:
-      if (ValidateCommSettings(dialog, record)) Finish(dialog, state, 1);
+      if (ValidateCommSettings(dialog, record)) EndDialogClosingHelp(dialog, state.help, 1);
       return;
     case IDCANCEL:
-      Finish(dialog, state, 2);
+      EndDialogClosingHelp(dialog, state.help, 2);
       return;
     default:
       return;
@@ -262,24 +253,15 @@ extern "C" INT_PTR CommDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
       EndDialog(dialog, 2);  // no record to edit: as if cancelled
       return FALSE;
     }
-    auto* state = new CommDialogState;
-    state->record = params->record;
-    state->g4Available = params->g4Available;
-    SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
-    tq::faxui::Initialise(dialog, *state);
+    CommDialogState& state = tq::faxui::AttachDialogState(dialog, std::make_unique<CommDialogState>());
+    state.record = params->record;
+    state.g4Available = params->g4Available;
+    tq::faxui::Initialise(dialog, state);
     return FALSE;  // the focus is on OK
   }
-  auto* state = reinterpret_cast<CommDialogState*>(GetWindowLongPtrW(dialog, DWLP_USER));
-  if (state == nullptr) return FALSE;
-  switch (message) {
-    case WM_COMMAND:
-      tq::faxui::Command(dialog, *state, LOWORD(wParam), HIWORD(wParam));
-      return TRUE;
-    case WM_DESTROY:
-      SetWindowLongPtrW(dialog, DWLP_USER, 0);
-      delete state;
-      return TRUE;
-    default:
-      return FALSE;
-  }
+  return tq::faxui::WithDialogState<CommDialogState>(dialog, message, [&](CommDialogState& state) -> INT_PTR {
+    if (message != WM_COMMAND) return FALSE;
+    tq::faxui::Command(dialog, state, LOWORD(wParam), HIWORD(wParam));
+    return TRUE;
+  });
 }

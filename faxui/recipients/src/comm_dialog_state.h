@@ -3,7 +3,7 @@
 #pragma once
 
 #include "common/entry_record.h"
-#include "dialog_help.h"
+#include "dialogs/help.h"
 #include "win/types.h"
 
 namespace tq::faxui {

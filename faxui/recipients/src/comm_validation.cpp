@@ -2,7 +2,8 @@
 #include "ansi_slots.h"
 #include "faxui/text_routines.h"
 #include "recipients/comm_dialog.h"
-#include "recipients/dialog_ids.h"
+#include "dialogs/messages.h"
+#include "faxui/resource_ids.h"
 #include "win/user.h"
 
 namespace tq::faxui {
@@ -14,40 +15,33 @@ constexpr const char16_t* kRelayCaption = u"Paramètres de télécopie relais no
 constexpr int kMailboxLast = 200;
 constexpr int kPasswordLength = 4;
 
-int Refuse(HWND dialog, const char16_t* text, const char16_t* caption, int field, bool selectText) {
-  MessageBoxW(dialog, text, caption, MB_OK | MB_ICONERROR);
-  SetFocus(GetDlgItem(dialog, field));
-  if (selectText) SendDlgItemMessageW(dialog, field, EM_SETSEL, 0, -1);
-  return 0;
-}
-
 }  // namespace
 
 int ValidateCommSettings(HWND dialog, const EntryRecord& record) {
   if (record.sendMode == '4') {
     const int mailbox = DecimalValue(SlotText(record.mailboxId).c_str());
     if (mailbox < 1 || mailbox > kMailboxLast) {
-      return Refuse(dialog,
+      return RefuseField(dialog,
                     u"Un numéro de boîte aux lettres (1 - 200) doit être spécifié pour l'envoi de "
                     u"télécopie protégée.",
                     kSecureCaption, comm::kMailboxEdit, true);
     }
     const std::string password = SlotText(record.mailboxPassword);
     if (!password.empty() && password.size() < kPasswordLength) {
-      return Refuse(dialog,
+      return RefuseField(dialog,
                     u"Un mot de passe à 4 chiffres doit être spécifié pour l'envoi de télécopie "
                     u"protégée.",
                     kSecureCaption, comm::kMailboxPasswordEdit, true);
     }
   } else if (record.sendMode == '1') {
     if (DecimalValue(SlotText(record.relayTerminalId).c_str()) == 0) {
-      return Refuse(dialog,
+      return RefuseField(dialog,
                     u"Un ID de terminal relais (1 - 99) doit être spécifié pour l'envoi de télécopie "
                     u"relais.",
                     kRelayCaption, comm::kRelayTerminalEdit, true);
     }
     if (record.destinationCount <= 0) {
-      return Refuse(dialog,
+      return RefuseField(dialog,
                     u"Un ID de destination doit être ajouté à la liste des destinations pour l'envoi "
                     u"de télécopie relais.",
                     kRelayCaption, comm::kDestinationEdit, false);

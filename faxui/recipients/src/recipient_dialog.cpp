@@ -4,12 +4,17 @@
 
 #include "common/byte_order.h"
 #include "common/host_settings.h"
-#include "dialog_help.h"
-#include "faxui/dialog_controls.h"
+#include <memory>
+
+#include "dialogs/controls.h"
+#include "dialogs/dialog_state.h"
+#include "dialogs/edit_filters.h"
+#include "dialogs/help.h"
+#include "dialogs/list_lines.h"
+#include "dialogs/messages.h"
+#include "faxui/resource_ids.h"
 #include "phonebook/phonebook_ui.h"
 #include "recipient_dialog_state.h"
-#include "recipients/dialog_ids.h"
-#include "recipients/edit_filters.h"
 #include "recipients/speed_dial.h"
 #include "win/user.h"
 
@@ -20,14 +25,6 @@ namespace {
 constexpr int kTextLimit = 30;
 constexpr int kEditBufferSize = 64;  // above any limit, so a filter sees the whole text
 constexpr const char16_t* kNoPhonebook = u"--Aucun--";
-
-void ShowControl(HWND dialog, int id, bool show) {
-  if (HWND control = GetDlgItem(dialog, id)) ShowWindow(control, show ? SW_SHOW : SW_HIDE);
-}
-
-void LimitText(HWND dialog, int id, int limit) {
-  SendDlgItemMessageW(dialog, id, EM_LIMITTEXT, static_cast<WPARAM>(limit), 0);
-}
 
 bool PhonebookAvailable(const RecipientDialogState& state) { return !state.phonebook.unavailable; }
 
@@ -44,9 +41,8 @@ void DecidePhonebook(HWND dialog, RecipientDialogState& state) {
 }
 
 bool Initialise(HWND dialog, const RecipientDialogParams& params) {
-  auto* state = new RecipientDialogState;
+  RecipientDialogState* state = &AttachDialogState(dialog, std::make_unique<RecipientDialogState>());
   state->recipients = params.recipients;
-  SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
 
   LimitText(dialog, rcp::kNameEdit, kTextLimit);
   LimitText(dialog, rcp::kNumberEdit, kTextLimit);
@@ -114,11 +110,6 @@ void ShowDetails(HWND dialog, const RecipientDialogState& state) {
   // The details view arrives with the phonebook editors.
 }
 
-void Finish(HWND dialog, RecipientDialogState& state, INT_PTR result) {
-  CloseDialogHelp(dialog, state.help);
-  EndDialog(dialog, result);
-}
-
 void Command(HWND dialog, RecipientDialogState& state, int id, WORD code) {
   switch (id) {
     case rcp::kNameEdit:
@@ -156,14 +147,14 @@ void Command(HWND dialog, RecipientDialogState& state, int id, WORD code) {
       return;
     case IDOK:
       if (state.recipients->block.count == 0) {
-        MessageBoxW(dialog, u"Aucun numéro de fax n'a été entré.\nLa télécopie ne peut pas être envoyée.",
+        ShowMessage(dialog, u"Aucun numéro de fax n'a été entré.\nLa télécopie ne peut pas être envoyée.",
                     u"Télécopie", MB_OK | MB_ICONERROR);
         return;
       }
-      Finish(dialog, state, 1);
+      EndDialogClosingHelp(dialog, state.help, 1);
       return;
     case IDCANCEL:
-      Finish(dialog, state, 0);
+      EndDialogClosingHelp(dialog, state.help, 0);
       return;
     default:
       // The phonebook buttons, the import button and the import
@@ -177,7 +168,7 @@ void Command(HWND dialog, RecipientDialogState& state, int id, WORD code) {
 
 RecipientDialogState* RecipientStateOf(HWND dialog) {
   if (GetDlgItem(dialog, rcp::kList) == nullptr) return nullptr;
-  return reinterpret_cast<RecipientDialogState*>(GetWindowLongPtrW(dialog, DWLP_USER));
+  return DialogStateOf<RecipientDialogState>(dialog);
 }
 
 void ApplyRecipientButtonStates(HWND dialog, const RecipientDialogState& state) {
@@ -206,23 +197,20 @@ extern "C" INT_PTR RecipientDlgProc(HWND dialog, UINT message, WPARAM wParam, LP
     tq::faxui::Initialise(dialog, *params);
     return FALSE;  // the focus is on the name field already
   }
-  RecipientDialogState* state = tq::faxui::RecipientStateOf(dialog);
-  if (state == nullptr) return FALSE;
-  switch (message) {
-    case WM_COMMAND:
-      tq::faxui::Command(dialog, *state, LOWORD(wParam), HIWORD(wParam));
-      return TRUE;
-    case WM_VKEYTOITEM:
-      if (LOWORD(wParam) == VK_DELETE &&
-          tq::faxui::RemoveRecipientsOnDelete(dialog, *state, reinterpret_cast<HWND>(lParam))) {
-        return -2;  // handled: the list box does nothing more
-      }
-      return -1;
-    case WM_DESTROY:
-      SetWindowLongPtrW(dialog, DWLP_USER, 0);
-      delete state;
-      return TRUE;
-    default:
-      return FALSE;
-  }
+  if (tq::faxui::RecipientStateOf(dialog) == nullptr) return FALSE;
+  return tq::faxui::WithDialogState<RecipientDialogState>(dialog, message, [&](RecipientDialogState& state) -> INT_PTR {
+    switch (message) {
+      case WM_COMMAND:
+        tq::faxui::Command(dialog, state, LOWORD(wParam), HIWORD(wParam));
+        return TRUE;
+      case WM_VKEYTOITEM:
+        if (LOWORD(wParam) == VK_DELETE &&
+            tq::faxui::RemoveRecipientsOnDelete(dialog, state, reinterpret_cast<HWND>(lParam))) {
+          return -2;  // handled: the list box does nothing more
+        }
+        return -1;
+      default:
+        return FALSE;
+    }
+  });
 }

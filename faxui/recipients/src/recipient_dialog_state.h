@@ -1,12 +1,11 @@
-// What the recipient dialog keeps while it is open. It lives from
-// WM_INITDIALOG to WM_DESTROY and is found through the dialog's DWLP_USER.
+// What the recipient dialog keeps while it is open, its dialog state from
+// WM_INITDIALOG to WM_DESTROY.
 #pragma once
 
-#include <string>
 #include <vector>
 
 #include "common/recipient_list.h"
-#include "dialog_help.h"
+#include "dialogs/help.h"
 #include "phonebook/current_phonebook.h"
 #include "win/types.h"
 
@@ -40,8 +39,5 @@ void AddTypedRecipient(HWND dialog, RecipientDialogState& state);
 // True when the key was handled.
 bool RemoveRecipientsOnDelete(HWND dialog, RecipientDialogState& state, HWND list);
 void OpenCommSettings(HWND dialog, RecipientDialogState& state);
-
-// Selected lines of a list box, ascending; at most `bound`.
-std::vector<int> SelectedLines(HWND dialog, int listId, int bound);
 
 }  // namespace tq::faxui

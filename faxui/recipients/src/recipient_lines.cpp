@@ -1,11 +1,11 @@
-// Display lines of recipients and the list helpers shared with the
-// phonebook selection form and the destination list.
+// Display lines of recipients, and the recipient list following the lines
+// removed from a list.
 #include <algorithm>
-#include <vector>
 
 #include "ansi_slots.h"
+#include "dialogs/list_lines.h"
+#include "faxui/resource_ids.h"
 #include "recipient_dialog_state.h"
-#include "recipients/dialog_ids.h"
 #include "recipients/recipient_dialog.h"
 #include "win/user.h"
 
@@ -14,10 +14,6 @@ namespace tq::faxui {
 namespace {
 
 constexpr std::size_t kLineTextUnits = 31;
-
-void AddLine(HWND dialog, int listId, const std::u16string& line) {
-  SendDlgItemMessageW(dialog, listId, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
-}
 
 }  // namespace
 
@@ -31,7 +27,7 @@ std::u16string RecipientDisplayLine(const EntryRecord& record) {
 void FillRecipientListBox(HWND dialog, int listId, const RecipientListBlock& block) {
   SendDlgItemMessageW(dialog, listId, LB_RESETCONTENT, 0, 0);
   const int count = std::clamp(block.count, 0, kMaxRecipients);
-  for (int i = 0; i < count; ++i) AddLine(dialog, listId, RecipientDisplayLine(block.records[i]));
+  for (int i = 0; i < count; ++i) AddListLine(dialog, listId, RecipientDisplayLine(block.records[i]));
   if (listId == rcp::kList) {
     if (const RecipientDialogState* state = RecipientStateOf(dialog)) {
       ApplyRecipientButtonStates(dialog, *state);
@@ -39,34 +35,14 @@ void FillRecipientListBox(HWND dialog, int listId, const RecipientListBlock& blo
   }
 }
 
-std::vector<int> SelectedLines(HWND dialog, int listId, int bound) {
-  std::vector<int> lines(static_cast<std::size_t>(std::max(bound, 0)));
-  const LRESULT got = SendDlgItemMessageW(dialog, listId, LB_GETSELITEMS, lines.size(),
-                                          reinterpret_cast<LPARAM>(lines.data()));
-  lines.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
-  std::sort(lines.begin(), lines.end());
-  return lines;
-}
-
-int RemoveSelectedLines(HWND dialog, int listId, int bound, RecipientList* list) {
-  const std::vector<int> lines = SelectedLines(dialog, listId, bound);
-  if (lines.empty()) return 0;
-  for (auto at = lines.rbegin(); at != lines.rend(); ++at) {
-    const int line = *at;
-    SendDlgItemMessageW(dialog, listId, LB_DELETESTRING, static_cast<WPARAM>(line), 0);
-    if (list == nullptr) continue;
-    RecipientListBlock& block = list->block;
-    if (line >= block.count) continue;  // a line without a slot: nothing to move
+int RemoveSelectedRecipients(HWND dialog, int listId, RecipientList& list) {
+  return RemoveSelectedLines(dialog, listId, kMaxRecipients, [&list](int line) {
+    RecipientListBlock& block = list.block;
+    if (line >= block.count) return;  // a line without a slot: nothing to move
     std::move(block.records + line + 1, block.records + block.count, block.records + line);
-    std::move(list->details + line + 1, list->details + block.count, list->details + line);
+    std::move(list.details + line + 1, list.details + block.count, list.details + line);
     --block.count;
-  }
-  const LRESULT remaining = SendDlgItemMessageW(dialog, listId, LB_GETCOUNT, 0, 0);
-  if (remaining > 0) {
-    const int select = std::min<int>(lines.front(), static_cast<int>(remaining) - 1);
-    SendDlgItemMessageW(dialog, listId, LB_SETSEL, TRUE, select);
-  }
-  return static_cast<int>(lines.size());
+  });
 }
 
 }  // namespace tq::faxui

@@ -3,12 +3,15 @@
 #include <string>
 
 #include "ansi_slots.h"
+#include "dialogs/controls.h"
+#include "dialogs/edit_filters.h"
+#include "dialogs/list_lines.h"
+#include "dialogs/messages.h"
 #include "faxui/module_instance.h"
+#include "faxui/resource_ids.h"
 #include "faxui/text_routines.h"
 #include "recipient_dialog_state.h"
 #include "recipients/comm_dialog.h"
-#include "recipients/dialog_ids.h"
-#include "recipients/edit_filters.h"
 #include "recipients/recipient_dialog.h"
 #include "recipients/speed_dial.h"
 #include "win/user.h"
@@ -20,11 +23,7 @@ namespace {
 constexpr int kFieldSize = 31;  // 30 characters and the terminator
 constexpr const char16_t* kAddCaption = u"Ajouter le destinataire à la liste";
 
-void Warn(HWND dialog, const char16_t* text) {
-  MessageBoxW(dialog, text, kAddCaption, MB_OK | MB_ICONWARNING);
-}
-
-void FocusControl(HWND dialog, int id) { SetFocus(GetDlgItem(dialog, id)); }
+void Warn(HWND dialog, const char16_t* text) { ShowMessage(dialog, text, kAddCaption, MB_OK | MB_ICONWARNING); }
 
 // Speed-dial numbers are checked and padded; false when one was refused.
 bool AcceptSpeedDial(HWND dialog, const RecipientDialogState& state, char16_t* number) {
@@ -52,7 +51,7 @@ bool ConfirmDuplicate(HWND dialog, const std::u16string& line, const char16_t* n
   const std::u16string question = std::u16string(u"Nom : ") + name + u"\nN° de fax : " + number +
                                   u"\n\nCe destinataire existe déjà dans la liste.\nSouhaitez-vous "
                                   u"quand même l'ajouter ?";
-  return MessageBoxW(dialog, question.c_str(), kAddCaption, MB_YESNO | MB_ICONQUESTION) == IDYES;
+  return ShowMessage(dialog, question, kAddCaption, MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
 void SelectOnly(HWND dialog, int listId, int line) {
@@ -88,7 +87,7 @@ void AddTypedRecipient(HWND dialog, RecipientDialogState& state) {
   if (!ConfirmDuplicate(dialog, line, name, number)) return;
 
   const int slot = list.block.count;
-  SendDlgItemMessageW(dialog, rcp::kList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+  AddListLine(dialog, rcp::kList, line);
   EntryRecord& record = list.block.records[slot];
   record = DefaultEntryRecord;
   WideToSlot(name, record.name);
@@ -110,12 +109,11 @@ void AddTypedRecipient(HWND dialog, RecipientDialogState& state) {
 bool RemoveRecipientsOnDelete(HWND dialog, RecipientDialogState& state, HWND list) {
   if (list == nullptr || list != GetDlgItem(dialog, rcp::kList)) return false;
   if (SendMessageW(list, LB_GETSELCOUNT, 0, 0) <= 0) return false;
-  if (MessageBoxW(dialog, u"Souhaitez-vous supprimer les destinataires sélectionnés de la liste ?",
-                  u"Suppression de destinataires de la liste",
-                  MB_YESNO | MB_ICONQUESTION) != IDYES) {
+  if (ShowMessage(dialog, u"Souhaitez-vous supprimer les destinataires sélectionnés de la liste ?",
+                  u"Suppression de destinataires de la liste", MB_YESNO | MB_ICONQUESTION) != IDYES) {
     return false;
   }
-  RemoveSelectedLines(dialog, rcp::kList, kMaxRecipients, state.recipients);
+  RemoveSelectedRecipients(dialog, rcp::kList, *state.recipients);
   ApplyRecipientButtonStates(dialog, state);
   return true;
 }
@@ -123,7 +121,7 @@ bool RemoveRecipientsOnDelete(HWND dialog, RecipientDialogState& state, HWND lis
 void OpenCommSettings(HWND dialog, RecipientDialogState& state) {
   const std::vector<int> lines = SelectedLines(dialog, rcp::kList, kMaxRecipients);
   if (lines.size() != 1) {
-    MessageBoxW(dialog,
+    ShowMessage(dialog,
                 u"Impossible d'afficher la boîte de dialogue Paramètres de communication.\nPour "
                 u"l'afficher, sélectionnez un destinataire dans la liste.",
                 u"Paramètres de communication", MB_OK | MB_ICONERROR);

@@ -12,7 +12,7 @@
 #include "faxui/module_instance.h"
 #include "recipients/comm_dialog.h"
 #include "recipients/recipient_dialog.h"
-#include "recipients/recipient_resources.h"
+#include "recipients/resources.h"
 #include "testing/temp_root.h"
 #include "win/face.h"
 #include "win/resource.h"
@@ -24,8 +24,7 @@ namespace {
 
 const HINSTANCE kInstance = reinterpret_cast<HINSTANCE>(static_cast<std::uintptr_t>(0x7e57));
 
-const tq::res::DialogTemplate kDialogs[] = {resources::kRecipientDialog, resources::kCommDialog};
-const tq::res::ResourceScript kScript{kDialogs, resources::kTransmissionModeStrings, {}};
+const tq::res::ResourceScript kScript = RecipientResources();
 
 struct ChildOutcome {
   long long result;

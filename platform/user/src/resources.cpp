@@ -5,8 +5,11 @@
 #include <dlfcn.h>
 #include <link.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <map>
 #include <mutex>
+#include <set>
 #include <string>
 
 namespace tq::res {
@@ -47,12 +50,64 @@ bool IsLoadedModule(HINSTANCE instance) {
   return false;
 }
 
+// The first identifier in `ids` given twice, or none.
+template <class Id>
+std::optional<Id> RepeatedId(std::vector<Id> ids) {
+  std::sort(ids.begin(), ids.end());
+  const auto repeated = std::adjacent_find(ids.begin(), ids.end());
+  if (repeated == ids.end()) return std::nullopt;
+  return *repeated;
+}
+
+template <class Item>
+std::optional<std::string> DuplicateIn(std::span<const Item> items, const char* kind) {
+  std::vector<decltype(Item::id)> ids;
+  ids.reserve(items.size());
+  for (const Item& item : items) ids.push_back(item.id);
+  const auto repeated = RepeatedId(std::move(ids));
+  if (!repeated) return std::nullopt;
+  return std::string(kind) + " " + std::to_string(*repeated);
+}
+
+void ReportRefused(const std::string& duplicate) {
+  std::fprintf(stderr, "telequill: a resource script gives %s twice; its resources are refused\n",
+               duplicate.c_str());
+}
+
+// An exported script with a duplicate is told about once, not at every lookup.
+void ReportRefusedOnce(const ResourceScript* script, const std::string& duplicate) {
+  static std::mutex mutex;
+  static std::set<const ResourceScript*> told;
+  std::lock_guard lock(mutex);
+  if (told.insert(script).second) ReportRefused(duplicate);
+}
+
 }  // namespace
 
-void RegisterResources(HINSTANCE instance, const ResourceScript& script) {
+GatheredScript::GatheredScript(std::initializer_list<ResourceScript> parts) {
+  for (const ResourceScript& part : parts) {
+    dialogs_.insert(dialogs_.end(), part.dialogs.begin(), part.dialogs.end());
+    strings_.insert(strings_.end(), part.strings.begin(), part.strings.end());
+    bitmaps_.insert(bitmaps_.end(), part.bitmaps.begin(), part.bitmaps.end());
+  }
+  script_ = ResourceScript{dialogs_, strings_, bitmaps_};
+}
+
+std::optional<std::string> FirstDuplicate(const ResourceScript& script) {
+  if (auto found = DuplicateIn(script.dialogs, "dialog")) return found;
+  if (auto found = DuplicateIn(script.strings, "string")) return found;
+  return DuplicateIn(script.bitmaps, "bitmap");
+}
+
+bool RegisterResources(HINSTANCE instance, const ResourceScript& script) {
+  if (const auto duplicate = FirstDuplicate(script)) {
+    ReportRefused(*duplicate);
+    return false;
+  }
   Registry& registry = TheRegistry();
   std::lock_guard lock(registry.mutex);
   registry.scripts[instance] = &script;
+  return true;
 }
 
 const ResourceScript* FindResources(HINSTANCE instance) {
@@ -66,7 +121,13 @@ const ResourceScript* FindResources(HINSTANCE instance) {
   using Lookup = const ResourceScript* (*)();
   void* symbol = dlsym(reinterpret_cast<void*>(instance), "TelequillResources");
   if (symbol == nullptr) return nullptr;
-  return reinterpret_cast<Lookup>(symbol)();
+  const ResourceScript* script = reinterpret_cast<Lookup>(symbol)();
+  if (script == nullptr) return nullptr;
+  if (const auto duplicate = FirstDuplicate(*script)) {
+    ReportRefusedOnce(script, *duplicate);
+    return nullptr;
+  }
+  return script;
 }
 
 const DialogTemplate* FindDialog(HINSTANCE instance, LPCWSTR name) {

@@ -66,3 +66,37 @@ TEST_F(ResourcesTest, DialogFromTheModuleAndAMissingTemplate) {
   EXPECT_EQ(GetLastError(), ERROR_RESOURCE_NAME_NOT_FOUND);
   EXPECT_EQ(Transcript(), "dialog 109 open \"À propos de\"\ndialog 109 end 1\n");
 }
+
+// A script that gives one identifier twice would let the first shadow the
+// second: it is refused whole, and the instance keeps the script it had.
+TEST_F(ResourcesTest, ScriptsWithADuplicateIdentifierAreRefused) {
+  const HINSTANCE instance = reinterpret_cast<HINSTANCE>(static_cast<ULONG_PTR>(0x6d0d));
+  static const tq::res::StringResource good[] = {{1, u"un"}, {2, u"deux"}};
+  static const tq::res::StringResource twice[] = {{1, u"un"}, {2, u"deux"}, {1, u"encore"}};
+  static const tq::res::ControlTemplate controls[] = {{WC_BUTTONW, IDOK, u"OK", 0, 0, 10, 10}};
+  static const tq::res::DialogTemplate dialogs[] = {{7, u"A", 0, 0, 0, 0, 10, 10, controls},
+                                                    {7, u"B", 0, 0, 0, 0, 10, 10, controls}};
+  static const tq::res::ResourceScript first{{}, good, {}};
+  static const tq::res::ResourceScript repeatedString{{}, twice, {}};
+  static const tq::res::ResourceScript repeatedDialog{dialogs, good, {}};
+
+  EXPECT_EQ(tq::res::FirstDuplicate(first), std::nullopt);
+  EXPECT_EQ(tq::res::FirstDuplicate(repeatedString), "string 1");
+  EXPECT_EQ(tq::res::FirstDuplicate(repeatedDialog), "dialog 7");
+
+  ASSERT_TRUE(tq::res::RegisterResources(instance, first));
+  EXPECT_FALSE(tq::res::RegisterResources(instance, repeatedString));
+  EXPECT_FALSE(tq::res::RegisterResources(instance, repeatedDialog));
+  EXPECT_EQ(tq::res::FindResources(instance), &first);
+}
+
+// The parts of a module each bring their own templates and strings.
+TEST_F(ResourcesTest, AGatheredScriptHoldsEveryPartInOrder) {
+  static const tq::res::StringResource one[] = {{1, u"un"}};
+  static const tq::res::StringResource two[] = {{2, u"deux"}, {3, u"trois"}};
+  const tq::res::GatheredScript gathered{{{}, one, {}}, {{}, two, {}}};
+  ASSERT_EQ(gathered.script().strings.size(), 3u);
+  EXPECT_EQ(gathered.script().strings[2].id, 3u);
+  const tq::res::GatheredScript clash{{{}, two, {}}, {{}, two, {}}};
+  EXPECT_EQ(tq::res::FirstDuplicate(clash.script()), "string 2");
+}

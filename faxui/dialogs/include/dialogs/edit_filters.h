@@ -4,6 +4,8 @@
 // again, so a pasted text is cleaned character by character.
 #pragma once
 
+#include <cstdint>
+
 #include "win/types.h"
 
 namespace tq::faxui {
@@ -36,6 +38,12 @@ int FilterEditText(HWND dialog, int editId, const char16_t* text, char16_t low, 
 // beep, any other character outside the accepted set is removed with a beep.
 // 1 when the text passed, 0 when it was changed.
 int FilterFaxNumber(HWND dialog, int editId, const char16_t* text);
+
+// A field of a bounded number of `digits` digits (the hour or minute of a
+// delayed send): a character other than a digit is taken out with a beep
+// (the change this makes comes back here); a value up to `maximum` is
+// kept in `kept`; a larger one beeps and shows `kept` again.
+void FilterBoundedNumber(HWND dialog, int editId, int digits, int maximum, std::int32_t& kept);
 
 // The text of an edit as the filters see it, read into `buffer` of `size`
 // units.

@@ -3,26 +3,12 @@
 // the job's FaxSendBlock only when both end with OK.
 #pragma once
 
-#include <span>
-
 #include "common/addon_table.h"
 #include "common/recipient_list.h"
-#include "win/resource.h"
+#include "faxui/resource_ids.h"
 #include "win/user.h"
 
 namespace tq::faxui {
-
-inline constexpr int kFaxPromptDialog = 108;
-
-// Controls of dialog 108.
-inline constexpr int kPromptRecipientList = 800;
-inline constexpr int kPromptOk = 801;
-inline constexpr int kPromptAbandon = 802;
-inline constexpr int kPromptDelayedSend = 803;
-inline constexpr int kPromptHour = 804;
-inline constexpr int kPromptMinute = 805;
-inline constexpr int kPromptHelp = 806;
-inline constexpr ULONG_PTR kPromptHelpContext = 15609;
 
 // What one prompt works on: the recipient list the recipient dialog builds,
 // the delayed-send values the confirmation dialog sets, and the host's
@@ -34,7 +20,6 @@ struct PromptSession {
   std::int32_t hour = 0;
   std::int32_t minute = 0;
   const unsigned char* privateArea = nullptr;
-  bool helpOpened = false;  // the help file was opened from dialog 108
 };
 
 // Runs the recipient dialog for the session; 1 for OK, 0 for cancel. The
@@ -53,10 +38,6 @@ int RunPromptSequence(HWND owner, const AddOnControlBlock* mcb, void* settings,
 // Copies the session's count, 50 slots and delayed-send values into a send
 // block.
 void CopyIntoSendBlock(const PromptSession& session, FaxSendBlock& send);
-
-// Dialog 108's template, for the plug-in's resource script.
-std::span<const res::ControlTemplate> FaxPromptDialogControls();
-res::DialogTemplate FaxPromptDialogTemplate();
 
 }  // namespace tq::faxui
 

@@ -14,6 +14,7 @@
 #include <span>
 
 #include "common/entry_record.h"
+#include "faxui/resource_ids.h"
 #include "win/types.h"
 
 namespace tq::faxui {
@@ -25,12 +26,8 @@ struct CommDialogParams {
   bool g4Available = true;
 };
 
-// Transmission modes: string resource identifiers in list order, ended by
-// -1; the position in the list is the index stored in the record.
+// The end of a list of transmission modes (kModeG3Auto and on).
 inline constexpr int kTransmissionModeEnd = -1;
-inline constexpr int kModeG3Auto = 1050;
-inline constexpr int kModeF4800 = 1051;
-inline constexpr int kModeG4Auto = 1052;
 
 // The recipients' list (cut after "F4800" without the G4 option) or the
 // phonebook's list, end marker included.

@@ -33,12 +33,10 @@ std::u16string RecipientDisplayLine(const EntryRecord& record);
 // button states from the list.
 void FillRecipientListBox(HWND dialog, int listId, const RecipientListBlock& block);
 
-// Deletes the selected lines of `listId` (at most `bound` of them) from the
-// highest down; with a list, each deletion also removes the recipient's
-// record and details so that slots stay aligned with lines. Afterwards the
-// line at the lowest deleted index is selected, or the last line when that
-// index is past the end. Returns the number of lines deleted.
-int RemoveSelectedLines(HWND dialog, int listId, int bound, RecipientList* list);
+// Deletes the selected lines of `listId` (RemoveSelectedLines), each with
+// the recipient's record and details, so that slots stay aligned with
+// lines. Returns the number of lines deleted.
+int RemoveSelectedRecipients(HWND dialog, int listId, RecipientList& list);
 
 }  // namespace tq::faxui
 

@@ -13,15 +13,15 @@
 #include "common/recipient_list.h"
 #include "common/store_result.h"
 #include "phonebook/current_phonebook.h"
+#include "win/resource.h"
 #include "win/types.h"
 
 namespace tq::phonebook {
 
-// The hidden list box of the phonebook and recipient dialogs that holds the
-// individuals already written during a conversion.
-inline constexpr int kConversionListId = 1023;
-// The plug-in's string with the file dialog's filter.
-inline constexpr UINT kFilterStringId = 1040;
+// The phonebook's part of the plug-in's resource script: the file dialog's
+// filter string.
+res::ResourceScript PhonebookUiResources();
+
 inline constexpr std::u16string_view kDatabaseErrorCaption = u"Erreur de fichier de base de données";
 
 // The file error message: kind 1 (cannot access), 4 (cannot find) or 5
@@ -50,7 +50,7 @@ std::optional<std::u16string> ChoosePhonebookFile(HWND owner, const CurrentPhone
                                                   FilePurpose purpose);
 
 // Asks (system-modal) whether to convert an older phonebook and where to;
-// converts through the owner's list 1023 and returns the new file's path,
+// converts through the owner's scratch list (1023) and returns the new file's path,
 // or none when declined or failed (the failure is reported).
 std::optional<std::u16string> OfferConversion(HWND owner, const CurrentPhonebook& current,
                                               std::u16string_view oldPath, StoreResult version);

@@ -1,10 +1,11 @@
 // Choosing phonebook files: the file dialog, the conversion offer, locating
 // with the user's answers, and the dialog's New, Open and Save As.
-#include <algorithm>
 #include <string>
 
 #include "../ansi.h"
-#include "faxui/module_instance.h"
+#include "dialogs/list_lines.h"
+#include "dialogs/messages.h"
+#include "faxui/resource_ids.h"
 #include "phonebook/conversion.h"
 #include "phonebook/phonebook_ui.h"
 #include "phonebook/reading.h"
@@ -17,15 +18,10 @@ namespace tq::phonebook {
 
 namespace {
 
-constexpr std::u16string_view kFilterFallback = u"Fichiers d'annuaire (*.AFD)|*.afd|";
 constexpr std::u16string_view kSaveConversionCaption = u"Enregistrer la conversion sous";
 constexpr std::u16string_view kReplaceQuestion = u"\nCe fichier existe déjà. Souhaitez-vous le remplacer ?";
 
-int Box(HWND owner, std::u16string_view text, std::u16string_view caption, UINT type) {
-  std::u16string t(text);
-  std::u16string c(caption);
-  return MessageBoxW(owner, t.c_str(), c.c_str(), type);
-}
+using faxui::ShowMessage;
 
 bool Exists(std::u16string_view path) {
   std::u16string name(path);
@@ -38,16 +34,11 @@ std::u16string WithAfdExtension(std::u16string name) {
 }
 
 // The filter string with its separator (its last character) turned into
-// terminators: one description and pattern pair.
+// terminators: one description and pattern pair. Empty (no filter) when the
+// string is missing.
 std::u16string FilterPairs() {
-  std::u16string filter;
-  const char16_t* text = nullptr;
-  int length = LoadStringW(faxui::ModuleInstance(), kFilterStringId, reinterpret_cast<LPWSTR>(&text), 0);
-  if (length > 0 && text != nullptr) {
-    filter.assign(text, static_cast<std::size_t>(length));
-  } else {
-    filter = kFilterFallback;
-  }
+  std::u16string filter = faxui::PluginString(faxui::kPhonebookFilterString);
+  if (filter.empty()) return filter;
   char16_t separator = filter.back();
   for (char16_t& c : filter) {
     if (c == separator) c = u'\0';
@@ -73,7 +64,7 @@ std::optional<std::u16string> ChooseNameToWrite(HWND owner, const CurrentPhonebo
     std::u16string name = WithAfdExtension(*chosen);
     if (stop && stop(name)) return std::nullopt;
     if (!Exists(name)) return name;
-    if (Box(owner, name + std::u16string(kReplaceQuestion), caption,
+    if (ShowMessage(owner, name + std::u16string(kReplaceQuestion), caption,
             MB_YESNO | MB_DEFBUTTON2 | MB_ICONQUESTION | modality) == IDYES) {
       return name;
     }
@@ -93,11 +84,7 @@ class ListBoxLines final : public ConvertedLines {
       SendMessageW(list_, LB_ADDSTRING, 0, pointer);
       return {true, text};
     }
-    LRESULT length = SendMessageW(list_, LB_GETTEXTLEN, static_cast<WPARAM>(found), 0);
-    std::u16string first(static_cast<std::size_t>(std::max<LRESULT>(length, 0)) + 1, u'\0');
-    SendMessageW(list_, LB_GETTEXT, static_cast<WPARAM>(found), reinterpret_cast<LPARAM>(first.data()));
-    first.resize(static_cast<std::size_t>(std::max<LRESULT>(length, 0)));
-    return {false, first};
+    return {false, faxui::ListLine(list_, static_cast<int>(found))};
   }
   void Clear() override { SendMessageW(list_, LB_RESETCONTENT, 0, 0); }
 
@@ -121,7 +108,7 @@ std::optional<std::u16string> ChoosePhonebookFile(HWND owner, const CurrentPhone
   OPENFILENAMEW ofn{};
   ofn.lStructSize = sizeof ofn;
   ofn.hwndOwner = owner;
-  ofn.lpstrFilter = filter.c_str();
+  ofn.lpstrFilter = filter.empty() ? nullptr : filter.c_str();
   ofn.nFilterIndex = 1;
   ofn.lpstrFile = name;
   ofn.nMaxFile = kMaxPathLength;
@@ -148,25 +135,25 @@ std::optional<std::u16string> OfferConversion(HWND owner, const CurrentPhonebook
                             u"Souhaitez-vous le convertir ?"
                             u"\n\nRemarque :\nLes entrées associées au même nom et au même numéro de fax sont "
                             u"considérées\ncomme des doublons. Seule la première entrée sera convertie.";
-  if (Box(owner, question, u"Conversion de fichier", MB_YESNO | MB_ICONQUESTION | MB_SYSTEMMODAL) != IDYES) {
+  if (ShowMessage(owner, question, u"Conversion de fichier", MB_YESNO | MB_ICONQUESTION | MB_SYSTEMMODAL) != IDYES) {
     return std::nullopt;
   }
   std::optional<std::u16string> target =
       ChooseNameToWrite(owner, current, FilePurpose::SaveConversion, kSaveConversionCaption, MB_SYSTEMMODAL);
   if (!target) return std::nullopt;
 
-  ListBoxLines lines(GetDlgItem(owner, kConversionListId));
+  ListBoxLines lines(GetDlgItem(owner, faxui::kScratchList));
   lines.Clear();
   StoreResult result = ConvertOldPhonebook(oldPath, *target, version, lines);
   lines.Clear();
   switch (result) {
     case StoreResult::Ok: return target;
     case StoreResult::NoMemory:
-      Box(owner, u"Mémoire insuffisante. Impossible d'exécuter l'opération Enregistrer sous.", kSaveConversionCaption,
+      ShowMessage(owner, u"Mémoire insuffisante. Impossible d'exécuter l'opération Enregistrer sous.", kSaveConversionCaption,
           MB_OK | MB_ICONERROR | MB_SYSTEMMODAL);
       break;
     case StoreResult::WriteFailed:
-      Box(owner, u"Espace disque insuffisant. Impossible d'exécuter l'opération Enregistrer sous.",
+      ShowMessage(owner, u"Espace disque insuffisant. Impossible d'exécuter l'opération Enregistrer sous.",
           kSaveConversionCaption, MB_OK | MB_ICONERROR | MB_SYSTEMMODAL);
       break;
     default:
@@ -231,7 +218,7 @@ void SavePhonebookAs(HWND dialog, CurrentPhonebook& current) {
   if (!name) return;
   std::u16string from = current.path;
   if (!CopyFileW(from.c_str(), name->c_str(), FALSE)) {
-    Box(dialog, u"Erreur de copie de fichier !\nImpossible d'exécuter l'opération Enregistrer sous.",
+    ShowMessage(dialog, u"Erreur de copie de fichier !\nImpossible d'exécuter l'opération Enregistrer sous.",
         u"Enregistrer sous", MB_OK | MB_ICONERROR);
     return;
   }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "../ansi.h"
+#include "dialogs/messages.h"
 #include "phonebook/phonebook_ui.h"
 #include "phonebook/reading.h"
 #include "phonebook/records.h"
@@ -17,11 +18,7 @@ constexpr std::u16string_view kMemoryText =
     u"Mémoire insuffisante. Impossible d'accéder au fichier de données de l'annuaire.";
 constexpr std::size_t kLinePartUnits = 30;
 
-int Box(HWND owner, std::u16string_view text, std::u16string_view caption, UINT type) {
-  std::u16string t(text);
-  std::u16string c(caption);
-  return MessageBoxW(owner, t.c_str(), c.c_str(), type);
-}
+using faxui::ShowMessage;
 
 // A whole-file read that failed, told as the dialogs tell it.
 void ReportReadFailure(HWND owner, std::u16string_view path, const ReadOutcome& outcome) {
@@ -30,8 +27,8 @@ void ReportReadFailure(HWND owner, std::u16string_view path, const ReadOutcome& 
     case ReadProblem::CannotOpen: ShowFileError(owner, path, kDatabaseErrorCaption, FileErrorKind::NotFound); break;
     case ReadProblem::CannotAccess: ShowFileError(owner, path, kDatabaseErrorCaption, FileErrorKind::CannotAccess); break;
     case ReadProblem::BadFormat: ShowFileError(owner, path, kDatabaseErrorCaption, FileErrorKind::BadFormat); break;
-    case ReadProblem::NoBuffer: Box(owner, kMemoryText, kDatabaseErrorCaption, MB_OK | MB_ICONWARNING); break;
-    case ReadProblem::RecordTooLarge: Box(owner, kMemoryText, kDatabaseErrorCaption, MB_OK | MB_ICONERROR); break;
+    case ReadProblem::NoBuffer: ShowMessage(owner, kMemoryText, kDatabaseErrorCaption, MB_OK | MB_ICONWARNING); break;
+    case ReadProblem::RecordTooLarge: ShowMessage(owner, kMemoryText, kDatabaseErrorCaption, MB_OK | MB_ICONERROR); break;
   }
 }
 
@@ -45,7 +42,7 @@ void ShowFileError(HWND owner, std::u16string_view path, std::u16string_view cap
     case FileErrorKind::BadFormat: text = u"Format de fichier de données (.ADF) d'annuaire non valide - "; break;
   }
   text.append(path);
-  Box(owner, text, caption, MB_OK | MB_ICONERROR);
+  ShowMessage(owner, text, caption, MB_OK | MB_ICONERROR);
 }
 
 bool ValidateCurrentPhonebook(HWND owner, std::u16string_view path) {
@@ -72,7 +69,7 @@ bool ExpandGroup(HWND owner, HWND target, std::u16string_view path, std::u16stri
   ReadOutcome outcome = ReadGroupMembers(path, name, [&](std::string_view memberName, std::string_view fax) {
     if (full) {
       // The list reached 50 while members remain.
-      Box(owner,
+      ShowMessage(owner,
           u"La liste contient maintenant le nombre maximum de 50 destinataires.\n"
           u"Certaines entrées n'ont pas été ajoutées.",
           kAddRecipientCaption, MB_OK | MB_ICONWARNING);
@@ -86,7 +83,7 @@ bool ExpandGroup(HWND owner, HWND target, std::u16string_view path, std::u16stri
       std::u16string question = u"Nom : " + wideName + u"\nN° de fax : " + wideFax +
                                 u"\n\nCe destinataire existe déjà dans la liste.\n"
                                 u"Souhaitez-vous quand même l'ajouter ?";
-      if (Box(owner, question, kAddRecipientCaption, MB_YESNO | MB_ICONQUESTION) != IDYES) return true;
+      if (ShowMessage(owner, question, kAddRecipientCaption, MB_YESNO | MB_ICONQUESTION) != IDYES) return true;
     }
     LRESULT index = SendMessageW(target, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
     if (index >= 0) SendMessageW(target, LB_SETITEMDATA, static_cast<WPARAM>(index), 2);

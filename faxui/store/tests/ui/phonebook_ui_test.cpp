@@ -5,6 +5,7 @@
 #include <deque>
 
 #include "../phonebook_bytes.h"
+#include "faxui/resource_ids.h"
 #include "phonebook/phonebook_ui.h"
 #include "phonebook/reading.h"
 #include "win/comdlg.h"
@@ -26,10 +27,11 @@ constexpr int kRecipientList = 605;
 const res::ControlTemplate kControls[] = {
     {WC_LISTBOXW, kPhonebookList, u"", 5, 5, 100, 100, LBS_SORT | LBS_NOTIFY},
     {WC_LISTBOXW, kRecipientList, u"", 110, 5, 100, 100, LBS_NOTIFY | LBS_EXTENDEDSEL},
-    {WC_LISTBOXW, kConversionListId, u"", 0, 0, 10, 10, 0, 0, true},
+    {WC_LISTBOXW, faxui::kScratchList, u"", 0, 0, 10, 10, 0, 0, true},
 };
 const res::DialogTemplate kDialogs[] = {{600, u"Annuaire", DS_MODALFRAME | WS_CAPTION, 0, 0, 0, 220, 120, kControls}};
-const res::ResourceScript kScript{kDialogs, {}, {}};
+// The dialog, and the plug-in's strings as the phonebook contributes them.
+const res::ResourceScript kScript{kDialogs, PhonebookUiResources().strings, {}};
 
 // Answers boxes and file dialogs in the order queued; records every call.
 class AnsweringFace : public ui::Face {
@@ -182,6 +184,17 @@ TEST_F(PhonebookUi, TheMemberListSkipsLinesItHolds) {
   EXPECT_TRUE(face.boxes.empty());
 }
 
+// The filter comes from the plug-in's string table alone: without the
+// string the dialog offers no filter rather than a text of the code's own.
+TEST_F(PhonebookUi, TheFileDialogFilterIsThePluginString) {
+  static const res::ResourceScript withoutStrings{kDialogs, {}, {}};
+  ASSERT_TRUE(res::RegisterResources(nullptr, withoutStrings));
+  EXPECT_EQ(ChoosePhonebookFile(dialog, current, FilePurpose::Open), std::nullopt);
+  ASSERT_TRUE(res::RegisterResources(nullptr, kScript));
+  ASSERT_EQ(face.files.size(), 1u);
+  EXPECT_TRUE(face.files[0].filters.empty());
+}
+
 TEST_F(PhonebookUi, TheFileDialogForEachPurpose) {
   test::Write(path("x.AFD"), Header());
   face.fileAnswers = {Wide(path("x.AFD"))};
@@ -267,7 +280,7 @@ TEST_F(PhonebookUi, ConvertingAnOlderPhonebookThroughTheHiddenList) {
   std::optional<std::u16string> converted = OfferConversion(dialog, current, Wide(path("vieux.afd")), StoreResult::Version0000);
   ASSERT_EQ(converted, Wide(path("neuf.AFD")));
   EXPECT_EQ(test::Read(path("neuf.AFD")), Header() + test::Individual({"X", "1", "", "", "", ""}) + Group("A", {{"X", "1"}, {"X", "1"}}));
-  EXPECT_TRUE(Lines(kConversionListId).empty());
+  EXPECT_TRUE(Lines(faxui::kScratchList).empty());
   ASSERT_EQ(face.boxes.size(), 1u);
   EXPECT_EQ(face.boxes[0].caption, u"Conversion de fichier");
   EXPECT_NE(face.boxes[0].type & MB_SYSTEMMODAL, 0u);

@@ -12,7 +12,10 @@
 //   instance then means the program's resources. Any other handle can be
 //   registered the same way (tests use made-up handles).
 // A registration takes precedence over the exported symbol. A handle that
-// is neither registered nor a loaded module has no resources.
+// is neither registered nor a loaded module has no resources. A script that
+// gives one identifier twice (two dialogs, two strings or two bitmaps) is
+// refused, registered or exported, rather than letting the first shadow the
+// second.
 //
 // Example (a program's resources.cpp):
 //   const tq::res::ControlTemplate kAbout[] = {
@@ -26,7 +29,11 @@
 //   const tq::res::ResourceScript kScript{kDialogs, kStrings, {}};
 #pragma once
 
+#include <initializer_list>
+#include <optional>
 #include <span>
+#include <string>
+#include <vector>
 
 #include "win/types.h"
 
@@ -88,12 +95,35 @@ struct ResourceScript {
   std::span<const BitmapResource> bitmaps;
 };
 
+// A module's script gathered from the scripts its parts contribute, in
+// the order given. The parts' data must outlive it.
+class GatheredScript {
+ public:
+  explicit GatheredScript(std::initializer_list<ResourceScript> parts);
+  GatheredScript(const GatheredScript&) = delete;
+  GatheredScript& operator=(const GatheredScript&) = delete;
+  const ResourceScript& script() const { return script_; }
+
+ private:
+  std::vector<DialogTemplate> dialogs_;
+  std::vector<StringResource> strings_;
+  std::vector<BitmapResource> bitmaps_;
+  ResourceScript script_;
+};
+
+// The first identifier `script` gives twice, named as "dialog 101",
+// "string 1040" or "bitmap 3"; none when every identifier is unique.
+std::optional<std::string> FirstDuplicate(const ResourceScript& script);
+
 // Registers `script` (which must outlive its use) as the resources of
 // `instance`; null means the program itself. Registering again replaces.
-void RegisterResources(HINSTANCE instance, const ResourceScript& script);
+// A script with a duplicate identifier is refused: false, with a line on
+// standard error, and the instance keeps what it had.
+bool RegisterResources(HINSTANCE instance, const ResourceScript& script);
 
 // The script of `instance`: a registered one, else the module's exported
-// `TelequillResources`; null when there is none.
+// `TelequillResources`; null when there is none or the exported one gives
+// an identifier twice.
 const ResourceScript* FindResources(HINSTANCE instance);
 
 // Lookups by identifier; null when the script or the item is missing.

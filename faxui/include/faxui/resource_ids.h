@@ -1,13 +1,39 @@
-// Template and control identifiers of the recipient dialog and the
-// communication settings dialog.
+// The resource identifiers of the Fax UI plug-in, all in one place: its
+// dialog templates, their controls, its strings and the help contexts its
+// dialogs open. Each part of the plug-in contributes the templates and
+// strings it loads to the plug-in's resource script; the lists at the end
+// name every one the code loads, and a test checks each built plug-in
+// against them.
 #pragma once
+
+#include "win/types.h"
 
 namespace tq::faxui {
 
+// Dialog templates.
 inline constexpr int kRecipientDialogId = 101;
 inline constexpr int kCommDialogId = 104;
+inline constexpr int kFaxPromptDialog = 108;
+
+// Help contexts.
 inline constexpr int kRecipientHelpContext = 15500;
 inline constexpr int kCommHelpContext = 15508;
+inline constexpr ULONG_PTR kPromptHelpContext = 15609;
+
+// Strings.
+inline constexpr UINT kHelpFileNameString = 700;  // the help file's name
+inline constexpr UINT kPhonebookFilterString = 1040;  // the phonebook file dialog's filter
+// Transmission modes, in list order; the position in the list is the
+// index stored in the record.
+inline constexpr int kModeG3Auto = 1050;
+inline constexpr int kModeF4800 = 1051;
+inline constexpr int kModeG4Auto = 1052;
+
+// Controls of more than one dialog: the hidden scratch list of the
+// phonebook and recipient dialogs, which holds the current phonebook's
+// lines while recipients are stored, and the individuals already written
+// while an older phonebook is converted.
+inline constexpr int kScratchList = 1023;
 
 namespace rcp {
 inline constexpr int kNameEdit = 1001;
@@ -26,7 +52,6 @@ inline constexpr int kPhonebookPath = 1016;
 inline constexpr int kHelpButton = 1017;
 inline constexpr int kImportButton = 1018;
 inline constexpr int kImportDone = 1022;
-inline constexpr int kScratchList = 1023;
 inline constexpr int kRemoveButton = 1024;
 inline constexpr int kSpeedDialLabel200 = 1025;
 inline constexpr int kSpeedDialLabel999 = 1026;
@@ -60,5 +85,19 @@ inline constexpr int kFCodePasswordLabel = 422;
 inline constexpr int kFCodePasswordEdit = 423;
 inline constexpr int kHelpButton = 424;
 }  // namespace comm
+
+// Controls of the confirmation dialog (108).
+inline constexpr int kPromptRecipientList = 800;
+inline constexpr int kPromptOk = 801;
+inline constexpr int kPromptAbandon = 802;
+inline constexpr int kPromptDelayedSend = 803;
+inline constexpr int kPromptHour = 804;
+inline constexpr int kPromptMinute = 805;
+inline constexpr int kPromptHelp = 806;
+
+// Every template and string the plug-in's code loads.
+inline constexpr int kLoadedDialogs[] = {kRecipientDialogId, kCommDialogId, kFaxPromptDialog};
+inline constexpr UINT kLoadedStrings[] = {kHelpFileNameString, kPhonebookFilterString, kModeG3Auto,
+                                          kModeF4800, kModeG4Auto};
 
 }  // namespace tq::faxui
