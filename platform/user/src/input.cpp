@@ -2,16 +2,13 @@
 // keyboard would, through the same messages.
 #include <algorithm>
 
+#include "combo_box.h"
 #include "list_box.h"
 #include "property_sheet.h"
 #include "window.h"
 #include "win/user_input.h"
 
 namespace tq::ui {
-
-bool ComboUserSelect(Window& window, int index);
-std::vector<std::u16string> ComboTexts(Window& window);
-int ComboCurrent(Window& window);
 
 namespace {
 

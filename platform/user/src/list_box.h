@@ -1,4 +1,5 @@
-// The list box class, shared with the combo box's list and the input calls.
+// The list box class, shared with the combo box (whose drop-down list it
+// is) and the input calls.
 #pragma once
 
 #include <vector>
@@ -20,10 +21,15 @@ class ListBox final : public Control {
   std::vector<std::u16string> Texts();
   std::vector<int> Selected();
   void SetMultiple(bool multiple) { multi_ = multiple; }
+  // Set from LBS_SORT at creation; a combo box's list from CBS_SORT.
+  void SetSorted(bool sorted) { sorted_ = sorted; }
+  // The text of item `index`; empty for an index out of range.
+  std::u16string TextOf(int index) const { return valid(index) ? items_.At(index).text : std::u16string(); }
 
  private:
   ItemList items_;
   bool multi_ = false;
+  bool sorted_ = false;
   int current_ = -1;  // single selection
   int caret_ = 0;
   int anchor_ = -1;

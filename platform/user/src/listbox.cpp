@@ -13,6 +13,7 @@ LRESULT ListBox::Message(Window& self, UINT message, WPARAM wParam, LPARAM lPara
     case WM_CREATE:
       self.text.clear();
       multi_ = multiple(self);
+      sorted_ = (self.style & LBS_SORT) != 0;
       return 0;
     case LB_ADDSTRING: return addString(self, reinterpret_cast<LPCWSTR>(lParam));
     case LB_INSERTSTRING: return insertString(self, index, reinterpret_cast<LPCWSTR>(lParam));
@@ -74,7 +75,7 @@ bool ListBox::isSelected(int index) const {
 
 LRESULT ListBox::addString(Window& self, LPCWSTR text) {
   std::u16string line = FromWide(text);
-  const int at = (self.style & LBS_SORT) ? items_.SortedPosition(line) : items_.Count();
+  const int at = sorted_ ? items_.SortedPosition(line) : items_.Count();
   return insertAt(self, at, std::move(line));
 }
 

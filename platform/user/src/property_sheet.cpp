@@ -10,11 +10,6 @@
 
 namespace tq::ui {
 
-Window* BuildDialog(HINSTANCE instance, const res::DialogTemplate& dialogTemplate, Window* parent,
-                    HWND owner, DLGPROC proc, LPARAM param);
-HWND DisableOwner(HWND owner);
-void RestoreOwner(HWND disabled);
-
 namespace {
 
 struct PageHandle {

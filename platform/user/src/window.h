@@ -110,6 +110,11 @@ LRESULT DefaultWindowMessage(Window& window, UINT message, WPARAM wParam, LPARAM
 // notifies its dialog.
 void NotifyParent(Window& control, WORD code);
 
+// Makes a dialog (or, with a parent, a property page) from its template and
+// sends it WM_INITDIALOG; null when the dialog destroyed itself during
+// WM_INITDIALOG (dialog.cpp).
+Window* BuildDialog(HINSTANCE instance, const res::DialogTemplate& dialogTemplate, Window* parent, HWND owner,
+                    DLGPROC proc, LPARAM param);
 // Makes a control as a dialog template describes it.
 Window& CreateControl(Window& dialog, const res::ControlTemplate& item);
 std::unique_ptr<Control> MakeEdit();
@@ -138,6 +143,10 @@ int CopyOut(const std::u16string& text, LPWSTR buffer, int size);
 std::u16string FromWide(LPCWSTR text);
 
 // ---- Modal loops ------------------------------------------------------------------
+// Disables the owner of a modal window that starts (dialog.cpp); the handle
+// to give back to RestoreOwner, null when there was nothing to disable.
+HWND DisableOwner(HWND owner);
+void RestoreOwner(HWND disabled);
 // Runs the modal loop until `modal` has ended (or is destroyed).
 void RunModalLoop(Window& modal);
 // The modal windows in nesting order (innermost last).

@@ -183,3 +183,36 @@ TEST_F(WindowsTest, DestroyingAnOwnerDestroysWhatItOwns) {
   EXPECT_FALSE(KillTimer(owner, 1));
   EXPECT_EQ(SetTimer(owner, 1, 10, nullptr), 0u);
 }
+
+// The combo box's list is a list box: sorted inserts, searches and deletes
+// answer as LB_ messages do, and the box's text follows the current item.
+TEST_F(WindowsTest, ComboBoxItemsFollowTheListBoxRules) {
+  HWND dialog = CreateDialogParamW(ComboInstance(), MAKEINTRESOURCEW(400), nullptr, ComboProc, 0);
+  ASSERT_NE(dialog, nullptr);
+  auto send = [&](UINT message, WPARAM wParam = 0, const char16_t* text = nullptr) {
+    return SendDlgItemMessageW(dialog, 301, message, wParam, reinterpret_cast<LPARAM>(text));
+  };
+  auto shown = [&] {
+    char16_t text[32] = {};
+    GetDlgItemTextW(dialog, 301, text, 32);
+    return std::u16string(text);
+  };
+  ASSERT_EQ(shown(), u"14400");                        // item 0 of 14400, 33600, 9600
+  EXPECT_EQ(send(CB_ADDSTRING, 0, u"12000"), 0);       // sorted in before the current item
+  EXPECT_EQ(send(CB_GETCURSEL), 1);
+  EXPECT_EQ(shown(), u"14400");
+  EXPECT_EQ(send(CB_INSERTSTRING, static_cast<WPARAM>(-1), u"2400"), 4);  // never sorted
+  EXPECT_EQ(send(CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), u"9600"), 3);
+  EXPECT_EQ(send(CB_FINDSTRING, 3, u"1"), 0);          // from after 3, wrapping round
+  EXPECT_EQ(send(CB_GETLBTEXTLEN, 4), 4);
+  EXPECT_EQ(send(CB_SETITEMDATA, static_cast<WPARAM>(-1), nullptr), CB_ERR);
+  EXPECT_EQ(send(CB_SELECTSTRING, static_cast<WPARAM>(-1), u"33"), 2);
+  EXPECT_EQ(shown(), u"33600");
+  EXPECT_EQ(send(CB_DELETESTRING, 2), 4);              // the current item goes: no text, no selection
+  EXPECT_EQ(send(CB_GETCURSEL), CB_ERR);
+  EXPECT_EQ(shown(), u"");
+  EXPECT_EQ(send(CB_SETCURSEL, 7), CB_ERR);
+  EXPECT_EQ(send(CB_RESETCONTENT), CB_OKAY);
+  EXPECT_EQ(send(CB_GETCOUNT), 0);
+  DestroyWindow(dialog);
+}
