@@ -126,5 +126,9 @@ INT_PTR FaxPromptDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam
     OnCommand(dialog, *session, LOWORD(wParam), HIWORD(wParam));
     return TRUE;
   }
+  if (message == WM_HELP) {  // F1: the dialog's topic, as "Aide" opens it
+    OnCommand(dialog, *session, kPromptHelp, BN_CLICKED);
+    return TRUE;
+  }
   return FALSE;
 }

@@ -275,6 +275,9 @@ extern "C" INT_PTR CommDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
     case WM_COMMAND:
       tq::faxui::Command(dialog, *state, LOWORD(wParam), HIWORD(wParam));
       return TRUE;
+    case WM_HELP:  // F1: the dialog's topic, as "Aide" opens it
+      tq::faxui::OpenDialogHelp(dialog, state->help, tq::faxui::kCommHelpContext);
+      return TRUE;
     case WM_DESTROY:
       SetWindowLongPtrW(dialog, DWLP_USER, 0);
       delete state;

@@ -20,6 +20,7 @@ class ListBox final : public Control {
   std::vector<std::u16string> Texts();
   std::vector<int> Selected();
   void SetMultiple(bool multiple) { multi_ = multiple; }
+  static constexpr int kItemHeight = 13;  // pixels, in the dialog font
 
  private:
   ItemList items_;
@@ -50,6 +51,7 @@ class ListBox final : public Control {
   LRESULT findString(int start, LPCWSTR text, bool exact) const;
   LRESULT selectString(Window& self, int start, LPCWSTR text);
   LRESULT setTopIndex(Window& self, int index);
+  void showCaret(const Window& self, int index);
   LRESULT keyDown(Window& self, int key);
 };
 
