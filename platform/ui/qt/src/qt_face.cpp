@@ -200,8 +200,10 @@ class QtFace final : public Face, public script::InputDriver {
     if (what == Change::Geometry) mirror_->Moved(window);
   }
   void WindowDestroyed(HWND window) override {
-    if (window == helpOwner_ && help_) {
-      help_->close();
+    // The help window goes now, with its dialog: left for later, it would
+    // outlive the face and be torn down with the process.
+    if (window == helpOwner_) {
+      delete help_.data();
       helpOwner_ = nullptr;
     }
     mirror_->Destroyed(window);
