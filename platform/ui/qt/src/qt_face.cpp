@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QDir>
 #include <QEventLoop>
 #include <QFileDialog>
@@ -26,6 +25,7 @@
 #include <unistd.h>
 
 #include "face_looks.h"
+#include "help_window.h"
 #include "modal_dialogs.h"
 #include "ui/script_runner.h"
 #include "win/text.h"
@@ -99,6 +99,7 @@ class QtFace final : public Face, public script::InputDriver {
   }
 
   ~QtFace() override {
+    delete help_.data();
     mirror_.reset();
     delete waker_;
   }
@@ -172,20 +173,41 @@ class QtFace final : public Face, public script::InputDriver {
     if (command == HELP_WM_HELP || command == HELP_CONTEXTMENU) {
       context = ContextOfControl(GetDlgCtrlID(window), reinterpret_cast<const DWORD*>(data));
     }
+    if (command == HELP_QUIT) {
+      if (help_) help_->close();
+      return;
+    }
     const QUrl page = HelpPage(file, command, context, HelpFolder());
-    if (page.isEmpty() || runner_) return;  // a scripted run opens no browser
+    if (page.isEmpty()) return;
     if (!QFileInfo::exists(page.toLocalFile())) {
       std::fprintf(stderr, "telequill: the help page %s is missing\n", page.toLocalFile().toLocal8Bit().constData());
       return;
     }
-    QDesktopServices::openUrl(page);
+    // The help window belongs to the dialog that asked: it takes input
+    // while that dialog is modal, and closes when it ends.
+    const HWND owner = TopLevelWindowOf(window);
+    QWidget* parent = mirror_->TopWidgetOf(owner);
+    if (!help_ || help_->parentWidget() != parent) {
+      delete help_.data();
+      help_ = new HelpWindow(parent);
+    }
+    helpOwner_ = owner;
+    help_->Open(page);
   }
 
   void WindowCreated(HWND window) override { mirror_->Created(window); }
   void WindowChanged(HWND window, Change what) override {
     if (what == Change::Geometry) mirror_->Moved(window);
   }
-  void WindowDestroyed(HWND window) override { mirror_->Destroyed(window); }
+  void WindowDestroyed(HWND window) override {
+    // The help window goes now, with its dialog: left for later, it would
+    // outlive the face and be torn down with the process.
+    if (window == helpOwner_) {
+      delete help_.data();
+      helpOwner_ = nullptr;
+    }
+    mirror_->Destroyed(window);
+  }
 
   // ---- Script actions as input on the widgets ---------------------------------------
 
@@ -347,6 +369,13 @@ class QtFace final : public Face, public script::InputDriver {
   bool woken_ = false;
   std::deque<Step> pending_;
   Qt::KeyboardModifiers modifiers_ = Qt::NoModifier;
+  QPointer<HelpWindow> help_;
+  HWND helpOwner_ = nullptr;
+
+  static HWND TopLevelWindowOf(HWND window) {
+    while (window != nullptr && (GetWindowLongW(window, GWL_STYLE) & WS_CHILD)) window = GetParent(window);
+    return window;
+  }
 
   void Take(Step step) {
     pending_.push_back(std::move(step));
