@@ -86,11 +86,12 @@ function(telequill_add_benchmark name)
 endfunction()
 
 # telequill_add_fuzz_target(<name> SOURCES ... LIBS ... CORPUS <folder>)
-# SOURCES define LLVMFuzzerTestOneInput. With TELEQUILL_FUZZ=ON (clang) the
-# target is a libFuzzer program with the address and undefined behaviour
-# sanitizers: run `<name> <corpus copy>` to fuzz. Otherwise it is built with
-# a main that replays every file of the corpus once, registered with CTest
-# as <name>_corpus, so the seeds keep passing in every build.
+# SOURCES define LLVMFuzzerTestOneInput; the program lands in <build>/fuzz.
+# With TELEQUILL_FUZZ=ON (clang) it is a libFuzzer program with the address
+# and undefined behaviour sanitizers: run `<name> <copy of the corpus>` to
+# fuzz. Otherwise a main that replays every file of the corpus once is
+# linked in. Either way CTest runs the corpus once as <name>_corpus, so the
+# seeds keep passing in every build.
 function(telequill_add_fuzz_target name)
   cmake_parse_arguments(ARG "" "CORPUS" "SOURCES;LIBS" ${ARGN})
   if(NOT ARG_CORPUS)
@@ -101,8 +102,11 @@ function(telequill_add_fuzz_target name)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS})
   if(TELEQUILL_FUZZ)
     target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+    # -runs=0: run the seeds once; without it libFuzzer would fuzz on and
+    # add what it finds to the source folder.
+    add_test(NAME ${name}_corpus COMMAND ${name} -runs=0 ${ARG_CORPUS})
   else()
     target_link_libraries(${name} PRIVATE tq_fuzz_replay)
+    add_test(NAME ${name}_corpus COMMAND ${name} ${ARG_CORPUS})
   endif()
-  add_test(NAME ${name}_corpus COMMAND ${name} ${ARG_CORPUS})
 endfunction()
