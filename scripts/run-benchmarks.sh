@@ -35,7 +35,7 @@ awk -F'\t' '
   END {
     for (i = 1; i <= 6; i++) if (length(head[i]) > width[i]) width[i] = length(head[i])
     line(head, 0)
-    for (i = 1; i <= 6; i++) rule[i] = sprintf("%" width[i] "s", ""); 
+    for (i = 1; i <= 6; i++) rule[i] = sprintf("%" width[i] "s", "")
     for (i = 1; i <= 6; i++) gsub(/ /, "-", rule[i])
     line(rule, 0)
     for (r = 1; r <= NR; r++) { for (i = 1; i <= 6; i++) row[i] = cell[r, i]; line(row, 1) }

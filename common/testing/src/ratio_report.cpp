@@ -1,6 +1,7 @@
 #include "testing/ratio_report.h"
 
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -13,7 +14,9 @@ namespace {
 // name (without the /iterations:N and repetition suffixes).
 class KeepingReporter : public benchmark::ConsoleReporter {
  public:
-  explicit KeepingReporter(std::function<void(const Run&)> keep) : keep_(std::move(keep)) {}
+  // Colours only on a terminal: `make bench` keeps this output in a file.
+  explicit KeepingReporter(std::function<void(const Run&)> keep)
+      : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular), keep_(std::move(keep)) {}
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) keep_(run);
     ConsoleReporter::ReportRuns(runs);
