@@ -26,6 +26,7 @@
 #include "host/port_sink.h"
 #include "host/print_job.h"
 #include "host/settings_store.h"
+#include "win/face.h"
 
 namespace {
 
@@ -188,6 +189,9 @@ int Print(int argc, char** argv) {
   if (const auto script = options.find("--script"); script != options.end()) {
     setenv("TELEQUILL_SCRIPT", script->second.c_str(), 1);
   }
+  // The fax prompt needs a person or a script: without a display and
+  // without a face named, the run says so rather than cancelling the job.
+  tq::ui::RequireShownWindows();
   PrintRequest request;
   request.documentPath = arguments.words.front();
   if (const auto name = options.find("--doc-name"); name != options.end()) request.docName = name->second;

@@ -327,13 +327,17 @@ class QtFace final : public Face, public script::InputDriver {
       *why = "no window is shown to take a picture of";
       return false;
     }
-    const QString file = QString::fromStdU16String(path);
-    QDir().mkpath(QFileInfo(file).absolutePath());
-    if (!widget->grab().save(file, "PNG")) {
-      *why = "the picture cannot be written to " + Utf16ToUtf8(path);
-      return false;
-    }
-    return true;
+    return SavePicture(*widget, path, why);
+  }
+
+  // The box as AnswerBox will show it, up for the picture only.
+  bool ShotBox(const MessageBoxCall& call, const std::u16string& path, std::string* why) override {
+    std::unique_ptr<QMessageBox> box = MakeMessageBox(call, OwnerWidget(call.owner));
+    box->open();
+    Pump();
+    const bool saved = SavePicture(*box, path, why);
+    box->hide();
+    return saved;
   }
 
   int AnswerBox(const MessageBoxCall& call, int answer) override {
@@ -426,6 +430,16 @@ class QtFace final : public Face, public script::InputDriver {
   }
 
   static void Pump() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+  static bool SavePicture(QWidget& widget, const std::u16string& path, std::string* why) {
+    const QString file = QString::fromStdU16String(path);
+    QDir().mkpath(QFileInfo(file).absolutePath());
+    if (!widget.grab().save(file, "PNG")) {
+      *why = "the picture cannot be written to " + Utf16ToUtf8(path);
+      return false;
+    }
+    return true;
+  }
 
   // The widget of `control` when it can take input as shown; null sends the
   // action to the layer, which gives the reason it cannot.
