@@ -2,7 +2,7 @@
 // show for their failures.
 #include <string>
 
-#include "../ansi.h"
+#include "ansi.h"
 #include "phonebook/phonebook_ui.h"
 #include "phonebook/reading.h"
 #include "phonebook/records.h"

@@ -4,7 +4,7 @@
 
 #include <deque>
 
-#include "../phonebook_bytes.h"
+#include "phonebook_bytes.h"
 #include "phonebook/phonebook_ui.h"
 #include "phonebook/reading.h"
 #include "win/comdlg.h"
