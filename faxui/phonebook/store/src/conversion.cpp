@@ -228,21 +228,16 @@ StoreResult ConvertOldPhonebook(std::u16string_view oldPath, std::u16string_view
   std::unique_ptr<char[]> buffer = AllocateReadBuffer();
   if (!buffer) return StoreResult::NoMemory;
 
-  std::u16string temporary = TemporaryPathFor(newPath);
-  FileHandle out = CreateTemporary(temporary);
-  if (!out.valid()) return StoreResult::WriteFailed;
-
   written.Clear();
-  StoreResult result;
-  {
-    BufferedWriter writer(out.get());
+  return ReplaceThroughTemporary(newPath, [&](HANDLE out) {
+    BufferedWriter writer(out);
     writer.Append(EmptyPhonebookBytes());
-    result = ConvertStream(old.get(), *size, SyntaxOf(version), buffer.get(), written, writer);
+    StoreResult result = ConvertStream(old.get(), *size, SyntaxOf(version), buffer.get(), written, writer);
     if (!writer.Flush() && result == StoreResult::Ok) result = StoreResult::WriteFailed;
-  }
-  written.Clear();
-  old.Close();
-  return ReplaceByTemporary(out, temporary, newPath, result);
+    written.Clear();
+    old.Close();
+    return result;
+  });
 }
 
 }  // namespace tq::phonebook

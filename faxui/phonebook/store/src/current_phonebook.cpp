@@ -23,12 +23,9 @@ bool IsOlderVersion(StoreResult result) {
 // Writes the list file through a temporary file beside it, so that a failed
 // write never leaves it empty.
 StoreResult WriteListFile(std::string_view content) {
-  std::u16string path = ListFilePath();
-  std::u16string temporary = TemporaryPathFor(path);
-  FileHandle out = CreateTemporary(temporary);
-  if (!out.valid()) return StoreResult::WriteFailed;
-  StoreResult written = WriteAll(out.get(), content) ? StoreResult::Ok : StoreResult::WriteFailed;
-  return ReplaceByTemporary(out, temporary, path, written);
+  return ReplaceThroughTemporary(ListFilePath(), [content](HANDLE out) {
+    return WriteAll(out, content) ? StoreResult::Ok : StoreResult::WriteFailed;
+  });
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <new>
 
+#include "phonebook/updates.h"
+
 namespace tq::phonebook {
 
 FileHandle& FileHandle::operator=(FileHandle&& other) noexcept {
@@ -30,11 +32,6 @@ FileHandle CreateExclusive(std::u16string_view path) {
                                 CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
-FileHandle CreateTemporary(std::u16string_view temporary) {
-  SetNormalAttributes(temporary);
-  return CreateExclusive(temporary);
-}
-
 void SetNormalAttributes(std::u16string_view path) {
   std::u16string name = Terminated(path);
   SetFileAttributesW(name.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -60,13 +57,6 @@ bool SeekTo(HANDLE file, std::uint64_t offset) {
   return !(low == INVALID_SET_FILE_POINTER && GetLastError() != ERROR_SUCCESS);
 }
 
-bool WriteAll(HANDLE file, std::string_view bytes) {
-  if (bytes.empty()) return true;
-  DWORD written = 0;
-  BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  return ok && written == bytes.size();
-}
-
 bool ReadFull(HANDLE file, char* buffer, std::size_t size, std::size_t& read) {
   read = 0;
   while (read < size) {
@@ -78,19 +68,18 @@ bool ReadFull(HANDLE file, char* buffer, std::size_t size, std::size_t& read) {
   return true;
 }
 
-StoreResult ReplaceByTemporary(FileHandle& temporaryFile, std::u16string_view temporary,
-                               std::u16string_view target, StoreResult result) {
-  if (result == StoreResult::Ok && !FlushFileBuffers(temporaryFile.get())) result = StoreResult::WriteFailed;
-  temporaryFile.Close();
-  std::u16string from = Terminated(temporary);
-  if (result == StoreResult::Ok) {
-    std::u16string to = Terminated(target);
-    if (!MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-      result = StoreResult::WriteFailed;
-    }
-  }
-  if (result != StoreResult::Ok) DeleteFileW(from.c_str());
-  return result;
+StoreResult ReplaceThroughTemporary(std::u16string_view target, const std::function<StoreResult(HANDLE)>& write) {
+  const std::u16string temporary = TemporaryPathFor(target);
+  StoreResult result = StoreResult::Ok;
+  const DWORD error = ReplaceFileWith(
+      target,
+      [&](HANDLE file) {
+        result = write(file);
+        return result == StoreResult::Ok;
+      },
+      {.temporaryName = temporary});
+  if (result != StoreResult::Ok) return result;
+  return error == ERROR_SUCCESS ? StoreResult::Ok : StoreResult::WriteFailed;
 }
 
 std::unique_ptr<char[]> AllocateReadBuffer() {

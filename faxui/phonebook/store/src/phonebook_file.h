@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -12,6 +13,7 @@
 #include "byte_scan.h"
 #include "phonebook/afd_format.h"
 #include "phonebook/records.h"
+#include "win/file_replace.h"
 #include "win/kernel.h"
 
 namespace tq::phonebook {
@@ -42,9 +44,6 @@ inline std::u16string Terminated(std::u16string_view path) { return std::u16stri
 FileHandle OpenExclusive(std::u16string_view path);
 // Creates or truncates the file, exclusively.
 FileHandle CreateExclusive(std::u16string_view path);
-// Creates a temporary file anew, replacing a leftover one even when it was
-// left read-only.
-FileHandle CreateTemporary(std::u16string_view temporary);
 // Clears the read-only attribute; a missing file is not an error here.
 void SetNormalAttributes(std::u16string_view path);
 bool FileExists(std::u16string_view path);
@@ -52,16 +51,17 @@ bool FileExists(std::u16string_view path);
 std::optional<std::uint64_t> SizeOf(HANDLE file);
 bool SeekTo(HANDLE file, std::uint64_t offset);
 // False on a failed or short write.
-bool WriteAll(HANDLE file, std::string_view bytes);
+inline bool WriteAll(HANDLE file, std::string_view bytes) { return WriteAllBytes(file, bytes); }
 // Reads until the buffer is full or the file ends; false on a failed read.
 bool ReadFull(HANDLE file, char* buffer, std::size_t size, std::size_t& read);
 
-// Finishes a file written beside its target: flushes and closes it and, when
-// all went well so far (`result` Ok), renames it over the target in one
-// step. On any failure the temporary file is removed and the target is left
-// as it was. Returns the result, WriteFailed when the flush or rename failed.
-StoreResult ReplaceByTemporary(FileHandle& temporaryFile, std::u16string_view temporary,
-                               std::u16string_view target, StoreResult result);
+// Writes the target anew through its temporary file (TemporaryPathFor):
+// `write` fills the temporary file and returns the operation's result; when
+// it is Ok the file is flushed and renamed over the target in one step. On
+// any failure the temporary file is removed and the target is left as it
+// was. Returns `write`'s result, WriteFailed when the file could not be
+// created, flushed or renamed.
+StoreResult ReplaceThroughTemporary(std::u16string_view target, const std::function<StoreResult(HANDLE)>& write);
 
 // The one read buffer of an operation; empty when it cannot be allocated.
 std::unique_ptr<char[]> AllocateReadBuffer();

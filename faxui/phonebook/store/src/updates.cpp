@@ -115,13 +115,11 @@ StoreResult RunRewrite(std::u16string_view path, const Rewrite& rewrite) {
   std::unique_ptr<char[]> buffer = AllocateReadBuffer();
   if (!buffer) return StoreResult::NoMemory;
 
-  std::u16string temporary = TemporaryPathFor(path);
-  FileHandle out = CreateTemporary(temporary);
-  if (!out.valid()) return StoreResult::WriteFailed;
-
-  StoreResult result = StoreResult::Ok;
-  {
-    BufferedWriter writer(out.get());
+  // The rename happens while the phonebook is still held, so that no other
+  // program opens it between the old and the new file.
+  return ReplaceThroughTemporary(path, [&](HANDLE out) {
+    StoreResult result = StoreResult::Ok;
+    BufferedWriter writer(out);
     RecordStream stream(phonebook.get(), size, 0, buffer.get());
     bool followReferences = rewrite.type == RecordType::Individual && (rewrite.deleting || rewrite.renameTo);
     for (bool reading = true; reading && !writer.failed();) {
@@ -157,10 +155,8 @@ StoreResult RunRewrite(std::u16string_view path, const Rewrite& rewrite) {
     }
     if (result == StoreResult::Ok && !rewrite.deleting) writer.Append(rewrite.newRecord);
     if (!writer.Flush() && result == StoreResult::Ok) result = StoreResult::WriteFailed;
-  }
-  // The rename happens while the phonebook is still held, so that no other
-  // program opens it between the old and the new file.
-  return ReplaceByTemporary(out, temporary, path, result);
+    return result;
+  });
 }
 
 StoreResult Save(std::u16string_view path, std::u16string_view oldLine, RecordType type,
@@ -225,11 +221,9 @@ StoreResult CreateEmptyPhonebook(std::u16string_view path) {
     existing = OpenExclusive(path);
     if (!existing.valid()) return StoreResult::CannotOpen;
   }
-  std::u16string temporary = TemporaryPathFor(path);
-  FileHandle out = CreateTemporary(temporary);
-  if (!out.valid()) return StoreResult::WriteFailed;
-  StoreResult written = WriteAll(out.get(), EmptyPhonebookBytes()) ? StoreResult::Ok : StoreResult::WriteFailed;
-  return ReplaceByTemporary(out, temporary, path, written);
+  return ReplaceThroughTemporary(path, [](HANDLE out) {
+    return WriteAll(out, EmptyPhonebookBytes()) ? StoreResult::Ok : StoreResult::WriteFailed;
+  });
 }
 
 }  // namespace tq::phonebook
