@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "ansi_slots.h"
+#include "common/ansi_slots.h"
 #include "comm_dialog_state.h"
 #include "faxui/dialog_controls.h"
 #include "faxui/text_routines.h"
@@ -75,7 +75,7 @@ void StoreLines(HWND dialog, EntryRecord& record) {
     if (length < 0 || length >= kEditBufferSize) continue;
     SendDlgItemMessageW(dialog, comm::kDestinationList, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line));
     char code[kDestinationIdLength + 2] = {};
-    WideToSlot(line, code, sizeof code);
+    WideToAnsiSlot(line, code, sizeof code, WC_COMPOSITECHECK);
     std::memcpy(record.destinationIds + i * kDestinationIdLength, code, kDestinationIdLength);
   }
 }
@@ -87,7 +87,7 @@ void FillDestinationList(HWND dialog, const EntryRecord& record) {
   const int count = std::clamp<int>(record.destinationCount, 0, kMaxDestinations);
   for (int i = 0; i < count; ++i) {
     const std::u16string code =
-        SlotToWide(record.destinationIds + i * kDestinationIdLength, kDestinationIdLength, kDestinationIdLength);
+        AnsiSlotToWide(record.destinationIds + i * kDestinationIdLength, kDestinationIdLength, kDestinationIdLength);
     SendDlgItemMessageW(dialog, comm::kDestinationList, LB_ADDSTRING, 0,
                         reinterpret_cast<LPARAM>(code.c_str()));
   }

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "ansi_slots.h"
+#include "common/ansi_slots.h"
 #include "recipient_dialog_state.h"
 #include "recipients/dialog_ids.h"
 #include "recipients/recipient_dialog.h"
@@ -22,8 +22,8 @@ void AddLine(HWND dialog, int listId, const std::u16string& line) {
 }  // namespace
 
 std::u16string RecipientDisplayLine(const EntryRecord& record) {
-  const std::u16string name = SlotToWide(record.name, kLineTextUnits);
-  const std::u16string number = SlotToWide(record.faxNumber, kLineTextUnits);
+  const std::u16string name = AnsiSlotToWide(record.name, kLineTextUnits);
+  const std::u16string number = AnsiSlotToWide(record.faxNumber, kLineTextUnits);
   if (record.speedDialFlag == 1) return name + u" <'" + number + u"'>";
   return name + u" <" + number + u">";
 }

@@ -2,7 +2,7 @@
 // communication settings of one recipient.
 #include <string>
 
-#include "ansi_slots.h"
+#include "common/ansi_slots.h"
 #include "faxui/module_instance.h"
 #include "faxui/text_routines.h"
 #include "recipient_dialog_state.h"
@@ -91,8 +91,8 @@ void AddTypedRecipient(HWND dialog, RecipientDialogState& state) {
   SendDlgItemMessageW(dialog, rcp::kList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
   EntryRecord& record = list.block.records[slot];
   record = DefaultEntryRecord;
-  WideToSlot(name, record.name);
-  WideToSlot(number, record.faxNumber);
+  WideToAnsiSlot(name, record.name, WC_COMPOSITECHECK);
+  WideToAnsiSlot(number, record.faxNumber, WC_COMPOSITECHECK);
   record.speedDialFlag = state.speedDialMode ? 1 : 0;
   EntryDetails& details = list.details[slot];
   ClearEntryDetails(details);

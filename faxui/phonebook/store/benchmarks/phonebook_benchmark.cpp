@@ -110,8 +110,8 @@ void RenameMemberOfEveryGroup(benchmark::State& state) {
   for (auto _ : state) {
     PhonebookEntry entry;
     ResetWorkingEntry(entry);
-    CopyToSlot(entry.record.name, names[(turn + 1) % 2]);
-    CopyToSlot(entry.record.faxNumber, "0000");
+    CopyToAnsiSlot(entry.record.name, names[(turn + 1) % 2]);
+    CopyToAnsiSlot(entry.record.faxNumber, "0000");
     std::u16string old = Utf8ToUtf16(std::string(names[turn % 2]) + " <0000>");
     if (SaveEntry(path, old, entry.record, entry.details, SaveMode::ReplaceNewKey) != StoreResult::Ok) {
       state.SkipWithError("save failed");
@@ -139,8 +139,8 @@ long PeakMemoryOfOperations(const std::filesystem::path& file) {
     ListRecords(path, [](RecordType, std::u16string_view) {});
     (void)ReadEntry(path, u"Last <9999>", entry);
     ResetWorkingEntry(entry);
-    CopyToSlot(entry.record.name, "Renamed");
-    CopyToSlot(entry.record.faxNumber, "0000");
+    CopyToAnsiSlot(entry.record.name, "Renamed");
+    CopyToAnsiSlot(entry.record.faxNumber, "0000");
     (void)SaveEntry(path, u"Member <0000>", entry.record, entry.details, SaveMode::ReplaceNewKey);
     (void)DeleteRecord(path, u"Person 1 <100001>", RecordType::Individual);
     _exit(0);

@@ -3,7 +3,7 @@
 #include <optional>
 #include <vector>
 
-#include "ansi.h"
+#include "common/ansi_slots.h"
 #include "line_part.h"
 #include "phonebook/afd_format.h"
 #include "phonebook/reading.h"
@@ -127,8 +127,8 @@ void ConvertGroup(const OldGroup& group, const OldSyntax& syntax, ConvertedLines
     if (fields.size() > 1 && fields.back().empty()) fields.pop_back();
 
     MemberKey key{KeyText(ReplaceBrackets(fields[0])), fields.size() > 1 ? KeyText(fields[1]) : std::string()};
-    std::u16string wideName = FromAnsi(key.name, kLinePartUnits);
-    std::u16string wideFax = FromAnsi(key.faxNumber, kLinePartUnits);
+    std::u16string wideName = AnsiToWide(key.name, kLinePartUnits);
+    std::u16string wideFax = AnsiToWide(key.faxNumber, kLinePartUnits);
     std::u16string display = FormatIndividualLine(wideName, wideFax);
     ConvertedLines::Recorded recorded = written.Record(display);
     if (!recorded.added) {
@@ -138,8 +138,8 @@ void ConvertGroup(const OldGroup& group, const OldSyntax& syntax, ConvertedLines
       // places (a fax number may hold spaces in an old file).
       std::u16string_view first = recorded.firstLine;
       if (first.size() == display.size()) {
-        key.name = ToAnsi(first.substr(0, wideName.size()), kKeyTextLength);
-        key.faxNumber = ToAnsi(first.substr(wideName.size() + 2, wideFax.size()), kKeyTextLength);
+        key.name = WideToAnsi(first.substr(0, wideName.size()), kKeyTextLength);
+        key.faxNumber = WideToAnsi(first.substr(wideName.size() + 2, wideFax.size()), kKeyTextLength);
       }
     } else {
       std::string record(1, kIndividualStart);

@@ -1,6 +1,6 @@
 #include "phonebook/current_phonebook.h"
 
-#include "ansi.h"
+#include "common/ansi_slots.h"
 #include "phonebook/reading.h"
 #include "phonebook/updates.h"
 #include "phonebook_file.h"
@@ -61,13 +61,13 @@ std::optional<std::u16string> ReadListFile() {
   std::string_view path = content.substr(0, end);
   if (!path.empty() && path.back() == '\r') path.remove_suffix(1);
   if (path.empty()) return std::nullopt;
-  return FromAnsi(path, kMaxPathLength);
+  return AnsiToWide(path, kMaxPathLength);
 }
 
 StoreResult SetCurrentPhonebook(CurrentPhonebook& current, std::u16string_view path) {
   current.path = std::u16string(path);
   current.temporaryPath = TemporaryPathFor(path);
-  std::string content = ToAnsi(path, kMaxPathLength + 1);
+  std::string content = WideToAnsi(path, kMaxPathLength + 1);
   content.push_back('\n');
   return WriteListFile(content);
 }

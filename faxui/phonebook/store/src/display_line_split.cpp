@@ -1,6 +1,6 @@
 // Splitting a UTF-16 display line needs the code page conversion, which the
 // byte-level record code does without.
-#include "ansi.h"
+#include "common/ansi_slots.h"
 #include "phonebook/records.h"
 
 namespace tq::phonebook {
@@ -11,7 +11,7 @@ constexpr std::size_t kLineAnsiLength = 64;
 }  // namespace
 
 RecordKey SplitDisplayLine(std::u16string_view line, RecordType type) {
-  return SplitAnsiDisplayLine(ToAnsi(line, kLineAnsiLength), type);
+  return SplitAnsiDisplayLine(WideToAnsi(line, kLineAnsiLength), type);
 }
 
 }  // namespace tq::phonebook

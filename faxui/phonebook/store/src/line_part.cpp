@@ -2,12 +2,12 @@
 
 #include <string>
 
-#include "ansi.h"
+#include "common/ansi_slots.h"
 
 namespace tq::phonebook {
 
 std::size_t WidenThroughCodePage(std::string_view text, char16_t* out) {
-  std::u16string wide = FromAnsi(text, kLinePartUnits);
+  std::u16string wide = AnsiToWide(text, kLinePartUnits);
   std::copy(wide.begin(), wide.end(), out);
   return wide.size();
 }

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "ansi.h"
+#include "common/ansi_slots.h"
 #include "line_part.h"
 #include "phonebook_file.h"
 #include "win/kernel.h"
@@ -139,8 +139,8 @@ StoreResult ReadEntry(std::u16string_view path, std::u16string_view line, Phoneb
   if (!buffer) return StoreResult::NoMemory;
 
   RecordKey key = SplitDisplayLine(line, RecordType::Individual);
-  CopyToSlot(working.record.name, key.name);
-  CopyToSlot(working.record.faxNumber, key.faxNumber);
+  CopyToAnsiSlot(working.record.name, key.name);
+  CopyToAnsiSlot(working.record.faxNumber, key.faxNumber);
 
   RecordStream stream(file.get(), *size, kMagicLength, buffer.get());
   RecordQuery query{RecordQuery::Kind::Individual, key.name, key.faxNumber};
@@ -169,17 +169,17 @@ ReadOutcome ReadGroupMembers(std::u16string_view path, std::string_view groupNam
 void FieldsToEntry(const IndividualFields& f, PhonebookEntry& entry) {
   EntryRecord& r = entry.record;
   EntryDetails& d = entry.details;
-  CopyToSlot(r.name, f.name);
-  CopyToSlot(r.faxNumber, f.faxNumber);
-  CopyToWideSlot(d.name, FromAnsi(f.name, kDetailsNameSize - 1));
-  CopyToWideSlot(d.faxNumber, FromAnsi(f.faxNumber, kDetailsFaxNumberSize - 1));
-  CopyToWideSlot(d.company, FromAnsi(f.company, kDetailsCompanySize - 1));
-  CopyToWideSlot(d.telephone, FromAnsi(f.telephone, kDetailsTelephoneSize - 1));
-  CopyToWideSlot(d.email, FromAnsi(f.email, kDetailsEmailSize - 1));
-  CopyToWideSlot(d.remarks, FromAnsi(f.remarks, kDetailsRemarksSize - 1));
+  CopyToAnsiSlot(r.name, f.name);
+  CopyToAnsiSlot(r.faxNumber, f.faxNumber);
+  CopyToWideSlot(d.name, AnsiToWide(f.name, kDetailsNameSize - 1));
+  CopyToWideSlot(d.faxNumber, AnsiToWide(f.faxNumber, kDetailsFaxNumberSize - 1));
+  CopyToWideSlot(d.company, AnsiToWide(f.company, kDetailsCompanySize - 1));
+  CopyToWideSlot(d.telephone, AnsiToWide(f.telephone, kDetailsTelephoneSize - 1));
+  CopyToWideSlot(d.email, AnsiToWide(f.email, kDetailsEmailSize - 1));
+  CopyToWideSlot(d.remarks, AnsiToWide(f.remarks, kDetailsRemarksSize - 1));
   r.sendMode = f.sendMode.empty() ? '\0' : f.sendMode[0];
   r.printOnRelay = f.printOnRelay.empty() ? '\0' : f.printOnRelay[0];
-  CopyToSlot(r.relayTerminalId, f.relayTerminalId);
+  CopyToAnsiSlot(r.relayTerminalId, f.relayTerminalId);
   std::size_t count = std::min<std::size_t>(f.destinationIds.size(), kMaxDestinations);
   r.destinationCount = static_cast<std::int32_t>(count);
   std::memset(r.destinationIds, 0, sizeof r.destinationIds);
@@ -189,32 +189,32 @@ void FieldsToEntry(const IndividualFields& f, PhonebookEntry& entry) {
                 std::min<std::size_t>(id.size(), kDestinationIdLength));
   }
   r.transmissionMode = static_cast<std::int32_t>(f.transmissionMode);
-  CopyToSlot(r.mailboxId, f.mailboxId);
-  CopyToSlot(r.mailboxPassword, f.mailboxPassword);
-  CopyToSlot(r.fCode, f.fCode);
-  CopyToSlot(r.fCodePassword, f.fCodePassword);
+  CopyToAnsiSlot(r.mailboxId, f.mailboxId);
+  CopyToAnsiSlot(r.mailboxPassword, f.mailboxPassword);
+  CopyToAnsiSlot(r.fCode, f.fCode);
+  CopyToAnsiSlot(r.fCodePassword, f.fCodePassword);
 }
 
 IndividualFields EntryToFields(const EntryRecord& r, const EntryDetails& d) {
   IndividualFields f;
-  f.name = std::string(SlotText(r.name));
-  f.faxNumber = std::string(SlotText(r.faxNumber));
-  f.company = ToAnsi(WideSlotText(d.company), limits::kCompany, WC_COMPOSITECHECK);
-  f.telephone = ToAnsi(WideSlotText(d.telephone), limits::kTelephone, WC_COMPOSITECHECK);
-  f.email = ToAnsi(WideSlotText(d.email), limits::kEmail, WC_COMPOSITECHECK);
-  f.remarks = ToAnsi(WideSlotText(d.remarks), limits::kRemarks, WC_COMPOSITECHECK);
+  f.name = std::string(AnsiSlotView(r.name));
+  f.faxNumber = std::string(AnsiSlotView(r.faxNumber));
+  f.company = WideToAnsi(WideSlotView(d.company), limits::kCompany, WC_COMPOSITECHECK);
+  f.telephone = WideToAnsi(WideSlotView(d.telephone), limits::kTelephone, WC_COMPOSITECHECK);
+  f.email = WideToAnsi(WideSlotView(d.email), limits::kEmail, WC_COMPOSITECHECK);
+  f.remarks = WideToAnsi(WideSlotView(d.remarks), limits::kRemarks, WC_COMPOSITECHECK);
   f.sendMode = std::string(1, r.sendMode);
   f.printOnRelay = std::string(1, r.printOnRelay);
-  f.relayTerminalId = std::string(SlotText(r.relayTerminalId));
+  f.relayTerminalId = std::string(AnsiSlotView(r.relayTerminalId));
   int count = std::clamp<std::int32_t>(r.destinationCount, 0, kMaxDestinations);
   for (int i = 0; i < count; ++i) {
     f.destinationIds.emplace_back(r.destinationIds + i * kDestinationIdLength, kDestinationIdLength);
   }
   f.transmissionMode = static_cast<std::uint32_t>(r.transmissionMode);
-  f.mailboxId = std::string(SlotText(r.mailboxId));
-  f.mailboxPassword = std::string(SlotText(r.mailboxPassword));
-  f.fCode = std::string(SlotText(r.fCode));
-  f.fCodePassword = std::string(SlotText(r.fCodePassword));
+  f.mailboxId = std::string(AnsiSlotView(r.mailboxId));
+  f.mailboxPassword = std::string(AnsiSlotView(r.mailboxPassword));
+  f.fCode = std::string(AnsiSlotView(r.fCode));
+  f.fCodePassword = std::string(AnsiSlotView(r.fCodePassword));
   return f;
 }
 

@@ -74,19 +74,6 @@ int CompareKeys(std::string_view a, std::string_view b) {
   return faxui::CompareNoCase(terminated(a, left, longLeft), terminated(b, right, longRight));
 }
 
-std::string_view SlotText(const char* slot, std::size_t slotSize) {
-  std::size_t length = 0;
-  while (length < slotSize && slot[length] != '\0') ++length;
-  return {slot, length};
-}
-
-void CopyToSlot(char* slot, std::size_t slotSize, std::string_view text) {
-  if (slotSize == 0) return;
-  std::size_t length = std::min(text.size(), slotSize - 1);
-  std::memcpy(slot, text.data(), length);
-  std::memset(slot + length, 0, slotSize - length);
-}
-
 void ResetWorkingEntry(PhonebookEntry& entry) {
   entry.record = DefaultEntryRecord;
   ClearEntryDetails(entry.details);

@@ -190,7 +190,7 @@ std::u16string TemporaryPathFor(std::u16string_view path) {
 
 StoreResult SaveEntry(std::u16string_view path, std::u16string_view oldLine, const EntryRecord& record,
                       const EntryDetails& details, SaveMode mode) {
-  MemberKey newKey{KeyField(SlotText(record.name)), KeyField(SlotText(record.faxNumber))};
+  MemberKey newKey{KeyField(AnsiSlotView(record.name)), KeyField(AnsiSlotView(record.faxNumber))};
   return Save(path, oldLine, RecordType::Individual, SerialiseIndividual(EntryToFields(record, details)),
               mode, std::move(newKey));
 }

@@ -53,7 +53,7 @@ TEST_F(Conversion, APersonInTwoGroupsBecomesOneIndividual) {
   PhonebookEntry entry{};
   EXPECT_EQ(ReadEntry(Wide(path("new.AFD")), u"DUPONT <0123>", entry), StoreResult::Ok);
   EXPECT_EQ(std::u16string(entry.details.company), u"ACME");
-  EXPECT_EQ(SlotText(entry.record.fCode), "");
+  EXPECT_EQ(AnsiSlotView(entry.record.fCode), "");
 }
 
 TEST_F(Conversion, BracketsBecomeParenthesesExceptInDoubleByteCharacters) {

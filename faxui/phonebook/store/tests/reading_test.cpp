@@ -158,7 +158,7 @@ TEST_F(Reading, ARecordCrossingTheBufferEndIsReadFromItsStart) {
   PhonebookEntry entry{};
   std::string n = std::to_string(crossing);
   ASSERT_EQ(ReadEntry(Wide(file), Utf8ToUtf16("P" + n + " <" + n + ">"), entry), StoreResult::Ok);
-  EXPECT_EQ(SlotText(entry.record.fCode), "FC" + n);
+  EXPECT_EQ(AnsiSlotView(entry.record.fCode), "FC" + n);
 }
 
 TEST_F(Reading, ARecordLongerThanTheBufferCannotBeRead) {
@@ -201,7 +201,7 @@ TEST_F(Reading, ReadEntryFillsBothRecords) {
   PhonebookEntry entry{};
   entry.record.speedDialFlag = 7;  // not carried by the file: kept
   ASSERT_EQ(ReadEntry(Wide(file), u"dupont <01>", entry), StoreResult::Ok);
-  EXPECT_EQ(SlotText(entry.record.name), "DUPONT");
+  EXPECT_EQ(AnsiSlotView(entry.record.name), "DUPONT");
   EXPECT_EQ(std::u16string(entry.details.name), u"DUPONT");
   EXPECT_EQ(std::u16string(entry.details.company), u"Société");
   EXPECT_EQ(std::u16string(entry.details.email), u"d@x.fr");
@@ -210,10 +210,10 @@ TEST_F(Reading, ReadEntryFillsBothRecords) {
   EXPECT_EQ(entry.record.destinationCount, 1);
   EXPECT_EQ(std::string(entry.record.destinationIds, 3), "007");
   EXPECT_EQ(entry.record.transmissionMode, 2);
-  EXPECT_EQ(SlotText(entry.record.mailboxId), "150");
-  EXPECT_EQ(SlotText(entry.record.mailboxPassword), "9999");
+  EXPECT_EQ(AnsiSlotView(entry.record.mailboxId), "150");
+  EXPECT_EQ(AnsiSlotView(entry.record.mailboxPassword), "9999");
   // The record ended after the mailbox password.
-  EXPECT_EQ(SlotText(entry.record.fCode), "");
+  EXPECT_EQ(AnsiSlotView(entry.record.fCode), "");
   EXPECT_EQ(entry.record.speedDialFlag, 7);
 }
 

@@ -61,7 +61,7 @@ TEST(WorkingEntry, ResetGivesTheDefaultRecordAndClearDetails) {
   EXPECT_EQ(entry.details.detailsAvailable, 0);
 
   PhonebookEntry copy;
-  CopyToSlot(entry.record.name, "Dupont");
+  CopyToAnsiSlot(entry.record.name, "Dupont");
   entry.details.detailsAvailable = 1;
   CopyEntry(entry, copy);
   EXPECT_EQ(std::memcmp(&copy, &entry, sizeof entry), 0);
@@ -70,13 +70,13 @@ TEST(WorkingEntry, ResetGivesTheDefaultRecordAndClearDetails) {
 TEST(Slots, CopyCutsAndClearsTheRest) {
   char slot[5];
   std::memset(slot, 'x', sizeof slot);
-  CopyToSlot(slot, "abcdefg");
-  EXPECT_EQ(SlotText(slot), "abcd");
-  CopyToSlot(slot, "z");
+  CopyToAnsiSlot(slot, "abcdefg");
+  EXPECT_EQ(AnsiSlotView(slot), "abcd");
+  CopyToAnsiSlot(slot, "z");
   EXPECT_EQ(slot[1], '\0');
   EXPECT_EQ(slot[4], '\0');
   char full[3] = {'a', 'b', 'c'};  // no terminator: the whole slot
-  EXPECT_EQ(SlotText(full), "abc");
+  EXPECT_EQ(AnsiSlotView(full), "abc");
 }
 
 }  // namespace

@@ -25,8 +25,8 @@ using test::Wide;
 PhonebookEntry Entry(const std::string& name, const std::string& fax, const std::u16string& company = u"") {
   PhonebookEntry entry;
   ResetWorkingEntry(entry);
-  CopyToSlot(entry.record.name, name);
-  CopyToSlot(entry.record.faxNumber, fax);
+  CopyToAnsiSlot(entry.record.name, name);
+  CopyToAnsiSlot(entry.record.faxNumber, fax);
   std::memcpy(entry.details.company, company.c_str(), (company.size() + 1) * sizeof(char16_t));
   return entry;
 }

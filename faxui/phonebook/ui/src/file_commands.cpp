@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "ansi.h"
+#include "common/ansi_slots.h"
 #include "faxui/module_instance.h"
 #include "phonebook/conversion.h"
 #include "phonebook/phonebook_ui.h"

@@ -2,7 +2,7 @@
 // show for their failures.
 #include <string>
 
-#include "ansi.h"
+#include "common/ansi_slots.h"
 #include "phonebook/phonebook_ui.h"
 #include "phonebook/reading.h"
 #include "phonebook/records.h"
@@ -68,7 +68,7 @@ bool ExpandGroup(HWND owner, HWND target, std::u16string_view path, std::u16stri
                  RecipientList* recipients) {
   if (recipients != nullptr && recipients->block.count >= kMaxRecipients) return false;
   bool full = false;
-  std::string name = ToAnsi(groupName, kKeyTextLength);
+  std::string name = WideToAnsi(groupName, kKeyTextLength);
   ReadOutcome outcome = ReadGroupMembers(path, name, [&](std::string_view memberName, std::string_view fax) {
     if (full) {
       // The list reached 50 while members remain.
@@ -78,8 +78,8 @@ bool ExpandGroup(HWND owner, HWND target, std::u16string_view path, std::u16stri
           kAddRecipientCaption, MB_OK | MB_ICONWARNING);
       return false;
     }
-    std::u16string wideName = FromAnsi(memberName, kLinePartUnits);
-    std::u16string wideFax = FromAnsi(fax, kLinePartUnits);
+    std::u16string wideName = AnsiToWide(memberName, kLinePartUnits);
+    std::u16string wideFax = AnsiToWide(fax, kLinePartUnits);
     std::u16string line = FormatIndividualLine(wideName, wideFax);
     if (SendMessageW(target, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(line.c_str())) != LB_ERR) {
       if (recipients == nullptr) return true;

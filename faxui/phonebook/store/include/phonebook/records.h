@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/ansi_slots.h"
 #include "common/entry_record.h"
 #include "common/recipient_list.h"
 
@@ -47,17 +48,6 @@ RecordKey SplitAnsiDisplayLine(std::string_view line, RecordType type);
 // Otherwise the signed difference of the first differing bytes.
 int CompareKeys(std::string_view a, std::string_view b);
 inline bool KeysEqual(std::string_view a, std::string_view b) { return CompareKeys(a, b) == 0; }
-
-// The text of a fixed ANSI slot: up to its terminator, or the whole slot.
-std::string_view SlotText(const char* slot, std::size_t slotSize);
-template <std::size_t N>
-std::string_view SlotText(const char (&slot)[N]) { return SlotText(slot, N); }
-
-// Copies text into a slot, cut to leave room for the terminator; the rest of
-// the slot is zeroed, so nothing of an older text remains.
-void CopyToSlot(char* slot, std::size_t slotSize, std::string_view text);
-template <std::size_t N>
-void CopyToSlot(char (&slot)[N], std::string_view text) { CopyToSlot(slot, N, text); }
 
 // Starts a new entry: the default record and cleared details.
 void ResetWorkingEntry(PhonebookEntry& entry);
