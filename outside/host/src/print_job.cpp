@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "common/host_settings.h"
-#include "host/ansi_text.h"
+#include "common/ansi_slots.h"
 #include "host/atomic_file.h"
 #include "host/host_options.h"
 #include "host/job_device_context.h"
