@@ -53,6 +53,16 @@ LoopbackPrinter::~LoopbackPrinter() {
 
 std::string LoopbackPrinter::uri() const { return "socket://127.0.0.1:" + std::to_string(port_); }
 
+std::string LoopbackPrinter::ReceivedTail() {
+  if (thread_.joinable()) thread_.join();
+  return tail_;
+}
+
+std::uint64_t LoopbackPrinter::ReceivedCount() {
+  if (thread_.joinable()) thread_.join();
+  return count_;
+}
+
 std::string LoopbackPrinter::Received() {
   if (thread_.joinable()) thread_.join();
   return received_;
@@ -73,7 +83,17 @@ void LoopbackPrinter::Serve() {
   while (Ready(connection, stopPipe_[0])) {
     const ssize_t got = read(connection, buffer, sizeof buffer);
     if (got <= 0) break;
-    received_.append(buffer, static_cast<std::size_t>(got));
+    count_ += static_cast<std::uint64_t>(got);
+    if (mode_ != Mode::KeepEnds || received_.size() < kEndSize) received_.append(buffer, static_cast<std::size_t>(got));
+    if (mode_ == Mode::KeepEnds) {
+      tail_.append(buffer, static_cast<std::size_t>(got));
+      if (tail_.size() > kEndSize) tail_.erase(0, tail_.size() - kEndSize);
+    }
+    if (mode_ == Mode::HangUp) {
+      const linger reset{1, 0};  // close with a reset, as a printer that drops the job
+      setsockopt(connection, SOL_SOCKET, SO_LINGER, &reset, sizeof reset);
+      break;
+    }
   }
   close(connection);
 }

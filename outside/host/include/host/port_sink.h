@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "host/job_sink.h"
+
 namespace tq::host {
 
 struct PortAddress {
@@ -14,6 +16,28 @@ struct PortAddress {
 // "socket://HOST:PORT", HOST a name, an IPv4 address or [an IPv6 address],
 // PORT 1 to 65535. False with a message for anything else.
 [[nodiscard]] bool ParsePortUri(std::string_view uri, PortAddress& address, std::string& error);
+
+// One connection to a printer's raw port, fed piece by piece. Every wait
+// (to connect, to send more, for the printer to close) is bounded by the
+// time-out; failures name the URI.
+class PortSink final : public JobSink {
+ public:
+  PortSink() = default;
+  ~PortSink() override;
+  PortSink(const PortSink&) = delete;
+  PortSink& operator=(const PortSink&) = delete;
+
+  [[nodiscard]] bool Open(std::string_view uri, int timeoutSeconds, std::string& error);
+  [[nodiscard]] bool Write(std::string_view bytes, std::string& error) override;
+  [[nodiscard]] bool CopyFrom(HANDLE document, std::uint64_t size, std::string& error) override;
+  // Closes the sending side and waits for the printer to take everything.
+  [[nodiscard]] bool Finish(std::string& error);
+
+ private:
+  int fd_ = -1;
+  int timeoutSeconds_ = 30;
+  std::string uri_;
+};
 
 // Connects, sends every byte and closes the sending side, then waits for the
 // printer to close or reset the connection. Waiting to connect, to send more
