@@ -20,6 +20,8 @@
 #include <string>
 #include <vector>
 
+#include "agent_command.h"
+#include "host/environment_seconds.h"
 #include "host/host_options.h"
 #include "host/monitor_registration.h"
 #include "host/plugin_set.h"
@@ -47,7 +49,9 @@ constexpr char kUsage[] =
     "       qlhost print [--model n|p] [--job fax|print|secure|sample] [--output FILE | --port URI]\n"
     "                    [--ui qt|headless|script:PATH] [--script PATH] [--copies N] [--tray I]\n"
     "                    [--monitor on|off] [--doc-name NAME] DOCUMENT\n"
-    "       qlhost monitor install [LIBRARY] | remove | show\n";
+    "       qlhost monitor install [LIBRARY] | remove | show\n"
+    "       qlhost agent [--ui qt|headless|script:PATH]\n"
+    "       qlhost cups install [--device socket://HOST:PORT] [--model n|p] | remove\n";
 
 int Usage(const std::string& message) {
   std::fprintf(stderr, "qlhost: %s\n%s", message.c_str(), kUsage);
@@ -145,12 +149,6 @@ bool ValidFace(const std::string& face) {
   return face == "qt" || face == "headless" || (face.rfind("script:", 0) == 0 && face.size() > 7);
 }
 
-int SecondsFrom(const char* variable, int fallback) {
-  const char* text = std::getenv(variable);
-  const int seconds = text == nullptr ? 0 : std::atoi(text);
-  return seconds > 0 ? seconds : fallback;
-}
-
 int PortTimeout() { return SecondsFrom("TELEQUILL_PORT_TIMEOUT", kDefaultPortTimeout); }
 int ConversionTimeout() { return SecondsFrom("TELEQUILL_CONVERT_TIMEOUT", kDefaultConversionTimeout); }
 
@@ -159,7 +157,7 @@ int Print(int argc, char** argv) {
   std::string error;
   if (!SplitArguments(argc, argv,
                       {"--model", "--job", "--output", "--port", "--ui", "--script", "--copies", "--tray",
-                       "--monitor", "--doc-name"},
+                       "--monitor", "--doc-name", "--set"},
                       arguments, error)) {
     return Usage(error);
   }
@@ -186,6 +184,21 @@ int Print(int argc, char** argv) {
   for (const auto& [option, setting] : jobOptions) {
     if (const auto found = options.find(option); found != options.end()) {
       request.overrides.emplace_back(setting, found->second);
+    }
+  }
+  // Further settings for this job only, "NAME=VALUE NAME=VALUE", as the agent
+  // passes the queue's options.
+  if (const auto set = options.find("--set"); set != options.end()) {
+    std::size_t start = 0;
+    while (start < set->second.size()) {
+      std::size_t end = set->second.find(' ', start);
+      if (end == std::string::npos) end = set->second.size();
+      const std::string word = set->second.substr(start, end - start);
+      start = end + 1;
+      if (word.empty()) continue;
+      const auto equals = word.find('=');
+      if (equals == std::string::npos) return Usage("--set: \"" + word + "\" is not NAME=VALUE");
+      request.overrides.emplace_back(word.substr(0, equals), word.substr(equals + 1));
     }
   }
   PortAddress port;
@@ -244,6 +257,8 @@ int main(int argc, char** argv) {
   if (command == "settings") return Settings(argc, argv);
   if (command == "print") return Print(argc, argv);
   if (command == "monitor") return Monitor(argc, argv);
+  if (command == "agent") return AgentCommand(argc, argv);
+  if (command == "cups") return CupsCommand(argc, argv);
   if (command == "--help" || command == "help") {
     std::fputs(kUsage, stdout);
     return kExitDone;
