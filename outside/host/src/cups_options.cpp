@@ -3,6 +3,9 @@
 #include <cctype>
 #include <utility>
 
+#include "host/lpd_job.h"
+#include "host/port_sink.h"
+
 namespace tq::host {
 
 namespace {
@@ -25,8 +28,16 @@ constexpr std::pair<std::string_view, std::string_view> kOptions[] = {
 
 }  // namespace
 
+bool IsDeviceUri(std::string_view uri) {
+  PortAddress port;
+  LpdAddress lpd;
+  std::string ignored;
+  return ParsePortUri(uri, port, ignored) || ParseLpdUri(uri, lpd, ignored);
+}
+
 bool ParseDeviceUri(std::string_view deviceUri, DeviceTarget& target, std::string& error) {
-  error = std::string(deviceUri) + ": not a fax queue's device (use telequill:/socket://HOST:PORT?model=n)";
+  error = std::string(deviceUri) +
+          ": not a fax queue's device (use telequill:/socket://HOST:PORT?model=n or telequill:/lpd://HOST/QUEUE)";
   if (deviceUri.substr(0, kScheme.size()) != kScheme) return false;
   std::string_view inner = deviceUri.substr(kScheme.size());
   target.model = "n";
@@ -39,7 +50,7 @@ bool ParseDeviceUri(std::string_view deviceUri, DeviceTarget& target, std::strin
       return false;
     }
   }
-  if (inner.substr(0, 9) != "socket://") return false;
+  if (!IsDeviceUri(inner)) return false;
   target.uri = std::string(inner);
   error.clear();
   return true;

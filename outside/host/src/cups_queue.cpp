@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "host/cups_options.h"
-#include "host/port_sink.h"
 
 extern char** environ;
 
@@ -56,8 +55,10 @@ int Run(std::vector<std::string> args) {
 
 bool InstallFaxQueue(const std::string& device, char model, const std::string& qlhost, const std::string& backend,
                      std::string& error) {
-  PortAddress address;
-  if (!ParsePortUri(device, address, error)) return false;
+  if (!IsDeviceUri(device)) {
+    error = device + ": not a device for the fax queue (use socket://HOST:PORT or lpd://HOST/QUEUE)";
+    return false;
+  }
 
   std::error_code failure;
   fs::create_directories(fs::path(BackendPath()).parent_path(), failure);

@@ -28,7 +28,7 @@ int WaitFor(int fd, short events, int timeoutSeconds) {
 }
 
 // A connected socket to one of the address's results, or -1 with `cause`.
-int Connect(const addrinfo* candidates, int timeoutSeconds, int& cause, bool& timedOut) {
+int ConnectToAny(const addrinfo* candidates, int timeoutSeconds, int& cause, bool& timedOut) {
   cause = ECONNREFUSED;
   timedOut = false;
   for (const addrinfo* a = candidates; a != nullptr; a = a->ai_next) {
@@ -91,8 +91,11 @@ PortSink::~PortSink() {
 
 bool PortSink::Open(std::string_view uri, int timeoutSeconds, std::string& error) {
   PortAddress address;
-  if (!ParsePortUri(uri, address, error)) return false;
-  uri_ = std::string(uri);
+  return ParsePortUri(uri, address, error) && Connect(address, std::string(uri), timeoutSeconds, error);
+}
+
+bool PortSink::Connect(const PortAddress& address, std::string name, int timeoutSeconds, std::string& error) {
+  uri_ = std::move(name);
   timeoutSeconds_ = timeoutSeconds;
 
   addrinfo hints{};
@@ -105,7 +108,7 @@ bool PortSink::Open(std::string_view uri, int timeoutSeconds, std::string& error
   }
   int cause = 0;
   bool timedOut = false;
-  fd_ = Connect(candidates, timeoutSeconds, cause, timedOut);
+  fd_ = ConnectToAny(candidates, timeoutSeconds, cause, timedOut);
   freeaddrinfo(candidates);
   if (fd_ < 0) {
     error = uri_ + (timedOut ? ": the printer did not answer" : ": cannot connect (" + std::string(std::strerror(cause)) + ")");
@@ -139,6 +142,37 @@ bool PortSink::Write(std::string_view bytes, std::string& error) {
 bool PortSink::CopyFrom(HANDLE document, std::uint64_t size, std::string& error) {
   return CopyInChunks(
       document, size, [this](std::string_view chunk, std::string& failure) { return Write(chunk, failure); }, error);
+}
+
+bool PortSink::SendFrom(int from, std::uint64_t size, std::string& error) {
+  char buffer[1 << 16];
+  while (size > 0) {
+    const ssize_t got = read(from, buffer, size < sizeof buffer ? static_cast<std::size_t>(size) : sizeof buffer);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) {
+      error = uri_ + ": the job's stream cannot be read back";
+      return false;
+    }
+    if (!Write(std::string_view(buffer, static_cast<std::size_t>(got)), error)) return false;
+    size -= static_cast<std::uint64_t>(got);
+  }
+  return true;
+}
+
+bool PortSink::ReceiveByte(char& byte, std::string& error) {
+  for (;;) {
+    const int ready = WaitFor(fd_, POLLIN, timeoutSeconds_);
+    if (ready == 0) {
+      error = uri_ + ": the printer did not answer";
+      return false;
+    }
+    const ssize_t got = ready > 0 ? recv(fd_, &byte, 1, 0) : -1;
+    if (got == 1) return true;
+    if (got < 0 && (errno == EINTR || errno == EAGAIN)) continue;
+    error = uri_ + (got == 0 ? ": the printer closed the connection" : ": the connection broke (" +
+                                                                            std::string(std::strerror(errno)) + ")");
+    return false;
+  }
 }
 
 bool PortSink::Finish(std::string& error) {

@@ -5,7 +5,8 @@
 //
 // Hands the job of USER to that user's agent, which shows the fax prompt in
 // the user's session, and writes the answered stream to the device that
-// DEVICE_URI names after "telequill:/" (socket://HOST:PORT?model=n). Speaks
+// DEVICE_URI names after "telequill:/" (socket://HOST:PORT?model=n, or
+// lpd://HOST/QUEUE for a print server's queue). Speaks
 // CUPS's backend conventions: STATE:, INFO:, ERROR: lines on standard error
 // and its exit statuses. TELEQUILL_RUNTIME_ROOT replaces /run/user, and
 // TELEQUILL_DEVICE_RETRY (seconds, default 10) the wait between attempts to
@@ -23,7 +24,7 @@
 #include "host/agent_client.h"
 #include "host/cups_options.h"
 #include "host/environment_seconds.h"
-#include "host/port_sink.h"
+#include "host/device_sender.h"
 
 namespace {
 
@@ -51,29 +52,25 @@ int SpoolFile() {
   return fd;
 }
 
-int SendToDevice(const std::string& uri, int stream) {
+int SendToDevice(const std::string& uri, int stream, const LpdJob& job) {
   const int retry = SecondsFrom("TELEQUILL_DEVICE_RETRY", 10);
+  const int timeout = SecondsFrom("TELEQUILL_PORT_TIMEOUT", 30);
   for (int attempt = 1;; ++attempt) {
     std::fprintf(stderr, "STATE: +connecting-to-device\n");
-    PortSink port;
     std::string error;
-    if (port.Open(uri, SecondsFrom("TELEQUILL_PORT_TIMEOUT", 30), error)) {
-      std::fprintf(stderr, "STATE: -connecting-to-device\n");
-      lseek(stream, 0, SEEK_SET);
-      char buffer[1 << 16];
-      for (ssize_t got; (got = read(stream, buffer, sizeof buffer)) != 0;) {
-        if (got < 0) return Say("ERROR", "the job's stream cannot be read back", kBackendFailed);
-        if (!port.Write(std::string_view(buffer, static_cast<std::size_t>(got)), error)) {
-          return Say("ERROR", error, kBackendRetry);
-        }
-      }
-      if (!port.Finish(error)) return Say("ERROR", error, kBackendRetry);
-      return Say("INFO", "the fax job was sent to " + uri, kBackendOk);
-    }
-    if (attempt >= kDeviceAttempts) return Say("ERROR", error, kBackendRetry);
+    const DeviceOutcome outcome = SendStreamToDevice(uri, stream, job, timeout, error);
+    std::fprintf(stderr, "STATE: -connecting-to-device\n");
+    if (outcome == DeviceOutcome::Sent) return Say("INFO", "the fax job was sent to " + uri, kBackendOk);
+    if (outcome == DeviceOutcome::Failed || attempt >= kDeviceAttempts) return Say("ERROR", error, kBackendRetry);
     Say("INFO", error + "; will retry in " + std::to_string(retry) + " seconds", 0);
     sleep(static_cast<unsigned>(retry));
   }
+}
+
+// This machine's name, for a print server's control file.
+std::string HostName() {
+  char name[256] = {};
+  return gethostname(name, sizeof name - 1) == 0 && name[0] != '\0' ? name : "localhost";
 }
 
 }  // namespace
@@ -81,7 +78,7 @@ int SendToDevice(const std::string& uri, int stream) {
 int main(int argc, char** argv) {
   std::signal(SIGPIPE, SIG_IGN);
   if (argc == 1) {
-    std::puts("network telequill \"Unknown\" \"Telequill fax (socket://HOST:PORT)\"");
+    std::puts("network telequill \"Unknown\" \"Telequill fax (socket://HOST:PORT or lpd://HOST/QUEUE)\"");
     return kBackendOk;
   }
   if (argc != 6 && argc != 7) {
@@ -136,5 +133,6 @@ int main(int argc, char** argv) {
     case AgentAnswer::Failed: return Say("ERROR", message, kBackendFailed);
     case AgentAnswer::Lost: return Say("ERROR", message + "; the job will be tried again", kBackendRetry);
   }
-  return SendToDevice(device.uri, stream);
+  const LpdJob printJob{std::atoi(argv[1]), HostName(), user, job.name};
+  return SendToDevice(device.uri, stream, printJob);
 }

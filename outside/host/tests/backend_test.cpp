@@ -1,20 +1,22 @@
 // The CUPS backend with a user's agent: the job goes through the fax prompt
-// in the agent and on to the device; a cancelled prompt cancels the job, a
-// missing or planted agent holds it.
+// in the agent and on to the device (a raw port or a print server's queue);
+// a cancelled prompt cancels the job, a missing or planted agent holds it,
+// and an agent that dies mid-job has the job tried again.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <spawn.h>
+#include <poll.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
+#include <sys/un.h>
 #include <unistd.h>
 
-#include <chrono>
+#include <cstring>
+#include <memory>
 #include <thread>
 
+#include "loopback_lpd.h"
 #include "loopback_printer.h"
 #include "qlhost_fixture.h"
-
-extern char** environ;
+#include "session_agent.h"
 
 namespace tq::host::testing {
 namespace {
@@ -23,6 +25,46 @@ using tq::testing::WriteText;
 
 constexpr int kBackendHold = 3;
 constexpr int kBackendCancel = 5;
+constexpr int kBackendRetry = 6;
+const std::string kAnswerPrompt =
+    "dialog 101\ntype 1001 Dupont\ntype 1004 0145678900\nclick 1006\nclick 1\ndialog 108\nclick 801\n";
+
+// An agent that takes a job and dies: after reading its request, having
+// written `answer` (nothing, or the start of an answered stream).
+class DyingAgent {
+ public:
+  DyingAgent(const std::string& folder, const std::string& answer) {
+    mkdir(folder.c_str(), 0700);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strcpy(address.sun_path, (folder + "/agent.sock").c_str());
+    listener_ = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    listen(listener_, 1);
+    thread_ = std::thread([this, answer] {
+      pollfd waiting{listener_, POLLIN, 0};
+      if (poll(&waiting, 1, 20000) <= 0) return;
+      const int connection = accept(listener_, nullptr, nullptr);
+      std::string request;
+      char buffer[4096];
+      for (ssize_t got; request.find("\n\n") == std::string::npos &&
+                        (got = read(connection, buffer, sizeof buffer)) > 0;) {
+        request.append(buffer, static_cast<std::size_t>(got));
+      }
+      [[maybe_unused]] const ssize_t ignored = write(connection, answer.data(), answer.size());
+      close(connection);
+    });
+  }
+  ~DyingAgent() {
+    shutdown(listener_, SHUT_RDWR);
+    thread_.join();
+    close(listener_);
+  }
+
+ private:
+  int listener_ = -1;
+  std::thread thread_;
+};
 
 class Backend : public QlHost {
  protected:
@@ -34,31 +76,10 @@ class Backend : public QlHost {
     chmod(userFolder_.c_str(), 0700);
     WriteText(path("doc.pxl"), ") HP-PCL XL;2;0\r\npages");
   }
-  void TearDown() override {
-    if (agent_ > 0) {
-      kill(agent_, SIGTERM);
-      waitpid(agent_, nullptr, 0);
-    }
-    QlHost::TearDown();
-  }
-
-  // Starts `qlhost agent` with the face driven by `script`, and waits
-  // (bounded) for its socket.
   void StartAgent(const std::string& script) {
     WriteText(path("script.txt"), script);
-    std::vector<std::string> env = {"XDG_RUNTIME_DIR=" + userFolder_, "TELEQUILL_ROOT=" + root().string()};
-    for (char** e = environ; *e != nullptr; ++e) env.emplace_back(*e);
-    std::vector<char*> envp;
-    for (auto& entry : env) envp.push_back(entry.data());
-    envp.push_back(nullptr);
-    std::string program = std::string(TELEQUILL_BIN_DIR) + "/qlhost";
-    std::string face = "script:" + path("script.txt").string();
-    std::vector<char*> argv = {program.data(), const_cast<char*>("agent"), const_cast<char*>("--ui"), face.data(),
-                               nullptr};
-    ASSERT_EQ(posix_spawn(&agent_, program.c_str(), nullptr, nullptr, argv.data(), envp.data()), 0);
-    for (int i = 0; i < 100 && !std::filesystem::exists(userFolder_ + "/telequill/agent.sock"); ++i) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
+    agent_ = std::make_unique<SessionAgent>(userFolder_, root().string());
+    ASSERT_TRUE(agent_->Start(path("script.txt").string()));
   }
 
   tq::testing::RunResult RunBackend(const std::string& device, const std::string& options = "TelequillJob=Fax") {
@@ -77,11 +98,11 @@ class Backend : public QlHost {
 
   std::string runtimeRoot_;
   std::string userFolder_;
-  pid_t agent_ = -1;
+  std::unique_ptr<SessionAgent> agent_;
 };
 
 TEST_F(Backend, AnsweredPromptSendsTheFaxJobToTheDevice) {
-  StartAgent("dialog 101\ntype 1001 Dupont\ntype 1004 0145678900\nclick 1006\nclick 1\ndialog 108\nclick 801\n");
+  StartAgent(kAnswerPrompt);
   LoopbackPrinter device(LoopbackPrinter::Mode::ReadAll);
   const auto run = RunBackend(device.uri(), "TelequillJob=Fax TelequillResolution=Superfine");
   EXPECT_EQ(run.status, 0) << run.err;
@@ -123,6 +144,52 @@ TEST_F(Backend, SocketFolderOfAnotherUserIsRefused) {
   ASSERT_EQ(chown((userFolder_ + "/telequill").c_str(), getuid(), getgid()), 0);
   chmod((userFolder_ + "/telequill").c_str(), 0755);
   EXPECT_EQ(RunBackend("socket://127.0.0.1:9").status, kBackendHold);
+}
+
+TEST_F(Backend, AnsweredPromptSendsTheJobToAPrintServerQueue) {
+  StartAgent(kAnswerPrompt);
+  LoopbackLpd server("fax");
+  const auto run = RunBackend(server.uri("fax"));
+  EXPECT_EQ(run.status, 0) << run.err;
+  const auto job = server.Job();
+  EXPECT_TRUE(job.whole);
+  EXPECT_EQ(job.queue, "fax");
+  // The files are named after CUPS's job number (7) and this machine.
+  EXPECT_EQ(job.dataName.substr(0, 6), "dfA007");
+  EXPECT_EQ(job.controlName, "c" + job.dataName.substr(1));
+  EXPECT_NE(job.control.find("\nP" + UserName() + "\n"), std::string::npos) << job.control;
+  EXPECT_NE(job.control.find("\nJLettre \"urgente\"\n"), std::string::npos) << job.control;
+  EXPECT_NE(job.control.find("\nl" + job.dataName + "\n"), std::string::npos) << job.control;
+  EXPECT_NE(job.data.find("@PJL TELQUL FAXNUM = "), std::string::npos);
+  EXPECT_NE(job.data.find("@PJL ENTER LANGUAGE=PCLXL\r\n) HP-PCL XL;2;0\r\npages"), std::string::npos);
+}
+
+TEST_F(Backend, PrintServerThatRefusesTheQueueHasTheJobTriedAgain) {
+  StartAgent(kAnswerPrompt);
+  LoopbackLpd server("fax");
+  const auto run = RunBackend(server.uri("other"));
+  EXPECT_EQ(run.status, kBackendRetry) << run.err;
+  EXPECT_NE(run.err.find("ERROR: " + server.uri("other") + ": the print server refused the queue \"other\""),
+            std::string::npos)
+      << run.err;
+  EXPECT_EQ(server.Job().data, "");
+}
+
+// CUPS keeps a job its backend answers with "retry": the document stays and
+// nothing incomplete reaches the device.
+TEST_F(Backend, AgentThatDiesMidJobHasTheJobTriedAgain) {
+  const std::string document = tq::testing::ReadText(path("doc.pxl"));
+  for (const std::string answer : {"", "done 100000\n\x1B%-12345X@PJL\r\n"}) {
+    SCOPED_TRACE(answer.empty() ? "before answering" : "in the middle of the answered stream");
+    DyingAgent agent(userFolder_ + "/telequill", answer);
+    LoopbackPrinter device(LoopbackPrinter::Mode::ReadAll);
+    const auto run = RunBackend(device.uri());
+    EXPECT_EQ(run.status, kBackendRetry) << run.err;
+    EXPECT_NE(run.err.find("; the job will be tried again"), std::string::npos) << run.err;
+    EXPECT_EQ(device.Received(), "");
+    EXPECT_EQ(tq::testing::ReadText(path("doc.pxl")), document);
+    std::filesystem::remove_all(userFolder_ + "/telequill");
+  }
 }
 
 }  // namespace

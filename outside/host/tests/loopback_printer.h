@@ -20,24 +20,37 @@ class LoopbackPrinter {
   LoopbackPrinter& operator=(const LoopbackPrinter&) = delete;
 
   std::string uri() const;
-  // Waits for the connection to end (bounded) and gives what was received.
+  // What the sender sent, once it has ended (its process exited): a
+  // connection it made is read to its end, but no new one is waited for.
   std::string Received();
-  // KeepEnds: the last bytes received, and how many there were in all.
+  // The same for a sender still at work (a job inside a print server):
+  // waits, bounded, for its connection.
+  std::string AwaitReceived();
+  // KeepEnds, once the sender has ended: the last bytes received, and how
+  // many there were in all.
   std::string ReceivedTail();
   std::uint64_t ReceivedCount();
 
  private:
   void Serve();
+  void Signal(char what);
+  void Finish();
+  bool WaitForConnection();
+  // Waits for the connection's next bytes; false when the test stops it.
+  bool Readable(int connection);
 
   Mode mode_;
   int listener_ = -1;
   int port_ = 0;
-  int stopPipe_[2] = {-1, -1};
+  int signalPipe_[2] = {-1, -1};
   std::string received_;
   std::string tail_;
   std::uint64_t count_ = 0;
   std::thread thread_;
 };
+
+// A TCP socket bound to a free port of 127.0.0.1, not yet listening.
+int BoundLoopbackSocket(int& port);
 
 // A loopback port on which nothing listens.
 std::string RefusingPortUri();

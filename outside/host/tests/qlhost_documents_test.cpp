@@ -45,7 +45,7 @@ TEST_F(QlHostDocuments, PostScriptAndPdfBecomePclXlPageData) {
                          path("page.ps").string())
                             .c_str()),
             0);
-  for (const std::string document : {path("page.ps").string(), pdf}) {
+  for (const std::string& document : {path("page.ps").string(), pdf}) {
     const auto run = Print(document);
     ASSERT_EQ(run.status, 0) << run.err;
     const std::string stream = ReadText(path("job.prn"));

@@ -8,11 +8,14 @@
 namespace tq::host {
 
 struct DeviceTarget {
-  std::string uri;         // the printer's raw port, socket://HOST:PORT
+  std::string uri;  // the printer's raw port (socket://HOST:PORT) or a print server's queue (lpd://HOST/QUEUE)
   std::string model = "n";
 };
 
-// "telequill:/socket://HOST:PORT?model=n|p"; false with a message.
+// A device the fax queue can send to: socket://HOST:PORT or lpd://HOST[:PORT]/QUEUE.
+bool IsDeviceUri(std::string_view uri);
+
+// "telequill:/DEVICE?model=n|p"; false with a message.
 [[nodiscard]] bool ParseDeviceUri(std::string_view deviceUri, DeviceTarget& target, std::string& error);
 
 // The job's CUPS options ("TelequillJob=Fax TelequillResolution=Fine ...")

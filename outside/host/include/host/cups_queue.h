@@ -13,7 +13,8 @@ namespace tq::host {
 
 inline constexpr char kFaxQueueName[] = "Telequill-Fax";
 
-// `device` is the printer's raw port (socket://HOST:PORT); `qlhost` the
+// `device` is the printer's raw port (socket://HOST:PORT) or a print
+// server's queue (lpd://HOST/QUEUE); `qlhost` the
 // program the units start; `backend` the built backend to copy.
 [[nodiscard]] bool InstallFaxQueue(const std::string& device, char model, const std::string& qlhost,
                                    const std::string& backend, std::string& error);

@@ -1,4 +1,5 @@
-// Sending a job to a printer's raw port over TCP ("socket://HOST:PORT").
+// Sending a job to a printer over TCP: its raw port ("socket://HOST:PORT"),
+// and the connection other printer protocols speak over.
 #pragma once
 
 #include <string>
@@ -28,8 +29,15 @@ class PortSink final : public JobSink {
   PortSink& operator=(const PortSink&) = delete;
 
   [[nodiscard]] bool Open(std::string_view uri, int timeoutSeconds, std::string& error);
+  // Connects to `address`; `name` (the device's URI) names it in messages.
+  [[nodiscard]] bool Connect(const PortAddress& address, std::string name, int timeoutSeconds, std::string& error);
   [[nodiscard]] bool Write(std::string_view bytes, std::string& error) override;
   [[nodiscard]] bool CopyFrom(HANDLE document, std::uint64_t size, std::string& error) override;
+  // Sends `size` bytes read from the open descriptor `from`.
+  [[nodiscard]] bool SendFrom(int from, std::uint64_t size, std::string& error);
+  // Waits (bounded) for one byte of the printer's answer.
+  [[nodiscard]] bool ReceiveByte(char& byte, std::string& error);
+  const std::string& name() const { return uri_; }
   // Closes the sending side and waits for the printer to take everything.
   [[nodiscard]] bool Finish(std::string& error);
 
