@@ -37,7 +37,8 @@ class FileSink final : public JobSink {
   }
 
   bool CopyFrom(HANDLE document, std::uint64_t size, std::string& error) override {
-    const DWORD code = CopyFileData(document, file_, size);
+    // The file is flushed before it is renamed: its writing starts now.
+    const DWORD code = CopyFileData(document, file_, size, nullptr, CopyWriteback::Early);
     return code == ERROR_SUCCESS || Failed(code, error);
   }
 

@@ -1,5 +1,6 @@
 #include "win/file_copy.h"
 
+#include <fcntl.h>
 #include <sys/sendfile.h>
 #include <unistd.h>
 
@@ -40,11 +41,19 @@ ssize_t CopyChunkThroughBuffer(int from, int to, std::size_t size, std::vector<c
   return got;
 }
 
+// Has the disk start writing the `size` bytes just written before the
+// current position of `to`; a later flush then waits only for the rest.
+void StartWriteback(int to, std::size_t size) {
+  const auto length = static_cast<off_t>(size);
+  const off_t end = lseek(to, 0, SEEK_CUR);
+  if (end >= length) sync_file_range(to, end - length, length, SYNC_FILE_RANGE_WRITE);
+}
+
 }  // namespace
 
 namespace tq {
 
-DWORD CopyFileData(HANDLE from, HANDLE to, std::uint64_t count, std::uint64_t* copied) {
+DWORD CopyFileData(HANDLE from, HANDLE to, std::uint64_t count, std::uint64_t* copied, CopyWriteback writeback) {
   if (copied != nullptr) *copied = 0;
   const int source = kernel::DescriptorOf(from);
   const int target = kernel::DescriptorOf(to);
@@ -63,6 +72,7 @@ DWORD CopyFileData(HANDLE from, HANDLE to, std::uint64_t count, std::uint64_t* c
     }
     if (n < 0) return errno == ENOSPC || errno == EDQUOT ? ERROR_DISK_FULL : kernel::ErrorFromErrno(errno);
     if (n == 0) return ERROR_HANDLE_EOF;
+    if (writeback == CopyWriteback::Early) StartWriteback(target, static_cast<std::size_t>(n));
     done += static_cast<std::uint64_t>(n);
     if (copied != nullptr) *copied = done;
   }

@@ -9,11 +9,17 @@
 
 namespace tq {
 
+// Lazy leaves the copied bytes to the system's own writing; Early starts
+// writing each chunk to disk as soon as it is copied, for a file that is
+// flushed next: the disk works while the copy goes on.
+enum class CopyWriteback { Lazy, Early };
+
 // Copies `count` bytes from the current position of `from` to the current
 // position of `to`, advancing both, in chunks of at most 8 MiB. Each chunk
 // counts as one write of the file fault seam. Returns ERROR_SUCCESS, or the
 // Win32 error of the chunk that failed (ERROR_DISK_FULL for a full disk,
 // ERROR_HANDLE_EOF when `from` ends early); `copied` says how far it got.
-DWORD CopyFileData(HANDLE from, HANDLE to, std::uint64_t count, std::uint64_t* copied = nullptr);
+DWORD CopyFileData(HANDLE from, HANDLE to, std::uint64_t count, std::uint64_t* copied = nullptr,
+                   CopyWriteback writeback = CopyWriteback::Lazy);
 
 }  // namespace tq
