@@ -53,7 +53,7 @@ bool PeerAllowed(int connection) {
   return peer.uid == getuid() || peer.uid == 0;
 }
 
-// A private file in the agent's folder, already unlinked when `keepName` is false.
+// A new private file (mode 0600) in the agent's folder; its name in `name`.
 int PrivateFile(const std::string& folder, std::string& name) {
   name = folder + "/job-XXXXXX";
   return mkostemp(name.data(), O_CLOEXEC);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "host/cups_options.h"
+#include "host/fax_queue_ppd.h"
 
 extern char** environ;
 

@@ -21,6 +21,7 @@
 #include <cstring>
 #include <string>
 
+#include "agent_wire.h"
 #include "host/agent_client.h"
 #include "host/cups_options.h"
 #include "host/environment_seconds.h"
@@ -114,12 +115,10 @@ int main(int argc, char** argv) {
   // agent needs its size, so it is spooled first.
   if (argc == 6) {
     const int copy = SpoolFile();
-    char buffer[1 << 16];
-    for (ssize_t got; copy >= 0 && (got = read(STDIN_FILENO, buffer, sizeof buffer)) > 0;) {
-      if (write(copy, buffer, static_cast<std::size_t>(got)) != got) return Say("ERROR", "no room to spool the job", kBackendRetry);
+    std::uint64_t spooled = 0;
+    if (copy < 0 || !wire::Copy(STDIN_FILENO, copy, UINT64_MAX, spooled) || lseek(copy, 0, SEEK_SET) != 0) {
+      return Say("ERROR", "no room to spool the job", kBackendRetry);
     }
-    if (copy < 0) return Say("ERROR", "no room to spool the job", kBackendRetry);
-    lseek(copy, 0, SEEK_SET);
     job.document = copy;
   }
 

@@ -82,12 +82,16 @@ class Backend : public QlHost {
     ASSERT_TRUE(agent_->Start(path("script.txt").string()));
   }
 
-  tq::testing::RunResult RunBackend(const std::string& device, const std::string& options = "TelequillJob=Fax") {
-    return tq::testing::RunProgram("telequill", {"7", UserName(), "Lettre \"urgente\"", "1", options,
-                                                 path("doc.pxl").string()},
+  // The document is the file argument, or standard input when `input` is given.
+  tq::testing::RunResult RunBackend(const std::string& device, const std::string& options = "TelequillJob=Fax",
+                                    const std::string& input = {}) {
+    std::vector<std::string> args = {"7", UserName(), "Lettre \"urgente\"", "1", options};
+    if (input.empty()) args.push_back(path("doc.pxl").string());
+    return tq::testing::RunProgram("telequill", args,
                                    {"DEVICE_URI=telequill:/" + device + "?model=n",
                                     "TELEQUILL_RUNTIME_ROOT=" + runtimeRoot_, "TELEQUILL_DEVICE_RETRY=1",
-                                    "TELEQUILL_ROOT=" + root().string()});
+                                    "TELEQUILL_ROOT=" + root().string()},
+                                   input);
   }
 
   static std::string UserName() {
@@ -112,6 +116,16 @@ TEST_F(Backend, AnsweredPromptSendsTheFaxJobToTheDevice) {
   EXPECT_NE(stream.find("0145678900"), std::string::npos) << stream;
   EXPECT_NE(stream.find("@PJL TELQUL FAXRES = SUPERFINE\r\n"), std::string::npos) << stream;
   EXPECT_NE(stream.find("@PJL ENTER LANGUAGE=PCLXL\r\n) HP-PCL XL;2;0\r\npages"), std::string::npos) << stream;
+}
+
+TEST_F(Backend, DocumentOnStandardInputIsSpooledAndSent) {
+  StartAgent(kAnswerPrompt);
+  LoopbackPrinter device(LoopbackPrinter::Mode::ReadAll);
+  const std::string document = ") HP-PCL XL;2;0\r\n" + std::string(300000, 'p');
+  const auto run = RunBackend(device.uri(), "TelequillJob=Fax", document);
+  EXPECT_EQ(run.status, 0) << run.err;
+  const std::string stream = device.Received();
+  EXPECT_NE(stream.find("@PJL ENTER LANGUAGE=PCLXL\r\n" + document + "\x1B%-12345X"), std::string::npos);
 }
 
 TEST_F(Backend, CancelledPromptCancelsTheJobAndTheDeviceGetsNothing) {

@@ -1,5 +1,5 @@
 // What the fax queue's CUPS names mean to the host: the device URI of the
-// queue and the PPD's options as qlhost settings.
+// queue and the PPD's options (fax_queue_ppd.h) as qlhost settings.
 #pragma once
 
 #include <string>
@@ -22,8 +22,5 @@ bool IsDeviceUri(std::string_view uri);
 // and copies as "job-mode=fax resolution=fine copies=2"; other options are
 // CUPS's own and left out.
 std::string SettingsFromCupsOptions(std::string_view options, int copies);
-
-// The queue's PPD.
-std::string FaxQueuePpd();
 
 }  // namespace tq::host
