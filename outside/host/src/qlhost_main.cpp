@@ -7,7 +7,8 @@
 //   qlhost monitor install [LIBRARY] | remove | show
 //
 // Without --output or --port the job goes to standard output. Waits on a
-// printer port are bounded by TELEQUILL_PORT_TIMEOUT seconds (default 30).
+// printer port are bounded by TELEQUILL_PORT_TIMEOUT seconds (default 30),
+// a PDF or PostScript conversion by TELEQUILL_CONVERT_TIMEOUT (default 300).
 // Exit status: 0 done, 1 the fax job was cancelled at its prompt, 2 anything
 // that failed (with one line on standard error saying what).
 #include <unistd.h>
@@ -19,7 +20,8 @@
 #include <string>
 #include <vector>
 
-#include "host/atomic_file.h"
+#include "agent_command.h"
+#include "host/environment_seconds.h"
 #include "host/host_options.h"
 #include "host/monitor_registration.h"
 #include "host/plugin_set.h"
@@ -36,6 +38,7 @@ constexpr int kExitDone = 0;
 constexpr int kExitCancelled = 1;
 constexpr int kExitFailed = 2;
 constexpr int kDefaultPortTimeout = 30;
+constexpr int kDefaultConversionTimeout = 300;
 
 int Fail(const std::string& message) {
   std::fprintf(stderr, "qlhost: %s\n", message.c_str());
@@ -47,7 +50,9 @@ constexpr char kUsage[] =
     "       qlhost print [--model n|p] [--job fax|print|secure|sample] [--output FILE | --port URI]\n"
     "                    [--ui qt|headless|script:PATH] [--script PATH] [--copies N] [--tray I]\n"
     "                    [--monitor on|off] [--doc-name NAME] DOCUMENT\n"
-    "       qlhost monitor install [LIBRARY] | remove | show\n";
+    "       qlhost monitor install [LIBRARY] | remove | show\n"
+    "       qlhost agent [--ui qt|headless|script:PATH]\n"
+    "       qlhost cups install [--device socket://HOST:PORT] [--model n|p] | remove\n";
 
 int Usage(const std::string& message) {
   std::fprintf(stderr, "qlhost: %s\n%s", message.c_str(), kUsage);
@@ -145,32 +150,15 @@ bool ValidFace(const std::string& face) {
   return face == "qt" || face == "headless" || (face.rfind("script:", 0) == 0 && face.size() > 7);
 }
 
-int PortTimeout() {
-  const char* text = std::getenv("TELEQUILL_PORT_TIMEOUT");
-  if (text == nullptr) return kDefaultPortTimeout;
-  const int seconds = std::atoi(text);
-  return seconds > 0 ? seconds : kDefaultPortTimeout;
-}
-
-bool WriteToStandardOutput(const std::string& bytes, std::string& error) {
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t written = write(STDOUT_FILENO, bytes.data() + done, bytes.size() - done);
-    if (written <= 0) {
-      error = "standard output cannot be written";
-      return false;
-    }
-    done += static_cast<std::size_t>(written);
-  }
-  return true;
-}
+int PortTimeout() { return SecondsFrom("TELEQUILL_PORT_TIMEOUT", kDefaultPortTimeout); }
+int ConversionTimeout() { return SecondsFrom("TELEQUILL_CONVERT_TIMEOUT", kDefaultConversionTimeout); }
 
 int Print(int argc, char** argv) {
   Arguments arguments;
   std::string error;
   if (!SplitArguments(argc, argv,
                       {"--model", "--job", "--output", "--port", "--ui", "--script", "--copies", "--tray",
-                       "--monitor", "--doc-name"},
+                       "--monitor", "--doc-name", "--set"},
                       arguments, error)) {
     return Usage(error);
   }
@@ -202,6 +190,21 @@ int Print(int argc, char** argv) {
       request.overrides.emplace_back(setting, found->second);
     }
   }
+  // Further settings for this job only, "NAME=VALUE NAME=VALUE", as the agent
+  // passes the queue's options.
+  if (const auto set = options.find("--set"); set != options.end()) {
+    std::size_t start = 0;
+    while (start < set->second.size()) {
+      std::size_t end = set->second.find(' ', start);
+      if (end == std::string::npos) end = set->second.size();
+      const std::string word = set->second.substr(start, end - start);
+      start = end + 1;
+      if (word.empty()) continue;
+      const auto equals = word.find('=');
+      if (equals == std::string::npos) return Usage("--set: \"" + word + "\" is not NAME=VALUE");
+      request.overrides.emplace_back(word.substr(0, equals), word.substr(equals + 1));
+    }
+  }
   PortAddress port;
   if (const auto uri = options.find("--port"); uri != options.end() && !ParsePortUri(uri->second, port, error)) {
     return Usage(error);
@@ -213,22 +216,20 @@ int Print(int argc, char** argv) {
   SettingsBlock settings;
   if (!CurrentSettings(model, *loaded.plugins.ui().table, loaded.layout, settings, error)) return Fail(error);
 
-  const PrintOutcome outcome = RunPrintJob(loaded.plugins, settings, loaded.layout, request);
+  JobTarget target;
+  if (const auto output = options.find("--output"); output != options.end()) {
+    target = {JobTarget::Kind::File, output->second, 0};
+  } else if (const auto uri = options.find("--port"); uri != options.end()) {
+    target = {JobTarget::Kind::Port, uri->second, PortTimeout()};
+  }
+  request.conversionSeconds = ConversionTimeout();
+  const PrintOutcome outcome = RunPrintJob(loaded.plugins, settings, loaded.layout, request, target);
   if (outcome.status == PrintStatus::Cancelled) {
     std::fprintf(stderr, "qlhost: the fax job was cancelled; nothing was printed\n");
     return kExitCancelled;
   }
   if (outcome.status == PrintStatus::Failed) return Fail(outcome.error);
-
-  bool delivered = false;
-  if (const auto output = options.find("--output"); output != options.end()) {
-    delivered = WriteFileAtomically(output->second, outcome.stream, error);
-  } else if (const auto uri = options.find("--port"); uri != options.end()) {
-    delivered = SendToPort(uri->second, outcome.stream, PortTimeout(), error);
-  } else {
-    delivered = WriteToStandardOutput(outcome.stream, error);
-  }
-  return delivered ? kExitDone : Fail(error);
+  return kExitDone;
 }
 
 // Registers the document monitor's client library (by default the stand-in
@@ -260,6 +261,8 @@ int main(int argc, char** argv) {
   if (command == "settings") return Settings(argc, argv);
   if (command == "print") return Print(argc, argv);
   if (command == "monitor") return Monitor(argc, argv);
+  if (command == "agent") return AgentCommand(argc, argv);
+  if (command == "cups") return CupsCommand(argc, argv);
   if (command == "--help" || command == "help") {
     std::fputs(kUsage, stdout);
     return kExitDone;

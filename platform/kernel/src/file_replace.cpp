@@ -45,6 +45,7 @@ std::string DescribeFileError(DWORD error) {
     case ERROR_FILENAME_EXCED_RANGE: return "name too long";
     case ERROR_WRITE_FAULT: return "write failed";
     case ERROR_CANCELLED: return "cancelled";
+    case ERROR_HANDLE_EOF: return "its source ended early";
     default: return "error " + std::to_string(error);
   }
 }
