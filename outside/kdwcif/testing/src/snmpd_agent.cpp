@@ -94,7 +94,8 @@ bool SnmpdAgent::Start(const std::string& folder, const std::vector<std::string>
   const std::string logPath = folder + "/snmpd.log";
   std::ofstream(configPath) << config;
   std::ofstream(logPath).close();
-  const std::string persistent = "SNMP_PERSISTENT_DIR=" + folder;
+  // snmpd writes its state as <dir>/snmpd.conf: keep it away from ours.
+  const std::string persistent = "SNMP_PERSISTENT_DIR=" + folder + "/state";
   std::vector<std::string> args = {kSnmpd, "-f", "-C", "-c", configPath, "-Lf", logPath, "-I", "-smux", listen};
   std::vector<char*> argv;
   for (auto& arg : args) argv.push_back(arg.data());
