@@ -101,6 +101,9 @@ std::string SenderOf(const netsnmp_pdu* pdu) {
 
 int Collect(int operation, netsnmp_session*, int, netsnmp_pdu* pdu, void* magic) {
   auto& exchange = *static_cast<Exchange*>(magic);
+  // A resend (every second, see Run) is progress, not an end: only a
+  // request that is given up ends the wait for one address.
+  if (operation == NETSNMP_CALLBACK_OP_RESEND || operation == NETSNMP_CALLBACK_OP_CONNECT) return 1;
   if (operation != NETSNMP_CALLBACK_OP_RECEIVED_MESSAGE || pdu == nullptr) {
     if (!exchange.target->broadcast) exchange.done = true;
     return 1;
