@@ -7,10 +7,12 @@
 #include <sys/wait.h>
 
 #include <chrono>
+#include <cstring>
 #include <thread>
 
 #include "testing/snmpd_agent.h"
 #include "testing/temp_root.h"
+#include "win/registry.h"
 
 extern char** environ;
 
@@ -140,6 +142,82 @@ TEST_F(QlautocfgScenario, SilentPortTimesOutThenTheBroadcastFieldsAreChecked) {
   EXPECT_NE(transcript.find("box question yesno \"Buscando impresora\" \"Tiempo de espera."), std::string::npos)
       << transcript;
   EXPECT_FALSE(std::filesystem::exists(path("AC1.DAT")));
+}
+
+TEST_F(QlautocfgScenario, ShiftAndCtrlAcceptAnyDeviceFoundByAddress) {
+  StartDevice("127.0.0.3", {"1.3.6.1.4.1.32473.1.99", "Other"});
+  const std::string file = Parameters("IP_127.0.0.3", "PSWOptionTypeDevGenFax\nPSWOptionValueFAXMaxSpeedDial\n");
+  const auto result = RunAutocfg(file,
+                                 "wait-command 2001 30\nbox yes\n"
+                                 "dialog 3007\nclick 1006\nclick 1\n"
+                                 "dialog 3005\ntype 1002 127\ntype 1003 0\ntype 1004 0\ntype 1005 3\n"
+                                 "hold shift ctrl\nclick 1\n");
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(tq::testing::ReadText(path("AC1.DAT")), std::string("127.0.0.3\n1\x02" "200\x02"));
+  const std::string transcript = tq::testing::ReadText(path("transcript.txt"));
+  EXPECT_NE(transcript.find("dialog 3005 open \"Buscando impresora por dirección de red\"\n"
+                            "dialog 3006 open \"Buscando impresora\"\ndialog 3006 end 1\n"
+                            "dialog 1004 open \"Recuperación de información de impresora\"\ndialog 1004 end 1\n"
+                            "dialog 3005 end 1\n"),
+            std::string::npos)
+      << transcript;
+}
+
+TEST_F(QlautocfgScenario, CancelWhileWaitingEndsTheRunAtOnce) {
+  tq::testing::SilentPort silent("127.0.0.4", port_);
+  ASSERT_TRUE(silent.ok());
+  const std::string file = Parameters("IP_127.0.0.4", "PSWOptionTypeDevGenFax\n");
+  const auto start = std::chrono::steady_clock::now();
+  // The worker is still asking the silent address: it is left behind.
+  const auto result = RunAutocfg(file, "dialog 3006\nclick 2\n");
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(6));
+  EXPECT_EQ(tq::testing::ReadText(path("transcript.txt")),
+            "dialog 100 open \"Tkautocfg\"\ndialog 3006 open \"Buscando impresora\"\ndialog 3006 end 2\n");
+  EXPECT_FALSE(std::filesystem::exists(path("AC1.DAT")));
+  EXPECT_FALSE(std::filesystem::exists(file));
+}
+
+TEST_F(QlautocfgScenario, AnAnswerFileThatCannotBeWrittenIsReported) {
+  StartDevice("127.0.0.2", {kTypeN, "FaxN"});
+  std::filesystem::create_directories(path("AC1.DAT"));  // the answer cannot take its place
+  const std::string file = Parameters("IP_127.0.0.2", "PSWOptionTypeDevGenFax\n");
+  // A script cannot name a box that follows the waiting dialogs, so the run
+  // stops at the box, which the failure names.
+  const auto result = RunAutocfg(file, "");
+  EXPECT_EQ(result.status, 3);
+  EXPECT_NE(result.err.find("the script ended before the message box \"Autoconfiguración\" "
+                            "\"Error inesperado.\\nNo se puede realizar la autoconfiguración.\""),
+            std::string::npos)
+      << result.err;
+  EXPECT_TRUE(std::filesystem::is_directory(path("AC1.DAT")));
+  EXPECT_FALSE(std::filesystem::exists(path("AC1.DAT.new")));
+  EXPECT_TRUE(std::filesystem::exists(file));  // the parameter file is not lost
+}
+
+// Without a parameter file the names go under a key that must already exist.
+TEST_F(QlautocfgScenario, EmptyCommandLineRecordsTheNamesUnderAnExistingKeyOnly) {
+  constexpr char kKey[] = "System\\CurrentControlSet\\Control\\ComputerName\\COmputerName";
+  auto empty = tq::testing::RunProgram("qlautocfg", {}, {"TELEQUILL_UI=headless"});
+  EXPECT_EQ(empty.status, 0) << empty.err;
+  HKEY key = nullptr;
+  EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, KEY_READ, &key), ERROR_SUCCESS);
+
+  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  RegCloseKey(key);
+  empty = tq::testing::RunProgram("qlautocfg", {}, {"TELEQUILL_UI=headless"});
+  EXPECT_EQ(empty.status, 0) << empty.err;
+  for (const char* sub : {"ForTKPCLDrv", "ForTKPCLDrv1"}) {
+    const std::string name = std::string(kKey) + "\\" + sub;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, name.c_str(), 0, KEY_READ, &key), ERROR_SUCCESS) << sub;
+    char value[300] = {};
+    DWORD size = sizeof value, type = 0;
+    EXPECT_EQ(RegQueryValueExA(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(value), &size), ERROR_SUCCESS);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    EXPECT_GT(std::strlen(value), 0u) << sub;
+    RegCloseKey(key);
+  }
 }
 
 }  // namespace
