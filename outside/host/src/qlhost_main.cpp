@@ -5,12 +5,14 @@
 //                [--output FILE | --port socket://HOST:PORT] [--ui FACE]
 //                [--copies N] [--tray I] [--monitor on|off] [--doc-name NAME] DOCUMENT
 //   qlhost monitor install [LIBRARY] | remove | show
+//   qlhost autoconfigure [--model n|p] [--ui FACE] [--port URI]
 //
 // Without --output or --port the job goes to standard output. Waits on a
 // printer port are bounded by TELEQUILL_PORT_TIMEOUT seconds (default 30),
 // a PDF or PostScript conversion by TELEQUILL_CONVERT_TIMEOUT (default 300).
-// Exit status: 0 done, 1 the fax job was cancelled at its prompt, 2 anything
-// that failed (with one line on standard error saying what).
+// Exit status: 0 done, 1 the fax job was cancelled at its prompt or no device
+// answered autoconfigure, 2 anything that failed (with one line on standard
+// error saying what).
 #include <unistd.h>
 
 #include <csignal>
@@ -21,6 +23,7 @@
 #include <vector>
 
 #include "agent_command.h"
+#include "host/autoconfigure.h"
 #include "host/environment_seconds.h"
 #include "host/host_options.h"
 #include "host/monitor_registration.h"
@@ -51,6 +54,7 @@ constexpr char kUsage[] =
     "                    [--ui qt|headless|script:PATH] [--script PATH] [--copies N] [--tray I]\n"
     "                    [--monitor on|off] [--doc-name NAME] DOCUMENT\n"
     "       qlhost monitor install [LIBRARY] | remove | show\n"
+    "       qlhost autoconfigure [--model n|p] [--ui qt|headless|script:PATH] [--port URI]\n"
     "       qlhost agent [--ui qt|headless|script:PATH]\n"
     "       qlhost cups install [--device socket://HOST:PORT] [--model n|p] | remove\n";
 
@@ -251,6 +255,39 @@ int Monitor(int argc, char** argv) {
   return Usage("monitor: \"" + words[0] + "\" with these words is not install [LIBRARY], remove or show");
 }
 
+// Runs qlautocfg for the port and keeps what the device answered.
+int Autoconfigure(int argc, char** argv) {
+  Arguments arguments;
+  std::string error;
+  if (!SplitArguments(argc, argv, {"--model", "--ui", "--port"}, arguments, error)) return Usage(error);
+  Model model;
+  if (!ModelOf(arguments, model, error)) return Usage(error);
+  if (!arguments.words.empty()) return Usage("autoconfigure takes options only");
+  const auto& options = arguments.options;
+  if (const auto ui = options.find("--ui"); ui != options.end()) {
+    if (!ValidFace(ui->second)) return Usage("--ui: \"" + ui->second + "\" is not qt, headless or script:PATH");
+    setenv("TELEQUILL_UI", ui->second.c_str(), 1);
+  }
+  const auto port = options.find("--port");
+  Loaded loaded;
+  if (!LoadPlugins(model, loaded, error)) return Fail(error);
+  SettingsBlock settings;
+  if (!CurrentSettings(model, *loaded.plugins.ui().table, loaded.layout, settings, error)) return Fail(error);
+  const AutoconfigOutcome outcome =
+      RunAutoconfigure(model, port != options.end() ? port->second : kDefaultAutoconfigPort);
+  if (outcome.status == AutoconfigOutcome::Status::Failed) return Fail(outcome.error);
+  if (outcome.status == AutoconfigOutcome::Status::NoAnswer) {
+    std::fprintf(stderr, "qlhost: no device answered; the settings are unchanged\n");
+    return kExitCancelled;
+  }
+  if (!ApplyDeviceFacts(outcome.facts, settings, loaded.layout, error) ||
+      !SaveSettings(SettingsPath(model), model, settings, error)) {
+    return Fail(error);
+  }
+  std::printf("device: %s\n%s", outcome.facts.address.c_str(), DescribeSettings(settings, loaded.layout).c_str());
+  return kExitDone;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -263,6 +300,7 @@ int main(int argc, char** argv) {
   if (command == "monitor") return Monitor(argc, argv);
   if (command == "agent") return AgentCommand(argc, argv);
   if (command == "cups") return CupsCommand(argc, argv);
+  if (command == "autoconfigure") return Autoconfigure(argc, argv);
   if (command == "--help" || command == "help") {
     std::fputs(kUsage, stdout);
     return kExitDone;
