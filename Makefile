@@ -5,7 +5,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build demo test clean
+.PHONY: all deps configure build demo test bench clean
 
 all: build
 
@@ -25,6 +25,11 @@ demo: build
 
 test: build
 	scripts/run-tests.sh $(BUILD)
+
+# Builds and runs every benchmark, then prints one table of ratios to
+# their baselines with the targets (scripts/run-benchmarks.sh).
+bench: configure
+	cmake --build $(BUILD) -j $(JOBS) --target bench
 
 clean:
 	rm -rf $(BUILD)

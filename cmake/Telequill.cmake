@@ -43,11 +43,70 @@ function(telequill_add_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
-  target_compile_definitions(${name} PRIVATE
-    TELEQUILL_BIN_DIR="${CMAKE_BINARY_DIR}/bin"
-    TELEQUILL_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
-    TELEQUILL_TEST_TMP="${CMAKE_BINARY_DIR}/test-tmp")
+  # tq_testing carries the build's folders (TELEQUILL_BIN_DIR, ...).
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} tq_testing GTest::gtest GTest::gtest_main)
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "TELEQUILL_PLUGIN_DIR=${CMAKE_BINARY_DIR}/bin")
+endfunction()
+
+# telequill_use_build_flags(<folder>)
+# Links tq_build_flags (warnings, and the fuzzing build's instrumentation)
+# into every target defined under <folder>, its subfolders included.
+function(telequill_use_build_flags folder)
+  get_property(targets DIRECTORY ${folder} PROPERTY BUILDSYSTEM_TARGETS)
+  foreach(target IN LISTS targets)
+    get_target_property(type ${target} TYPE)
+    if(type MATCHES "^(STATIC_LIBRARY|SHARED_LIBRARY|MODULE_LIBRARY|OBJECT_LIBRARY|EXECUTABLE)$")
+      target_link_libraries(${target} PRIVATE tq_build_flags)
+    endif()
+  endforeach()
+  get_property(subfolders DIRECTORY ${folder} PROPERTY SUBDIRECTORIES)
+  foreach(subfolder IN LISTS subfolders)
+    telequill_use_build_flags(${subfolder})
+  endforeach()
+endfunction()
+
+# telequill_add_benchmark(<name> SOURCES ... LIBS ... [DEPENDS ...])
+# A Google Benchmark program in <build>/benchmarks that reports its figures
+# through tq::testing::RatioReport; `make bench` (the bench target) builds
+# and runs every one and prints their figures as one table. Nothing is added
+# when TELEQUILL_BENCHMARKS is off.
+function(telequill_add_benchmark name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;DEPENDS" ${ARGN})
+  if(NOT TELEQUILL_BENCHMARKS)
+    return()
+  endif()
+  add_executable(${name} ${ARG_SOURCES})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/benchmarks)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} tq_bench_report)
+  if(ARG_DEPENDS)
+    add_dependencies(${name} ${ARG_DEPENDS})
+  endif()
+  set_property(GLOBAL APPEND PROPERTY TELEQUILL_BENCHMARK_TARGETS ${name})
+endfunction()
+
+# telequill_add_fuzz_target(<name> SOURCES ... LIBS ... CORPUS <folder>)
+# SOURCES define LLVMFuzzerTestOneInput; the program lands in <build>/fuzz.
+# With TELEQUILL_FUZZ=ON (clang) it is a libFuzzer program with the address
+# and undefined behaviour sanitizers: run `<name> <copy of the corpus>` to
+# fuzz. Otherwise a main that replays every file of the corpus once is
+# linked in. Either way CTest runs the corpus once as <name>_corpus, so the
+# seeds keep passing in every build.
+function(telequill_add_fuzz_target name)
+  cmake_parse_arguments(ARG "" "CORPUS" "SOURCES;LIBS" ${ARGN})
+  if(NOT ARG_CORPUS)
+    message(FATAL_ERROR "telequill_add_fuzz_target(${name}): CORPUS is required")
+  endif()
+  add_executable(${name} ${ARG_SOURCES})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+  if(TELEQUILL_FUZZ)
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+    # -runs=0: run the seeds once; without it libFuzzer would fuzz on and
+    # add what it finds to the source folder.
+    add_test(NAME ${name}_corpus COMMAND ${name} -runs=0 ${ARG_CORPUS})
+  else()
+    target_link_libraries(${name} PRIVATE tq_fuzz_replay)
+    add_test(NAME ${name}_corpus COMMAND ${name} ${ARG_CORPUS})
+  endif()
 endfunction()

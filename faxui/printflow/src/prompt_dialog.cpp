@@ -90,8 +90,15 @@ INT_PTR FaxPromptDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam
     return FALSE;  // the focus is set on OK
   }
   return WithDialogState<PromptDialogState>(dialog, message, [&](PromptDialogState& state) -> INT_PTR {
-    if (message != WM_COMMAND) return FALSE;
-    OnCommand(dialog, state, LOWORD(wParam), HIWORD(wParam));
-    return TRUE;
+    switch (message) {
+      case WM_COMMAND:
+        OnCommand(dialog, state, LOWORD(wParam), HIWORD(wParam));
+        return TRUE;
+      case WM_HELP:  // F1: the dialog's topic, as "Aide" opens it
+        OpenDialogHelp(dialog, state.help, kPromptHelpContext);
+        return TRUE;
+      default:
+        return FALSE;
+    }
   });
 }

@@ -260,8 +260,15 @@ extern "C" INT_PTR CommDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
     return FALSE;  // the focus is on OK
   }
   return tq::faxui::WithDialogState<CommDialogState>(dialog, message, [&](CommDialogState& state) -> INT_PTR {
-    if (message != WM_COMMAND) return FALSE;
-    tq::faxui::Command(dialog, state, LOWORD(wParam), HIWORD(wParam));
-    return TRUE;
+    switch (message) {
+      case WM_COMMAND:
+        tq::faxui::Command(dialog, state, LOWORD(wParam), HIWORD(wParam));
+        return TRUE;
+      case WM_HELP:  // F1: the dialog's topic, as "Aide" opens it
+        tq::faxui::OpenDialogHelp(dialog, state.help, tq::faxui::kCommHelpContext);
+        return TRUE;
+      default:
+        return FALSE;
+    }
   });
 }

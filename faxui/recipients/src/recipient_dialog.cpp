@@ -202,6 +202,9 @@ extern "C" INT_PTR RecipientDlgProc(HWND dialog, UINT message, WPARAM wParam, LP
       case WM_COMMAND:
         tq::faxui::Command(dialog, state, LOWORD(wParam), HIWORD(wParam));
         return TRUE;
+      case WM_HELP:  // F1: the dialog's topic, as "Aide" opens it
+        tq::faxui::OpenDialogHelp(dialog, state.help, tq::faxui::kRecipientHelpContext);
+        return TRUE;
       case WM_VKEYTOITEM:
         if (LOWORD(wParam) == VK_DELETE &&
             tq::faxui::RemoveRecipientsOnDelete(dialog, state, reinterpret_cast<HWND>(lParam))) {

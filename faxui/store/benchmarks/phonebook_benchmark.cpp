@@ -16,11 +16,11 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <string>
 
 #include "phonebook/reading.h"
 #include "phonebook/updates.h"
+#include "testing/ratio_report.h"
 #include "win/text.h"
 
 namespace {
@@ -151,29 +151,6 @@ long PeakMemoryOfOperations(const std::filesystem::path& file) {
   return usage.ru_maxrss;
 }
 
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) times_[run.benchmark_name()] = run.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-  void Ratios() const {
-    auto ratio = [&](const char* a, const char* b) {
-      auto x = times_.find(a);
-      auto y = times_.find(b);
-      if (x == times_.end() || y == times_.end() || y->second == 0) return;
-      std::printf("%-28s %6.2f x %s\n", a, x->second / y->second, b);
-    };
-    ratio("ListAll", "SequentialRead");
-    ratio("ReadLastEntry", "SequentialRead");
-    ratio("RenameMemberOfEveryGroup", "CopyWithFsync");
-    ratio("DeleteEntry", "CopyWithFsync");
-  }
-
- private:
-  std::map<std::string, double> times_;
-};
-
 }  // namespace
 
 BENCHMARK(SequentialRead)->Unit(benchmark::kMillisecond);
@@ -192,15 +169,20 @@ int main(int argc, char** argv) {
   std::filesystem::path small = MakePhonebook("small.AFD", 1000, 10);
   std::printf("phonebook of %ju bytes\n", static_cast<std::uintmax_t>(std::filesystem::file_size(g_large)));
 
-  benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  reporter.Ratios();
+  tq::testing::RatioReport report("phonebook_benchmark");
+  report.Run(&argc, argv);
+  report.AddTimeRatio("ListAll", "SequentialRead", 3);
+  report.AddTimeRatio("ReadLastEntry", "SequentialRead", 3);
+  report.AddTimeRatio("RenameMemberOfEveryGroup", "CopyWithFsync", 3);
+  report.AddTimeRatio("DeleteEntry", "CopyWithFsync", 3);
 
-  long smallPeak = PeakMemoryOfOperations(small);
-  long largePeak = PeakMemoryOfOperations(MakePhonebook("large2.AFD", 100000, 1000));
-  std::printf("peak memory: %ld KiB (1,000 entries), %ld KiB (100,000 entries), difference %ld KiB\n", smallPeak,
-              largePeak, largePeak - smallPeak);
+  // Peak memory must not grow with the file: within 2 MB of the small one's.
+  const long smallPeak = PeakMemoryOfOperations(small);
+  const long largePeak = PeakMemoryOfOperations(MakePhonebook("large2.AFD", 100000, 1000));
+  constexpr long kMostGrowthKiB = 2048;
+  report.Add({"PeakMemory (100,000 entries)", "1,000 entries: " + std::to_string(smallPeak) + " KiB",
+              (largePeak >= smallPeak ? "+" : "") + std::to_string(largePeak - smallPeak) + " KiB",
+              "<= +" + std::to_string(kMostGrowthKiB) + " KiB", largePeak - smallPeak <= kMostGrowthKiB});
   std::filesystem::remove_all(g_folder);
-  return 0;
+  return report.Finish();
 }

@@ -64,7 +64,7 @@ int CompareKeys(std::string_view a, std::string_view b) {
   std::string longRight;
   auto terminated = [](std::string_view text, char (&small)[64], std::string& large) -> const char* {
     if (text.size() < sizeof small) {
-      std::memcpy(small, text.data(), text.size());
+      std::copy(text.begin(), text.end(), small);  // an empty view may have no data at all
       small[text.size()] = '\0';
       return small;
     }
@@ -83,7 +83,7 @@ std::string_view SlotText(const char* slot, std::size_t slotSize) {
 void CopyToSlot(char* slot, std::size_t slotSize, std::string_view text) {
   if (slotSize == 0) return;
   std::size_t length = std::min(text.size(), slotSize - 1);
-  std::memcpy(slot, text.data(), length);
+  std::copy_n(text.begin(), length, slot);
   std::memset(slot + length, 0, slotSize - length);
 }
 

@@ -28,6 +28,7 @@
 #include "host/port_sink.h"
 #include "host/print_job.h"
 #include "host/settings_store.h"
+#include "win/face.h"
 
 namespace {
 
@@ -191,6 +192,7 @@ int Phonebook(int argc, char** argv) {
   if (!ModelOf(arguments, model, error)) return Usage(error);
   if (!arguments.words.empty()) return Usage("phonebook takes no further words");
   if (!ChooseFace(arguments, error)) return Usage(error);
+  tq::ui::RequireShownWindows();
   Loaded loaded;
   if (!LoadPlugins(model, loaded, error)) return Fail(error);
   return RunPhonebookDialog(loaded.plugins, error) ? kExitDone : Fail(error);
@@ -213,6 +215,9 @@ int Print(int argc, char** argv) {
     return Usage("print: --output and --port exclude each other");
   }
   if (!ChooseFace(arguments, error)) return Usage(error);
+  // The fax prompt needs a person or a script: without a display and
+  // without a face named, the run says so rather than cancelling the job.
+  tq::ui::RequireShownWindows();
   PrintRequest request;
   request.documentPath = arguments.words.front();
   if (const auto name = options.find("--doc-name"); name != options.end()) request.docName = name->second;

@@ -2,6 +2,8 @@
 // printer's raw port, and the document events a Fax UI plug-in sees.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <map>
 #include <regex>
 
 #include "host/plugin_set.h"
@@ -221,6 +223,38 @@ TEST_F(QlHostPrint, RealFaxPromptCancelledOnTheHeadlessFace) {
   const auto run = Run({"print", "--job", "fax", "--ui", "headless", "--output", output, document_});
   EXPECT_EQ(run.status, 1) << run.err;
   EXPECT_FALSE(std::filesystem::exists(output));
+}
+
+// No display and no face named: the run says that no window can be shown
+// and how to choose a face, rather than reporting a cancelled job; naming
+// a face (here by TELEQUILL_UI) still gives the headless cancellation.
+TEST_F(QlHostPrint, FaxPromptWithoutDisplayOrFaceSaysNoWindowCanBeShown) {
+  PluginSet plugins;
+  std::string error;
+  ASSERT_TRUE(plugins.Load(Model::N, TELEQUILL_BIN_DIR, error)) << error;
+  if (plugins.ui().table->documentEvent == nullptr) GTEST_SKIP() << "the plug-in has no print-time flow yet";
+  std::map<std::string, std::string> kept;
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "TELEQUILL_UI"}) {
+    if (const char* value = std::getenv(name)) kept[name] = value;
+    unsetenv(name);
+  }
+  const std::string output = path("job.prn").string();
+  const auto unseen = Run({"print", "--job", "fax", "--output", output, document_});
+  const bool unseenPrinted = std::filesystem::exists(output);
+  const auto named = Run({"print", "--job", "fax", "--output", output, document_}, {"TELEQUILL_UI=headless"});
+  // A job that shows no window still prints.
+  const auto plain = Run({"print", "--job", "print", "--output", output, document_});
+  for (const auto& [name, value] : kept) setenv(name.c_str(), value.c_str(), 1);
+
+  EXPECT_EQ(unseen.status, 2) << unseen.err;
+  EXPECT_NE(unseen.err.find("no window can be shown"), std::string::npos) << unseen.err;
+  EXPECT_NE(unseen.err.find("--ui"), std::string::npos) << unseen.err;
+  EXPECT_NE(unseen.err.find("TELEQUILL_UI"), std::string::npos) << unseen.err;
+  EXPECT_EQ(unseen.err.find("cancelled"), std::string::npos) << unseen.err;
+  EXPECT_FALSE(unseenPrinted);
+  EXPECT_EQ(named.status, 1) << named.err;
+  EXPECT_EQ(plain.status, 0) << plain.err;
+  EXPECT_TRUE(std::filesystem::exists(output));
 }
 
 }  // namespace

@@ -73,6 +73,19 @@ std::u16string ComposeNfc(std::u16string_view text) {
   return std::u16string(composed.getBuffer(), static_cast<size_t>(composed.length()));
 }
 
+// Appends the closest character the code page has for one it lacks;
+// false when it has none (a pair of surrogates has none).
+bool ConvertBestFit(iconv_t cd, char16_t c, size_t units, std::string& bytes) {
+  const char16_t closest = units == 1 ? tq::kernel::BestFitOf(c) : 0;
+  if (closest == 0) return false;
+  const char wide[2] = {static_cast<char>(closest & 0xFF), static_cast<char>(closest >> 8)};
+  const size_t before = bytes.size();
+  size_t consumed = 0;
+  if (ConvertChunk(cd, wide, 2, bytes, consumed) && consumed == 2) return true;
+  bytes.resize(before);
+  return false;
+}
+
 int SetError(DWORD error) {
   SetLastError(error);
   return 0;
@@ -167,6 +180,7 @@ extern "C" int WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR text, int
   }
   std::string fallback = defaultChar != nullptr && *defaultChar != 0 ? std::string(defaultChar, 1) : "?";
   if (codePage == CP_UTF8) fallback = "\xEF\xBF\xBD";
+  const bool bestFit = codePage != CP_UTF8 && (flags & WC_NO_BEST_FIT_CHARS) == 0;
 
   std::string bytes;
   std::vector<size_t> boundaries;
@@ -184,8 +198,10 @@ extern "C" int WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR text, int
     size_t consumed = 0;
     if (!ConvertChunk(cd, wide, 2 * units, bytes, consumed) || consumed != 2 * units) {
       bytes.resize(before);
-      bytes += fallback;
-      if (usedDefault != nullptr) *usedDefault = TRUE;
+      if (!bestFit || !ConvertBestFit(cd, source[i], units, bytes)) {
+        bytes += fallback;
+        if (usedDefault != nullptr) *usedDefault = TRUE;
+      }
     }
     i += units;
     boundaries.push_back(bytes.size());

@@ -27,4 +27,9 @@ bool SyncParentFolder(const std::string& path);
 // True while another handle holds the file with share mode 0.
 bool HeldExclusively(const std::string& path);
 
+// The character a code page may hold in place of `c` when it lacks it: the
+// letter without its marks ("ź" is "z", "Ł" is "L"), the plain form of a
+// full-width or typographic one; 0 when there is none.
+char16_t BestFitOf(char16_t c);
+
 }  // namespace tq::kernel

@@ -80,6 +80,38 @@ TEST_F(CodePagesTest, UnmappableCharactersBecomeTheDefaultChar) {
   EXPECT_EQ(out[0], '#');
 }
 
+TEST_F(CodePagesTest, LettersThePageLacksBecomeTheClosestOnesItHas) {
+  BOOL usedDefault = TRUE;
+  // 1252 has "ó" but neither "Ł" nor "ź": the name keeps its letters.
+  EXPECT_EQ(ToAnsi(u"Łódź", 0, &usedDefault), "L\xF3" "dz");
+  EXPECT_FALSE(usedDefault) << "a close character is not the default char";
+  EXPECT_EQ(ToAnsi(u"Ştefan Đurić ħ ı"), "Stefan Duric h i");
+  EXPECT_EQ(ToAnsi(u"\u2010\u2212\u2032\u2002Ａ１"), "--' A1");  // hyphens, prime, blank, full-width
+  // A character with no close match still becomes the default char.
+  EXPECT_EQ(ToAnsi(u"Ł電", 0, &usedDefault), "L?");
+  EXPECT_TRUE(usedDefault);
+  EXPECT_EQ(ToAnsi(u"\U0001F4E0", 0, &usedDefault), "?");
+}
+
+TEST_F(CodePagesTest, NoBestFitCharsKeepsTheDefaultChar) {
+  BOOL usedDefault = FALSE;
+  EXPECT_EQ(ToAnsi(u"Łódź", WC_NO_BEST_FIT_CHARS, &usedDefault), "?\xF3" "d?");
+  EXPECT_TRUE(usedDefault);
+  char out[8];
+  EXPECT_EQ(WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, u"ł", 1, out, 8, "#", nullptr), 1);
+  EXPECT_EQ(out[0], '#');
+}
+
+TEST_F(CodePagesTest, BestFitInTheJapanesePage) {
+  setenv("TELEQUILL_ACP", "932", 1);
+  BOOL usedDefault = TRUE;
+  // 932 holds the kana and kanji but no accented Latin letters.
+  EXPECT_EQ(ToAnsi(u"電é", 0, &usedDefault), "\x93\x64" "e");
+  EXPECT_FALSE(usedDefault);
+  EXPECT_EQ(ToAnsi(u"Łódź"), "Lodz");
+  EXPECT_EQ(ToAnsi(u"Łódź", WC_NO_BEST_FIT_CHARS), "??d?");
+}
+
 TEST_F(CodePagesTest, LengthsAndBufferSizes) {
   // -1 converts the terminator too.
   EXPECT_EQ(WideCharToMultiByte(CP_ACP, 0, u"abc", -1, nullptr, 0, nullptr, nullptr), 4);

@@ -129,12 +129,22 @@ HWND DisableOwner(HWND owner) {
   return top->handle;
 }
 
+// The control the dialog manager gives the focus back to: the one that
+// had it, else (gone, hidden or disabled since) the first tab stop.
+Window* FocusToRestore(Window& owner) {
+  Window* focus = PeekWindowRecord(owner.lastFocus);
+  if (focus != nullptr && IsWindowVisible(focus->handle) && IsWindowEnabled(focus->handle)) return focus;
+  if (!owner.IsDialogLike()) return nullptr;
+  return PeekWindowRecord(GetNextDlgTabItem(owner.handle, nullptr, FALSE));
+}
+
 void RestoreOwner(HWND disabled) {
   if (disabled == nullptr || !HandleExists(disabled)) return;
   EnableWindow(disabled, TRUE);
-  if (Window* owner = PeekWindowRecord(disabled)) {
-    if (Window* focus = PeekWindowRecord(owner->lastFocus)) FocusWindow(focus);
-  }
+  Window* owner = PeekWindowRecord(disabled);
+  // A dialog that has ended takes no focus back.
+  if (owner == nullptr || owner->ended) return;
+  if (Window* focus = FocusToRestore(*owner)) FocusWindow(focus);
 }
 
 }  // namespace tq::ui

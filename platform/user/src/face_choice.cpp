@@ -24,6 +24,7 @@ struct FaceSlot {
   std::recursive_mutex mutex;
   std::unique_ptr<Face> owned;
   std::atomic<Face*> current{nullptr};
+  bool windowsRequired = false;  // RequireShownWindows
 };
 
 FaceSlot& TheSlot() {
@@ -102,6 +103,12 @@ bool UseFace(const std::string& name) {
   return true;
 }
 
+void RequireShownWindows() {
+  FaceSlot& slot = TheSlot();
+  std::lock_guard lock(slot.mutex);
+  slot.windowsRequired = true;
+}
+
 void SetFace(Face* face) {
   FaceSlot& slot = TheSlot();
   std::lock_guard lock(slot.mutex);
@@ -125,6 +132,14 @@ Face& CurrentFace() {
     }
   } else {
     options.name = std::getenv("DISPLAY") != nullptr || std::getenv("WAYLAND_DISPLAY") != nullptr ? "qt" : "headless";
+    if (options.name == "headless" && slot.windowsRequired) {
+      std::fprintf(stderr,
+                   "telequill: no window can be shown: there is no display (DISPLAY or WAYLAND_DISPLAY) and no "
+                   "face was chosen; choose one with --ui or TELEQUILL_UI (qt with QT_QPA_PLATFORM=offscreen, "
+                   "headless or script:PATH)\n");
+      std::fflush(nullptr);
+      _exit(2);
+    }
   }
   std::string why;
   slot.owned = LoadFace(options, &why);

@@ -25,6 +25,7 @@ class ListBox final : public Control {
   void SetSorted(bool sorted) { sorted_ = sorted; }
   // The text of item `index`; empty for an index out of range.
   std::u16string TextOf(int index) const { return valid(index) ? items_.At(index).text : std::u16string(); }
+  static constexpr int kItemHeight = 13;  // pixels, in the dialog font
 
  private:
   ItemList items_;
@@ -56,6 +57,7 @@ class ListBox final : public Control {
   LRESULT findString(int start, LPCWSTR text, bool exact) const;
   LRESULT selectString(Window& self, int start, LPCWSTR text);
   LRESULT setTopIndex(Window& self, int index);
+  void showCaret(const Window& self, int index);
   LRESULT keyDown(Window& self, int key);
 };
 

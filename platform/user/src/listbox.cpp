@@ -37,12 +37,12 @@ LRESULT ListBox::Message(Window& self, UINT message, WPARAM wParam, LPARAM lPara
     case LB_SELECTSTRING: return selectString(self, index, reinterpret_cast<LPCWSTR>(lParam));
     case LB_SETTOPINDEX: return setTopIndex(self, index);
     case LB_GETTOPINDEX: return top_;
-    case LB_SETCARETINDEX: return valid(index) ? (caret_ = index, LB_OKAY) : LB_ERR;
+    case LB_SETCARETINDEX: return valid(index) ? (showCaret(self, index), LB_OKAY) : LB_ERR;
     case LB_GETCARETINDEX: return caret_;
     case LB_SETANCHORINDEX: return valid(index) ? (anchor_ = index, LB_OKAY) : LB_ERR;
     case LB_GETANCHORINDEX: return anchor_;
     case LB_SETTABSTOPS: return (self.style & LBS_USETABSTOPS) ? TRUE : FALSE;
-    case LB_GETITEMHEIGHT: return 13;
+    case LB_GETITEMHEIGHT: return kItemHeight;
     case LB_SETITEMHEIGHT:
     case LB_SETHORIZONTALEXTENT:
     case LB_SETCOLUMNWIDTH:
@@ -144,7 +144,7 @@ LRESULT ListBox::setCurSel(Window& self, int index) {
   if (multi_) return LB_ERR;
   if (index != -1 && !valid(index)) return LB_ERR;
   current_ = index;
-  if (index >= 0) caret_ = index;
+  if (index >= 0) showCaret(self, index);
   Changed(self, Change::Selection);
   return index == -1 ? LB_ERR : index;
 }
@@ -163,7 +163,7 @@ LRESULT ListBox::setSel(Window& self, bool select, int index) {
   } else {
     if (!valid(index)) return LB_ERR;
     items_.At(index).selected = select;
-    caret_ = index;
+    showCaret(self, index);
   }
   Changed(self, Change::Selection);
   return LB_OKAY;
@@ -224,6 +224,18 @@ LRESULT ListBox::selectString(Window& self, int start, LPCWSTR text) {
   return index;
 }
 
+// The caret moves to `index` and the list scrolls the least that brings
+// that line into view, as a selection made by the program or a person does.
+void ListBox::showCaret(const Window& self, int index) {
+  caret_ = index;
+  const int lines = std::max<int>((self.rect.bottom - self.rect.top - 2) / kItemHeight, 1);
+  if (index < top_) {
+    top_ = index;
+  } else if (index >= top_ + lines) {
+    top_ = index - lines + 1;
+  }
+}
+
 LRESULT ListBox::setTopIndex(Window& self, int index) {
   if (!valid(index) && !(index == 0 && items_.Count() == 0)) return LB_ERR;
   top_ = index;
@@ -266,7 +278,7 @@ void ListBox::UserSelect(Window& self, const std::vector<int>& indices) {
     current_ = indices.empty() ? -1 : indices.front();
   }
   if (!indices.empty()) {
-    caret_ = indices.back();
+    showCaret(self, indices.back());
     anchor_ = indices.front();
   }
   Changed(self, Change::Selection);

@@ -95,20 +95,14 @@ extern "C" int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type)
     MessageBoxCall call = DescribeBox(owner, text, caption, type);
     Face& face = CurrentFace();
     face.ModalStarting("box", 0, owner);
-    // The owner's window is disabled while the box is up, as for a dialog.
-    HWND disabled = nullptr;
-    if (Window* ownerWindow = PeekWindowRecord(owner)) {
-      Window* top = TopLevelOf(*ownerWindow);
-      if (top->Enabled()) {
-        disabled = top->handle;
-        EnableWindow(disabled, FALSE);
-      }
-    }
+    // The owner's window is disabled while the box is up, as for a dialog,
+    // and gets its focus back when the box is answered.
+    const HWND disabled = DisableOwner(owner);
     int answer = face.MessageBox(call);
     if (!Allowed(call.buttons, answer)) answer = call.defaultAnswer;
     WriteTranscript(std::string("box ") + IconName(call.icon) + " " + ButtonsName(call.buttons) + " " +
                     QuoteText(call.caption) + " " + QuoteText(call.text) + " -> " + AnswerName(answer));
-    if (disabled != nullptr && HandleExists(disabled)) EnableWindow(disabled, TRUE);
+    RestoreOwner(disabled);
     return answer;
   });
 }

@@ -133,6 +133,15 @@ void FocusWindow(Window* target);
 HWND FocusedWindow();
 // The dialog (or property page) that holds a control.
 Window* DialogOf(Window& window);
+// A modal window (dialog or message box) deactivates the top-level window
+// of `owner`: it is disabled and remembers its focus. Returns the window
+// disabled, null when there was none to disable.
+HWND DisableOwner(HWND owner);
+// The owner comes back: enabled, with the focus on the control that had it.
+void RestoreOwner(HWND disabled);
+// The dialog manager's default push button follows the focus: a focused
+// push button looks default, else the dialog's DM_GETDEFID button does.
+void FollowDefaultButton(Window& focused);
 
 // Tells the face about a change; cheap when the face mirrors nothing.
 void Changed(Window& window, Change what);

@@ -40,7 +40,10 @@ void FocusWindow(Window* target) {
   if (Window* newWindow = PeekWindowRecord(next)) {
     TopLevelOf(*newWindow)->lastFocus = next;
     Dispatch(*newWindow, WM_SETFOCUS, reinterpret_cast<WPARAM>(old), 0);
-    Changed(*newWindow, Change::Focus);
+    if (Window* still = PeekWindowRecord(next)) {
+      Changed(*still, Change::Focus);
+      FollowDefaultButton(*still);
+    }
   }
 }
 

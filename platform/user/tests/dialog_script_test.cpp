@@ -141,3 +141,58 @@ TEST_F(ScriptTest, UnknownFaceIsRefusedAndTheChoiceKept) {
   EXPECT_FALSE(tq::ui::UseFace("curses"));
   EXPECT_FALSE(tq::ui::UseFace("script:"));
 }
+
+namespace {
+
+// A dialog that asks a question while it initialises, as the recipient
+// dialog offers a phonebook's conversion, and shows the answer as caption;
+// Cancel asks once more (a box after the dialog is shown).
+INT_PTR AskingDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  if (message == WM_INITDIALOG) {
+    const int answer = MessageBoxW(dialog, u"Convertir ?", u"Conversion", MB_YESNO | MB_ICONQUESTION);
+    SetWindowTextW(dialog, answer == IDYES ? u"Oui" : u"Non");
+    return TRUE;
+  }
+  if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL) {
+    MessageBoxW(dialog, u"Fermer.", u"Conversion", MB_OK);
+    EndDialog(dialog, IDCANCEL);
+    return TRUE;
+  }
+  return FALSE;
+}
+
+INT_PTR RunAsking() {
+  return DialogBoxParamW(sample::Instance(), MAKEINTRESOURCEW(sample::kDetailsDialog), nullptr, AskingDialogProc, 0);
+}
+
+}  // namespace
+
+TEST_F(ScriptTest, BoxRaisedWhileTheDialogOpensIsAnsweredBeforeItsLine) {
+  UseScript(
+      "box no \"Convertir ?\"\n"
+      "dialog 200\n"
+      "expect-caption Non\n"
+      "click 2\n"
+      "box ok\n");
+  EXPECT_EQ(RunAsking(), IDCANCEL);
+  EXPECT_EQ(Transcript(),
+            "box question yesno \"Conversion\" \"Convertir ?\" -> no\n"
+            "dialog 200 open \"Non\"\n"
+            "box none ok \"Conversion\" \"Fermer.\" -> ok\n"
+            "dialog 200 end 2\n");
+}
+
+TEST_F(ScriptTest, PicturesAskedWhileABoxIsUpDoNotTakeItsAnswer) {
+  // The headless face takes no pictures; the shot lines before a box belong
+  // to that box and the answer still comes from the box line.
+  UseScript(
+      "shot " + path("box.png").string() + "\n"
+      "box yes\n"
+      "dialog 200\n"
+      "expect-caption Oui\n"
+      "click 2\n"
+      "shot " + path("closing.png").string() + "\n"
+      "box ok\n");
+  EXPECT_EQ(RunAsking(), IDCANCEL);
+  EXPECT_FALSE(std::filesystem::exists(path("box.png")));
+}

@@ -12,7 +12,7 @@ const tq::res::ControlTemplate kMainControls[] = {
     {WC_BUTTONW, kFine, u"&Fine", 140, 10, 60, 10, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP},
     {WC_BUTTONW, kStandard, u"&Standard", 140, 22, 60, 10, BS_AUTORADIOBUTTON},
     {WC_BUTTONW, kFast, u"&Rapide", 140, 34, 60, 10, BS_AUTORADIOBUTTON},
-    {WC_BUTTONW, kReport, u"Rapport", 140, 50, 60, 10, BS_AUTOCHECKBOX | WS_GROUP | WS_TABSTOP},
+    {WC_BUTTONW, kReport, u"Ra&pport", 140, 50, 60, 10, BS_AUTOCHECKBOX | WS_GROUP | WS_TABSTOP},
     {WC_BUTTONW, kDetails, u"&Détails...", 140, 70, 60, 14, BS_PUSHBUTTON | WS_TABSTOP},
     {WC_BUTTONW, kWarn, u"Avertir", 140, 88, 60, 14, BS_PUSHBUTTON | WS_TABSTOP},
     {WC_STATICW, kStatus, u"Prêt", 10, 115, 120, 8, SS_LEFT},
@@ -127,6 +127,7 @@ INT_PTR MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
         case kDetails:
           DialogBoxParamW(Instance(), MAKEINTRESOURCEW(kDetailsDialog), dialog, DetailsDialogProc, 0);
           TheRecord().ownerEnabledAfterDetails = IsWindowEnabled(dialog) != 0;
+          TheRecord().focusAfterDetails = GetDlgCtrlID(GetFocus());
           return TRUE;
         case kWarn: {
           char16_t text[64];
@@ -134,6 +135,7 @@ INT_PTR MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
           LoadStringW(Instance(), 1, text, 64);
           LoadStringW(Instance(), 2, caption, 64);
           TheRecord().boxAnswer = MessageBoxW(dialog, text, caption, MB_OKCANCEL | MB_ICONWARNING);
+          TheRecord().focusAfterBox = GetDlgCtrlID(GetFocus());
           SetDlgItemTextW(dialog, kStatus, TheRecord().boxAnswer == IDOK ? u"Confirmé" : u"Annulé");
           return TRUE;
         }

@@ -35,6 +35,8 @@ struct Record {
   bool ownerDisabledInDetails = false;
   bool ownerEnabledAfterDetails = false;
   int boxAnswer = 0;
+  int focusAfterBox = 0;      // the control with the focus when the box was answered
+  int focusAfterDetails = 0;  // ... and when the nested dialog ended
   int posted = 0;
   int timerTicks = 0;
 };

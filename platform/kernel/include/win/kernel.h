@@ -103,10 +103,13 @@ inline constexpr DWORD MB_PRECOMPOSED = 0x1;
 inline constexpr DWORD MB_ERR_INVALID_CHARS = 0x8;
 inline constexpr DWORD WC_COMPOSITECHECK = 0x200;
 inline constexpr DWORD WC_DEFAULTCHAR = 0x40;
+inline constexpr DWORD WC_NO_BEST_FIT_CHARS = 0x400;
 
 // CP_ACP is code page 1252 unless TELEQUILL_ACP names another (932, ...).
 // A length of -1 converts up to and including the terminator. A size of 0
-// returns the size needed. Characters the code page lacks become '?'.
+// returns the size needed. A character the code page lacks becomes its
+// closest one the page has ("Ł" becomes "L"; not with WC_NO_BEST_FIT_CHARS),
+// else '?' (the default char), which alone sets *usedDefault.
 extern "C" int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int length,
                                    LPWSTR out, int outSize);
 extern "C" int WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR text, int length,

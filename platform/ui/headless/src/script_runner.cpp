@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <sstream>
 
 #include "script.h"
@@ -74,6 +75,14 @@ struct Runner::State {
   std::string path;
   InputDriver* driver = nullptr;
   size_t next = 0;
+  // The dialog or sheet that is initialising: from its modal call to its
+  // first wait for input. A box it raises meanwhile takes the actions from
+  // `at` on; an answer there that no box took was not for it.
+  struct Opening {
+    size_t at = 0;     // the next action when it started
+    std::string what;  // "dialog 101", "a property sheet"
+  };
+  std::optional<Opening> opening;
   const Action* waiting = nullptr;
   Clock::time_point waitUntil;
   std::map<int, int> consumed;  // posted commands already waited for, by identifier
@@ -225,18 +234,27 @@ void Runner::ModalStarting(const char* kind, int id) {
   State& s = *state_;
   if (s.next >= s.actions.size()) return;
   const std::string what = kind;
-  const Action& action = s.actions[s.next];
-  const bool answers = action.verb == Verb::Box || action.verb == Verb::File || action.verb == Verb::FileCancel;
-  if ((what == "dialog" || what == "sheet") && answers) {
-    s.Fail(action, (what == "dialog" ? "dialog " + std::to_string(id) : std::string("a property sheet")) +
-                       " opened where the script expected " +
-                       (action.verb == Verb::Box ? "a message box" : "a file dialog"));
+  // A box raised while the dialog initialises comes before the dialog is
+  // shown (and before its "open" line in the transcript), so the script
+  // answers it first; whether it came is checked when the dialog waits.
+  if (what == "dialog" || what == "sheet") {
+    s.opening = State::Opening{s.next, what == "dialog" ? "dialog " + std::to_string(id) : "a property sheet"};
   }
 }
 
 void Runner::WaitForInput(const ModalWait& wait) {
   State& s = *state_;
   const HWND modal = wait.dialog != nullptr ? wait.dialog : GetActiveWindow();
+  if (s.opening) {
+    const State::Opening opening = *s.opening;
+    s.opening.reset();
+    const Action* action = s.next == opening.at && s.next < s.actions.size() ? &s.actions[s.next] : nullptr;
+    if (action != nullptr &&
+        (action->verb == Verb::Box || action->verb == Verb::File || action->verb == Verb::FileCancel)) {
+      s.Fail(*action, opening.what + " opened where the script expected " +
+                          (action->verb == Verb::Box ? "a message box" : "a file dialog"));
+    }
+  }
   if (s.waiting != nullptr) return s.WaitForCommand(wait);
   if (s.next >= s.actions.size()) {
     // Timers may still end the dialog by themselves; otherwise nobody will.
@@ -253,9 +271,20 @@ void Runner::WaitForInput(const ModalWait& wait) {
 int Runner::MessageBox(const MessageBoxCall& call) {
   State& s = *state_;
   const std::string box = "message box " + Quoted(call.caption) + " " + Quoted(call.text);
+  // Pictures asked for while the box is up are pictures of the box.
+  for (std::string why; s.next < s.actions.size() && s.actions[s.next].verb == Verb::Shot;) {
+    const Action& shot = s.actions[s.next++];
+    s.Require(shot, s.driver->ShotBox(call, shot.texts[0], &why), why);
+  }
   if (s.next >= s.actions.size()) FailRun("script " + s.path + ": the script ended before the " + box);
   const Action& action = s.actions[s.next++];
-  if (action.verb != Verb::Box) s.Fail(action, "a " + box + " opened instead");
+  if (action.verb != Verb::Box) {
+    std::string hint;
+    if (s.opening && action.verb == Verb::Dialog) {
+      hint = " (a box raised while " + s.opening->what + " opens is answered before its `dialog` line)";
+    }
+    s.Fail(action, "a " + box + " opened instead" + hint);
+  }
   if (!action.texts.empty() && action.texts[0] != call.text) {
     s.Fail(action, "the message box says " + Quoted(call.text) + ", expected " + Quoted(action.texts[0]));
   }

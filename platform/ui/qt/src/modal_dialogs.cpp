@@ -1,7 +1,13 @@
 #include "modal_dialogs.h"
 
 #include <QAbstractButton>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QGuiApplication>
 #include <QPushButton>
+#include <QScreen>
+#include <QSpacerItem>
+#include <algorithm>
 
 #include "face_looks.h"
 
@@ -11,6 +17,21 @@ namespace {
 constexpr char kAnswer[] = "tqAnswer";
 constexpr DWORD kOverwritePrompt = 0x00000002u;  // OFN_OVERWRITEPROMPT
 constexpr DWORD kFileMustExist = 0x00001000u;    // OFN_FILEMUSTEXIST
+constexpr int kTitleBarRoom = 120;  // pixels: the window menu and the close box
+
+// The box is made wide enough for its whole caption (with room for the
+// title bar's icon and buttons), as far as the screen allows; Qt sizes it
+// by its text alone.
+void WidenForCaption(QMessageBox& box) {
+  QFont titleFont = box.font();
+  titleFont.setBold(true);
+  int wanted = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + kTitleBarRoom;
+  if (QScreen* screen = QGuiApplication::primaryScreen()) wanted = std::min(wanted, screen->availableGeometry().width());
+  auto* grid = qobject_cast<QGridLayout*>(box.layout());
+  if (grid == nullptr) return;
+  grid->addItem(new QSpacerItem(wanted, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), grid->rowCount(), 0, 1,
+                grid->columnCount());
+}
 
 }  // namespace
 
@@ -21,6 +42,9 @@ std::unique_ptr<QMessageBox> MakeMessageBox(const MessageBoxCall& call, QWidget*
   box->setTextFormat(Qt::PlainText);
   box->setIcon(BoxIconOf(call.icon));
   box->setWindowModality(Qt::ApplicationModal);
+  // A box is a fixed dialog: a title and a close box, nothing to maximize.
+  box->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+  WidenForCaption(*box);
   // A system-modal box stays above every window.
   if (call.type & (MB_SYSTEMMODAL | MB_TOPMOST)) box->setWindowFlag(Qt::WindowStaysOnTopHint);
   const int escape = EscapeAnswer(call.buttons);

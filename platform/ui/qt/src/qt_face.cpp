@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QDir>
 #include <QEventLoop>
 #include <QFileDialog>
@@ -26,6 +25,7 @@
 #include <unistd.h>
 
 #include "face_looks.h"
+#include "help_window.h"
 #include "modal_dialogs.h"
 #include "ui/script_runner.h"
 #include "win/text.h"
@@ -99,6 +99,7 @@ class QtFace final : public Face, public script::InputDriver {
   }
 
   ~QtFace() override {
+    delete help_.data();
     mirror_.reset();
     delete waker_;
   }
@@ -172,20 +173,41 @@ class QtFace final : public Face, public script::InputDriver {
     if (command == HELP_WM_HELP || command == HELP_CONTEXTMENU) {
       context = ContextOfControl(GetDlgCtrlID(window), reinterpret_cast<const DWORD*>(data));
     }
+    if (command == HELP_QUIT) {
+      if (help_) help_->close();
+      return;
+    }
     const QUrl page = HelpPage(file, command, context, HelpFolder());
-    if (page.isEmpty() || runner_) return;  // a scripted run opens no browser
+    if (page.isEmpty()) return;
     if (!QFileInfo::exists(page.toLocalFile())) {
       std::fprintf(stderr, "telequill: the help page %s is missing\n", page.toLocalFile().toLocal8Bit().constData());
       return;
     }
-    QDesktopServices::openUrl(page);
+    // The help window belongs to the dialog that asked: it takes input
+    // while that dialog is modal, and closes when it ends.
+    const HWND owner = TopLevelWindowOf(window);
+    QWidget* parent = mirror_->TopWidgetOf(owner);
+    if (!help_ || help_->parentWidget() != parent) {
+      delete help_.data();
+      help_ = new HelpWindow(parent);
+    }
+    helpOwner_ = owner;
+    help_->Open(page);
   }
 
   void WindowCreated(HWND window) override { mirror_->Created(window); }
   void WindowChanged(HWND window, Change what) override {
     if (what == Change::Geometry) mirror_->Moved(window);
   }
-  void WindowDestroyed(HWND window) override { mirror_->Destroyed(window); }
+  void WindowDestroyed(HWND window) override {
+    // The help window goes now, with its dialog: left for later, it would
+    // outlive the face and be torn down with the process.
+    if (window == helpOwner_) {
+      delete help_.data();
+      helpOwner_ = nullptr;
+    }
+    mirror_->Destroyed(window);
+  }
 
   // ---- Script actions as input on the widgets ---------------------------------------
 
@@ -305,13 +327,17 @@ class QtFace final : public Face, public script::InputDriver {
       *why = "no window is shown to take a picture of";
       return false;
     }
-    const QString file = QString::fromStdU16String(path);
-    QDir().mkpath(QFileInfo(file).absolutePath());
-    if (!widget->grab().save(file, "PNG")) {
-      *why = "the picture cannot be written to " + Utf16ToUtf8(path);
-      return false;
-    }
-    return true;
+    return SavePicture(*widget, path, why);
+  }
+
+  // The box as AnswerBox will show it, up for the picture only.
+  bool ShotBox(const MessageBoxCall& call, const std::u16string& path, std::string* why) override {
+    std::unique_ptr<QMessageBox> box = MakeMessageBox(call, OwnerWidget(call.owner));
+    box->open();
+    Pump();
+    const bool saved = SavePicture(*box, path, why);
+    box->hide();
+    return saved;
   }
 
   int AnswerBox(const MessageBoxCall& call, int answer) override {
@@ -347,6 +373,13 @@ class QtFace final : public Face, public script::InputDriver {
   bool woken_ = false;
   std::deque<Step> pending_;
   Qt::KeyboardModifiers modifiers_ = Qt::NoModifier;
+  QPointer<HelpWindow> help_;
+  HWND helpOwner_ = nullptr;
+
+  static HWND TopLevelWindowOf(HWND window) {
+    while (window != nullptr && (GetWindowLongW(window, GWL_STYLE) & WS_CHILD)) window = GetParent(window);
+    return window;
+  }
 
   void Take(Step step) {
     pending_.push_back(std::move(step));
@@ -397,6 +430,16 @@ class QtFace final : public Face, public script::InputDriver {
   }
 
   static void Pump() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+  static bool SavePicture(QWidget& widget, const std::u16string& path, std::string* why) {
+    const QString file = QString::fromStdU16String(path);
+    QDir().mkpath(QFileInfo(file).absolutePath());
+    if (!widget.grab().save(file, "PNG")) {
+      *why = "the picture cannot be written to " + Utf16ToUtf8(path);
+      return false;
+    }
+    return true;
+  }
 
   // The widget of `control` when it can take input as shown; null sends the
   // action to the layer, which gives the reason it cannot.

@@ -72,6 +72,7 @@ bool Mirror::DialogKey(HWND control, QKeyEvent* key) {
     case Qt::Key_Tab:
     case Qt::Key_Backtab: {
       // The dialog manager's Tab: the next tab stop in template order.
+      ShowCues(control);
       auto found = entries_.find(control);
       const HWND dialog = found != entries_.end() ? found->second.top : GetParent(control);
       const bool back = key->key() == Qt::Key_Backtab || (key->modifiers() & Qt::ShiftModifier);
@@ -120,6 +121,7 @@ bool Mirror::GroupKey(HWND control, QKeyEvent* key) {
   }
   // The dialog manager's arrows: the next control of the group gets the
   // focus, and an automatic radio button reached so is checked.
+  ShowCues(control);
   auto found = entries_.find(control);
   const HWND dialog = found != entries_.end() ? found->second.top : GetParent(control);
   Take([dialog, control, back](std::string* why) {
@@ -140,6 +142,15 @@ bool Mirror::EditKey(HWND edit, QWidget* widget, QKeyEvent* key) {
   // it already, and keys typed ahead must not all land where the first did.
   const auto at = [edit] {
     if (GetFocus() != edit) SetFocus(edit);
+  };
+  // Typed characters go where the layer's focus is when they are taken: a
+  // click or mnemonic just before them may have moved it since Qt gave
+  // them to this widget.
+  const auto typedTo = [edit] {
+    const HWND focus = GetFocus();
+    if (focus != nullptr) return focus;
+    SetFocus(edit);
+    return edit;
   };
   const bool shift = (key->modifiers() & Qt::ShiftModifier) != 0;
   if (key->matches(QKeySequence::Paste)) {
@@ -198,11 +209,11 @@ bool Mirror::EditKey(HWND edit, QWidget* widget, QKeyEvent* key) {
   const QString text = key->text();
   if (!text.isEmpty() && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) && text[0].isPrint()) {
     const std::u16string typed = text.toStdU16String();
-    Take([at, edit, typed](std::string*) {
-      at();
+    Take([typedTo, typed](std::string*) {
+      const HWND target = typedTo();
       for (char16_t c : typed) {
-        if (!IsWindow(edit)) break;
-        SendMessageW(edit, WM_CHAR, c, 1);
+        if (!IsWindow(target)) break;
+        SendMessageW(target, WM_CHAR, c, 1);
       }
       return true;
     });
@@ -211,12 +222,47 @@ bool Mirror::EditKey(HWND edit, QWidget* widget, QKeyEvent* key) {
   return !(key->modifiers() & Qt::AltModifier);
 }
 
+// The layer's window that holds `control` is disabled (a modal window it
+// owns is up): its widgets look as before but take no input.
+bool Mirror::InDisabledWindow(HWND control) const {
+  auto found = entries_.find(control);
+  if (found == entries_.end()) return false;
+  HWND top = found->second.top;
+  if (KindOf(top) == Kind::Page) top = GetParent(top);
+  return top != nullptr && !IsWindowEnabled(top);
+}
+
+// A button's mnemonic presses it at once, as the dialog manager does,
+// rather than a moment later as Qt animates it: keys typed right after it
+// then go where the press moved the focus.
+bool Mirror::ButtonMnemonic(HWND control, QWidget* widget) {
+  if (!widget->isEnabled()) return true;
+  ShowCues(control);
+  Take([control](std::string* why) { return ClickButton(control, why); });
+  return true;
+}
+
 bool Mirror::eventFilter(QObject* watched, QEvent* event) {
   const HWND control = HandleOf(watched);
   if (control == nullptr || syncing_ != 0) return QObject::eventFilter(watched, event);
   const Kind kind = KindOf(control);
   auto* widget = static_cast<QWidget*>(watched);
   switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::Shortcut:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+      if (InDisabledWindow(control)) return true;
+      break;
+    default: break;
+  }
+  switch (event->type()) {
+    case QEvent::Shortcut:
+      if (kind == Kind::Push || kind == Kind::Check || kind == Kind::Radio) return ButtonMnemonic(control, widget);
+      break;
     case QEvent::KeyPress: {
       auto* key = static_cast<QKeyEvent*>(event);
       if (kind == Kind::Edit || kind == Kind::MultiEdit) return EditKey(control, widget, key);
@@ -226,6 +272,22 @@ bool Mirror::eventFilter(QObject* watched, QEvent* event) {
       }
       if (kind == Kind::Push && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
         KeyPressed(control, VK_RETURN);
+        return true;
+      }
+      if (untaken_ && !key->text().isEmpty() && key->text()[0].isPrint() &&
+          !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        // Typed while input taken before it waits for the layer (a
+        // mnemonic's click that moves the focus to a field): this widget may
+        // no longer be the focus, so the characters go to the layer's focus
+        // when they are taken, in order.
+        const std::u16string typed = key->text().toStdU16String();
+        Take([typed](std::string*) {
+          const HWND focus = GetFocus();
+          for (char16_t c : typed) {
+            if (IsWindow(focus)) SendMessageW(focus, WM_CHAR, c, 1);
+          }
+          return true;
+        });
         return true;
       }
       if ((kind == Kind::Push || kind == Kind::Check || kind == Kind::Radio) && GroupKey(control, key)) return true;
@@ -252,6 +314,7 @@ bool Mirror::eventFilter(QObject* watched, QEvent* event) {
         Take([control](std::string*) { return SetFocus(control), true; });
       } else if (reason == Qt::ShortcutFocusReason) {
         // A label's mnemonic: the dialog manager moves there as Tab does.
+        ShowCues(control);
         const HWND dialog = GetParent(control);
         Take([dialog, control](std::string*) {
           SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);

@@ -58,6 +58,7 @@ void Mirror::Take(Step step) {
   if (syncing_ != 0) return;
   // Input belongs to the window that was active when it was given: keys
   // typed ahead of a dialog that a click opens do not reach its owner.
+  untaken_ = true;
   const HWND active = ActiveModalWindow();
   take_([active, step = std::move(step)](std::string* why) {
     if (ActiveModalWindow() != active) {

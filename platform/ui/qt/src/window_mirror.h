@@ -80,6 +80,8 @@ class Mirror final : public QObject {
     bool moved = false;      // the program moved it: place from the layer's rectangle
     QRect templateRect;      // in dialog units, when the template is known
     std::u16string text;     // last text shown, to skip unchanged updates
+    int listTop = -1;        // a list's top line and caret last shown, so that
+    int listCaret = -1;      // it scrolls when the layer's change, not otherwise
   };
 
   void Take(Step step);
@@ -101,15 +103,24 @@ class Mirror final : public QObject {
   void SyncButton(HWND button, Entry& entry);
   void SyncStatic(HWND control, Entry& entry);
   void SyncFocus();
+  // Keyboard cues (focus marks) show in a window from its first keyboard
+  // navigation on, as the dialog manager shows them.
+  void ShowCues(HWND control);
+  bool CuesShown(QWidget* window) const;
+  // True for input to a widget of a window the layer disabled (the owner
+  // of a modal window): the widgets keep their look but take nothing.
   bool EditKey(HWND edit, QWidget* widget, class QKeyEvent* key);
   bool DialogKey(HWND control, class QKeyEvent* key);
   bool GroupKey(HWND control, class QKeyEvent* key);
   HWND HandleOf(QObject* object) const;
+  bool InDisabledWindow(HWND control) const;
+  bool ButtonMnemonic(HWND control, QWidget* widget);
 
   std::function<void(Step)> take_;
   bool scripted_;
   bool nextModal_ = false;
   int syncing_ = 0;
+  bool untaken_ = false;  // input was taken that the widgets do not show yet
   std::map<HWND, Entry> entries_;
   std::map<QObject*, HWND> handles_;
   std::map<HWND, BaseUnits> units_;           // per dialog, page and sheet

@@ -1,5 +1,6 @@
 // The layer's state onto the widgets.
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -18,6 +19,19 @@
 #include "window_mirror.h"
 
 namespace tq::ui::qt {
+namespace {
+
+// A read-only edit takes no typing and shows it with the dialog's own
+// background in place of the field's, as the platform shows it.
+template <class Edit>
+void ShowReadOnly(Edit* edit, bool readOnly) {
+  edit->setReadOnly(readOnly);
+  QPalette palette = QApplication::palette(edit);
+  if (readOnly) palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+  if (edit->palette() != palette) edit->setPalette(palette);
+}
+
+}  // namespace
 
 void Mirror::SyncAll() {
   ++syncing_;
@@ -32,6 +46,7 @@ void Mirror::SyncAll() {
     Sync(handle, found->second);
   }
   SyncFocus();
+  untaken_ = false;
   --syncing_;
 }
 
@@ -65,7 +80,8 @@ void Mirror::SyncTop(HWND window, Entry& entry) {
     entry.text = caption;
     widget->setWindowTitle(ToQt(caption));
   }
-  widget->setEnabled(IsWindowEnabled(window) != FALSE);
+  // A window disabled by its modal child keeps its look: only controls
+  // disabled themselves look disabled. The mirror drops its input instead.
   if (entry.kind == Kind::Sheet) {
     if (QTabWidget* tabs = TabsOf(window)) {
       QSignalBlocker quiet(tabs);
@@ -94,9 +110,12 @@ void Mirror::SyncEdit(HWND edit, Entry& entry) {
   DWORD start = 0;
   DWORD end = 0;
   SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  // An edit shows its selection only while it has the focus, unless it
+  // keeps it on purpose (ES_NOHIDESEL).
+  if (GetFocus() != edit && !(style & ES_NOHIDESEL)) start = end;
   if (auto* line = qobject_cast<QLineEdit*>(entry.widget.data())) {
     if (line->text() != ToQt(text)) line->setText(ToQt(text));
-    line->setReadOnly((style & ES_READONLY) != 0);
+    ShowReadOnly(line, (style & ES_READONLY) != 0);
     line->setEchoMode((style & ES_PASSWORD) ? QLineEdit::Password : QLineEdit::Normal);
     if (start == end) {
       line->setCursorPosition(static_cast<int>(end));
@@ -107,7 +126,7 @@ void Mirror::SyncEdit(HWND edit, Entry& entry) {
     QString shown = ToQt(text);
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     if (box->toPlainText() != shown) box->setPlainText(shown);
-    box->setReadOnly((style & ES_READONLY) != 0);
+    ShowReadOnly(box, (style & ES_READONLY) != 0);
   }
   entry.text = text;
 }
@@ -134,6 +153,16 @@ void Mirror::SyncList(HWND list, Entry& entry) {
   const LRESULT caret = SendMessageW(list, LB_GETCARETINDEX, 0, 0);
   const int current = caret >= 0 && caret < widget->count() ? static_cast<int>(caret) : (selected.empty() ? -1 : selected.front());
   if (current >= 0) widget->selectionModel()->setCurrentIndex(widget->model()->index(current, 0), QItemSelectionModel::NoUpdate);
+  // The layer scrolled the list (a line selected out of view, LB_SETTOPINDEX):
+  // its top line first, then the caret's line in view, as the rows here
+  // may be fewer than the layer counts.
+  const int top = static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0));
+  if ((top != entry.listTop || current != entry.listCaret) && widget->count() > 0) {
+    if (top >= 0 && top < widget->count()) widget->scrollToItem(widget->item(top), QAbstractItemView::PositionAtTop);
+    if (current >= 0) widget->scrollToItem(widget->item(current), QAbstractItemView::EnsureVisible);
+  }
+  entry.listTop = top;
+  entry.listCaret = current;
   widget->viewport()->update();
 }
 
@@ -217,9 +246,23 @@ void Mirror::SyncStatic(HWND control, Entry& entry) {
 void Mirror::SyncFocus() {
   const HWND focus = GetFocus();
   QWidget* widget = WidgetOf(focus);
-  if (widget == nullptr || !widget->isVisible() || widget->hasFocus()) return;
+  if (widget == nullptr || !widget->isVisible()) return;
+  const bool cues = CuesShown(widget->window());
+  // Qt draws focus marks in a window marked as moved through by keys; it
+  // clears the mark on a click, the dialog manager keeps the cues.
+  if (cues && !widget->window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
+    widget->window()->setAttribute(Qt::WA_KeyboardFocusChange);
+    widget->update();
+  }
+  if (widget->hasFocus()) return;
   const HWND active = ActiveModalWindow();
   if (active != nullptr && TopWidgetOf(active) != widget->window()) return;
-  widget->setFocus(Qt::OtherFocusReason);
+  widget->setFocus(cues ? Qt::TabFocusReason : Qt::OtherFocusReason);
 }
+
+void Mirror::ShowCues(HWND control) {
+  if (QWidget* widget = TopWidgetOf(control)) widget->setProperty("tqCues", true);
+}
+
+bool Mirror::CuesShown(QWidget* window) const { return window != nullptr && window->property("tqCues").toBool(); }
 }  // namespace tq::ui::qt

@@ -44,9 +44,13 @@ class QtRuns : public tq::testing::TempRoot {
     const std::filesystem::path scriptFile = path(tag + ".script");
     const std::filesystem::path transcript = path(tag + ".transcript");
     const std::filesystem::path stream = path(tag + ".prn");
-    WriteText(scriptFile, script);
     const std::filesystem::path windows = path(tag + "-root");
     std::filesystem::create_directories(windows);
+    if (!defaultPhonebook_.empty()) std::filesystem::copy_file(defaultPhonebook_, windows / "DEFAULT.AFD");
+    // @ROOT in a script is the run's Windows directory.
+    std::string placed = script;
+    for (size_t at; (at = placed.find("@ROOT")) != std::string::npos;) placed.replace(at, 5, windows.string());
+    WriteText(scriptFile, placed);
     std::vector<std::string> env = {"TELEQUILL_TRANSCRIPT=" + transcript.string(), "TELEQUILL_ROOT=" + windows.string()};
     for (std::string& arg : args) {
       if (arg == "@OUTPUT") arg = stream.string();
@@ -68,6 +72,7 @@ class QtRuns : public tq::testing::TempRoot {
     // Failures name the script; the two runs' scripts differ only in where they are.
     const auto unplaced = [&](std::string text) {
       for (size_t at; (at = text.find(scriptFile.string())) != std::string::npos;) text.replace(at, scriptFile.string().size(), "SCRIPT");
+      for (size_t at; (at = text.find(windows.string())) != std::string::npos;) text.replace(at, windows.string().size(), "ROOT");
       return text;
     };
     Outcome run{result.status, result.out, unplaced(result.err), unplaced(ReadText(transcript)), {}};
@@ -96,6 +101,9 @@ class QtRuns : public tq::testing::TempRoot {
   }
 
   static std::string Shot(const std::string& name) { return (kShots / name).string(); }
+
+  // A phonebook copied as DEFAULT.AFD into each run's Windows directory.
+  std::filesystem::path defaultPhonebook_;
 
   // The picture is the template's client area in the face's dialog units,
   // and shows more than one flat colour.
@@ -250,6 +258,42 @@ TEST_F(QtRuns, DemoScriptAndCancelledJobMatchTheHeadlessFace) {
     EXPECT_EQ(qt.transcript, headless.transcript);
     EXPECT_EQ(qt.stream, headless.stream);
   }
+}
+
+// An old-version default phonebook: its conversion is offered while the
+// recipient dialog initialises, and the script answers it before the
+// dialog's line, on the Qt face as on the headless one; the box's picture
+// is taken while it is up.
+TEST_F(QtRuns, ConversionOfferedAtTheRecipientDialogIsAnsweredBothWays) {
+  defaultPhonebook_ = TELEQUILL_SOURCE_DIR "/examples/phonebooks/bureau-0000.afd";
+  const std::string send = "type 1001 Dupont\ntype 1004 0123\nclick 1006\nclick 1\ndialog 108\nclick 801\n";
+  const std::string declined = "shot " + Shot("box-conversion-offer.png") +
+                               "\nbox no\ndialog 101\nexpect-text 1016 --Aucun--\nexpect-disabled 1011\nshot " +
+                               Shot("dialog-101-no-phonebook.png") + "\n" + send;
+  const std::string accepted =
+      "box yes\nfile @ROOT/converti.AFD\ndialog 101\nexpect-text 1016 @ROOT/converti.AFD\n"
+      "type 1001 Dupont\ntype 1004 0123\nclick 1006\nexpect-enabled 1011\nshot " +
+      Shot("dialog-101-converted.png") + "\nclick 1\ndialog 108\nclick 801\n";
+  for (const std::string& script : {declined, accepted}) {
+    SCOPED_TRACE(script);
+    const auto [headless, qt] = Both("qlhost", kPrintArgs, script);
+    ASSERT_EQ(headless.status, 0) << headless.err;
+    ASSERT_EQ(qt.status, 0) << qt.err;
+    EXPECT_EQ(qt.transcript, headless.transcript);
+    EXPECT_EQ(qt.transcript.rfind("box question yesno \"Conversion de fichier\" \"ROOT/DEFAULT.AFD\\n", 0), 0u)
+        << qt.transcript;
+    EXPECT_EQ(qt.stream, headless.stream);
+  }
+  const QImage box(QString::fromStdString(Shot("box-conversion-offer.png")));
+  ASSERT_FALSE(box.isNull());
+  EXPECT_GT(box.width(), 200);
+  void* plugin = dlopen(TELEQUILL_BIN_DIR "/qlfaxuin.so", RTLD_NOW | RTLD_LOCAL);
+  ASSERT_NE(plugin, nullptr) << dlerror();
+  const tq::res::DialogTemplate* dialog =
+      tq::res::FindDialog(reinterpret_cast<HINSTANCE>(plugin), MAKEINTRESOURCEW(101));
+  ASSERT_NE(dialog, nullptr);
+  CheckPicture("dialog-101-no-phonebook.png", dialog->cx, dialog->cy);
+  CheckPicture("dialog-101-converted.png", dialog->cx, dialog->cy);
 }
 
 // With no display the Qt face cannot start: the run says how to choose

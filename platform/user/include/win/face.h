@@ -122,6 +122,13 @@ class Face {
 // TELEQUILL_UI) when that face cannot be had; the choice is then unchanged.
 bool UseFace(const std::string& name);
 
+// For a program whose dialogs need someone to answer them (qlhost print):
+// when no face was named (--ui, TELEQUILL_UI) and there is no display, the
+// first window or message box stops the run with exit status 2 and a
+// message saying that no window can be shown, naming --ui and
+// TELEQUILL_UI, instead of the headless face cancelling it unseen.
+void RequireShownWindows();
+
 // Installs a face object directly (tests, embedding). The layer does not own
 // it; pass null to go back to choosing by name.
 void SetFace(Face* face);

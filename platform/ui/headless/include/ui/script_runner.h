@@ -35,6 +35,11 @@ class InputDriver {
     (void)modal, (void)path, (void)why;
     return true;
   }
+  // `shot PATH` while a message box is up: a picture of the box.
+  virtual bool ShotBox(const MessageBoxCall& call, const std::u16string& path, std::string* why) {
+    (void)call, (void)path, (void)why;
+    return true;
+  }
   // The script's answer to a box or file dialog has been checked; a face
   // that shows them presses the button or picks the file here.
   virtual int AnswerBox(const MessageBoxCall& call, int answer) { (void)call; return answer; }
