@@ -4,6 +4,7 @@
 #include <map>
 #include <mutex>
 
+#include "common/ansi_slots.h"
 #include "common/host_settings.h"
 #include "faxui/addon_lookup.h"
 #include "printflow/account_user.h"
@@ -46,19 +47,8 @@ NotedNamesByDocument& DocumentNames() {
   return names;
 }
 
-void WideToAnsiSlot(const char16_t* text, char* slot, int size) {
-  slot[0] = '\0';
-  if (text == nullptr) return;
-  if (WideCharToMultiByte(CP_ACP, 0, text, -1, slot, size, nullptr, nullptr) == 0) {
-    // Too long for the slot: keep what fits.
-    std::u16string cut(text);
-    while (!cut.empty() && WideCharToMultiByte(CP_ACP, 0, cut.c_str(), -1, slot, size, nullptr, nullptr) == 0) {
-      cut.pop_back();
-    }
-    if (cut.empty()) slot[0] = '\0';
-  }
-  slot[size - 1] = '\0';
-}
+// A text the printer or the document may not give.
+std::u16string_view OrEmpty(const char16_t* text) { return text != nullptr ? text : u""; }
 
 // The printer's port and name from its level-2 information; both stay empty
 // when the printer cannot tell.
@@ -70,8 +60,8 @@ void NotePrinterNames(HANDLE printer, NotedNames& names) {
   if (GetPrinterW(printer, 2, buffer.data(), needed, &needed) == FALSE) return;
   PRINTER_INFO_2W info;
   std::memcpy(&info, buffer.data(), sizeof info);
-  WideToAnsiSlot(info.pPortName, names.portName, sizeof names.portName);
-  WideToAnsiSlot(info.pPrinterName, names.printerName, sizeof names.printerName);
+  WideToAnsiSlot(OrEmpty(info.pPortName), names.portName, sizeof names.portName);
+  WideToAnsiSlot(OrEmpty(info.pPrinterName), names.printerName, sizeof names.printerName);
 }
 
 // The blocks of the fax add-on must lie inside the settings the host gave.
@@ -96,7 +86,7 @@ std::int32_t StartDocument(HANDLE printer, HDC dc, std::uint32_t inSize, void* i
   if (in != nullptr && inSize >= sizeof(const DOCINFOW*)) {
     const DOCINFOW* info = nullptr;
     std::memcpy(&info, in, sizeof info);
-    if (info != nullptr) WideToAnsiSlot(info->lpszDocName, names.documentName, sizeof names.documentName);
+    if (info != nullptr) WideToAnsiSlot(OrEmpty(info->lpszDocName), names.documentName, sizeof names.documentName);
   }
   DocumentNames().Note(dc, names);
   return 1;
@@ -115,7 +105,7 @@ void FillPrintDestination(monitor::DestinationRecord& destination, const std::ve
   destination.recipientSummary[0] = '\0';
   destination.numberSummary[0] = '\0';
   destination.copies = hsb::Field(settings.data(), hsb::kHostCount) > 0 ? 1 : 0;
-  WideToAnsiSlot(OutputTrayName(hsb::Field(settings.data(), hsb::kOutputTray)), destination.trayName,
+  WideToAnsiSlot(OrEmpty(OutputTrayName(hsb::Field(settings.data(), hsb::kOutputTray))), destination.trayName,
                  sizeof destination.trayName);
 }
 

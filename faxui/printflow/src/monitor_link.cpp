@@ -4,6 +4,7 @@
 #include <cstring>
 #include <ctime>
 
+#include "common/ansi_slots.h"
 #include "win/registry.h"
 
 namespace tq::faxui {
@@ -54,15 +55,12 @@ bool ReadText(HKEY key, const char* name, char* buffer, DWORD size) {
   return buffer[0] != '\0';
 }
 
-bool AnsiToWide(const char* text, char16_t* out, int size) {
-  return MultiByteToWideChar(CP_ACP, 0, text, -1, out, size) > 0;
-}
-
-// Copies `from` into a text slot of `size` bytes, cut to fit, terminated.
-void CopySlot(char* slot, std::size_t size, const char* from) {
-  const std::size_t length = strnlen(from, size - 1);
-  std::memcpy(slot, from, length);
-  slot[length] = '\0';
+// False when the text does not fit in `size` units with its terminator.
+bool AnsiToWideBuffer(const char* text, char16_t* out, int size) {
+  const std::u16string wide = AnsiToWide(text);
+  if (wide.empty() || wide.size() >= static_cast<std::size_t>(size)) return false;
+  CopyToWideSlot(out, static_cast<std::size_t>(size), wide);
+  return true;
 }
 
 void UnloadLibrary(MonitorConnection& connection) {
@@ -106,12 +104,12 @@ bool FindMonitorLibrary(char16_t* path, int size) {
   bool found = ReadText(key, nullptr, installed, kInstallPathSize);
   if (found) {
     char16_t installedWide[kInstallPathSize + 1] = {};
-    found = AnsiToWide(installed, installedWide, static_cast<int>(kInstallPathSize + 1)) &&
+    found = AnsiToWideBuffer(installed, installedWide, static_cast<int>(kInstallPathSize + 1)) &&
             GetFileAttributesW(installedWide) != INVALID_FILE_ATTRIBUTES;
   }
   found = found && ReadText(key, kMonitorLibraryValue, library, kLibraryPathSize);
   RegCloseKey(key);
-  return found && AnsiToWide(library, path, size);
+  return found && AnsiToWideBuffer(library, path, size);
 }
 
 bool OpenMonitorConnection(MonitorConnection& connection, FaxOptionsBlock& options) {
@@ -135,8 +133,8 @@ bool OpenMonitorConnection(MonitorConnection& connection, FaxOptionsBlock& optio
 
   char whole[2 * kIdBufferSize + 1] = {};
   std::snprintf(whole, sizeof whole, "%s.%s", clientId, jobId);
-  CopySlot(options.clientId, sizeof options.clientId, whole);
-  CopySlot(connection.announcement->destination.jobId, sizeof connection.announcement->destination.jobId, jobId);
+  CopyToAnsiSlot(options.clientId, sizeof options.clientId, whole);
+  CopyToAnsiSlot(connection.announcement->destination.jobId, sizeof connection.announcement->destination.jobId, jobId);
   return true;
 }
 
@@ -180,18 +178,18 @@ void SendAnnouncementAndClose(MonitorConnection& connection, const NotedNames& n
   header.recordCount = 1;
   header.value3 = 3;
   header.value11 = 11;
-  CopySlot(header.portName, sizeof header.portName, names.portName);
-  CopySlot(header.printerName, sizeof header.printerName, names.printerName);
+  CopyToAnsiSlot(header.portName, sizeof header.portName, names.portName);
+  CopyToAnsiSlot(header.printerName, sizeof header.printerName, names.printerName);
   char user[monitor::kUserNameSize] = {};
   DWORD userSize = sizeof user;
   if (GetUserNameA(user, &userSize) == FALSE) user[0] = '\0';
-  CopySlot(header.userName, sizeof header.userName, user);
+  CopyToAnsiSlot(header.userName, sizeof header.userName, user);
   header.firstRecord = monitor::RecordSlotValue(&announcement, offsetof(monitor::Announcement, destination));
 
   destination.recordSize = sizeof destination;
   destination.time = static_cast<std::int32_t>(std::time(nullptr));
-  CopySlot(destination.portName, sizeof destination.portName, names.portName);
-  CopySlot(destination.documentName, sizeof destination.documentName, names.documentName);
+  CopyToAnsiSlot(destination.portName, sizeof destination.portName, names.portName);
+  CopyToAnsiSlot(destination.documentName, sizeof destination.documentName, names.documentName);
 
   std::int32_t taken = 0;
   if (connection.hasDataEx) {

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "ansi_slots.h"
+#include "common/ansi_slots.h"
 #include "comm_dialog_state.h"
 #include "dialogs/controls.h"
 #include "dialogs/edit_filters.h"
@@ -73,7 +73,7 @@ void StoreLines(HWND dialog, EntryRecord& record) {
     const std::u16string line = ListLine(list, i);
     if (line.size() >= kEditBufferSize) continue;
     char code[kDestinationIdLength + 2] = {};
-    WideToSlot(line, code, sizeof code);
+    WideToAnsiSlot(line, code, sizeof code, WC_COMPOSITECHECK);
     std::memcpy(record.destinationIds + i * kDestinationIdLength, code, kDestinationIdLength);
   }
 }
@@ -85,7 +85,7 @@ void FillDestinationList(HWND dialog, const EntryRecord& record) {
   const int count = std::clamp<int>(record.destinationCount, 0, kMaxDestinations);
   for (int i = 0; i < count; ++i) {
     const std::u16string code =
-        SlotToWide(record.destinationIds + i * kDestinationIdLength, kDestinationIdLength, kDestinationIdLength);
+        AnsiSlotToWide(record.destinationIds + i * kDestinationIdLength, kDestinationIdLength, kDestinationIdLength);
     AddListLine(dialog, comm::kDestinationList, code);
   }
 }

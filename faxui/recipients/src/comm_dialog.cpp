@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "ansi_slots.h"
+#include "common/ansi_slots.h"
 #include "comm_dialog_state.h"
 #include <memory>
 
@@ -56,8 +56,8 @@ void SetTitle(HWND dialog, const EntryRecord& record, bool forRecipient) {
     SetWindowTextW(dialog, kTitle);
     return;
   }
-  const std::u16string name = SlotToWide(record.name, kTitleTextUnits);
-  const std::u16string number = SlotToWide(record.faxNumber, kTitleTextUnits);
+  const std::u16string name = AnsiSlotToWide(record.name, kTitleTextUnits);
+  const std::u16string number = AnsiSlotToWide(record.faxNumber, kTitleTextUnits);
   const std::u16string shown = record.speedDialFlag == 1 ? u"<'" + number + u"'>" : u"<" + number + u">";
   const std::u16string title = std::u16string(kTitle) + u" - " + name + u" " + shown;
   SetWindowTextW(dialog, title.c_str());
@@ -97,19 +97,19 @@ void Initialise(HWND dialog, CommDialogState& state) {
   FillModes(dialog, record,
             forRecipient ? RecipientTransmissionModes(state.g4Available) : PhonebookTransmissionModes());
 
-  SetText(dialog, comm::kFCodeEdit, SlotToWide(record.fCode, kFCodeUnits));
-  SetText(dialog, comm::kFCodePasswordEdit, SlotToWide(record.fCodePassword, kFCodeUnits));
+  SetText(dialog, comm::kFCodeEdit, AnsiSlotToWide(record.fCode, kFCodeUnits));
+  SetText(dialog, comm::kFCodePasswordEdit, AnsiSlotToWide(record.fCodePassword, kFCodeUnits));
 
   const bool secure = record.sendMode == '4';
   CheckDlgButton(dialog, comm::kSecureCheck, secure ? BST_CHECKED : BST_UNCHECKED);
   ShowMailboxGroup(dialog, secure);
-  SetText(dialog, comm::kMailboxEdit, SlotToWide(record.mailboxId, kMailboxUnits));
-  SetText(dialog, comm::kMailboxPasswordEdit, SlotToWide(record.mailboxPassword, kMailboxUnits));
+  SetText(dialog, comm::kMailboxEdit, AnsiSlotToWide(record.mailboxId, kMailboxUnits));
+  SetText(dialog, comm::kMailboxPasswordEdit, AnsiSlotToWide(record.mailboxPassword, kMailboxUnits));
 
   const bool relay = record.sendMode == '1';
   CheckDlgButton(dialog, comm::kRelayCheck, relay ? BST_CHECKED : BST_UNCHECKED);
   ShowRelayGroup(dialog, state, relay);
-  SetText(dialog, comm::kRelayTerminalEdit, SlotToWide(record.relayTerminalId, kMailboxUnits));
+  SetText(dialog, comm::kRelayTerminalEdit, AnsiSlotToWide(record.relayTerminalId, kMailboxUnits));
   CheckDlgButton(dialog, comm::kPrintOnRelayCheck,
                  record.printOnRelay == '1' ? BST_CHECKED : BST_UNCHECKED);
   SetDlgItemTextW(dialog, comm::kDestinationEdit, u"");
@@ -123,7 +123,7 @@ void Initialise(HWND dialog, CommDialogState& state) {
 void DigitsChanged(HWND dialog, int id, char* slot, std::size_t slotSize, FilterType type) {
   char16_t text[kEditBufferSize];
   ReadEditText(dialog, id, text, kEditBufferSize);
-  if (FilterEditText(dialog, id, text, u'0', u'9', type)) WideToSlot(text, slot, slotSize);
+  if (FilterEditText(dialog, id, text, u'0', u'9', type)) WideToAnsiSlot(text, slot, slotSize, WC_COMPOSITECHECK);
 }
 
 void SecureClicked(HWND dialog, CommDialogState& state) {

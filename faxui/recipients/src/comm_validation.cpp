@@ -1,5 +1,5 @@
 // The checks of the communication settings on OK.
-#include "ansi_slots.h"
+#include "common/ansi_slots.h"
 #include "faxui/text_routines.h"
 #include "recipients/comm_dialog.h"
 #include "dialogs/messages.h"
@@ -19,14 +19,14 @@ constexpr int kPasswordLength = 4;
 
 int ValidateCommSettings(HWND dialog, const EntryRecord& record) {
   if (record.sendMode == '4') {
-    const int mailbox = DecimalValue(SlotText(record.mailboxId).c_str());
+    const int mailbox = DecimalValue(std::string(AnsiSlotView(record.mailboxId)).c_str());
     if (mailbox < 1 || mailbox > kMailboxLast) {
       return RefuseField(dialog,
                     u"Un numéro de boîte aux lettres (1 - 200) doit être spécifié pour l'envoi de "
                     u"télécopie protégée.",
                     kSecureCaption, comm::kMailboxEdit, true);
     }
-    const std::string password = SlotText(record.mailboxPassword);
+    const std::string password(AnsiSlotView(record.mailboxPassword));
     if (!password.empty() && password.size() < kPasswordLength) {
       return RefuseField(dialog,
                     u"Un mot de passe à 4 chiffres doit être spécifié pour l'envoi de télécopie "
@@ -34,7 +34,7 @@ int ValidateCommSettings(HWND dialog, const EntryRecord& record) {
                     kSecureCaption, comm::kMailboxPasswordEdit, true);
     }
   } else if (record.sendMode == '1') {
-    if (DecimalValue(SlotText(record.relayTerminalId).c_str()) == 0) {
+    if (DecimalValue(std::string(AnsiSlotView(record.relayTerminalId)).c_str()) == 0) {
       return RefuseField(dialog,
                     u"Un ID de terminal relais (1 - 99) doit être spécifié pour l'envoi de télécopie "
                     u"relais.",

@@ -2,7 +2,7 @@
 // removed from a list.
 #include <algorithm>
 
-#include "ansi_slots.h"
+#include "common/ansi_slots.h"
 #include "dialogs/list_lines.h"
 #include "faxui/resource_ids.h"
 #include "recipient_dialog_state.h"
@@ -18,8 +18,8 @@ constexpr std::size_t kLineTextUnits = 31;
 }  // namespace
 
 std::u16string RecipientDisplayLine(const EntryRecord& record) {
-  const std::u16string name = SlotToWide(record.name, kLineTextUnits);
-  const std::u16string number = SlotToWide(record.faxNumber, kLineTextUnits);
+  const std::u16string name = AnsiSlotToWide(record.name, kLineTextUnits);
+  const std::u16string number = AnsiSlotToWide(record.faxNumber, kLineTextUnits);
   if (record.speedDialFlag == 1) return name + u" <'" + number + u"'>";
   return name + u" <" + number + u">";
 }

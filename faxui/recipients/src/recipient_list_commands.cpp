@@ -2,7 +2,7 @@
 // communication settings of one recipient.
 #include <string>
 
-#include "ansi_slots.h"
+#include "common/ansi_slots.h"
 #include "dialogs/controls.h"
 #include "dialogs/edit_filters.h"
 #include "dialogs/list_lines.h"
@@ -90,8 +90,8 @@ void AddTypedRecipient(HWND dialog, RecipientDialogState& state) {
   AddListLine(dialog, rcp::kList, line);
   EntryRecord& record = list.block.records[slot];
   record = DefaultEntryRecord;
-  WideToSlot(name, record.name);
-  WideToSlot(number, record.faxNumber);
+  WideToAnsiSlot(name, record.name, WC_COMPOSITECHECK);
+  WideToAnsiSlot(number, record.faxNumber, WC_COMPOSITECHECK);
   record.speedDialFlag = state.speedDialMode ? 1 : 0;
   EntryDetails& details = list.details[slot];
   ClearEntryDetails(details);

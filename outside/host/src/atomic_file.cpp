@@ -5,69 +5,18 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
+
+#include "win/file_replace.h"
+#include "win/text.h"
 
 namespace tq::host {
 
-namespace {
-
-std::string FolderOf(const std::string& path) {
-  const auto slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t written = write(fd, bytes.data(), bytes.size());
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    bytes.remove_prefix(static_cast<std::size_t>(written));
-  }
-  return true;
-}
-
-}  // namespace
-
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error, FileAccess access) {
-  std::string temp = path + ".XXXXXX";
-  const int fd = mkstemp(temp.data());
-  if (fd < 0) {
-    error = path + ": cannot be written (" + std::strerror(errno) + ")";
-    return false;
-  }
-  // mkstemp makes the file private; a shared one gets the usual mode.
-  if (access == FileAccess::Shared) {
-    const mode_t mask = umask(0);
-    umask(mask);
-    fchmod(fd, 0666 & ~mask);
-  }
-
-  bool ok = WriteAll(fd, bytes) && fsync(fd) == 0;
-  int cause = errno;
-  if (close(fd) != 0 && ok) {
-    ok = false;
-    cause = errno;
-  }
-  if (ok && rename(temp.c_str(), path.c_str()) != 0) {
-    ok = false;
-    cause = errno;
-  }
-  if (!ok) {
-    unlink(temp.c_str());
-    error = path + ": cannot be written (" + std::strerror(cause) + ")";
-    return false;
-  }
-  // Make the rename itself durable.
-  const int dir = open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY);
-  if (dir >= 0) {
-    fsync(dir);
-    close(dir);
-  }
-  return true;
+  const DWORD failure = ReplaceFileContents(Utf8ToUtf16(path), bytes, {.ownerOnly = access == FileAccess::OwnerOnly});
+  if (failure == ERROR_SUCCESS) return true;
+  error = path + ": cannot be written (" + DescribeFileError(failure) + ")";
+  return false;
 }
 
 bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& error) {

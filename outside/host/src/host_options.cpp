@@ -4,7 +4,8 @@
 #include <span>
 
 #include "common/host_settings.h"
-#include "host/ansi_text.h"
+#include "common/ansi_slots.h"
+#include "win/quoting.h"
 
 namespace tq::host {
 
@@ -129,8 +130,6 @@ bool SetText(unsigned char* field, const Option& option, std::string_view value,
   return true;
 }
 
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
-
 std::string ChoiceName(std::span<const Choice> choices, int value) {
   for (const Choice& choice : choices) {
     if (choice.value == value) return choice.text;
@@ -140,7 +139,7 @@ std::string ChoiceName(std::span<const Choice> choices, int value) {
 
 std::string DescribeOption(const SettingsBlock& block, const SettingsLayout& layout, const Option& option) {
   const unsigned char* field = FieldAddress(block, layout, option);
-  if (option.kind == Kind::Text) return Quoted(AnsiSlotToUtf8(reinterpret_cast<const char*>(field), option.slot));
+  if (option.kind == Kind::Text) return QuoteC(AnsiToUtf8(AnsiSlotView(reinterpret_cast<const char*>(field), option.slot)));
   const int value = ReadInt32(field, 0);
   if (option.kind == Kind::Number) {
     std::string text = std::to_string(value);

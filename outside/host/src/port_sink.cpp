@@ -17,20 +17,6 @@ constexpr std::string_view kScheme = "socket://";
 // How long a printer that has everything may keep the connection open.
 constexpr int kCloseWaitSeconds = 5;
 
-class Socket {
- public:
-  explicit Socket(int fd) : fd_(fd) {}
-  ~Socket() {
-    if (fd_ >= 0) close(fd_);
-  }
-  Socket(const Socket&) = delete;
-  Socket& operator=(const Socket&) = delete;
-  int fd() const { return fd_; }
-
- private:
-  int fd_;
-};
-
 // Waits for `events` on the socket; 0 on time-out, -1 on error.
 int WaitFor(int fd, short events, int timeoutSeconds) {
   pollfd entry{fd, events, 0};
@@ -42,7 +28,7 @@ int WaitFor(int fd, short events, int timeoutSeconds) {
 }
 
 // A connected socket to one of the address's results, or -1 with `cause`.
-int Connect(const addrinfo* candidates, int timeoutSeconds, int& cause, bool& timedOut) {
+int ConnectToAny(const addrinfo* candidates, int timeoutSeconds, int& cause, bool& timedOut) {
   cause = ECONNREFUSED;
   timedOut = false;
   for (const addrinfo* a = candidates; a != nullptr; a = a->ai_next) {
@@ -99,65 +85,119 @@ bool ParsePortUri(std::string_view uri, PortAddress& address, std::string& error
   return true;
 }
 
-bool SendToPort(std::string_view uri, std::string_view bytes, int timeoutSeconds, std::string& error) {
+PortSink::~PortSink() {
+  if (fd_ >= 0) close(fd_);
+}
+
+bool PortSink::Open(std::string_view uri, int timeoutSeconds, std::string& error) {
   PortAddress address;
-  if (!ParsePortUri(uri, address, error)) return false;
-  const std::string where(uri);
+  return ParsePortUri(uri, address, error) && Connect(address, std::string(uri), timeoutSeconds, error);
+}
+
+bool PortSink::Connect(const PortAddress& address, std::string name, int timeoutSeconds, std::string& error) {
+  uri_ = std::move(name);
+  timeoutSeconds_ = timeoutSeconds;
 
   addrinfo hints{};
   hints.ai_family = AF_UNSPEC;
   hints.ai_socktype = SOCK_STREAM;
   addrinfo* candidates = nullptr;
   if (const int rc = getaddrinfo(address.host.c_str(), address.port.c_str(), &hints, &candidates); rc != 0) {
-    error = where + ": cannot find the printer (" + gai_strerror(rc) + ")";
+    error = uri_ + ": cannot find the printer (" + gai_strerror(rc) + ")";
     return false;
   }
   int cause = 0;
   bool timedOut = false;
-  const int fd = Connect(candidates, timeoutSeconds, cause, timedOut);
+  fd_ = ConnectToAny(candidates, timeoutSeconds, cause, timedOut);
   freeaddrinfo(candidates);
-  if (fd < 0) {
-    error = where + (timedOut ? ": the printer did not answer" : ": cannot connect (" + std::string(std::strerror(cause)) + ")");
+  if (fd_ < 0) {
+    error = uri_ + (timedOut ? ": the printer did not answer" : ": cannot connect (" + std::string(std::strerror(cause)) + ")");
     return false;
   }
-  Socket socket(fd);
+  return true;
+}
 
+bool PortSink::Write(std::string_view bytes, std::string& error) {
   while (!bytes.empty()) {
-    const ssize_t sent = send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+    const ssize_t sent = send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL);
     if (sent > 0) {
       bytes.remove_prefix(static_cast<std::size_t>(sent));
       continue;
     }
     if (sent < 0 && errno == EINTR) continue;
     if (sent < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-      const int ready = WaitFor(fd, POLLOUT, timeoutSeconds);
+      const int ready = WaitFor(fd_, POLLOUT, timeoutSeconds_);
       if (ready == 0) {
-        error = where + ": the printer stopped reading; the job was not sent whole";
+        error = uri_ + ": the printer stopped reading; the job was not sent whole";
         return false;
       }
       if (ready > 0) continue;
     }
-    error = where + ": the connection broke while sending (" + std::strerror(errno) + ")";
+    error = uri_ + ": the connection broke while sending (" + std::strerror(errno) + ")";
     return false;
   }
+  return true;
+}
 
+bool PortSink::CopyFrom(HANDLE document, std::uint64_t size, std::string& error) {
+  return CopyInChunks(
+      document, size, [this](std::string_view chunk, std::string& failure) { return Write(chunk, failure); }, error);
+}
+
+bool PortSink::SendFrom(int from, std::uint64_t size, std::string& error) {
+  char buffer[1 << 16];
+  while (size > 0) {
+    const ssize_t got = read(from, buffer, size < sizeof buffer ? static_cast<std::size_t>(size) : sizeof buffer);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) {
+      error = uri_ + ": the job's stream cannot be read back";
+      return false;
+    }
+    if (!Write(std::string_view(buffer, static_cast<std::size_t>(got)), error)) return false;
+    size -= static_cast<std::uint64_t>(got);
+  }
+  return true;
+}
+
+bool PortSink::ReceiveByte(char& byte, std::string& error) {
+  for (;;) {
+    const int ready = WaitFor(fd_, POLLIN, timeoutSeconds_);
+    if (ready == 0) {
+      error = uri_ + ": the printer did not answer";
+      return false;
+    }
+    const ssize_t got = ready > 0 ? recv(fd_, &byte, 1, 0) : -1;
+    if (got == 1) return true;
+    if (got < 0 && (errno == EINTR || errno == EAGAIN)) continue;
+    error = uri_ + (got == 0 ? ": the printer closed the connection" : ": the connection broke (" +
+                                                                            std::string(std::strerror(errno)) + ")");
+    return false;
+  }
+}
+
+bool PortSink::Finish(std::string& error) {
   // The whole job is with the system; the printer confirms it by closing
   // its side once it has read everything. A reset means it threw bytes away.
-  shutdown(fd, SHUT_WR);
-  const int closeWait = timeoutSeconds < kCloseWaitSeconds ? timeoutSeconds : kCloseWaitSeconds;
+  shutdown(fd_, SHUT_WR);
+  const int closeWait = timeoutSeconds_ < kCloseWaitSeconds ? timeoutSeconds_ : kCloseWaitSeconds;
   for (;;) {
-    const int ready = WaitFor(fd, POLLIN, closeWait);
+    const int ready = WaitFor(fd_, POLLIN, closeWait);
     if (ready == 0) return true;  // still open: it has what we sent
     if (ready < 0) break;
     char drain[4096];
-    const ssize_t got = recv(fd, drain, sizeof drain, 0);
+    const ssize_t got = recv(fd_, drain, sizeof drain, 0);
     if (got == 0) return true;
     if (got > 0) continue;
     if (errno == EINTR || errno == EAGAIN) continue;
     break;
   }
-  error = where + ": the printer dropped the connection (" + std::strerror(errno) + ")";
+  error = uri_ + ": the printer dropped the connection (" + std::strerror(errno) + ")";
   return false;
+}
+
+bool SendToPort(std::string_view uri, std::string_view bytes, int timeoutSeconds, std::string& error) {
+  PortSink port;
+  return port.Open(uri, timeoutSeconds, error) && port.Write(bytes, error) && port.Finish(error);
 }
 
 }  // namespace tq::host

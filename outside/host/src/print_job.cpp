@@ -4,8 +4,7 @@
 #include <cstring>
 
 #include "common/host_settings.h"
-#include "host/ansi_text.h"
-#include "host/atomic_file.h"
+#include "common/ansi_slots.h"
 #include "host/host_options.h"
 #include "host/job_device_context.h"
 #include "win/text.h"
@@ -36,6 +35,7 @@ std::string PjlSafe(std::string name) {
   return name;
 }
 
+// The render plug-in's lines go to the piece of the stream being built.
 std::int32_t AppendToStream(OutputObject* output, std::int32_t /*kind*/, const void* bytes, std::uint32_t count) {
   auto* stream = static_cast<std::string*>(output->host);
   if (stream == nullptr || (bytes == nullptr && count > 0)) return 0;
@@ -73,13 +73,16 @@ bool RaiseDocumentEvents(const Plugin& ui, DeviceObject& device, HANDLE printer,
   return true;
 }
 
-std::string RenderStream(const Plugin& render, const SettingsBlock& settings, const SettingsLayout& layout,
-                         const std::string& jobName, const std::string& document) {
-  std::string stream;
+// Writes the job: the PJL header with the render plug-in's lines, the
+// document's page data copied in chunks, the trailer. Only the header and
+// the trailer are ever held in memory.
+bool WriteJobStream(const Plugin& render, const SettingsBlock& settings, const SettingsLayout& layout,
+                    const std::string& jobName, const Document& document, JobSink& sink, std::string& error) {
+  std::string piece;
   DeviceObject device = DeviceFor(render, layout);
   OutputObject output{};
   output.write = AppendToStream;
-  output.host = &stream;
+  output.host = &piece;
   std::memcpy(output.docName, jobName.data(), std::min(jobName.size(), sizeof output.docName - 1));
 
   SettingsBlock block = settings;  // the hook gets its own copy to read
@@ -91,20 +94,21 @@ std::string RenderStream(const Plugin& render, const SettingsBlock& settings, co
   };
 
   const std::string quotedName = "\"" + jobName + "\"";
-  stream += kUniversalExit;
-  stream += "@PJL\r\n";
-  stream += "@PJL JOB NAME=" + quotedName + "\r\n";
+  piece += kUniversalExit;
+  piece += "@PJL\r\n";
+  piece += "@PJL JOB NAME=" + quotedName + "\r\n";
   hook(kWriteJobStart);
   hook(kWriteJobSettings);
-  stream += "@PJL ENTER LANGUAGE=PCLXL\r\n";
-  stream += document;
-  stream += kUniversalExit;
-  stream += "@PJL\r\n";
+  piece += "@PJL ENTER LANGUAGE=PCLXL\r\n";
+  if (!sink.Write(piece, error) || !sink.CopyFrom(document.handle(), document.size(), error)) return false;
+  piece.clear();
+  piece += kUniversalExit;
+  piece += "@PJL\r\n";
   hook(kWriteJobEnd);
   hook(kWriteJobClose);
-  stream += "@PJL EOJ NAME=" + quotedName + "\r\n";
-  stream += kUniversalExit;
-  return stream;
+  piece += "@PJL EOJ NAME=" + quotedName + "\r\n";
+  piece += kUniversalExit;
+  return sink.Write(piece, error);
 }
 
 }  // namespace
@@ -128,15 +132,32 @@ bool PrepareJobSettings(const SettingsBlock& documentSettings, const AddOnTable&
   return true;
 }
 
+Conversion ConversionFor(const SettingsBlock& job, const SettingsLayout& layout, int timeLimitSeconds) {
+  Conversion conversion;
+  conversion.timeLimitSeconds = timeLimitSeconds;
+  if (hsb::Field(job.data(), hsb::kJobMode) != hsb::kJobModeFax) {
+    conversion.color = true;
+    return conversion;
+  }
+  // Fax resolutions: normal, fine, superfine, ultrafine.
+  constexpr int kFaxDpi[][2] = {{200, 100}, {200, 200}, {400, 400}, {600, 600}};
+  const int resolution = std::clamp<int>(OptionsOf(job, layout)->resolution, 0, 3);
+  conversion.dpiX = kFaxDpi[resolution][0];
+  conversion.dpiY = kFaxDpi[resolution][1];
+  return conversion;
+}
+
 PrintOutcome RunPrintJob(const PluginSet& plugins, const SettingsBlock& documentSettings,
-                         const SettingsLayout& layout, const PrintRequest& request) {
+                         const SettingsLayout& layout, const PrintRequest& request, const JobTarget& target) {
   PrintOutcome outcome;
   SettingsBlock job;
   if (!PrepareJobSettings(documentSettings, *plugins.ui().table, layout, request, job, outcome.error)) {
     return outcome;
   }
-  std::string document;
-  if (!ReadWholeFile(request.documentPath, document, outcome.error)) return outcome;
+  Document document;
+  if (!document.Open(request.documentPath, ConversionFor(job, layout, request.conversionSeconds), outcome.error)) {
+    return outcome;
+  }
 
   const std::string name = request.docName.empty() ? FileNameOf(request.documentPath) : request.docName;
   std::string ansiName;
@@ -154,7 +175,10 @@ PrintOutcome RunPrintJob(const PluginSet& plugins, const SettingsBlock& document
       return outcome;
     }
   }
-  outcome.stream = RenderStream(plugins.render(), job, layout, jobName, document);
+  const auto produce = [&](JobSink& sink, std::string& error) {
+    return WriteJobStream(plugins.render(), job, layout, jobName, document, sink, error);
+  };
+  if (!DeliverJob(target, produce, outcome.error)) return outcome;
   outcome.status = PrintStatus::Done;
   return outcome;
 }

@@ -6,11 +6,14 @@
 //                [--copies N] [--tray I] [--monitor on|off] [--doc-name NAME] DOCUMENT
 //   qlhost phonebook [--model n|p] [--ui FACE] [--script PATH]
 //   qlhost monitor install [LIBRARY] | remove | show
+//   qlhost autoconfigure [--model n|p] [--ui FACE] [--port URI]
 //
 // Without --output or --port the job goes to standard output. Waits on a
-// printer port are bounded by TELEQUILL_PORT_TIMEOUT seconds (default 30).
-// Exit status: 0 done, 1 the fax job was cancelled at its prompt, 2 anything
-// that failed (with one line on standard error saying what).
+// printer port are bounded by TELEQUILL_PORT_TIMEOUT seconds (default 30),
+// a PDF or PostScript conversion by TELEQUILL_CONVERT_TIMEOUT (default 300).
+// Exit status: 0 done, 1 the fax job was cancelled at its prompt or no device
+// answered autoconfigure, 2 anything that failed (with one line on standard
+// error saying what).
 #include <unistd.h>
 
 #include <csignal>
@@ -20,7 +23,9 @@
 #include <string>
 #include <vector>
 
-#include "host/atomic_file.h"
+#include "agent_command.h"
+#include "host/autoconfigure.h"
+#include "host/environment_seconds.h"
 #include "host/host_options.h"
 #include "host/monitor_registration.h"
 #include "host/phonebook_command.h"
@@ -38,6 +43,7 @@ constexpr int kExitDone = 0;
 constexpr int kExitCancelled = 1;
 constexpr int kExitFailed = 2;
 constexpr int kDefaultPortTimeout = 30;
+constexpr int kDefaultConversionTimeout = 300;
 
 int Fail(const std::string& message) {
   std::fprintf(stderr, "qlhost: %s\n", message.c_str());
@@ -50,7 +56,10 @@ constexpr char kUsage[] =
     "                    [--ui qt|headless|script:PATH] [--script PATH] [--copies N] [--tray I]\n"
     "                    [--monitor on|off] [--doc-name NAME] DOCUMENT\n"
     "       qlhost phonebook [--model n|p] [--ui qt|headless|script:PATH] [--script PATH]\n"
-    "       qlhost monitor install [LIBRARY] | remove | show\n";
+    "       qlhost monitor install [LIBRARY] | remove | show\n"
+    "       qlhost autoconfigure [--model n|p] [--ui qt|headless|script:PATH] [--port URI]\n"
+    "       qlhost agent [--ui qt|headless|script:PATH]\n"
+    "       qlhost cups install [--device socket://HOST:PORT] [--model n|p] | remove\n";
 
 int Usage(const std::string& message) {
   std::fprintf(stderr, "qlhost: %s\n%s", message.c_str(), kUsage);
@@ -148,25 +157,8 @@ bool ValidFace(const std::string& face) {
   return face == "qt" || face == "headless" || (face.rfind("script:", 0) == 0 && face.size() > 7);
 }
 
-int PortTimeout() {
-  const char* text = std::getenv("TELEQUILL_PORT_TIMEOUT");
-  if (text == nullptr) return kDefaultPortTimeout;
-  const int seconds = std::atoi(text);
-  return seconds > 0 ? seconds : kDefaultPortTimeout;
-}
-
-bool WriteToStandardOutput(const std::string& bytes, std::string& error) {
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t written = write(STDOUT_FILENO, bytes.data() + done, bytes.size() - done);
-    if (written <= 0) {
-      error = "standard output cannot be written";
-      return false;
-    }
-    done += static_cast<std::size_t>(written);
-  }
-  return true;
-}
+int PortTimeout() { return SecondsFrom("TELEQUILL_PORT_TIMEOUT", kDefaultPortTimeout); }
+int ConversionTimeout() { return SecondsFrom("TELEQUILL_CONVERT_TIMEOUT", kDefaultConversionTimeout); }
 
 // The face of the dialogs: --ui chooses it, --script drives the Qt face.
 bool ChooseFace(const Arguments& arguments, std::string& error) {
@@ -203,7 +195,7 @@ int Print(int argc, char** argv) {
   std::string error;
   if (!SplitArguments(argc, argv,
                       {"--model", "--job", "--output", "--port", "--ui", "--script", "--copies", "--tray",
-                       "--monitor", "--doc-name"},
+                       "--monitor", "--doc-name", "--set"},
                       arguments, error)) {
     return Usage(error);
   }
@@ -228,6 +220,21 @@ int Print(int argc, char** argv) {
       request.overrides.emplace_back(setting, found->second);
     }
   }
+  // Further settings for this job only, "NAME=VALUE NAME=VALUE", as the agent
+  // passes the queue's options.
+  if (const auto set = options.find("--set"); set != options.end()) {
+    std::size_t start = 0;
+    while (start < set->second.size()) {
+      std::size_t end = set->second.find(' ', start);
+      if (end == std::string::npos) end = set->second.size();
+      const std::string word = set->second.substr(start, end - start);
+      start = end + 1;
+      if (word.empty()) continue;
+      const auto equals = word.find('=');
+      if (equals == std::string::npos) return Usage("--set: \"" + word + "\" is not NAME=VALUE");
+      request.overrides.emplace_back(word.substr(0, equals), word.substr(equals + 1));
+    }
+  }
   PortAddress port;
   if (const auto uri = options.find("--port"); uri != options.end() && !ParsePortUri(uri->second, port, error)) {
     return Usage(error);
@@ -239,22 +246,20 @@ int Print(int argc, char** argv) {
   SettingsBlock settings;
   if (!CurrentSettings(model, *loaded.plugins.ui().table, loaded.layout, settings, error)) return Fail(error);
 
-  const PrintOutcome outcome = RunPrintJob(loaded.plugins, settings, loaded.layout, request);
+  JobTarget target;
+  if (const auto output = options.find("--output"); output != options.end()) {
+    target = {JobTarget::Kind::File, output->second, 0};
+  } else if (const auto uri = options.find("--port"); uri != options.end()) {
+    target = {JobTarget::Kind::Port, uri->second, PortTimeout()};
+  }
+  request.conversionSeconds = ConversionTimeout();
+  const PrintOutcome outcome = RunPrintJob(loaded.plugins, settings, loaded.layout, request, target);
   if (outcome.status == PrintStatus::Cancelled) {
     std::fprintf(stderr, "qlhost: the fax job was cancelled; nothing was printed\n");
     return kExitCancelled;
   }
   if (outcome.status == PrintStatus::Failed) return Fail(outcome.error);
-
-  bool delivered = false;
-  if (const auto output = options.find("--output"); output != options.end()) {
-    delivered = WriteFileAtomically(output->second, outcome.stream, error);
-  } else if (const auto uri = options.find("--port"); uri != options.end()) {
-    delivered = SendToPort(uri->second, outcome.stream, PortTimeout(), error);
-  } else {
-    delivered = WriteToStandardOutput(outcome.stream, error);
-  }
-  return delivered ? kExitDone : Fail(error);
+  return kExitDone;
 }
 
 // Registers the document monitor's client library (by default the stand-in
@@ -276,6 +281,39 @@ int Monitor(int argc, char** argv) {
   return Usage("monitor: \"" + words[0] + "\" with these words is not install [LIBRARY], remove or show");
 }
 
+// Runs qlautocfg for the port and keeps what the device answered.
+int Autoconfigure(int argc, char** argv) {
+  Arguments arguments;
+  std::string error;
+  if (!SplitArguments(argc, argv, {"--model", "--ui", "--port"}, arguments, error)) return Usage(error);
+  Model model;
+  if (!ModelOf(arguments, model, error)) return Usage(error);
+  if (!arguments.words.empty()) return Usage("autoconfigure takes options only");
+  const auto& options = arguments.options;
+  if (const auto ui = options.find("--ui"); ui != options.end()) {
+    if (!ValidFace(ui->second)) return Usage("--ui: \"" + ui->second + "\" is not qt, headless or script:PATH");
+    setenv("TELEQUILL_UI", ui->second.c_str(), 1);
+  }
+  const auto port = options.find("--port");
+  Loaded loaded;
+  if (!LoadPlugins(model, loaded, error)) return Fail(error);
+  SettingsBlock settings;
+  if (!CurrentSettings(model, *loaded.plugins.ui().table, loaded.layout, settings, error)) return Fail(error);
+  const AutoconfigOutcome outcome =
+      RunAutoconfigure(model, port != options.end() ? port->second : kDefaultAutoconfigPort);
+  if (outcome.status == AutoconfigOutcome::Status::Failed) return Fail(outcome.error);
+  if (outcome.status == AutoconfigOutcome::Status::NoAnswer) {
+    std::fprintf(stderr, "qlhost: no device answered; the settings are unchanged\n");
+    return kExitCancelled;
+  }
+  if (!ApplyDeviceFacts(outcome.facts, settings, loaded.layout, error) ||
+      !SaveSettings(SettingsPath(model), model, settings, error)) {
+    return Fail(error);
+  }
+  std::printf("device: %s\n%s", outcome.facts.address.c_str(), DescribeSettings(settings, loaded.layout).c_str());
+  return kExitDone;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -287,6 +325,9 @@ int main(int argc, char** argv) {
   if (command == "print") return Print(argc, argv);
   if (command == "phonebook") return Phonebook(argc, argv);
   if (command == "monitor") return Monitor(argc, argv);
+  if (command == "agent") return AgentCommand(argc, argv);
+  if (command == "cups") return CupsCommand(argc, argv);
+  if (command == "autoconfigure") return Autoconfigure(argc, argv);
   if (command == "--help" || command == "help") {
     std::fputs(kUsage, stdout);
     return kExitDone;

@@ -156,7 +156,7 @@ TEST_F(QlHostPrint, RefusedPortFailsWithItsAddress) {
 
 TEST_F(QlHostPrint, PrinterThatStopsReadingFailsTheJob) {
   // More than the sockets' buffers can take, so that sending must wait.
-  WriteText(document_, std::string(48u << 20, 'x'));
+  WriteText(document_, kDocument + std::string(48u << 20, 'x'));
   LoopbackPrinter printer(LoopbackPrinter::Mode::NeverRead);
   const auto run = Run({"print", "--job", "print", "--port", printer.uri(), document_}, {"TELEQUILL_PORT_TIMEOUT=1"});
   EXPECT_NE(run.status, 0);

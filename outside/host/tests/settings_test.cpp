@@ -10,6 +10,7 @@
 #include "host/print_job.h"
 #include "host/settings_store.h"
 #include "testing/temp_root.h"
+#include "win/faults.h"
 
 namespace tq::host {
 namespace {
@@ -143,6 +144,27 @@ TEST_F(Settings, StoredSettingsComeBackAsTheyWere) {
   // It may hold a secure-print password.
   EXPECT_EQ(std::filesystem::status(file).permissions() & std::filesystem::perms::all,
             std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+}
+
+TEST_F(Settings, AFailedSaveLeavesThePreviousFileAsItWas) {
+  const std::string file = SettingsPath(Model::N);
+  std::string error;
+  Set("copies", "3");
+  ASSERT_TRUE(SaveSettings(file, Model::N, block, error)) << error;
+  const auto before = ReadBytes(file);
+  Set("copies", "9");
+  for (FileFault fault : {FileFault::Write, FileFault::Flush, FileFault::Rename}) {
+    FailNthFileOperation(fault, 1);
+    error.clear();
+    EXPECT_FALSE(SaveSettings(file, Model::N, block, error)) << static_cast<int>(fault);
+    ClearFileFaults();
+    EXPECT_EQ(error, file + ": cannot be written (disk full)");
+    EXPECT_EQ(ReadBytes(file), before);
+    // Nothing but the settings file is left in the folder.
+    int entries = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(root() / "host")) ++entries;
+    EXPECT_EQ(entries, 1);
+  }
 }
 
 TEST_F(Settings, DamagedOrForeignFilesAreRefused) {

@@ -3,41 +3,12 @@
 #include <cstdio>
 #include <cstring>
 
-#include "win/kernel.h"
-#include "win/text.h"
+#include "common/ansi_slots.h"
+#include "win/quoting.h"
 
 namespace tq::vqrapi {
 
 namespace {
-
-// A text slot, read up to its terminator or the end of the slot.
-std::string SlotText(const char* slot, std::size_t size) {
-  const std::size_t length = strnlen(slot, size);
-  if (length == 0) return {};
-  std::u16string wide(length * 2, u'\0');
-  const int units = MultiByteToWideChar(CP_ACP, 0, slot, static_cast<int>(length), wide.data(),
-                                        static_cast<int>(wide.size()));
-  wide.resize(units > 0 ? static_cast<std::size_t>(units) : 0);
-  return Utf16ToUtf8(wide);
-}
-
-std::string Quoted(const std::string& text) {
-  std::string out = "\"";
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (byte < 0x20) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
-      out += escaped;
-    } else {
-      out += c;
-    }
-  }
-  return out + "\"";
-}
 
 class ObjectWriter {
  public:
@@ -54,7 +25,7 @@ class ObjectWriter {
   template <std::size_t N>
   ObjectWriter& Text(const char* name, const char (&slot)[N]) {
     Name(name);
-    text_ += Quoted(SlotText(slot, N));
+    text_ += QuoteJson(AnsiToUtf8(AnsiSlotView(slot)));
     return *this;
   }
   ObjectWriter& Raw(const char* name, const std::string& json) {
@@ -68,7 +39,7 @@ class ObjectWriter {
   void Name(const char* name) {
     text_ += first_ ? "" : ",";
     first_ = false;
-    text_ += Quoted(name) + ":";
+    text_ += QuoteJson(name) + ":";
   }
   std::string text_ = "{";
   bool first_ = true;
@@ -109,7 +80,7 @@ std::string OldDestinationJson(const monitor::OldDestinationRecord& record) {
 std::string AnnouncementToJson(const monitor::Announcement& announcement) {
   const auto& header = announcement.header;
   return ObjectWriter{}
-      .Raw("format", Quoted("extended"))
+      .Raw("format", QuoteJson("extended"))
       .Int("headerSize", header.headerSize)
       .Int("recordCount", header.recordCount)
       .Int("value8", header.value3)
@@ -124,7 +95,7 @@ std::string AnnouncementToJson(const monitor::Announcement& announcement) {
 
 std::string OldFormatToJson(const void* data, std::size_t size) {
   if (data == nullptr || size < sizeof(monitor::OldHeader)) {
-    return ObjectWriter{}.Raw("format", Quoted("older")).Bool("truncated", true).Done();
+    return ObjectWriter{}.Raw("format", QuoteJson("older")).Bool("truncated", true).Done();
   }
   monitor::OldHeader header;
   std::memcpy(&header, data, sizeof header);
@@ -143,7 +114,7 @@ std::string OldFormatToJson(const void* data, std::size_t size) {
   }
   records += "]";
   return ObjectWriter{}
-      .Raw("format", Quoted("older"))
+      .Raw("format", QuoteJson("older"))
       .Int("count", header.count)
       .Int("value4", header.value2)
       .Int("value8", header.value11)

@@ -16,6 +16,7 @@
 #include "ipc/ipc.h"
 #include "listener.h"
 #include "program_search.h"
+#include "win/ansi_text.h"
 #include "win/foreign_window.h"
 #include "win/kernel.h"
 #include "win/process.h"
@@ -29,15 +30,6 @@ namespace {
 
 inline constexpr char kForegroundName[] = "TELEQUILL_FOREGROUND=";
 inline constexpr UINT kStarted = 33;  // any value above 31 means success
-
-std::u16string FromAnsi(LPCSTR text) {
-  const int size = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-  if (size <= 0) return {};
-  std::u16string wide(static_cast<size_t>(size), u'\0');
-  MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), size);
-  wide.resize(static_cast<size_t>(size - 1));
-  return wide;
-}
 
 // The dialog a started program works against: the innermost modal dialog,
 // else the active window, when it is one of ours.
@@ -87,7 +79,7 @@ UINT ErrorOfSpawn(int error) {
 
 UINT Start(LPCSTR commandLine, const void* caller) {
   if (commandLine == nullptr) return ERROR_FILE_NOT_FOUND;
-  const std::vector<std::u16string> parts = SplitCommandLine(FromAnsi(commandLine));
+  const std::vector<std::u16string> parts = SplitCommandLine(AnsiToWide(commandLine));
   if (parts.empty()) return ERROR_FILE_NOT_FOUND;
   const ProgramFound program = FindProgram(NativePath(parts[0]), ProgramFolders(caller));
   if (program.path.empty()) return program.error;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "internal.h"
+#include "win/ansi_text.h"
 
 namespace {
 
@@ -103,6 +104,16 @@ extern "C" UINT GetACP() {
   if (*end != 0 || value == 0 || value == CP_UTF8 || value > 65535) return kDefaultAcp;
   auto page = static_cast<UINT>(value);
   return Converter(page, true) != kNoConverter ? page : kDefaultAcp;
+}
+
+extern "C" BOOL IsDBCSLeadByte(BYTE byte) {
+  switch (GetACP()) {
+    case 932: return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+    case 936:
+    case 949:
+    case 950: return byte >= 0x81 && byte <= 0xFE;
+    default: return FALSE;
+  }
 }
 
 extern "C" int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int length, LPWSTR out,

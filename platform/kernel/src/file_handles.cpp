@@ -48,6 +48,8 @@ bool ParentMissing(const std::string& path) {
 
 namespace tq::kernel {
 
+int DescriptorOf(HANDLE handle) { return FileOf(handle); }
+
 bool HeldExclusively(const std::string& path) {
   int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return false;

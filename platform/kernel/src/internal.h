@@ -24,6 +24,9 @@ bool FaultFires(FileFault kind);
 // fsync of the folder that holds `path`, so that a rename in it is durable.
 bool SyncParentFolder(const std::string& path);
 
+// The descriptor behind a file handle, or -1 with ERROR_INVALID_HANDLE.
+int DescriptorOf(HANDLE handle);
+
 // True while another handle holds the file with share mode 0.
 bool HeldExclusively(const std::string& path);
 

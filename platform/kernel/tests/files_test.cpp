@@ -171,6 +171,40 @@ TEST_F(FilesTest, FaultSeamFailsTheNthOperationOnce) {
   EXPECT_EQ(files, 2);
 }
 
+TEST_F(FilesTest, StreamedReplacementWritesInPiecesOrLeavesTheOldFile) {
+  WriteText(path("out.prn"), "old");
+  auto pieces = [](HANDLE file) { return tq::WriteAllBytes(file, "first ") && tq::WriteAllBytes(file, "second"); };
+  EXPECT_EQ(tq::ReplaceFileWith(Name("out.prn"), pieces), ERROR_SUCCESS);
+  EXPECT_EQ(ReadText(path("out.prn")), "first second");
+
+  // A writer that gives up, with or without an error of its own.
+  auto givesUp = [](HANDLE file) { return tq::WriteAllBytes(file, "partial") && false; };
+  EXPECT_EQ(tq::ReplaceFileWith(Name("out.prn"), givesUp), ERROR_CANCELLED);
+  tq::FailNthFileOperation(tq::FileFault::Write, 2);
+  EXPECT_EQ(tq::ReplaceFileWith(Name("out.prn"), pieces), ERROR_DISK_FULL);
+  EXPECT_EQ(ReadText(path("out.prn")), "first second");
+  int files = 0;
+  for ([[maybe_unused]] auto& entry : std::filesystem::directory_iterator(root())) ++files;
+  EXPECT_EQ(files, 1);
+}
+
+TEST_F(FilesTest, ReplacementHonoursModeAndAFixedTemporaryName) {
+  EXPECT_EQ(tq::ReplaceFileContents(Name("private.dat"), "secret", {.ownerOnly = true}), ERROR_SUCCESS);
+  struct stat info {};
+  ASSERT_EQ(stat(path("private.dat").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0600u);
+
+  // A read-only leftover of the fixed temporary name does not stop the
+  // replacement, and nothing of it remains.
+  WriteText(path("BOOK.TMP"), "leftover");
+  ASSERT_TRUE(SetFileAttributesW(Name("BOOK.TMP").c_str(), FILE_ATTRIBUTE_READONLY));
+  const std::u16string temporary = Name("BOOK.TMP");
+  EXPECT_EQ(tq::ReplaceFileContents(Name("BOOK.AFD"), "book", {.temporaryName = temporary}), ERROR_SUCCESS);
+  EXPECT_EQ(ReadText(path("BOOK.AFD")), "book");
+  EXPECT_FALSE(std::filesystem::exists(path("BOOK.TMP")));
+  EXPECT_EQ(tq::DescribeFileError(ERROR_DISK_FULL), "disk full");
+}
+
 TEST_F(FilesTest, FullDiskIsReportedAsSuch) {
   HANDLE full = CreateFileW(u"/dev/full", GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
   if (full == INVALID_HANDLE_VALUE) GTEST_SKIP() << "no /dev/full here";

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "win/quoting.h"
 #include "win/text.h"
 
 namespace tq::registry {
@@ -13,28 +14,6 @@ char16_t FoldChar(char16_t c) {
   if (c >= u'a' && c <= u'z') return static_cast<char16_t>(c - 0x20);
   if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<char16_t>(c - 0x20);
   return c;
-}
-
-std::string Quote(std::string_view text) {
-  std::string out = "\"";
-  for (char c : text) {
-    switch (c) {
-      case '\\': out += "\\\\"; break;
-      case '"': out += "\\\""; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      default:
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
-          char hex[5];
-          std::snprintf(hex, sizeof hex, "\\x%02x", static_cast<unsigned char>(c));
-          out += hex;
-        } else {
-          out += c;
-        }
-    }
-  }
-  return out + "\"";
 }
 
 int HexDigit(char c) {
@@ -138,7 +117,7 @@ std::string TextBytes(std::u16string_view text) {
 std::string ValueData(const Value& value) {
   if (value.type == REG_SZ || value.type == REG_EXPAND_SZ) {
     if (auto text = StoredText(value.data)) {
-      return (value.type == REG_SZ ? "sz:" : "expand:") + Quote(Utf16ToUtf8(*text));
+      return (value.type == REG_SZ ? "sz:" : "expand:") + QuoteC(Utf16ToUtf8(*text));
     }
   }
   if (value.type == REG_DWORD && value.data.size() == 4) {
@@ -250,7 +229,7 @@ std::string Serialize(const Hive& hive) {
   for (const auto& [folded, key] : hive.keys) {
     if (!key.path.empty()) out += "[" + Utf16ToUtf8(key.path) + "]\n";
     for (const Value& value : key.values) {
-      out += value.name.empty() ? std::string("@") : Quote(Utf16ToUtf8(value.name));
+      out += value.name.empty() ? std::string("@") : QuoteC(Utf16ToUtf8(value.name));
       out += "=" + ValueData(value) + "\n";
     }
   }

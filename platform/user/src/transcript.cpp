@@ -2,6 +2,7 @@
 // program writes to the same file) each time its name changes.
 #include "win/transcript.h"
 
+#include "win/quoting.h"
 #include "win/text.h"
 
 #include <cstdio>
@@ -41,20 +42,7 @@ void WriteTranscript(std::string_view line) {
   std::fflush(transcript.file);
 }
 
-std::string QuoteText(std::string_view utf8) {
-  std::string out = "\"";
-  for (char c : utf8) {
-    switch (c) {
-      case '\n': out += "\\n"; break;
-      case '\t': out += "\\t"; break;
-      case '\r': out += "\\r"; break;
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      default: out += c;
-    }
-  }
-  return out + "\"";
-}
+std::string QuoteText(std::string_view utf8) { return QuoteC(utf8); }
 
 std::string QuoteText(std::u16string_view text) { return QuoteText(std::string_view(Utf16ToUtf8(text))); }
 

@@ -5,7 +5,8 @@
 #include <string_view>
 
 #include "common/store_result.h"
-#include "json_text.h"
+#include "win/ansi_text.h"
+#include "win/quoting.h"
 #include "phonebook/conversion.h"
 #include "phonebook/reading.h"
 #include "phonebook/updates.h"
@@ -63,7 +64,7 @@ bool CheckName(const std::string& file, const std::u16string& path) {
 }
 
 void PrintField(std::string_view key, std::string_view ansi, bool comma = true) {
-  std::printf("%s%s: %s", comma ? ", " : "", JsonString(key).c_str(), JsonString(AnsiToUtf8(ansi)).c_str());
+  std::printf("%s%s: %s", comma ? ", " : "", QuoteJson(key).c_str(), QuoteJson(AnsiToUtf8(ansi)).c_str());
 }
 
 void PrintIndividual(std::string_view record) {
@@ -80,7 +81,7 @@ void PrintIndividual(std::string_view record) {
   PrintField("relayTerminalId", f.relayTerminalId);
   std::printf(", \"destinationIds\": [");
   for (std::size_t i = 0; i < f.destinationIds.size(); ++i) {
-    std::printf("%s%s", i ? ", " : "", JsonString(AnsiToUtf8(f.destinationIds[i])).c_str());
+    std::printf("%s%s", i ? ", " : "", QuoteJson(AnsiToUtf8(f.destinationIds[i])).c_str());
   }
   std::printf("], \"transmissionMode\": %u", f.transmissionMode);
   PrintField("mailboxId", f.mailboxId);
@@ -149,7 +150,7 @@ int Dump(const std::string& file) {
     Fail(file, ProblemText(valid));
     return Status(valid.result);
   }
-  std::printf("{\"file\": %s, \"records\": [", JsonString(file).c_str());
+  std::printf("{\"file\": %s, \"records\": [", QuoteJson(file).c_str());
   bool first = true;
   ReadOutcome outcome = phonebook::ForEachRecord(path, [&](RecordType type, std::string_view record) {
     std::printf("%s\n  ", first ? "" : ",");

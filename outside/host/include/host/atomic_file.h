@@ -1,6 +1,5 @@
-// Replacing a file as a whole: the bytes go to a temporary file beside it,
-// are flushed to disk and renamed over the old file, so that a reader sees
-// the old file or the new one and never a part of it.
+// The host's files as a whole: replaced through the kernel layer's file
+// writer (so every write goes through the fault seam) and read at once.
 #pragma once
 
 #include <string>
@@ -10,10 +9,10 @@ namespace tq::host {
 
 enum class FileAccess { Shared, OwnerOnly };
 
-// On failure `error` names the file and the cause, the temporary file is
-// removed and the old file, if any, is left as it was. Shared files get the
-// usual mode of a new file; OwnerOnly ones (settings holding a password)
-// are readable by their owner alone.
+// Replaces the file with `bytes` (see tq::ReplaceFileContents). On failure
+// `error` names the file and the cause, the temporary file is removed and
+// the old file, if any, is left as it was. OwnerOnly files (settings holding
+// a password) are readable by their owner alone.
 [[nodiscard]] bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error,
                                        FileAccess access = FileAccess::Shared);
 

@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "host/document_source.h"
+#include "host/job_sink.h"
 #include "host/plugin_set.h"
 #include "host/settings_layout.h"
 
@@ -20,13 +22,13 @@ struct PrintRequest {
   std::string portName = "FILE:";
   // Options for this job only, by the names of `qlhost settings set`.
   std::vector<std::pair<std::string, std::string>> overrides;
+  int conversionSeconds = 300;  // a PDF or PostScript conversion that takes longer is stopped
 };
 
 enum class PrintStatus { Done, Cancelled, Failed };
 
 struct PrintOutcome {
   PrintStatus status = PrintStatus::Failed;
-  std::string stream;  // the whole job, when Done
   std::string error;   // what failed, when Failed
 };
 
@@ -37,7 +39,15 @@ struct PrintOutcome {
                                       const SettingsLayout& layout, const PrintRequest& request,
                                       SettingsBlock& job, std::string& error);
 
+// How a PDF or PostScript document is rendered for this job: a fax at its
+// fax resolution in black and white, anything else at 600 dpi in colour.
+Conversion ConversionFor(const SettingsBlock& job, const SettingsLayout& layout, int timeLimitSeconds);
+
+// Opens the document (refusing what cannot be printed before anyone is
+// asked anything), raises the document events with the fax prompt, then
+// streams the job to `target`. Nothing reaches the target when the job is
+// refused or cancelled; a file target appears whole or not at all.
 PrintOutcome RunPrintJob(const PluginSet& plugins, const SettingsBlock& documentSettings,
-                         const SettingsLayout& layout, const PrintRequest& request);
+                         const SettingsLayout& layout, const PrintRequest& request, const JobTarget& target);
 
 }  // namespace tq::host

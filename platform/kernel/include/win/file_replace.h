@@ -1,17 +1,44 @@
-// Replacing a whole file safely, for the layer's own stores (registry,
-// win.ini) and any writer that rewrites a small file at once.
+// Replacing a whole file safely: the one file writer of the project. The new
+// contents go to a temporary file in the same folder, are flushed to disk and
+// renamed over the old file (which also syncs the folder), so that a reader
+// sees the old file or the new one and never a part of it. Every step goes
+// through the file fault seam, so each writer can be tested under faults.
 #pragma once
 
+#include <functional>
+#include <string>
 #include <string_view>
 
 #include "win/kernel.h"
 
 namespace tq {
 
-// Writes `bytes` to a temporary file beside `name`, flushes it and renames
-// it over `name` (MOVEFILE_REPLACE_EXISTING). Returns ERROR_SUCCESS or the
-// Win32 error of the step that failed; on failure the old file is left as
-// it was and the temporary is removed. Goes through the file fault seam.
-DWORD ReplaceFileContents(std::u16string_view name, std::string_view bytes);
+struct FileReplaceOptions {
+  // Readable and writable by the owner alone (settings holding a password);
+  // otherwise the usual mode of a new file.
+  bool ownerOnly = false;
+  // The temporary file's name where the caller's format fixes it (a leftover
+  // one, even read-only, is replaced); empty: a unique name beside the target.
+  std::u16string_view temporaryName = {};
+};
+
+// Writes the contents into the open temporary file. Returns false to abandon
+// the replacement: the old file stays as it was (the error is the last
+// error set, ERROR_CANCELLED when none).
+using FileContentsWriter = std::function<bool(HANDLE file)>;
+
+// Returns ERROR_SUCCESS or the Win32 error of the step that failed; on
+// failure the old file is left as it was and the temporary is removed.
+DWORD ReplaceFileWith(std::u16string_view name, const FileContentsWriter& write,
+                      const FileReplaceOptions& options = {});
+DWORD ReplaceFileContents(std::u16string_view name, std::string_view bytes,
+                          const FileReplaceOptions& options = {});
+
+// A few words on a file error, for messages ("disk full", ...).
+std::string DescribeFileError(DWORD error);
+
+// Writes all of `bytes` to an open file; false (last error set) on a failed
+// or short write.
+bool WriteAllBytes(HANDLE file, std::string_view bytes);
 
 }  // namespace tq

@@ -28,6 +28,7 @@ inline constexpr DWORD ERROR_INVALID_NAME = 123;
 inline constexpr DWORD ERROR_MOD_NOT_FOUND = 126;
 inline constexpr DWORD ERROR_PROC_NOT_FOUND = 127;
 inline constexpr DWORD ERROR_ALREADY_EXISTS = 183;
+inline constexpr DWORD ERROR_CANCELLED = 1223;
 inline constexpr DWORD ERROR_MORE_DATA = 234;
 inline constexpr DWORD ERROR_NO_UNICODE_TRANSLATION = 1113;
 inline constexpr DWORD ERROR_NOT_SAME_DEVICE = 17;

@@ -1,0 +1,87 @@
+#include "phonebook/records.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "faxui/text_routines.h"
+
+namespace tq::phonebook {
+
+namespace {
+
+std::string KeyText(std::string_view text) {
+  return std::string(text.substr(0, std::min(text.size(), kKeyTextLength)));
+}
+
+}  // namespace
+
+std::u16string FormatIndividualLine(std::u16string_view name, std::u16string_view faxNumber) {
+  std::u16string line;
+  line.reserve(name.size() + faxNumber.size() + 3);
+  line.append(name).append(u" <").append(faxNumber).push_back(u'>');
+  return line;
+}
+
+std::u16string FormatGroupLine(std::u16string_view groupName) {
+  std::u16string line(u"[");
+  line.append(groupName).push_back(u']');
+  return line;
+}
+
+RecordKey SplitAnsiDisplayLine(std::string_view line, RecordType type) {
+  RecordKey key;
+  if (type == RecordType::Group) {
+    if (line.empty()) return key;
+    std::string_view rest = line.substr(1);
+    key.name = KeyText(rest.substr(0, rest.find(']')));
+    return key;
+  }
+  std::size_t space = line.rfind(' ');
+  if (space == std::string_view::npos) {
+    key.name = KeyText(line);
+    return key;
+  }
+  key.name = KeyText(line.substr(0, space));
+  // From the second character after the space to the last but one.
+  std::size_t first = space + 2;
+  if (line.size() >= first + 1) key.faxNumber = KeyText(line.substr(first, line.size() - 1 - first));
+  return key;
+}
+
+int CompareKeys(std::string_view a, std::string_view b) {
+  // Most keys met in a search differ in their first byte; settle those
+  // without copying (ASCII letters folded to lower case, as below).
+  if (!a.empty() && !b.empty()) {
+    auto fold = [](unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : static_cast<int>(c); };
+    auto x = static_cast<unsigned char>(a[0]);
+    auto y = static_cast<unsigned char>(b[0]);
+    if (x < 0x80 && y < 0x80 && fold(x) != fold(y)) return fold(x) - fold(y);
+  }
+  // Keys are at most 30 bytes; longer texts are compared whole all the same.
+  char left[64];
+  char right[64];
+  std::string longLeft;
+  std::string longRight;
+  auto terminated = [](std::string_view text, char (&small)[64], std::string& large) -> const char* {
+    if (text.size() < sizeof small) {
+      std::copy(text.begin(), text.end(), small);  // an empty view may have no data at all
+      small[text.size()] = '\0';
+      return small;
+    }
+    large.assign(text);
+    return large.c_str();
+  };
+  return faxui::CompareNoCase(terminated(a, left, longLeft), terminated(b, right, longRight));
+}
+
+void ResetWorkingEntry(PhonebookEntry& entry) {
+  entry.record = DefaultEntryRecord;
+  ClearEntryDetails(entry.details);
+}
+
+void CopyEntry(const PhonebookEntry& from, PhonebookEntry& to) {
+  std::memcpy(&to.record, &from.record, sizeof to.record);
+  std::memcpy(&to.details, &from.details, sizeof to.details);
+}
+
+}  // namespace tq::phonebook

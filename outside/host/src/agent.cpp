@@ -1,0 +1,205 @@
+#include "host/agent.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <sstream>
+#include <vector>
+
+#include "agent_wire.h"
+
+extern char** environ;
+
+namespace tq::host {
+
+namespace {
+
+constexpr int kExitCancelled = 1;
+
+std::string RuntimeFolder() {
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  const std::string base = runtime != nullptr && *runtime != '\0' ? runtime : "/tmp";
+  return base + "/telequill";
+}
+
+class Descriptor {
+ public:
+  explicit Descriptor(int fd = -1) : fd_(fd) {}
+  ~Descriptor() {
+    if (fd_ >= 0) close(fd_);
+  }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  int get() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+// Only the user's own processes and root (the CUPS backend) may hand jobs in.
+bool PeerAllowed(int connection) {
+  ucred peer{};
+  socklen_t length = sizeof peer;
+  if (getsockopt(connection, SOL_SOCKET, SO_PEERCRED, &peer, &length) != 0) return false;
+  return peer.uid == getuid() || peer.uid == 0;
+}
+
+// A new private file (mode 0600) in the agent's folder; its name in `name`.
+int PrivateFile(const std::string& folder, std::string& name) {
+  name = folder + "/job-XXXXXX";
+  return mkostemp(name.data(), O_CLOEXEC);
+}
+
+// Runs the print flow on the spooled document; the exit status of qlhost.
+int RunPrint(const std::string& program, const std::map<std::string, std::string>& fields, const std::string& document,
+             const std::string& output, std::string& messages) {
+  std::vector<std::string> args = {program, "print", "--model", fields.count("model") ? fields.at("model") : "n",
+                                   "--output", output};
+  if (fields.count("name") && !fields.at("name").empty()) args.insert(args.end(), {"--doc-name", fields.at("name")});
+  if (fields.count("options") && !fields.at("options").empty()) args.insert(args.end(), {"--set", fields.at("options")});
+  args.push_back(document);
+  std::vector<char*> argv;
+  for (auto& arg : args) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+
+  int pipeFds[2];
+  if (pipe2(pipeFds, O_CLOEXEC) != 0) return -1;
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDERR_FILENO);
+  pid_t child = -1;
+  const int spawned = posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  close(pipeFds[1]);
+  if (spawned != 0) {
+    close(pipeFds[0]);
+    messages = "cannot start " + program;
+    return -1;
+  }
+  char buffer[4096];
+  for (ssize_t got; (got = read(pipeFds[0], buffer, sizeof buffer)) != 0;) {
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) break;
+    if (messages.size() < 4096) messages.append(buffer, static_cast<std::size_t>(got));
+  }
+  close(pipeFds[0]);
+  int status = 0;
+  while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+  }
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::string FirstLine(std::string text) {
+  if (const auto end = text.find('\n'); end != std::string::npos) text.resize(end);
+  if (text.rfind("qlhost: ", 0) == 0) text.erase(0, 8);
+  return text.empty() ? "the job failed" : text;
+}
+
+void ServeJob(int connection, const std::string& program, const std::string& folder) {
+  std::map<std::string, std::string> fields;
+  std::string line;
+  while (wire::ReadLine(connection, line) && !line.empty()) {
+    const auto equals = line.find('=');
+    if (equals != std::string::npos) fields[line.substr(0, equals)] = line.substr(equals + 1);
+  }
+  if (!line.empty() || fields.count("size") == 0) return;  // not a whole request
+  const std::uint64_t size = std::strtoull(fields["size"].c_str(), nullptr, 10);
+
+  std::string documentName, outputName;
+  Descriptor document(PrivateFile(folder, documentName));
+  if (document.get() < 0) {
+    wire::WriteAll(connection, "failed no room to keep the job\n");
+    return;
+  }
+  std::uint64_t received = 0;
+  const bool whole = wire::Copy(connection, document.get(), size, received);
+  if (!whole || received != size) {
+    unlink(documentName.c_str());
+    wire::WriteAll(connection, "failed the job's document did not arrive whole\n");
+    return;
+  }
+  outputName = documentName + ".prn";
+  std::string messages;
+  const int status = RunPrint(program, fields, documentName, outputName, messages);
+  unlink(documentName.c_str());
+  if (status == kExitCancelled) {
+    wire::WriteAll(connection, "cancelled\n");
+    return;
+  }
+  Descriptor output(status == 0 ? open(outputName.c_str(), O_RDONLY | O_CLOEXEC) : -1);
+  unlink(outputName.c_str());
+  struct stat info {};
+  if (output.get() < 0 || fstat(output.get(), &info) != 0) {
+    wire::WriteAll(connection, "failed " + FirstLine(messages) + "\n");
+    return;
+  }
+  std::uint64_t sent = 0;
+  if (wire::WriteAll(connection, "done " + std::to_string(info.st_size) + "\n")) {
+    (void)wire::Copy(output.get(), connection, static_cast<std::uint64_t>(info.st_size), sent);
+  }
+}
+
+// The listening socket: one handed over by systemd, or a new one.
+int Listen(const std::string& folder, const std::string& path, std::string& error) {
+  const char* fds = std::getenv("LISTEN_FDS");
+  const char* pid = std::getenv("LISTEN_PID");
+  if (fds != nullptr && pid != nullptr && std::atoi(fds) == 1 && std::atoi(pid) == getpid()) return 3;
+
+  if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
+    error = folder + ": cannot be made (" + std::strerror(errno) + ")";
+    return -1;
+  }
+  struct stat info {};
+  if (lstat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != getuid()) {
+    error = folder + ": not a folder of this user";
+    return -1;
+  }
+  chmod(folder.c_str(), 0700);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  if (path.size() >= sizeof address.sun_path) {
+    error = path + ": the name is too long for a socket";
+    return -1;
+  }
+  std::strcpy(address.sun_path, path.c_str());
+  unlink(path.c_str());  // a socket left by an agent that ended
+  const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  if (fd < 0 || bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || listen(fd, 64) != 0) {
+    error = path + ": cannot listen (" + std::strerror(errno) + ")";
+    if (fd >= 0) close(fd);
+    return -1;
+  }
+  chmod(path.c_str(), 0600);
+  return fd;
+}
+
+}  // namespace
+
+std::string AgentSocketPath() { return RuntimeFolder() + "/agent.sock"; }
+
+std::string RunAgent(const std::string& program) {
+  std::string error;
+  const std::string folder = RuntimeFolder();
+  const int listener = Listen(folder, AgentSocketPath(), error);
+  if (listener < 0) return error;
+  for (;;) {
+    const int connection = accept4(listener, nullptr, nullptr, SOCK_CLOEXEC);
+    if (connection < 0) {
+      if (errno == EINTR || errno == ECONNABORTED) continue;
+      return "the agent's socket failed (" + std::string(std::strerror(errno)) + ")";
+    }
+    if (PeerAllowed(connection)) ServeJob(connection, program, folder);
+    close(connection);
+  }
+}
+
+}  // namespace tq::host

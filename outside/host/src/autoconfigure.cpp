@@ -1,0 +1,151 @@
+#include "host/autoconfigure.h"
+
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+
+#include "host/atomic_file.h"
+#include "host/host_options.h"
+#include "ipc/ipc.h"
+#include "win/kernel.h"
+#include "win/process.h"
+#include "win/resource.h"
+#include "win/text.h"
+#include "win/user.h"
+
+namespace tq::host {
+namespace {
+
+constexpr int kHostWindowDialog = 900;
+constexpr UINT_PTR kWatchTimer = 1;
+constexpr UINT kWatchInterval = 100;
+// qlautocfg shows its hidden window within this time of being started, or
+// it is taken as not started.
+constexpr auto kStartLimit = std::chrono::seconds(10);
+constexpr char16_t kProgramWindow[] = u"Tkautocfg";
+
+constexpr INT_PTR kClosed = 1;      // qlautocfg closed the window: the answer is there or not
+constexpr INT_PTR kNotStarted = 2;  // WinExec failed
+constexpr INT_PTR kGone = 3;        // qlautocfg never showed up, or went away without closing
+
+const res::ControlTemplate kHostWindowControls[] = {
+    {WC_STATICW, -1, u"Configuration automatique du périphérique en cours...", 10, 12, 200, 8, SS_LEFT},
+};
+const res::DialogTemplate kHostDialogs[] = {
+    {kHostWindowDialog, u"", WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0, 220, 34, kHostWindowControls},
+};
+const res::ResourceScript kHostScript{kHostDialogs, {}, {}};
+
+struct Watch {
+  std::u16string title;
+  std::string commandLine;
+  std::string childFace;  // TELEQUILL_UI for qlautocfg, when it differs from ours
+  std::chrono::steady_clock::time_point startedAt;
+  bool seen = false;
+};
+
+INT_PTR HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* watch = reinterpret_cast<Watch*>(GetWindowLongPtrW(window, DWLP_USER));
+  switch (message) {
+    case WM_INITDIALOG:
+      SetWindowLongPtrW(window, DWLP_USER, lParam);
+      watch = reinterpret_cast<Watch*>(lParam);
+      SetWindowTextW(window, watch->title.c_str());
+      // Our face is loaded by now; qlautocfg inherits the environment.
+      if (!watch->childFace.empty()) setenv("TELEQUILL_UI", watch->childFace.c_str(), 1);
+      if (WinExec(watch->commandLine.c_str(), SW_SHOWNORMAL) <= 31) {
+        EndDialog(window, kNotStarted);
+        return TRUE;
+      }
+      watch->startedAt = std::chrono::steady_clock::now();
+      SetTimer(window, kWatchTimer, kWatchInterval, nullptr);
+      return TRUE;
+    case WM_TIMER:
+      if (wParam != kWatchTimer) return FALSE;
+      if (FindWindowW(nullptr, kProgramWindow) != nullptr) {
+        watch->seen = true;
+      } else if (watch->seen || std::chrono::steady_clock::now() - watch->startedAt > kStartLimit) {
+        KillTimer(window, kWatchTimer);
+        EndDialog(window, kGone);
+      }
+      return TRUE;
+    case WM_CLOSE:
+      KillTimer(window, kWatchTimer);
+      EndDialog(window, kClosed);
+      return TRUE;
+    default: return FALSE;
+  }
+}
+
+// A name of our own in the private folder; its last three characters become
+// "DAT" for the answer.
+std::string ParameterPath(const std::string& folder) {
+  char name[32];
+  std::snprintf(name, sizeof name, "/AC%06X.TMP", static_cast<unsigned>(getpid()) & 0xFFFFFFu);
+  return folder + name;
+}
+
+}  // namespace
+
+AutoconfigOutcome RunAutoconfigure(Model model, const std::string& portName) {
+  AutoconfigOutcome outcome;
+  const std::string folder = ipc::PrivateRuntimeFolder();
+  if (folder.empty()) {
+    outcome.error = "no private folder for the parameter file";
+    return outcome;
+  }
+  const std::string parameterPath = ParameterPath(folder);
+  const std::string answerPath = AnswerPathFor(parameterPath);
+  std::remove(answerPath.c_str());  // an old answer must not pass for this run's
+  if (!WriteFileAtomically(parameterPath, AutoconfigParameters(portName, model), outcome.error)) return outcome;
+
+  static const bool registered = (res::RegisterResources(nullptr, kHostScript), true);
+  (void)registered;
+  Watch watch;
+  watch.title = Utf8ToUtf16(parameterPath);
+  watch.commandLine = "qlautocfg.EXE \"" + parameterPath + "\"";
+  // A script is for qlautocfg's dialogs; our window only waits and takes
+  // none of its actions.
+  if (const char* face = std::getenv("TELEQUILL_UI"); face != nullptr && std::string(face).rfind("script:", 0) == 0) {
+    watch.childFace = face;
+    setenv("TELEQUILL_UI", "script:/dev/null", 1);
+  }
+  const INT_PTR ended = DialogBoxParamW(nullptr, MAKEINTRESOURCEW(kHostWindowDialog), nullptr, HostWindowProc,
+                                        reinterpret_cast<LPARAM>(&watch));
+  std::remove(parameterPath.c_str());  // qlautocfg deletes it, unless it went away first
+
+  if (ended == kNotStarted || ended == kGone) {
+    outcome.error = ended == kNotStarted ? "qlautocfg cannot be started"
+                                         : "qlautocfg ended without closing the window " + parameterPath;
+    std::remove(answerPath.c_str());
+    return outcome;
+  }
+  std::string bytes, error;
+  if (!ReadWholeFile(answerPath, bytes, error)) {
+    outcome.status = AutoconfigOutcome::Status::NoAnswer;
+    return outcome;
+  }
+  std::remove(answerPath.c_str());
+  const auto facts = ParseAutoconfigAnswer(bytes);
+  if (!facts) {
+    outcome.error = "the answer file " + answerPath + " is not an answer to the host's questions";
+    return outcome;
+  }
+  outcome.status = AutoconfigOutcome::Status::Answered;
+  outcome.facts = *facts;
+  return outcome;
+}
+
+bool ApplyDeviceFacts(const DeviceFacts& facts, SettingsBlock& block, const SettingsLayout& layout,
+                      std::string& error) {
+  SettingsBlock changed = block;  // all of them or none
+  for (const auto& [name, value] : SettingsFromFacts(facts)) {
+    if (!ApplySetting(changed, layout, name, value, error)) return false;
+  }
+  block = std::move(changed);
+  return true;
+}
+
+}  // namespace tq::host

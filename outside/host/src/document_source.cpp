@@ -1,0 +1,140 @@
+#include "host/document_source.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+
+#include "host/ghostscript.h"
+#include "win/text.h"
+
+namespace tq::host {
+
+namespace {
+
+constexpr std::size_t kHeadSize = 4096;
+constexpr std::size_t kTailSize = 16;
+
+bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
+
+HANDLE OpenForReading(const std::string& path) {
+  return CreateFileW(Utf8ToUtf16(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                     FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+std::uint64_t SizeOf(HANDLE file) {
+  DWORD high = 0;
+  const DWORD low = GetFileSize(file, &high);
+  return (static_cast<std::uint64_t>(high) << 32) | low;
+}
+
+bool Seek(HANDLE file, std::uint64_t offset) {
+  LONG high = static_cast<LONG>(offset >> 32);
+  const DWORD low = SetFilePointer(file, static_cast<LONG>(offset & 0xFFFFFFFFu), &high, FILE_BEGIN);
+  return !(low == INVALID_SET_FILE_POINTER && GetLastError() != ERROR_SUCCESS);
+}
+
+// Up to `size` bytes at `offset`.
+std::string ReadAt(HANDLE file, std::uint64_t offset, std::size_t size) {
+  std::string bytes(size, '\0');
+  DWORD got = 0;
+  if (!Seek(file, offset) || !ReadFile(file, bytes.data(), static_cast<DWORD>(size), &got, nullptr)) got = 0;
+  bytes.resize(got);
+  return bytes;
+}
+
+// A private file for Ghostscript's output, in the user's temporary folder.
+std::string NewPrivateFile() {
+  const char* folder = std::getenv("TMPDIR");
+  std::string path = std::string(folder != nullptr && *folder != '\0' ? folder : "/tmp") + "/telequill-XXXXXX";
+  const int fd = mkstemp(path.data());  // mode 0600
+  if (fd < 0) return {};
+  close(fd);
+  return path;
+}
+
+}  // namespace
+
+DocumentType DetectDocumentType(std::string_view first) {
+  if (StartsWith(first, ") HP-PCL XL") || StartsWith(first, "( HP-PCL XL")) return DocumentType::PclXl;
+  // PCL XL as drivers write it, inside the PJL lines that select it.
+  if (StartsWith(first, "\x1B%-12345X") &&
+      (first.find(") HP-PCL XL") != std::string_view::npos || first.find("( HP-PCL XL") != std::string_view::npos)) {
+    return DocumentType::PclXl;
+  }
+  if (StartsWith(first, "%PDF-")) return DocumentType::Pdf;
+  if (StartsWith(first, "%!") || StartsWith(first, "\x04%!") || StartsWith(first, "\xC5\xD0\xD3\xC6")) {
+    return DocumentType::PostScript;
+  }
+  return DocumentType::Unknown;
+}
+
+Document::~Document() {
+  if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+}
+
+bool Document::OpenRange(const std::string& path, std::uint64_t offset, std::uint64_t size, std::string& error) {
+  handle_ = OpenForReading(path);
+  if (handle_ == INVALID_HANDLE_VALUE || !Seek(handle_, offset)) {
+    error = path + ": cannot be read";
+    return false;
+  }
+  size_ = size;
+  return true;
+}
+
+bool Document::Open(const std::string& path, const Conversion& conversion, std::string& error) {
+  HANDLE file = OpenForReading(path);
+  if (file == INVALID_HANDLE_VALUE) {
+    error = path + ": cannot be read (" +
+            (GetLastError() == ERROR_FILE_NOT_FOUND || GetLastError() == ERROR_PATH_NOT_FOUND ? "no such file"
+             : GetLastError() == ERROR_ACCESS_DENIED                                          ? "access denied"
+                                                                                               : "not a readable file") +
+            ")";
+    return false;
+  }
+  const std::uint64_t size = SizeOf(file);
+  const std::string head = ReadAt(file, 0, kHeadSize);
+  const std::string tail = size > kTailSize ? ReadAt(file, size - kTailSize, kTailSize) : head;
+  CloseHandle(file);
+
+  switch (DetectDocumentType(head)) {
+    case DocumentType::PclXl: {
+      PageDataRange range;
+      if (!FindPageData(head, tail, size, range)) range = {0, size};
+      return OpenRange(path, range.offset, range.size, error);
+    }
+    case DocumentType::Pdf:
+    case DocumentType::PostScript: break;
+    case DocumentType::Unknown:
+      error = path + ": not a document that can be printed; give a PDF, PostScript or PCL XL file";
+      return false;
+  }
+
+  const std::string converted = NewPrivateFile();
+  if (converted.empty()) {
+    error = path + ": no room for its conversion (" + std::strerror(errno) + ")";
+    return false;
+  }
+  bool ok = ConvertWithGhostscript(path, converted, conversion, error);
+  if (ok) {
+    HANDLE output = OpenForReading(converted);
+    const std::uint64_t outputSize = output == INVALID_HANDLE_VALUE ? 0 : SizeOf(output);
+    const std::string outputHead = output == INVALID_HANDLE_VALUE ? std::string() : ReadAt(output, 0, kHeadSize);
+    const std::string outputTail =
+        outputSize > kTailSize ? ReadAt(output, outputSize - kTailSize, kTailSize) : outputHead;
+    if (output != INVALID_HANDLE_VALUE) CloseHandle(output);
+    PageDataRange range;
+    if (!FindPageData(outputHead, outputTail, outputSize, range)) {
+      error = path + ": Ghostscript made no pages of it";
+      ok = false;
+    } else {
+      ok = OpenRange(converted, range.offset, range.size, error);
+    }
+  }
+  // The open handle keeps the converted bytes; nothing is left behind.
+  unlink(converted.c_str());
+  return ok;
+}
+
+}  // namespace tq::host

@@ -1,0 +1,137 @@
+// telequill: the CUPS backend of the fax queue.
+//
+//   telequill                                     lists the device kind for lpinfo
+//   telequill JOB USER TITLE COPIES OPTIONS [FILE]
+//
+// Hands the job of USER to that user's agent, which shows the fax prompt in
+// the user's session, and writes the answered stream to the device that
+// DEVICE_URI names after "telequill:/" (socket://HOST:PORT?model=n, or
+// lpd://HOST/QUEUE for a print server's queue). Speaks
+// CUPS's backend conventions: STATE:, INFO:, ERROR: lines on standard error
+// and its exit statuses. TELEQUILL_RUNTIME_ROOT replaces /run/user, and
+// TELEQUILL_DEVICE_RETRY (seconds, default 10) the wait between attempts to
+// reach a device that refuses the connection.
+#include <fcntl.h>
+#include <pwd.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "agent_wire.h"
+#include "host/agent_client.h"
+#include "host/cups_options.h"
+#include "host/environment_seconds.h"
+#include "host/device_sender.h"
+
+namespace {
+
+using namespace tq::host;
+
+// CUPS's backend exit statuses.
+constexpr int kBackendOk = 0;
+constexpr int kBackendFailed = 1;
+constexpr int kBackendHold = 3;
+constexpr int kBackendCancel = 5;
+constexpr int kBackendRetry = 6;
+constexpr int kDeviceAttempts = 30;
+
+int Say(const char* kind, const std::string& text, int status) {
+  std::fprintf(stderr, "%s: %s\n", kind, text.c_str());
+  return status;
+}
+
+// A private spool file for the answered stream, gone from its folder at once.
+int SpoolFile() {
+  const char* folder = std::getenv("TMPDIR");
+  std::string name = std::string(folder != nullptr && *folder != '\0' ? folder : "/tmp") + "/telequill-XXXXXX";
+  const int fd = mkostemp(name.data(), O_CLOEXEC);
+  if (fd >= 0) unlink(name.c_str());
+  return fd;
+}
+
+int SendToDevice(const std::string& uri, int stream, const LpdJob& job) {
+  const int retry = SecondsFrom("TELEQUILL_DEVICE_RETRY", 10);
+  const int timeout = SecondsFrom("TELEQUILL_PORT_TIMEOUT", 30);
+  for (int attempt = 1;; ++attempt) {
+    std::fprintf(stderr, "STATE: +connecting-to-device\n");
+    std::string error;
+    const DeviceOutcome outcome = SendStreamToDevice(uri, stream, job, timeout, error);
+    std::fprintf(stderr, "STATE: -connecting-to-device\n");
+    if (outcome == DeviceOutcome::Sent) return Say("INFO", "the fax job was sent to " + uri, kBackendOk);
+    if (outcome == DeviceOutcome::Failed || attempt >= kDeviceAttempts) return Say("ERROR", error, kBackendRetry);
+    Say("INFO", error + "; will retry in " + std::to_string(retry) + " seconds", 0);
+    sleep(static_cast<unsigned>(retry));
+  }
+}
+
+// This machine's name, for a print server's control file.
+std::string HostName() {
+  char name[256] = {};
+  return gethostname(name, sizeof name - 1) == 0 && name[0] != '\0' ? name : "localhost";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::signal(SIGPIPE, SIG_IGN);
+  if (argc == 1) {
+    std::puts("network telequill \"Unknown\" \"Telequill fax (socket://HOST:PORT or lpd://HOST/QUEUE)\"");
+    return kBackendOk;
+  }
+  if (argc != 6 && argc != 7) {
+    return Say("ERROR", "usage: telequill JOB USER TITLE COPIES OPTIONS [FILE]", kBackendFailed);
+  }
+  const char* deviceUri = std::getenv("DEVICE_URI");
+  DeviceTarget device;
+  std::string error;
+  if (deviceUri == nullptr || !ParseDeviceUri(deviceUri, device, error)) {
+    return Say("ERROR", deviceUri == nullptr ? "DEVICE_URI is not set" : error, kBackendFailed);
+  }
+  const std::string user = argv[2];
+  const passwd* account = getpwnam(user.c_str());
+  if (account == nullptr) return Say("ERROR", "no such user \"" + user + "\"", kBackendFailed);
+
+  const char* root = std::getenv("TELEQUILL_RUNTIME_ROOT");
+  std::string socketPath, why;
+  switch (FindAgentSocket(root != nullptr ? root : "/run/user", account->pw_uid, socketPath, why)) {
+    case AgentLookup::Found: break;
+    case AgentLookup::Missing:
+      return Say("ERROR", "the fax job is held: " + user + " must be logged in for the fax prompt (" + why + ")",
+                 kBackendHold);
+    case AgentLookup::Refused: return Say("ERROR", "the fax job is held: " + why, kBackendHold);
+  }
+
+  AgentJob job;
+  job.name = argv[3];
+  job.model = device.model;
+  job.options = SettingsFromCupsOptions(argv[5], std::atoi(argv[4]));
+  job.document = argc == 7 ? open(argv[6], O_RDONLY | O_CLOEXEC) : STDIN_FILENO;
+  if (job.document < 0) return Say("ERROR", std::string(argv[6]) + ": cannot be read", kBackendFailed);
+  // CUPS hands the document on standard input when there is no file; the
+  // agent needs its size, so it is spooled first.
+  if (argc == 6) {
+    const int copy = SpoolFile();
+    std::uint64_t spooled = 0;
+    if (copy < 0 || !wire::Copy(STDIN_FILENO, copy, UINT64_MAX, spooled) || lseek(copy, 0, SEEK_SET) != 0) {
+      return Say("ERROR", "no room to spool the job", kBackendRetry);
+    }
+    job.document = copy;
+  }
+
+  const int stream = SpoolFile();
+  if (stream < 0) return Say("ERROR", "no room to spool the job", kBackendRetry);
+  std::fprintf(stderr, "INFO: waiting for %s to answer the fax prompt\n", user.c_str());
+  std::string message;
+  switch (SendJobToAgent(socketPath, job, stream, message)) {
+    case AgentAnswer::Done: break;
+    case AgentAnswer::Cancelled: return Say("INFO", message, kBackendCancel);
+    case AgentAnswer::Failed: return Say("ERROR", message, kBackendFailed);
+    case AgentAnswer::Lost: return Say("ERROR", message + "; the job will be tried again", kBackendRetry);
+  }
+  const LpdJob printJob{std::atoi(argv[1]), HostName(), user, job.name};
+  return SendToDevice(device.uri, stream, printJob);
+}

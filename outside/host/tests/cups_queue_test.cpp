@@ -1,0 +1,111 @@
+// The fax queue in a real CUPS scheduler: `qlhost cups install` adds it with
+// its backend and PPD, a PDF printed with `lp` goes through the fax prompt
+// of the user's agent to the device, and `qlhost cups remove` takes it away.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <memory>
+
+#include "loopback_printer.h"
+#include "private_cups.h"
+#include "qlhost_fixture.h"
+#include "session_agent.h"
+
+namespace tq::host::testing {
+namespace {
+
+using tq::testing::RunProgram;
+using tq::testing::WriteText;
+
+const std::string kUel = "\x1B%-12345X";
+
+class CupsQueue : public QlHost {
+ protected:
+  void SetUp() override {
+    QlHost::SetUp();
+    userFolder_ = path("run").string() + "/" + std::to_string(getuid());
+    std::filesystem::create_directories(userFolder_);
+    chmod(userFolder_.c_str(), 0700);
+    installRoot_ = path("install").string();
+    cups_ = std::make_unique<PrivateCups>(
+        path("cups").string(), installRoot_,
+        std::vector<std::string>{"TELEQUILL_RUNTIME_ROOT=" + path("run").string(), "TELEQUILL_DEVICE_RETRY=1"});
+    std::string error;
+    ASSERT_TRUE(cups_->Start(error)) << error;
+  }
+  void TearDown() override {
+    agent_.reset();
+    cups_.reset();
+    QlHost::TearDown();
+  }
+
+  std::vector<std::string> ClientEnv() const {
+    return {"CUPS_SERVER=" + cups_->server(), "TELEQUILL_INSTALL_ROOT=" + installRoot_};
+  }
+  tq::testing::RunResult Cups(const std::string& program, const std::vector<std::string>& args) {
+    return RunProgram(program, args, ClientEnv());
+  }
+
+  void MakePdf(const std::string& name, int pages) {
+    std::string program = "/Helvetica findfont 24 scalefont setfont\n";
+    for (int page = 1; page <= pages; ++page) program += "72 700 moveto (Page " + std::to_string(page) + ") show showpage\n";
+    WriteText(path("pages.ps"), "%!PS\n" + program);
+    ASSERT_EQ(std::system(("gs -q -dNOPAUSE -dBATCH -dSAFER -sDEVICE=pdfwrite -sOutputFile=" + path(name).string() +
+                           " " + path("pages.ps").string())
+                              .c_str()),
+              0);
+  }
+
+  std::string userFolder_;
+  std::string installRoot_;
+  std::unique_ptr<PrivateCups> cups_;
+  std::unique_ptr<SessionAgent> agent_;
+};
+
+TEST_F(CupsQueue, PdfPrintedWithLpReachesTheDeviceAfterTheFaxPrompt) {
+  LoopbackPrinter device(LoopbackPrinter::Mode::ReadAll);
+  const auto install = Cups("qlhost", {"cups", "install", "--device", device.uri()});
+  ASSERT_EQ(install.status, 0) << install.err << cups_->Log();
+  struct stat backend {};
+  ASSERT_EQ(stat((installRoot_ + "/usr/lib/cups/backend/telequill").c_str(), &backend), 0);
+  // Mode 0700: CUPS runs it as root, so that it can reach every user's agent.
+  EXPECT_EQ(backend.st_mode & 07777, 0700u);
+  EXPECT_TRUE(std::filesystem::exists(installRoot_ + "/usr/lib/systemd/user/telequill-agent.socket"));
+  EXPECT_TRUE(std::filesystem::exists(installRoot_ + "/etc/xdg/autostart/telequill-agent.desktop"));
+
+  WriteText(path("answer.txt"),
+            "dialog 101\ntype 1001 Dupont\ntype 1004 0145678900\nclick 1006\nclick 1\ndialog 108\nclick 801\n");
+  agent_ = std::make_unique<SessionAgent>(userFolder_, root().string());
+  ASSERT_TRUE(agent_->Start(path("answer.txt").string()));
+  MakePdf("lettre.pdf", 2);
+  const auto lp = RunProgram("/usr/bin/lp", {"-d", "Telequill-Fax", "-t", "Lettre", "-o",
+                                             "TelequillResolution=Superfine", path("lettre.pdf").string()},
+                             ClientEnv());
+  ASSERT_EQ(lp.status, 0) << lp.err;
+
+  const std::string stream = device.AwaitReceived();
+  ASSERT_EQ(stream.rfind(kUel + "@PJL\r\n@PJL JOB NAME=\"Lettre\"\r\n", 0), 0u) << stream.substr(0, 400) << cups_->Log();
+  const auto data = stream.find("@PJL ENTER LANGUAGE=PCLXL\r\n) HP-PCL XL;");
+  ASSERT_NE(data, std::string::npos);
+  const std::string header = stream.substr(0, data);
+  EXPECT_NE(header.find("@PJL TELQUL FAXNUM = "), std::string::npos) << header;
+  EXPECT_NE(header.find("0145678900"), std::string::npos) << header;
+  EXPECT_NE(header.find("@PJL TELQUL FAXRES = SUPERFINE\r\n"), std::string::npos) << header;
+  // Two pages of page data, then the trailer closes the job.
+  const auto trailer = stream.rfind(kUel + "@PJL\r\n@PJL COMMENT - Job ended");
+  ASSERT_NE(trailer, std::string::npos);
+  EXPECT_GT(trailer, data + 1000);
+  const std::string end = "@PJL EOJ NAME=\"Lettre\"\r\n" + kUel;
+  EXPECT_EQ(stream.substr(stream.size() - end.size()), end);
+
+  const auto remove = Cups("qlhost", {"cups", "remove"});
+  EXPECT_EQ(remove.status, 0) << remove.err;
+  EXPECT_FALSE(std::filesystem::exists(installRoot_ + "/usr/lib/cups/backend/telequill"));
+  const auto queues = RunProgram("/usr/bin/lpstat", {"-v"}, ClientEnv());
+  EXPECT_EQ(queues.out.find("Telequill-Fax"), std::string::npos) << queues.out;
+}
+
+}  // namespace
+}  // namespace tq::host::testing

@@ -1,0 +1,144 @@
+// qlhost print with real documents: PDF and PostScript through Ghostscript,
+// other files refused, broken and endless ones reported, and a document far
+// larger than memory streamed through.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+
+#include "loopback_printer.h"
+#include "qlhost_fixture.h"
+
+namespace tq::host::testing {
+namespace {
+
+using tq::testing::ReadText;
+using tq::testing::WriteText;
+
+const std::string kPostScript =
+    "%!PS\n/Helvetica findfont 24 scalefont setfont\n72 700 moveto (Page one) show showpage\n";
+const std::string kUel = "\x1B%-12345X";
+
+class QlHostDocuments : public QlHost {
+ protected:
+  tq::testing::RunResult Print(const std::string& document, const std::vector<std::string>& env = {},
+                               const std::string& job = "print") {
+    return Run({"print", "--job", job, "--output", path("job.prn").string(), document}, env);
+  }
+  bool OutputExists() { return std::filesystem::exists(path("job.prn")); }
+
+  // Ghostscript as the host runs it, with its arguments noted.
+  std::string LoggingGhostscript() {
+    const auto script = path("gs-logged");
+    WriteText(script, "#!/bin/sh\necho \"$@\" >> '" + path("gs.log").string() + "'\nexec gs \"$@\"\n");
+    std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+    return "TELEQUILL_GS=" + script.string();
+  }
+};
+
+TEST_F(QlHostDocuments, PostScriptAndPdfBecomePclXlPageData) {
+  WriteText(path("page.ps"), kPostScript);
+  const std::string pdf = path("page.pdf").string();
+  ASSERT_EQ(std::system(("gs -q -dNOPAUSE -dBATCH -dSAFER -sDEVICE=pdfwrite -sOutputFile=" + pdf + " " +
+                         path("page.ps").string())
+                            .c_str()),
+            0);
+  for (const std::string& document : {path("page.ps").string(), pdf}) {
+    const auto run = Print(document);
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string stream = ReadText(path("job.prn"));
+    // Ghostscript's own PJL lines do not reach the job: the page data
+    // follows the host's ENTER LANGUAGE and the host's trailer follows it.
+    EXPECT_NE(stream.find("@PJL ENTER LANGUAGE=PCLXL\r\n) HP-PCL XL;"), std::string::npos) << document;
+    EXPECT_EQ(stream.find("RENDERMODE"), std::string::npos) << document;
+    EXPECT_EQ(stream.find(kUel, 1), stream.rfind(kUel + "@PJL\r\n@PJL COMMENT - Job ended")) << document;
+  }
+}
+
+TEST_F(QlHostDocuments, FaxJobsAreRenderedAtTheFaxResolutionInBlackAndWhite) {
+  WriteText(path("page.ps"), kPostScript);
+  const std::string gs = LoggingGhostscript();
+  const std::string plugins = "TELEQUILL_PLUGIN_DIR=" + FakePluginFolder("sound");
+  ASSERT_EQ(Run({"settings", "set", "resolution=normal"}, {plugins}).status, 0);
+  ASSERT_EQ(Print(path("page.ps").string(), {gs, plugins}, "fax").status, 0);
+  ASSERT_EQ(Run({"settings", "set", "resolution=superfine"}, {plugins}).status, 0);
+  ASSERT_EQ(Print(path("page.ps").string(), {gs, plugins}, "fax").status, 0);
+  ASSERT_EQ(Print(path("page.ps").string(), {gs, plugins}, "print").status, 0);
+  const std::string log = ReadText(path("gs.log"));
+  const auto second = log.find('\n') + 1;
+  const auto third = log.find('\n', second) + 1;
+  EXPECT_NE(log.substr(0, second).find("-sDEVICE=pxlmono -r200x100"), std::string::npos) << log;
+  EXPECT_NE(log.substr(second, third - second).find("-sDEVICE=pxlmono -r400x400"), std::string::npos) << log;
+  EXPECT_NE(log.substr(third).find("-sDEVICE=pxlcolor -r600x600"), std::string::npos) << log;
+}
+
+TEST_F(QlHostDocuments, OtherFilesAreRefusedByTheirBytesNotTheirNames) {
+  WriteText(path("letter.pdf"), "Dear Sir,\nthis is text.\n");
+  const auto run = Print(path("letter.pdf").string());
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.err, "qlhost: " + path("letter.pdf").string() +
+                         ": not a document that can be printed; give a PDF, PostScript or PCL XL file\n");
+  EXPECT_FALSE(OutputExists());
+}
+
+TEST_F(QlHostDocuments, BrokenPdfGivesGhostscriptsFirstErrorAndNoOutput) {
+  WriteText(path("broken.pdf"), "%PDF-1.4\nthis is not a PDF body\n");
+  const auto run = Print(path("broken.pdf").string());
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.err.find(path("broken.pdf").string() + ": Ghostscript cannot read it (Error: "), std::string::npos)
+      << run.err;
+  EXPECT_EQ(LineCount(run.err), 1) << run.err;
+  EXPECT_FALSE(OutputExists());
+}
+
+TEST_F(QlHostDocuments, EndlessPostScriptIsStoppedAtTheTimeLimit) {
+  WriteText(path("loop.ps"), "%!PS\n{} loop\n");
+  const auto run = Print(path("loop.ps").string(), {"TELEQUILL_CONVERT_TIMEOUT=1"});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.err.find("loop.ps: the conversion did not finish within 1 seconds and was stopped"),
+            std::string::npos)
+      << run.err;
+  EXPECT_FALSE(OutputExists());
+}
+
+TEST_F(QlHostDocuments, PrinterThatHangsUpFailsTheJobWithItsAddress) {
+  WriteText(path("big.pxl"), ") HP-PCL XL;2;0\r\n" + std::string(16u << 20, 'x'));
+  LoopbackPrinter printer(LoopbackPrinter::Mode::HangUp);
+  const auto run = Run({"print", "--job", "print", "--port", printer.uri(), path("big.pxl").string()});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.err.find(printer.uri() + ": "), std::string::npos) << run.err;
+  EXPECT_EQ(LineCount(run.err), 1) << run.err;
+}
+
+// A 2 GB document, a PCL XL header followed by a hole, reaches the printer
+// whole while qlhost's memory stays far below the document's size.
+TEST_F(QlHostDocuments, TwoGigabyteDocumentStreamsWithFlatMemory) {
+  constexpr std::uint64_t kSize = 2ull << 30;
+  const std::string header = ") HP-PCL XL;2;0\r\n";
+  {
+    std::ofstream out(path("huge.pxl"), std::ios::binary);
+    out << header;
+  }
+  std::filesystem::resize_file(path("huge.pxl"), kSize);
+  LoopbackPrinter printer(LoopbackPrinter::Mode::KeepEnds);
+  const auto run = Run({"print", "--job", "print", "--doc-name", "Huge", "--port", printer.uri(),
+                        path("huge.pxl").string()});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::string head = printer.Received();
+  const auto data = head.find("@PJL ENTER LANGUAGE=PCLXL\r\n" + header);
+  ASSERT_NE(data, std::string::npos);
+  const std::string tail = printer.ReceivedTail();
+  const std::string trailerStart = kUel + "@PJL\r\n@PJL COMMENT - Job ended";
+  const auto trailer = tail.rfind(trailerStart);
+  ASSERT_NE(trailer, std::string::npos);
+  const std::uint64_t trailerSize = tail.size() - trailer;
+  EXPECT_EQ(printer.ReceivedCount(), data + 27 + kSize + trailerSize);
+  rusage usage{};
+  getrusage(RUSAGE_CHILDREN, &usage);
+  EXPECT_LT(usage.ru_maxrss, 64 * 1024) << "peak KiB";  // ru_maxrss is in KiB
+}
+
+}  // namespace
+}  // namespace tq::host::testing

@@ -1,0 +1,30 @@
+// `qlhost agent` for the tests, its face driven by an automation script. It
+// runs under a time limit and is stopped by its own process id.
+#pragma once
+
+#include <sys/types.h>
+
+#include <string>
+
+namespace tq::host::testing {
+
+class SessionAgent {
+ public:
+  // The agent listens in `runtimeFolder` (its XDG_RUNTIME_DIR) and keeps
+  // its settings under `telequillRoot`.
+  SessionAgent(std::string runtimeFolder, std::string telequillRoot);
+  ~SessionAgent();
+  SessionAgent(const SessionAgent&) = delete;
+  SessionAgent& operator=(const SessionAgent&) = delete;
+
+  // Starts it with the script at `scriptPath`; true once its socket is there.
+  bool Start(const std::string& scriptPath);
+  std::string socketPath() const { return runtimeFolder_ + "/telequill/agent.sock"; }
+
+ private:
+  std::string runtimeFolder_;
+  std::string telequillRoot_;
+  pid_t pid_ = -1;
+};
+
+}  // namespace tq::host::testing
