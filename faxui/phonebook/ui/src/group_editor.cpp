@@ -1,5 +1,6 @@
 // The group editor (107): a group's name and its members picked from every
 // other record of the phonebook.
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -62,6 +63,7 @@ bool Open(HWND dialog, GroupEditorState& state) {
   const std::u16string ownLine = phonebook::FormatGroupLine(session.groupName);
   HWND owner = OwnerList(state);
   const LRESULT count = SendMessageW(owner, LB_GETCOUNT, 0, 0);
+  SendMessageW(records, LB_INITSTORAGE, static_cast<WPARAM>(std::max<LRESULT>(count, 0)), 0);
   for (int i = 0; i < count; ++i) {
     const std::u16string line = ListLine(owner, i);
     if (SameTextNoCase(line, ownLine)) continue;
