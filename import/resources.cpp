@@ -54,7 +54,7 @@ const tq::res::ControlTemplate kSpeedDialSelectControls[] = {
     {WC_LISTBOXW, select::kAll, u"", 7, 34, 120, 130, kMultiList},
     {WC_BUTTONW, select::kMove, u"Vers ->", 133, 60, 50, 14, kButton},
     {WC_BUTTONW, select::kDetails, u"Détails", 133, 80, 50, 14, kButton},
-    {WC_EDITW, select::kChosenTitle, u"", 189, 18, 200, 12, ES_MULTILINE | ES_READONLY},
+    {WC_EDITW, select::kChosenTitle, u"", 189, 20, 200, 10, ES_READONLY},
     {WC_LISTBOXW, select::kChosen, u"", 189, 34, 200, 130, kChosenList},
     {WC_BUTTONW, select::kRemove, u"Supprimer", 189, 168, 50, 14, kButton},
     {WC_BUTTONW, IDOK, u"OK", 225, 190, 50, 14, kDefault},
