@@ -7,7 +7,8 @@
 # Adds the deliverable twice from the same sources: target <base>_n with the
 # model N definitions and output name, and <base>_p for model P. Shared
 # libraries carry no "lib" prefix; their symbols are hidden unless exported
-# with TQ_EXPORT.
+# with TQ_EXPORT (win/export.h). The entry file learns its model from
+# common/build_model.h, the one reader of TELEQUILL_MODEL_N and _P.
 function(telequill_add_deliverable base kind)
   cmake_parse_arguments(ARG "" "N;P" "SOURCES;LIBS;INCLUDES" ${ARGN})
   foreach(model n p)
@@ -25,7 +26,7 @@ function(telequill_add_deliverable base kind)
     endif()
     set_target_properties(${target} PROPERTIES OUTPUT_NAME ${ARG_${MODEL}})
     target_compile_definitions(${target} PRIVATE
-      TELEQUILL_MODEL_${MODEL}=1 TELEQUILL_MODEL_LETTER='${model}')
+      TELEQUILL_MODEL_${MODEL}=1)
     if(ARG_LIBS)
       target_link_libraries(${target} PRIVATE ${ARG_LIBS})
     endif()

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "common/recipient_list.h"
+#include "win/export.h"
 #include "win/types.h"
 
 namespace tq::faxui {
@@ -41,7 +42,7 @@ int RemoveSelectedRecipients(HWND dialog, int listId, RecipientList& list);
 }  // namespace tq::faxui
 
 // The dialog procedures, exported from the plug-in by name.
-extern "C" __attribute__((visibility("default"))) INT_PTR RecipientDlgProc(HWND dialog,
+TQ_EXPORT INT_PTR RecipientDlgProc(HWND dialog,
                                                                            UINT message,
                                                                            WPARAM wParam,
                                                                            LPARAM lParam);
