@@ -1,5 +1,15 @@
 # Helpers shared by every module's CMakeLists.
 
+# telequill_hide_symbols(<target>...)
+# Builds the targets with hidden symbols, inline functions included, so
+# that a shared library they end up in exports only what TQ_EXPORT
+# (win/export.h) marks. Every library linked into a plug-in or a loadable
+# library uses it. (Position-independent code is set for the whole tree.)
+function(telequill_hide_symbols)
+  set_target_properties(${ARGN} PROPERTIES
+    C_VISIBILITY_PRESET hidden CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
+endfunction()
+
 # telequill_add_deliverable(<base> SHARED|EXECUTABLE
 #     N <model N file name> P <model P file name>
 #     SOURCES ... [LIBS ...] [INCLUDES ...])
@@ -16,9 +26,8 @@ function(telequill_add_deliverable base kind)
     set(target ${base}_${model})
     if(kind STREQUAL "SHARED")
       add_library(${target} SHARED ${ARG_SOURCES})
-      set_target_properties(${target} PROPERTIES PREFIX ""
-        C_VISIBILITY_PRESET hidden CXX_VISIBILITY_PRESET hidden
-        VISIBILITY_INLINES_HIDDEN ON)
+      set_target_properties(${target} PROPERTIES PREFIX "")
+      telequill_hide_symbols(${target})
     elseif(kind STREQUAL "EXECUTABLE")
       add_executable(${target} ${ARG_SOURCES})
     else()
