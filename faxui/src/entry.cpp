@@ -1,9 +1,12 @@
 // The plug-in's entry points: the add-on table, the library entry and the
-// module description.
+// module description. The one place that learns the plug-in's model from
+// its build.
 #include "common/addon_table.h"
-#include "export.h"
+#include "common/build_model.h"
 #include "faxui/module_instance.h"
+#include "plugin_model.h"
 #include "printflow/document_event.h"
+#include "win/export.h"
 
 namespace {
 
@@ -12,25 +15,25 @@ namespace {
 constexpr tq::AddOnTable kFuncTable = tq::MakeFaxAddOnTable(&tq::DefaultFaxDS, &tq::DefaultFaxSS, nullptr, nullptr,
                                                             &tq::faxui::AddOnDocumentEvent);
 
-#if defined(TELEQUILL_MODEL_P)
-constexpr const char* kModuleInfo[] = {"Telequill Fax UI plug-in, model P", "Version 0.1", nullptr};
-#else
-constexpr const char* kModuleInfo[] = {"Telequill Fax UI plug-in, model N", "Version 0.1", nullptr};
-#endif
+constexpr const char* kModuleInfo[] = {
+    tq::kBuildModel == tq::Model::P ? "Telequill Fax UI plug-in, model P" : "Telequill Fax UI plug-in, model N",
+    "Version 0.1", nullptr};
 
 constexpr DWORD kProcessDetach = 0;
 constexpr DWORD kProcessAttach = 1;
 
 }  // namespace
 
-FAXUI_EXPORT const tq::AddOnTable* GetFuncTable() { return &kFuncTable; }
+tq::Model tq::faxui::PluginModel() { return tq::kBuildModel; }
+
+TQ_EXPORT const tq::AddOnTable* GetFuncTable() { return &kFuncTable; }
 
 // No run-time start-up to run here: the loader has done it by the time the
 // host calls us, so only the instance handle is to be kept.
-FAXUI_EXPORT BOOL DllInitialize(HINSTANCE instance, DWORD reason, LPVOID /*reserved*/) {
+TQ_EXPORT BOOL DllInitialize(HINSTANCE instance, DWORD reason, LPVOID /*reserved*/) {
   if (reason == kProcessAttach) tq::faxui::SetModuleInstance(instance);
   if (reason == kProcessDetach) tq::faxui::SetModuleInstance(nullptr);
   return TRUE;
 }
 
-FAXUI_EXPORT const char* const* ModuleInfo() { return kModuleInfo; }
+TQ_EXPORT const char* const* ModuleInfo() { return kModuleInfo; }

@@ -38,6 +38,9 @@
 namespace {
 
 using namespace tq::host;
+using tq::Model;
+using tq::ModelLetter;
+using tq::ParseModel;
 
 constexpr int kExitDone = 0;
 constexpr int kExitCancelled = 1;

@@ -1,2 +1,4 @@
 // A small module for the module tests to load.
-extern "C" __attribute__((visibility("default"))) int TestModuleAnswer() { return 42; }
+#include "win/export.h"
+
+TQ_EXPORT int TestModuleAnswer() { return 42; }

@@ -11,6 +11,7 @@
 
 #include "common/recipient_list.h"
 #include "phonebook/current_phonebook.h"
+#include "win/export.h"
 #include "win/types.h"
 
 namespace tq::faxui {
@@ -55,7 +56,7 @@ int RemoveSelectedRecipients(HWND dialog, int listId, RecipientList& list);
 }  // namespace tq::faxui
 
 // The dialog procedures, exported from the plug-in by name.
-extern "C" __attribute__((visibility("default"))) INT_PTR RecipientDlgProc(HWND dialog,
+TQ_EXPORT INT_PTR RecipientDlgProc(HWND dialog,
                                                                            UINT message,
                                                                            WPARAM wParam,
                                                                            LPARAM lParam);

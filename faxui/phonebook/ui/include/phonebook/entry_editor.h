@@ -9,6 +9,7 @@
 #include "common/entry_record.h"
 #include "common/store_result.h"
 #include "phonebook/phonebook_session.h"
+#include "win/export.h"
 #include "win/types.h"
 
 namespace tq::faxui {
@@ -46,6 +47,6 @@ INT_PTR RunNewEntryChoice(HWND owner);
 
 }  // namespace tq::faxui
 
-extern "C" __attribute__((visibility("default"))) INT_PTR ShowDBInfoDlgProc(HWND, UINT, WPARAM, LPARAM);
-extern "C" __attribute__((visibility("default"))) INT_PTR EditDBInfoDlgProc(HWND, UINT, WPARAM, LPARAM);
-extern "C" __attribute__((visibility("default"))) INT_PTR NewEntryDlgProc(HWND, UINT, WPARAM, LPARAM);
+TQ_EXPORT INT_PTR ShowDBInfoDlgProc(HWND, UINT, WPARAM, LPARAM);
+TQ_EXPORT INT_PTR EditDBInfoDlgProc(HWND, UINT, WPARAM, LPARAM);
+TQ_EXPORT INT_PTR NewEntryDlgProc(HWND, UINT, WPARAM, LPARAM);

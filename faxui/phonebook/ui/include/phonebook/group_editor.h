@@ -8,6 +8,7 @@
 
 #include "common/store_result.h"
 #include "phonebook/phonebook_session.h"
+#include "win/export.h"
 #include "win/types.h"
 
 namespace tq::faxui {
@@ -34,5 +35,5 @@ std::vector<char> BuildGroupRecord(std::u16string_view groupName, const std::vec
 
 }  // namespace tq::faxui
 
-extern "C" __attribute__((visibility("default"))) INT_PTR EditDBGrpDlgProc(HWND, UINT, WPARAM, LPARAM);
-extern "C" __attribute__((visibility("default"))) INT_PTR ShowDBGrpDlgProc(HWND, UINT, WPARAM, LPARAM);
+TQ_EXPORT INT_PTR EditDBGrpDlgProc(HWND, UINT, WPARAM, LPARAM);
+TQ_EXPORT INT_PTR ShowDBGrpDlgProc(HWND, UINT, WPARAM, LPARAM);

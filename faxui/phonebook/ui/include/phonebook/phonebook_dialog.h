@@ -9,6 +9,7 @@
 
 #include "common/recipient_list.h"
 #include "phonebook/current_phonebook.h"
+#include "win/export.h"
 #include "win/types.h"
 
 namespace tq::faxui {
@@ -26,5 +27,5 @@ INT_PTR ShowSelectionForm(HWND owner, RecipientList& working, phonebook::Current
 
 }  // namespace tq::faxui
 
-extern "C" __attribute__((visibility("default"))) INT_PTR PhonebookDlgProc(HWND dialog, UINT message,
+TQ_EXPORT INT_PTR PhonebookDlgProc(HWND dialog, UINT message,
                                                                            WPARAM wParam, LPARAM lParam);
