@@ -18,6 +18,7 @@
 #include <fstream>
 #include <string>
 
+#include "benchmark_phonebook.h"
 #include "phonebook/reading.h"
 #include "phonebook/updates.h"
 #include "testing/ratio_report.h"
@@ -27,36 +28,9 @@ namespace {
 
 using namespace tq;
 using namespace tq::phonebook;
+using tq::phonebook::bench::MakeBenchmarkPhonebook;
 
 std::filesystem::path g_folder;
-
-std::string Person(const std::string& name, const std::string& fax) {
-  IndividualFields f;
-  f.name = name;
-  f.faxNumber = fax;
-  f.company = "Entreprise";
-  f.sendMode = "0";
-  f.printOnRelay = "0";
-  return SerialiseIndividual(f);
-}
-
-// individuals, then groups of 50 members, each holding "Member <0000>".
-std::filesystem::path MakePhonebook(const std::string& name, int individuals, int groups) {
-  std::filesystem::path file = g_folder / name;
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  out << EmptyPhonebookBytes() << Person("Member", "0000");
-  for (int i = 0; i < individuals; ++i) out << Person("Person " + std::to_string(i), std::to_string(100000 + i));
-  for (int g = 0; g < groups; ++g) {
-    GroupFields group{"Group " + std::to_string(g), {{"Member", "0000"}}};
-    for (int m = 1; m < 50; ++m) {
-      int i = (g * 49 + m) % individuals;
-      group.members.push_back({"Person " + std::to_string(i), std::to_string(100000 + i)});
-    }
-    out << SerialiseGroup(group);
-  }
-  out << Person("Last", "9999");
-  return file;
-}
 
 std::filesystem::path g_large;
 
@@ -165,8 +139,8 @@ int main(int argc, char** argv) {
   if (mkdtemp(pattern) == nullptr) return 1;
   g_folder = pattern;
   setenv("TELEQUILL_ROOT", pattern, 1);
-  g_large = MakePhonebook("large.AFD", 100000, 1000);
-  std::filesystem::path small = MakePhonebook("small.AFD", 1000, 10);
+  g_large = MakeBenchmarkPhonebook(g_folder / "large.AFD", 100000, 1000);
+  std::filesystem::path small = MakeBenchmarkPhonebook(g_folder / "small.AFD", 1000, 10);
   std::printf("phonebook of %ju bytes\n", static_cast<std::uintmax_t>(std::filesystem::file_size(g_large)));
 
   tq::testing::RatioReport report("phonebook_benchmark");
@@ -178,7 +152,7 @@ int main(int argc, char** argv) {
 
   // Peak memory must not grow with the file: within 2 MB of the small one's.
   const long smallPeak = PeakMemoryOfOperations(small);
-  const long largePeak = PeakMemoryOfOperations(MakePhonebook("large2.AFD", 100000, 1000));
+  const long largePeak = PeakMemoryOfOperations(MakeBenchmarkPhonebook(g_folder / "large2.AFD", 100000, 1000));
   constexpr long kMostGrowthKiB = 2048;
   report.Add({"PeakMemory (100,000 entries)", "1,000 entries: " + std::to_string(smallPeak) + " KiB",
               (largePeak >= smallPeak ? "+" : "") + std::to_string(largePeak - smallPeak) + " KiB",
