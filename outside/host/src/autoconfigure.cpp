@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 #include "host/atomic_file.h"
 #include "host/host_options.h"
@@ -24,6 +25,7 @@ constexpr UINT kWatchInterval = 100;
 // qlautocfg shows its hidden window within this time of being started, or
 // it is taken as not started.
 constexpr auto kStartLimit = std::chrono::seconds(10);
+constexpr auto kCloseGrace = std::chrono::seconds(3);
 constexpr char16_t kProgramWindow[] = u"Tkautocfg";
 
 constexpr INT_PTR kClosed = 1;      // qlautocfg closed the window: the answer is there or not
@@ -44,6 +46,10 @@ struct Watch {
   std::string childFace;  // TELEQUILL_UI for qlautocfg, when it differs from ours
   std::chrono::steady_clock::time_point startedAt;
   bool seen = false;
+  // When qlautocfg's window was first missed after it had been seen: its
+  // WM_CLOSE to this window may still be on its way, so the run counts as
+  // gone only once a grace time has passed without it.
+  std::optional<std::chrono::steady_clock::time_point> missedAt;
 };
 
 INT_PTR HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -63,15 +69,22 @@ INT_PTR HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
       watch->startedAt = std::chrono::steady_clock::now();
       SetTimer(window, kWatchTimer, kWatchInterval, nullptr);
       return TRUE;
-    case WM_TIMER:
+    case WM_TIMER: {
       if (wParam != kWatchTimer) return FALSE;
       if (FindWindowW(nullptr, kProgramWindow) != nullptr) {
         watch->seen = true;
-      } else if (watch->seen || std::chrono::steady_clock::now() - watch->startedAt > kStartLimit) {
+        watch->missedAt.reset();
+        return TRUE;
+      }
+      const auto now = std::chrono::steady_clock::now();
+      if (watch->seen && !watch->missedAt) watch->missedAt = now;
+      if ((watch->missedAt && now - *watch->missedAt > kCloseGrace) ||
+          (!watch->seen && now - watch->startedAt > kStartLimit)) {
         KillTimer(window, kWatchTimer);
         EndDialog(window, kGone);
       }
       return TRUE;
+    }
     case WM_CLOSE:
       KillTimer(window, kWatchTimer);
       EndDialog(window, kClosed);
