@@ -1,6 +1,6 @@
 // The plug-in's resource script: each part of the plug-in contributes the
 // templates and strings it loads (the identifiers are in
-// faxui/resource_ids.h); the plug-in's own are its help file's name.
+// faxui/resource_ids.h); the plug-in's own are its help file's name and the Import application's.
 #include "faxui/resource_ids.h"
 #include "phonebook/phonebook_dialog_resources.h"
 #include "phonebook/phonebook_ui.h"
@@ -12,12 +12,15 @@ namespace {
 
 #if defined(TELEQUILL_MODEL_P)
 constexpr const char16_t* kHelpFileName = u"qlhelpp.HLP";
+constexpr const char16_t* kImportProgram = u"qlimportp.EXE";
 #else
 constexpr const char16_t* kHelpFileName = u"qlhelpn.HLP";
+constexpr const char16_t* kImportProgram = u"qlimportn.EXE";
 #endif
 
 const tq::res::StringResource kStrings[] = {
     {tq::faxui::kHelpFileNameString, kHelpFileName},
+    {tq::faxui::kImportProgramString, kImportProgram},
 };
 
 // Gathered at first use: the parts' data are constants of their own files,

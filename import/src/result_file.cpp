@@ -11,15 +11,15 @@ namespace tq::import {
 namespace {
 
 void AppendCount(std::string& bytes, std::size_t count) {
-  bytes.resize(bytes.size() + 4);
-  WriteInt32(bytes.data() + bytes.size() - 4, 0, static_cast<std::int32_t>(count));
+  bytes.resize(bytes.size() + kResultCountSize);
+  WriteInt32(bytes.data() + bytes.size() - kResultCountSize, 0, static_cast<std::int32_t>(count));
 }
 
 }  // namespace
 
 std::string NameNumberResultBytes(const std::vector<std::u16string>& candidates) {
   std::string bytes;
-  bytes.reserve(4 + candidates.size() * kNameNumberRecordSize);
+  bytes.reserve(kResultCountSize + candidates.size() * kNameNumberRecordSize);
   AppendCount(bytes, candidates.size());
   for (const std::u16string& candidate : candidates) {
     const NameAndNumber parts = SplitCandidate(candidate);
@@ -33,7 +33,7 @@ std::string NameNumberResultBytes(const std::vector<std::u16string>& candidates)
 
 std::string EntryRecordResultBytes(const std::vector<EntryRecord>& records) {
   std::string bytes;
-  bytes.reserve(4 + records.size() * sizeof(EntryRecord));
+  bytes.reserve(kResultCountSize + records.size() * kEntryRecordSize);
   AppendCount(bytes, records.size());
   for (const EntryRecord& record : records) {
     char raw[sizeof(EntryRecord)];
