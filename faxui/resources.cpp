@@ -1,6 +1,6 @@
 // The plug-in's resource script: each part of the plug-in contributes the
 // templates and strings it loads (the identifiers are in
-// faxui/resource_ids.h); the plug-in's own are its help file's name.
+// faxui/resource_ids.h); the plug-in's own are its help file's name and the Import application's.
 #include "faxui/resource_ids.h"
 #include "phonebook/phonebook_dialog_resources.h"
 #include "phonebook/phonebook_ui.h"
@@ -16,6 +16,7 @@ namespace {
 const tq::res::ResourceScript& PluginScript() {
   static const tq::res::StringResource strings[] = {
       {tq::faxui::kHelpFileNameString, tq::HelpFileName(tq::faxui::PluginModel())},
+      {tq::faxui::kImportProgramString, tq::ImportProgramName(tq::faxui::PluginModel())},
   };
   static const tq::res::GatheredScript gathered{
       {{}, strings, {}},

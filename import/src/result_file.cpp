@@ -1,46 +1,29 @@
 #include "result_file.h"
 
-#include <cstring>
-
 #include "common/ansi_slots.h"
-#include "common/byte_order.h"
+#include "common/import_result_io.h"
 #include "import_run.h"
 #include "win/file_replace.h"
 
 namespace tq::import {
-namespace {
 
-void AppendCount(std::string& bytes, std::size_t count) {
-  bytes.resize(bytes.size() + 4);
-  WriteInt32(bytes.data() + bytes.size() - 4, 0, static_cast<std::int32_t>(count));
-}
-
-}  // namespace
-
+// Both models write the common form: the plug-in reads only that one.
 std::string NameNumberResultBytes(const std::vector<std::u16string>& candidates) {
-  std::string bytes;
-  bytes.reserve(4 + candidates.size() * kNameNumberRecordSize);
-  AppendCount(bytes, candidates.size());
+  std::vector<EntryRecord> records;
+  records.reserve(candidates.size());
   for (const std::u16string& candidate : candidates) {
     const NameAndNumber parts = SplitCandidate(candidate);
-    char record[kNameNumberRecordSize] = {};
-    WideToAnsiSlot(parts.name, record, kNameSize);
-    WideToAnsiSlot(parts.faxNumber, record + kNameSize, kFaxNumberSize);
-    bytes.append(record, sizeof record);
+    EntryRecord& record = records.emplace_back(DefaultEntryRecord);
+    WideToAnsiSlot(parts.name, record.name);
+    WideToAnsiSlot(parts.faxNumber, record.faxNumber);
   }
-  return bytes;
+  const auto bytes = WriteImportResult(records, ImportForm::Common, ImportRecordKind::NameNumber);
+  return std::string(bytes.begin(), bytes.end());
 }
 
 std::string EntryRecordResultBytes(const std::vector<EntryRecord>& records) {
-  std::string bytes;
-  bytes.reserve(4 + records.size() * sizeof(EntryRecord));
-  AppendCount(bytes, records.size());
-  for (const EntryRecord& record : records) {
-    char raw[sizeof(EntryRecord)];
-    std::memcpy(raw, &record, sizeof raw);
-    bytes.append(raw, sizeof raw);
-  }
-  return bytes;
+  const auto bytes = WriteImportResult(records, ImportForm::Common, ImportRecordKind::Entry);
+  return std::string(bytes.begin(), bytes.end());
 }
 
 DWORD WriteResultFile(std::u16string_view path, std::string_view bytes) {

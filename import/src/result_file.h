@@ -1,7 +1,6 @@
-// The import result file that the launching dialog reads: a 32-bit count
-// and the records. Both models write this one form, because the plug-in of
-// either model reads only it. Name-and-number records are the first 62
-// bytes of an entry record; speed-dial entries are whole entry records.
+// Writing the import result file that the launching dialog reads
+// (import/result_form.h, whose layout the reader shares). Both models write
+// this one form, because the plug-in of either model reads only it.
 #pragma once
 
 #include <string>
@@ -9,11 +8,10 @@
 #include <vector>
 
 #include "common/entry_record.h"
+#include "import/result_form.h"
 #include "win/types.h"
 
 namespace tq::import {
-
-inline constexpr std::size_t kNameNumberRecordSize = 62;
 
 std::string NameNumberResultBytes(const std::vector<std::u16string>& candidates);
 std::string EntryRecordResultBytes(const std::vector<EntryRecord>& records);

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstring>
+
+#include "import/result_form.h"
 
 #include "testing/temp_root.h"
 #include "win/text.h"
@@ -33,6 +38,98 @@ TEST_F(ResultFile, ReplacesAnEarlierFileAndNeverWritesThroughALink) {
   struct stat info {};
   ASSERT_EQ(stat(result.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0600u);
+}
+
+// The reader takes back what the writer wrote, through the one layout.
+class TakenResultFile : public tq::testing::TempRoot {
+ protected:
+  std::u16string File() const { return tq::Utf8ToUtf16(path("DB101010.TMP").string()); }
+  void Write(const std::string& bytes) { tq::testing::WriteText(path("DB101010.TMP"), bytes); }
+  tq::import::TakenResult Take(tq::import::ResultRecords form = tq::import::ResultRecords::NamesAndNumbers) {
+    return tq::import::TakeResultFile(File(), form);
+  }
+  static std::string Count(std::int32_t count) {
+    std::string bytes(4, '\0');
+    std::memcpy(bytes.data(), &count, 4);
+    return bytes;
+  }
+};
+
+using Status = tq::import::TakenResult::Status;
+
+TEST_F(TakenResultFile, NamesAndNumbersComeBackWithDefaultSettingsAndTheFileGoes) {
+  ASSERT_EQ(tq::import::WriteResultFile(File(), NameNumberResultBytes({u"A b <1 2>", u"C <3>"})), 0u);
+  const auto taken = Take();
+  ASSERT_EQ(taken.status, Status::Read);
+  ASSERT_EQ(taken.records.size(), 2u);
+  EXPECT_STREQ(taken.records[0].name, "A b");
+  EXPECT_STREQ(taken.records[0].faxNumber, "1 2");
+  EXPECT_STREQ(taken.records[1].name, "C");
+  tq::EntryRecord expected = tq::DefaultEntryRecord;
+  std::strcpy(expected.name, "C");
+  std::strcpy(expected.faxNumber, "3");
+  EXPECT_EQ(std::memcmp(&taken.records[1], &expected, sizeof expected), 0);
+  EXPECT_FALSE(std::filesystem::exists(path("DB101010.TMP")));
+  EXPECT_EQ(Take().status, Status::Missing);
+}
+
+TEST_F(TakenResultFile, CountsAreBelievedOnlyAsFarAsTheRecordsGo) {
+  const std::string record = std::string("Nom") + std::string(28, '\0') + "123" + std::string(28, '\0');
+  struct Case {
+    std::string bytes;
+    std::size_t records;
+  };
+  const Case cases[] = {
+      {Count(3) + record + record + record.substr(0, 40), 2},  // cut inside the third
+      {Count(-1) + record, 0},
+      {Count(0x7FFFFFFF) + record, 1},
+      {Count(1).substr(0, 3), 0},
+      {"", 0},
+  };
+  for (const Case& c : cases) {
+    Write(c.bytes);
+    const auto taken = Take();
+    EXPECT_EQ(taken.status, Status::Read);
+    EXPECT_EQ(taken.records.size(), c.records) << c.bytes.size();
+    EXPECT_FALSE(std::filesystem::exists(path("DB101010.TMP")));
+  }
+}
+
+TEST_F(TakenResultFile, EntryRecordsAreMadeSafeToUse) {
+  tq::EntryRecord record{};
+  std::memset(&record, 'x', sizeof record);  // no terminator anywhere
+  record.destinationCount = 99;
+  record.speedDialFlag = 1;
+  Write(Count(1) + std::string(reinterpret_cast<const char*>(&record), sizeof record));
+  const auto taken = Take(tq::import::ResultRecords::EntryRecords);
+  ASSERT_EQ(taken.records.size(), 1u);
+  const tq::EntryRecord& safe = taken.records[0];
+  EXPECT_EQ(std::strlen(safe.name), 30u);
+  EXPECT_EQ(std::strlen(safe.faxNumber), 30u);
+  EXPECT_EQ(std::strlen(safe.mailboxPassword), 6u);
+  EXPECT_EQ(std::strlen(safe.fCodePassword), 20u);
+  EXPECT_EQ(safe.destinationCount, 20);
+  EXPECT_EQ(safe.speedDialFlag, 0);
+  EXPECT_EQ(safe.sendMode, 'x');
+}
+
+TEST_F(TakenResultFile, ALinkIsRefusedAndRemovedWithoutTouchingItsTarget) {
+  const std::string planted = Count(1) + "Intrus" + std::string(25, '\0') + "666" + std::string(28, '\0');
+  tq::testing::WriteText(path("elsewhere"), planted);
+  std::filesystem::create_symlink(path("elsewhere"), path("DB101010.TMP"));
+  const auto taken = Take();
+  EXPECT_EQ(taken.status, Status::Refused);
+  EXPECT_TRUE(taken.records.empty());
+  EXPECT_FALSE(std::filesystem::is_symlink(path("DB101010.TMP")));
+  EXPECT_EQ(tq::testing::ReadText(path("elsewhere")), planted);
+}
+
+TEST_F(TakenResultFile, AFileOfAnotherUserIsRefused) {
+  if (geteuid() != 0) GTEST_SKIP() << "only root can give a file away";
+  Write(Count(1) + std::string(62, 'a'));
+  ASSERT_EQ(chown(path("DB101010.TMP").c_str(), 65534, 65534), 0);
+  EXPECT_EQ(Take().status, Status::Refused);
+  EXPECT_FALSE(std::filesystem::exists(path("DB101010.TMP")));
 }
 
 }  // namespace

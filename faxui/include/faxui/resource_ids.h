@@ -35,6 +35,7 @@ inline constexpr ULONG_PTR kGroupEditorHelpContext = 15602;
 // Strings.
 inline constexpr UINT kHelpFileNameString = 700;  // the help file's name
 inline constexpr UINT kPhonebookFilterString = 1040;  // the phonebook file dialog's filter
+inline constexpr UINT kImportProgramString = 3059;    // the Import application's file name
 // Transmission modes, in list order; the position in the list is the
 // index stored in the record.
 inline constexpr int kModeG3Auto = 1050;
@@ -157,6 +158,6 @@ inline constexpr int kLoadedDialogs[] = {kRecipientDialogId, kCommDialogId, kFax
                                         kGroupEditorDialogId, kPhonebookSelectionDialogId,
                                         kGroupViewerDialogId};
 inline constexpr UINT kLoadedStrings[] = {kHelpFileNameString, kPhonebookFilterString, kModeG3Auto,
-                                          kModeF4800, kModeG4Auto};
+                                          kModeF4800, kModeG4Auto, kImportProgramString};
 
 }  // namespace tq::faxui

@@ -151,9 +151,14 @@ void Command(HWND dialog, RecipientDialogState& state, int id, WORD code) {
     case IDCANCEL:
       EndDialogClosingHelp(dialog, state.help, 0);
       return;
+    case rcp::kImportButton:
+      if (code == BN_CLICKED) StartImportIntoList(dialog, state);
+      return;
+    case rcp::kImportDone:
+    case rcp::kImportDoneOther:
+      TakeImportedRecipients(dialog, state, id);
+      return;
     default:
-      // The import button and the import application's completion
-      // commands come with the import reader.
       return;
   }
 }

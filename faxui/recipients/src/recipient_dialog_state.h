@@ -48,6 +48,11 @@ void OpenCommSettings(HWND dialog, RecipientDialogState& state);
 void ShowRecipientDetails(HWND dialog, RecipientDialogState& state);
 void SearchPhonebook(HWND dialog, RecipientDialogState& state);
 void StoreSelectedRecipients(HWND dialog, RecipientDialogState& state);
+// The import (recipient_import.cpp): "&Importer dans la liste" (1018),
+// asking first when the list is not empty, and the Import application's
+// completion commands 1022 and 1028.
+void StartImportIntoList(HWND dialog, const RecipientDialogState& state);
+void TakeImportedRecipients(HWND dialog, RecipientDialogState& state, int command);
 // "--Aucun--" or the current phonebook's path in 1016.
 void ShowCurrentPhonebook(HWND dialog, const RecipientDialogState& state);
 

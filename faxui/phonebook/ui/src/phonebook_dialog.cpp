@@ -86,6 +86,11 @@ void Command(HWND dialog, PhonebookDialogState& state, int id, WORD code) {
     case pb::kSaveAsButton:
       if (clicked) phonebook::SavePhonebookAs(dialog, state.current());
       return;
+    case pb::kImportButton:
+      if (clicked) StartImportIntoPhonebook();
+      return;
+    case pb::kImportDone:
+    case pb::kImportDoneOther: StoreImportedEntries(dialog, state, id); return;
     case pb::kHelpButton:
       if (clicked) OpenDialogHelp(dialog, state.help, kPhonebookHelpContext);
       return;
@@ -116,11 +121,10 @@ void RefreshPhonebookDialog(HWND dialog, PhonebookDialogState& state) {
     }
   }
   const bool available = !current.unavailable;
-  for (int id : {pb::kNewButton, pb::kDeleteButton, pb::kPropertiesButton, pb::kSaveAsButton, pb::kAddButton}) {
+  for (int id : {pb::kNewButton, pb::kDeleteButton, pb::kPropertiesButton, pb::kImportButton, pb::kSaveAsButton,
+                 pb::kAddButton}) {
     EnableControl(dialog, id, available);
   }
-  // Importing arrives with the Import application.
-  EnableControl(dialog, pb::kImportButton, false);
   const std::u16string caption = available ? u"Annuaire - " + current.path : std::u16string(u"Annuaire");
   SetWindowTextW(dialog, caption.c_str());
 }

@@ -33,6 +33,11 @@ void ShowRecordProperties(HWND dialog, PhonebookDialogState& state);
 // The Delete key in list 601; true when it was handled.
 bool DeleteSelectedRecords(HWND dialog, PhonebookDialogState& state);
 
+// The import (phonebook_import.cpp): "&Importer dans l'annuaire" (1018)
+// and the Import application's completion commands 1022 and 1028.
+void StartImportIntoPhonebook();
+void StoreImportedEntries(HWND dialog, PhonebookDialogState& state, int command);
+
 // The selection form's commands (selection_form.cpp).
 void AddSelectedToRecipients(HWND dialog, PhonebookDialogState& state);
 // The Delete key in list 605; true when it was handled.
