@@ -28,12 +28,12 @@ namespace {
 using tq::testing::RunProgram;
 
 // Operations per writer; each is one qlafd process.
-constexpr int kRoundsPerWriter = 40;
+constexpr int kRoundsPerWriter = 30;
 constexpr int kRoundsWithKills = 30;
 constexpr int kRoundsPerCaseTwin = 25;
 // A writer refused (the phonebook held by another) tries again, at most
 // this many times in all.
-constexpr int kRetriesPerWriter = 60;
+constexpr int kRetriesPerWriter = 40;
 // One operation in this many is killed, after up to this many microseconds.
 constexpr int kKillOneIn = 3;
 constexpr int kLongestKillDelayMicros = 4000;

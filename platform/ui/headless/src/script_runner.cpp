@@ -217,7 +217,10 @@ constexpr std::size_t kMaxScriptBytes = 4 << 20;
 
 std::unique_ptr<Runner> Runner::Load(const std::string& path, InputDriver& driver) {
   std::string text;
-  if (DWORD error = ReadRegularFile(path, kMaxScriptBytes, text); error != ERROR_SUCCESS) {
+  // /dev/null stands for a script with no actions; any other device or FIFO
+  // is refused unread.
+  DWORD error = path == "/dev/null" ? ERROR_SUCCESS : ReadRegularFile(path, kMaxScriptBytes, text);
+  if (error != ERROR_SUCCESS) {
     FailRun("script " + path + ": cannot be read (" + DescribeFileError(error) + ")");
   }
   ParseResult parsed = Parse(text);
