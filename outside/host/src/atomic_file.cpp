@@ -1,12 +1,6 @@
 #include "host/atomic_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
-
+#include "win/file_read.h"
 #include "win/file_replace.h"
 #include "win/text.h"
 
@@ -19,34 +13,11 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
   return false;
 }
 
-bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& error) {
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    error = path + ": cannot be read (" + std::strerror(errno) + ")";
-    return false;
-  }
-  struct stat info {};
-  if (fstat(fd, &info) == 0 && !S_ISREG(info.st_mode)) {
-    close(fd);
-    error = path + ": cannot be read (not a regular file)";
-    return false;
-  }
-  bytes.clear();
-  char buffer[65536];
-  for (;;) {
-    const ssize_t got = read(fd, buffer, sizeof buffer);
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      const int cause = errno;
-      close(fd);
-      error = path + ": cannot be read (" + std::strerror(cause) + ")";
-      return false;
-    }
-    if (got == 0) break;
-    bytes.append(buffer, static_cast<std::size_t>(got));
-  }
-  close(fd);
-  return true;
+bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& error, std::size_t maxBytes) {
+  const DWORD failure = ReadRegularFile(path, maxBytes, bytes);
+  if (failure == ERROR_SUCCESS) return true;
+  error = path + ": cannot be read (" + DescribeFileError(failure) + ")";
+  return false;
 }
 
 }  // namespace tq::host

@@ -27,6 +27,7 @@ struct Option {
   std::span<const Choice> choices;  // Choices: accepted words, the first of each value shown
   int low = 0, high = 0;            // Number: accepted range
   std::size_t slot = 0;             // Text: size of the slot with its terminator
+  bool secret = false;              // Text: shown masked, never as it is
 };
 
 constexpr Choice kJobModes[] = {{"print", 0}, {"secure", hsb::kJobModeSecure}, {"sample", hsb::kJobModeSample},
@@ -54,7 +55,7 @@ const Option kOptions[] = {
     {"copies", Area::Public, hsb::kCopies, Kind::Number, {}, 1, 999},
     {"tray", Area::Public, hsb::kOutputTray, Kind::Number, {}, 0, 3},
     {"secure-user", Area::Options, kUserIdOffset, Kind::Text, {}, 0, 0, kSecureUserIdSize},
-    {"secure-password", Area::Options, kPasswordOffset, Kind::Text, {}, 0, 0, kSecurePasswordSize},
+    {"secure-password", Area::Options, kPasswordOffset, Kind::Text, {}, 0, 0, kSecurePasswordSize, true},
     {"secure-doc-name", Area::Options, kDocNameOffset, Kind::Text, {}, 0, 0, kSecureDocNameSize},
 };
 
@@ -139,7 +140,12 @@ std::string ChoiceName(std::span<const Choice> choices, int value) {
 
 std::string DescribeOption(const SettingsBlock& block, const SettingsLayout& layout, const Option& option) {
   const unsigned char* field = FieldAddress(block, layout, option);
-  if (option.kind == Kind::Text) return QuoteC(AnsiToUtf8(AnsiSlotView(reinterpret_cast<const char*>(field), option.slot)));
+  if (option.kind == Kind::Text) {
+    const std::string_view text = AnsiSlotView(reinterpret_cast<const char*>(field), option.slot);
+    // A secret says only whether it is set, not even its length.
+    if (option.secret) return text.empty() ? "\"\"" : "(set, not shown)";
+    return QuoteC(AnsiToUtf8(text));
+  }
   const int value = ReadInt32(field, 0);
   if (option.kind == Kind::Number) {
     std::string text = std::to_string(value);

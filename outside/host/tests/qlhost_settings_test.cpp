@@ -1,5 +1,9 @@
 // qlhost settings, and how qlhost meets plug-ins it cannot use.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
 
 #include "qlhost_fixture.h"
 
@@ -79,6 +83,37 @@ TEST_F(QlHostSettings, ForeignOrTruncatedFilesAreRefusedAndLeftAsTheyWere) {
       EXPECT_EQ(ReadBytes(SettingsFile()), bytes);
     }
   }
+}
+
+TEST_F(QlHostSettings, FifosAndHugeFilesAreRefusedWithoutReadingThem) {
+  std::filesystem::create_directories(std::filesystem::path(SettingsFile()).parent_path());
+  // A FIFO would block a reader for ever; a sparse gigabyte would be read whole.
+  ASSERT_EQ(mkfifo(SettingsFile().c_str(), 0600), 0);
+  auto run = Run({"settings", "show"});
+  EXPECT_NE(run.status, 0);
+  EXPECT_NE(run.err.find("not a regular file"), std::string::npos) << run.err;
+  EXPECT_EQ(LineCount(run.err), 1) << run.err;
+  std::filesystem::remove(SettingsFile());
+  {
+    std::FILE* big = std::fopen(SettingsFile().c_str(), "w");
+    ASSERT_NE(big, nullptr);
+    ASSERT_EQ(ftruncate(fileno(big), 1L << 30), 0);
+    std::fclose(big);
+  }
+  run = Run({"settings", "show"});
+  EXPECT_NE(run.status, 0);
+  EXPECT_NE(run.err.find("too large"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find(SettingsFile()), std::string::npos) << run.err;
+}
+
+TEST_F(QlHostSettings, ThePasswordIsNeverShownAndItsFileIsPrivate) {
+  ASSERT_EQ(Run({"settings", "set", "secure-password=4321"}).status, 0);
+  const auto run = Run({"settings", "show"});
+  EXPECT_EQ(run.out.find("4321"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("secure-password: (set, not shown)\n"), std::string::npos) << run.out;
+  struct stat info {};
+  ASSERT_EQ(stat(SettingsFile().c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0600u);
 }
 
 TEST_F(QlHostSettings, PluginProblemsGiveOneLineNamingTheFile) {

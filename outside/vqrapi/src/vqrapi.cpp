@@ -8,16 +8,19 @@
 // TELEQUILL_VQRAPI_FAIL=initialize makes VqrInitializeLedgra fail (return 0);
 // TELEQUILL_VQRAPI_FAIL=data makes the data calls fail, so that no
 // VqrExecLedgra should follow.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "announcement_json.h"
 #include "common/monitor_announcement.h"
 #include "win/export.h"
+#include "win/file_read.h"
 #include "win/text.h"
 
 
@@ -27,16 +30,31 @@ using tq::monitor::VqrHandle;
 constexpr VqrHandle kHandle = 0x7651;  // the one connection this stand-in hands out
 constexpr char kClientId[] = "TQCLIENT";
 
-std::filesystem::path MonitorFolder() {
-  std::filesystem::path folder = std::filesystem::path(tq::WindowsDirectory()) / "monitor";
-  std::error_code ignored;
-  std::filesystem::create_directories(folder, ignored);
+// The monitor records name documents and recipients: the folder and its
+// files are private to the user.
+std::string MonitorFolder() {
+  const std::string folder = tq::WindowsDirectory() + "/monitor";
+  mkdir(folder.c_str(), 0700);
   return folder;
 }
 
+void WritePrivate(const std::string& path, const std::string& bytes, int how) {
+  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | how, 0600);
+  if (fd < 0) return;
+  struct stat info {};
+  // Only into a regular file: a FIFO or device there is left alone.
+  if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+    for (std::size_t done = 0; done < bytes.size();) {
+      const ssize_t wrote = write(fd, bytes.data() + done, bytes.size() - done);
+      if (wrote <= 0) break;
+      done += static_cast<std::size_t>(wrote);
+    }
+  }
+  close(fd);
+}
+
 void AppendLine(const char* file, const std::string& line) {
-  std::ofstream out(MonitorFolder() / file, std::ios::app | std::ios::binary);
-  out << line << '\n';
+  WritePrivate(MonitorFolder() + "/" + file, line + "\n", O_APPEND);
 }
 
 void NoteCall(const char* name) { AppendLine("calls.log", name); }
@@ -47,13 +65,12 @@ bool Failing(const char* what) {
 }
 
 int NextJobNumber() {
-  const auto file = MonitorFolder() / "next-job-id";
+  const std::string file = MonitorFolder() + "/next-job-id";
+  std::string text;
   int next = 1;
-  {
-    std::ifstream in(file);
-    if (!(in >> next) || next < 1) next = 1;
-  }
-  std::ofstream(file, std::ios::trunc) << next + 1 << '\n';
+  if (tq::ReadRegularFile(file, 32, text) == ERROR_SUCCESS) next = std::atoi(text.c_str());
+  if (next < 1) next = 1;
+  WritePrivate(file, std::to_string(next + 1) + "\n", O_TRUNC);
   return next;
 }
 

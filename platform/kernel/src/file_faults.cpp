@@ -2,6 +2,7 @@
 // of the process.
 #include <array>
 #include <atomic>
+#include <mutex>
 
 #include "internal.h"
 
@@ -9,6 +10,9 @@ namespace {
 std::array<std::atomic<int>, 3> countdown{};
 
 std::atomic<int>& CounterFor(tq::FileFault kind) { return countdown[static_cast<int>(kind)]; }
+
+std::mutex betweenMutex;
+std::function<void()> betweenOpenAndLock;
 }  // namespace
 
 namespace tq {
@@ -17,6 +21,13 @@ void FailNthFileOperation(FileFault kind, int n) { CounterFor(kind).store(n < 0 
 
 void ClearFileFaults() {
   for (auto& counter : countdown) counter.store(0);
+  std::lock_guard lock(betweenMutex);
+  betweenOpenAndLock = nullptr;
+}
+
+void RunBetweenNextOpenAndLock(std::function<void()> action) {
+  std::lock_guard lock(betweenMutex);
+  betweenOpenAndLock = std::move(action);
 }
 
 }  // namespace tq
@@ -30,6 +41,15 @@ bool FaultFires(FileFault kind) {
     if (counter.compare_exchange_weak(value, value - 1)) return value == 1;
   }
   return false;
+}
+
+void RunBetweenOpenAndLock() {
+  std::function<void()> action;
+  {
+    std::lock_guard lock(betweenMutex);
+    action.swap(betweenOpenAndLock);
+  }
+  if (action) action();
 }
 
 }  // namespace tq::kernel

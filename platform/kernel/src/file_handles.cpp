@@ -44,6 +44,10 @@ bool ParentMissing(const std::string& path) {
   return stat(path.substr(0, slash).c_str(), &info) != 0 || !S_ISDIR(info.st_mode);
 }
 
+// Each reopen follows a rename by another writer; this many in a row means
+// the file is being replaced continually.
+constexpr int kMaxReopens = 1000;
+
 }  // namespace
 
 namespace tq::kernel {
@@ -103,19 +107,55 @@ extern "C" HANDLE CreateFileW(LPCWSTR name, DWORD access, DWORD shareMode, void*
   if ((disposition == CREATE_ALWAYS || disposition == TRUNCATE_EXISTING) && !writing) {
     openFlags = (openFlags & ~O_ACCMODE) | O_RDWR;
   }
-  int fd = open(path.c_str(), openFlags, 0666);
-  if (fd < 0) {
-    int error = errno;
-    SetLastError(error == ENOENT && ParentMissing(path) ? ERROR_PATH_NOT_FOUND
-                                                        : tq::kernel::ErrorFromErrno(error));
-    return INVALID_HANDLE_VALUE;
-  }
-  if (flock(fd, (shareMode == 0 ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0) {
-    int error = errno;
+  // Without waiting: a FIFO opened for reading would block until a writer
+  // came, for ever when none does.
+  openFlags |= O_NONBLOCK;
+  int fd = -1;
+  // A writer that held the file may have renamed a new one over it between
+  // our open and our lock; the lock is then on a file no longer at the path,
+  // and what we wrote there would be lost. Open again until the locked file
+  // is the one at the path.
+  for (int attempt = 0;; ++attempt) {
+    fd = open(path.c_str(), openFlags, tq::kernel::kNewFileMode);
+    if (fd < 0) {
+      int error = errno;
+      SetLastError(error == ENOENT && ParentMissing(path) ? ERROR_PATH_NOT_FOUND
+                                                          : tq::kernel::ErrorFromErrno(error));
+      return INVALID_HANDLE_VALUE;
+    }
+    struct stat opened {};
+    if (fstat(fd, &opened) != 0) {
+      int error = errno;
+      close(fd);
+      SetLastError(tq::kernel::ErrorFromErrno(error));
+      return INVALID_HANDLE_VALUE;
+    }
+    // Only regular files are read: a device or FIFO under a file's name
+    // would block or never end.
+    if (reading && !S_ISREG(opened.st_mode)) {
+      close(fd);
+      SetLastError(ERROR_ACCESS_DENIED);
+      return INVALID_HANDLE_VALUE;
+    }
+    tq::kernel::RunBetweenOpenAndLock();
+    if (flock(fd, (shareMode == 0 ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0) {
+      int error = errno;
+      close(fd);
+      SetLastError(error == EWOULDBLOCK ? ERROR_SHARING_VIOLATION : tq::kernel::ErrorFromErrno(error));
+      return INVALID_HANDLE_VALUE;
+    }
+    struct stat atPath {};
+    const bool samePlace = stat(path.c_str(), &atPath) == 0 && atPath.st_dev == opened.st_dev &&
+                           atPath.st_ino == opened.st_ino;
+    if (samePlace || !S_ISREG(opened.st_mode)) break;
     close(fd);
-    SetLastError(error == EWOULDBLOCK ? ERROR_SHARING_VIOLATION : tq::kernel::ErrorFromErrno(error));
-    return INVALID_HANDLE_VALUE;
+    if (attempt == kMaxReopens) {
+      SetLastError(ERROR_SHARING_VIOLATION);
+      return INVALID_HANDLE_VALUE;
+    }
   }
+  // Reads and writes wait again from here on.
+  fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   if ((disposition == CREATE_ALWAYS || disposition == TRUNCATE_EXISTING) && ftruncate(fd, 0) != 0) {
     int error = errno;
     close(fd);

@@ -186,7 +186,7 @@ extern "C" BOOL SetFileAttributesW(LPCWSTR name, DWORD attributes) {
 extern "C" BOOL CreateDirectoryW(LPCWSTR name, void* /*security*/) {
   std::string path;
   if (!tq::kernel::NativeName(name, path)) return FALSE;
-  if (mkdir(path.c_str(), 0777) != 0) {
+  if (mkdir(path.c_str(), tq::kernel::kNewFolderMode) != 0) {
     return Fail(errno == EEXIST ? ERROR_ALREADY_EXISTS : errno == ENOENT ? ERROR_PATH_NOT_FOUND
                                                                         : tq::kernel::ErrorFromErrno(errno));
   }

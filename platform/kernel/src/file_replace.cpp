@@ -1,10 +1,17 @@
 #include "win/file_replace.h"
 
+#include <dirent.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
+#include <cerrno>
+#include <charconv>
+#include <optional>
 #include <string>
+
+#include "win/text.h"
 
 #include "internal.h"
 
@@ -12,25 +19,62 @@ namespace tq {
 
 namespace {
 
-std::u16string UniqueTemporaryFor(std::u16string_view name) {
-  static std::atomic<unsigned> counter{0};
-  std::string suffix = ".tmp-" + std::to_string(getpid()) + "-" + std::to_string(counter++);
-  std::u16string temporary(name);
-  temporary.append(suffix.begin(), suffix.end());
+// Temporary files are named "<target>.tmp-<pid>-<n>": no two targets share
+// one, even names that differ only in case, and the writer that made one can
+// be told from its name.
+constexpr std::string_view kTemporaryMark = ".tmp-";
+
+std::string TemporaryFor(std::string_view target, unsigned number) {
+  std::string temporary(target);
+  temporary.append(kTemporaryMark).append(std::to_string(getpid())).append("-").append(std::to_string(number));
   return temporary;
 }
 
-HANDLE CreateTemporary(const std::u16string& temporary, bool fixedName) {
-  // A fixed name may be a leftover of an earlier failure, even read-only.
-  if (fixedName) SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
-  return CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, fixedName ? CREATE_ALWAYS : CREATE_NEW,
-                     FILE_ATTRIBUTE_NORMAL, nullptr);
+// The process that wrote a temporary file of `base`, from its file name.
+std::optional<pid_t> WriterOf(std::string_view entry, std::string_view base) {
+  if (entry.size() <= base.size() + kTemporaryMark.size() || entry.substr(0, base.size()) != base) return {};
+  std::string_view rest = entry.substr(base.size());
+  if (rest.substr(0, kTemporaryMark.size()) != kTemporaryMark) return {};
+  rest.remove_prefix(kTemporaryMark.size());
+  pid_t pid = 0;
+  auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(), pid);
+  if (error != std::errc{} || end == rest.data() || end == rest.data() + rest.size() || *end != '-') return {};
+  return pid;
 }
 
-bool MakeOwnerOnly(const std::u16string& temporary) {
+// Removes the temporary files a killed writer of this target left behind.
+// Only those of processes that no longer run: a live writer's file is its own.
+void RemoveStaleTemporaries(const std::string& target) {
+  const std::size_t slash = target.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : target.substr(0, slash);
+  const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
+  DIR* dir = opendir(folder.c_str());
+  if (dir == nullptr) return;
+  while (const dirent* entry = readdir(dir)) {
+    std::optional<pid_t> writer = WriterOf(entry->d_name, base);
+    if (writer && *writer != getpid() && kill(*writer, 0) != 0 && errno == ESRCH) {
+      unlinkat(dirfd(dir), entry->d_name, 0);
+    }
+  }
+  closedir(dir);
+}
+
+// Creates a temporary file no one else has, exclusively, in the target's folder.
+HANDLE CreateTemporary(const std::string& target, std::u16string& temporary) {
+  static std::atomic<unsigned> counter{0};
+  for (;;) {
+    temporary = Utf8ToUtf16(TemporaryFor(target, counter++));
+    HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // A leftover of an earlier process with our process id: take the next number.
+    if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return file;
+  }
+}
+
+// New files are private; a shared one is opened to other users' reading.
+bool MakeShared(const std::u16string& temporary) {
   std::string path;
   if (!kernel::NativeName(temporary.c_str(), path)) return false;
-  return chmod(path.c_str(), S_IRUSR | S_IWUSR) == 0 || kernel::FailFromErrno(errno);
+  return chmod(path.c_str(), S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH) == 0 || kernel::FailFromErrno(errno);
 }
 
 }  // namespace
@@ -46,6 +90,8 @@ std::string DescribeFileError(DWORD error) {
     case ERROR_WRITE_FAULT: return "write failed";
     case ERROR_CANCELLED: return "cancelled";
     case ERROR_HANDLE_EOF: return "its source ended early";
+    case ERROR_BAD_FILE_TYPE: return "not a regular file";
+    case ERROR_FILE_TOO_LARGE: return "too large";
     default: return "error " + std::to_string(error);
   }
 }
@@ -64,15 +110,18 @@ bool WriteAllBytes(HANDLE file, std::string_view bytes) {
 }
 
 DWORD ReplaceFileWith(std::u16string_view name, const FileContentsWriter& write, const FileReplaceOptions& options) {
-  const bool fixedName = !options.temporaryName.empty();
-  const std::u16string temporary = fixedName ? std::u16string(options.temporaryName) : UniqueTemporaryFor(name);
-  HANDLE file = CreateTemporary(temporary, fixedName);
+  const std::u16string target(name);
+  std::string nativeTarget;
+  if (!kernel::NativeName(target.c_str(), nativeTarget)) return GetLastError();
+  RemoveStaleTemporaries(nativeTarget);
+  std::u16string temporary;
+  HANDLE file = CreateTemporary(nativeTarget, temporary);
   if (file == INVALID_HANDLE_VALUE) return GetLastError();
 
   DWORD error = ERROR_SUCCESS;
-  // The mode is set before any byte is written, so a private text is never
-  // readable by others, not even for a moment.
-  if (options.ownerOnly && !MakeOwnerOnly(temporary)) error = GetLastError();
+  // The mode is settled before any byte is written, so a private text is
+  // never readable by others, not even for a moment.
+  if (!options.ownerOnly && !MakeShared(temporary)) error = GetLastError();
   if (error == ERROR_SUCCESS) {
     SetLastError(ERROR_SUCCESS);
     if (!write(file)) {
@@ -83,7 +132,6 @@ DWORD ReplaceFileWith(std::u16string_view name, const FileContentsWriter& write,
     }
   }
   CloseHandle(file);
-  const std::u16string target(name);
   if (error == ERROR_SUCCESS && !MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
     error = GetLastError();
   }

@@ -7,7 +7,14 @@
 #include "win/faults.h"
 #include "win/kernel.h"
 
+#include <sys/types.h>
+
 namespace tq::kernel {
+
+// Files and folders this layer creates hold phonebooks, settings, the
+// registry and print output: private to the user, whatever the umask.
+inline constexpr mode_t kNewFileMode = 0600;
+inline constexpr mode_t kNewFolderMode = 0700;
 
 // The Win32 error for an errno value of a file operation.
 DWORD ErrorFromErrno(int error);
@@ -20,6 +27,8 @@ bool NativeName(LPCWSTR name, std::string& path);
 
 // True when the fault seam says this operation must fail now.
 bool FaultFires(FileFault kind);
+// Runs the action RunBetweenNextOpenAndLock armed, if any.
+void RunBetweenOpenAndLock();
 
 // fsync of the folder that holds `path`, so that a rename in it is durable.
 bool SyncParentFolder(const std::string& path);

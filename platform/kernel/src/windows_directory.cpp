@@ -24,7 +24,7 @@ std::string HomeFolder() {
 void MakeFolders(const std::string& path) {
   for (size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
     std::string prefix = path.substr(0, slash);
-    if (!prefix.empty()) mkdir(prefix.c_str(), 0700);
+    if (!prefix.empty()) mkdir(prefix.c_str(), tq::kernel::kNewFolderMode);
     if (slash == std::string::npos) break;
   }
 }

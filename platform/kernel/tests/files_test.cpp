@@ -2,10 +2,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "testing/temp_root.h"
 #include "win/faults.h"
+#include "win/file_read.h"
 #include "win/file_replace.h"
 #include "win/kernel.h"
 #include "win/text.h"
@@ -188,21 +191,92 @@ TEST_F(FilesTest, StreamedReplacementWritesInPiecesOrLeavesTheOldFile) {
   EXPECT_EQ(files, 1);
 }
 
-TEST_F(FilesTest, ReplacementHonoursModeAndAFixedTemporaryName) {
-  EXPECT_EQ(tq::ReplaceFileContents(Name("private.dat"), "secret", {.ownerOnly = true}), ERROR_SUCCESS);
+TEST_F(FilesTest, ReplacementIsPrivateUnlessSharedAndUsesATemporaryOfItsOwn) {
+  const mode_t umaskBefore = umask(0);  // the widest: nothing is taken away
+  EXPECT_EQ(tq::ReplaceFileContents(Name("private.dat"), "secret"), ERROR_SUCCESS);
+  EXPECT_EQ(tq::ReplaceFileContents(Name("shared.dat"), "open", {.ownerOnly = false}), ERROR_SUCCESS);
+  HANDLE created = Open("created.dat", CREATE_NEW);
+  ASSERT_NE(created, INVALID_HANDLE_VALUE);
+  CloseHandle(created);
+  ASSERT_TRUE(CreateDirectoryW(Name("folder").c_str(), nullptr));
+  umask(umaskBefore);
   struct stat info {};
-  ASSERT_EQ(stat(path("private.dat").c_str(), &info), 0);
-  EXPECT_EQ(info.st_mode & 0777, 0600u);
+  for (const char* name : {"private.dat", "created.dat"}) {
+    ASSERT_EQ(stat(path(name).c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u) << name;
+  }
+  ASSERT_EQ(stat(path("shared.dat").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0644u);
+  ASSERT_EQ(stat(path("folder").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0700u);
 
-  // A read-only leftover of the fixed temporary name does not stop the
-  // replacement, and nothing of it remains.
-  WriteText(path("BOOK.TMP"), "leftover");
-  ASSERT_TRUE(SetFileAttributesW(Name("BOOK.TMP").c_str(), FILE_ATTRIBUTE_READONLY));
-  const std::u16string temporary = Name("BOOK.TMP");
-  EXPECT_EQ(tq::ReplaceFileContents(Name("BOOK.AFD"), "book", {.temporaryName = temporary}), ERROR_SUCCESS);
+  // Temporaries a killed writer left are removed by the next write of that
+  // file; a running writer's, and those of another file, stay.
+  pid_t gone = fork();
+  if (gone == 0) _exit(0);
+  waitpid(gone, nullptr, 0);
+  const std::string dead = "BOOK.AFD.tmp-" + std::to_string(gone) + "-0";
+  const std::string alive = "BOOK.AFD.tmp-" + std::to_string(getppid()) + "-3";
+  const std::string other = "BOOK.afd.tmp-" + std::to_string(gone) + "-0";
+  for (const std::string& name : {dead, alive, other}) WriteText(path(name), "leftover");
+  EXPECT_EQ(tq::ReplaceFileContents(Name("BOOK.AFD"), "book"), ERROR_SUCCESS);
   EXPECT_EQ(ReadText(path("BOOK.AFD")), "book");
-  EXPECT_FALSE(std::filesystem::exists(path("BOOK.TMP")));
+  EXPECT_FALSE(std::filesystem::exists(path(dead)));
+  EXPECT_TRUE(std::filesystem::exists(path(alive)));
+  EXPECT_TRUE(std::filesystem::exists(path(other)));
   EXPECT_EQ(tq::DescribeFileError(ERROR_DISK_FULL), "disk full");
+}
+
+TEST_F(FilesTest, TemporariesOfNamesDifferingInCaseAreApart) {
+  // Each writer sees only its own temporary while it writes.
+  std::string seenLower;
+  std::string seenUpper;
+  auto names = [&]() {
+    std::string all;
+    for (const auto& entry : std::filesystem::directory_iterator(root())) all += entry.path().filename().string() + " ";
+    return all;
+  };
+  EXPECT_EQ(tq::ReplaceFileWith(Name("pb.afd"), [&](HANDLE file) {
+              seenLower = names();
+              return tq::ReplaceFileWith(Name("pb.AFD"), [&](HANDLE inner) {
+                       seenUpper = names();
+                       return tq::WriteAllBytes(inner, "upper");
+                     }) == ERROR_SUCCESS &&
+                     tq::WriteAllBytes(file, "lower");
+            }),
+            ERROR_SUCCESS);
+  EXPECT_EQ(ReadText(path("pb.afd")), "lower");
+  EXPECT_EQ(ReadText(path("pb.AFD")), "upper");
+  EXPECT_NE(seenLower.find("pb.afd.tmp-"), std::string::npos) << seenLower;
+  EXPECT_NE(seenUpper.find("pb.AFD.tmp-"), std::string::npos) << seenUpper;
+  int files = 0;
+  for ([[maybe_unused]] auto& entry : std::filesystem::directory_iterator(root())) ++files;
+  EXPECT_EQ(files, 2);
+}
+
+TEST_F(FilesTest, FifosAndOversizedFilesAreRefusedWithoutWaiting) {
+  ASSERT_EQ(mkfifo(path("fifo").c_str(), 0600), 0);
+  // Reading: refused at once rather than waiting for a writer that never comes.
+  EXPECT_EQ(Open("fifo", OPEN_EXISTING, FILE_SHARE_READ, GENERIC_READ), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
+  std::string bytes = "stale";
+  EXPECT_EQ(tq::ReadRegularFile(path("fifo").string(), 100, bytes), static_cast<DWORD>(ERROR_BAD_FILE_TYPE));
+  EXPECT_EQ(bytes, "");
+  EXPECT_EQ(tq::ReadRegularFile("/dev/zero", 100, bytes), static_cast<DWORD>(ERROR_BAD_FILE_TYPE));
+
+  // A sparse gigabyte is refused by its size, before any of it is read.
+  {
+    std::FILE* big = std::fopen(path("big").c_str(), "w");
+    ASSERT_NE(big, nullptr);
+    ASSERT_EQ(ftruncate(fileno(big), 1L << 30), 0);
+    std::fclose(big);
+  }
+  EXPECT_EQ(tq::ReadRegularFile(path("big").string(), 1 << 20, bytes), static_cast<DWORD>(ERROR_FILE_TOO_LARGE));
+  WriteText(path("small"), "12345");
+  EXPECT_EQ(tq::ReadRegularFile(path("small").string(), 5, bytes), ERROR_SUCCESS);
+  EXPECT_EQ(bytes, "12345");
+  EXPECT_EQ(tq::ReadRegularFile(path("small").string(), 4, bytes), static_cast<DWORD>(ERROR_FILE_TOO_LARGE));
+  EXPECT_EQ(tq::ReadRegularFile(path("missing").string(), 4, bytes), ERROR_FILE_NOT_FOUND);
 }
 
 TEST_F(FilesTest, FullDiskIsReportedAsSuch) {

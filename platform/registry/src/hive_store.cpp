@@ -6,9 +6,8 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <fstream>
-#include <iterator>
 
+#include "win/file_read.h"
 #include "win/file_replace.h"
 #include "win/text.h"
 
@@ -34,16 +33,18 @@ DWORD WithLock(const std::string& lockPath, const std::function<DWORD()>& work) 
   return result;
 }
 
+// A hive holds the settings of a few programs; far below this.
+constexpr std::size_t kMaxHiveBytes = 16 << 20;
+
 DWORD LoadHive(HiveId id, Hive& hive) {
-  std::ifstream in(FileOf(id), std::ios::binary);
-  if (!in) {
-    struct stat info {};
-    if (stat(FileOf(id).c_str(), &info) == 0) return ERROR_ACCESS_DENIED;
+  std::string text;
+  const DWORD read = ReadRegularFile(FileOf(id), kMaxHiveBytes, text);
+  if (read == ERROR_FILE_NOT_FOUND) {
     hive = Hive{};
     return ERROR_SUCCESS;
   }
-  std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  if (in.bad()) return ERROR_READ_FAULT;
+  if (read == ERROR_BAD_FILE_TYPE || read == ERROR_FILE_TOO_LARGE) return ERROR_BADDB;
+  if (read != ERROR_SUCCESS) return read == ERROR_READ_FAULT ? read : ERROR_ACCESS_DENIED;
   auto parsed = Parse(text);
   if (!parsed) return ERROR_BADDB;
   hive = std::move(*parsed);

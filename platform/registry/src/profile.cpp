@@ -2,12 +2,11 @@
 // below them, both names without case. Lines this code does not understand
 // are kept as they are when the file is rewritten.
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "hive_store.h"
+#include "win/file_read.h"
 #include "win/file_replace.h"
 #include "win/text.h"
 
@@ -32,9 +31,13 @@ bool SameText(std::string_view a, std::string_view b) {
   return true;
 }
 
+// Profiles hold a few sections of short lines.
+constexpr std::size_t kMaxProfileBytes = 1 << 20;
+
 std::vector<std::string> ReadLines() {
-  std::ifstream in(ProfilePath(), std::ios::binary);
-  std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  // A missing, foreign or oversized profile reads as an empty one.
+  std::string text;
+  tq::ReadRegularFile(ProfilePath(), kMaxProfileBytes, text);
   std::vector<std::string> lines;
   size_t start = 0;
   while (start < text.size()) {

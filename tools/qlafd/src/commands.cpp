@@ -1,9 +1,11 @@
 #include "commands.h"
 
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <string_view>
 
+#include "common/ansi_slots.h"
 #include "common/store_result.h"
 #include "win/ansi_text.h"
 #include "win/quoting.h"
@@ -16,6 +18,7 @@ namespace tq::qlafd {
 
 namespace {
 
+using phonebook::PhonebookEntry;
 using phonebook::ReadOutcome;
 using phonebook::ReadProblem;
 using phonebook::RecordType;
@@ -52,6 +55,12 @@ std::string_view ProblemText(const ReadOutcome& outcome) {
     case ReadProblem::RecordTooLarge: return ResultText(StoreResult::NoMemory);
   }
   return "unknown failure";
+}
+
+// Both names reach one file (equal, or links to it).
+bool SameFile(const std::string& a, const std::string& b) {
+  std::error_code error;
+  return a == b || std::filesystem::equivalent(a, b, error);
 }
 
 int Status(StoreResult result) { return static_cast<int>(result); }
@@ -105,6 +114,53 @@ void PrintGroup(std::string_view record) {
   std::printf("]}");
 }
 
+// A name or fax number given on the command line, as the file holds it:
+// ANSI, without control bytes, within its place.
+bool KeyText(const std::string& file, std::string_view what, const std::string& utf8, std::size_t limit,
+             std::string& ansi) {
+  std::string problem;
+  if (utf8.empty()) {
+    problem = "is empty";
+  } else if (!Utf8ToAnsi(utf8, ansi)) {
+    problem = "has characters the phonebook cannot hold";
+  } else if (ansi.size() > limit) {
+    problem = "is longer than " + std::to_string(limit) + " bytes";
+  } else {
+    for (unsigned char c : ansi) {
+      if (c < 0x20) problem = "holds a control character";
+    }
+  }
+  if (problem.empty()) return true;
+  Fail(file, std::string("the ") + std::string(what) + " " + problem);
+  return false;
+}
+
+// An individual with the default settings and the given key.
+bool NewIndividual(const std::string& file, const std::string& name, const std::string& faxNumber,
+                   PhonebookEntry& entry) {
+  phonebook::ResetWorkingEntry(entry);
+  std::string ansiName;
+  std::string ansiFax;
+  if (!KeyText(file, "name", name, kNameSize - 1, ansiName) ||
+      !KeyText(file, "fax number", faxNumber, kFaxNumberSize - 1, ansiFax)) {
+    return false;
+  }
+  CopyToAnsiSlot(entry.record.name, ansiName);
+  CopyToAnsiSlot(entry.record.faxNumber, ansiFax);
+  CopyToWideSlot(entry.details.name, Utf8ToUtf16(name));
+  CopyToWideSlot(entry.details.faxNumber, Utf8ToUtf16(faxNumber));
+  return true;
+}
+
+int Finish(const std::string& file, StoreResult result) {
+  if (result != StoreResult::Ok) Fail(file, ResultText(result));
+  return Status(result);
+}
+
+RecordType TypeOfLine(std::u16string_view line) {
+  return !line.empty() && line.front() == u'[' ? RecordType::Group : RecordType::Individual;
+}
+
 }  // namespace
 
 int List(const std::string& file) {
@@ -125,15 +181,29 @@ int Check(const std::string& file) {
   std::u16string path = Utf8ToUtf16(file);
   StoreResult result = phonebook::CheckVersion(path);
   std::string_view why = ResultText(result);
+  std::string uncleanText;
   if (result == StoreResult::Ok) {
     // The whole file must read: every record fits the buffer and the last
     // one has its end byte.
-    ReadOutcome outcome = phonebook::ForEachRecord(path, [](RecordType, std::string_view) { return true; });
+    // Every field is clean, so that what passes here lists correctly.
+    std::size_t records = 0;
+    std::size_t unclean = 0;
+    ReadOutcome outcome = phonebook::ForEachRecord(path, [&](RecordType, std::string_view record) {
+      ++records;
+      if (phonebook::FieldsAreClean(record)) return true;
+      unclean = records;
+      return false;
+    });
     result = outcome.result;
     why = ProblemText(outcome);
     if (outcome.ok() && outcome.incompleteEnd) {
       result = StoreResult::BadFormat;
       why = "the file ends inside a record (its end byte is missing)";
+    }
+    if (outcome.ok() && unclean != 0) {
+      result = StoreResult::BadFormat;
+      uncleanText = "record " + std::to_string(unclean) + " has a field holding a byte 0x00 to 0x04";
+      why = uncleanText;
     }
   }
   std::printf("%s\n", StoreResultName(result));
@@ -179,6 +249,10 @@ int Convert(const std::string& oldFile, const std::string& newFile) {
     Fail(oldFile, version == StoreResult::Ok ? "already a phonebook of the current version" : ResultText(version));
     return version == StoreResult::Ok ? kUsage : Status(version);
   }
+  if (SameFile(oldFile, newFile)) {
+    Fail(newFile, "is the file being converted; give the new phonebook another name");
+    return kUsage;
+  }
   phonebook::FoldedLineSet written;
   StoreResult result = phonebook::ConvertOldPhonebook(oldPath, newPath, version, written);
   if (result != StoreResult::Ok) {
@@ -186,6 +260,48 @@ int Convert(const std::string& oldFile, const std::string& newFile) {
     return Status(result);
   }
   return 0;
+}
+
+int Add(const std::string& file, const std::string& name, const std::string& faxNumber) {
+  std::u16string path = Utf8ToUtf16(file);
+  if (!CheckName(file, path)) return Status(StoreResult::BadFormat);
+  PhonebookEntry entry{};
+  if (!NewIndividual(file, name, faxNumber, entry)) return kUsage;
+  return Finish(file, phonebook::SaveEntry(path, u"", entry.record, entry.details, SaveMode::Append));
+}
+
+int Delete(const std::string& file, const std::string& line) {
+  std::u16string path = Utf8ToUtf16(file);
+  if (!CheckName(file, path)) return Status(StoreResult::BadFormat);
+  std::u16string wideLine = Utf8ToUtf16(line);
+  return Finish(file, phonebook::DeleteRecord(path, wideLine, TypeOfLine(wideLine)));
+}
+
+int Rename(const std::string& file, const std::string& line, const std::string& name,
+           const std::string& faxNumber) {
+  std::u16string path = Utf8ToUtf16(file);
+  if (!CheckName(file, path)) return Status(StoreResult::BadFormat);
+  std::u16string oldLine = Utf8ToUtf16(line);
+  if (TypeOfLine(oldLine) == RecordType::Group) {
+    Fail(file, "only an individual entry is renamed here");
+    return kUsage;
+  }
+  PhonebookEntry renamed{};
+  if (!NewIndividual(file, name, faxNumber, renamed)) return kUsage;
+  // The entry keeps its other details and settings.
+  PhonebookEntry entry{};
+  phonebook::ResetWorkingEntry(entry);
+  StoreResult read = phonebook::ReadEntry(path, oldLine, entry);
+  if (read != StoreResult::Ok) return Finish(file, read);
+  phonebook::RecordKey oldKey = phonebook::SplitDisplayLine(oldLine, RecordType::Individual);
+  const bool sameKey = phonebook::KeysEqual(oldKey.name, AnsiSlotView(renamed.record.name)) &&
+                       phonebook::KeysEqual(oldKey.faxNumber, AnsiSlotView(renamed.record.faxNumber));
+  std::memcpy(entry.record.name, renamed.record.name, sizeof entry.record.name);
+  std::memcpy(entry.record.faxNumber, renamed.record.faxNumber, sizeof entry.record.faxNumber);
+  std::memcpy(entry.details.name, renamed.details.name, sizeof entry.details.name);
+  std::memcpy(entry.details.faxNumber, renamed.details.faxNumber, sizeof entry.details.faxNumber);
+  return Finish(file, phonebook::SaveEntry(path, oldLine, entry.record, entry.details,
+                                           sameKey ? SaveMode::ReplaceSameKey : SaveMode::ReplaceNewKey));
 }
 
 int New(const std::string& file) {

@@ -1,4 +1,4 @@
-// qlafd: list, check, dump, convert and create phonebook files (.AFD).
+// qlafd: list, check, dump, convert, create and change phonebook files (.AFD).
 #include <cstdio>
 #include <string>
 
@@ -11,7 +11,11 @@ constexpr const char* kUsageText =
     "       qlafd check FILE      the file's result name (Ok, BadFormat, ...); exit status is its value\n"
     "       qlafd dump FILE       every record with all its fields, as JSON\n"
     "       qlafd convert OLD NEW an older phonebook into a new file of the current version\n"
-    "       qlafd new FILE        an empty phonebook\n";
+    "       qlafd new FILE        an empty phonebook\n"
+    "       qlafd add FILE NAME FAXNUMBER              append an individual entry\n"
+    "       qlafd delete FILE LINE                     delete \"Name <number>\" or \"[Group]\"\n"
+    "       qlafd rename FILE LINE NEWNAME NEWFAXNUMBER  give an individual a new name and number\n"
+    "  changes exit with the result's value (0 Ok, 1 CannotOpen, ...)\n";
 
 }  // namespace
 
@@ -23,6 +27,9 @@ int main(int argc, char** argv) {
   if (argc == 3 && command == "dump") return Dump(argv[2]);
   if (argc == 4 && command == "convert") return Convert(argv[2], argv[3]);
   if (argc == 3 && command == "new") return New(argv[2]);
+  if (argc == 5 && command == "add") return Add(argv[2], argv[3], argv[4]);
+  if (argc == 4 && command == "delete") return Delete(argv[2], argv[3]);
+  if (argc == 6 && command == "rename") return Rename(argv[2], argv[3], argv[4], argv[5]);
   if (argc == 2 && (command == "--help" || command == "-h")) {
     std::fputs(kUsageText, stdout);
     return 0;

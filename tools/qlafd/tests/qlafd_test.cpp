@@ -1,6 +1,9 @@
 // qlafd run as a program, as administrators and scripts run it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+
 #include "testing/temp_root.h"
 
 namespace {
@@ -111,6 +114,68 @@ TEST_F(Qlafd, TheSamplePhonebookIsTheConversionOfTheOldOne) {
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(ReadText(to), ReadText(samples + "bureau.AFD"));
   EXPECT_EQ(Run({"check", samples + "bureau.AFD"}).out, "Ok\n");
+}
+
+TEST_F(Qlafd, AddDeleteAndRenameChangeThePhonebook) {
+  std::string book = File("b.AFD", kBook);
+  auto added = Run({"add", book, "Martin", "0456"});
+  ASSERT_EQ(added.status, 0) << added.err;
+  EXPECT_EQ(added.err, "");
+  auto renamed = Run({"rename", book, "Société \"X\" <0123>", "Durand", "0789"});
+  ASSERT_EQ(renamed.status, 0) << renamed.err;
+  // The renamed entry keeps its details and the group follows it.
+  EXPECT_EQ(Run({"list", book}).out, "[Ventes]\nMartin <0456>\nDurand <0789>\n");
+  auto dump = Run({"dump", book}).out;
+  EXPECT_NE(dump.find("\"company\": \"ACME\""), std::string::npos) << dump;
+  EXPECT_NE(dump.find("{\"name\": \"Durand\", \"faxNumber\": \"0789\"}"), std::string::npos) << dump;
+  ASSERT_EQ(Run({"delete", book, "[Ventes]"}).status, 0);
+  ASSERT_EQ(Run({"delete", book, "Martin <0456>"}).status, 0);
+  EXPECT_EQ(Run({"list", book}).out, "Durand <0789>\n");
+  EXPECT_EQ(Run({"check", book}).status, 0);
+
+  // Refusals: the result as status, one line naming the file.
+  auto missing = Run({"rename", book, "Nobody <1>", "A", "2"});
+  EXPECT_EQ(missing.status, 4);
+  EXPECT_NE(missing.err.find("b.AFD"), std::string::npos);
+  auto old = Run({"add", File("old.AFD", "TOVA_KALDE_ORBY_FAX_DATA_FILE_1000\n"), "A", "1"});
+  EXPECT_EQ(old.status, 5);
+  EXPECT_EQ(std::count(old.err.begin(), old.err.end(), '\n'), 1);
+  EXPECT_NE(old.err.find("old.AFD"), std::string::npos);
+  EXPECT_EQ(Run({"add", path("none.AFD").string(), "A", "1"}).status, 1);
+  for (const std::vector<std::string>& bad : {std::vector<std::string>{"add", book, "", "1"},
+                                              {"add", book, "A", std::string(31, '9')},
+                                              {"add", book, "A\tB", "1"}}) {
+    auto refused = Run(bad);
+    EXPECT_EQ(refused.status, 64) << bad[2];
+    EXPECT_NE(refused.err.find("b.AFD"), std::string::npos);
+  }
+  EXPECT_EQ(Run({"list", book}).out, "Durand <0789>\n");
+}
+
+TEST_F(Qlafd, CheckRefusesFieldsThatWouldListWrongly) {
+  // Bytes 0x00 to 0x04 inside a field: what check accepts, list shows as it is.
+  for (char stray : {'\x00', '\x01', '\x02'}) {
+    for (const char* field : {"ACME", "Ventes", "Absent"}) {
+      std::string bytes = kBook;
+      bytes.insert(bytes.find(field) + 2, 1, stray);
+      auto check = Run({"check", File("stray.AFD", bytes)});
+      EXPECT_EQ(check.out, "BadFormat\n") << static_cast<int>(stray) << " in " << field;
+      EXPECT_EQ(check.status, 5);
+      EXPECT_NE(check.err.find("stray.AFD"), std::string::npos);
+    }
+  }
+}
+
+TEST_F(Qlafd, ConvertingAFileOntoItselfIsRefused) {
+  std::string old = "TOVA_KALDE_ORBY_FAX_DATA_FILE_0000\n{Ventes}\n1\nDupont|01|||||0|0||0|0||\n";
+  std::string from = File("self.afd", old);
+  std::filesystem::create_hard_link(from, path("link.afd"));
+  for (const std::string& to : {from, path("link.afd").string()}) {
+    auto run = Run({"convert", from, to});
+    EXPECT_NE(run.status, 0);
+    EXPECT_NE(run.err.find(to), std::string::npos) << run.err;
+    EXPECT_EQ(ReadText(from), old);
+  }
 }
 
 TEST_F(Qlafd, BadRequestsAreRefusedWithUsage) {

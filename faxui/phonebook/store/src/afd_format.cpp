@@ -155,6 +155,14 @@ RecordSearch FindKeyedRecord(std::string_view window, const RecordQuery& query) 
 
 }  // namespace
 
+bool FieldsAreClean(std::string_view record) {
+  if (record.size() < 2) return false;
+  for (char c : record.substr(1, record.size() - 2)) {
+    if ((c == 0 || IsControlByte(c)) && c != kFieldEnd) return false;
+  }
+  return true;
+}
+
 std::string WithoutControlBytes(std::string_view text) {
   std::string out;
   out.reserve(text.size());

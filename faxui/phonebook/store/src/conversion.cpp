@@ -1,5 +1,6 @@
 #include "phonebook/conversion.h"
 
+#include <filesystem>
 #include <optional>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "phonebook/updates.h"
 #include "phonebook_file.h"
 #include "win/kernel.h"
+#include "win/text.h"
 
 namespace tq::phonebook {
 
@@ -219,6 +221,10 @@ std::string ReplaceBrackets(std::string_view text) {
 StoreResult ConvertOldPhonebook(std::u16string_view oldPath, std::u16string_view newPath,
                                 StoreResult version, ConvertedLines& written) {
   if (version != StoreResult::Version0000 && version != StoreResult::Version1000) return StoreResult::BadFormat;
+  // Converting a file onto itself would replace the old phonebook by the new
+  // one while reading it; the new file is then the one that cannot be opened.
+  std::error_code error;
+  if (std::filesystem::equivalent(NativePath(oldPath), NativePath(newPath), error)) return StoreResult::CannotOpen;
   SetNormalAttributes(oldPath);
   FileHandle old = OpenExclusive(oldPath);
   if (!old.valid()) return StoreResult::CannotOpen;

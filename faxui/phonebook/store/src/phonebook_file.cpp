@@ -69,15 +69,11 @@ bool ReadFull(HANDLE file, char* buffer, std::size_t size, std::size_t& read) {
 }
 
 StoreResult ReplaceThroughTemporary(std::u16string_view target, const std::function<StoreResult(HANDLE)>& write) {
-  const std::u16string temporary = TemporaryPathFor(target);
   StoreResult result = StoreResult::Ok;
-  const DWORD error = ReplaceFileWith(
-      target,
-      [&](HANDLE file) {
-        result = write(file);
-        return result == StoreResult::Ok;
-      },
-      {.temporaryName = temporary});
+  const DWORD error = ReplaceFileWith(target, [&](HANDLE file) {
+    result = write(file);
+    return result == StoreResult::Ok;
+  });
   if (result != StoreResult::Ok) return result;
   return error == ERROR_SUCCESS ? StoreResult::Ok : StoreResult::WriteFailed;
 }

@@ -55,8 +55,8 @@ inline bool WriteAll(HANDLE file, std::string_view bytes) { return WriteAllBytes
 // Reads until the buffer is full or the file ends; false on a failed read.
 bool ReadFull(HANDLE file, char* buffer, std::size_t size, std::size_t& read);
 
-// Writes the target anew through its temporary file (TemporaryPathFor):
-// `write` fills the temporary file and returns the operation's result; when
+// Writes the target anew through a temporary file of its own beside it
+// (one no other phonebook shares, not even a name differing in case): `write` fills the temporary file and returns the operation's result; when
 // it is Ok the file is flushed and renamed over the target in one step. On
 // any failure the temporary file is removed and the target is left as it
 // was. Returns `write`'s result, WriteFailed when the file could not be

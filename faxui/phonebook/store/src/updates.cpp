@@ -90,6 +90,15 @@ StoreResult OpenForChange(std::u16string_view path, FileHandle& file, std::uint6
   return StoreResult::Ok;
 }
 
+// Earlier writers used one fixed temporary name (TemporaryPathFor); one
+// killed before its rename left that file behind, even read-only.
+void RemoveFixedTemporary(std::u16string_view path) {
+  const std::u16string temporary = TemporaryPathFor(path);
+  if (!FileExists(temporary)) return;
+  SetNormalAttributes(temporary);
+  DeleteFileW(temporary.c_str());
+}
+
 StoreResult Append(std::u16string_view path, std::string_view record) {
   FileHandle file;
   std::uint64_t size = 0;
@@ -112,6 +121,7 @@ StoreResult RunRewrite(std::u16string_view path, const Rewrite& rewrite) {
   std::uint64_t size = 0;
   StoreResult opened = OpenForChange(path, phonebook, size);
   if (opened != StoreResult::Ok) return opened;
+  RemoveFixedTemporary(path);
   std::unique_ptr<char[]> buffer = AllocateReadBuffer();
   if (!buffer) return StoreResult::NoMemory;
 

@@ -126,6 +126,35 @@ TEST_F(Updates, SavingAGroupReplacesItAndRefusesUnreadableOnes) {
   EXPECT_EQ(Bytes(), before);
 }
 
+// Another writer renames its new file over the phonebook just after this one
+// opened it and before it took the lock: the change must go to the new file,
+// not to the replaced one, or the other writer's change would be lost.
+TEST_F(Updates, AChangeMadeWhileOpeningIsNotLost) {
+  Given(Header() + Person("A", "1") + Person("B", "2") + Person("C", "3"));
+  RunBetweenNextOpenAndLock([&] { ASSERT_EQ(DeleteRecord(book(), u"B <2>", RecordType::Individual), StoreResult::Ok); });
+  ASSERT_EQ(DeleteRecord(book(), u"A <1>", RecordType::Individual), StoreResult::Ok);
+  EXPECT_EQ(Bytes(), Header() + Person("C", "3"));
+
+  RunBetweenNextOpenAndLock([&] { ASSERT_EQ(DeleteRecord(book(), u"C <3>", RecordType::Individual), StoreResult::Ok); });
+  ASSERT_EQ(Save(u"", Entry("D", "4"), SaveMode::Append), StoreResult::Ok);
+  EXPECT_EQ(Bytes(), Header() + RecordOf(Entry("D", "4")));
+}
+
+TEST_F(Updates, ChangedPhonebooksArePrivateAndTemporariesApart) {
+  Given(Header() + Person("A", "1"));
+  chmod(file_.c_str(), 0644);
+  const mode_t before = umask(0);
+  ASSERT_EQ(DeleteRecord(book(), u"A <1>", RecordType::Individual), StoreResult::Ok);
+  ASSERT_EQ(CreateEmptyPhonebook(Wide(path("book.afd"))), StoreResult::Ok);
+  umask(before);
+  struct stat info {};
+  for (const char* name : {"book.AFD", "book.afd"}) {
+    ASSERT_EQ(stat(path(name).c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u) << name;
+  }
+  EXPECT_EQ(Bytes(), Header());
+}
+
 TEST_F(Updates, ALeftoverTemporaryFileIsReplaced) {
   Given(Header() + Person("A", "1"));
   test::Write(path("book.TMP"), "stale bytes of an earlier run");

@@ -2,6 +2,7 @@
 // writer (so every write goes through the fault seam) and read at once.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -16,7 +17,12 @@ enum class FileAccess { Shared, OwnerOnly };
 [[nodiscard]] bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error,
                                        FileAccess access = FileAccess::Shared);
 
-// Reads a whole file; false with a message naming it when it cannot.
-[[nodiscard]] bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& error);
+// The host's files (settings, answer files) are a few kilobytes.
+inline constexpr std::size_t kMaxHostFileBytes = 1 << 20;
+
+// Reads a whole regular file of at most maxBytes; false with a message
+// naming it when it cannot (a FIFO or device is refused without waiting).
+[[nodiscard]] bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& error,
+                                 std::size_t maxBytes = kMaxHostFileBytes);
 
 }  // namespace tq::host

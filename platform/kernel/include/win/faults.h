@@ -7,13 +7,20 @@
 // fsync of CopyFileW (ERROR_DISK_FULL); Rename counts MoveFileExW and the
 // final rename of CopyFileW (ERROR_DISK_FULL, nothing moved). A fault fires
 // once and then disarms.
+//
+// RunBetweenNextOpenAndLock runs an action once, inside the next CreateFileW
+// after the file is opened and before its sharing lock is taken: where
+// another process's rename of a new file over it would fall.
 #pragma once
+
+#include <functional>
 
 namespace tq {
 
 enum class FileFault { Write, Flush, Rename };
 
 void FailNthFileOperation(FileFault kind, int n);
+void RunBetweenNextOpenAndLock(std::function<void()> action);
 void ClearFileFaults();
 
 }  // namespace tq

@@ -1,7 +1,9 @@
 // Replacing a whole file safely: the one file writer of the project. The new
-// contents go to a temporary file in the same folder, are flushed to disk and
-// renamed over the old file (which also syncs the folder), so that a reader
-// sees the old file or the new one and never a part of it. Every step goes
+// contents go to a temporary file of its own in the same folder (created
+// exclusively; those a killed writer left are removed by the next write of
+// the same file), are flushed to disk and renamed over the old file (which
+// also syncs the folder), so that a reader sees the old file or the new one
+// and never a part of it. Every step goes
 // through the file fault seam, so each writer can be tested under faults.
 #pragma once
 
@@ -14,12 +16,10 @@
 namespace tq {
 
 struct FileReplaceOptions {
-  // Readable and writable by the owner alone (settings holding a password);
-  // otherwise the usual mode of a new file.
-  bool ownerOnly = false;
-  // The temporary file's name where the caller's format fixes it (a leftover
-  // one, even read-only, is replaced); empty: a unique name beside the target.
-  std::u16string_view temporaryName = {};
+  // Readable and writable by the owner alone: phonebooks, settings, the
+  // registry and print output hold names, numbers and passwords. Otherwise
+  // readable by every user.
+  bool ownerOnly = true;
 };
 
 // Writes the contents into the open temporary file. Returns false to abandon

@@ -4,12 +4,12 @@
 #include "ui/script_runner.h"
 
 #include <algorithm>
-#include <fstream>
 #include <map>
 #include <optional>
-#include <sstream>
 
 #include "script.h"
+#include "win/file_read.h"
+#include "win/file_replace.h"
 #include "win/text.h"
 #include "win/transcript.h"
 
@@ -212,12 +212,18 @@ void Runner::State::Expect(const Action& action, HWND modal) {
 Runner::Runner(std::unique_ptr<State> state) : state_(std::move(state)) {}
 Runner::~Runner() = default;
 
+// Scripts are a few hundred lines.
+constexpr std::size_t kMaxScriptBytes = 4 << 20;
+
 std::unique_ptr<Runner> Runner::Load(const std::string& path, InputDriver& driver) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) FailRun("script " + path + ": cannot be read");
-  std::ostringstream text;
-  text << file.rdbuf();
-  ParseResult parsed = Parse(text.str());
+  std::string text;
+  // /dev/null stands for a script with no actions; any other device or FIFO
+  // is refused unread.
+  DWORD error = path == "/dev/null" ? ERROR_SUCCESS : ReadRegularFile(path, kMaxScriptBytes, text);
+  if (error != ERROR_SUCCESS) {
+    FailRun("script " + path + ": cannot be read (" + DescribeFileError(error) + ")");
+  }
+  ParseResult parsed = Parse(text);
   if (!parsed.error.empty()) FailRun("script " + path + " " + parsed.error);
   auto state = std::make_unique<State>();
   state->actions = std::move(parsed.actions);

@@ -3,11 +3,16 @@
 // stream as on the headless face, and pictures of each dialog have the
 // template's size and show something.
 #include <dlfcn.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QImage>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <regex>
 #include <set>
@@ -32,6 +37,50 @@ struct Outcome {
   std::string transcript;
   std::string stream;  // what qlhost printed, empty when nothing
 };
+
+// A socket in the abstract namespace an X server of display N listens on.
+sockaddr_un DisplaySocket(int display, socklen_t& length) {
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  const std::string name = "/tmp/.X11-unix/X" + std::to_string(display);
+  std::memcpy(address.sun_path + 1, name.data(), name.size());
+  length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + name.size());
+  return address;
+}
+
+bool Answers(int family, const sockaddr* address, socklen_t length) {
+  const int fd = socket(family, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  if (fd < 0) return false;
+  const bool answered = connect(fd, address, length) == 0;
+  close(fd);
+  return answered;
+}
+
+// Whether something listens where a client of display N would connect:
+// the abstract and the file socket, and the loopback port.
+bool DisplayTaken(int display) {
+  socklen_t length = 0;
+  sockaddr_un abstract = DisplaySocket(display, length);
+  if (Answers(AF_UNIX, reinterpret_cast<const sockaddr*>(&abstract), length)) return true;
+  const std::string file = "/tmp/.X11-unix/X" + std::to_string(display);
+  if (std::filesystem::exists(file) || std::filesystem::exists("/tmp/.X" + std::to_string(display) + "-lock")) {
+    return true;
+  }
+  sockaddr_in port{};
+  port.sin_family = AF_INET;
+  port.sin_port = htons(static_cast<std::uint16_t>(6000 + display));
+  port.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  return Answers(AF_INET, reinterpret_cast<const sockaddr*>(&port), sizeof port);
+}
+
+// A display number with no server: a client of it fails at once instead of
+// waiting on whatever listens there.
+int UnusedDisplay() {
+  for (int display = 77; display < 1000; ++display) {
+    if (!DisplayTaken(display)) return display;
+  }
+  return -1;
+}
 
 class QtRuns : public tq::testing::TempRoot {
  protected:
@@ -307,11 +356,22 @@ TEST_F(QtRuns, WithoutDisplayTheMessageNamesTheWaysToChoose) {
   const auto sample = RunProgram("tq_user_sample", {}, {"TELEQUILL_UI=qt"});
   const auto host = RunProgram("qlhost", {"print", "--job", "fax", "--ui", "qt", "--output",
                                           path("none.prn").string(), TELEQUILL_SOURCE_DIR "/examples/documents/lettre.pxl"});
-  // A display named but not there: the same advice, not Qt's.
-  const auto gone = RunProgram("tq_user_sample", {}, {"TELEQUILL_UI=qt", "DISPLAY=:77"});
+  // A display named but not there: the same advice, not Qt's. Something
+  // that listens and never answers takes the first number tried, as a
+  // stuck server would; the test must pass over it.
+  socklen_t length = 0;
+  const sockaddr_un taken = DisplaySocket(77, length);
+  const int listener = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  const bool holding = bind(listener, reinterpret_cast<const sockaddr*>(&taken), length) == 0 && listen(listener, 4) == 0;
+  const int display = UnusedDisplay();
+  close(listener);
+  ASSERT_GE(display, 0) << "every display number is taken";
+  if (holding) EXPECT_NE(display, 77);
+  const std::string displayName = ":" + std::to_string(display);
+  const auto gone = RunProgram("tq_user_sample", {}, {"TELEQUILL_UI=qt", "DISPLAY=" + displayName});
   for (const auto& [name, value] : kept) setenv(name.c_str(), value.c_str(), 1);
   EXPECT_EQ(gone.status, 2);
-  EXPECT_NE(gone.err.find("cannot open the display \":77\""), std::string::npos) << gone.err;
+  EXPECT_NE(gone.err.find("cannot open the display \"" + displayName + "\""), std::string::npos) << gone.err;
   for (const auto* run : {&sample, &host, &gone}) {
     EXPECT_NE(run->status, 0);
     EXPECT_NE(run->err.find("--ui"), std::string::npos) << run->err;

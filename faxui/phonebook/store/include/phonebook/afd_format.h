@@ -40,6 +40,11 @@ inline bool IsControlByte(char c) { return c >= 0x01 && c <= 0x04; }
 // The text without any byte 0x01 to 0x04.
 std::string WithoutControlBytes(std::string_view text);
 
+// True when no field of the record (start byte to end byte) holds a byte
+// 0x00 to 0x04 other than the field ends: such a field would show cut or
+// with stray bytes in a list.
+bool FieldsAreClean(std::string_view record);
+
 // The 35 bytes of an empty phonebook.
 std::string EmptyPhonebookBytes();
 // Ok, Version0000, Version1000, or BadFormat (also for fewer than 34 bytes).

@@ -1,6 +1,6 @@
 // Changing a phonebook file. An append writes at the end of the file and, if
 // it fails, cuts the file back to its former length. Every other change
-// copies the file to the temporary file beside it (name.TMP), leaving out or
+// copies the file to a temporary file of its own beside it, leaving out or
 // changing records, flushes it and renames it over the phonebook in one
 // step: a failure leaves the phonebook as it was and removes the temporary
 // file. Member references in groups follow a deleted or renamed individual.
@@ -16,8 +16,10 @@
 
 namespace tq::phonebook {
 
-// The temporary file of a phonebook: its path with the last four characters
-// replaced by ".TMP".
+// The temporary name the phonebook's settings record: its path with the last
+// four characters replaced by ".TMP". Writers no longer use it, since two
+// phonebooks differing in the extension's case would share it; one left by
+// an earlier version is removed by the next change of that phonebook.
 std::u16string TemporaryPathFor(std::u16string_view path);
 
 // Saves an individual. With Append, or without an old display line, the
