@@ -46,6 +46,9 @@ struct Watch {
   std::string childFace;  // TELEQUILL_UI for qlautocfg, when it differs from ours
   std::chrono::steady_clock::time_point startedAt;
   bool seen = false;
+  // qlautocfg's WM_CLOSE may come while a look for its window waits for an
+  // answer; what that look finds then no longer counts.
+  bool closed = false;
   // When qlautocfg's window was first missed after it had been seen: its
   // WM_CLOSE to this window may still be on its way, so the run counts as
   // gone only once a grace time has passed without it.
@@ -71,7 +74,9 @@ INT_PTR HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
       return TRUE;
     case WM_TIMER: {
       if (wParam != kWatchTimer) return FALSE;
-      if (FindWindowW(nullptr, kProgramWindow) != nullptr) {
+      const bool present = FindWindowW(nullptr, kProgramWindow) != nullptr;
+      if (watch->closed) return TRUE;
+      if (present) {
         watch->seen = true;
         watch->missedAt.reset();
         return TRUE;
@@ -86,6 +91,7 @@ INT_PTR HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
       return TRUE;
     }
     case WM_CLOSE:
+      watch->closed = true;
       KillTimer(window, kWatchTimer);
       EndDialog(window, kClosed);
       return TRUE;

@@ -25,6 +25,7 @@
 #include "listener.h"
 #include "peers.h"
 #include "socket_io.h"
+#include "win/foreign_window.h"
 #include "win/user.h"
 #include "win/user_input.h"
 
@@ -172,10 +173,7 @@ void StopWindowListener() {
   const bool onWindowThread = listener.windowThread == std::this_thread::get_id();
   const Clock::time_point deadline = Clock::now() + kStopTime;
   while (!listener.finished && Clock::now() < deadline) {
-    if (onWindowThread) {
-      MSG message;
-      PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
-    }
+    if (onWindowThread) ui::RunWaitingCalls();
     poll(nullptr, 0, 5);
   }
   if (!listener.finished) {

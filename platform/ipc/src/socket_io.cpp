@@ -8,9 +8,11 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
+#include "win/foreign_window.h"
 #include "wire.h"
 
 namespace tq::ipc {
@@ -22,12 +24,33 @@ int MillisecondsLeft(Clock::time_point deadline) {
   return left <= 0 ? 0 : static_cast<int>(std::min<long long>(left, 60'000));
 }
 
+// How often a windows' thread that waits for another process runs the
+// calls queued for it meanwhile.
+constexpr int kServingSlice = 5;
+
+// Waits until `fd` is ready for `events`, or for `milliseconds` when `fd`
+// is -1. On the windows' thread the wait is cut into short slices between
+// which the calls of other threads run: the process asked may itself be
+// waiting for an answer about our windows, which our listener can give only
+// through this thread. Returns what poll() returns.
+int PollServing(int fd, short events, int milliseconds) {
+  pollfd poller{fd, events, 0};
+  if (!ui::RunWaitingCalls()) return poll(fd < 0 ? nullptr : &poller, fd < 0 ? 0 : 1, milliseconds);
+  const Clock::time_point until = Clock::now() + std::chrono::milliseconds(milliseconds);
+  for (;;) {
+    const int ready = poll(fd < 0 ? nullptr : &poller, fd < 0 ? 0 : 1, std::min(milliseconds, kServingSlice));
+    if (ready != 0) return ready;
+    ui::RunWaitingCalls();
+    milliseconds = MillisecondsLeft(until);
+    if (milliseconds == 0) return 0;
+  }
+}
+
 // Waits until `fd` is ready for `events`; false (errno ETIMEDOUT) when the
 // deadline passes first.
 bool WaitFor(int fd, short events, Clock::time_point deadline) {
   for (;;) {
-    pollfd poller{fd, events, 0};
-    const int ready = poll(&poller, 1, MillisecondsLeft(deadline));
+    const int ready = PollServing(fd, events, MillisecondsLeft(deadline));
     if (ready > 0) return true;
     if (ready < 0 && errno == EINTR) continue;
     if (ready == 0) errno = ETIMEDOUT;
@@ -92,7 +115,7 @@ Socket ConnectTo(const std::string& path, Clock::time_point deadline) {
       errno = ETIMEDOUT;
       return Socket();
     }
-    poll(nullptr, 0, 10);
+    PollServing(-1, 0, 10);
   }
 }
 

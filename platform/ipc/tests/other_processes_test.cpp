@@ -128,6 +128,38 @@ TEST_F(OtherProcesses, PostedCommandReachesTheOtherDialogsModalLoop) {
   EXPECT_EQ(peer.Wait(10s), 0) << "the script's wait-command saw the command handled";
 }
 
+// The peer's dialog, sent WM_CLOSE from our dialog, asks about our windows
+// before it answers: each windows' thread waits for the other's.
+HWND closingPeer = nullptr;
+struct CloseSeen {
+  LRESULT result = -1;
+  DWORD error = 0;
+} closeSeen;
+
+INT_PTR CloserProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  if (message != WM_COMMAND) return message == WM_INITDIALOG;
+  if (LOWORD(wParam) != ipctest::kImport) return FALSE;
+  SetLastError(0);
+  closeSeen.result = SendMessageW(closingPeer, WM_CLOSE, 0, 0);
+  closeSeen.error = GetLastError();
+  EndDialog(dialog, IDOK);
+  return TRUE;
+}
+
+TEST_F(OtherProcesses, ClosingAPeerThatAsksBackAboutTheSendersWindows) {
+  closeSeen = {};
+  ipctest::RegisterDialog();
+  PeerProcess peer({"dialog", "Fermeture", "Destinataire du fax"}, {"TELEQUILL_UI=" + Face("wait-command 4321 20\n")});
+  closingPeer = ipctest::WaitForWindow(u"Fermeture", 10s);
+  ASSERT_NE(closingPeer, nullptr);
+  ASSERT_TRUE(tq::ui::UseFace(ipctest::ScriptFace(path("script.txt"), "click 1018\n")));
+  ASSERT_TRUE(tq::ipc::StartWindowListener());
+
+  EXPECT_EQ(DialogBoxParamW(nullptr, MAKEINTRESOURCEW(ipctest::kDialog), nullptr, CloserProc, 0), IDOK);
+  EXPECT_EQ(closeSeen.error, 0u) << "the WM_CLOSE was answered";
+  EXPECT_EQ(peer.Wait(10s), ipctest::kClosedAfterFindingResult) << "the peer found our dialog while closing";
+}
+
 TEST_F(OtherProcesses, PeerThatDiedAnswersAsABadHandle) {
   PeerProcess peer({"dialog", "Pair mort"}, {"TELEQUILL_UI=" + Face("wait-command 4321 20\n")});
   const HWND gone = ipctest::WaitForWindow(u"Pair mort", 10s);

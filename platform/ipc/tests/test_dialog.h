@@ -15,6 +15,9 @@ inline constexpr int kImportDone = 1022;
 // Posted by a test to end the peer's dialog; 7 is what WM_CLOSE ends it with.
 inline constexpr int kFinish = 4321;
 inline constexpr INT_PTR kClosedResult = 7;
+// What the peer's dialog ends with when, asked to close, it found the
+// window it looks for then (kClosedResult when it did not).
+inline constexpr INT_PTR kClosedAfterFindingResult = 8;
 // Makes the peer's windows thread busy for a while, then exit from the
 // dialog procedure (with exit status 5) without ending the dialog.
 inline constexpr int kBusyThenExit = 4322;

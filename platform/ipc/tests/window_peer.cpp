@@ -5,6 +5,9 @@
 //                                  arrives, or exits (status 5) from inside the
 //                                  dialog after WM_COMMAND 4322 and a busy
 //                                  half second; the script of TELEQUILL_UI bounds it
+//   ipc_window_peer dialog TITLE OTHER  the same, but WM_CLOSE first looks
+//                                  for a window titled OTHER and ends with 8
+//                                  when it is found
 //   ipc_window_peer child [ARG...] does what a program started by WinExec from
 //                                  a dialog does: finds the dialog, looks for
 //                                  controls, disables it and posts WM_COMMAND
@@ -23,6 +26,7 @@
 namespace {
 
 std::u16string title;
+std::u16string lookedForOnClose;
 
 INT_PTR DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   if (message == WM_INITDIALOG) {
@@ -30,7 +34,8 @@ INT_PTR DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     return TRUE;
   }
   if (message == WM_CLOSE) {
-    EndDialog(dialog, ipctest::kClosedResult);
+    const bool found = !lookedForOnClose.empty() && FindWindowW(nullptr, lookedForOnClose.c_str()) != nullptr;
+    EndDialog(dialog, found ? ipctest::kClosedAfterFindingResult : ipctest::kClosedResult);
     return TRUE;
   }
   if (message == WM_COMMAND && LOWORD(wParam) == ipctest::kBusyThenExit) {
@@ -44,8 +49,9 @@ INT_PTR DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   return FALSE;
 }
 
-int ShowDialog(const char* text) {
+int ShowDialog(const char* text, const char* other = "") {
   title = tq::Utf8ToUtf16(text);
+  lookedForOnClose = tq::Utf8ToUtf16(other);
   ipctest::RegisterDialog();
   const INT_PTR result = DialogBoxParamW(nullptr, MAKEINTRESOURCEW(ipctest::kDialog), nullptr, DialogProc, 0);
   return static_cast<int>(result);
@@ -88,7 +94,8 @@ int ActAsChild(int argc, char** argv) {
 int main(int argc, char** argv) {
   const std::string mode = argc > 1 ? argv[1] : "";
   if (mode == "dialog" && argc == 3) return ShowDialog(argv[2]);
+  if (mode == "dialog" && argc == 4) return ShowDialog(argv[2], argv[3]);
   if (mode == "child") return ActAsChild(argc, argv);
-  std::fprintf(stderr, "usage: ipc_window_peer dialog TITLE | child [ARG...]\n");
+  std::fprintf(stderr, "usage: ipc_window_peer dialog TITLE [OTHER] | child [ARG...]\n");
   return 64;
 }

@@ -168,6 +168,27 @@ bool RunOnWindowThread(void (*call)(void* context), void* context) {
   return true;
 }
 
+namespace {
+
+// Every call other threads have queued, none of the posted messages.
+void RunMarshalledCalls() {
+  Queue& queue = TheQueue();
+  for (;;) {
+    std::unique_lock lock(queue.mutex);
+    if (queue.calls.empty()) return;
+    lock.unlock();
+    DeliverOne();
+  }
+}
+
+}  // namespace
+
+bool RunWaitingCalls() {
+  if (!OnWindowThread()) return false;
+  RunMarshalledCalls();
+  return true;
+}
+
 bool DeliverQueued() {
   bool any = false;
   while (DeliverOne()) any = true;
@@ -259,16 +280,6 @@ bool TakeDueTimer(MSG* out) {
     return true;
   }
   return false;
-}
-
-void RunMarshalledCalls() {
-  Queue& queue = TheQueue();
-  for (;;) {
-    std::unique_lock lock(queue.mutex);
-    if (queue.calls.empty()) return;
-    lock.unlock();
-    DeliverOne();
-  }
 }
 
 }  // namespace

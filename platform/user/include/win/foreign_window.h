@@ -71,4 +71,11 @@ void SetFirstWindowHook(FirstWindowHook hook);
 // False when no thread owns windows.
 bool RunOnWindowThread(void (*call)(void* context), void* context);
 
+// Runs the calls that other threads wait to have run on the windows' thread,
+// when called on that thread (true), and nothing elsewhere (false). A
+// windows' thread that waits for another process calls it meanwhile: that
+// process may be waiting, in turn, for an answer about this one's windows,
+// as a Win32 thread in SendMessage still takes the messages sent to it.
+bool RunWaitingCalls();
+
 }  // namespace tq::ui
