@@ -2,6 +2,7 @@
 // templates and strings it loads (the identifiers are in
 // faxui/resource_ids.h); the plug-in's own are its help file's name.
 #include "faxui/resource_ids.h"
+#include "phonebook/phonebook_dialog_resources.h"
 #include "phonebook/phonebook_ui.h"
 #include "printflow/resources.h"
 #include "recipients/resources.h"
@@ -27,6 +28,7 @@ const tq::res::ResourceScript& PluginScript() {
       tq::faxui::RecipientResources(),
       tq::faxui::PrintflowResources(),
       tq::phonebook::PhonebookUiResources(),
+      tq::faxui::PhonebookDialogResources(),
   };
   return gathered.script();
 }
