@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "addressbook/address_book_import.h"
+#include "import/text_rules.h"
 
 namespace tq::import {
 namespace {
@@ -126,7 +127,7 @@ class Extraction {
     std::vector<std::string> faxes;
     for (ULONG i = 0; i < count; ++i) {
       if (PROP_TYPE(values[i].ulPropTag) != PT_STRING8 || values[i].Value.lpszA == nullptr) continue;
-      std::string text = CutField(values[i].Value.lpszA);
+      std::string text = CutText(values[i].Value.lpszA);
       if (values[i].ulPropTag == PR_DISPLAY_NAME_A) {
         name = text;
       } else {
@@ -141,7 +142,7 @@ class Extraction {
 
   // True when the number was added or counted.
   bool Offer(const std::string& name, const std::string& fax) {
-    std::string number = NormaliseFaxNumber(fax);
+    std::string number = NormalizeFaxNumber(fax);
     if (number.empty()) return false;
     std::string text = ReplaceNameBrackets(TrimBlanks(name)) + " <" + number + ">";
     for (const std::string& existing : candidates_.texts) {

@@ -10,7 +10,6 @@
 #include <cstdint>
 #include <functional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "win/mapi.h"
@@ -65,12 +64,5 @@ struct BookAllocator {
 inline constexpr int kMaxVisitedLists = 256;
 void ExtractPicked(IAddrBook& book, const BookAllocator& allocator, const ADRLIST& list,
                    CandidateList& candidates, ImportCounters& counters);
-
-// Text rules shared with the CSV imports.
-inline constexpr std::size_t kMaxFieldLength = 30;
-std::string TrimBlanks(std::string_view text);
-std::string ReplaceNameBrackets(std::string_view name);
-std::string NormaliseFaxNumber(std::string_view number);
-std::string CutField(std::string_view text);
 
 }  // namespace tq::import
