@@ -8,13 +8,16 @@
 #include <string>
 
 #include "scenario.h"
+#include "vcards.h"
 #include "win/registry.h"
 #include "win/text.h"
 
 namespace {
 
 using tq::import::testing::Count;
+using tq::import::testing::Group;
 using tq::import::testing::NameNumber;
+using tq::import::testing::Person;
 using tq::testing::ReadText;
 using tq::testing::WriteText;
 
@@ -36,41 +39,12 @@ class AddressBookScenario : public tq::import::testing::ImportScenario {
   }
 };
 
-std::string Person(const std::string& name, const std::string& tels, const std::string& uid = "") {
-  return "BEGIN:VCARD\nVERSION:3.0\n" + (uid.empty() ? "" : "UID:" + uid + "\n") + "FN:" + name + "\n" + tels +
-         "END:VCARD\n";
+// The two files in the export conventions of desktop address book
+// programs: a 3.0 one with quoted-printable names and a contact list, a 4.0
+// one with KIND:group.
+void CopyExport(const std::string& file, const std::filesystem::path& to) {
+  std::filesystem::copy_file(std::string(TELEQUILL_MAPI_TEST_DATA) + "/" + file, to);
 }
-
-std::string Group(const std::string& name, const std::string& uid, const std::vector<std::string>& members) {
-  std::string card = "BEGIN:VCARD\nVERSION:4.0\nKIND:group\nUID:" + uid + "\nFN:" + name + "\n";
-  for (const std::string& member : members) card += "MEMBER:urn:uuid:" + member + "\n";
-  return card + "END:VCARD\n";
-}
-
-// A 3.0 export with quoted-printable names and a contact list in the form
-// desktop mail clients write.
-const char kExport30[] =
-    "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:pas-id-01\r\nN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:Dupr=C3=A9;Ren=C3=A9;;;\r\n"
-    "FN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:Ren=C3=A9 Dupr=C3=A9\r\n"
-    "EMAIL;TYPE=INTERNET:rene@example.org\r\nTEL;TYPE=WORK,FAX:+33 1 40 00 00 01\r\n"
-    "TEL;TYPE=HOME,FAX:+33 1 40 00 00 02\r\nEND:VCARD\r\n"
-    "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:pas-id-02\r\nFN:Claire Roux\r\nEMAIL:claire@example.org\r\n"
-    "TEL;TYPE=FAX:01 99\r\nEND:VCARD\r\n"
-    "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:pas-id-03\r\nFN:Equipe\r\nX-EVOLUTION-LIST:TRUE\r\n"
-    "EMAIL;X-EVOLUTION-DEST-CONTACT-UID=pas-id-01:\"René Dupré\" <rene@example.org>\r\n"
-    "EMAIL;X-EVOLUTION-DEST-CONTACT-UID=pas-id-02:\"Claire Roux\" <claire@example.org>\r\n"
-    "EMAIL:\"Inconnu\" <nobody@example.org>\r\nEND:VCARD\r\n";
-
-// A 4.0 export with KIND:group; the group also names itself.
-const char kExport40[] =
-    "BEGIN:VCARD\nVERSION:4.0\nUID:urn:uuid:4fbe8971-0bc3-424c-9c26-36c3e1eff6b1\nFN:Ana Ortiz\n"
-    "TEL;VALUE=uri;TYPE=\"fax,work\";PREF=1:tel:+34-91-555-0100\nEND:VCARD\n"
-    "BEGIN:VCARD\nVERSION:4.0\nUID:urn:uuid:5a0e2c41-77aa-4f0b-8c1d-0d1a2b3c4d5e\nFN:Luis Gil\n"
-    "TEL;VALUE=uri;TYPE=voice:tel:+34-91-555-0199\nEND:VCARD\n"
-    "BEGIN:VCARD\nVERSION:4.0\nKIND:group\nUID:urn:uuid:9f1c0000-0000-4000-8000-000000000001\nFN:Ventes\n"
-    "MEMBER:urn:uuid:4fbe8971-0bc3-424c-9c26-36c3e1eff6b1\n"
-    "MEMBER:urn:uuid:9f1c0000-0000-4000-8000-000000000001\n"
-    "MEMBER:urn:uuid:5a0e2c41-77aa-4f0b-8c1d-0d1a2b3c4d5e\nEND:VCARD\n";
 
 const char kAllSources[] =
     "expect-lines 1056 \"Carnet d'adresses MS Messaging System\" \"Carnet d'adresses Windows (WAB)\" "
@@ -101,11 +75,11 @@ TEST_F(AddressBookScenario, ChosenFileSameNumberOnceTwoNumbersTwiceWithoutFaxRej
 }
 
 TEST_F(AddressBookScenario, DefaultBookDesktopExportWithAContactList) {
-  WriteText(path("addressbook.vcf"), kExport30);
+  CopyExport("desktop-export-3.0.vcf", path("addressbook.vcf"));
   const auto result = Run("phonebook",
                           "dialog 116\nselecttext 1056 \"Carnet d'adresses Windows (WAB)\"\nexpect-checked 1059\n"
                           "click 1\n"
-                          "dialog 1700\nselecttext 1703 \"Equipe (liste)\"\nclick 1705\nclick 1\n"
+                          "dialog 1700\nselecttext 1703 \"Équipe (liste)\"\nclick 1705\nclick 1\n"
                           "dialog 101\nexpect-lines 1001 \"René Dupré\\t+33140000001\" \"René Dupré\\t+33140000002\" "
                           "\"Claire Roux\\t0199\"\n"
                           "expect-text 1003 3\nexpect-text 1004 1\nexpect-text 1005 3\nclick 1\n");
@@ -120,12 +94,14 @@ TEST_F(AddressBookScenario, DefaultBookDesktopExportWithAContactList) {
 TEST_F(AddressBookScenario, MessagingBookListContainingItselfIsExpandedOnce) {
   InstallMessagingBook();
   std::filesystem::create_directories(path("mapi"));
-  WriteText(path("mapi/export.vcf"), kExport40);
+  CopyExport("desktop-export-4.0.vcf", path("mapi/export.vcf"));
+  WriteText(path("mapi/soi.vcf"), Group("Soi", "soi", {"soi", "4fbe8971-0bc3-424c-9c26-36c3e1eff6b1"}));
   const auto result = Run("recipient",
                           std::string("dialog 116\n") + kAllSources + "click 1\n"
-                          "dialog 1700\nselecttext 1703 \"Ventes (liste)\"\nclick 1705\nclick 1\n"
+                          "dialog 1700\nselecttext 1703 \"Ventes (liste)\" \"Soi (liste)\"\nclick 1705\nclick 1\n"
+                          // Ana through each list, the missing member of Ventes; Soi itself once.
                           "dialog 101\nexpect-lines 1001 \"Ana Ortiz\\t+34-91-555-0100\"\n"
-                          "expect-text 1003 2\nexpect-text 1004 1\nexpect-text 1005 1\nclick 1\n");
+                          "expect-text 1003 3\nexpect-text 1004 2\nexpect-text 1005 1\nclick 1\n");
   ASSERT_EQ(result.status, 0) << result.err << Transcript();
   ExpectLauncherTold(1022);
   ExpectResult(Count(1) + NameNumber("Ana Ortiz", "+34-91-555-0100"));

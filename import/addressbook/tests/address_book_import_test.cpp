@@ -9,12 +9,15 @@
 
 #include "addressbook/address_book_import.h"
 #include "testing/temp_root.h"
+#include "vcards.h"
 #include "win/face.h"
 #include "win/registry.h"
 #include "win/text.h"
 #include "win/user.h"
 
 using namespace tq::import;
+using tq::import::testing::Group;
+using tq::import::testing::Person;
 
 namespace {
 
@@ -48,17 +51,6 @@ class AddressBookImport : public tq::testing::TempRoot {
   ImportCounters counters;
   std::string transcript_;
 };
-
-std::string Person(const std::string& name, const std::string& tels, const std::string& uid = "") {
-  return "BEGIN:VCARD\nVERSION:3.0\n" + (uid.empty() ? "" : "UID:" + uid + "\n") + "FN:" + name + "\n" + tels +
-         "END:VCARD\n";
-}
-
-std::string Group(const std::string& name, const std::string& uid, const std::vector<std::string>& members) {
-  std::string card = "BEGIN:VCARD\nVERSION:4.0\nKIND:group\nUID:" + uid + "\nFN:" + name + "\n";
-  for (const std::string& member : members) card += "MEMBER:urn:uuid:" + member + "\n";
-  return card + "END:VCARD\n";
-}
 
 }  // namespace
 

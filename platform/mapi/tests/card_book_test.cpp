@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "card_book.h"
+#include "testing/temp_root.h"
 
 using tq::mapi::CardBook;
 using tq::mapi::Contact;
@@ -23,25 +24,10 @@ const Contact* Named(const CardBook& book, const std::string& name) {
 }
 
 // A 3.0 export with quoted-printable names and a contact list in the form
-// desktop mail clients write.
-const char kExport30[] =
-    "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:pas-id-01\r\nN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:Dupr=C3=A9;Ren=C3=A9;;;\r\n"
-    "FN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:Ren=C3=A9 Dupr=C3=A9\r\n"
-    "EMAIL;TYPE=INTERNET:rene@example.org\r\nTEL;TYPE=WORK,FAX:+33 1 40 00 00 01\r\n"
-    "TEL;TYPE=HOME,FAX:+33 1 40 00 00 02\r\nEND:VCARD\r\n"
-    "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:pas-id-02\r\nFN:Claire Roux\r\nEMAIL:claire@example.org\r\n"
-    "TEL;TYPE=FAX:01 99\r\nEND:VCARD\r\n"
-    "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:pas-id-03\r\nFN:Équipe\r\nX-EVOLUTION-LIST:TRUE\r\n"
-    "EMAIL;X-EVOLUTION-DEST-CONTACT-UID=pas-id-01:\"René Dupré\" <rene@example.org>\r\n"
-    "EMAIL:\"Claire Roux\" <claire@example.org>\r\n"
-    "EMAIL:\"Inconnu\" <nobody@example.org>\r\nEND:VCARD\r\n";
-
-// A 4.0 export with KIND:group.
-const char kExport40[] =
-    "BEGIN:VCARD\nVERSION:4.0\nUID:urn:uuid:4fbe8971-0bc3-424c-9c26-36c3e1eff6b1\nFN:Ana Ortiz\n"
-    "TEL;VALUE=uri;TYPE=\"fax,work\";PREF=1:tel:+34-91-555-0100\nEND:VCARD\n"
-    "BEGIN:VCARD\nVERSION:4.0\nKIND:group\nFN:Ventes\n"
-    "MEMBER:urn:uuid:4fbe8971-0bc3-424c-9c26-36c3e1eff6b1\nMEMBER:urn:uuid:missing\nEND:VCARD\n";
+// desktop mail clients write, and a 4.0 export with KIND:group.
+std::string Export(const std::string& file) {
+  return tq::testing::ReadText(std::string(TELEQUILL_MAPI_TEST_DATA) + "/" + file);
+}
 
 }  // namespace
 
@@ -101,7 +87,7 @@ TEST(CardBook, ThreeListFormsAndTheirMembers) {
 }
 
 TEST(CardBook, DesktopExport30WithQuotedPrintableAndContactList) {
-  CardBook book = BookOf(kExport30);
+  CardBook book = BookOf(Export("desktop-export-3.0.vcf"));
   const Contact* rene = Named(book, "René Dupré");
   ASSERT_NE(rene, nullptr);
   EXPECT_EQ(rene->faxes[tq::mapi::kBusinessFax], "+33 1 40 00 00 01");
@@ -117,7 +103,7 @@ TEST(CardBook, DesktopExport30WithQuotedPrintableAndContactList) {
 }
 
 TEST(CardBook, DesktopExport40WithKindGroup) {
-  CardBook book = BookOf(kExport40);
+  CardBook book = BookOf(Export("desktop-export-4.0.vcf"));
   const Contact* ana = Named(book, "Ana Ortiz");
   ASSERT_NE(ana, nullptr);
   EXPECT_EQ(ana->faxes[tq::mapi::kPrimaryFax], "+34-91-555-0100");
