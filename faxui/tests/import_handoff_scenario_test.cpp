@@ -31,7 +31,8 @@ std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 std::string ImportRows(const std::string& csv, int rows) {
   std::string select = "select 1004";
   for (int i = 0; i < rows; ++i) select += " " + std::to_string(i);
-  return "dialog 116\nclick 1057\nclick 1\nfile " + csv + "\ndialog 102\n" + select + "\n";
+  return "dialog 116\nselecttext 1056 \"Valeurs séparées par une virgule (CSV)\"\nclick 1057\nclick 1\n"
+         "file " + csv + "\ndialog 102\n" + select + "\n";
 }
 
 constexpr char kContinue[] =

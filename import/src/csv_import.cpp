@@ -6,8 +6,8 @@
 #include "csv_records.h"
 #include "file_imports.h"
 #include "ids.h"
+#include "import/text_rules.h"
 #include "selection_lists.h"
-#include "text_rules.h"
 #include "win/user.h"
 
 namespace tq::import {

@@ -3,7 +3,7 @@
 #include <cctype>
 
 #include "common/ansi_slots.h"
-#include "text_rules.h"
+#include "import/text_rules.h"
 
 namespace tq::import {
 

@@ -2,9 +2,8 @@
 
 #include <string>
 
+#include "addressbook/address_book_import.h"
 #include "ids.h"
-#include "win/kernel.h"
-#include "win/registry.h"
 #include "win/text.h"
 #include "win/user.h"
 
@@ -43,7 +42,7 @@ INT_PTR SourceProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     SetWindowLongPtrW(dialog, DWLP_USER, lParam);
     const auto& state = *reinterpret_cast<const SourceState*>(lParam);
     if (state.offer.mapi) AddSource(dialog, u"Carnet d'adresses MS Messaging System", kMapi);
-    if (state.offer.wab) AddSource(dialog, u"Carnet d'adresses Windows (WAB)", kWabChosenFile);
+    if (!state.offer.windowsBookLibrary.empty()) AddSource(dialog, u"Carnet d'adresses Windows (WAB)", kWabChosenFile);
     AddSource(dialog, u"Valeurs séparées par une virgule (CSV)", kCsvManual);
     AddSource(dialog, u"Données de composition abrégée EWS-CSV", kSpeedDialCsv);
     SendDlgItemMessageW(dialog, source::kKind, CB_SETCURSEL, 0, 0);
@@ -75,28 +74,6 @@ INT_PTR SourceProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     default:
       return FALSE;
   }
-}
-
-bool LibraryLoads(const std::u16string& name) {
-  HMODULE module = LoadLibraryW(name.c_str());
-  if (module == nullptr) return false;
-  FreeLibrary(module);
-  return true;
-}
-
-// The address book library named in the registry, else WAB32.DLL.
-std::u16string AddressBookLibrary() {
-  HKEY key = nullptr;
-  char16_t path[274] = {};
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, u"Software\\Microsoft\\WAB\\DLLPath", 0, KEY_READ, &key) == ERROR_SUCCESS) {
-    DWORD size = sizeof path - sizeof(char16_t);
-    DWORD type = 0;
-    if (RegQueryValueExW(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(path), &size) != ERROR_SUCCESS) {
-      path[0] = u'\0';
-    }
-    RegCloseKey(key);
-  }
-  return path[0] != u'\0' ? std::u16string(path) : std::u16string(u"WAB32.DLL");
 }
 
 struct ConfirmState {
@@ -147,10 +124,7 @@ INT_PTR ConfirmProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 SourceOffer AvailableSources() {
-  SourceOffer offer;
-  offer.mapi = GetProfileIntA("Mail", "MAPIX", 0) == 1 && LibraryLoads(u"MAPI32.DLL");
-  offer.wab = LibraryLoads(AddressBookLibrary());
-  return offer;
+  return {MessagingBookOffered(), LoadableWindowsBookLibrary()};
 }
 
 int ChooseSource(const ImportRun& run, const SourceOffer& offer) {

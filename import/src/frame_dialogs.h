@@ -2,14 +2,19 @@
 // confirmation with the statistics (101).
 #pragma once
 
+#include <string>
+
 #include "import_run.h"
 
 namespace tq::import {
 
-// Which sources this computer offers beside the two CSV kinds.
+// Which sources this computer offers beside the two CSV kinds: the
+// messaging book when the profile says it is installed (its library is
+// looked for only when it is chosen), the Windows book when its library
+// loads, kept for its import.
 struct SourceOffer {
   bool mapi = false;
-  bool wab = false;
+  std::u16string windowsBookLibrary;
 };
 SourceOffer AvailableSources();
 

@@ -27,6 +27,8 @@ struct ImportRun {
   int source = kCancelled;
   std::u16string outputPath;
   std::u16string helpPath;
+  // The Windows address book library the source dialog found loadable.
+  std::u16string windowsBookLibrary;
   // "name <fax number>" per entry to hand back, in order.
   std::vector<std::u16string> candidates;
   // For the speed-dial import: the whole record of each candidate.

@@ -93,16 +93,21 @@ void RunImport(std::u16string_view commandLine) {
   run.outputPath = OutputPathOf(commandLine);
   TakeLauncher(run);
   run.helpPath = HelpPath();
-  run.source = ChooseSource(run, AvailableSources());
+  const SourceOffer offer = AvailableSources();
+  run.windowsBookLibrary = offer.windowsBookLibrary;
+  run.source = ChooseSource(run, offer);
   switch (run.source) {
+    case kMapi:
+    case kWabChosenFile:
+    case kWabDefaultFile:
+      ImportFromAddressBook(run);
+      break;
     case kCsvManual:
     case kCsvAutomatic:
     case kSpeedDialCsv:
       ImportFromFile(run);
       break;
     default:
-      // The address books have their own import; until it is there they
-      // give nothing.
       break;
   }
   if (run.source != kCancelled) {

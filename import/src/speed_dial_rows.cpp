@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "common/ansi_slots.h"
-#include "text_rules.h"
+#include "import/text_rules.h"
 
 namespace tq::import {
 namespace {

@@ -1,6 +1,8 @@
-#include "text_rules.h"
+#include "import/text_rules.h"
 
 #include <cctype>
+
+#include "common/ansi_slots.h"
 
 namespace tq::import {
 
@@ -34,6 +36,12 @@ std::string NormalizeFaxNumber(std::string_view number) {
     out.push_back(static_cast<char>(byte));
   }
   return out;
+}
+
+std::string CutText(std::string_view text) {
+  char slot[kMaxTextLength + 1];
+  CopyToAnsiSlot(slot, text);
+  return std::string(AnsiSlotView(slot));
 }
 
 }  // namespace tq::import

@@ -1,68 +1,26 @@
-// qlimportn as the plug-in's dialogs start it: a stand-in launcher dialog
-// (import_launcher) presses its import button, which starts qlimportn with
-// WinExec; each process runs its own script (TELEQUILL_UI for the launcher,
-// TELEQUILL_CHILD_UI for the program it starts). The result file's bytes
-// are compared with bytes written out here.
+// qlimportn with its CSV imports, as the plug-in's dialogs start it
+// (scenario.h). The result file's bytes are compared with bytes written out
+// here.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
 #include "common/entry_record.h"
-#include "testing/temp_root.h"
+#include "scenario.h"
 
 namespace {
 
 using tq::testing::ReadText;
-using tq::testing::WriteText;
+using tq::import::testing::Count;
+using tq::import::testing::NameNumber;
+using QlimportScenario = tq::import::testing::ImportScenario;
 
-// A name-and-number record: 31 bytes of name, 31 of fax number.
-std::string NameNumber(const std::string& name, const std::string& fax) {
-  std::string record(62, '\0');
-  record.replace(0, name.size(), name);
-  record.replace(31, fax.size(), fax);
-  return record;
-}
-
-std::string Count(std::uint32_t count) {
-  std::string bytes(4, '\0');
-  for (int i = 0; i < 4; ++i) bytes[i] = static_cast<char>((count >> (8 * i)) & 0xFF);
-  return bytes;
-}
-
-class QlimportScenario : public tq::testing::TempRoot {
- protected:
-  std::string Result() const { return path("DB120000.TMP").string(); }
-
-  // Runs the launcher of `kind` with its script pressing the import button
-  // and waiting for `command`, and qlimport with `script`.
-  tq::testing::RunResult Run(const std::string& kind, const std::string& script, int command = 1022,
-                             const std::string& program = "qlimportn") {
-    WriteText(path("launcher.txt"), "click 1018\nwait-command " + std::to_string(command) + " 60\n");
-    WriteText(path("import.txt"), script);
-    return tq::testing::RunProgram(
-        std::string(TELEQUILL_BIN_DIR) + "/../tests/import_launcher", {kind, std::string(TELEQUILL_BIN_DIR) + "/" + program, Result()},
-        {"TELEQUILL_UI=script:" + path("launcher.txt").string(),
-         "TELEQUILL_CHILD_UI=script:" + path("import.txt").string(),
-         "TELEQUILL_TRANSCRIPT=" + path("transcript.txt").string()});
-  }
-  std::string Csv(const std::string& text) {
-    WriteText(path("input.csv"), text);
-    return path("input.csv").string();
-  }
-  std::string Transcript() const { return ReadText(path("transcript.txt")); }
-  void ExpectLauncherTold(int command) {
-    EXPECT_EQ(ReadText(path("launcher-report.txt")),
-              "command " + std::to_string(command) + "\nenabled yes\ndisabled meanwhile yes\n")
-        << Transcript();
-  }
-};
-
-// Source dialog with the automatic search checked, and the file.
+// Source dialog with the automatic search checked, and the file. The
+// address book items come first when their libraries load.
 std::string AutomaticCsv(const std::string& file) {
-  return "dialog 116\nexpect-lines 1056 \"Valeurs séparées par une virgule (CSV)\" "
-         "\"Données de composition abrégée EWS-CSV\"\nexpect-visible 1057\nexpect-hidden 1059\n"
-         "click 1057\nclick 1\nfile " + file + "\n";
+  return "dialog 116\nselecttext 1056 \"Valeurs séparées par une virgule (CSV)\"\nexpect-visible 1057\n"
+         "expect-hidden 1059\nclick 1057\nclick 1\nfile " + file + "\n";
 }
 
 TEST_F(QlimportScenario, AutomaticSearchGivesOneRecordPerFaxColumnCleanedUp) {
@@ -224,7 +182,7 @@ TEST_F(QlimportScenario, SpeedDialEntriesBecomeWholeRecords) {
       "*\n"
       "008,,888,Apres\n");
   const auto result = Run("phonebook",
-                          "dialog 116\nselect 1056 1\nexpect-hidden 1057\nclick 1\n"
+                          "dialog 116\nselecttext 1056 \"Données de composition abrégée EWS-CSV\"\nexpect-hidden 1057\nclick 1\n"
                           "file " + file + "\n"
                           "dialog 118\nexpect-caption \"Importation du fichier EWS-CSV - " + file + "\"\n"
                           "expect-lines 1004 001 004 007\n"
@@ -252,7 +210,7 @@ TEST_F(QlimportScenario, SpeedDialEntriesBecomeWholeRecords) {
 TEST_F(QlimportScenario, SpeedDialHeaderWithLeadingBlankIsRefused) {
   const std::string file = Csv(" *,1,0,1\n001,,123,A\n");
   const auto result = Run("recipient",
-                          "dialog 116\nselect 1056 1\nclick 1\nfile " + file +
+                          "dialog 116\nselecttext 1056 \"Données de composition abrégée EWS-CSV\"\nclick 1\nfile " + file +
                               "\nbox ok \"Format de données EWS CSV non valide!\\nImpossible d'importer les données "
                               "depuis " + file + ".\"\nbox ok \"Pas d'entrée à importer.\"\n",
                           1028);

@@ -1,4 +1,4 @@
-#include "text_rules.h"
+#include "import/text_rules.h"
 
 #include <gtest/gtest.h>
 
@@ -11,10 +11,18 @@ TEST(TextRules, TrimRemovesSpacesOnly) {
   EXPECT_EQ(TrimBlanks("   "), "");
 }
 
+TEST(TextRules, CutAtThirtyBytesAndAtANul) {
+  EXPECT_EQ(CutText(std::string(40, 'n')), std::string(30, 'n'));
+  EXPECT_EQ(CutText("Zo\xe9"), "Zo\xe9");
+  EXPECT_EQ(CutText(std::string("ab\0cd", 5)), "ab");
+  EXPECT_EQ(CutText(""), "");
+}
+
 TEST(TextRules, FaxNumbersKeepPrintableCharactersUpToZ) {
   EXPECT_EQ(NormalizeFaxNumber("+33 (1) 23-45,67"), "+33(1)23-4567");
   EXPECT_EQ(NormalizeFaxNumber("fax: 12"), "FAX:12");
   EXPECT_EQ(NormalizeFaxNumber(" , ,[]"), "");
+  EXPECT_EQ(NormalizeFaxNumber("[0\t1]{2}"), "012");  // '{' and '}' lie above 'z'
   EXPECT_EQ(NormalizeFaxNumber(std::string("1\0\x01\x04{|}~\xe9" "2", 10)), "12");
 }
 

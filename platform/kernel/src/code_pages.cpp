@@ -21,8 +21,15 @@ constexpr UINT kDefaultAcp = 1252;
 
 UINT Resolve(UINT codePage) { return codePage == CP_ACP ? GetACP() : codePage; }
 
+// Windows numbers the ISO and KOI8 pages apart from the CPnnnn names iconv
+// knows; vCard character sets reach them.
 std::string IconvName(UINT codePage) {
-  return codePage == CP_UTF8 ? std::string("UTF-8") : "CP" + std::to_string(codePage);
+  if (codePage == CP_UTF8) return "UTF-8";
+  if (codePage == 20127) return "ASCII";
+  if (codePage == 20866) return "KOI8-R";
+  if (codePage >= 28591 && codePage <= 28599) return "ISO-8859-" + std::to_string(codePage - 28590);
+  if (codePage == 28603 || codePage == 28605) return "ISO-8859-" + std::to_string(codePage - 28590);
+  return "CP" + std::to_string(codePage);
 }
 
 const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);

@@ -1,5 +1,6 @@
 // The clean-up rules every import applies to the texts it takes from a
-// file or an address book before they become a name or a fax number.
+// file or an address book before they become a name or a fax number: the
+// CSV imports and the address book import share them.
 #pragma once
 
 #include <cstddef>
@@ -22,5 +23,9 @@ std::string ReplaceNameBrackets(std::string_view name);
 // Upper case, then without any byte up to the blank, above 'z', and
 // without ',', '[' and ']'. An empty result means no number.
 std::string NormalizeFaxNumber(std::string_view number);
+
+// At most kMaxTextLength bytes, never ending in half a double-byte
+// character; the text stops at a NUL as it would in a record.
+std::string CutText(std::string_view text);
 
 }  // namespace tq::import

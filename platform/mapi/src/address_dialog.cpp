@@ -1,0 +1,211 @@
+#include "address_dialog.h"
+
+#include <string>
+
+#include "win/ansi_text.h"
+#include "win/kernel.h"
+#include "win/text.h"
+#include "win/user.h"
+
+namespace tq::mapi {
+namespace {
+
+const tq::res::ControlTemplate kControls[] = {
+    {WC_STATICW, kSearchLabel, u"&Tapez le nom ou sélectionnez-le dans la liste :", 7, 7, 160, 8, SS_LEFT},
+    {WC_EDITW, kSearchEdit, u"", 7, 17, 160, 12, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP},
+    {WC_LISTBOXW, kBookList, u"", 7, 33, 160, 150,
+     LBS_SORT | LBS_NOTIFY | LBS_EXTENDEDSEL | LBS_WANTKEYBOARDINPUT | WS_VSCROLL | WS_BORDER | WS_TABSTOP},
+    {WC_STATICW, kWellsTitle, u"", 178, 7, 170, 8, SS_LEFT},
+    {WC_BUTTONW, kToButton, u"", 178, 33, 50, 14, BS_PUSHBUTTON | WS_TABSTOP},
+    {WC_LISTBOXW, kToWell, u"", 234, 33, 114, 130,
+     LBS_NOTIFY | LBS_EXTENDEDSEL | LBS_WANTKEYBOARDINPUT | WS_VSCROLL | WS_BORDER | WS_TABSTOP},
+    {WC_BUTTONW, kRemoveButton, u"&Supprimer", 234, 169, 60, 14, BS_PUSHBUTTON | WS_TABSTOP},
+    {WC_STATICW, kNewEntryTitle, u"", 7, 189, 341, 16, SS_LEFT},
+    {WC_BUTTONW, IDOK, u"OK", 244, 209, 50, 14, BS_DEFPUSHBUTTON | WS_TABSTOP},
+    {WC_BUTTONW, IDCANCEL, u"Annuler", 298, 209, 50, 14, BS_PUSHBUTTON | WS_TABSTOP},
+};
+
+const tq::res::DialogTemplate kDialogs[] = {
+    {kAddressDialog, u"Carnet d'adresses", DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0, 355,
+     230, kControls},
+};
+
+// Lists are shown with this mark after their name, people by their name.
+constexpr char16_t kListMark[] = u" (liste)";
+
+struct DialogState {
+  const ADRPARM* parameters;
+  const CardBook* book;
+  std::vector<const Contact*>* picked;
+};
+
+std::u16string Wide(const char* ansi) { return ansi != nullptr ? AnsiToWide(ansi) : std::u16string(); }
+
+std::u16string LineOf(const Contact& contact) {
+  std::u16string line = Utf8ToUtf16(contact.displayName);
+  if (line.empty()) line.push_back(u'?');
+  if (contact.isList) line += kListMark;
+  return line;
+}
+
+std::vector<int> SelectedItems(HWND list) {
+  LRESULT count = SendMessageW(list, LB_GETSELCOUNT, 0, 0);
+  std::vector<int> items(count > 0 ? static_cast<std::size_t>(count) : 0);
+  if (!items.empty()) {
+    SendMessageW(list, LB_GETSELITEMS, items.size(), reinterpret_cast<LPARAM>(items.data()));
+  }
+  return items;
+}
+
+std::u16string ItemText(HWND list, int item) {
+  LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(item), 0);
+  if (length < 0) return {};
+  std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
+  SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(length));
+  return text;
+}
+
+// Moves the book list's selected entries to the well, each once.
+void AddSelected(HWND dialog) {
+  HWND book = GetDlgItem(dialog, kBookList);
+  HWND well = GetDlgItem(dialog, kToWell);
+  for (int item : SelectedItems(book)) {
+    LRESULT data = SendMessageW(book, LB_GETITEMDATA, static_cast<WPARAM>(item), 0);
+    bool present = false;
+    LRESULT count = SendMessageW(well, LB_GETCOUNT, 0, 0);
+    for (LRESULT k = 0; k < count && !present; ++k) {
+      present = SendMessageW(well, LB_GETITEMDATA, static_cast<WPARAM>(k), 0) == data;
+    }
+    if (present) continue;
+    std::u16string text = ItemText(book, item);
+    LRESULT added = SendMessageW(well, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    if (added >= 0) SendMessageW(well, LB_SETITEMDATA, static_cast<WPARAM>(added), data);
+  }
+}
+
+void RemoveSelected(HWND dialog) {
+  HWND well = GetDlgItem(dialog, kToWell);
+  std::vector<int> items = SelectedItems(well);
+  for (auto item = items.rbegin(); item != items.rend(); ++item) {
+    SendMessageW(well, LB_DELETESTRING, static_cast<WPARAM>(*item), 0);
+  }
+}
+
+// Typing a name selects the first line that begins with it.
+void Search(HWND dialog) {
+  HWND edit = GetDlgItem(dialog, kSearchEdit);
+  int length = GetWindowTextLengthW(edit);
+  std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
+  GetWindowTextW(edit, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(length));
+  if (text.empty()) return;
+  HWND book = GetDlgItem(dialog, kBookList);
+  LRESULT found = SendMessageW(book, LB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
+  if (found < 0) return;
+  SendMessageW(book, LB_SETSEL, FALSE, -1);
+  SendMessageW(book, LB_SETSEL, TRUE, found);
+  SendMessageW(book, LB_SETCARETINDEX, static_cast<WPARAM>(found), 0);
+}
+
+void Initialise(HWND dialog, DialogState& state) {
+  const ADRPARM& parameters = *state.parameters;
+  if (parameters.lpszCaption != nullptr) SetWindowTextW(dialog, Wide(parameters.lpszCaption).c_str());
+  SetDlgItemTextW(dialog, kWellsTitle, Wide(parameters.lpszDestWellsTitle).c_str());
+  SetDlgItemTextW(dialog, kNewEntryTitle, Wide(parameters.lpszNewEntryTitle).c_str());
+  std::u16string destination = parameters.cDestFields > 0 && parameters.lppszDestTitles != nullptr
+                                   ? Wide(parameters.lppszDestTitles[0])
+                                   : std::u16string(u"Vers");
+  std::u16string button(u"&");
+  button.append(destination).append(u" ->");
+  SetDlgItemTextW(dialog, kToButton, button.c_str());
+  HWND book = GetDlgItem(dialog, kBookList);
+  const std::vector<Contact>& contacts = state.book->contacts();
+  for (std::size_t i = 0; i < contacts.size(); ++i) {
+    std::u16string line = LineOf(contacts[i]);
+    LRESULT item = SendMessageW(book, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+    if (item >= 0) SendMessageW(book, LB_SETITEMDATA, static_cast<WPARAM>(item), static_cast<LPARAM>(i));
+  }
+  if (!contacts.empty()) SendMessageW(book, LB_SETSEL, TRUE, 0);
+}
+
+void Finish(HWND dialog, DialogState& state) {
+  HWND well = GetDlgItem(dialog, kToWell);
+  const std::vector<Contact>& contacts = state.book->contacts();
+  LRESULT count = SendMessageW(well, LB_GETCOUNT, 0, 0);
+  for (LRESULT k = 0; k < count; ++k) {
+    LRESULT index = SendMessageW(well, LB_GETITEMDATA, static_cast<WPARAM>(k), 0);
+    if (index >= 0 && static_cast<std::size_t>(index) < contacts.size()) {
+      state.picked->push_back(&contacts[static_cast<std::size_t>(index)]);
+    }
+  }
+}
+
+INT_PTR AddressDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* state = reinterpret_cast<DialogState*>(GetWindowLongPtrW(dialog, DWLP_USER));
+  switch (message) {
+    case WM_INITDIALOG: {
+      SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+      state = reinterpret_cast<DialogState*>(lParam);
+      Initialise(dialog, *state);
+      // The focus goes to the destination field the caller names (there is
+      // one well); the search field comes first in the tab order.
+      SetFocus(GetDlgItem(dialog, state->parameters->nDestFieldFocus == 0 ? kToWell : kSearchEdit));
+      return FALSE;
+    }
+    case WM_VKEYTOITEM: {
+      HWND list = reinterpret_cast<HWND>(lParam);
+      if (LOWORD(wParam) == VK_DELETE && list == GetDlgItem(dialog, kToWell)) {
+        RemoveSelected(dialog);
+        return -2;
+      }
+      if (LOWORD(wParam) == VK_RETURN && list == GetDlgItem(dialog, kBookList)) {
+        AddSelected(dialog);
+        return -2;
+      }
+      return -1;
+    }
+    case WM_COMMAND:
+      switch (LOWORD(wParam)) {
+        case kSearchEdit:
+          if (HIWORD(wParam) == EN_CHANGE) Search(dialog);
+          return TRUE;
+        case kBookList:
+          if (HIWORD(wParam) == LBN_DBLCLK) AddSelected(dialog);
+          return TRUE;
+        case kToButton:
+          AddSelected(dialog);
+          return TRUE;
+        case kRemoveButton:
+          RemoveSelected(dialog);
+          return TRUE;
+        case IDOK:
+          Finish(dialog, *state);
+          EndDialog(dialog, IDOK);
+          return TRUE;
+        case IDCANCEL:
+          EndDialog(dialog, IDCANCEL);
+          return TRUE;
+        default:
+          return FALSE;
+      }
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace
+
+const tq::res::ResourceScript kAddressDialogScript{kDialogs, {}, {}};
+
+HRESULT RunAddressDialog(HINSTANCE resources, HWND parent, const ADRPARM& parameters, const CardBook& book,
+                         std::vector<const Contact*>& picked) {
+  DialogState state{&parameters, &book, &picked};
+  INT_PTR result = DialogBoxParamW(resources, MAKEINTRESOURCEW(kAddressDialog), parent, AddressDialogProc,
+                                   reinterpret_cast<LPARAM>(&state));
+  if (result == IDOK) return S_OK;
+  picked.clear();
+  return result == IDCANCEL ? MAPI_E_USER_CANCEL : MAPI_E_CALL_FAILED;
+}
+
+}  // namespace tq::mapi
