@@ -4,10 +4,14 @@
 // template's size and show something.
 #include <dlfcn.h>
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QImage>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <regex>
 #include <set>
@@ -24,6 +28,34 @@ using tq::testing::RunProgram;
 using tq::testing::WriteText;
 
 const std::filesystem::path kShots = TQ_SHOT_DIR;
+
+// Whether an X server takes connections for display :N on this machine, on
+// its socket in /tmp/.X11-unix or on the abstract socket of the same name.
+bool DisplayListens(int number) {
+  const std::string name = "/tmp/.X11-unix/X" + std::to_string(number);
+  for (const bool abstract : {false, true}) {
+    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) return true;
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path + (abstract ? 1 : 0), name.data(), name.size());
+    const auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + name.size() + (abstract ? 1 : 0));
+    const bool connected = connect(fd, reinterpret_cast<const sockaddr*>(&address), length) == 0;
+    close(fd);
+    if (connected) return true;
+  }
+  return false;
+}
+
+// A display number nothing listens on, so that opening it fails at once.
+int FreeDisplayNumber() {
+  for (int number = 77; number < 1000; ++number) {
+    if (!DisplayListens(number) && !std::filesystem::exists("/tmp/.X" + std::to_string(number) + "-lock")) {
+      return number;
+    }
+  }
+  return -1;
+}
 
 struct Outcome {
   int status = -1;
@@ -299,6 +331,9 @@ TEST_F(QtRuns, ConversionOfferedAtTheRecipientDialogIsAnsweredBothWays) {
 // With no display the Qt face cannot start: the run says how to choose
 // another face and does nothing.
 TEST_F(QtRuns, WithoutDisplayTheMessageNamesTheWaysToChoose) {
+  const int number = FreeDisplayNumber();
+  ASSERT_GT(number, 0) << "every display number from :77 on is taken";
+  const std::string display = ":" + std::to_string(number);
   std::map<std::string, std::string> kept;
   for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
     if (const char* value = std::getenv(name)) kept[name] = value;
@@ -308,10 +343,10 @@ TEST_F(QtRuns, WithoutDisplayTheMessageNamesTheWaysToChoose) {
   const auto host = RunProgram("qlhost", {"print", "--job", "fax", "--ui", "qt", "--output",
                                           path("none.prn").string(), TELEQUILL_SOURCE_DIR "/examples/documents/lettre.pxl"});
   // A display named but not there: the same advice, not Qt's.
-  const auto gone = RunProgram("tq_user_sample", {}, {"TELEQUILL_UI=qt", "DISPLAY=:77"});
+  const auto gone = RunProgram("tq_user_sample", {}, {"TELEQUILL_UI=qt", "DISPLAY=" + display});
   for (const auto& [name, value] : kept) setenv(name.c_str(), value.c_str(), 1);
   EXPECT_EQ(gone.status, 2);
-  EXPECT_NE(gone.err.find("cannot open the display \":77\""), std::string::npos) << gone.err;
+  EXPECT_NE(gone.err.find("cannot open the display \"" + display + "\""), std::string::npos) << gone.err;
   for (const auto* run : {&sample, &host, &gone}) {
     EXPECT_NE(run->status, 0);
     EXPECT_NE(run->err.find("--ui"), std::string::npos) << run->err;
