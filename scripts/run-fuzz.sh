@@ -5,10 +5,11 @@
 # line per target: executions, corpus size at the end, result. An input that
 # crashes a target, trips a sanitizer or runs longer than 10 s is kept as
 # <build>/fuzz/findings/<target>-crash-..., and the run fails.
-#   scripts/run-fuzz.sh BUILD [SECONDS]     (default 20)
+#   scripts/run-fuzz.sh BUILD [SECONDS [TARGET...]]   (default 20 s, every target)
 set -uo pipefail
 build=${1:-build-sanitize}
 seconds=${2:-20}
+only=("${@:3}")
 list=$build/fuzz/targets.txt
 if [ ! -s "$list" ]; then
   echo "no fuzz targets in $build" >&2
@@ -16,18 +17,22 @@ if [ ! -s "$list" ]; then
 fi
 work=$build/fuzz/work
 findings=$build/fuzz/findings
-rm -rf "$work"
 mkdir -p "$work" "$findings"
 status=0
 printf '%-34s %12s %8s  %s\n' target executions corpus result
 while IFS=$'\t' read -r program corpus dict; do
   [ -n "$program" ] || continue
   name=$(basename "$program")
-  if ! "$program" -help=1 2>&1 | grep -q libFuzzer; then
+  if [ ${#only[@]} -gt 0 ] && [[ " ${only[*]} " != *" $name "* ]]; then
+    continue
+  fi
+  help=$("$program" -help=1 2>&1)
+  if [[ $help != *libFuzzer* ]]; then
     echo "$name is not a libFuzzer program: configure $build with TELEQUILL_FUZZ=ON" >&2
     exit 1
   fi
   copy=$work/$name
+  rm -rf "$copy"
   mkdir -p "$copy"
   cp "$corpus"/* "$copy"/ 2>/dev/null
   log=$build/fuzz/$name.log
