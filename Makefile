@@ -5,7 +5,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build demo test bench clean
+.PHONY: all deps configure build demo test bench sanitize-build test-sanitize fuzz-smoke clean
 
 all: build
 
@@ -31,5 +31,30 @@ test: build
 bench: configure
 	cmake --build $(BUILD) -j $(JOBS) --target bench
 
+# The sanitizer build: clang with the address and undefined-behaviour
+# sanitizers on every library, program and test, and the fuzz targets as
+# libFuzzer programs (TELEQUILL_FUZZ). Leaks are reported except those inside
+# fontconfig and D-Bus (scripts/lsan-suppressions.txt).
+SANITIZE_BUILD ?= build-sanitize
+FUZZ_SECONDS ?= 20
+export LSAN_OPTIONS ?= suppressions=$(CURDIR)/scripts/lsan-suppressions.txt:print_suppressions=0
+export UBSAN_OPTIONS ?= print_stacktrace=1:halt_on_error=1
+export ASAN_OPTIONS ?= check_initialization_order=1:detect_leaks=1
+
+sanitize-build: deps
+	@if [ ! -f $(SANITIZE_BUILD)/build.ninja ]; then \
+	  cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+	    -DTELEQUILL_FUZZ=ON -DTELEQUILL_BENCHMARKS=OFF $(CMAKE_FLAGS); \
+	fi
+	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+
+# Every test under the sanitizers.
+test-sanitize: sanitize-build
+	scripts/run-tests.sh $(SANITIZE_BUILD)
+
+# Every fuzz target fuzzes a copy of its corpus for FUZZ_SECONDS.
+fuzz-smoke: sanitize-build
+	scripts/run-fuzz.sh $(SANITIZE_BUILD) $(FUZZ_SECONDS)
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD)

@@ -95,21 +95,23 @@ function(telequill_add_benchmark name)
   set_property(GLOBAL APPEND PROPERTY TELEQUILL_BENCHMARK_TARGETS ${name})
 endfunction()
 
-# telequill_add_fuzz_target(<name> SOURCES ... LIBS ... CORPUS <folder>)
+# telequill_add_fuzz_target(<name> SOURCES ... LIBS ... CORPUS <folder> [DICT <file>])
 # SOURCES define LLVMFuzzerTestOneInput; the program lands in <build>/fuzz.
 # With TELEQUILL_FUZZ=ON (clang) it is a libFuzzer program with the address
 # and undefined behaviour sanitizers: run `<name> <copy of the corpus>` to
-# fuzz. Otherwise a main that replays every file of the corpus once is
-# linked in. Either way CTest runs the corpus once as <name>_corpus, so the
-# seeds keep passing in every build.
+# fuzz (with -dict=<file> when the target has a dictionary), or
+# `make fuzz-smoke` to fuzz every target for a short time. Otherwise a main
+# that replays every file of the corpus once is linked in. Either way CTest
+# runs the corpus once as <name>_corpus, so the seeds keep passing in every
+# build.
 function(telequill_add_fuzz_target name)
-  cmake_parse_arguments(ARG "" "CORPUS" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "CORPUS;DICT" "SOURCES;LIBS" ${ARGN})
   if(NOT ARG_CORPUS)
     message(FATAL_ERROR "telequill_add_fuzz_target(${name}): CORPUS is required")
   endif()
   add_executable(${name} ${ARG_SOURCES})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz)
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} tq_fuzz_support)
   if(TELEQUILL_FUZZ)
     target_link_options(${name} PRIVATE -fsanitize=fuzzer)
     # -runs=0: run the seeds once; without it libFuzzer would fuzz on and
@@ -119,4 +121,8 @@ function(telequill_add_fuzz_target name)
     target_link_libraries(${name} PRIVATE tq_fuzz_replay)
     add_test(NAME ${name}_corpus COMMAND ${name} ${ARG_CORPUS})
   endif()
+  # One line per target for scripts/run-fuzz.sh: program, corpus, dictionary.
+  set_property(GLOBAL APPEND PROPERTY TELEQUILL_FUZZ_TARGETS
+    "$<TARGET_FILE:${name}>\t${ARG_CORPUS}\t${ARG_DICT}")
+  set_property(GLOBAL APPEND PROPERTY TELEQUILL_FUZZ_PROGRAMS ${name})
 endfunction()

@@ -9,15 +9,11 @@
 #include <cstring>
 #include <mutex>
 
-#include <net-snmp/net-snmp-config.h>
-#include <net-snmp/net-snmp-includes.h>
+#include "snmp_reply.h"
 
 namespace tq::kdwcif {
-namespace {
 
-using Clock = std::chrono::steady_clock;
-
-void SetUpOnce() {
+void SetUpNetSnmp() {
   static std::once_flag once;
   std::call_once(once, [] {
     // No MIB files, configuration files or persistent state: every name
@@ -32,6 +28,10 @@ void SetUpOnce() {
     init_snmp("telequill-kdwcif");
   });
 }
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
 
 bool ParseOid(const std::string& text, std::vector<oid>& arcs) {
   arcs.clear();
@@ -108,23 +108,12 @@ int Collect(int operation, netsnmp_session*, int, netsnmp_pdu* pdu, void* magic)
     if (!exchange.target->broadcast) exchange.done = true;
     return 1;
   }
-  if (pdu->command != SNMP_MSG_RESPONSE || pdu->errstat != SNMP_ERR_NOERROR) return 1;
   SnmpAnswer answer;
   answer.from = SenderOf(pdu);
   if (answer.from.empty()) return 1;
   if (!exchange.target->broadcast && answer.from != exchange.target->address) return 1;
   std::vector<std::vector<oid>> names;
-  std::size_t i = 0;
-  for (auto* variable = pdu->variables; variable != nullptr; variable = variable->next_variable, ++i) {
-    if (i >= exchange.asked.size()) return 1;  // more than asked: not our answer
-    const auto& asked = exchange.asked[i];
-    const bool same = variable->name_length == asked.size() &&
-                      std::equal(asked.begin(), asked.end(), variable->name);
-    if (!exchange.next && !same) return 1;
-    answer.values.push_back(ValueOf(variable));
-    names.emplace_back(variable->name, variable->name + variable->name_length);
-  }
-  if (i != exchange.asked.size()) return 1;  // fewer than asked
+  if (!ReadReply(*pdu, exchange.asked, exchange.next, answer.values, names)) return 1;
   for (const SnmpAnswer& earlier : exchange.answers) {
     if (earlier.from == answer.from) return 1;  // one answer per address
   }
@@ -135,7 +124,7 @@ int Collect(int operation, netsnmp_session*, int, netsnmp_pdu* pdu, void* magic)
 }
 
 bool Run(Exchange& exchange, int command, std::chrono::milliseconds wait) {
-  SetUpOnce();
+  SetUpNetSnmp();
   const SnmpTarget& target = *exchange.target;
   const std::string peer = "udp:" + target.address + ":" + std::to_string(target.port);
   netsnmp_session settings;
@@ -188,6 +177,23 @@ bool Run(Exchange& exchange, int command, std::chrono::milliseconds wait) {
 }
 
 }  // namespace
+
+bool ReadReply(const netsnmp_pdu& pdu, const std::vector<std::vector<oid>>& asked, bool next,
+               std::vector<SnmpValue>& values, std::vector<std::vector<oid>>& names) {
+  if (pdu.command != SNMP_MSG_RESPONSE || pdu.errstat != SNMP_ERR_NOERROR) return false;
+  values.clear();
+  names.clear();
+  std::size_t i = 0;
+  for (auto* variable = pdu.variables; variable != nullptr; variable = variable->next_variable, ++i) {
+    if (i >= asked.size()) return false;  // more than asked: not our answer
+    const bool same = variable->name_length == asked[i].size() &&
+                      std::equal(asked[i].begin(), asked[i].end(), variable->name);
+    if (!next && !same) return false;
+    values.push_back(ValueOf(variable));
+    names.emplace_back(variable->name, variable->name + variable->name_length);
+  }
+  return i == asked.size();  // fewer than asked: not our answer either
+}
 
 unsigned short SnmpPort() {
   const char* text = std::getenv("TELEQUILL_SNMP_PORT");

@@ -3,30 +3,18 @@
 // individual and group found is read back, as the dialogs would. Whatever
 // the bytes, every operation returns a result and reads nothing outside
 // its buffer.
-#include <stdlib.h>
 #include <unistd.h>
 
 #include <cstddef>
 #include <cstdint>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "phonebook/reading.h"
+#include "testing/fuzz_input.h"
 #include "win/text.h"
 
 namespace {
-
-// One private folder per process, the Windows directory of the run too.
-const std::string& Folder() {
-  static const std::string folder = [] {
-    char pattern[] = "/tmp/phonebook-fuzz-XXXXXX";
-    if (mkdtemp(pattern) == nullptr) abort();
-    setenv("TELEQUILL_ROOT", pattern, 1);
-    return std::string(pattern);
-  }();
-  return folder;
-}
 
 constexpr std::size_t kMostReadsPerInput = 8;
 
@@ -34,11 +22,7 @@ constexpr std::size_t kMostReadsPerInput = 8;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace tq::phonebook;
-  const std::string file = Folder() + "/fuzz.AFD";
-  {
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-  }
+  const std::string file = tq::testing::WriteFuzzInput("phonebook", "fuzz.AFD", data, size);
   const std::u16string path = tq::Utf8ToUtf16(file);
   (void)CheckVersion(path);
   (void)ValidatePhonebook(path);

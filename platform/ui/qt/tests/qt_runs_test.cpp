@@ -366,7 +366,9 @@ TEST_F(QtRuns, WithoutDisplayTheMessageNamesTheWaysToChoose) {
   const int display = UnusedDisplay();
   close(listener);
   ASSERT_GE(display, 0) << "every display number is taken";
-  if (holding) EXPECT_NE(display, 77);
+  if (holding) {
+    EXPECT_NE(display, 77);
+  }
   const std::string displayName = ":" + std::to_string(display);
   const auto gone = RunProgram("tq_user_sample", {}, {"TELEQUILL_UI=qt", "DISPLAY=" + displayName});
   for (const auto& [name, value] : kept) setenv(name.c_str(), value.c_str(), 1);
