@@ -2,6 +2,7 @@
 // templates and strings it loads (the identifiers are in
 // faxui/resource_ids.h); the plug-in's own are its help file's name.
 #include "faxui/resource_ids.h"
+#include "pages/options_page.h"
 #include "phonebook/phonebook_ui.h"
 #include "printflow/resources.h"
 #include "recipients/resources.h"
@@ -26,6 +27,7 @@ const tq::res::ResourceScript& PluginScript() {
       {{}, kStrings, {}},
       tq::faxui::RecipientResources(),
       tq::faxui::PrintflowResources(),
+      tq::faxui::PagesResources(),
       tq::phonebook::PhonebookUiResources(),
   };
   return gathered.script();

@@ -3,14 +3,14 @@
 #include "common/addon_table.h"
 #include "export.h"
 #include "faxui/module_instance.h"
+#include "pages/options_page.h"
 #include "printflow/document_event.h"
 
 namespace {
 
-// The property-sheet hook joins the table as the options page is built;
-// until then the host sees an empty slot and calls nothing.
-constexpr tq::AddOnTable kFuncTable = tq::MakeFaxAddOnTable(&tq::DefaultFaxDS, &tq::DefaultFaxSS, nullptr, nullptr,
-                                                            &tq::faxui::AddOnDocumentEvent);
+constexpr tq::AddOnTable kFuncTable =
+    tq::MakeFaxAddOnTable(&tq::DefaultFaxDS, &tq::DefaultFaxSS, &tq::faxui::AddOnPropertyPages, nullptr,
+                          &tq::faxui::AddOnDocumentEvent);
 
 #if defined(TELEQUILL_MODEL_P)
 constexpr const char* kModuleInfo[] = {"Telequill Fax UI plug-in, model P", "Version 0.1", nullptr};

@@ -8,7 +8,12 @@ namespace tq::ui::qt {
 
 QPixmap PictureOf(HBITMAP bitmap) {
   const tq::res::BitmapResource* data = tq::res::BitmapData(bitmap);
-  if (data == nullptr || data->width <= 0 || data->height <= 0 ||
+  return data == nullptr ? QPixmap() : PictureOf(*data);
+}
+
+QPixmap PictureOf(const tq::res::BitmapResource& bitmap) {
+  const tq::res::BitmapResource* data = &bitmap;
+  if (data->width <= 0 || data->height <= 0 ||
       data->pixels.size() < static_cast<size_t>(data->width) * static_cast<size_t>(data->height) * 4) {
     return {};
   }
