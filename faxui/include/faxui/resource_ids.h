@@ -32,6 +32,13 @@ inline constexpr int kHeaderHelpContext = 214;
 inline constexpr int kPhonebookButtonHelpContext = 215;
 inline constexpr int kAboutPageHelpContext = 10000;
 inline constexpr int kAboutLinesHelpContext = 15000;
+// Every help context the plug-in's dialogs and pages give: each has a topic
+// in the help file.
+inline constexpr int kHelpContexts[] = {kRecipientHelpContext,   kCommHelpContext,
+                                        kPromptHelpContext,      kOptionsPageHelpContext,
+                                        kResolutionHelpContext,  kReportHelpContext,
+                                        kHeaderHelpContext,      kPhonebookButtonHelpContext,
+                                        kAboutPageHelpContext,   kAboutLinesHelpContext};
 
 // Strings.
 inline constexpr UINT kHelpFileNameString = 700;  // the help file's name
