@@ -2,6 +2,7 @@
 // templates and strings it loads (the identifiers are in
 // faxui/resource_ids.h); the plug-in's own are its help file's name and the Import application's.
 #include "faxui/resource_ids.h"
+#include "pages/options_page.h"
 #include "phonebook/phonebook_dialog_resources.h"
 #include "phonebook/phonebook_ui.h"
 #include "src/plugin_model.h"
@@ -22,6 +23,7 @@ const tq::res::ResourceScript& PluginScript() {
       {{}, strings, {}},
       tq::faxui::RecipientResources(),
       tq::faxui::PrintflowResources(),
+      tq::faxui::PagesResources(),
       tq::phonebook::PhonebookUiResources(),
       tq::faxui::PhonebookDialogResources(),
   };

@@ -4,16 +4,16 @@
 #include "common/addon_table.h"
 #include "common/build_model.h"
 #include "faxui/module_instance.h"
+#include "pages/options_page.h"
 #include "plugin_model.h"
 #include "printflow/document_event.h"
 #include "win/export.h"
 
 namespace {
 
-// The property-sheet hook joins the table as the options page is built;
-// until then the host sees an empty slot and calls nothing.
-constexpr tq::AddOnTable kFuncTable = tq::MakeFaxAddOnTable(&tq::DefaultFaxDS, &tq::DefaultFaxSS, nullptr, nullptr,
-                                                            &tq::faxui::AddOnDocumentEvent);
+constexpr tq::AddOnTable kFuncTable =
+    tq::MakeFaxAddOnTable(&tq::DefaultFaxDS, &tq::DefaultFaxSS, &tq::faxui::AddOnPropertyPages, nullptr,
+                          &tq::faxui::AddOnDocumentEvent);
 
 constexpr const char* kModuleInfo[] = {
     tq::kBuildModel == tq::Model::P ? "Telequill Fax UI plug-in, model P" : "Telequill Fax UI plug-in, model N",

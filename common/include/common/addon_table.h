@@ -136,17 +136,20 @@ static_assert(offsetof(OutputObject, docName) == 236);
 #endif
 
 // The first control block of the device's add-on list whose table carries
-// the fax add-on's identifier, or null.
-inline const AddOnControlBlock* FindFaxAddOn(const DeviceObject* device) {
+// `addOnId`, or null.
+inline const AddOnControlBlock* FindAddOn(const DeviceObject* device, std::int32_t addOnId) {
   if (device == nullptr) return nullptr;
   const int count = device->addOnCount < 0 ? 0
                     : device->addOnCount > kMaxAddOns ? kMaxAddOns
                                                       : device->addOnCount;
   for (int i = 0; i < count; ++i) {
     const AddOnControlBlock& block = device->addOns[i];
-    if (block.table != nullptr && block.table->addOnId == kFaxAddOnId) return &block;
+    if (block.table != nullptr && block.table->addOnId == addOnId) return &block;
   }
   return nullptr;
 }
+
+// The fax add-on's control block, or null.
+inline const AddOnControlBlock* FindFaxAddOn(const DeviceObject* device) { return FindAddOn(device, kFaxAddOnId); }
 
 }  // namespace tq

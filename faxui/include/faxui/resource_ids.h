@@ -20,8 +20,11 @@ inline constexpr int kPhonebookDialogId = 106;
 inline constexpr int kGroupEditorDialogId = 107;
 inline constexpr int kPhonebookSelectionDialogId = 600;
 inline constexpr int kGroupViewerDialogId = 700;
+inline constexpr int kOptionsPageDialog = 102;
+inline constexpr int kAboutPageDialog = 109;
 
 // Bitmaps.
+inline constexpr int kAboutBitmap = 101;
 inline constexpr int kSeparatorBitmap = 103;
 
 // Help contexts.
@@ -31,6 +34,20 @@ inline constexpr ULONG_PTR kPromptHelpContext = 15609;
 inline constexpr ULONG_PTR kPhonebookHelpContext = 115;
 inline constexpr ULONG_PTR kEntryEditorHelpContext = 15601;
 inline constexpr ULONG_PTR kGroupEditorHelpContext = 15602;
+inline constexpr int kOptionsPageHelpContext = 111;
+inline constexpr int kResolutionHelpContext = 212;
+inline constexpr int kReportHelpContext = 213;
+inline constexpr int kHeaderHelpContext = 214;
+inline constexpr int kPhonebookButtonHelpContext = 215;
+inline constexpr int kAboutPageHelpContext = 10000;
+inline constexpr int kAboutLinesHelpContext = 15000;
+// Every help context the plug-in's dialogs and pages give: each has a topic
+// in the help file.
+inline constexpr ULONG_PTR kHelpContexts[] = {
+    kRecipientHelpContext,   kCommHelpContext,          kPromptHelpContext,          kPhonebookHelpContext,
+    kEntryEditorHelpContext, kGroupEditorHelpContext,   kOptionsPageHelpContext,     kResolutionHelpContext,
+    kReportHelpContext,      kHeaderHelpContext,        kPhonebookButtonHelpContext, kAboutPageHelpContext,
+    kAboutLinesHelpContext};
 
 // Strings.
 inline constexpr UINT kHelpFileNameString = 700;  // the help file's name
@@ -152,12 +169,57 @@ inline constexpr int kPromptHour = 804;
 inline constexpr int kPromptMinute = 805;
 inline constexpr int kPromptHelp = 806;
 
-// Every template and string the plug-in's code loads.
-inline constexpr int kLoadedDialogs[] = {kRecipientDialogId, kCommDialogId, kFaxPromptDialog,
-                                        kEntryDialogId, kNewEntryDialogId, kPhonebookDialogId,
-                                        kGroupEditorDialogId, kPhonebookSelectionDialogId,
-                                        kGroupViewerDialogId};
+// Controls of the options page (102).
+namespace opt {
+inline constexpr int kResolutionGroup = 201;
+inline constexpr int kResolutionNormal = 202;
+inline constexpr int kResolutionFine = 203;
+inline constexpr int kResolutionSuperfine = 204;
+inline constexpr int kResolutionUltrafine = 205;
+inline constexpr int kReportGroup = 206;
+inline constexpr int kReportAlways = 207;
+inline constexpr int kReportOnError = 208;
+inline constexpr int kReportNever = 209;
+inline constexpr int kHeaderCheck = 210;
+inline constexpr int kDefaultsButton = 211;
+inline constexpr int kPhonebookButton = 1010;
+}  // namespace opt
+
+// Static texts of the "À propos de" page (109).
+namespace about {
+inline constexpr int kProductLine = 901;
+inline constexpr int kVersionLine = 902;
+inline constexpr int kRightsLine1 = 903;
+inline constexpr int kRightsLine2 = 904;
+}  // namespace about
+
+// Descriptions of the options page's controls, given to the host.
+namespace optstr {
+inline constexpr UINT kResolutionGroup = 2002;
+inline constexpr UINT kResolutionNormal = 2003;
+inline constexpr UINT kResolutionFine = 2004;
+inline constexpr UINT kResolutionSuperfine = 2005;
+inline constexpr UINT kResolutionUltrafine = 2006;
+inline constexpr UINT kReportGroup = 2010;
+inline constexpr UINT kReportAlways = 2011;
+inline constexpr UINT kReportOnError = 2012;
+inline constexpr UINT kReportNever = 2013;
+inline constexpr UINT kHeaderCheck = 2014;
+inline constexpr UINT kPhonebookButton = 2015;  // not in the string table
+inline constexpr UINT kDefaultsButton = 1008;
+}  // namespace optstr
+
+// Every template and string the plug-in's code loads (the pages' control
+// descriptions are loaded by the host).
+inline constexpr int kLoadedDialogs[] = {kRecipientDialogId,  kCommDialogId,        kFaxPromptDialog,
+                                         kEntryDialogId,      kNewEntryDialogId,    kPhonebookDialogId,
+                                         kGroupEditorDialogId, kPhonebookSelectionDialogId, kGroupViewerDialogId,
+                                         kOptionsPageDialog,  kAboutPageDialog};
 inline constexpr UINT kLoadedStrings[] = {kHelpFileNameString, kPhonebookFilterString, kModeG3Auto,
-                                          kModeF4800, kModeG4Auto, kImportProgramString};
+                                          kModeF4800, kModeG4Auto, kImportProgramString, optstr::kResolutionGroup,
+                                          optstr::kResolutionNormal, optstr::kResolutionFine,
+                                          optstr::kResolutionSuperfine, optstr::kResolutionUltrafine,
+                                          optstr::kReportGroup, optstr::kReportAlways, optstr::kReportOnError,
+                                          optstr::kReportNever, optstr::kHeaderCheck, optstr::kDefaultsButton};
 
 }  // namespace tq::faxui

@@ -7,6 +7,7 @@
 //   qlhost phonebook [--model n|p] [--ui FACE] [--script PATH]
 //   qlhost monitor install [LIBRARY] | remove | show
 //   qlhost autoconfigure [--model n|p] [--ui FACE] [--port URI]
+//   qlhost properties [--model n|p] [--ui FACE] [--script PATH]
 //
 // Without --output or --port the job goes to standard output. Waits on a
 // printer port are bounded by TELEQUILL_PORT_TIMEOUT seconds (default 30),
@@ -25,6 +26,7 @@
 
 #include "agent_command.h"
 #include "host/autoconfigure.h"
+#include "host/document_properties.h"
 #include "host/environment_seconds.h"
 #include "host/host_options.h"
 #include "host/monitor_registration.h"
@@ -61,6 +63,7 @@ constexpr char kUsage[] =
     "       qlhost phonebook [--model n|p] [--ui qt|headless|script:PATH] [--script PATH]\n"
     "       qlhost monitor install [LIBRARY] | remove | show\n"
     "       qlhost autoconfigure [--model n|p] [--ui qt|headless|script:PATH] [--port URI]\n"
+    "       qlhost properties [--model n|p] [--ui qt|headless|script:PATH] [--script PATH]\n"
     "       qlhost agent [--ui qt|headless|script:PATH]\n"
     "       qlhost cups install [--device socket://HOST:PORT] [--model n|p] | remove\n";
 
@@ -317,6 +320,33 @@ int Autoconfigure(int argc, char** argv) {
   return kExitDone;
 }
 
+// The document property sheet with the plug-in's pages; what is applied
+// is kept for the next print.
+int Properties(int argc, char** argv) {
+  Arguments arguments;
+  std::string error;
+  if (!SplitArguments(argc, argv, {"--model", "--ui", "--script"}, arguments, error)) return Usage(error);
+  Model model;
+  if (!ModelOf(arguments, model, error)) return Usage(error);
+  if (!arguments.words.empty()) return Usage("properties takes options only");
+  const auto& options = arguments.options;
+  if (const auto ui = options.find("--ui"); ui != options.end()) {
+    if (!ValidFace(ui->second)) return Usage("--ui: \"" + ui->second + "\" is not qt, headless or script:PATH");
+    setenv("TELEQUILL_UI", ui->second.c_str(), 1);
+  }
+  if (const auto script = options.find("--script"); script != options.end()) {
+    setenv("TELEQUILL_SCRIPT", script->second.c_str(), 1);
+  }
+  tq::ui::RequireShownWindows();
+  Loaded loaded;
+  if (!LoadPlugins(model, loaded, error)) return Fail(error);
+  SettingsBlock settings;
+  if (!CurrentSettings(model, *loaded.plugins.ui().table, loaded.layout, settings, error)) return Fail(error);
+  const PropertiesOutcome outcome = RunDocumentProperties(loaded.plugins, model, loaded.layout, settings);
+  if (outcome.status == PropertiesOutcome::Status::Failed) return Fail(outcome.error);
+  return kExitDone;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -331,6 +361,7 @@ int main(int argc, char** argv) {
   if (command == "agent") return AgentCommand(argc, argv);
   if (command == "cups") return CupsCommand(argc, argv);
   if (command == "autoconfigure") return Autoconfigure(argc, argv);
+  if (command == "properties") return Properties(argc, argv);
   if (command == "--help" || command == "help") {
     std::fputs(kUsage, stdout);
     return kExitDone;

@@ -58,7 +58,8 @@ bool CreatePage(Window& sheet, SheetPage& page) {
   Window* window = BuildDialog(header.hInstance, *dialogTemplate, &sheet, nullptr, header.pfnDlgProc,
                                reinterpret_cast<LPARAM>(&header));
   if (window == nullptr) return false;
-  window->style &= ~WS_VISIBLE;
+  // As Win32's sheet does, a page template's own WS_DISABLED is dropped.
+  window->style &= ~(WS_VISIBLE | WS_DISABLED);
   page.window = window->handle;
   return true;
 }
@@ -83,6 +84,8 @@ bool ShowPage(Window& sheet, int index, bool leaveFirst) {
   ShowWindow(page.window, SW_SHOW);
   SetButton(sheet, IDC_PROPSHEET_HELP, (page.Header().dwFlags & PSP_HASHELP) != 0);
   Notify(sheet, page.window, PSN_SETACTIVE, 0);
+  // A page shown is painted.
+  if (Window* shown = PeekWindowRecord(page.window)) Dispatch(*shown, WM_PAINT, 0, 0);
   Changed(sheet, Change::Page);
   return true;
 }

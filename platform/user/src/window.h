@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "win/face.h"
+#include "win/user_input.h"
 #include "win/resource.h"
 #include "win/user.h"
 
@@ -57,6 +58,7 @@ struct Window {
   HWND lastFocus = nullptr;      // focus to give back when it is active again
   int defaultId = 0;
   std::unique_ptr<SheetState> sheet;
+  std::vector<PaintedBitmap> painted;  // what the last WM_PAINT drew
 
   std::unique_ptr<Control> control;
 

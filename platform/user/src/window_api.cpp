@@ -442,14 +442,51 @@ extern "C" BOOL InvalidateRect(HWND handle, const RECT*, BOOL) {
 
 extern "C" BOOL UpdateWindow(HWND handle) { return IsWindow(handle); }
 
+// The paint device context of a window is its handle: what is drawn into it
+// is kept with the window.
 extern "C" HDC BeginPaint(HWND handle, PAINTSTRUCT* paint) {
   if (paint == nullptr || !GetClientRect(handle, &paint->rcPaint)) return nullptr;
-  paint->hdc = nullptr;
-  paint->fErase = FALSE;
-  return nullptr;
+  return OnOwnerThread([&]() -> HDC {
+    Window* window = FindWindowRecord(handle);
+    if (window == nullptr) return nullptr;
+    window->painted.clear();
+    paint->hdc = reinterpret_cast<HDC>(handle);
+    paint->fErase = FALSE;
+    return paint->hdc;
+  });
 }
 
-extern "C" BOOL EndPaint(HWND handle, const PAINTSTRUCT*) { return IsWindow(handle); }
+extern "C" BOOL EndPaint(HWND handle, const PAINTSTRUCT*) {
+  return OnOwnerThread([&]() -> BOOL {
+    Window* window = FindWindowRecord(handle);
+    if (window == nullptr) return FALSE;
+    Changed(*window, Change::Geometry);
+    return TRUE;
+  });
+}
+
+extern "C" BOOL DrawStateW(HDC dc, HANDLE, void*, LPARAM data, WPARAM, int x, int y, int cx, int cy, UINT flags) {
+  if ((flags & 0x000F) != DST_BITMAP) return FALSE;
+  const tq::res::BitmapResource* bitmap = tq::res::BitmapData(reinterpret_cast<HBITMAP>(data));
+  if (bitmap == nullptr) return FALSE;
+  return OnOwnerThread([&]() -> BOOL {
+    Window* window = FindWindowRecord(reinterpret_cast<HWND>(dc));
+    if (window == nullptr) return FALSE;
+    if (cx == 0) cx = bitmap->width;
+    if (cy == 0) cy = bitmap->height;
+    window->painted.push_back({bitmap, RECT{x, y, x + cx, y + cy}});
+    return TRUE;
+  });
+}
+
+namespace tq::ui {
+std::vector<PaintedBitmap> PaintedBitmaps(HWND handle) {
+  return OnOwnerThread([&]() -> std::vector<PaintedBitmap> {
+    Window* window = PeekWindowRecord(handle);
+    return window == nullptr ? std::vector<PaintedBitmap>{} : window->painted;
+  });
+}
+}  // namespace tq::ui
 
 extern "C" HWND GetDlgItem(HWND dialog, int id) {
   if (!HandleExists(dialog)) {

@@ -102,6 +102,8 @@ class Mirror final : public QObject {
   void SyncCombo(HWND combo, Entry& entry);
   void SyncButton(HWND button, Entry& entry);
   void SyncStatic(HWND control, Entry& entry);
+  // The bitmaps a page painted, beneath its controls.
+  void SyncPainted(HWND page, Entry& entry);
   void SyncFocus();
   // Keyboard cues (focus marks) show in a window from its first keyboard
   // navigation on, as the dialog manager shows them.

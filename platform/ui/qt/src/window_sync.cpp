@@ -57,7 +57,7 @@ void Mirror::Sync(HWND window, Entry& entry) {
   switch (entry.kind) {
     case Kind::Dialog:
     case Kind::Sheet: return SyncTop(window, entry);
-    case Kind::Page: break;
+    case Kind::Page: SyncPainted(window, entry); break;
     case Kind::Edit:
     case Kind::MultiEdit: SyncEdit(window, entry); break;
     case Kind::List: SyncList(window, entry); break;
@@ -241,6 +241,34 @@ void Mirror::SyncStatic(HWND control, Entry& entry) {
     label->setText(prefix ? WithoutPrefix(shown) : shown);
   }
   entry.text = text;
+}
+
+void Mirror::SyncPainted(HWND page, Entry& entry) {
+  QWidget* widget = entry.widget.data();
+  const std::vector<PaintedBitmap> painted = PaintedBitmaps(page);
+  QString key;
+  for (const PaintedBitmap& p : painted) {
+    key += QString("%1:%2,%3,%4,%5;").arg(p.bitmap->id).arg(p.rect.left).arg(p.rect.top).arg(p.rect.right).arg(p.rect.bottom);
+  }
+  if (widget->property("tqPainted").toString() == key) return;
+  widget->setProperty("tqPainted", key);
+  for (QLabel* old : widget->findChildren<QLabel*>("tqPainted", Qt::FindDirectChildrenOnly)) delete old;
+  // The layer's pixels are in its own base units; placed in the face's.
+  RECT base{0, 0, 4, 8};
+  MapDialogRect(page, &base);
+  const int bx = std::max<int>(base.right, 1);
+  const int by = std::max<int>(base.bottom, 1);
+  const auto found = units_.find(page);
+  const BaseUnits units = found != units_.end() ? found->second : BaseUnits{};
+  for (const PaintedBitmap& p : painted) {
+    auto* picture = new QLabel(widget);
+    picture->setObjectName("tqPainted");
+    picture->setPixmap(PictureOf(*p.bitmap));
+    picture->setGeometry(MulDiv(p.rect.left, units.x, bx), MulDiv(p.rect.top, units.y, by),
+                         p.rect.right - p.rect.left, p.rect.bottom - p.rect.top);
+    picture->lower();
+    picture->show();
+  }
 }
 
 void Mirror::SyncFocus() {

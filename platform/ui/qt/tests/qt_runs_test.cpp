@@ -345,6 +345,33 @@ TEST_F(QtRuns, ConversionOfferedAtTheRecipientDialogIsAnsweredBothWays) {
   CheckPicture("dialog-101-converted.png", dialog->cx, dialog->cy);
 }
 
+// The document property sheet through qlhost: the options page and the
+// "À propos de" page with the picture its paint handler draws.
+TEST_F(QtRuns, PropertySheetPagesAndTheAboutPicture) {
+  const auto [headless, qt] = Both("qlhost", {"properties"},
+                                   WithShots("page 102\nclick 204\nshot @SHOTS/page-102.png\n"
+                                             "page 109\nshot @SHOTS/page-109.png\nclick 2\n"));
+  ASSERT_EQ(headless.status, 0) << headless.err;
+  ASSERT_EQ(qt.status, 0) << qt.err;
+  EXPECT_EQ(qt.transcript, headless.transcript);
+
+  void* plugin = dlopen(TELEQUILL_BIN_DIR "/qlfaxuin.so", RTLD_NOW | RTLD_LOCAL);
+  ASSERT_NE(plugin, nullptr) << dlerror();
+  const auto* bitmap = tq::res::FindBitmap(reinterpret_cast<HINSTANCE>(plugin), MAKEINTRESOURCEW(101));
+  ASSERT_NE(bitmap, nullptr);
+  // The bitmap's top row is one colour (blue, green, red, unused): the
+  // picture shows it across the bitmap's whole width.
+  const QColor top(bitmap->pixels[2], bitmap->pixels[1], bitmap->pixels[0]);
+  const QImage image(QString::fromStdString(Shot("page-109.png")));
+  ASSERT_FALSE(image.isNull());
+  int shown = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) shown += QColor(image.pixel(x, y)) == top ? 1 : 0;
+  }
+  EXPECT_GE(shown, bitmap->width) << "bitmap 101 is not on the page";
+  EXPECT_FALSE(QImage(QString::fromStdString(Shot("page-102.png"))).isNull());
+}
+
 // With no display the Qt face cannot start: the run says how to choose
 // another face and does nothing.
 TEST_F(QtRuns, WithoutDisplayTheMessageNamesTheWaysToChoose) {

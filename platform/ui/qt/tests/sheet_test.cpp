@@ -36,7 +36,18 @@ const tq::res::DialogTemplate kPages[] = {
     {kOptionsPage, u"Fax", WS_CHILD | DS_CONTROL, 0, 0, 0, 212, 188, kOptionsControls},
     {kAboutPage, u"À propos de", WS_CHILD | DS_CONTROL, 0, 0, 0, 252, 150, kAboutControls},
 };
-const tq::res::ResourceScript kScript{kPages, {}, {}};
+// A green bitmap, blue, green, red and unused bytes, the unused one 0 as
+// resource compilers leave it.
+constexpr int kGreenBitmap = 300;
+constexpr int kGreenSide = 24;
+std::vector<BYTE> GreenPixels() {
+  std::vector<BYTE> pixels;
+  for (int i = 0; i < kGreenSide * kGreenSide; ++i) pixels.insert(pixels.end(), {0x00, 0xC8, 0x00, 0x00});
+  return pixels;
+}
+const std::vector<BYTE> kGreen = GreenPixels();
+const tq::res::BitmapResource kBitmaps[] = {{kGreenBitmap, kGreenSide, kGreenSide, kGreen}};
+const tq::res::ResourceScript kScript{kPages, {}, kBitmaps};
 HINSTANCE PagesInstance() { return reinterpret_cast<HINSTANCE>(static_cast<ULONG_PTR>(0x5C0000)); }
 
 std::vector<std::pair<int, UINT>> notes;  // (page template, PSN_*)
@@ -47,6 +58,16 @@ INT_PTR PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       if (LOWORD(wParam) == kHeader && HIWORD(wParam) == EN_CHANGE) PropSheet_Changed(GetParent(page), page);
       return TRUE;
+    case WM_PAINT: {
+      // The "À propos de" page draws its picture itself.
+      if (id != kAboutPage) return FALSE;
+      PAINTSTRUCT paint{};
+      const HDC dc = BeginPaint(page, &paint);
+      DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(LoadBitmapW(PagesInstance(), MAKEINTRESOURCEW(kGreenBitmap))),
+                 0, 20, 40, 0, 0, DST_BITMAP);
+      EndPaint(page, &paint);
+      return TRUE;
+    }
     case WM_NOTIFY:
       notes.emplace_back(id, reinterpret_cast<const NMHDR*>(lParam)->code);
       SetWindowLongPtrW(page, DWLP_MSGRESULT, 0);
@@ -119,6 +140,21 @@ TEST_F(QtSheet, ScriptGivesTheHeadlessNotificationsAndTranscript) {
       tq::ui::qt::BaseUnitsOf(tq::ui::qt::DialogFont(nullptr, 0)), 0, 0, 252, 188).size();
   EXPECT_GT(image.width(), largest.width());
   EXPECT_GT(image.height(), largest.height());
+}
+
+TEST_F(QtSheet, BitmapAPageDrawsShowsBeneathItsControls) {
+  const std::string shot = path("painted.png").string();
+  tq::testing::WriteText(path("script.txt"), "page 109\nshot " + shot + "\nclick 2\n");
+  setenv("TELEQUILL_SCRIPT", path("script.txt").string().c_str(), 1);
+  ASSERT_TRUE(tq::ui::UseFace("qt"));
+  EXPECT_EQ(RunSheet(), 0);
+  const QImage image(QString::fromStdString(shot));
+  ASSERT_FALSE(image.isNull());
+  int green = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) green += QColor(image.pixel(x, y)) == QColor(0, 0xC8, 0) ? 1 : 0;
+  }
+  EXPECT_EQ(green, kGreenSide * kGreenSide) << "the whole bitmap, at its own size";
 }
 
 TEST_F(QtSheet, EveryPageHasATabAndChoosingOneShowsThePage) {

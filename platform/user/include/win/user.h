@@ -538,8 +538,9 @@ struct NMHDR {
 using LPNMHDR = NMHDR*;
 
 // ---- Painting ----------------------------------------------------------------------
-// A window's paint device context records nothing here; BeginPaint gives the
-// client rectangle so that pages can place what they draw.
+// A window's paint device context records only the bitmaps drawn into it
+// (DrawStateW); BeginPaint gives the client rectangle so that pages can place
+// what they draw.
 struct PAINTSTRUCT {
   HDC hdc;
   BOOL fErase;
@@ -621,6 +622,12 @@ extern "C" BOOL InvalidateRect(HWND window, const RECT* rect, BOOL erase);
 extern "C" BOOL UpdateWindow(HWND window);
 extern "C" HDC BeginPaint(HWND window, PAINTSTRUCT* paint);
 extern "C" BOOL EndPaint(HWND window, const PAINTSTRUCT* paint);
+// Only bitmaps are drawn (DST_BITMAP, data a LoadBitmapW handle): the
+// window keeps them from BeginPaint to the next BeginPaint and the face
+// shows them beneath the window's controls.
+inline constexpr UINT DST_BITMAP = 0x0004;
+extern "C" BOOL DrawStateW(HDC dc, HANDLE brush, void* outputProc, LPARAM data, WPARAM wData, int x, int y,
+                           int cx, int cy, UINT flags);
 
 using WNDENUMPROC = BOOL (*)(HWND, LPARAM);
 extern "C" BOOL EnumChildWindows(HWND parent, WNDENUMPROC proc, LPARAM param);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "win/resource.h"
 #include "win/user.h"
 
 namespace tq::ui {
@@ -61,6 +62,12 @@ struct SheetPageTab {
   short cy = 0;
 };
 std::vector<SheetPageTab> SheetPageTabs(HWND sheet);
+// The bitmaps a window's last paint drew, in client pixels of the layer.
+struct PaintedBitmap {
+  const res::BitmapResource* bitmap = nullptr;
+  RECT rect{};
+};
+std::vector<PaintedBitmap> PaintedBitmaps(HWND window);
 HWND FindControlForInput(HWND modal, int id);
 // The template a dialog or page was made from; 0 for other windows.
 int TemplateId(HWND window);

@@ -1,0 +1,149 @@
+#include "host/document_properties.h"
+
+#include <deque>
+#include <vector>
+
+#include "common/host_pages.h"
+#include "host/settings_store.h"
+#include "win/resource.h"
+#include "win/text.h"
+#include "win/user.h"
+
+namespace tq::host {
+
+namespace {
+
+// The companion window the host makes for each page: an empty hidden window
+// of the host's own.
+constexpr int kCompanionTemplate = 1;
+const res::DialogTemplate kCompanion{kCompanionTemplate, u"", WS_POPUP, 0, 0, 0, 10, 10, {}};
+
+// What one run of the sheet keeps: the device object and service table the
+// plug-in is given, the document-properties context of the pages, the
+// pages the plug-in added and the settings they edit.
+struct SheetHost {
+  Model model = Model::N;
+  DeviceObject device{};
+  HostServiceTable services{};
+  DocumentPropertiesContext context{};
+  std::deque<HostPageRecord> records;
+  std::vector<PROPSHEETPAGEW> pages;
+  SettingsBlock working;  // what the pages edit
+  SettingsBlock output;   // the copy a commit hands back
+  bool saved = false;
+  std::string saveError;
+  HWND sheet = nullptr;
+};
+
+SheetHost* HostOf(DocumentPropertiesContext* context) { return static_cast<SheetHost*>(context->host); }
+
+void AddPages(void* pageSink, const PageSet* set, std::int32_t, HINSTANCE instance, HINSTANCE resourceInstance,
+              PageProc pageProc, std::int32_t, std::int32_t, std::int32_t) {
+  auto* host = static_cast<SheetHost*>(pageSink);
+  if (host == nullptr || set == nullptr || set->pages == nullptr || pageProc == nullptr) return;
+  for (std::int32_t i = 0; i < set->count; ++i) {
+    HostPageRecord& record = host->records.emplace_back();
+    record.context = &host->context;
+    record.host = host;
+    PROPSHEETPAGEW page{};
+    page.dwSize = sizeof(PROPSHEETPAGEW);
+    page.dwFlags = PSP_HASHELP;
+    page.hInstance = resourceInstance != nullptr ? resourceInstance : instance;
+    page.pszTemplate = MAKEINTRESOURCEW(set->pages[i].templateId);
+    page.pfnDlgProc = pageProc;
+    page.lParam = reinterpret_cast<LPARAM>(&record);
+    host->pages.push_back(page);
+  }
+}
+
+HWND CreateCompanion(DeviceObject*, HWND page, HGLOBAL) {
+  return CreateDialogParamW(nullptr, MAKEINTRESOURCEW(kCompanionTemplate), page, nullptr, 0);
+}
+
+// The host has nothing of its own to do with these messages.
+LRESULT PageMessage(HWND, UINT, LPARAM) { return 0; }
+
+// The settings the pages committed become the document settings; a file
+// that cannot be written leaves the previous ones.
+void Commit(DocumentPropertiesContext* context) {
+  SheetHost* host = HostOf(context);
+  std::string error;
+  if (SaveSettings(SettingsPath(host->model), host->model, host->working, error)) {
+    host->saved = true;
+    host->saveError.clear();
+    return;
+  }
+  host->saveError = error;
+  const std::u16string text = u"Les paramètres n'ont pas pu être enregistrés ; les précédents sont conservés.\n" +
+                              Utf8ToUtf16(error);
+  MessageBoxW(GetActiveWindow(), text.c_str(), u"Propriétés du document", MB_OK | MB_ICONERROR);
+}
+
+void Notify(void*, std::int32_t, std::int32_t, std::int32_t) {}
+
+}  // namespace
+
+PropertiesOutcome RunDocumentProperties(const PluginSet& plugins, Model model, const SettingsLayout& layout,
+                                        SettingsBlock& settings) {
+  PropertiesOutcome outcome;
+  const AddOnTable* table = plugins.ui().table;
+  if (table == nullptr || table->propertyPages == nullptr) {
+    outcome.status = PropertiesOutcome::Status::Failed;
+    outcome.error = "the Fax UI plug-in has no property-sheet hook";
+    return outcome;
+  }
+  static const res::DialogTemplate companions[] = {kCompanion};
+  res::RegisterResources(nullptr, res::ResourceScript{companions, {}, {}});
+
+  SheetHost host;
+  host.model = model;
+  host.working = settings;
+  host.output = settings;
+  host.services.addPages = AddPages;
+  host.services.createCompanion = CreateCompanion;
+  host.services.pageMessage = PageMessage;
+  host.services.commit = Commit;
+  host.device.serviceTable = &host.services;
+  host.device.addOnCount = 1;
+  host.device.addOns[0] = ControlBlockFor(table, layout);
+  host.device.host = &host;
+  DocumentPropertiesContext& context = host.context;
+  context.host = &host;
+  context.device = &host.device;
+  context.settings = host.working.data();
+  context.settingsSize = static_cast<std::int32_t>(host.working.size());
+  context.output = host.output.data();
+  context.mode = kModeCommitThroughHost | 0x01;
+  context.SetUpdateFlag(1);
+  context.notify = Notify;
+  context.notifyFlag = 1;
+
+  table->propertyPages(&host.device, &host, host.working.data());
+  if (host.pages.empty()) {
+    outcome.status = PropertiesOutcome::Status::Failed;
+    outcome.error = "the Fax UI plug-in added no page to the property sheet";
+    return outcome;
+  }
+  PROPSHEETHEADERW header{};
+  header.dwSize = sizeof(PROPSHEETHEADERW);
+  header.dwFlags = PSH_PROPSHEETPAGE | PSH_HASHELP;
+  header.pszCaption = u"Propriétés du document";
+  header.nPages = static_cast<UINT>(host.pages.size());
+  header.ppsp = host.pages.data();
+  const INT_PTR result = PropertySheetW(&header);
+  if (result < 0) {
+    outcome.status = PropertiesOutcome::Status::Failed;
+    outcome.error = "the property sheet could not be shown";
+    return outcome;
+  }
+  if (host.saved) settings = host.output;
+  if (!host.saveError.empty()) {
+    outcome.status = PropertiesOutcome::Status::Failed;
+    outcome.error = host.saveError;
+    return outcome;
+  }
+  outcome.status = host.saved ? PropertiesOutcome::Status::Applied : PropertiesOutcome::Status::Cancelled;
+  return outcome;
+}
+
+}  // namespace tq::host

@@ -1,0 +1,131 @@
+// qlhost properties: the document property sheet with the plug-in's options
+// page and "À propos de" pages, driven by automation scripts on the headless
+// face and on the Qt face, and the next fax job that uses what was applied.
+#include <gtest/gtest.h>
+
+#include "qlhost_fixture.h"
+
+namespace tq::host::testing {
+namespace {
+
+using tq::testing::ReadText;
+using tq::testing::WriteText;
+
+enum class FaceKind { Headless, Qt };
+
+class QlHostProperties : public QlHost, public ::testing::WithParamInterface<FaceKind> {
+ protected:
+  // Runs the sheet with `script`; the transcript is kept.
+  tq::testing::RunResult Properties(const std::string& script) {
+    WriteText(path("sheet.txt"), script);
+    const std::string transcript = "TELEQUILL_TRANSCRIPT=" + path("sheet.log").string();
+    if (GetParam() == FaceKind::Qt) {
+      return Run({"properties", "--ui", "qt", "--script", path("sheet.txt").string()},
+                 {transcript, "QT_QPA_PLATFORM=offscreen"});
+    }
+    return Run({"properties", "--ui", "script:" + path("sheet.txt").string()}, {transcript});
+  }
+  std::string Transcript() { return ReadText(path("sheet.log")); }
+
+  // A fax job to one typed number; the stream it wrote.
+  std::string FaxJob() {
+    WriteText(path("fax.txt"), "dialog 101\ntype 1001 Ana\ntype 1004 0145678900\nclick 1006\n"
+                               "click 1\ndialog 108\nclick 801\n");
+    const auto run = Run({"print", "--output", path("job.prn").string(), "--ui",
+                          "script:" + path("fax.txt").string(), TELEQUILL_SOURCE_DIR "/examples/documents/lettre.pxl"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    return ReadText(path("job.prn"));
+  }
+};
+
+bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+TEST_P(QlHostProperties, AppliedOptionsGoIntoTheNextFaxJob) {
+  std::string stream = FaxJob();
+  EXPECT_TRUE(Has(stream, "@PJL TELQUL FAXRES = FINE\r\n")) << stream;
+  EXPECT_TRUE(Has(stream, "@PJL TELQUL TXRPT = ONERROR\r\n")) << stream;
+  const auto run = Properties(
+      "page 102\nexpect-checked 203\nexpect-checked 208\nexpect-checked 210\n"
+      "click 204\nclick 209\nexpect-enabled 12321\nclick 12321\nexpect-disabled 12321\nclick 1\n");
+  ASSERT_EQ(run.status, 0) << run.err << Transcript();
+  EXPECT_TRUE(Has(Transcript(), "sheet changed 102\n")) << Transcript();
+  stream = FaxJob();
+  EXPECT_TRUE(Has(stream, "@PJL TELQUL FAXRES = SUPERFINE\r\n")) << stream;
+  EXPECT_TRUE(Has(stream, "@PJL TELQUL TXRPT = OFF\r\n")) << stream;
+  // The page shows what was kept.
+  ASSERT_EQ(Properties("page 102\nexpect-checked 204\nexpect-unchecked 203\nexpect-checked 209\nclick 2\n").status, 0)
+      << Transcript();
+}
+
+TEST_P(QlHostProperties, CancelKeepsThePreviousSettings) {
+  ASSERT_EQ(Run({"settings", "set", "copies=1"}).status, 0);
+  const std::string before = ReadText(SettingsFile());
+  const auto run = Properties("page 102\nclick 205\nclick 207\nclick 210\nexpect-unchecked 210\nclick 2\n");
+  ASSERT_EQ(run.status, 0) << run.err << Transcript();
+  EXPECT_EQ(ReadText(SettingsFile()), before);
+  const std::string stream = FaxJob();
+  EXPECT_TRUE(Has(stream, "@PJL TELQUL FAXRES = FINE\r\n")) << stream;
+}
+
+TEST_P(QlHostProperties, ClickingTheCheckedButtonDoesNotMarkThePageChanged) {
+  const auto run = Properties("page 102\nclick 203\nclick 208\nexpect-disabled 12321\nclick 2\n");
+  ASSERT_EQ(run.status, 0) << run.err << Transcript();
+  EXPECT_FALSE(Has(Transcript(), "sheet changed")) << Transcript();
+}
+
+TEST_P(QlHostProperties, DefaultsAlwaysMarkThePageAndRestoreFineOnErrorHeader) {
+  // Already the defaults: still marked changed.
+  auto run = Properties("page 102\nclick 211\nexpect-enabled 12321\nclick 2\n");
+  ASSERT_EQ(run.status, 0) << run.err << Transcript();
+  EXPECT_TRUE(Has(Transcript(), "sheet changed 102\n")) << Transcript();
+  run = Properties("page 102\nclick 202\nclick 207\nclick 210\nclick 211\n"
+                   "expect-checked 203\nexpect-unchecked 202\nexpect-checked 208\nexpect-unchecked 207\n"
+                   "expect-checked 210\nclick 1\n");
+  ASSERT_EQ(run.status, 0) << run.err << Transcript();
+  const std::string stream = FaxJob();
+  EXPECT_TRUE(Has(stream, "@PJL TELQUL FAXRES = FINE\r\n")) << stream;
+  EXPECT_TRUE(Has(stream, "@PJL TELQUL TXHDR = ON")) << stream;
+}
+
+TEST_P(QlHostProperties, EveryControlIsDisabledOutsideAFaxJob) {
+  ASSERT_EQ(Run({"settings", "set", "job-mode=print"}).status, 0);
+  std::string script = "page 102\n";
+  for (int id : {201, 202, 203, 204, 205, 206, 207, 208, 209, 210, 211, 1010}) {
+    script += "expect-disabled " + std::to_string(id) + "\n";
+  }
+  const auto run = Properties(script + "click 2\n");
+  ASSERT_EQ(run.status, 0) << run.err << Transcript();
+}
+
+TEST_P(QlHostProperties, WithoutTheFaxFeatureOnlyTheAboutPagesAreShown) {
+  ASSERT_EQ(Run({"settings", "set", "fax-feature=0"}).status, 0);
+  const auto run = Properties("page 102\n");
+  EXPECT_EQ(run.status, 3);
+  EXPECT_TRUE(Has(run.err + Transcript(), "no page made from template 102")) << run.err;
+  ASSERT_EQ(Properties("page 109\nexpect-text 902 \"Version 0.1\"\nclick 2\n").status, 0) << Transcript();
+}
+
+TEST_P(QlHostProperties, HelpGivesThePagesAndTheControlsContexts) {
+  const auto run = Properties("page 102\nkey 204 f1\nkey 210 f1\nclick 9\npage 109\nkey 903 f1\nclick 9\nclick 2\n");
+  ASSERT_EQ(run.status, 0) << run.err << Transcript();
+  const std::string log = Transcript();
+  EXPECT_TRUE(Has(log, "help \"qlhelpn.HLP\" wm_help 212\n")) << log;
+  EXPECT_TRUE(Has(log, "help \"qlhelpn.HLP\" wm_help 214\n")) << log;
+  EXPECT_TRUE(Has(log, "help \"qlhelpn.HLP\" context 111\n")) << log;
+  EXPECT_TRUE(Has(log, "help \"qlhelpn.HLP\" context 10000\n")) << log;
+}
+
+TEST_P(QlHostProperties, ThePhonebookButtonOpensTheManagementFormOverThePage) {
+  const auto run = Properties(
+      "page 102\nclick 1010\ndialog 106\nexpect-enabled 1012\nexpect-enabled 1013\nclick 2\n"
+      "expect-disabled 12321\nexpect-checked 203\nclick 2\n");
+  ASSERT_EQ(run.status, 0) << run.err << Transcript();
+  EXPECT_TRUE(Has(Transcript(), "dialog 106 open ")) << Transcript();
+  EXPECT_FALSE(Has(Transcript(), "sheet changed")) << Transcript();
+}
+
+INSTANTIATE_TEST_SUITE_P(Faces, QlHostProperties, ::testing::Values(FaceKind::Headless, FaceKind::Qt),
+                         [](const auto& info) { return info.param == FaceKind::Qt ? "Qt" : "Headless"; });
+
+}  // namespace
+}  // namespace tq::host::testing
