@@ -1,6 +1,7 @@
 // The plug-in's entry points: the add-on table, the library entry and the
 // module description.
 #include "common/addon_table.h"
+#include "common/module_info.h"
 #include "export.h"
 #include "faxui/module_instance.h"
 #include "printflow/document_event.h"
@@ -11,12 +12,6 @@ namespace {
 // until then the host sees an empty slot and calls nothing.
 constexpr tq::AddOnTable kFuncTable = tq::MakeFaxAddOnTable(&tq::DefaultFaxDS, &tq::DefaultFaxSS, nullptr, nullptr,
                                                             &tq::faxui::AddOnDocumentEvent);
-
-#if defined(TELEQUILL_MODEL_P)
-constexpr const char* kModuleInfo[] = {"Telequill Fax UI plug-in, model P", "Version 0.1", nullptr};
-#else
-constexpr const char* kModuleInfo[] = {"Telequill Fax UI plug-in, model N", "Version 0.1", nullptr};
-#endif
 
 constexpr DWORD kProcessDetach = 0;
 constexpr DWORD kProcessAttach = 1;
@@ -33,4 +28,5 @@ FAXUI_EXPORT BOOL DllInitialize(HINSTANCE instance, DWORD reason, LPVOID /*reser
   return TRUE;
 }
 
-FAXUI_EXPORT const char* const* ModuleInfo() { return kModuleInfo; }
+// The same record as the language resource library's.
+FAXUI_EXPORT const char* const* ModuleInfo() { return tq::ModuleInfoLines(); }
