@@ -24,8 +24,8 @@ const ControlTemplate kPaper[] = {
     {WC_BUTTONW, kLabel, u"#7042", 6, 4, 240, 78, BS_GROUPBOX},
     {WC_STATICW, kLabel, u"#7070", 12, 18, 80, 8, SS_LEFT},
     {WC_COMBOBOXW, kPaperSize, u"", 96, 16, 140, 120, kCombo},
-    {WC_STATICW, kLabel, u"#7100", 12, 36, 80, 8, SS_LEFT},
-    {WC_COMBOBOXW, kPaperTray, u"", 96, 34, 140, 80, kCombo},
+    {WC_STATICW, kLabel, u"#7107", 12, 36, 80, 8, SS_LEFT},
+    {WC_COMBOBOXW, kOutputTray, u"", 96, 34, 140, 80, kCombo},
     {WC_STATICW, kLabel, u"#7091", 12, 56, 80, 8, SS_LEFT},
     {WC_BUTTONW, kPortrait, u"#7092", 96, 54, 60, 10, kRadio | WS_GROUP | WS_TABSTOP},
     {WC_BUTTONW, kLandscape, u"#7093", 160, 54, 60, 10, kRadio},
@@ -48,8 +48,6 @@ const ControlTemplate kFinishing[] = {
     {QLRES_CLASS(u"SPINNER"), 1505, u"0,20,1,0,0,1504", 226, 28, 10, 12},
     {WC_STATICW, kLabel, u"#7126", 238, 30, 8, 8, SS_LEFT},
     {WC_BUTTONW, kLabel, u"#7044", 6, 68, 240, 96, BS_GROUPBOX},
-    {WC_STATICW, kLabel, u"#7107", 12, 82, 80, 8, SS_LEFT},
-    {WC_COMBOBOXW, 1506, u"", 96, 80, 140, 80, kCombo},
     {WC_STATICW, kLabel, u"#7152", 12, 100, 80, 8, SS_LEFT},
     {WC_COMBOBOXW, 1507, u"", 96, 98, 140, 80, kCombo},
     {WC_BUTTONW, 1508, u"#7140", 12, 118, 110, 10, kCheck},
@@ -137,6 +135,8 @@ const ControlTemplate kOptimisation[] = {
 };
 
 const ControlTemplate kMedia[] = {
+    {WC_STATICW, kLabel, u"#7100", 12, 86, 80, 8, SS_LEFT},
+    {WC_COMBOBOXW, 4505, u"", 96, 84, 140, 80, kCombo},
     {WC_STATICW, kLabel, u"#7130", 12, 10, 80, 8, SS_LEFT},
     {WC_COMBOBOXW, 4501, u"", 96, 8, 140, 120, kCombo},
     {WC_STATICW, kLabel, u"#7139", 12, 28, 224, 16, SS_LEFT},
@@ -144,7 +144,7 @@ const ControlTemplate kMedia[] = {
     {WC_COMBOBOXW, 4502, u"", 96, 50, 140, 80, kCombo},
     {WC_STATICW, kLabel, u"#7115", 12, 70, 80, 8, SS_LEFT},
     {WC_COMBOBOXW, 4503, u"", 96, 68, 140, 80, kCombo},
-    {QLRES_CLASS(u"IMAGE"), 4504, u"", 12, 96, 32, 32},
+    {QLRES_CLASS(u"IMAGE"), 4504, u"", 12, 110, 32, 32},
 };
 
 const ControlTemplate kJobOwner[] = {

@@ -273,7 +273,7 @@ TEST_P(Library, HostControlsAreWhereTheHostLooks) {
   EXPECT_EQ(std::u16string(control(kInstallableOptionsPage, kAutoConfigure)->text), u"#7248");
   ASSERT_NE(control(kPaperPage, kCopiesSpinner), nullptr);
   EXPECT_EQ(std::u16string(control(kPaperPage, kCopiesSpinner)->text), u"1,999,1,0,0,1007");
-  EXPECT_NE(control(kPaperPage, kPaperTray), nullptr);
+  EXPECT_NE(control(kPaperPage, kOutputTray), nullptr);
 }
 
 TEST_P(Library, ContextMenuAndWatermarkCursors) {

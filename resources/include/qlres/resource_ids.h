@@ -6,8 +6,8 @@
 namespace tq::qlres {
 
 // Page templates. A caption or control text "#nnnn" names string nnnn.
-inline constexpr int kPaperPage = 1000;  // paper size, tray, copies, orientation
-inline constexpr int kFinishingPage = 1500;  // duplex, output bin, stapling, job offset
+inline constexpr int kPaperPage = 1000;  // paper size, output tray, copies, orientation
+inline constexpr int kFinishingPage = 1500;  // duplex, stapling, job offset
 inline constexpr int kJobTypePage = 2000;  // print, secure, sample or fax, with the held job's names
 inline constexpr int kGraphicsPage = 2500;
 inline constexpr int kLayoutPage = 3000;  // pages per sheet, booklet, fit to page, zoom, poster
@@ -29,7 +29,7 @@ inline constexpr const char16_t* kAboutBox = u"ABOUTBOX";
 
 // Controls of the paper page.
 inline constexpr int kPaperSize = 1001;  // combo box
-inline constexpr int kPaperTray = 1002;  // combo box: automatic, trays 1 to 3... (host tray 0 to 3)
+inline constexpr int kOutputTray = 1002;  // combo box: the four output trays, host tray 0 to 3
 inline constexpr int kPortrait = 1003;
 inline constexpr int kLandscape = 1004;
 inline constexpr int kPaperPreview = 1005;  // the PAPER control

@@ -69,14 +69,18 @@ std::u16string CustomClassName(CustomControl control, char model) {
   return name;
 }
 
+bool SameClassName(std::u16string_view a, std::u16string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (Lower(a[i]) != Lower(b[i])) return false;
+  }
+  return true;
+}
+
 std::optional<CustomControl> CustomControlOf(std::u16string_view className, char model) {
   for (std::size_t i = 0; i < kKinds.size(); ++i) {
     const auto control = static_cast<CustomControl>(i);
-    const std::u16string name = CustomClassName(control, model);
-    if (name.size() != className.size()) continue;
-    bool same = true;
-    for (std::size_t k = 0; k < name.size() && same; ++k) same = Lower(name[k]) == Lower(className[k]);
-    if (same) return control;
+    if (SameClassName(CustomClassName(control, model), className)) return control;
   }
   return std::nullopt;
 }

@@ -43,6 +43,8 @@ SpinnerParse ParseSpinnerText(std::u16string_view text);
 enum class CustomControl { kImage, kSpinner, kPaper, kTabControl };
 
 std::u16string CustomClassName(CustomControl control, char model);
+// Whether two window class names are the same, compared without case.
+bool SameClassName(std::u16string_view a, std::u16string_view b);
 // The custom control a class name names for `model` ('n' or 'p'), compared
 // without case as window classes are; none for another model's or any other class.
 std::optional<CustomControl> CustomControlOf(std::u16string_view className, char model);
