@@ -1,5 +1,15 @@
 # Helpers shared by every module's CMakeLists.
 
+# telequill_hide_symbols(<target>...)
+# Builds the targets with hidden symbols, inline functions included, so
+# that a shared library they end up in exports only what TQ_EXPORT
+# (win/export.h) marks. Every library linked into a plug-in or a loadable
+# library uses it. (Position-independent code is set for the whole tree.)
+function(telequill_hide_symbols)
+  set_target_properties(${ARGN} PROPERTIES
+    C_VISIBILITY_PRESET hidden CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
+endfunction()
+
 # telequill_add_deliverable(<base> SHARED|EXECUTABLE
 #     N <model N file name> P <model P file name>
 #     SOURCES ... [LIBS ...] [INCLUDES ...])
@@ -7,7 +17,8 @@
 # Adds the deliverable twice from the same sources: target <base>_n with the
 # model N definitions and output name, and <base>_p for model P. Shared
 # libraries carry no "lib" prefix; their symbols are hidden unless exported
-# with TQ_EXPORT.
+# with TQ_EXPORT (win/export.h). The entry file learns its model from
+# common/build_model.h, the one reader of TELEQUILL_MODEL_N and _P.
 function(telequill_add_deliverable base kind)
   cmake_parse_arguments(ARG "" "N;P" "SOURCES;LIBS;INCLUDES" ${ARGN})
   foreach(model n p)
@@ -15,9 +26,8 @@ function(telequill_add_deliverable base kind)
     set(target ${base}_${model})
     if(kind STREQUAL "SHARED")
       add_library(${target} SHARED ${ARG_SOURCES})
-      set_target_properties(${target} PROPERTIES PREFIX ""
-        C_VISIBILITY_PRESET hidden CXX_VISIBILITY_PRESET hidden
-        VISIBILITY_INLINES_HIDDEN ON)
+      set_target_properties(${target} PROPERTIES PREFIX "")
+      telequill_hide_symbols(${target})
     elseif(kind STREQUAL "EXECUTABLE")
       add_executable(${target} ${ARG_SOURCES})
     else()
@@ -25,7 +35,7 @@ function(telequill_add_deliverable base kind)
     endif()
     set_target_properties(${target} PROPERTIES OUTPUT_NAME ${ARG_${MODEL}})
     target_compile_definitions(${target} PRIVATE
-      TELEQUILL_MODEL_${MODEL}=1 TELEQUILL_MODEL_LETTER='${model}')
+      TELEQUILL_MODEL_${MODEL}=1)
     if(ARG_LIBS)
       target_link_libraries(${target} PRIVATE ${ARG_LIBS})
     endif()

@@ -2,31 +2,27 @@
 // templates and strings it loads (the identifiers are in
 // faxui/resource_ids.h); the plug-in's own are its help file's name.
 #include "faxui/resource_ids.h"
+#include "phonebook/phonebook_dialog_resources.h"
 #include "phonebook/phonebook_ui.h"
+#include "src/plugin_model.h"
 #include "printflow/resources.h"
 #include "recipients/resources.h"
 #include "win/resource.h"
 
 namespace {
 
-#if defined(TELEQUILL_MODEL_P)
-constexpr const char16_t* kHelpFileName = u"qlhelpp.HLP";
-#else
-constexpr const char16_t* kHelpFileName = u"qlhelpn.HLP";
-#endif
-
-const tq::res::StringResource kStrings[] = {
-    {tq::faxui::kHelpFileNameString, kHelpFileName},
-};
-
 // Gathered at first use: the parts' data are constants of their own files,
 // which another file's initialisers must not rely on.
 const tq::res::ResourceScript& PluginScript() {
+  static const tq::res::StringResource strings[] = {
+      {tq::faxui::kHelpFileNameString, tq::HelpFileName(tq::faxui::PluginModel())},
+  };
   static const tq::res::GatheredScript gathered{
-      {{}, kStrings, {}},
+      {{}, strings, {}},
       tq::faxui::RecipientResources(),
       tq::faxui::PrintflowResources(),
       tq::phonebook::PhonebookUiResources(),
+      tq::faxui::PhonebookDialogResources(),
   };
   return gathered.script();
 }

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "common/ansi_slots.h"
 #include "common/host_settings.h"
 #include "faxrender/fax_number.h"
 #include "faxrender/formatter.h"
@@ -39,14 +40,11 @@ class JobStream {
   TimeStringSource timeString_;
 };
 
-// The text of a fixed slot, at most `limit` bytes, never past a missing
-// terminator.
-std::string_view SlotText(const char* slot, std::size_t limit) {
-  return {slot, strnlen(slot, limit)};
-}
+// The options block's slots hold one byte less of text than their size: the
+// last byte is the terminator's, whatever it holds.
 template <std::size_t N>
-std::string_view SlotText(const char (&slot)[N]) {
-  return SlotText(slot, N - 1);
+std::string_view OptionText(const char (&slot)[N]) {
+  return AnsiSlotView(slot, N - 1);
 }
 
 void WriteJobStart(JobStream& stream, const void* settings, const FaxOptionsBlock& options) {
@@ -55,10 +53,10 @@ void WriteJobStart(JobStream& stream, const void* settings, const FaxOptionsBloc
   const auto* accountUser =
       reinterpret_cast<const char*>(hsb::PrivateArea(settings) + hsb::priv::kAccountUser);
   stream.Write(PJL_JobAccount);
-  stream.Write(SlotText(accountUser, hsb::priv::kAccountUserSize));
+  stream.Write(AnsiSlotView(accountUser, hsb::priv::kAccountUserSize));
   stream.Write(PJL_TimeEnd);
 
-  const std::string_view clientId = SlotText(options.clientId);
+  const std::string_view clientId = OptionText(options.clientId);
   if (hsb::Field(settings, hsb::kDocumentMonitor) == 1 && !clientId.empty()) {
     stream.Write(PJL_ClientID);
     stream.Write(clientId);
@@ -68,22 +66,22 @@ void WriteJobStart(JobStream& stream, const void* settings, const FaxOptionsBloc
 
 // The options block's document name, or the first 24 bytes of the job's.
 std::string_view JobName(const FaxOptionsBlock& options, const OutputObject& output) {
-  const std::string_view own = SlotText(options.docName);
+  const std::string_view own = OptionText(options.docName);
   if (!own.empty()) return own;
-  return SlotText(output.docName, std::min<std::size_t>(kJobNameLength, kOutputDocNameSize));
+  return AnsiSlotView(output.docName, std::min<std::size_t>(kJobNameLength, kOutputDocNameSize));
 }
 
 void WriteHoldSettings(JobStream& stream, const FaxOptionsBlock& options,
                        const OutputObject& output, bool secure) {
   stream.Write(PJL_PrintUserID);
-  stream.Write(SlotText(options.userId));
+  stream.Write(OptionText(options.userId));
   stream.Write(PJL_TimeEnd);
   stream.Write(PJL_PrintDocName);
   stream.Write(JobName(options, output));
   stream.Write(PJL_TimeEnd);
   if (secure) {
     stream.Write(PJL_PrintPassword);
-    stream.Write(SlotText(options.password));
+    stream.Write(OptionText(options.password));
     stream.Write(PJL_TimeEnd);
     stream.Write(PJL_PrintSecure);
   } else {

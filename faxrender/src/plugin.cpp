@@ -4,6 +4,7 @@
 #include "common/fax_job_settings.h"
 #include "do_time_string.h"
 #include "faxrender/job_writer.h"
+#include "win/export.h"
 
 namespace {
 
@@ -19,6 +20,6 @@ constexpr tq::AddOnTable kFuncTable = tq::MakeFaxAddOnTable(
 
 }  // namespace
 
-extern "C" __attribute__((visibility("default"))) const tq::AddOnTable* GetFuncTable() {
+TQ_EXPORT const tq::AddOnTable* GetFuncTable() {
   return &kFuncTable;
 }

@@ -1,6 +1,6 @@
 // The about box, named ABOUTBOX. The host formats its caption (string 703)
 // and fills the version line and the list of the driver's components.
-#include "model_names.h"
+#include "library_model.h"
 #include "parts.h"
 #include "win/user.h"
 
@@ -8,7 +8,7 @@ namespace tq::qlres {
 namespace {
 
 const res::ControlTemplate kControls[] = {
-    {QLRES_CLASS(u"IMAGE"), 100, u"", 8, 8, 32, 32},
+    {HostClass(CustomControl::kImage), 100, u"", 8, 8, 32, 32},
     {WC_STATICW, 101, u"#715", 48, 10, 180, 8, SS_LEFT},
     {WC_STATICW, 102, u"#705", 48, 22, 180, 8, SS_LEFT},
     {WC_STATICW, -1, u"#740", 8, 46, 180, 8, SS_LEFT},

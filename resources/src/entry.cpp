@@ -1,9 +1,11 @@
 // The library's two exports, by name and by ordinal: the library entry,
-// which keeps the module handle, and the module information lines.
+// which keeps the module handle, and the module information lines. The one
+// place that learns the library's model from its build.
+#include "common/build_model.h"
 #include "common/module_info.h"
+#include "library_model.h"
+#include "win/export.h"
 #include "win/kernel.h"
-
-#define QLRES_EXPORT extern "C" __attribute__((visibility("default")))
 
 namespace {
 
@@ -14,11 +16,13 @@ HINSTANCE theModule = nullptr;
 
 }  // namespace
 
-QLRES_EXPORT BOOL DllInitialize(HINSTANCE instance, DWORD reason, LPVOID /*reserved*/) {
+tq::Model tq::qlres::LibraryModel() { return tq::kBuildModel; }
+
+TQ_EXPORT BOOL DllInitialize(HINSTANCE instance, DWORD reason, LPVOID /*reserved*/) {
   if (reason == kProcessAttach) theModule = instance;
   return TRUE;
 }
 
-QLRES_EXPORT const char* const* ModuleInfo() { return tq::ModuleInfoLines(); }
+TQ_EXPORT const char* const* ModuleInfo() { return tq::ModuleInfoLines(); }
 
 TQ_EXPORT_ORDINALS({1, "DllInitialize"}, {2000, "ModuleInfo"})

@@ -2,7 +2,7 @@
 // strings of the library; the host's dialog framework puts them in place.
 // A spinner's text gives minimum, maximum, step, two values of its own
 // (0 here) and the identifier of its buddy edit.
-#include "model_names.h"
+#include "library_model.h"
 #include "parts.h"
 #include "qlres/resource_ids.h"
 #include "win/user.h"
@@ -32,9 +32,9 @@ const ControlTemplate kPaper[] = {
     {WC_BUTTONW, kLabel, u"#7045", 6, 88, 120, 50, BS_GROUPBOX},
     {WC_STATICW, kLabel, u"#7146", 12, 104, 36, 8, SS_LEFT},
     {WC_EDITW, kCopies, u"", 50, 102, 36, 12, kNumber | WS_GROUP},
-    {QLRES_CLASS(u"SPINNER"), kCopiesSpinner, u"1,999,1,0,0,1007", 86, 102, 10, 12},
+    {HostClass(CustomControl::kSpinner), kCopiesSpinner, u"1,999,1,0,0,1007", 86, 102, 10, 12},
     {WC_BUTTONW, kCollate, u"#7147", 12, 120, 100, 10, kCheck},
-    {QLRES_CLASS(u"PAPER"), kPaperPreview, u"", 136, 90, 110, 110},
+    {HostClass(CustomControl::kPaper), kPaperPreview, u"", 136, 90, 110, 110},
     {WC_STATICW, kLabel, u"#7094", 6, 146, 124, 40, SS_LEFT},
 };
 
@@ -45,7 +45,7 @@ const ControlTemplate kFinishing[] = {
     {WC_BUTTONW, 1503, u"#7123", 12, 44, 110, 10, kRadio},
     {WC_STATICW, kLabel, u"#7125", 130, 30, 70, 8, SS_LEFT},
     {WC_EDITW, 1504, u"", 200, 28, 26, 12, kNumber | WS_GROUP},
-    {QLRES_CLASS(u"SPINNER"), 1505, u"0,20,1,0,0,1504", 226, 28, 10, 12},
+    {HostClass(CustomControl::kSpinner), 1505, u"0,20,1,0,0,1504", 226, 28, 10, 12},
     {WC_STATICW, kLabel, u"#7126", 238, 30, 8, 8, SS_LEFT},
     {WC_BUTTONW, kLabel, u"#7044", 6, 68, 240, 96, BS_GROUPBOX},
     {WC_STATICW, kLabel, u"#7152", 12, 100, 80, 8, SS_LEFT},
@@ -53,7 +53,7 @@ const ControlTemplate kFinishing[] = {
     {WC_BUTTONW, 1508, u"#7140", 12, 118, 110, 10, kCheck},
     {WC_COMBOBOXW, 1509, u"", 96, 134, 140, 60, kCombo},
     {WC_STATICW, kLabel, u"#7143", 12, 150, 228, 10, SS_LEFT},
-    {QLRES_CLASS(u"IMAGE"), 1510, u"", 6, 172, 32, 32},
+    {HostClass(CustomControl::kImage), 1510, u"", 6, 172, 32, 32},
     {WC_STATICW, kLabel, u"#7124", 44, 172, 200, 24, SS_LEFT},
 };
 
@@ -63,7 +63,7 @@ const ControlTemplate kJobType[] = {
     {WC_BUTTONW, kJobSecure, u"#7049", 12, 32, 110, 10, kRadio},
     {WC_BUTTONW, kJobSample, u"#7050", 12, 46, 110, 10, kRadio},
     {WC_BUTTONW, kJobFax, u"#7051", 12, 60, 110, 10, kRadio},
-    {QLRES_CLASS(u"IMAGE"), 2009, u"", 200, 18, 32, 32},
+    {HostClass(CustomControl::kImage), 2009, u"", 200, 18, 32, 32},
     {WC_BUTTONW, kLabel, u"#7067", 6, 82, 240, 70, BS_GROUPBOX},
     {WC_STATICW, kLabel, u"#7052", 12, 98, 80, 8, SS_LEFT},
     {WC_EDITW, kSecureUser, u"", 96, 96, 140, 12, ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP},
@@ -76,7 +76,7 @@ const ControlTemplate kJobType[] = {
 };
 
 const ControlTemplate kGraphics[] = {
-    {QLRES_CLASS(u"TABCONTROL"), 2501, u"", 4, 4, 244, 210, WS_TABSTOP},
+    {HostClass(CustomControl::kTabControl), 2501, u"", 4, 4, 244, 210, WS_TABSTOP},
     {WC_STATICW, kLabel, u"#7176", 12, 26, 80, 8, SS_LEFT},
     {WC_COMBOBOXW, 2502, u"", 96, 24, 140, 60, kCombo},
     {WC_STATICW, kLabel, u"#7180", 12, 44, 80, 8, SS_LEFT},
@@ -99,12 +99,12 @@ const ControlTemplate kLayout[] = {
     {WC_BUTTONW, 3006, u"#7204", 12, 80, 140, 10, kCheck},
     {WC_STATICW, kLabel, u"#7205", 12, 98, 80, 8, SS_LEFT},
     {WC_EDITW, 3010, u"", 96, 96, 30, 12, kNumber},
-    {QLRES_CLASS(u"SPINNER"), 3011, u"25,400,1,0,0,3010", 126, 96, 10, 12},
+    {HostClass(CustomControl::kSpinner), 3011, u"25,400,1,0,0,3010", 126, 96, 10, 12},
     {WC_STATICW, kLabel, u"#7206", 140, 98, 10, 8, SS_LEFT},
     {WC_BUTTONW, 3007, u"#7207", 12, 116, 80, 10, kCheck},
     {WC_COMBOBOXW, 3008, u"", 96, 114, 140, 60, kCombo},
     {WC_STATICW, 3009, u"#7212", 12, 136, 230, 24, SS_LEFT},
-    {QLRES_CLASS(u"PAPER"), 3012, u"", 12, 162, 60, 48},
+    {HostClass(CustomControl::kPaper), 3012, u"", 12, 162, 60, 48},
 };
 
 const ControlTemplate kDocumentOptions[] = {
@@ -144,7 +144,7 @@ const ControlTemplate kMedia[] = {
     {WC_COMBOBOXW, 4502, u"", 96, 50, 140, 80, kCombo},
     {WC_STATICW, kLabel, u"#7115", 12, 70, 80, 8, SS_LEFT},
     {WC_COMBOBOXW, 4503, u"", 96, 68, 140, 80, kCombo},
-    {QLRES_CLASS(u"IMAGE"), 4504, u"", 12, 110, 32, 32},
+    {HostClass(CustomControl::kImage), 4504, u"", 12, 110, 32, 32},
 };
 
 const ControlTemplate kJobOwner[] = {
@@ -185,10 +185,10 @@ const ControlTemplate kCustomSize[] = {
     {WC_EDITW, 6002, u"", 180, 18, 60, 12, ES_AUTOHSCROLL | WS_TABSTOP},
     {WC_STATICW, kLabel, u"#7317", 120, 38, 60, 8, SS_LEFT},
     {WC_EDITW, 6003, u"", 180, 36, 40, 12, kNumber},
-    {QLRES_CLASS(u"SPINNER"), 6004, u"76,216,1,0,0,6003", 220, 36, 10, 12},
+    {HostClass(CustomControl::kSpinner), 6004, u"76,216,1,0,0,6003", 220, 36, 10, 12},
     {WC_STATICW, kLabel, u"#7318", 120, 56, 60, 8, SS_LEFT},
     {WC_EDITW, 6005, u"", 180, 54, 40, 12, kNumber},
-    {QLRES_CLASS(u"SPINNER"), 6006, u"127,356,1,0,0,6005", 220, 54, 10, 12},
+    {HostClass(CustomControl::kSpinner), 6006, u"127,356,1,0,0,6005", 220, 54, 10, 12},
     {WC_STATICW, kLabel, u"#7319", 120, 74, 60, 8, SS_LEFT},
     {WC_BUTTONW, 6007, u"#7320", 180, 72, 40, 10, kRadio | WS_GROUP | WS_TABSTOP},
     {WC_BUTTONW, 6008, u"#7321", 180, 84, 50, 10, kRadio},
@@ -207,7 +207,7 @@ const ControlTemplate kInstallableOptions[] = {
     {WC_BUTTONW, kHardDisk, u"#7226", 128, 44, 110, 10, kCheck},
     {WC_STATICW, kLabel, u"#7227", 12, 62, 100, 8, SS_LEFT},
     {WC_EDITW, kPrinterMemory, u"", 128, 60, 36, 12, kNumber},
-    {QLRES_CLASS(u"SPINNER"), kPrinterMemorySpinner, u"64,1024,16,0,0,6507", 164, 60, 10, 12},
+    {HostClass(CustomControl::kSpinner), kPrinterMemorySpinner, u"64,1024,16,0,0,6507", 164, 60, 10, 12},
     {WC_STATICW, kLabel, u"#7228", 178, 62, 20, 8, SS_LEFT},
     {WC_STATICW, kLabel, u"#7229", 12, 78, 228, 10, SS_LEFT},
     {WC_BUTTONW, kLabel, u"#7235", 6, 100, 240, 58, BS_GROUPBOX},
@@ -247,10 +247,10 @@ const ControlTemplate kWatermark[] = {
     {WC_COMBOBOXW, 19106, u"", 76, 44, 100, 80, kCombo},
     {WC_STATICW, kLabel, u"#19007", 12, 64, 60, 8, SS_LEFT},
     {WC_EDITW, 19107, u"", 76, 62, 30, 12, kNumber},
-    {QLRES_CLASS(u"SPINNER"), 19108, u"6,300,1,0,0,19107", 106, 62, 10, 12},
+    {HostClass(CustomControl::kSpinner), 19108, u"6,300,1,0,0,19107", 106, 62, 10, 12},
     {WC_STATICW, kLabel, u"#19008", 12, 82, 60, 8, SS_LEFT},
     {WC_EDITW, 19109, u"", 76, 80, 30, 12, ES_AUTOHSCROLL | WS_TABSTOP},
-    {QLRES_CLASS(u"SPINNER"), 19110, u"-90,90,5,0,0,19109", 106, 80, 10, 12},
+    {HostClass(CustomControl::kSpinner), 19110, u"-90,90,5,0,0,19109", 106, 80, 10, 12},
     {WC_STATICW, kLabel, u"#19009", 12, 100, 60, 8, SS_LEFT},
     {WC_COMBOBOXW, 19111, u"", 76, 98, 100, 80, kCombo},
     {WC_BUTTONW, 19112, u"#19018", 12, 118, 60, 10, kCheck},
@@ -258,7 +258,7 @@ const ControlTemplate kWatermark[] = {
     {WC_BUTTONW, 19114, u"#19012", 12, 132, 120, 10, kCheck},
     {WC_BUTTONW, 19115, u"#19013", 12, 146, 120, 10, kCheck},
     {WC_BUTTONW, kLabel, u"#19017", 140, 118, 106, 92, BS_GROUPBOX},
-    {QLRES_CLASS(u"PAPER"), 19116, u"", 146, 128, 94, 78},
+    {HostClass(CustomControl::kPaper), 19116, u"", 146, 128, 94, 78},
     {WC_STATICW, kLabel, u"#19023", 12, 164, 124, 40, SS_LEFT},
 };
 

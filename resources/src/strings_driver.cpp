@@ -1,7 +1,7 @@
 // The driver's strings outside its property pages: overlays, the font file
 // warning, the about box, print to file, option names, optimisation help,
 // overlay storage, the watermark page and the property sheet's buttons.
-#include "model_names.h"
+#include "library_model.h"
 #include "parts.h"
 
 namespace tq::qlres {
@@ -41,7 +41,7 @@ const res::StringResource kStrings[] = {
     {606, u"font information."},
 
     // Help file and about box.
-    {700, QLRES_HELP_FILE},
+    {700, HelpFileName(LibraryModel())},
     {701, u"%s on %s"},
     {702, u"À propos de : %s sur %s"},
     {703, u"À propos de : %s"},
@@ -142,7 +142,7 @@ const res::StringResource kStrings[] = {
     {19013, u"C&ontour seulement"},
     {19014, u"(Aucun)"},
     {19015, u"PQWATER.INI"},
-    {19016, QLRES_HELP_FILE},
+    {19016, HelpFileName(LibraryModel())},
     {19017, u"Aperçu"},
     {19018, u"&Gras"},
     {19019, u"&Italique"},

@@ -22,10 +22,10 @@ namespace {
 using DllInitializeFn = BOOL (*)(HINSTANCE, DWORD, LPVOID);
 using ModuleInfoFn = const char* const* (*)();
 
-struct Model {
+struct Build {
   const char* file;
-  char letter;
-  friend void PrintTo(const Model& model, std::ostream* out) { *out << model.file; }
+  Model model;
+  friend void PrintTo(const Build& build, std::ostream* out) { *out << build.file; }
 };
 
 std::string Narrow(const char16_t* text) { return Utf16ToUtf8(text == nullptr ? u"" : text); }
@@ -34,7 +34,7 @@ HMODULE Load(const char* file) {
   return LoadLibraryW(Utf8ToUtf16(std::string(TELEQUILL_BIN_DIR) + "/" + file).c_str());
 }
 
-class Library : public ::testing::TestWithParam<Model> {
+class Library : public ::testing::TestWithParam<Build> {
  protected:
   void SetUp() override {
     module_ = Load(GetParam().file);
@@ -161,7 +161,7 @@ TEST_P(Library, QuotedTextsAreExact) {
       {61988, u"Fermer"},
   };
   for (const auto& [id, text] : quoted) EXPECT_EQ(Narrow(String(id).c_str()), Narrow(text.c_str())) << "string " << id;
-  const std::u16string helpFile = GetParam().letter == 'n' ? u"qlhelpn.HLP" : u"qlhelpp.HLP";
+  const std::u16string helpFile = HelpFileName(GetParam().model);
   EXPECT_EQ(String(kHelpFileString), helpFile);
   EXPECT_EQ(String(19016), helpFile) << "the watermark page's help file";
 }
@@ -189,7 +189,7 @@ TEST_P(Library, PredefinedWatermarksAreTenNumbersFontAndText) {
 // Every template: its "#nnnn" texts name strings of this library, its
 // classes are standard or this model's custom ones, its spinners parse and
 // name an edit of the same template, and its controls are told apart.
-void CheckTemplate(const res::DialogTemplate& dialog, HMODULE module, char model, const std::string& name) {
+void CheckTemplate(const res::DialogTemplate& dialog, HMODULE module, Model model, const std::string& name) {
   const auto resolves = [&](const char16_t* text, const std::string& where) {
     const TextReference reference = ReadTextReference(text == nullptr ? u"" : text);
     EXPECT_NE(reference.kind, TextReference::kMalformed) << name << " " << where << ": " << Narrow(text);
@@ -229,19 +229,19 @@ TEST_P(Library, FourteenPagesAndTheAboutBoxResolveEveryReference) {
     ASSERT_NE(page, nullptr) << "page " << id;
     EXPECT_FALSE(page->controls.empty()) << "page " << id;
     EXPECT_EQ(page->style & WS_CHILD, WS_CHILD) << "page " << id;
-    CheckTemplate(*page, module_, GetParam().letter, "page " + std::to_string(id));
+    CheckTemplate(*page, module_, GetParam().model, "page " + std::to_string(id));
   }
   const res::DialogTemplate* about = res::FindDialog(module_, kAboutBox);
   ASSERT_NE(about, nullptr);
   EXPECT_EQ(res::FindDialog(module_, u"AboutBox"), about) << "names ignore case";
-  CheckTemplate(*about, module_, GetParam().letter, "ABOUTBOX");
+  CheckTemplate(*about, module_, GetParam().model, "ABOUTBOX");
 }
 
 TEST_P(Library, EveryCustomClassOccurs) {
   std::set<CustomControl> used;
   for (const res::DialogTemplate& dialog : script_->dialogs) {
     for (const res::ControlTemplate& control : dialog.controls) {
-      if (auto custom = CustomControlOf(control.className, GetParam().letter)) used.insert(*custom);
+      if (auto custom = CustomControlOf(control.className, GetParam().model)) used.insert(*custom);
     }
   }
   EXPECT_EQ(used.size(), 4u);
@@ -302,7 +302,7 @@ TEST_P(Library, ContextMenuAndWatermarkCursors) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BothModels, Library,
-                         ::testing::Values(Model{"qlresn.so", 'n'}, Model{"qlresp.so", 'p'}));
+                         ::testing::Values(Build{"qlresn.so", Model::N}, Build{"qlresp.so", Model::P}));
 
 // Model P's text with model N's names in place of its own.
 std::u16string AsModelN(const char16_t* text) {

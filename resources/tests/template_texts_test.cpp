@@ -61,14 +61,14 @@ TEST(Spinner, BrokenTextsAreRefusedWithAReason) {
 }
 
 TEST(CustomClasses, NamedAfterTheModel) {
-  EXPECT_EQ(CustomClassName(CustomControl::kSpinner, 'n'), u"qlhostn_SPINNER");
-  EXPECT_EQ(CustomClassName(CustomControl::kTabControl, 'p'), u"qlhostp_TABCONTROL");
-  EXPECT_EQ(CustomControlOf(u"qlhostn_PAPER", 'n'), CustomControl::kPaper);
-  EXPECT_EQ(CustomControlOf(u"QLHOSTN_image", 'n'), CustomControl::kImage);
-  EXPECT_EQ(CustomControlOf(u"qlhostp_PAPER", 'n'), std::nullopt) << "the other model's class";
-  EXPECT_EQ(CustomControlOf(u"qlhostn_SLIDER", 'n'), std::nullopt);
-  EXPECT_EQ(CustomControlOf(u"qlhostn_", 'n'), std::nullopt);
-  EXPECT_EQ(CustomControlOf(u"Button", 'n'), std::nullopt);
+  EXPECT_EQ(std::u16string(CustomClassName(CustomControl::kSpinner, Model::N)), u"qlhostn_SPINNER");
+  EXPECT_EQ(std::u16string(CustomClassName(CustomControl::kTabControl, Model::P)), u"qlhostp_TABCONTROL");
+  EXPECT_EQ(CustomControlOf(u"qlhostn_PAPER", Model::N), CustomControl::kPaper);
+  EXPECT_EQ(CustomControlOf(u"QLHOSTN_image", Model::N), CustomControl::kImage);
+  EXPECT_EQ(CustomControlOf(u"qlhostp_PAPER", Model::N), std::nullopt) << "the other model's class";
+  EXPECT_EQ(CustomControlOf(u"qlhostn_SLIDER", Model::N), std::nullopt);
+  EXPECT_EQ(CustomControlOf(u"qlhostn_", Model::N), std::nullopt);
+  EXPECT_EQ(CustomControlOf(u"Button", Model::N), std::nullopt);
 }
 
 }  // namespace

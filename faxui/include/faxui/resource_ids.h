@@ -14,11 +14,23 @@ namespace tq::faxui {
 inline constexpr int kRecipientDialogId = 101;
 inline constexpr int kCommDialogId = 104;
 inline constexpr int kFaxPromptDialog = 108;
+inline constexpr int kEntryDialogId = 103;
+inline constexpr int kNewEntryDialogId = 105;
+inline constexpr int kPhonebookDialogId = 106;
+inline constexpr int kGroupEditorDialogId = 107;
+inline constexpr int kPhonebookSelectionDialogId = 600;
+inline constexpr int kGroupViewerDialogId = 700;
+
+// Bitmaps.
+inline constexpr int kSeparatorBitmap = 103;
 
 // Help contexts.
 inline constexpr int kRecipientHelpContext = 15500;
 inline constexpr int kCommHelpContext = 15508;
 inline constexpr ULONG_PTR kPromptHelpContext = 15609;
+inline constexpr ULONG_PTR kPhonebookHelpContext = 115;
+inline constexpr ULONG_PTR kEntryEditorHelpContext = 15601;
+inline constexpr ULONG_PTR kGroupEditorHelpContext = 15602;
 
 // Strings.
 inline constexpr UINT kHelpFileNameString = 700;  // the help file's name
@@ -86,6 +98,50 @@ inline constexpr int kFCodePasswordEdit = 423;
 inline constexpr int kHelpButton = 424;
 }  // namespace comm
 
+// Controls of the phonebook dialog (106, 600), the group editor (107) and
+// the group viewer (700), which share their ids.
+namespace pb {
+inline constexpr int kEntryList = 601;
+inline constexpr int kNewButton = 602;
+inline constexpr int kPropertiesButton = 603;
+inline constexpr int kMembersLabel = 604;
+inline constexpr int kRecipientList = 605;  // the members in the group editor
+inline constexpr int kSearchEdit = 606;
+inline constexpr int kHelpButton = 607;
+inline constexpr int kAddButton = 608;
+inline constexpr int kDeleteButton = 609;
+inline constexpr int kNewFileButton = 1012;
+inline constexpr int kOpenFileButton = 1013;
+inline constexpr int kSaveAsButton = 1014;
+inline constexpr int kImportButton = 1018;
+inline constexpr int kImportDone = 1022;
+inline constexpr int kRemoveButton = 1024;  // "&Retirer de la liste", "&Supprimer"
+inline constexpr int kImportDoneOther = 1028;
+inline constexpr int kGroupName = 701;       // the group editor's name; hidden in the viewer
+inline constexpr int kGroupHelpButton = 702;
+}  // namespace pb
+
+// Controls of the entry dialog (103) and the new-entry choice (105).
+namespace entry {
+inline constexpr int kNameLabel = 300;
+inline constexpr int kName = 301;
+inline constexpr int kCompanyLabel = 302;
+inline constexpr int kCompany = 303;
+inline constexpr int kFaxLabel = 304;
+inline constexpr int kFax = 305;
+inline constexpr int kTelephoneLabel = 306;
+inline constexpr int kTelephone = 307;
+inline constexpr int kEmailLabel = 308;
+inline constexpr int kEmail = 309;
+inline constexpr int kRemarksLabel = 310;
+inline constexpr int kRemarks = 311;
+inline constexpr int kHelpButton = 312;
+inline constexpr int kViewFax = 313;
+inline constexpr int kCommButton = 1005;
+inline constexpr int kIndividual = 500;
+inline constexpr int kGroup = 501;
+}  // namespace entry
+
 // Controls of the confirmation dialog (108).
 inline constexpr int kPromptRecipientList = 800;
 inline constexpr int kPromptOk = 801;
@@ -96,7 +152,10 @@ inline constexpr int kPromptMinute = 805;
 inline constexpr int kPromptHelp = 806;
 
 // Every template and string the plug-in's code loads.
-inline constexpr int kLoadedDialogs[] = {kRecipientDialogId, kCommDialogId, kFaxPromptDialog};
+inline constexpr int kLoadedDialogs[] = {kRecipientDialogId, kCommDialogId, kFaxPromptDialog,
+                                        kEntryDialogId, kNewEntryDialogId, kPhonebookDialogId,
+                                        kGroupEditorDialogId, kPhonebookSelectionDialogId,
+                                        kGroupViewerDialogId};
 inline constexpr UINT kLoadedStrings[] = {kHelpFileNameString, kPhonebookFilterString, kModeG3Auto,
                                           kModeF4800, kModeG4Auto};
 

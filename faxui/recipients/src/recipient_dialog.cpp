@@ -28,11 +28,6 @@ constexpr const char16_t* kNoPhonebook = u"--Aucun--";
 
 bool PhonebookAvailable(const RecipientDialogState& state) { return !state.phonebook.unavailable; }
 
-void ShowPhonebook(HWND dialog, const RecipientDialogState& state) {
-  SetDlgItemTextW(dialog, rcp::kPhonebookPath,
-                  PhonebookAvailable(state) ? state.phonebook.path.c_str() : kNoPhonebook);
-}
-
 // Locate, then validate; the store's own messages tell the user why not.
 void DecidePhonebook(HWND dialog, RecipientDialogState& state) {
   phonebook::CurrentPhonebook& current = state.phonebook;
@@ -43,6 +38,7 @@ void DecidePhonebook(HWND dialog, RecipientDialogState& state) {
 bool Initialise(HWND dialog, const RecipientDialogParams& params) {
   RecipientDialogState* state = &AttachDialogState(dialog, std::make_unique<RecipientDialogState>());
   state->recipients = params.recipients;
+  if (params.phonebook != nullptr) state->phonebookDialogs = *params.phonebook;
 
   LimitText(dialog, rcp::kNameEdit, kTextLimit);
   LimitText(dialog, rcp::kNumberEdit, kTextLimit);
@@ -63,7 +59,7 @@ bool Initialise(HWND dialog, const RecipientDialogParams& params) {
 
   state->recipients->block.count = 0;
   state->working.count = 0;
-  ShowPhonebook(dialog, *state);
+  ShowCurrentPhonebook(dialog, *state);
 
   EnableControl(dialog, rcp::kDetailsButton, false);
   EnableControl(dialog, rcp::kRemoveButton, false);
@@ -103,13 +99,6 @@ void FilterNumber(HWND dialog, const RecipientDialogState& state) {
   }
 }
 
-void ShowDetails(HWND dialog, const RecipientDialogState& state) {
-  const std::vector<int> lines = SelectedLines(dialog, rcp::kList, kMaxRecipients);
-  if (lines.size() != 1 || lines[0] >= state.recipients->block.count) return;
-  if (state.recipients->details[lines[0]].detailsAvailable != 1) return;
-  // The details view arrives with the phonebook editors.
-}
-
 void Command(HWND dialog, RecipientDialogState& state, int id, WORD code) {
   switch (id) {
     case rcp::kNameEdit:
@@ -132,12 +121,18 @@ void Command(HWND dialog, RecipientDialogState& state, int id, WORD code) {
       return;
     case rcp::kList:
       if (code == LBN_DBLCLK) {
-        if (state.recipients->block.count > 0) ShowDetails(dialog, state);
+        if (state.recipients->block.count > 0) ShowRecipientDetails(dialog, state);
       }
       ApplyRecipientButtonStates(dialog, state);
       return;
     case rcp::kDetailsButton:
-      if (code == BN_CLICKED) ShowDetails(dialog, state);
+      if (code == BN_CLICKED) ShowRecipientDetails(dialog, state);
+      return;
+    case rcp::kSearchPhonebookButton:
+      if (code == BN_CLICKED) SearchPhonebook(dialog, state);
+      return;
+    case rcp::kStoreButton:
+      if (code == BN_CLICKED) StoreSelectedRecipients(dialog, state);
       return;
     case rcp::kCommButton:
       if (code == BN_CLICKED && state.recipients->block.count > 0) OpenCommSettings(dialog, state);
@@ -157,9 +152,8 @@ void Command(HWND dialog, RecipientDialogState& state, int id, WORD code) {
       EndDialogClosingHelp(dialog, state.help, 0);
       return;
     default:
-      // The phonebook buttons, the import button and the import
-      // application's completion commands come with the phonebook dialog
-      // and the import reader.
+      // The import button and the import application's completion
+      // commands come with the import reader.
       return;
   }
 }
@@ -169,6 +163,11 @@ void Command(HWND dialog, RecipientDialogState& state, int id, WORD code) {
 RecipientDialogState* RecipientStateOf(HWND dialog) {
   if (GetDlgItem(dialog, rcp::kList) == nullptr) return nullptr;
   return DialogStateOf<RecipientDialogState>(dialog);
+}
+
+void ShowCurrentPhonebook(HWND dialog, const RecipientDialogState& state) {
+  SetDlgItemTextW(dialog, rcp::kPhonebookPath,
+                  PhonebookAvailable(state) ? state.phonebook.path.c_str() : kNoPhonebook);
 }
 
 void ApplyRecipientButtonStates(HWND dialog, const RecipientDialogState& state) {

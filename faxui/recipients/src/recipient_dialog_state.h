@@ -7,6 +7,7 @@
 #include "common/recipient_list.h"
 #include "dialogs/help.h"
 #include "phonebook/current_phonebook.h"
+#include "recipients/recipient_dialog.h"
 #include "win/types.h"
 
 namespace tq::faxui {
@@ -24,6 +25,7 @@ struct RecipientDialogState {
   // Located and validated at opening; unavailable for as long as the
   // dialog stays open when either failed.
   phonebook::CurrentPhonebook phonebook;
+  RecipientPhonebookDialogs phonebookDialogs;
   DialogHelp help;
 };
 
@@ -39,5 +41,14 @@ void AddTypedRecipient(HWND dialog, RecipientDialogState& state);
 // True when the key was handled.
 bool RemoveRecipientsOnDelete(HWND dialog, RecipientDialogState& state, HWND list);
 void OpenCommSettings(HWND dialog, RecipientDialogState& state);
+
+// The phonebook buttons (recipient_phonebook_commands.cpp): the details
+// view (1009), the selection form (1010) and storing the selected
+// recipients (1011).
+void ShowRecipientDetails(HWND dialog, RecipientDialogState& state);
+void SearchPhonebook(HWND dialog, RecipientDialogState& state);
+void StoreSelectedRecipients(HWND dialog, RecipientDialogState& state);
+// "--Aucun--" or the current phonebook's path in 1016.
+void ShowCurrentPhonebook(HWND dialog, const RecipientDialogState& state);
 
 }  // namespace tq::faxui

@@ -50,7 +50,7 @@ int Answer(const std::string& value, char* address, int result) {
 
 }  // namespace
 
-ADDRESO_API int GetAddressFromPort(const char* port, char* address) {
+TQ_EXPORT int GetAddressFromPort(const char* port, char* address) {
   if (port == nullptr || address == nullptr) return kAddressFailed;
   address[0] = '\0';
   const std::string name = port;

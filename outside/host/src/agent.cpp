@@ -1,11 +1,9 @@
 #include "host/agent.h"
 
 #include <fcntl.h>
-#include <spawn.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -16,8 +14,7 @@
 #include <vector>
 
 #include "agent_wire.h"
-
-extern char** environ;
+#include "host/child_process.h"
 
 namespace tq::host {
 
@@ -67,35 +64,12 @@ int RunPrint(const std::string& program, const std::map<std::string, std::string
   if (fields.count("name") && !fields.at("name").empty()) args.insert(args.end(), {"--doc-name", fields.at("name")});
   if (fields.count("options") && !fields.at("options").empty()) args.insert(args.end(), {"--set", fields.at("options")});
   args.push_back(document);
-  std::vector<char*> argv;
-  for (auto& arg : args) argv.push_back(arg.data());
-  argv.push_back(nullptr);
-
-  int pipeFds[2];
-  if (pipe2(pipeFds, O_CLOEXEC) != 0) return -1;
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDERR_FILENO);
-  pid_t child = -1;
-  const int spawned = posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  close(pipeFds[1]);
-  if (spawned != 0) {
-    close(pipeFds[0]);
-    messages = "cannot start " + program;
-    return -1;
-  }
-  char buffer[4096];
-  for (ssize_t got; (got = read(pipeFds[0], buffer, sizeof buffer)) != 0;) {
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) break;
-    if (messages.size() < 4096) messages.append(buffer, static_cast<std::size_t>(got));
-  }
-  close(pipeFds[0]);
-  int status = 0;
-  while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
-  }
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  ChildOptions options;
+  options.searchPath = false;
+  options.keep = 4096;
+  ChildOutcome outcome = RunChild(std::move(args), options);
+  messages = outcome.Started() ? std::move(outcome.messages) : "cannot start " + program;
+  return outcome.exitStatus;
 }
 
 std::string FirstLine(std::string text) {

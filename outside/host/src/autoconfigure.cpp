@@ -53,8 +53,9 @@ INT_PTR HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
       SetWindowLongPtrW(window, DWLP_USER, lParam);
       watch = reinterpret_cast<Watch*>(lParam);
       SetWindowTextW(window, watch->title.c_str());
-      // Our face is loaded by now; qlautocfg inherits the environment.
-      if (!watch->childFace.empty()) setenv("TELEQUILL_UI", watch->childFace.c_str(), 1);
+      // The script is qlautocfg's: WinExec hands a started program the face
+      // named in TELEQUILL_CHILD_UI.
+      if (!watch->childFace.empty()) setenv("TELEQUILL_CHILD_UI", watch->childFace.c_str(), 1);
       if (WinExec(watch->commandLine.c_str(), SW_SHOWNORMAL) <= 31) {
         EndDialog(window, kNotStarted);
         return TRUE;

@@ -1,19 +1,17 @@
 #include "host/cups_queue.h"
 
-#include <spawn.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <vector>
 
+#include "host/child_process.h"
 #include "host/cups_options.h"
 #include "host/fax_queue_ppd.h"
-
-extern char** environ;
+#include "win/file_replace.h"
+#include "win/text.h"
 
 namespace tq::host {
 
@@ -29,27 +27,19 @@ std::string BackendPath() { return Root() + "/usr/lib/cups/backend/telequill"; }
 std::string AutostartPath() { return Root() + "/etc/xdg/autostart/telequill-agent.desktop"; }
 std::string UnitFolder() { return Root() + "/usr/lib/systemd/user"; }
 
-bool WriteFile(const std::string& path, const std::string& text, std::string& error) {
+bool WriteTextFile(const std::string& path, const std::string& text, std::string& error) {
   std::error_code ignored;
   fs::create_directories(fs::path(path).parent_path(), ignored);
-  std::ofstream out(path, std::ios::trunc);
-  out << text;
-  out.close();
-  if (!out) error = path + ": cannot be written";
-  return static_cast<bool>(out);
+  const DWORD code = ReplaceFileContents(Utf8ToUtf16(path), text);
+  if (code != ERROR_SUCCESS) error = path + ": cannot be written (" + DescribeFileError(code) + ")";
+  return code == ERROR_SUCCESS;
 }
 
 // Runs a program and waits; its exit status, or -1 when it did not start.
 int Run(std::vector<std::string> args) {
-  std::vector<char*> argv;
-  for (auto& arg : args) argv.push_back(arg.data());
-  argv.push_back(nullptr);
-  pid_t child = -1;
-  if (posix_spawnp(&child, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return -1;
-  int status = 0;
-  while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
-  }
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  ChildOptions options;
+  options.captureErrors = false;
+  return RunChild(std::move(args), options).exitStatus;
 }
 
 }  // namespace
@@ -76,13 +66,13 @@ bool InstallFaxQueue(const std::string& device, char model, const std::string& q
                                  "[Install]\nWantedBy=sockets.target\n";
   const std::string serviceUnit = "[Unit]\nDescription=Telequill fax agent\n\n[Service]\nExecStart=" + qlhost +
                                   " agent\n";
-  if (!WriteFile(AutostartPath(), desktop, error) ||
-      !WriteFile(UnitFolder() + "/telequill-agent.socket", socketUnit, error) ||
-      !WriteFile(UnitFolder() + "/telequill-agent.service", serviceUnit, error)) {
+  if (!WriteTextFile(AutostartPath(), desktop, error) ||
+      !WriteTextFile(UnitFolder() + "/telequill-agent.socket", socketUnit, error) ||
+      !WriteTextFile(UnitFolder() + "/telequill-agent.service", serviceUnit, error)) {
     return false;
   }
   const std::string ppd = fs::temp_directory_path() / ("telequill-" + std::to_string(getpid()) + ".ppd");
-  if (!WriteFile(ppd, FaxQueuePpd(), error)) return false;
+  if (!WriteTextFile(ppd, FaxQueuePpd(), error)) return false;
   const std::string uri = std::string("telequill:/") + device + "?model=" + model;
   const int status = Run({"lpadmin", "-p", kFaxQueueName, "-E", "-v", uri, "-P", ppd});
   unlink(ppd.c_str());

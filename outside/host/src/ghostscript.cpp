@@ -1,19 +1,11 @@
 #include "host/ghostscript.h"
 
-#include <fcntl.h>
-#include <poll.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
 
-extern char** environ;
+#include "host/child_process.h"
 
 namespace tq::host {
 
@@ -48,23 +40,6 @@ std::string FirstErrorLine(const std::string& messages) {
   return first;
 }
 
-// Reads the child's messages until it closes them or the deadline passes.
-bool CollectMessages(int fd, std::chrono::steady_clock::time_point deadline, std::string& messages) {
-  char buffer[4096];
-  for (;;) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-    if (left.count() <= 0) return false;
-    pollfd entry{fd, POLLIN, 0};
-    const int ready = poll(&entry, 1, static_cast<int>(left.count()));
-    if (ready < 0 && errno == EINTR) continue;
-    if (ready <= 0) return ready < 0;  // an error ends the reading; a time-out fails
-    const ssize_t got = read(fd, buffer, sizeof buffer);
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) return true;
-    if (messages.size() < kMessageLimit) messages.append(buffer, static_cast<std::size_t>(got));
-  }
-}
-
 }  // namespace
 
 bool ConvertWithGhostscript(const std::string& input, const std::string& output, const Conversion& conversion,
@@ -81,45 +56,23 @@ bool ConvertWithGhostscript(const std::string& input, const std::string& output,
                                    "-sOutputFile=" + output,
                                    "-f",
                                    input};
-  std::vector<char*> argv;
-  for (auto& arg : args) argv.push_back(arg.data());
-  argv.push_back(nullptr);
-
-  int pipeFds[2];
-  if (pipe2(pipeFds, O_CLOEXEC) != 0) {
-    error = input + ": cannot start " + program + " (" + std::strerror(errno) + ")";
+  ChildOptions options;
+  options.captureOutput = true;
+  options.nullInput = true;
+  options.keep = kMessageLimit;
+  options.timeLimit = std::chrono::seconds(conversion.timeLimitSeconds);
+  const ChildOutcome outcome = RunChild(std::move(args), options);
+  if (!outcome.Started()) {
+    error = input + ": cannot start " + program + " to convert it (" + std::strerror(outcome.startError) + ")";
     return false;
   }
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
-  posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDERR_FILENO);
-  pid_t child = -1;
-  const int spawned = posix_spawnp(&child, program.c_str(), &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  close(pipeFds[1]);
-  if (spawned != 0) {
-    close(pipeFds[0]);
-    error = input + ": cannot start " + program + " to convert it (" + std::strerror(spawned) + ")";
-    return false;
-  }
-
-  std::string messages;
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(conversion.timeLimitSeconds);
-  const bool finished = CollectMessages(pipeFds[0], deadline, messages);
-  close(pipeFds[0]);
-  if (!finished) kill(child, SIGKILL);
-  int status = 0;
-  while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
-  }
-  if (!finished) {
+  if (outcome.timedOut) {
     error = input + ": the conversion did not finish within " + std::to_string(conversion.timeLimitSeconds) +
             " seconds and was stopped";
     return false;
   }
-  if (WIFEXITED(status) && WEXITSTATUS(status) == 0) return true;
-  const std::string line = FirstErrorLine(messages);
+  if (outcome.exitStatus == 0) return true;
+  const std::string line = FirstErrorLine(outcome.messages);
   error = input + ": Ghostscript cannot read it (" + (line.empty() ? "no message" : line) + ")";
   return false;
 }

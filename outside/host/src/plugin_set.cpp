@@ -71,22 +71,6 @@ bool LoadOne(const std::string& folder, const std::string& name, Plugin& plugin,
 
 }  // namespace
 
-char ModelLetter(Model model) { return model == Model::P ? 'p' : 'n'; }
-
-bool ParseModel(const std::string& text, Model& model) {
-  if (text == "n" || text == "N") {
-    model = Model::N;
-  } else if (text == "p" || text == "P") {
-    model = Model::P;
-  } else {
-    return false;
-  }
-  return true;
-}
-
-std::string FaxUiFileName(Model model) { return std::string("qlfaxui") + ModelLetter(model) + ".so"; }
-std::string FaxRenderFileName(Model model) { return std::string("qlfaxgfx") + ModelLetter(model) + ".so"; }
-
 std::string PluginFolder() {
   if (const char* dir = std::getenv("TELEQUILL_PLUGIN_DIR"); dir != nullptr && *dir != '\0') return dir;
   char self[PATH_MAX];

@@ -4,6 +4,7 @@
 //   qlhost print [--model n|p] [--job fax|print|secure|sample]
 //                [--output FILE | --port socket://HOST:PORT] [--ui FACE]
 //                [--copies N] [--tray I] [--monitor on|off] [--doc-name NAME] DOCUMENT
+//   qlhost phonebook [--model n|p] [--ui FACE] [--script PATH]
 //   qlhost monitor install [LIBRARY] | remove | show
 //   qlhost autoconfigure [--model n|p] [--ui FACE] [--port URI]
 //
@@ -27,6 +28,7 @@
 #include "host/environment_seconds.h"
 #include "host/host_options.h"
 #include "host/monitor_registration.h"
+#include "host/phonebook_command.h"
 #include "host/plugin_set.h"
 #include "host/port_sink.h"
 #include "host/print_job.h"
@@ -36,6 +38,9 @@
 namespace {
 
 using namespace tq::host;
+using tq::Model;
+using tq::ModelLetter;
+using tq::ParseModel;
 
 constexpr int kExitDone = 0;
 constexpr int kExitCancelled = 1;
@@ -53,6 +58,7 @@ constexpr char kUsage[] =
     "       qlhost print [--model n|p] [--job fax|print|secure|sample] [--output FILE | --port URI]\n"
     "                    [--ui qt|headless|script:PATH] [--script PATH] [--copies N] [--tray I]\n"
     "                    [--monitor on|off] [--doc-name NAME] DOCUMENT\n"
+    "       qlhost phonebook [--model n|p] [--ui qt|headless|script:PATH] [--script PATH]\n"
     "       qlhost monitor install [LIBRARY] | remove | show\n"
     "       qlhost autoconfigure [--model n|p] [--ui qt|headless|script:PATH] [--port URI]\n"
     "       qlhost agent [--ui qt|headless|script:PATH]\n"
@@ -157,6 +163,36 @@ bool ValidFace(const std::string& face) {
 int PortTimeout() { return SecondsFrom("TELEQUILL_PORT_TIMEOUT", kDefaultPortTimeout); }
 int ConversionTimeout() { return SecondsFrom("TELEQUILL_CONVERT_TIMEOUT", kDefaultConversionTimeout); }
 
+// The face of the dialogs: --ui chooses it, --script drives the Qt face.
+bool ChooseFace(const Arguments& arguments, std::string& error) {
+  const auto& options = arguments.options;
+  if (const auto ui = options.find("--ui"); ui != options.end()) {
+    if (!ValidFace(ui->second)) {
+      error = "--ui: \"" + ui->second + "\" is not qt, headless or script:PATH";
+      return false;
+    }
+    setenv("TELEQUILL_UI", ui->second.c_str(), 1);
+  }
+  if (const auto script = options.find("--script"); script != options.end()) {
+    setenv("TELEQUILL_SCRIPT", script->second.c_str(), 1);
+  }
+  return true;
+}
+
+int Phonebook(int argc, char** argv) {
+  Arguments arguments;
+  std::string error;
+  if (!SplitArguments(argc, argv, {"--model", "--ui", "--script"}, arguments, error)) return Usage(error);
+  Model model;
+  if (!ModelOf(arguments, model, error)) return Usage(error);
+  if (!arguments.words.empty()) return Usage("phonebook takes no further words");
+  if (!ChooseFace(arguments, error)) return Usage(error);
+  tq::ui::RequireShownWindows();
+  Loaded loaded;
+  if (!LoadPlugins(model, loaded, error)) return Fail(error);
+  return RunPhonebookDialog(loaded.plugins, error) ? kExitDone : Fail(error);
+}
+
 int Print(int argc, char** argv) {
   Arguments arguments;
   std::string error;
@@ -173,14 +209,7 @@ int Print(int argc, char** argv) {
   if (options.count("--output") != 0 && options.count("--port") != 0) {
     return Usage("print: --output and --port exclude each other");
   }
-  if (const auto ui = options.find("--ui"); ui != options.end()) {
-    if (!ValidFace(ui->second)) return Usage("--ui: \"" + ui->second + "\" is not qt, headless or script:PATH");
-    setenv("TELEQUILL_UI", ui->second.c_str(), 1);
-  }
-  // A script for the Qt face, which sends its actions to the real windows.
-  if (const auto script = options.find("--script"); script != options.end()) {
-    setenv("TELEQUILL_SCRIPT", script->second.c_str(), 1);
-  }
+  if (!ChooseFace(arguments, error)) return Usage(error);
   // The fax prompt needs a person or a script: without a display and
   // without a face named, the run says so rather than cancelling the job.
   tq::ui::RequireShownWindows();
@@ -297,6 +326,7 @@ int main(int argc, char** argv) {
   const std::string command = argv[1];
   if (command == "settings") return Settings(argc, argv);
   if (command == "print") return Print(argc, argv);
+  if (command == "phonebook") return Phonebook(argc, argv);
   if (command == "monitor") return Monitor(argc, argv);
   if (command == "agent") return AgentCommand(argc, argv);
   if (command == "cups") return CupsCommand(argc, argv);

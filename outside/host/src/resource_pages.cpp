@@ -21,7 +21,7 @@ constexpr const char16_t* kBadSpinner = u"(compteur incorrect)";
 
 class Resolver {
  public:
-  Resolver(HINSTANCE library, char model, const std::string& where, std::FILE* errors,
+  Resolver(HINSTANCE library, Model model, const std::string& where, std::FILE* errors,
            std::deque<std::u16string>& texts)
       : library_(library), model_(model), where_(where), errors_(errors), texts_(texts) {}
 
@@ -85,7 +85,7 @@ class Resolver {
 
  private:
   HINSTANCE library_;
-  char model_;
+  Model model_;
   std::string where_;
   std::FILE* errors_;
   std::deque<std::u16string>& texts_;
@@ -99,7 +99,7 @@ HostPages::~HostPages() {
   res::RegisterResources(instance(), kNothing);
 }
 
-std::unique_ptr<HostPages> HostPages::Resolve(HINSTANCE library, char model, std::span<const int> pages,
+std::unique_ptr<HostPages> HostPages::Resolve(HINSTANCE library, Model model, std::span<const int> pages,
                                               const std::string& source, std::FILE* errors) {
   std::unique_ptr<HostPages> resolved(new HostPages());
   for (int id : pages) {
@@ -139,8 +139,8 @@ const ResolvedPage* HostPages::Page(int id) const {
   return nullptr;
 }
 
-HINSTANCE LoadResourceLibrary(char model, std::string& error) {
-  const std::u16string name = std::u16string(u"qlres") + static_cast<char16_t>(model) + u".so";
+HINSTANCE LoadResourceLibrary(Model model, std::string& error) {
+  const std::u16string name = Utf8ToUtf16(ResourceLibraryFileName(model));
   HMODULE library = LoadLibraryW(name.c_str());
   if (library == nullptr) {
     error = "cannot load " + Utf16ToUtf8(name);

@@ -6,6 +6,7 @@
 namespace {
 
 using namespace tq::host;
+using tq::Model;
 
 TEST(AutoconfigFiles, ParametersNameThePortTheTypeAndTheQuestions) {
   EXPECT_EQ(AutoconfigParameters("IP_10.0.0.5", Model::N),

@@ -11,9 +11,9 @@
 
 #include "common/addon_table.h"
 #include "common/host_settings.h"
+#include "win/export.h"
 #include "win/gdi.h"
 
-#define FAKE_EXPORT extern "C" __attribute__((visibility("default")))
 
 namespace {
 
@@ -85,5 +85,5 @@ const tq::AddOnTable kTable = MakeTable();
 }  // namespace
 
 #if !defined(FAKE_NO_TABLE)
-FAKE_EXPORT const tq::AddOnTable* GetFuncTable() { return &kTable; }
+TQ_EXPORT const tq::AddOnTable* GetFuncTable() { return &kTable; }
 #endif

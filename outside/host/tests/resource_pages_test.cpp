@@ -42,13 +42,13 @@ std::string TextOf(const ResolvedPage& page, int id) {
 class ResourcePages : public testing::TempRoot {};
 
 TEST_F(ResourcePages, BothLibrariesGiveEveryPageWhole) {
-  for (char model : {'n', 'p'}) {
+  for (Model model : {Model::N, Model::P}) {
     std::string error;
     HINSTANCE library = LoadResourceLibrary(model, error);
     ASSERT_NE(library, nullptr) << error;
     std::FILE* errors = std::tmpfile();
     auto pages = HostPages::Resolve(library, model, qlres::kPages, "qlres", errors);
-    EXPECT_EQ(Contents(errors), "") << model;
+    EXPECT_EQ(Contents(errors), "") << ModelName(model);
     std::fclose(errors);
 
     const ResolvedPage* jobType = pages->Page(qlres::kJobTypePage);
@@ -113,7 +113,7 @@ TEST_F(ResourcePages, BrokenControlsAreMarkedAndToldOnceEach) {
   ASSERT_TRUE(res::RegisterResources(kBrokenLibrary, kScript));
   std::FILE* errors = std::tmpfile();
   const int wanted[] = {42, 43};
-  auto pages = HostPages::Resolve(kBrokenLibrary, 'n', wanted, "test.so", errors);
+  auto pages = HostPages::Resolve(kBrokenLibrary, Model::N, wanted, "test.so", errors);
   const std::string lines = Contents(errors);
   std::fclose(errors);
   EXPECT_EQ(lines,
@@ -160,10 +160,10 @@ TEST_F(ResourcePages, AResolutionLeavesNoTemplatesBehind) {
   HINSTANCE instance = nullptr;
   {
     std::string error;
-    HINSTANCE library = LoadResourceLibrary('n', error);
+    HINSTANCE library = LoadResourceLibrary(Model::N, error);
     ASSERT_NE(library, nullptr) << error;
     const int wanted[] = {qlres::kJobTypePage};
-    auto pages = HostPages::Resolve(library, 'n', wanted, "qlresn.so", nullptr);
+    auto pages = HostPages::Resolve(library, Model::N, wanted, "qlresn.so", nullptr);
     instance = pages->instance();
     ASSERT_NE(res::FindDialog(instance, MAKEINTRESOURCEW(qlres::kJobTypePage)), nullptr);
     FreeLibrary(library);
@@ -177,9 +177,9 @@ INT_PTR QuietPage(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INI
 // build's test folder (test-tmp/host-pages) for people to look at.
 TEST_F(ResourcePages, PicturesOnTheQtFace) {
   std::string error;
-  HINSTANCE library = LoadResourceLibrary('n', error);
+  HINSTANCE library = LoadResourceLibrary(Model::N, error);
   ASSERT_NE(library, nullptr) << error;
-  auto pages = HostPages::Resolve(library, 'n', qlres::kPages, "qlresn.so", nullptr);
+  auto pages = HostPages::Resolve(library, Model::N, qlres::kPages, "qlresn.so", nullptr);
   const std::filesystem::path folder = std::filesystem::path(TELEQUILL_TEST_TMP) / "host-pages";
   std::filesystem::create_directories(folder);
   const int shown[] = {qlres::kPaperPage, qlres::kJobTypePage, qlres::kInstallableOptionsPage, qlres::kWatermarkPage};

@@ -179,7 +179,7 @@ int ReadOption(PSWHANDLE handle, const char* name, Read read) {
 
 using namespace tq::kdwcif;
 
-KDWCIF_API int PSWPluginInit(const char* argument, const char* version, PSWHANDLE* handle) {
+TQ_EXPORT int PSWPluginInit(const char* argument, const char* version, PSWHANDLE* handle) {
   (void)argument;
   if (handle == nullptr || version == nullptr || std::strcmp(version, kVersion) != 0) return kPswBadArgument;
   Handles& handles = TheHandles();
@@ -189,13 +189,13 @@ KDWCIF_API int PSWPluginInit(const char* argument, const char* version, PSWHANDL
   return kPswOk;
 }
 
-KDWCIF_API void PSWPluginUnInit(PSWHANDLE handle) {
+TQ_EXPORT void PSWPluginUnInit(PSWHANDLE handle) {
   Handles& handles = TheHandles();
   std::lock_guard lock(handles.mutex);
   handles.states.erase(handle);
 }
 
-KDWCIF_API int PSWPluginFindAddFilter(PSWHANDLE handle, const char* deviceType) {
+TQ_EXPORT int PSWPluginFindAddFilter(PSWHANDLE handle, const char* deviceType) {
   auto state = StateOf(handle);
   if (!state) return kPswBadHandle;
   if (deviceType == nullptr || *deviceType == '\0') return kPswBadArgument;
@@ -204,7 +204,7 @@ KDWCIF_API int PSWPluginFindAddFilter(PSWHANDLE handle, const char* deviceType) 
   return kPswOk;
 }
 
-KDWCIF_API int PSWPluginFindClearFilter(PSWHANDLE handle) {
+TQ_EXPORT int PSWPluginFindClearFilter(PSWHANDLE handle) {
   auto state = StateOf(handle);
   if (!state) return kPswBadHandle;
   std::lock_guard lock(state->mutex);
@@ -212,7 +212,7 @@ KDWCIF_API int PSWPluginFindClearFilter(PSWHANDLE handle) {
   return kPswOk;
 }
 
-KDWCIF_API int PSWPluginFindDeviceSNMP(PSWHANDLE handle, const char* address, int protocol, std::uint32_t* count) {
+TQ_EXPORT int PSWPluginFindDeviceSNMP(PSWHANDLE handle, const char* address, int protocol, std::uint32_t* count) {
   auto state = StateOf(handle);
   if (!state) return kPswBadHandle;
   if (count == nullptr || address == nullptr) return kPswBadArgument;
@@ -237,7 +237,7 @@ KDWCIF_API int PSWPluginFindDeviceSNMP(PSWHANDLE handle, const char* address, in
   return kPswOk;
 }
 
-KDWCIF_API int PSWPluginGetDeviceNext(PSWHANDLE handle, char* address, char* name, char* location,
+TQ_EXPORT int PSWPluginGetDeviceNext(PSWHANDLE handle, char* address, char* name, char* location,
                                       char* deviceType) {
   auto state = StateOf(handle);
   if (!state) return 0;
@@ -251,7 +251,7 @@ KDWCIF_API int PSWPluginGetDeviceNext(PSWHANDLE handle, char* address, char* nam
   return 1;
 }
 
-KDWCIF_API int PSWPluginInitDevice(PSWHANDLE handle, const char* address, const char* deviceType, int protocol) {
+TQ_EXPORT int PSWPluginInitDevice(PSWHANDLE handle, const char* address, const char* deviceType, int protocol) {
   auto state = StateOf(handle);
   if (!state) return kPswBadHandle;
   if (address == nullptr || deviceType == nullptr) return kPswBadArgument;
@@ -271,19 +271,19 @@ KDWCIF_API int PSWPluginInitDevice(PSWHANDLE handle, const char* address, const 
   return kPswOk;
 }
 
-KDWCIF_API int PSWPluginRefreshSystemAttributes(PSWHANDLE handle) {
+TQ_EXPORT int PSWPluginRefreshSystemAttributes(PSWHANDLE handle) {
   auto state = StateOf(handle);
   if (!state) return kPswBadHandle;
   return AskDevice(*state, {kSysDescr, kSysUpTime}) ? kPswOk : kPswCommunication;
 }
 
-KDWCIF_API int PSWPluginRefreshInternetSalutation(PSWHANDLE handle) {
+TQ_EXPORT int PSWPluginRefreshInternetSalutation(PSWHANDLE handle) {
   auto state = StateOf(handle);
   if (!state) return kPswBadHandle;
   return AskDevice(*state, {kSysContact, kSysName, kSysLocation}) ? kPswOk : kPswCommunication;
 }
 
-KDWCIF_API int PSWPluginRefreshOptions(PSWHANDLE handle) {
+TQ_EXPORT int PSWPluginRefreshOptions(PSWHANDLE handle) {
   auto state = StateOf(handle);
   if (!state) return kPswBadHandle;
   std::vector<std::string> oids;
@@ -312,14 +312,14 @@ KDWCIF_API int PSWPluginRefreshOptions(PSWHANDLE handle) {
   return kPswOk;
 }
 
-KDWCIF_API int PSWPluginHasOption(PSWHANDLE handle, std::uint32_t mask) {
+TQ_EXPORT int PSWPluginHasOption(PSWHANDLE handle, std::uint32_t mask) {
   auto state = StateOf(handle);
   if (!state || mask == 0) return 0;
   std::lock_guard lock(state->mutex);
   return state->optionsRead && (state->options.mask & mask) == mask ? 1 : 0;
 }
 
-KDWCIF_API int PSWPluginGetOptionValueBoolean(PSWHANDLE handle, const char* name, std::uint32_t* value) {
+TQ_EXPORT int PSWPluginGetOptionValueBoolean(PSWHANDLE handle, const char* name, std::uint32_t* value) {
   return ReadOption(handle, name, [&](const DeviceOptions& options) {
     auto found = options.numbers.find(name);
     if (found == options.numbers.end() || value == nullptr) return false;
@@ -328,7 +328,7 @@ KDWCIF_API int PSWPluginGetOptionValueBoolean(PSWHANDLE handle, const char* name
   });
 }
 
-KDWCIF_API int PSWPluginGetOptionValueInteger(PSWHANDLE handle, const char* name, std::int32_t* value) {
+TQ_EXPORT int PSWPluginGetOptionValueInteger(PSWHANDLE handle, const char* name, std::int32_t* value) {
   return ReadOption(handle, name, [&](const DeviceOptions& options) {
     auto found = options.numbers.find(name);
     if (found == options.numbers.end() || value == nullptr) return false;
@@ -338,7 +338,7 @@ KDWCIF_API int PSWPluginGetOptionValueInteger(PSWHANDLE handle, const char* name
   });
 }
 
-KDWCIF_API int PSWPluginGetOptionValueUInteger(PSWHANDLE handle, const char* name, std::uint32_t* value) {
+TQ_EXPORT int PSWPluginGetOptionValueUInteger(PSWHANDLE handle, const char* name, std::uint32_t* value) {
   return ReadOption(handle, name, [&](const DeviceOptions& options) {
     auto found = options.numbers.find(name);
     if (found == options.numbers.end() || value == nullptr) return false;
@@ -348,7 +348,7 @@ KDWCIF_API int PSWPluginGetOptionValueUInteger(PSWHANDLE handle, const char* nam
   });
 }
 
-KDWCIF_API int PSWPluginGetOptionValueString(PSWHANDLE handle, const char* name, char* text) {
+TQ_EXPORT int PSWPluginGetOptionValueString(PSWHANDLE handle, const char* name, char* text) {
   return ReadOption(handle, name, [&](const DeviceOptions& options) {
     auto found = options.texts.find(name);
     if (found == options.texts.end() || text == nullptr) return false;

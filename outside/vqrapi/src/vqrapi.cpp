@@ -17,9 +17,9 @@
 
 #include "announcement_json.h"
 #include "common/monitor_announcement.h"
+#include "win/export.h"
 #include "win/text.h"
 
-#define VQR_EXPORT extern "C" __attribute__((visibility("default")))
 
 namespace {
 
@@ -61,31 +61,31 @@ int Known(VqrHandle handle) { return handle == kHandle ? 1 : 0; }
 
 }  // namespace
 
-VQR_EXPORT VqrHandle VqrInitializeLedgra(std::int32_t /*reserved*/) {
+TQ_EXPORT VqrHandle VqrInitializeLedgra(std::int32_t /*reserved*/) {
   NoteCall("VqrInitializeLedgra");
   return Failing("initialize") ? 0 : kHandle;
 }
 
-VQR_EXPORT std::int32_t VqrUnInitializeLedgra(VqrHandle handle) {
+TQ_EXPORT std::int32_t VqrUnInitializeLedgra(VqrHandle handle) {
   NoteCall("VqrUnInitializeLedgra");
   return Known(handle);
 }
 
-VQR_EXPORT std::int32_t VqrCreateClientId(VqrHandle handle, char* buffer) {
+TQ_EXPORT std::int32_t VqrCreateClientId(VqrHandle handle, char* buffer) {
   NoteCall("VqrCreateClientId");
   if (!Known(handle) || buffer == nullptr) return 0;
   std::memcpy(buffer, kClientId, sizeof kClientId);
   return 1;
 }
 
-VQR_EXPORT std::int32_t VqrCreateJobId(VqrHandle handle, char* buffer) {
+TQ_EXPORT std::int32_t VqrCreateJobId(VqrHandle handle, char* buffer) {
   NoteCall("VqrCreateJobId");
   if (!Known(handle) || buffer == nullptr) return 0;
   std::snprintf(buffer, tq::monitor::kJobIdSize, "J%04d", NextJobNumber());
   return 1;
 }
 
-VQR_EXPORT std::int32_t VqrSetVqrData(VqrHandle handle, const void* data) {
+TQ_EXPORT std::int32_t VqrSetVqrData(VqrHandle handle, const void* data) {
   NoteCall("VqrSetVqrData");
   if (!Known(handle) || data == nullptr || Failing("data")) return 0;
   tq::monitor::OldHeader header;
@@ -98,7 +98,7 @@ VQR_EXPORT std::int32_t VqrSetVqrData(VqrHandle handle, const void* data) {
 }
 
 #if !defined(VQRAPI_WITHOUT_DATA_EX)
-VQR_EXPORT std::int32_t VqrSetVqrDataEx(VqrHandle handle, const void* data) {
+TQ_EXPORT std::int32_t VqrSetVqrDataEx(VqrHandle handle, const void* data) {
   NoteCall("VqrSetVqrDataEx");
   if (!Known(handle) || data == nullptr || Failing("data")) return 0;
   tq::monitor::Announcement announcement;
@@ -108,53 +108,53 @@ VQR_EXPORT std::int32_t VqrSetVqrDataEx(VqrHandle handle, const void* data) {
 }
 #endif
 
-VQR_EXPORT std::int32_t VqrExecLedgra(VqrHandle handle) {
+TQ_EXPORT std::int32_t VqrExecLedgra(VqrHandle handle) {
   NoteCall("VqrExecLedgra");
   return Known(handle);
 }
 
 // The rest of the library's calls: present so that a caller can resolve
 // them, noted when called, doing nothing else.
-VQR_EXPORT std::int32_t VqrExecLedgraPreferences(VqrHandle handle) {
+TQ_EXPORT std::int32_t VqrExecLedgraPreferences(VqrHandle handle) {
   NoteCall("VqrExecLedgraPreferences");
   return Known(handle);
 }
-VQR_EXPORT std::int32_t VqrSetDestinationCount(VqrHandle handle, std::int32_t /*count*/) {
+TQ_EXPORT std::int32_t VqrSetDestinationCount(VqrHandle handle, std::int32_t /*count*/) {
   NoteCall("VqrSetDestinationCount");
   return Known(handle);
 }
-VQR_EXPORT std::int32_t VqrSetPortName(VqrHandle handle, const char* /*name*/) {
+TQ_EXPORT std::int32_t VqrSetPortName(VqrHandle handle, const char* /*name*/) {
   NoteCall("VqrSetPortName");
   return Known(handle);
 }
-VQR_EXPORT std::int32_t VqrSetFriendlyName(VqrHandle handle, const char* /*name*/) {
+TQ_EXPORT std::int32_t VqrSetFriendlyName(VqrHandle handle, const char* /*name*/) {
   NoteCall("VqrSetFriendlyName");
   return Known(handle);
 }
-VQR_EXPORT std::int32_t VqrSetParamStyle(VqrHandle handle, std::int32_t /*style*/) {
+TQ_EXPORT std::int32_t VqrSetParamStyle(VqrHandle handle, std::int32_t /*style*/) {
   NoteCall("VqrSetParamStyle");
   return Known(handle);
 }
 #if !defined(VQRAPI_WITHOUT_GROUP_STYLE)
-VQR_EXPORT std::int32_t VqrSetGroupStyle(VqrHandle handle, std::int32_t /*style*/) {
+TQ_EXPORT std::int32_t VqrSetGroupStyle(VqrHandle handle, std::int32_t /*style*/) {
   NoteCall("VqrSetGroupStyle");
   return Known(handle);
 }
 #endif
-VQR_EXPORT std::int32_t VqrSetJobId(VqrHandle handle, const char* /*jobId*/) {
+TQ_EXPORT std::int32_t VqrSetJobId(VqrHandle handle, const char* /*jobId*/) {
   NoteCall("VqrSetJobId");
   return Known(handle);
 }
-VQR_EXPORT std::int32_t VqrSetJobDestinations(VqrHandle handle, const void* /*destinations*/) {
+TQ_EXPORT std::int32_t VqrSetJobDestinations(VqrHandle handle, const void* /*destinations*/) {
   NoteCall("VqrSetJobDestinations");
   return Known(handle);
 }
-VQR_EXPORT std::int32_t VqrExecLedgraWithStatus(VqrHandle handle, std::int32_t* status) {
+TQ_EXPORT std::int32_t VqrExecLedgraWithStatus(VqrHandle handle, std::int32_t* status) {
   NoteCall("VqrExecLedgraWithStatus");
   if (status != nullptr) *status = 0;
   return Known(handle);
 }
-VQR_EXPORT std::int32_t VqrExecLedgraPreferencesWithStatus(VqrHandle handle, std::int32_t* status) {
+TQ_EXPORT std::int32_t VqrExecLedgraPreferencesWithStatus(VqrHandle handle, std::int32_t* status) {
   NoteCall("VqrExecLedgraPreferencesWithStatus");
   if (status != nullptr) *status = 0;
   return Known(handle);

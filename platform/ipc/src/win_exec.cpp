@@ -1,11 +1,13 @@
 // WinExec over posix_spawn. The child gets the caller's environment, with
 // TELEQUILL_FOREGROUND naming the caller's active dialog (or removed when
-// there is none, so that a value the caller inherited is not passed on).
+// there is none, so that a value the caller inherited is not passed on),
+// and a face of its own (AddChildFace).
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <thread>
@@ -29,6 +31,39 @@ namespace tq::ipc {
 namespace {
 
 inline constexpr char kForegroundName[] = "TELEQUILL_FOREGROUND=";
+inline constexpr char kUiName[] = "TELEQUILL_UI=";
+inline constexpr char kScriptName[] = "TELEQUILL_SCRIPT=";
+inline constexpr char kChildUiName[] = "TELEQUILL_CHILD_UI=";
+inline constexpr char kChildScriptName[] = "TELEQUILL_CHILD_SCRIPT=";
+
+bool Named(const char* entry, const char* name) { return std::strncmp(entry, name, std::strlen(name)) == 0; }
+
+std::string Value(const char* name) {
+  std::string variable(name, std::strlen(name) - 1);
+  const char* value = std::getenv(variable.c_str());
+  return value != nullptr ? value : "";
+}
+
+// The child's face. A script is the parent's own: replayed by the child it
+// would answer the child's dialogs with the parent's actions. So a child
+// gets TELEQUILL_CHILD_UI (and TELEQUILL_CHILD_SCRIPT for the Qt face) as
+// its face and script; without them the child of a scripted parent runs
+// headless (default answers, dialogs cancelled), and the child of a
+// person's run (Qt without a script) shows its windows to the person too.
+void AddChildFace(std::vector<std::string>& environment) {
+  const std::string ui = Value(kUiName);
+  const std::string childUi = Value(kChildUiName);
+  const std::string childScript = Value(kChildScriptName);
+  const bool scripted = ui.rfind("script:", 0) == 0 || !Value(kScriptName).empty();
+  if (!childUi.empty()) {
+    environment.push_back(kUiName + childUi);
+  } else if (scripted) {
+    environment.push_back(std::string(kUiName) + "headless");
+  } else if (!ui.empty()) {
+    environment.push_back(kUiName + ui);
+  }
+  if (!childScript.empty()) environment.push_back(kScriptName + childScript);
+}
 inline constexpr UINT kStarted = 33;  // any value above 31 means success
 
 // The dialog a started program works against: the innermost modal dialog,
@@ -43,8 +78,13 @@ HWND CallersDialog() {
 std::vector<std::string> ChildEnvironment() {
   std::vector<std::string> environment;
   for (char** entry = environ; *entry != nullptr; ++entry) {
-    if (std::strncmp(*entry, kForegroundName, sizeof kForegroundName - 1) != 0) environment.emplace_back(*entry);
+    if (Named(*entry, kForegroundName) || Named(*entry, kUiName) || Named(*entry, kScriptName) ||
+        Named(*entry, kChildUiName) || Named(*entry, kChildScriptName)) {
+      continue;
+    }
+    environment.emplace_back(*entry);
   }
+  AddChildFace(environment);
   const HWND dialog = CallersDialog();
   if (dialog != nullptr && StartWindowListener()) {
     ForegroundTarget target;

@@ -4,6 +4,9 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -84,6 +87,55 @@ TEST_F(WinExecTest, CommandLineIsAnsiText) {
   const UINT started = WinExec("ipc_window_peer child caf\xE9", SW_SHOW);
   EXPECT_GT(started, 31u);
   EXPECT_EQ(ipctest::ChildReport(root(), 10s), "arg café\nforeground none\n");
+}
+
+}  // namespace
+
+namespace {
+
+// What a started program gets as its face: its own, never its parent's
+// script.
+class ChildFaceTest : public WinExecTest {
+ protected:
+  std::string FaceOfChild(const std::vector<std::pair<const char*, const char*>>& variables) {
+    const std::filesystem::path report = root() / "face.txt";
+    std::filesystem::remove(report);
+    const std::filesystem::path program = root() / "showface";
+    tq::testing::WriteText(program, "#!/bin/sh\necho \"$TELEQUILL_UI|$TELEQUILL_SCRIPT|${TELEQUILL_CHILD_UI-unset}\" > " +
+                                        report.string() + ".new && mv " + report.string() + ".new " +
+                                        report.string() + "\n");
+    chmod(program.c_str(), 0755);
+    const char* names[] = {"TELEQUILL_UI", "TELEQUILL_SCRIPT", "TELEQUILL_CHILD_UI", "TELEQUILL_CHILD_SCRIPT"};
+    std::vector<std::pair<std::string, std::string>> saved;
+    for (const char* name : names) {
+      if (const char* value = std::getenv(name)) saved.emplace_back(name, value);
+      unsetenv(name);
+    }
+    for (const auto& [name, value] : variables) setenv(name, value, 1);
+    const UINT started = WinExec(program.c_str(), SW_SHOW);
+    for (const char* name : names) unsetenv(name);
+    for (const auto& [name, value] : saved) setenv(name.c_str(), value.c_str(), 1);
+    EXPECT_GT(started, 31u);
+    for (int i = 0; i < 100 && !std::filesystem::exists(report); ++i) Sleep(50);
+    return tq::testing::ReadText(report);
+  }
+};
+
+TEST_F(ChildFaceTest, ScriptedParentsChildrenRunTheirOwnScriptOrNone) {
+  EXPECT_EQ(FaceOfChild({{"TELEQUILL_UI", "script:/parent.txt"}}), "headless||unset\n");
+  EXPECT_EQ(FaceOfChild({{"TELEQUILL_UI", "script:/parent.txt"}, {"TELEQUILL_CHILD_UI", "script:/child.txt"}}),
+            "script:/child.txt||unset\n");
+  EXPECT_EQ(FaceOfChild({{"TELEQUILL_UI", "qt"}, {"TELEQUILL_SCRIPT", "/parent.txt"}}), "headless||unset\n");
+  EXPECT_EQ(FaceOfChild({{"TELEQUILL_UI", "qt"},
+                         {"TELEQUILL_SCRIPT", "/parent.txt"},
+                         {"TELEQUILL_CHILD_UI", "qt"},
+                         {"TELEQUILL_CHILD_SCRIPT", "/child.txt"}}),
+            "qt|/child.txt|unset\n");
+}
+
+TEST_F(ChildFaceTest, APersonsRunKeepsItsFaceAcrossProcesses) {
+  EXPECT_EQ(FaceOfChild({{"TELEQUILL_UI", "qt"}}), "qt||unset\n");
+  EXPECT_EQ(FaceOfChild({}), "||unset\n");
 }
 
 }  // namespace

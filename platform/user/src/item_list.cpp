@@ -115,8 +115,12 @@ void ItemList::Clear() {
 }
 
 void ItemList::Reserve(int count) {
-  if (blocks_.empty()) blocks_.emplace_back();
-  blocks_.back().reserve(std::min(count, kBlock + 1));
+  // Room only: no block is made here, since every block holds at least one
+  // item (SortedPosition reads each block's last one). A list filled in
+  // order splits its blocks in halves, so that is the number to expect.
+  if (count <= 0) return;
+  blocks_.reserve(blocks_.size() + static_cast<std::size_t>(count / (kBlock / 2) + 1));
+  if (!blocks_.empty()) blocks_.back().reserve(std::min(blocks_.back().size() + count, std::size_t{kBlock + 1}));
 }
 
 int ItemList::SortedPosition(const std::u16string& text) const {

@@ -30,6 +30,7 @@ class ItemList {
   void Insert(int index, Item item);
   void Erase(int index);
   void Clear();
+  // Room for `count` more items (LB_INITSTORAGE); the items stay as they are.
   void Reserve(int count);
   // Where a sorted list puts `text`: after the items that sort equal to it.
   int SortedPosition(const std::u16string& text) const;
@@ -49,6 +50,7 @@ class ItemList {
 
  private:
   static constexpr int kBlock = 512;
+  // Never an empty block: Erase drops a block once it is empty.
   std::vector<std::vector<Item>> blocks_;
   int count_ = 0;
   // Block and offset of an index.

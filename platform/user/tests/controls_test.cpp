@@ -1,5 +1,6 @@
 // The controls' Win32 behaviour, message by message, on a modeless copy of
 // the sample dialog whose procedure records the notifications it gets.
+#include <cstdio>
 #include <utility>
 #include <vector>
 
@@ -126,6 +127,37 @@ TEST_F(ControlsTest, SortedListUsesCaseInsensitiveOrder) {
   char16_t buffer[16];
   EXPECT_EQ(Send(kList, LB_GETTEXT, 42, reinterpret_cast<LPARAM>(buffer)), LB_ERR);
   EXPECT_EQ(Send(kList, LB_GETTEXTLEN, 1), 7);
+}
+
+// Reserved room is no line: a sorted list filled after LB_INITSTORAGE, when
+// empty, after LB_RESETCONTENT and past the size of one block, keeps its order.
+TEST_F(ControlsTest, SortedListFilledAfterInitStorage) {
+  EXPECT_EQ(Send(kList, LB_INITSTORAGE, 1000, 32 * 1000), 1000);
+  EXPECT_EQ(Send(kList, LB_GETCOUNT), 0);
+  AddNames();
+  EXPECT_EQ(Lines().front(), u"alain");
+  EXPECT_EQ(Lines().back(), u"Martin");
+  Send(kList, LB_RESETCONTENT);
+  Send(kList, LB_INITSTORAGE, 1500, 0);
+  // 1500 lines, added from the last to the first and then in order, with a
+  // second reservation in the middle of a filled list.
+  std::vector<std::u16string> expected;
+  for (int i = 0; i < 1500; ++i) {
+    char digits[8];
+    std::snprintf(digits, sizeof digits, "%04d", i);
+    expected.emplace_back(digits, digits + 4);
+  }
+  for (int i = 1499; i >= 750; --i) SendText(kList, LB_ADDSTRING, 0, expected[i].c_str());
+  EXPECT_EQ(Send(kList, LB_INITSTORAGE, 750, 0), 1500);
+  for (int i = 0; i < 750; ++i) EXPECT_EQ(SendText(kList, LB_ADDSTRING, 0, expected[i].c_str()), i);
+  const int count = static_cast<int>(Send(kList, LB_GETCOUNT));
+  ASSERT_EQ(count, 1500);
+  char16_t buffer[8];
+  for (int i = 0; i < count; i += 97) {
+    Send(kList, LB_GETTEXT, i, reinterpret_cast<LPARAM>(buffer));
+    EXPECT_EQ(std::u16string(buffer), expected[i]);
+  }
+  EXPECT_EQ(SendText(kList, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), u"1499"), 1499);
 }
 
 TEST_F(ControlsTest, PrefixSearchStartsAfterTheIndexAndWrapsAround) {

@@ -1,7 +1,6 @@
 // Reading the texts of the library's templates.
 #include "qlres/template_texts.h"
 
-#include <array>
 #include <charconv>
 #include <climits>
 #include <vector>
@@ -28,7 +27,11 @@ std::optional<int> Integer(std::u16string_view text) {
   return value;
 }
 
-constexpr std::array<std::u16string_view, 4> kKinds = {u"IMAGE", u"SPINNER", u"PAPER", u"TABCONTROL"};
+// By model (N, P), then in the order of CustomControl.
+constexpr const char16_t* kClassNames[2][4] = {
+    {u"qlhostn_IMAGE", u"qlhostn_SPINNER", u"qlhostn_PAPER", u"qlhostn_TABCONTROL"},
+    {u"qlhostp_IMAGE", u"qlhostp_SPINNER", u"qlhostp_PAPER", u"qlhostp_TABCONTROL"},
+};
 
 }  // namespace
 
@@ -61,12 +64,8 @@ SpinnerParse ParseSpinnerText(std::u16string_view text) {
   return {p, {}};
 }
 
-std::u16string CustomClassName(CustomControl control, char model) {
-  std::u16string name = u"qlhost";
-  name.push_back(static_cast<char16_t>(model));
-  name.push_back(u'_');
-  name.append(kKinds[static_cast<std::size_t>(control)]);
-  return name;
+const char16_t* CustomClassName(CustomControl control, Model model) {
+  return kClassNames[model == Model::P ? 1 : 0][static_cast<std::size_t>(control)];
 }
 
 bool SameClassName(std::u16string_view a, std::u16string_view b) {
@@ -77,8 +76,8 @@ bool SameClassName(std::u16string_view a, std::u16string_view b) {
   return true;
 }
 
-std::optional<CustomControl> CustomControlOf(std::u16string_view className, char model) {
-  for (std::size_t i = 0; i < kKinds.size(); ++i) {
+std::optional<CustomControl> CustomControlOf(std::u16string_view className, Model model) {
+  for (std::size_t i = 0; i < 4; ++i) {
     const auto control = static_cast<CustomControl>(i);
     if (SameClassName(CustomClassName(control, model), className)) return control;
   }

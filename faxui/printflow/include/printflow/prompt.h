@@ -6,6 +6,7 @@
 #include "common/addon_table.h"
 #include "common/recipient_list.h"
 #include "faxui/resource_ids.h"
+#include "win/export.h"
 #include "win/user.h"
 
 namespace tq::faxui {
@@ -43,5 +44,5 @@ void CopyIntoSendBlock(const PromptSession& session, FaxSendBlock& send);
 
 // The dialog procedure of dialog 108; its init parameter is a
 // tq::faxui::PromptSession*. Ends the dialog with 1 for OK, 0 for "Abandonner".
-extern "C" __attribute__((visibility("default"))) INT_PTR FaxPromptDlgProc(HWND dialog, UINT message,
+TQ_EXPORT INT_PTR FaxPromptDlgProc(HWND dialog, UINT message,
                                                                          WPARAM wParam, LPARAM lParam);

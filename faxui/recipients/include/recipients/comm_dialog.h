@@ -15,6 +15,7 @@
 
 #include "common/entry_record.h"
 #include "faxui/resource_ids.h"
+#include "win/export.h"
 #include "win/types.h"
 
 namespace tq::faxui {
@@ -40,5 +41,5 @@ int ValidateCommSettings(HWND dialog, const EntryRecord& record);
 
 }  // namespace tq::faxui
 
-extern "C" __attribute__((visibility("default"))) INT_PTR CommDlgProc(HWND dialog, UINT message,
+TQ_EXPORT INT_PTR CommDlgProc(HWND dialog, UINT message,
                                                                       WPARAM wParam, LPARAM lParam);

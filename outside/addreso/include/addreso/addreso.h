@@ -1,11 +1,7 @@
 // The printer port library: the network address behind a port name.
 #pragma once
 
-#if defined(__GNUC__)
-#define ADDRESO_API extern "C" __attribute__((visibility("default")))
-#else
-#define ADDRESO_API extern "C"
-#endif
+#include "win/export.h"
 
 inline constexpr int kAddressTcpIp = 0;
 inline constexpr int kAddressIpx = 1;
@@ -19,4 +15,4 @@ inline constexpr int kAddressSize = 64;
 // "lpd://host/queue", "ipp://host[:port]/...", "IPX_nnnnnnnn:nnnnnnnnnnnn".
 // Host names are resolved to an IPv4 address. `address` holds kAddressSize
 // bytes and gets the dotted address, or network ':' node for IPX.
-ADDRESO_API int GetAddressFromPort(const char* port, char* address);
+TQ_EXPORT int GetAddressFromPort(const char* port, char* address);

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "host/plugin_set.h"
+#include "common/model.h"
 
 namespace tq::host {
 

@@ -6,14 +6,9 @@
 #include <string>
 
 #include "common/addon_table.h"
+#include "common/model.h"
 
 namespace tq::host {
-
-enum class Model { N, P };
-
-char ModelLetter(Model model);
-// "n" or "p" (either case); false for anything else.
-bool ParseModel(const std::string& text, Model& model);
 
 // The folder the plug-ins are loaded from: TELEQUILL_PLUGIN_DIR when it is
 // set, else the folder of the running program.
@@ -47,10 +42,6 @@ class PluginSet {
   Plugin ui_;
   Plugin render_;
 };
-
-// The file names of a model's plug-ins.
-std::string FaxUiFileName(Model model);
-std::string FaxRenderFileName(Model model);
 
 // Checks a table the way the host relies on it: identifier 1388, the size
 // of the table, the block sizes 172, 0 and 11816 and their defaults. Returns

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "common/model.h"
 #include "qlres/template_texts.h"
 #include "win/resource.h"
 
@@ -40,10 +41,10 @@ class HostPages {
   HostPages& operator=(const HostPages&) = delete;
   ~HostPages();
 
-  // Resolves `pages` of `library` for model `model` ('n' or 'p'). `source`
+  // Resolves `pages` of `library` for `model`. `source`
   // names the library in the lines written to `errors`. A page the library
   // lacks is left out, with a line.
-  static std::unique_ptr<HostPages> Resolve(HINSTANCE library, char model, std::span<const int> pages,
+  static std::unique_ptr<HostPages> Resolve(HINSTANCE library, Model model, std::span<const int> pages,
                                             const std::string& source, std::FILE* errors);
 
   HINSTANCE instance() const;
@@ -59,7 +60,7 @@ class HostPages {
 
 // The language resource library of `model`, loaded and initialised through
 // its entry (ordinal 1); null, with `error` set, when it cannot be.
-HINSTANCE LoadResourceLibrary(char model, std::string& error);
+HINSTANCE LoadResourceLibrary(Model model, std::string& error);
 
 // A property sheet button's label from its string "text\nwidth": the text
 // before the line break; `fallback` when the library lacks the string.

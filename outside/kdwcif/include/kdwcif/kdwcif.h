@@ -14,11 +14,7 @@
 
 #include <cstdint>
 
-#if defined(__GNUC__)
-#define KDWCIF_API extern "C" __attribute__((visibility("default")))
-#else
-#define KDWCIF_API extern "C"
-#endif
+#include "win/export.h"
 
 using PSWHANDLE = std::uint32_t;
 
@@ -39,34 +35,34 @@ inline constexpr int kPswNoValue = 5;         // the device does not report it
 
 // `argument` is the host's configuration word (kept, not interpreted);
 // `version` must be "PSW112".
-KDWCIF_API int PSWPluginInit(const char* argument, const char* version, PSWHANDLE* handle);
-KDWCIF_API void PSWPluginUnInit(PSWHANDLE handle);
+TQ_EXPORT int PSWPluginInit(const char* argument, const char* version, PSWHANDLE* handle);
+TQ_EXPORT void PSWPluginUnInit(PSWHANDLE handle);
 
 // Device types the next search keeps; none kept means every type.
-KDWCIF_API int PSWPluginFindAddFilter(PSWHANDLE handle, const char* deviceType);
-KDWCIF_API int PSWPluginFindClearFilter(PSWHANDLE handle);
+TQ_EXPORT int PSWPluginFindAddFilter(PSWHANDLE handle, const char* deviceType);
+TQ_EXPORT int PSWPluginFindClearFilter(PSWHANDLE handle);
 
 // Asks `address` (an IP address, possibly a broadcast address, or an IPX
 // address) for sysObjectID and sysName; answers are collected until the
 // search's deadline, one device per answering address. The low 16 bits of
 // *count give the number found. IPX gives kPswCommunication.
-KDWCIF_API int PSWPluginFindDeviceSNMP(PSWHANDLE handle, const char* address, int protocol,
+TQ_EXPORT int PSWPluginFindDeviceSNMP(PSWHANDLE handle, const char* address, int protocol,
                                        std::uint32_t* count);
 // The next device of the last search: address, name (sysName), the device's
 // location (sysLocation) and type. Returns 1 while a device is returned.
-KDWCIF_API int PSWPluginGetDeviceNext(PSWHANDLE handle, char* address, char* name, char* location,
+TQ_EXPORT int PSWPluginGetDeviceNext(PSWHANDLE handle, char* address, char* name, char* location,
                                       char* deviceType);
 
-KDWCIF_API int PSWPluginInitDevice(PSWHANDLE handle, const char* address, const char* deviceType,
+TQ_EXPORT int PSWPluginInitDevice(PSWHANDLE handle, const char* address, const char* deviceType,
                                    int protocol);
-KDWCIF_API int PSWPluginRefreshSystemAttributes(PSWHANDLE handle);
-KDWCIF_API int PSWPluginRefreshInternetSalutation(PSWHANDLE handle);
-KDWCIF_API int PSWPluginRefreshOptions(PSWHANDLE handle);
+TQ_EXPORT int PSWPluginRefreshSystemAttributes(PSWHANDLE handle);
+TQ_EXPORT int PSWPluginRefreshInternetSalutation(PSWHANDLE handle);
+TQ_EXPORT int PSWPluginRefreshOptions(PSWHANDLE handle);
 
 // 1 when the prepared device has every option of `mask`, else 0.
-KDWCIF_API int PSWPluginHasOption(PSWHANDLE handle, std::uint32_t mask);
-KDWCIF_API int PSWPluginGetOptionValueBoolean(PSWHANDLE handle, const char* name, std::uint32_t* value);
-KDWCIF_API int PSWPluginGetOptionValueInteger(PSWHANDLE handle, const char* name, std::int32_t* value);
-KDWCIF_API int PSWPluginGetOptionValueUInteger(PSWHANDLE handle, const char* name, std::uint32_t* value);
+TQ_EXPORT int PSWPluginHasOption(PSWHANDLE handle, std::uint32_t mask);
+TQ_EXPORT int PSWPluginGetOptionValueBoolean(PSWHANDLE handle, const char* name, std::uint32_t* value);
+TQ_EXPORT int PSWPluginGetOptionValueInteger(PSWHANDLE handle, const char* name, std::int32_t* value);
+TQ_EXPORT int PSWPluginGetOptionValueUInteger(PSWHANDLE handle, const char* name, std::uint32_t* value);
 // `text` holds kPswTextSize bytes.
-KDWCIF_API int PSWPluginGetOptionValueString(PSWHANDLE handle, const char* name, char* text);
+TQ_EXPORT int PSWPluginGetOptionValueString(PSWHANDLE handle, const char* name, char* text);

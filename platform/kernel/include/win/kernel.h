@@ -6,6 +6,7 @@
 // Nothing here throws.
 #pragma once
 
+#include "win/export.h"
 #include "win/types.h"
 
 // ---- Errors ---------------------------------------------------------------
@@ -140,8 +141,7 @@ struct OrdinalExport {
 }  // namespace tq::kernel
 
 #define TQ_EXPORT_ORDINALS(...)                                                        \
-  extern "C" __attribute__((visibility("default"))) const ::tq::kernel::OrdinalExport* \
-  TelequillOrdinals() {                                                                \
+  TQ_EXPORT const ::tq::kernel::OrdinalExport* TelequillOrdinals() {                    \
     static constexpr ::tq::kernel::OrdinalExport kTable[] = {__VA_ARGS__, {0, nullptr}}; \
     return kTable;                                                                     \
   }

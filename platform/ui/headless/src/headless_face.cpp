@@ -3,6 +3,7 @@
 // cancelled; with a script the shared interpreter takes the script's next
 // action at each wait for input, calling the layer's input directly.
 #include "ui/script_runner.h"
+#include "win/export.h"
 #include "win/face.h"
 #include "win/user_input.h"
 
@@ -57,7 +58,7 @@ class HeadlessFace final : public Face {
 
 // The face library's entry: a script that cannot be read or parsed stops
 // the run here, before the program has done anything with it.
-extern "C" __attribute__((visibility("default"))) tq::ui::Face* TelequillCreateFace(
+TQ_EXPORT tq::ui::Face* TelequillCreateFace(
     const tq::ui::FaceOptions* options) {
   auto* face = new tq::ui::HeadlessFace();
   if (options != nullptr && !options->scriptPath.empty()) face->Load(options->scriptPath);

@@ -28,6 +28,7 @@
 #include "help_window.h"
 #include "modal_dialogs.h"
 #include "ui/script_runner.h"
+#include "win/export.h"
 #include "win/text.h"
 #include "window_mirror.h"
 
@@ -460,7 +461,7 @@ class QtFace final : public Face, public script::InputDriver {
 }  // namespace tq::ui::qt
 
 // The face library's entry, found by the layer with dlsym.
-extern "C" __attribute__((visibility("default"))) tq::ui::Face* TelequillCreateFace(const tq::ui::FaceOptions* options) {
+TQ_EXPORT tq::ui::Face* TelequillCreateFace(const tq::ui::FaceOptions* options) {
   const tq::ui::FaceOptions none;
   return new tq::ui::qt::QtFace(options != nullptr ? *options : none);
 }

@@ -35,11 +35,9 @@
 #include <string>
 #include <vector>
 
+#include "win/export.h"
 #include "win/types.h"
 
-#ifndef TQ_EXPORT
-#define TQ_EXPORT __attribute__((visibility("default")))
-#endif
 
 namespace tq::res {
 
@@ -177,6 +175,6 @@ const BitmapResource* BitmapData(HBITMAP bitmap);
 
 // Defines the exported lookup of a shared library's resource script.
 #define TQ_RESOURCE_SCRIPT(script)                                                     \
-  extern "C" TQ_EXPORT const ::tq::res::ResourceScript* TelequillResources() {         \
+  TQ_EXPORT const ::tq::res::ResourceScript* TelequillResources() {         \
     return &(script);                                                                  \
   }

@@ -11,7 +11,10 @@
 //   sheet changed 102
 // Texts are quoted with \n, \t, \" and \\ escapes. A modeless dialog
 // writes its open line too; only modal ones have an end line. A failed run
-// ends with `fail "REASON"`.
+// ends with `fail "REASON"`. A program started with WinExec appends to the
+// same transcript, with its own face and script (TELEQUILL_CHILD_UI and
+// TELEQUILL_CHILD_SCRIPT become its TELEQUILL_UI and TELEQUILL_SCRIPT), so
+// its lines fall between its parent's in the order things happen.
 #pragma once
 
 #include <string>

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/model.h"
+
 namespace tq::qlres {
 
 // A caption or control text: plain, "#" and a string identifier, or "#"
@@ -42,11 +44,12 @@ SpinnerParse ParseSpinnerText(std::u16string_view text);
 // "qlhostn_IMAGE", ..., that of model P "qlhostp_IMAGE", ...
 enum class CustomControl { kImage, kSpinner, kPaper, kTabControl };
 
-std::u16string CustomClassName(CustomControl control, char model);
+// The class's name for `model`, a constant text.
+const char16_t* CustomClassName(CustomControl control, Model model);
 // Whether two window class names are the same, compared without case.
 bool SameClassName(std::u16string_view a, std::u16string_view b);
-// The custom control a class name names for `model` ('n' or 'p'), compared
+// The custom control a class name names for `model`, compared
 // without case as window classes are; none for another model's or any other class.
-std::optional<CustomControl> CustomControlOf(std::u16string_view className, char model);
+std::optional<CustomControl> CustomControlOf(std::u16string_view className, Model model);
 
 }  // namespace tq::qlres

@@ -1,0 +1,58 @@
+// What the phonebook dialogs do alike with their lists of display lines:
+// the type-ahead search, finding and selecting a line, the parts of a line,
+// and the messages for a store result.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "common/store_result.h"
+#include "win/types.h"
+
+namespace tq::faxui {
+
+// The type-ahead search: the text of edit 606 (at most 34 characters) as a
+// line prefix, ignoring case, from the first selected line of `listId` (the
+// top when none is); a hit becomes the only selected line, scrolled to the
+// top.
+void SearchInList(HWND dialog, int listId);
+
+// The index of the line equal to `line` ignoring case, or -1.
+int FindExactLine(HWND list, std::u16string_view line);
+// Clears the selection and selects line `index`.
+void SelectOnlyLine(HWND list, int index);
+// Adds a line with its item data; the index it got, or -1.
+int AddLineWithData(HWND list, std::u16string_view line, LPARAM data);
+
+// The name and fax number of an individual line ("name <fax>"): cut at the
+// last blank, the fax number between '<' and '>'.
+struct LineParts {
+  std::u16string name;
+  std::u16string faxNumber;
+};
+LineParts SplitIndividualLine(std::u16string_view line);
+// The name of a group line "[name]": what stands between '[' and the first ']'.
+std::u16string GroupNameOfLine(std::u16string_view line);
+
+// True when the two texts are equal, ignoring the case of ASCII and
+// Latin-1 letters, as the list boxes compare lines.
+bool SameTextNoCase(std::u16string_view a, std::u16string_view b);
+
+// "Nom : name\nN° de fax : fax", the head of the questions about one entry.
+std::u16string NameAndNumber(std::u16string_view name, std::u16string_view faxNumber);
+
+// A store failure told as the dialogs tell it, with an error icon:
+// BadFormat the file error message kind 5 and CannotOpen kind 1 (both on
+// the phonebook's path), NoMemory and WriteFailed their operation's texts.
+struct StoreFailureTexts {
+  std::u16string_view caption;
+  std::u16string_view noMemory;
+  std::u16string_view writeFailed;
+};
+void ReportStoreFailure(HWND owner, std::u16string_view path, StoreResult result, const StoreFailureTexts& texts);
+
+inline constexpr std::u16string_view kNoSingleSelection =
+    u"Impossible d'afficher la boîte de dialogue Propriétés.\nVous devez sélectionner une seule entrée dans la liste.";
+inline constexpr std::u16string_view kPropertiesCaption = u"Modification des propriétés";
+
+}  // namespace tq::faxui

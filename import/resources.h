@@ -1,0 +1,9 @@
+// The Import application's resource script, registered as the program's
+// own resources.
+#pragma once
+
+#include "win/resource.h"
+
+namespace tq::import {
+extern const tq::res::ResourceScript kResourceScript;
+}

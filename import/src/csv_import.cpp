@@ -1,0 +1,221 @@
+// The CSV import: the association dialog (114) or the automatic search,
+// then the selection dialog (102).
+#include <new>
+
+#include "common/ansi_slots.h"
+#include "csv_records.h"
+#include "file_imports.h"
+#include "ids.h"
+#include "selection_lists.h"
+#include "text_rules.h"
+#include "win/user.h"
+
+namespace tq::import {
+namespace {
+
+constexpr char16_t kAssociate[] = u"Associer à";
+constexpr char16_t kDissociate[] = u"Dissocier";
+
+struct AssociateState {
+  const ImportRun* run;
+  std::u16string title;
+  std::vector<std::u16string> columns;
+  int name = -1;  // the associated columns, -1 for none
+  int fax = -1;
+};
+
+// Button `button` associates the selected column with its edit, or drops
+// that association; a column is never both the name and the fax number.
+void Associate(HWND dialog, AssociateState& state, bool name) {
+  if (state.columns.empty()) return;
+  int& own = name ? state.name : state.fax;
+  int& other = name ? state.fax : state.name;
+  const int button = name ? associate::kNameButton : associate::kFaxButton;
+  const int edit = name ? associate::kName : associate::kFax;
+  if (own >= 0) {
+    own = -1;
+    SetDlgItemTextW(dialog, edit, u"");
+    SetDlgItemTextW(dialog, button, kAssociate);
+    return;
+  }
+  const auto selected = static_cast<int>(SendDlgItemMessageW(dialog, associate::kColumns, LB_GETCURSEL, 0, 0));
+  if (selected < 0) return;
+  own = selected;
+  SetDlgItemTextW(dialog, edit, state.columns[static_cast<std::size_t>(selected)].c_str());
+  SetDlgItemTextW(dialog, button, kDissociate);
+  if (other == selected) {
+    other = -1;
+    SetDlgItemTextW(dialog, name ? associate::kFax : associate::kName, u"");
+    SetDlgItemTextW(dialog, name ? associate::kFaxButton : associate::kNameButton, kAssociate);
+  }
+}
+
+INT_PTR AssociateProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+    auto& state = *reinterpret_cast<AssociateState*>(lParam);
+    SetWindowTextW(dialog, state.title.c_str());
+    for (const std::u16string& column : state.columns) {
+      SendDlgItemMessageW(dialog, associate::kColumns, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(column.c_str()));
+    }
+    SendDlgItemMessageW(dialog, associate::kColumns, LB_SETCURSEL, 0, 0);
+    SetForegroundWindow(dialog);
+    return TRUE;
+  }
+  auto* state = reinterpret_cast<AssociateState*>(GetWindowLongPtrW(dialog, DWLP_USER));
+  if (message != WM_COMMAND || state == nullptr) return FALSE;
+  switch (LOWORD(wParam)) {
+    case associate::kNameButton:
+      Associate(dialog, *state, true);
+      return TRUE;
+    case associate::kFaxButton:
+      Associate(dialog, *state, false);
+      return TRUE;
+    case IDOK:
+      if (state->fax < 0) {
+        ShowMessage(*state->run, u"Vous devez associer au moins un champ au numéro de fax.", text::kCsvCaption,
+                    MB_OK | MB_ICONWARNING);
+        return TRUE;
+      }
+      EndDialog(dialog, IDOK);
+      return TRUE;
+    case IDCANCEL:
+      EndDialog(dialog, IDCANCEL);
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+struct SelectState {
+  ImportRun* run;
+  std::u16string title;
+  const CsvRecords* records;
+};
+
+std::u16string RecordLine(const CsvRecord& record) {
+  return CandidateText(AnsiSlotToWide(record.name), AnsiSlotToWide(record.faxNumber));
+}
+
+bool SameRecord(const CsvRecord& a, const CsvRecord& b) {
+  return AnsiSlotView(a.name) == AnsiSlotView(b.name) && AnsiSlotView(a.faxNumber) == AnsiSlotView(b.faxNumber);
+}
+
+void MoveSelected(HWND dialog, SelectState& state) {
+  if (ChosenListFull(*state.run, dialog, text::kCsvCaption)) return;
+  std::vector<int> lines;
+  try {
+    lines = SelectedAllLines(dialog);
+  } catch (const std::bad_alloc&) {
+    ShowMessage(*state.run, text::kNoMemoryForSelection, text::kCsvCaption, MB_OK | MB_ICONWARNING);
+    return;
+  }
+  const auto& records = state.records->records;
+  for (int line : lines) {
+    const auto index = static_cast<std::size_t>(ListData(dialog, select::kAll, line));
+    if (index >= records.size()) continue;
+    const CsvRecord& record = records[index];
+    if (record.faxNumber[0] == '\0') continue;
+    bool already = false;
+    for (int i = 0, n = ListCount(dialog, select::kChosen); i < n && !already; ++i) {
+      const auto chosen = static_cast<std::size_t>(ListData(dialog, select::kChosen, i));
+      already = chosen < records.size() && SameRecord(records[chosen], record);
+    }
+    if (already) continue;
+    if (ChosenListFull(*state.run, dialog, text::kCsvCaption)) return;
+    AddListLine(dialog, select::kChosen, RecordLine(record), static_cast<LPARAM>(index));
+  }
+}
+
+INT_PTR SelectProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+    auto& state = *reinterpret_cast<SelectState*>(lParam);
+    SetWindowTextW(dialog, state.title.c_str());
+    {
+      ProgressDialog progress(state.run->owner);
+      const auto& records = state.records->records;
+      SendDlgItemMessageW(dialog, select::kAll, LB_INITSTORAGE, records.size(), records.size() * 40);
+      for (std::size_t i = 0; i < records.size(); ++i) {
+        AddListLine(dialog, select::kAll, RecordLine(records[i]), static_cast<LPARAM>(i));
+      }
+    }
+    SendDlgItemMessageW(dialog, select::kAll, LB_SETSEL, TRUE, 0);
+    SendDlgItemMessageW(dialog, select::kSearch, EM_LIMITTEXT, kMaxTextLength, 0);
+    return TRUE;
+  }
+  auto* state = reinterpret_cast<SelectState*>(GetWindowLongPtrW(dialog, DWLP_USER));
+  if (state == nullptr) return FALSE;
+  if (message == WM_VKEYTOITEM) {
+    if (LOWORD(wParam) != VK_DELETE || GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) != select::kChosen) return -1;
+    RemoveChosenLines(dialog);
+    return -2;
+  }
+  if (message != WM_COMMAND) return FALSE;
+  switch (LOWORD(wParam)) {
+    case select::kSearch:
+      if (HIWORD(wParam) == EN_CHANGE) SearchAllList(dialog);
+      return TRUE;
+    case select::kMove:
+      MoveSelected(dialog, *state);
+      return TRUE;
+    case select::kRemove:
+      RemoveChosenLines(dialog);
+      return TRUE;
+    case select::kHelp:
+      OpenHelp(*state->run, dialog, kCsvSelectHelpContext);
+      return TRUE;
+    case IDOK:
+      state->run->ClearCandidates();
+      for (int i = 0, n = ListCount(dialog, select::kChosen); i < n; ++i) {
+        state->run->candidates.push_back(ListText(dialog, select::kChosen, i).substr(0, 99));
+      }
+      EndDialog(dialog, IDOK);
+      return TRUE;
+    case IDCANCEL:
+      state->run->ClearCandidates();
+      EndDialog(dialog, IDCANCEL);
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace
+
+int ImportCsv(ImportRun& run, std::u16string_view path, int source, int& rejected) {
+  rejected = 0;
+  CsvFile file;
+  if (const int code = ReadCsvFile(path, file); code < 0) return code;
+  const std::u16string title = FormatText(u"%s - %s", {text::kCsvCaption, path});
+  const std::string_view header = file.header < file.lines.size() ? file.lines[file.header] : std::string_view();
+  std::vector<std::string_view> fields;
+  CsvColumns columns;
+  if (source == kCsvManual) {
+    if (!SplitFields(header, fields)) return kUnclosedQuote;
+    AssociateState state{&run, title, {}};
+    for (std::string_view field : fields) state.columns.push_back(AnsiToWide(field));
+    const INT_PTR answer = DialogBoxParamW(nullptr, MAKEINTRESOURCEW(kAssociateDialog), run.owner, AssociateProc,
+                                           reinterpret_cast<LPARAM>(&state));
+    if (answer != IDOK) return 0;
+    columns.name = state.name;
+    columns.fax.push_back(static_cast<std::size_t>(state.fax));
+  } else {
+    UpperCaseInPlace(header);
+    if (!SplitFields(header, fields)) return kUnclosedQuote;
+    columns = FindColumns(fields);
+  }
+  if (columns.fax.empty()) return kNoFaxColumn;
+  CsvRecords records;
+  try {
+    if (const int code = BuildCsvRecords(file, columns, records); code < 0) return code;
+  } catch (const std::bad_alloc&) {
+    return kNoMemory;
+  }
+  rejected = records.rejected;
+  SelectState state{&run, title, &records};
+  DialogBoxParamW(nullptr, MAKEINTRESOURCEW(kCsvSelectDialog), run.owner, SelectProc, reinterpret_cast<LPARAM>(&state));
+  return static_cast<int>(run.candidates.size());
+}
+
+}  // namespace tq::import

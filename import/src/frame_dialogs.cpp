@@ -1,0 +1,168 @@
+#include "frame_dialogs.h"
+
+#include <string>
+
+#include "ids.h"
+#include "win/kernel.h"
+#include "win/registry.h"
+#include "win/text.h"
+#include "win/user.h"
+
+namespace tq::import {
+namespace {
+
+struct SourceState {
+  const ImportRun* run;
+  SourceOffer offer;
+};
+
+int SelectedSource(HWND dialog) {
+  const LRESULT item = SendDlgItemMessageW(dialog, source::kKind, CB_GETCURSEL, 0, 0);
+  if (item == CB_ERR) return kCancelled;
+  return static_cast<int>(SendDlgItemMessageW(dialog, source::kKind, CB_GETITEMDATA, item, 0));
+}
+
+// The two check boxes lie at the same place; each belongs to one source.
+void ShowSourceOptions(HWND dialog) {
+  const int chosen = SelectedSource(dialog);
+  const bool csv = chosen == kCsvManual;
+  const bool wab = chosen == kWabChosenFile;
+  ShowWindow(GetDlgItem(dialog, source::kAutomaticSearch), csv ? SW_SHOW : SW_HIDE);
+  EnableWindow(GetDlgItem(dialog, source::kAutomaticSearch), csv);
+  ShowWindow(GetDlgItem(dialog, source::kDefaultWab), wab ? SW_SHOW : SW_HIDE);
+  EnableWindow(GetDlgItem(dialog, source::kDefaultWab), wab);
+}
+
+void AddSource(HWND dialog, const char16_t* text, int source) {
+  const LRESULT item = SendDlgItemMessageW(dialog, source::kKind, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+  if (item >= 0) SendDlgItemMessageW(dialog, source::kKind, CB_SETITEMDATA, item, source);
+}
+
+INT_PTR SourceProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+    const auto& state = *reinterpret_cast<const SourceState*>(lParam);
+    if (state.offer.mapi) AddSource(dialog, u"Carnet d'adresses MS Messaging System", kMapi);
+    if (state.offer.wab) AddSource(dialog, u"Carnet d'adresses Windows (WAB)", kWabChosenFile);
+    AddSource(dialog, u"Valeurs séparées par une virgule (CSV)", kCsvManual);
+    AddSource(dialog, u"Données de composition abrégée EWS-CSV", kSpeedDialCsv);
+    SendDlgItemMessageW(dialog, source::kKind, CB_SETCURSEL, 0, 0);
+    CheckDlgButton(dialog, source::kAutomaticSearch, BST_UNCHECKED);
+    CheckDlgButton(dialog, source::kDefaultWab, BST_CHECKED);
+    ShowSourceOptions(dialog);
+    SetForegroundWindow(dialog);
+    return TRUE;
+  }
+  const auto* state = reinterpret_cast<const SourceState*>(GetWindowLongPtrW(dialog, DWLP_USER));
+  if (message != WM_COMMAND || state == nullptr) return FALSE;
+  switch (LOWORD(wParam)) {
+    case source::kKind:
+      if (HIWORD(wParam) == CBN_SELCHANGE) ShowSourceOptions(dialog);
+      return TRUE;
+    case source::kHelp:
+      OpenHelp(*state->run, dialog, kSourceHelpContext);
+      return TRUE;
+    case IDOK: {
+      int chosen = SelectedSource(dialog);
+      if (chosen == kCsvManual && IsDlgButtonChecked(dialog, source::kAutomaticSearch)) chosen = kCsvAutomatic;
+      if (chosen == kWabChosenFile && IsDlgButtonChecked(dialog, source::kDefaultWab)) chosen = kWabDefaultFile;
+      EndDialog(dialog, chosen);
+      return TRUE;
+    }
+    case IDCANCEL:
+      EndDialog(dialog, kCancelled);
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+bool LibraryLoads(const std::u16string& name) {
+  HMODULE module = LoadLibraryW(name.c_str());
+  if (module == nullptr) return false;
+  FreeLibrary(module);
+  return true;
+}
+
+// The address book library named in the registry, else WAB32.DLL.
+std::u16string AddressBookLibrary() {
+  HKEY key = nullptr;
+  char16_t path[274] = {};
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, u"Software\\Microsoft\\WAB\\DLLPath", 0, KEY_READ, &key) == ERROR_SUCCESS) {
+    DWORD size = sizeof path - sizeof(char16_t);
+    DWORD type = 0;
+    if (RegQueryValueExW(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(path), &size) != ERROR_SUCCESS) {
+      path[0] = u'\0';
+    }
+    RegCloseKey(key);
+  }
+  return path[0] != u'\0' ? std::u16string(path) : std::u16string(u"WAB32.DLL");
+}
+
+struct ConfirmState {
+  ImportRun* run;
+};
+
+std::u16string Unsigned(int value) {
+  return Utf8ToUtf16(std::to_string(static_cast<unsigned>(value)));
+}
+
+INT_PTR ConfirmProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+    const ImportRun& run = *reinterpret_cast<ConfirmState*>(lParam)->run;
+    const std::u16string count = Utf8ToUtf16(std::to_string(run.candidates.size()));
+    SetDlgItemTextW(dialog, confirm::kCountText, (count + u" entrées seront importées :").c_str());
+    const INT tabStop = 148;
+    SendDlgItemMessageW(dialog, confirm::kList, LB_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&tabStop));
+    for (const std::u16string& candidate : run.candidates) {
+      const NameAndNumber parts = SplitCandidate(candidate);
+      const std::u16string line = parts.name + u"\t" + parts.faxNumber;
+      SendDlgItemMessageW(dialog, confirm::kList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+    }
+    SetDlgItemTextW(dialog, confirm::kTotal, Unsigned(run.total).c_str());
+    SetDlgItemTextW(dialog, confirm::kRejectedLabel,
+                    run.source <= kWabDefaultFile ? u"Rejeté(s) de la sélection :"
+                                                  : u"Rejeté(s) de la base de données :");
+    SetDlgItemTextW(dialog, confirm::kRejected, Unsigned(run.rejected).c_str());
+    SetDlgItemTextW(dialog, confirm::kValid, Unsigned(run.valid).c_str());
+    const bool cut = run.limit > 0 && run.limit < run.valid;
+    SetDlgItemTextW(dialog, confirm::kLimitNote, cut ? u"*Seules les 50 premières entrées seront importées." : u"");
+    return TRUE;
+  }
+  auto* state = reinterpret_cast<ConfirmState*>(GetWindowLongPtrW(dialog, DWLP_USER));
+  if (message != WM_COMMAND || state == nullptr) return FALSE;
+  if (LOWORD(wParam) == IDOK) {
+    EndDialog(dialog, 1);
+    return TRUE;
+  }
+  if (LOWORD(wParam) == IDCANCEL) {
+    state->run->ClearCandidates();
+    EndDialog(dialog, 2);
+    return TRUE;
+  }
+  return FALSE;
+}
+
+}  // namespace
+
+SourceOffer AvailableSources() {
+  SourceOffer offer;
+  offer.mapi = GetProfileIntA("Mail", "MAPIX", 0) == 1 && LibraryLoads(u"MAPI32.DLL");
+  offer.wab = LibraryLoads(AddressBookLibrary());
+  return offer;
+}
+
+int ChooseSource(const ImportRun& run, const SourceOffer& offer) {
+  SourceState state{&run, offer};
+  return static_cast<int>(DialogBoxParamW(nullptr, MAKEINTRESOURCEW(kSourceDialog), run.owner, SourceProc,
+                                          reinterpret_cast<LPARAM>(&state)));
+}
+
+bool ConfirmCandidates(ImportRun& run) {
+  ConfirmState state{&run};
+  return DialogBoxParamW(nullptr, MAKEINTRESOURCEW(kConfirmDialog), run.owner, ConfirmProc,
+                         reinterpret_cast<LPARAM>(&state)) == 1;
+}
+
+}  // namespace tq::import

@@ -1,0 +1,52 @@
+#include "import_run.h"
+
+#include "win/user.h"
+
+namespace tq::import {
+
+int ShowMessage(const ImportRun& run, std::u16string_view text, std::u16string_view caption, UINT type) {
+  const std::u16string body(text);
+  const std::u16string title(caption);
+  return MessageBoxW(run.owner, body.c_str(), title.c_str(), type);
+}
+
+std::u16string FormatText(std::u16string_view format, std::initializer_list<std::u16string_view> values) {
+  std::u16string out;
+  auto next = values.begin();
+  for (std::size_t i = 0; i < format.size(); ++i) {
+    if (format[i] == u'%' && i + 1 < format.size() && format[i + 1] == u's' && next != values.end()) {
+      out += *next++;
+      ++i;
+    } else {
+      out += format[i];
+    }
+  }
+  return out;
+}
+
+void OpenHelp(const ImportRun& run, HWND dialog, unsigned long context) {
+  WinHelpW(dialog, run.helpPath.c_str(), HELP_CONTEXT, context);
+}
+
+NameAndNumber SplitCandidate(std::u16string_view candidate) {
+  NameAndNumber parts;
+  const std::size_t open = candidate.find(u'<');
+  if (open == std::u16string_view::npos) {
+    parts.name = candidate;
+    return parts;
+  }
+  parts.name = candidate.substr(0, open > 0 && candidate[open - 1] == u' ' ? open - 1 : open);
+  const std::size_t close = candidate.find(u'>', open + 1);
+  parts.faxNumber = candidate.substr(open + 1, (close == std::u16string_view::npos ? candidate.size() : close) - open - 1);
+  return parts;
+}
+
+std::u16string CandidateText(std::u16string_view name, std::u16string_view faxNumber) {
+  std::u16string text(name);
+  text += u" <";
+  text += faxNumber;
+  text += u'>';
+  return text;
+}
+
+}  // namespace tq::import

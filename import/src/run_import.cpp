@@ -1,0 +1,128 @@
+#include "run_import.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "file_imports.h"
+#include "frame_dialogs.h"
+#include "ids.h"
+#include "import_run.h"
+#include "result_file.h"
+#include "win/file_replace.h"
+#include "win/kernel.h"
+#include "win/text.h"
+#include "win/user.h"
+
+namespace tq::import {
+namespace {
+
+constexpr std::size_t kMaxOutputPath = 272;
+
+#if defined(TELEQUILL_MODEL_P)
+constexpr char16_t kHelpFileName[] = u"qlhelpp.HLP";
+#else
+constexpr char16_t kHelpFileName[] = u"qlhelpn.HLP";
+#endif
+
+std::u16string HelpPath() {
+  char16_t program[1024] = {};
+  GetModuleFileNameW(nullptr, program, 1024);
+  std::u16string path(program);
+  const std::size_t slash = path.find_last_of(u"/\\");
+  path.resize(slash == std::u16string::npos ? 0 : slash + 1);
+  return path + kHelpFileName;
+}
+
+// The launching dialog: limits the import when it is the recipient dialog,
+// and stays disabled until the run ends.
+void TakeLauncher(ImportRun& run) {
+  run.owner = GetForegroundWindow();
+  if (run.owner == nullptr) return;
+  run.limit = GetDlgItem(run.owner, kLauncherRecipientList) != nullptr ? kRecipientLimit : 0;
+  EnableWindow(run.owner, FALSE);
+}
+
+void GiveLauncherBack(const ImportRun& run) {
+  if (run.owner == nullptr) return;
+  EnableWindow(run.owner, TRUE);
+  SetForegroundWindow(run.owner);
+  PostMessageW(run.owner, WM_COMMAND, run.source == kSpeedDialCsv ? kSpeedDialImported : kNamesImported, 0);
+}
+
+void ImportFromFile(ImportRun& run) {
+  const bool speedDial = run.source == kSpeedDialCsv;
+  const std::u16string path = ChooseImportFile(
+      run, kCsvFilterString,
+      speedDial ? u"Importation de fichier EWS-CSV de composition abrégée" : u"Importation du fichier CSV");
+  if (path.empty()) return;
+  int rejected = 0;
+  const int result = speedDial ? ImportSpeedDialCsv(run, path, rejected) : ImportCsv(run, path, run.source, rejected);
+  if (result < 0) {
+    run.ClearCandidates();
+    ShowFileImportError(run, result, path);
+    return;
+  }
+  run.total = result;
+  run.valid = result;
+  run.rejected = rejected;
+}
+
+void WriteResult(const ImportRun& run) {
+  const std::string bytes =
+      run.source == kSpeedDialCsv ? EntryRecordResultBytes(run.records) : NameNumberResultBytes(run.candidates);
+  const DWORD error = WriteResultFile(run.outputPath, bytes);
+  if (error != ERROR_SUCCESS) {
+    std::fprintf(stderr, "qlimport: the result file %s cannot be written (%s)\n",
+                 Utf16ToUtf8(run.outputPath).c_str(), DescribeFileError(error).c_str());
+  }
+}
+
+void Warn(const ImportRun& run, std::u16string_view message) {
+  ShowMessage(run, message, text::kRunCaption, MB_OK | MB_ICONWARNING);
+}
+
+}  // namespace
+
+std::u16string OutputPathOf(std::u16string_view commandLine) {
+  const std::size_t blank = commandLine.find(u' ');
+  return std::u16string(commandLine.substr(0, std::min(blank, kMaxOutputPath)));
+}
+
+void RunImport(std::u16string_view commandLine) {
+  ImportRun run;
+  run.outputPath = OutputPathOf(commandLine);
+  TakeLauncher(run);
+  run.helpPath = HelpPath();
+  run.source = ChooseSource(run, AvailableSources());
+  switch (run.source) {
+    case kCsvManual:
+    case kCsvAutomatic:
+    case kSpeedDialCsv:
+      ImportFromFile(run);
+      break;
+    default:
+      // The address books have their own import; until it is there they
+      // give nothing.
+      break;
+  }
+  if (run.source != kCancelled) {
+    if (run.total == 0) {
+      Warn(run, text::kNothingToImport);
+    } else if (run.candidates.empty()) {
+      Warn(run, text::kNoFaxNumberFound);
+    } else {
+      if (run.limit > 0 && run.candidates.size() > static_cast<std::size_t>(run.limit)) {
+        run.candidates.resize(static_cast<std::size_t>(run.limit));
+        if (run.records.size() > run.candidates.size()) run.records.resize(run.candidates.size());
+      }
+      if (ConfirmCandidates(run) && !run.outputPath.empty()) {
+        WriteResult(run);
+      } else {
+        Warn(run, text::kNothingToImport);
+      }
+    }
+  }
+  GiveLauncherBack(run);
+}
+
+}  // namespace tq::import

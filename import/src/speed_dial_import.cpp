@@ -1,0 +1,196 @@
+// The speed-dial CSV import: the selection by speed-dial number (118) and
+// the details of one entry (119).
+#include <new>
+#include <string>
+
+#include "common/ansi_slots.h"
+#include "file_imports.h"
+#include "ids.h"
+#include "selection_lists.h"
+#include "speed_dial_rows.h"
+#include "win/user.h"
+
+namespace tq::import {
+namespace {
+
+struct SelectState {
+  ImportRun* run;
+  std::u16string title;
+  const SpeedDialList* list;
+};
+
+INT_PTR DetailsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    const auto& entry = *reinterpret_cast<const SpeedDialEntry*>(lParam);
+    SetWindowTextW(dialog, (u"N° de composition abrégée " + AnsiToWide(entry.number)).c_str());
+    SetDlgItemTextW(dialog, details::kName, AnsiSlotToWide(entry.record.name).c_str());
+    SetDlgItemTextW(dialog, details::kFax, AnsiSlotToWide(entry.record.faxNumber).c_str());
+    SetDlgItemTextW(dialog, details::kMode, AnsiToWide(entry.mode).c_str());
+    SetDlgItemTextW(dialog, details::kMailbox, AnsiToWide(entry.mailbox).c_str());
+    SetDlgItemTextW(dialog, details::kRelay, AnsiToWide(entry.relay).c_str());
+    SetDlgItemTextW(dialog, details::kFCode, AnsiToWide(entry.fCode).c_str());
+    SetForegroundWindow(dialog);
+    return TRUE;
+  }
+  if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
+    EndDialog(dialog, LOWORD(wParam));
+    return TRUE;
+  }
+  return FALSE;
+}
+
+void ShowDetails(HWND dialog, const SelectState& state) {
+  const std::vector<int> lines = SelectedAllLines(dialog);
+  if (lines.size() != 1) {
+    ShowMessage(*state.run,
+                u"Vous devez sélectionner un numéro de composition abrégée dans la liste pour en afficher les "
+                u"détails.",
+                text::kSpeedDialCaption, MB_OK | MB_ICONWARNING);
+    return;
+  }
+  const auto index = static_cast<std::size_t>(ListData(dialog, select::kAll, lines.front()));
+  if (index >= state.list->entries.size()) return;
+  DialogBoxParamW(nullptr, MAKEINTRESOURCEW(kSpeedDialDetailsDialog), dialog, DetailsProc,
+                  reinterpret_cast<LPARAM>(&state.list->entries[index]));
+}
+
+// Whether to add `entry`: not when it is there already; when an entry with
+// its name and fax number is, the user says whether it replaces that one.
+bool MayAdd(HWND dialog, const SelectState& state, std::size_t index) {
+  const auto& entries = state.list->entries;
+  const EntryRecord& record = entries[index].record;
+  for (int i = 0, n = ListCount(dialog, select::kChosen); i < n; ++i) {
+    const auto other = static_cast<std::size_t>(ListData(dialog, select::kChosen, i));
+    if (other == index) return false;
+  }
+  for (int i = 0, n = ListCount(dialog, select::kChosen); i < n; ++i) {
+    const auto other = static_cast<std::size_t>(ListData(dialog, select::kChosen, i));
+    if (other >= entries.size()) continue;
+    const EntryRecord& chosen = entries[other].record;
+    if (AnsiSlotView(chosen.name) != AnsiSlotView(record.name) ||
+        AnsiSlotView(chosen.faxNumber) != AnsiSlotView(record.faxNumber)) {
+      continue;
+    }
+    const std::u16string question = u"Nome: " + AnsiSlotToWide(record.name) + u"\nN. fax: " +
+                                     AnsiSlotToWide(record.faxNumber) +
+                                     u"\n\nCe destinataire existe déjà dans la sélection courante.\nSouhaitez-vous "
+                                     u"le remplacer ?";
+    if (ShowMessage(*state.run, question, text::kSpeedDialCaption, MB_YESNO | MB_ICONQUESTION) != IDYES) return false;
+    SendDlgItemMessageW(dialog, select::kChosen, LB_DELETESTRING, i, 0);
+    return true;
+  }
+  return true;
+}
+
+void MoveSelected(HWND dialog, SelectState& state) {
+  if (ChosenListFull(*state.run, dialog, text::kSpeedDialCaption)) return;
+  std::vector<int> lines;
+  try {
+    lines = SelectedAllLines(dialog);
+  } catch (const std::bad_alloc&) {
+    ShowMessage(*state.run, text::kNoMemoryForSelection, text::kSpeedDialCaption, MB_OK | MB_ICONWARNING);
+    return;
+  }
+  const auto& entries = state.list->entries;
+  for (int line : lines) {
+    const auto index = static_cast<std::size_t>(ListData(dialog, select::kAll, line));
+    if (index >= entries.size() || !MayAdd(dialog, state, index)) continue;
+    if (ChosenListFull(*state.run, dialog, text::kSpeedDialCaption)) return;
+    const SpeedDialEntry& entry = entries[index];
+    const std::u16string text = AnsiToWide(entry.number) + u"\t" +
+                                CandidateText(AnsiSlotToWide(entry.record.name), AnsiSlotToWide(entry.record.faxNumber));
+    AddListLine(dialog, select::kChosen, text, static_cast<LPARAM>(index));
+  }
+}
+
+void TakeChosen(HWND dialog, const SelectState& state) {
+  ImportRun& run = *state.run;
+  run.ClearCandidates();
+  for (int i = 0, n = ListCount(dialog, select::kChosen); i < n; ++i) {
+    const std::u16string line = ListText(dialog, select::kChosen, i);
+    const std::size_t tab = line.find(u'\t');
+    run.candidates.push_back(tab == std::u16string::npos ? line : line.substr(tab + 1));
+    const auto index = static_cast<std::size_t>(ListData(dialog, select::kChosen, i));
+    run.records.push_back(index < state.list->entries.size() ? CompleteRecord(state.list->entries[index])
+                                                             : DefaultEntryRecord);
+  }
+}
+
+INT_PTR SelectProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+    auto& state = *reinterpret_cast<SelectState*>(lParam);
+    SetWindowTextW(dialog, state.title.c_str());
+    SetForegroundWindow(dialog);
+    const INT tabStop = 95;
+    SendDlgItemMessageW(dialog, select::kChosenTitle, EM_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&tabStop));
+    SetDlgItemTextW(dialog, select::kChosenTitle, u"N° de composition abrégée\tDestinataires sélectionnés");
+    SendDlgItemMessageW(dialog, select::kChosen, LB_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&tabStop));
+    {
+      ProgressDialog progress(state.run->owner);
+      const auto& entries = state.list->entries;
+      for (std::size_t i = 0; i < entries.size(); ++i) {
+        AddListLine(dialog, select::kAll, AnsiToWide(entries[i].number), static_cast<LPARAM>(i));
+      }
+    }
+    SendDlgItemMessageW(dialog, select::kAll, LB_SETSEL, TRUE, 0);
+    SendDlgItemMessageW(dialog, select::kSearch, EM_LIMITTEXT, 3, 0);
+    return TRUE;
+  }
+  auto* state = reinterpret_cast<SelectState*>(GetWindowLongPtrW(dialog, DWLP_USER));
+  if (state == nullptr) return FALSE;
+  if (message == WM_VKEYTOITEM) {
+    if (LOWORD(wParam) != VK_DELETE || GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) != select::kChosen) return -1;
+    RemoveChosenLines(dialog);
+    return -2;
+  }
+  if (message != WM_COMMAND) return FALSE;
+  switch (LOWORD(wParam)) {
+    case select::kSearch:
+      if (HIWORD(wParam) == EN_CHANGE) SearchAllList(dialog);
+      return TRUE;
+    case select::kMove:
+      MoveSelected(dialog, *state);
+      return TRUE;
+    case select::kRemove:
+      RemoveChosenLines(dialog);
+      return TRUE;
+    case select::kDetails:
+      ShowDetails(dialog, *state);
+      return TRUE;
+    case select::kHelp:
+      OpenHelp(*state->run, dialog, kSpeedDialHelpContext);
+      return TRUE;
+    case IDOK:
+      TakeChosen(dialog, *state);
+      EndDialog(dialog, IDOK);
+      return TRUE;
+    case IDCANCEL:
+      state->run->ClearCandidates();
+      EndDialog(dialog, IDCANCEL);
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace
+
+int ImportSpeedDialCsv(ImportRun& run, std::u16string_view path, int& rejected) {
+  rejected = 0;
+  CsvFile file;
+  if (const int code = ReadCsvFile(path, file); code < 0) return code;
+  SpeedDialList list;
+  try {
+    if (const int code = ReadSpeedDialRows(file, list); code < 0) return code;
+  } catch (const std::bad_alloc&) {
+    return kNoMemory;
+  }
+  rejected = list.rejected;
+  SelectState state{&run, FormatText(u"%s - %s", {text::kSpeedDialCaption, path}), &list};
+  DialogBoxParamW(nullptr, MAKEINTRESOURCEW(kSpeedDialSelectDialog), run.owner, SelectProc,
+                  reinterpret_cast<LPARAM>(&state));
+  return static_cast<int>(run.candidates.size());
+}
+
+}  // namespace tq::import

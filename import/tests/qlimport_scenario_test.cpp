@@ -1,0 +1,272 @@
+// qlimportn as the plug-in's dialogs start it: a stand-in launcher dialog
+// (import_launcher) presses its import button, which starts qlimportn with
+// WinExec; each process runs its own script (TELEQUILL_UI for the launcher,
+// TELEQUILL_CHILD_UI for the program it starts). The result file's bytes
+// are compared with bytes written out here.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "common/entry_record.h"
+#include "testing/temp_root.h"
+
+namespace {
+
+using tq::testing::ReadText;
+using tq::testing::WriteText;
+
+// A name-and-number record: 31 bytes of name, 31 of fax number.
+std::string NameNumber(const std::string& name, const std::string& fax) {
+  std::string record(62, '\0');
+  record.replace(0, name.size(), name);
+  record.replace(31, fax.size(), fax);
+  return record;
+}
+
+std::string Count(std::uint32_t count) {
+  std::string bytes(4, '\0');
+  for (int i = 0; i < 4; ++i) bytes[i] = static_cast<char>((count >> (8 * i)) & 0xFF);
+  return bytes;
+}
+
+class QlimportScenario : public tq::testing::TempRoot {
+ protected:
+  std::string Result() const { return path("DB120000.TMP").string(); }
+
+  // Runs the launcher of `kind` with its script pressing the import button
+  // and waiting for `command`, and qlimport with `script`.
+  tq::testing::RunResult Run(const std::string& kind, const std::string& script, int command = 1022,
+                             const std::string& program = "qlimportn") {
+    WriteText(path("launcher.txt"), "click 1018\nwait-command " + std::to_string(command) + " 60\n");
+    WriteText(path("import.txt"), script);
+    return tq::testing::RunProgram(
+        std::string(TELEQUILL_BIN_DIR) + "/../tests/import_launcher", {kind, std::string(TELEQUILL_BIN_DIR) + "/" + program, Result()},
+        {"TELEQUILL_UI=script:" + path("launcher.txt").string(),
+         "TELEQUILL_CHILD_UI=script:" + path("import.txt").string(),
+         "TELEQUILL_TRANSCRIPT=" + path("transcript.txt").string()});
+  }
+  std::string Csv(const std::string& text) {
+    WriteText(path("input.csv"), text);
+    return path("input.csv").string();
+  }
+  std::string Transcript() const { return ReadText(path("transcript.txt")); }
+  void ExpectLauncherTold(int command) {
+    EXPECT_EQ(ReadText(path("launcher-report.txt")),
+              "command " + std::to_string(command) + "\nenabled yes\ndisabled meanwhile yes\n")
+        << Transcript();
+  }
+};
+
+// Source dialog with the automatic search checked, and the file.
+std::string AutomaticCsv(const std::string& file) {
+  return "dialog 116\nexpect-lines 1056 \"Valeurs séparées par une virgule (CSV)\" "
+         "\"Données de composition abrégée EWS-CSV\"\nexpect-visible 1057\nexpect-hidden 1059\n"
+         "click 1057\nclick 1\nfile " + file + "\n";
+}
+
+TEST_F(QlimportScenario, AutomaticSearchGivesOneRecordPerFaxColumnCleanedUp) {
+  const std::string file = Csv(
+      "Nom,Fax bureau,Fax domicile\r\n"
+      "\"[Paris] Agence\",\"+33 (1) 23-45,67\",fax: 12\r\n"
+      "Martin,,0102\n"
+      "\n"
+      "Sans numero,,\n"
+      "Dernier,999,888");  // no line feed: not read
+  const auto result = Run("recipient",
+                          AutomaticCsv(file) +
+                              "dialog 102\nexpect-caption \"Importation CSV - " + file + "\"\n"
+                              "expect-lines 1004 \"(Paris) Agence <+33(1)23-4567>\" \"(Paris) Agence <FAX:12>\" "
+                              "\"Martin <>\" \"Martin <0102>\" \"Sans numero <>\" \"Sans numero <>\"\n"
+                              "expect-selected 1004 0\n"
+                              "type 1003 mar\nexpect-selected 1004 2\n"
+                              // from the selected line, round the end to the top
+                              "settext 1003 \"(paris) agence <f\"\nexpect-selected 1004 1\n"
+                              "settext 1003 zzz\nexpect-selected 1004 1\n"
+                              "select 1004 0 1 2 3\nclick 1001\nclick 1001\n"
+                              "expect-lines 1002 \"(Paris) Agence <+33(1)23-4567>\" \"(Paris) Agence <FAX:12>\" "
+                              "\"Martin <0102>\"\n"
+                              "select 1002 1\nkey 1002 delete\nselect 1004 1\nclick 1001\nclick 1\n"
+                              "dialog 101\nexpect-text 1002 \"3 entrées seront importées :\"\n"
+                              "expect-lines 1001 \"(Paris) Agence\\t+33(1)23-4567\" \"Martin\\t0102\" "
+                              "\"(Paris) Agence\\tFAX:12\"\n"
+                              "expect-text 1003 3\nexpect-text 1004 1\nexpect-text 1005 3\n"
+                              "expect-text 1055 \"Rejeté(s) de la base de données :\"\nexpect-text 1054 \"\"\n"
+                              "click 1\n");
+  ASSERT_EQ(result.status, 0) << result.err << Transcript();
+  ExpectLauncherTold(1022);
+  EXPECT_EQ(ReadText(Result()), Count(3) + NameNumber("(Paris) Agence", "+33(1)23-4567") +
+                                    NameNumber("Martin", "0102") + NameNumber("(Paris) Agence", "FAX:12"));
+}
+
+TEST_F(QlimportScenario, ManualAssociationMovesBetweenNameAndNumber) {
+  const std::string file = Csv("Societe,Numero,Nom\nACME,123,Jean\n\"Dupont \"\"Jean\"\"\",\"4,5\"x,\n");
+  const auto result = Run("phonebook",
+                          "dialog 116\nselecttext 1056 \"Valeurs séparées par une virgule (CSV)\"\nclick 1\n"
+                          "file " + file + "\n"
+                          "dialog 114\nexpect-lines 1051 Societe Numero Nom\nclick 1\n"
+                          "box ok \"Vous devez associer au moins un champ au numéro de fax.\"\n"
+                          "select 1051 1\nclick 1053\nexpect-text 1052 Numero\nexpect-text 1053 Dissocier\n"
+                          "click 1054\nexpect-text 1055 Numero\nexpect-text 1052 \"\"\n"
+                          "expect-text 1053 \"Associer à\"\nexpect-text 1054 Dissocier\n"
+                          "select 1051 0\nclick 1053\nclick 1\n"
+                          "dialog 102\nexpect-lines 1004 \"ACME <123>\" \"Dupont \\\"Jean\\\" <45>\"\n"
+                          "select 1004 0 1\nclick 1001\nclick 1\ndialog 101\nclick 1\n");
+  ASSERT_EQ(result.status, 0) << result.err << Transcript();
+  ExpectLauncherTold(1022);
+  EXPECT_EQ(ReadText(Result()), Count(2) + NameNumber("ACME", "123") + NameNumber("Dupont \"Jean\"", "45"));
+}
+
+TEST_F(QlimportScenario, FileErrorsEndWithNothingToImport) {
+  struct Case {
+    std::string csv;
+    std::string message;
+  };
+  const Case cases[] = {
+      {"Nom,Tel\nA,1\n", "Impossible de trouver le numéro de fax dans %s.\\nAucune entrée ne sera importée."},
+      {"Nom,Fax\n\"Dupont,123\n", "Format de données CSV non valide!\\nImpossible d'importer les données depuis %s."},
+      {"", "Impossible d'accéder à %s.\\nAucune donnée n'a été lue pour l'importation."},
+  };
+  for (const Case& c : cases) {
+    std::filesystem::remove(path("transcript.txt"));
+    const std::string file = Csv(c.csv);
+    std::string message = c.message;
+    message.replace(message.find("%s"), 2, file);
+    const auto result = Run("recipient", AutomaticCsv(file) + "box ok \"" + message +
+                                             "\"\nbox ok \"Pas d'entrée à importer.\"\n");
+    ASSERT_EQ(result.status, 0) << result.err << Transcript();
+    ExpectLauncherTold(1022);
+    EXPECT_FALSE(std::filesystem::exists(Result()));
+    EXPECT_NE(Transcript().find("box error ok \"Erreur d'importation CSV\" \"" + message + "\" -> ok\n"
+                                "box warning ok \"Importation des données d'un destinataire\" "
+                                "\"Pas d'entrée à importer.\" -> ok"),
+              std::string::npos)
+        << Transcript();
+  }
+}
+
+TEST_F(QlimportScenario, CancelledImportStillGivesTheDialogBack) {
+  const auto result = Run("recipient", "dialog 116\nclick 2\n");
+  ASSERT_EQ(result.status, 0) << result.err << Transcript();
+  ExpectLauncherTold(1022);
+  EXPECT_FALSE(std::filesystem::exists(Result()));
+  EXPECT_EQ(Transcript().find("box "), std::string::npos) << Transcript();
+}
+
+TEST_F(QlimportScenario, CancelledConfirmationWritesNothing) {
+  const std::string file = Csv("Nom,Fax\nA,1\n");
+  const auto result = Run("recipient", AutomaticCsv(file) + "dialog 102\nclick 1001\nclick 1\n"
+                                                            "dialog 101\nclick 2\nbox ok \"Pas d'entrée à importer.\"\n");
+  ASSERT_EQ(result.status, 0) << result.err << Transcript();
+  ExpectLauncherTold(1022);
+  EXPECT_FALSE(std::filesystem::exists(Result()));
+}
+
+std::string SixtyRows() {
+  std::string csv = "Nom,Fax\n";
+  for (int i = 0; i < 60; ++i) csv += "N" + std::to_string(i) + "," + std::to_string(1000 + i) + "\n";
+  return csv;
+}
+
+std::string SelectAll(int count) {
+  std::string line = "select 1004";
+  for (int i = 0; i < count; ++i) line += " " + std::to_string(i);
+  return line + "\n";
+}
+
+TEST_F(QlimportScenario, RecipientDialogTakesFiftyAndPhonebookTakesAll) {
+  const std::string file = Csv(SixtyRows());
+  auto result = Run("recipient", AutomaticCsv(file) + "dialog 102\n" + SelectAll(60) + "click 1001\n"
+                    "box ok \"La liste de destinataires a atteint le nombre maximum d'entrées.\\nVous ne pouvez pas "
+                    "importer plus de 50 destinataires.\"\nclick 1001\nbox ok\nclick 1\n"
+                    "dialog 101\nexpect-text 1002 \"50 entrées seront importées :\"\nclick 1\n");
+  ASSERT_EQ(result.status, 0) << result.err << Transcript();
+  EXPECT_EQ(ReadText(Result()).size(), 4u + 50 * 62);
+  EXPECT_EQ(ReadText(Result()).substr(0, 4), Count(50));
+
+  result = Run("phonebook", AutomaticCsv(file) + "dialog 102\n" + SelectAll(60) + "click 1001\nclick 1\n"
+               "dialog 101\nexpect-text 1002 \"60 entrées seront importées :\"\nexpect-text 1054 \"\"\nclick 1\n");
+  ASSERT_EQ(result.status, 0) << result.err << Transcript();
+  EXPECT_EQ(ReadText(Result()).size(), 4u + 60 * 62);
+}
+
+// The records a speed-dial import hands back, field by field.
+std::string SpeedDialRecord(const char* name, const char* fax, std::int32_t mode, char send,
+                            const char* mailbox, const char* password, const char* terminal, char print,
+                            std::int32_t count, const char* destinations, std::size_t destinationBytes,
+                            const char* fCode, const char* fCodePassword) {
+  tq::EntryRecord record{};
+  std::strcpy(record.name, name);
+  std::strcpy(record.faxNumber, fax);
+  record.transmissionMode = mode;
+  record.sendMode = send;
+  std::strcpy(record.mailboxId, mailbox);
+  std::strcpy(record.mailboxPassword, password);
+  std::strcpy(record.relayTerminalId, terminal);
+  record.printOnRelay = print;
+  record.destinationCount = count;
+  std::memcpy(record.destinationIds, destinations, destinationBytes);
+  std::strcpy(record.fCode, fCode);
+  std::strcpy(record.fCodePassword, fCodePassword);
+  return std::string(reinterpret_cast<const char*>(&record), sizeof record);
+}
+
+TEST_F(QlimportScenario, SpeedDialEntriesBecomeWholeRecords) {
+  const std::string file = Csv(
+      "*, 1 ,0 , 1,more\n"
+      // number, state, fax, name, 4, 5, mode, 7..10, mailbox "12:34", relay, 13, F code "FC1:PW9"
+      "001,,+33 1 23,[Lyon] Bureau,,,3,,,,,ZGV6ZmD=,P12/5/#3/*/123,,ExZkByOKBD==\n"
+      "002,I,555,Refuse,,,1\n"
+      "003,, ,,Blanc\n"
+      "004,,777,Quatre,,,4,,,,,ZGVmBwD1Awp=,12\n"
+      "\n"
+      "007,,777,Quatre,,,2\n"
+      "*\n"
+      "008,,888,Apres\n");
+  const auto result = Run("phonebook",
+                          "dialog 116\nselect 1056 1\nexpect-hidden 1057\nclick 1\n"
+                          "file " + file + "\n"
+                          "dialog 118\nexpect-caption \"Importation du fichier EWS-CSV - " + file + "\"\n"
+                          "expect-lines 1004 001 004 007\n"
+                          "expect-text 1005 \"N° de composition abrégée\\tDestinataires sélectionnés\"\n"
+                          "click 1050\ndialog 119\nexpect-caption \"N° de composition abrégée 001\"\n"
+                          "expect-text 1060 \"(Lyon) Bureau\"\nexpect-text 1064 P12/5/#3/*/123\n"
+                          "expect-text 1063 ZGV6ZmD=\nclick 1\n"
+                          "dialog 118\nselect 1004 0 1\nclick 1050\nbox ok\n"
+                          "click 1001\nclick 1001\nselect 1004 2\nclick 1001\n"
+                          "box yes \"Nome: Quatre\\nN. fax: 777\\n\\nCe destinataire existe déjà dans la sélection "
+                          "courante.\\nSouhaitez-vous le remplacer ?\"\n"
+                          "expect-lines 1002 \"001\\t(Lyon) Bureau <+33123>\" \"007\\tQuatre <777>\"\n"
+                          "click 1\ndialog 101\nexpect-text 1004 2\nclick 1\n",
+                          1028);
+  ASSERT_EQ(result.status, 0) << result.err << Transcript();
+  ExpectLauncherTold(1028);
+  const std::string expected =
+      Count(2) +
+      // mode 3 -> 1; relay valid, mailbox password of 2 characters not: send mode '1'
+      SpeedDialRecord("(Lyon) Bureau", "+33123", 1, '1', "12", "34", "12", '1', 4, "0050#300*12", 12, "FC1", "PW9") +
+      SpeedDialRecord("Quatre", "777", 1, '0', "", "", "", '0', 0, "", 0, "", "");
+  EXPECT_EQ(ReadText(Result()), expected);
+}
+
+TEST_F(QlimportScenario, SpeedDialHeaderWithLeadingBlankIsRefused) {
+  const std::string file = Csv(" *,1,0,1\n001,,123,A\n");
+  const auto result = Run("recipient",
+                          "dialog 116\nselect 1056 1\nclick 1\nfile " + file +
+                              "\nbox ok \"Format de données EWS CSV non valide!\\nImpossible d'importer les données "
+                              "depuis " + file + ".\"\nbox ok \"Pas d'entrée à importer.\"\n",
+                          1028);
+  ASSERT_EQ(result.status, 0) << result.err << Transcript();
+  ExpectLauncherTold(1028);
+  EXPECT_FALSE(std::filesystem::exists(Result()));
+}
+
+TEST_F(QlimportScenario, ModelPWritesTheCommonForm) {
+  const std::string file = Csv("Nom,Fax\nA,1\n");
+  const auto result = Run("phonebook", AutomaticCsv(file) + "dialog 102\nclick 1001\nclick 1\ndialog 101\nclick 1\n",
+                          1022, "qlimportp");
+  ASSERT_EQ(result.status, 0) << result.err << Transcript();
+  EXPECT_EQ(ReadText(Result()), Count(1) + NameNumber("A", "1"));
+}
+
+}  // namespace
