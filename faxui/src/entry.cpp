@@ -3,6 +3,7 @@
 // its build.
 #include "common/addon_table.h"
 #include "common/build_model.h"
+#include "common/module_info.h"
 #include "faxui/module_instance.h"
 #include "pages/options_page.h"
 #include "plugin_model.h"
@@ -14,10 +15,6 @@ namespace {
 constexpr tq::AddOnTable kFuncTable =
     tq::MakeFaxAddOnTable(&tq::DefaultFaxDS, &tq::DefaultFaxSS, &tq::faxui::AddOnPropertyPages, nullptr,
                           &tq::faxui::AddOnDocumentEvent);
-
-constexpr const char* kModuleInfo[] = {
-    tq::kBuildModel == tq::Model::P ? "Telequill Fax UI plug-in, model P" : "Telequill Fax UI plug-in, model N",
-    "Version 0.1", nullptr};
 
 constexpr DWORD kProcessDetach = 0;
 constexpr DWORD kProcessAttach = 1;
@@ -36,4 +33,5 @@ TQ_EXPORT BOOL DllInitialize(HINSTANCE instance, DWORD reason, LPVOID /*reserved
   return TRUE;
 }
 
-TQ_EXPORT const char* const* ModuleInfo() { return kModuleInfo; }
+// The same record as the language resource library's.
+TQ_EXPORT const char* const* ModuleInfo() { return tq::ModuleInfoLines(); }

@@ -104,6 +104,19 @@ std::string ModulePath(HMODULE module) {
   return {};
 }
 
+// The export name behind an ordinal (MAKEINTRESOURCEA(n)) in the module's
+// ordinal table; null when the module has no table or not that ordinal.
+const char* NameOfOrdinal(void* handle, LPCSTR ordinal) {
+  using Table = const tq::kernel::OrdinalExport* (*)();
+  auto table = reinterpret_cast<Table>(dlsym(handle, "TelequillOrdinals"));
+  if (table == nullptr) return nullptr;
+  const auto wanted = static_cast<WORD>(reinterpret_cast<ULONG_PTR>(ordinal));
+  for (const tq::kernel::OrdinalExport* entry = table(); entry->name != nullptr; ++entry) {
+    if (entry->ordinal == wanted) return entry->name;
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 extern "C" HMODULE LoadLibraryW(LPCWSTR name) {
@@ -120,13 +133,18 @@ extern "C" HMODULE LoadLibraryW(LPCWSTR name) {
 }
 
 extern "C" FARPROC GetProcAddress(HMODULE module, LPCSTR name) {
-  if (name == nullptr || IS_INTRESOURCE(name)) {
+  if (name == nullptr) {
     SetLastError(ERROR_PROC_NOT_FOUND);
     return nullptr;
   }
   void* handle = module != nullptr ? static_cast<void*>(module) : dlopen(nullptr, RTLD_NOW | RTLD_NOLOAD);
   if (module != nullptr && LinkMapOf(module) == nullptr) {
     SetLastError(ERROR_INVALID_HANDLE);
+    return nullptr;
+  }
+  if (IS_INTRESOURCE(name)) name = handle != nullptr ? NameOfOrdinal(handle, name) : nullptr;
+  if (name == nullptr) {
+    SetLastError(ERROR_PROC_NOT_FOUND);
     return nullptr;
   }
   void* symbol = handle != nullptr ? dlsym(handle, name) : nullptr;

@@ -47,6 +47,17 @@ TEST_F(SystemTest, ModulesLoadByWindowsNameAndResolveExports) {
   EXPECT_EQ(GetProcAddress(module, "NoSuchExport"), nullptr);
   EXPECT_EQ(GetLastError(), ERROR_PROC_NOT_FOUND);
 
+  // Ordinals name exports through the module's table; one the table names
+  // but the module lacks, or one it does not name, is not found.
+  auto seven = reinterpret_cast<Answer>(reinterpret_cast<void*>(GetProcAddress(module, MAKEINTRESOURCEA(2000))));
+  ASSERT_NE(seven, nullptr);
+  EXPECT_EQ(seven(), 7);
+  EXPECT_EQ(reinterpret_cast<void*>(GetProcAddress(module, MAKEINTRESOURCEA(1))), reinterpret_cast<void*>(answer));
+  SetLastError(0);
+  EXPECT_EQ(GetProcAddress(module, MAKEINTRESOURCEA(3)), nullptr);
+  EXPECT_EQ(GetLastError(), ERROR_PROC_NOT_FOUND);
+  EXPECT_EQ(GetProcAddress(module, MAKEINTRESOURCEA(2)), nullptr);
+
   char16_t name[MAX_PATH];
   DWORD length = GetModuleFileNameW(module, name, MAX_PATH);
   std::string expected = std::filesystem::canonical(TELEQUILL_TEST_MODULE_DIR "/tqtestmod.so").string();

@@ -1,6 +1,8 @@
 // Resource scripts by instance handle: registrations first, then the
 // module's exported TelequillResources found with dlsym.
 #include "win/resource.h"
+#include "item_list.h"
+#include "win/text.h"
 
 #include <dlfcn.h>
 #include <link.h>
@@ -69,6 +71,17 @@ std::optional<std::string> DuplicateIn(std::span<const Item> items, const char* 
   return std::string(kind) + " " + std::to_string(*repeated);
 }
 
+// The item of `items` that a template, bitmap, menu or cursor name names.
+template <class Item>
+const Item* ItemNamed(std::span<const Item> items, LPCWSTR name) {
+  const int id = NumberFromName(name);
+  if (id < 0) return nullptr;
+  for (const Item& item : items) {
+    if (item.id == id) return &item;
+  }
+  return nullptr;
+}
+
 void ReportRefused(const std::string& duplicate) {
   std::fprintf(stderr, "telequill: a resource script gives %s twice; its resources are refused\n",
                duplicate.c_str());
@@ -82,6 +95,26 @@ void ReportRefusedOnce(const ResourceScript* script, const std::string& duplicat
   if (told.insert(script).second) ReportRefused(duplicate);
 }
 
+// Template names compare without case, as Win32's resource names do.
+bool SameName(const char16_t* a, const char16_t* b) { return tq::ui::EqualNoCase(a, b); }
+
+// Named templates are told apart by name, the others by number.
+std::optional<std::string> DuplicateDialog(std::span<const DialogTemplate> dialogs) {
+  std::vector<DialogTemplate> numbered;
+  for (std::size_t i = 0; i < dialogs.size(); ++i) {
+    if (dialogs[i].name == nullptr) {
+      numbered.push_back(dialogs[i]);
+      continue;
+    }
+    for (std::size_t j = i + 1; j < dialogs.size(); ++j) {
+      if (dialogs[j].name != nullptr && SameName(dialogs[i].name, dialogs[j].name)) {
+        return "dialog " + tq::Utf16ToUtf8(dialogs[i].name);
+      }
+    }
+  }
+  return DuplicateIn(std::span<const DialogTemplate>(numbered), "dialog");
+}
+
 }  // namespace
 
 GatheredScript::GatheredScript(std::initializer_list<ResourceScript> parts) {
@@ -89,14 +122,18 @@ GatheredScript::GatheredScript(std::initializer_list<ResourceScript> parts) {
     dialogs_.insert(dialogs_.end(), part.dialogs.begin(), part.dialogs.end());
     strings_.insert(strings_.end(), part.strings.begin(), part.strings.end());
     bitmaps_.insert(bitmaps_.end(), part.bitmaps.begin(), part.bitmaps.end());
+    menus_.insert(menus_.end(), part.menus.begin(), part.menus.end());
+    cursors_.insert(cursors_.end(), part.cursors.begin(), part.cursors.end());
   }
-  script_ = ResourceScript{dialogs_, strings_, bitmaps_};
+  script_ = ResourceScript{dialogs_, strings_, bitmaps_, menus_, cursors_};
 }
 
 std::optional<std::string> FirstDuplicate(const ResourceScript& script) {
-  if (auto found = DuplicateIn(script.dialogs, "dialog")) return found;
+  if (auto found = DuplicateDialog(script.dialogs)) return found;
   if (auto found = DuplicateIn(script.strings, "string")) return found;
-  return DuplicateIn(script.bitmaps, "bitmap");
+  if (auto found = DuplicateIn(script.bitmaps, "bitmap")) return found;
+  if (auto found = DuplicateIn(script.menus, "menu")) return found;
+  return DuplicateIn(script.cursors, "cursor");
 }
 
 bool RegisterResources(HINSTANCE instance, const ResourceScript& script) {
@@ -132,10 +169,15 @@ const ResourceScript* FindResources(HINSTANCE instance) {
 
 const DialogTemplate* FindDialog(HINSTANCE instance, LPCWSTR name) {
   const ResourceScript* script = FindResources(instance);
-  const int id = NumberFromName(name);
-  if (script == nullptr || id < 0) return nullptr;
+  if (script == nullptr || name == nullptr) return nullptr;
+  if (IS_INTRESOURCE(name) || NumberFromName(name) >= 0) {
+    for (const DialogTemplate& dialog : script->dialogs) {
+      if (dialog.name == nullptr && dialog.id == NumberFromName(name)) return &dialog;
+    }
+    return nullptr;
+  }
   for (const DialogTemplate& dialog : script->dialogs) {
-    if (dialog.id == id) return &dialog;
+    if (dialog.name != nullptr && SameName(dialog.name, name)) return &dialog;
   }
   return nullptr;
 }
@@ -151,12 +193,17 @@ const StringResource* FindString(HINSTANCE instance, UINT id) {
 
 const BitmapResource* FindBitmap(HINSTANCE instance, LPCWSTR name) {
   const ResourceScript* script = FindResources(instance);
-  const int id = NumberFromName(name);
-  if (script == nullptr || id < 0) return nullptr;
-  for (const BitmapResource& bitmap : script->bitmaps) {
-    if (bitmap.id == id) return &bitmap;
-  }
-  return nullptr;
+  return script == nullptr ? nullptr : ItemNamed(script->bitmaps, name);
+}
+
+const MenuResource* FindMenu(HINSTANCE instance, LPCWSTR name) {
+  const ResourceScript* script = FindResources(instance);
+  return script == nullptr ? nullptr : ItemNamed(script->menus, name);
+}
+
+const CursorResource* FindCursor(HINSTANCE instance, LPCWSTR name) {
+  const ResourceScript* script = FindResources(instance);
+  return script == nullptr ? nullptr : ItemNamed(script->cursors, name);
 }
 
 // A bitmap handle is the address of its resource entry: resources live as

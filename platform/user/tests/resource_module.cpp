@@ -19,7 +19,12 @@ const tq::res::StringResource kStrings[] = {
 // A 2 x 1 bitmap: one blue and one red pixel.
 const BYTE kBandPixels[] = {0xFF, 0, 0, 0, 0, 0, 0xFF, 0};
 const tq::res::BitmapResource kBitmaps[] = {{103, 2, 1, kBandPixels}};
-const tq::res::ResourceScript kScript{kDialogs, kStrings, kBitmaps};
+const tq::res::MenuItemTemplate kMenuItems[] = {{401, u"&Ouvrir"}, {0, u"", MF_SEPARATOR}, {402, u"&Fermer", MF_GRAYED}};
+const tq::res::MenuResource kMenus[] = {{400, kMenuItems}};
+// A 1 x 2 cursor: an opaque black pixel over a transparent one.
+const BYTE kArrowPixels[] = {0, 0, 0, 0xFF, 0, 0, 0, 0};
+const tq::res::CursorResource kCursors[] = {{105, 1, 2, 0, 0, kArrowPixels}};
+const tq::res::ResourceScript kScript{kDialogs, kStrings, kBitmaps, kMenus, kCursors};
 
 }  // namespace
 

@@ -53,6 +53,22 @@ TEST_F(ResourcesTest, DialogsAndBitmapsFromTheModule) {
   EXPECT_EQ(LoadBitmapW(module_, MAKEINTRESOURCEW(104)), nullptr);
 }
 
+TEST_F(ResourcesTest, MenusAndCursorsFromTheModule) {
+  const tq::res::MenuResource* menu = tq::res::FindMenu(module_, MAKEINTRESOURCEW(400));
+  ASSERT_NE(menu, nullptr);
+  ASSERT_EQ(menu->items.size(), 3u);
+  EXPECT_EQ(std::u16string(menu->items[0].text), u"&Ouvrir");
+  EXPECT_EQ(menu->items[1].flags, MF_SEPARATOR);
+  EXPECT_EQ(menu->items[2].id, 402u);
+  EXPECT_EQ(tq::res::FindMenu(module_, u"#400"), menu);
+  EXPECT_EQ(tq::res::FindMenu(module_, MAKEINTRESOURCEW(105)), nullptr);  // a cursor's identifier
+  const tq::res::CursorResource* cursor = tq::res::FindCursor(module_, MAKEINTRESOURCEW(105));
+  ASSERT_NE(cursor, nullptr);
+  EXPECT_EQ(cursor->pixels.size(), static_cast<std::size_t>(cursor->width * cursor->height * 4));
+  EXPECT_EQ(tq::res::FindCursor(module_, MAKEINTRESOURCEW(400)), nullptr);
+  EXPECT_EQ(tq::res::FindCursor(sample::Instance(), MAKEINTRESOURCEW(105)), nullptr);
+}
+
 INT_PTR EndOnCommand(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   if (message == WM_COMMAND) EndDialog(dialog, LOWORD(wParam));
   return message == WM_INITDIALOG || message == WM_COMMAND;
@@ -90,6 +106,30 @@ TEST_F(ResourcesTest, ScriptsWithADuplicateIdentifierAreRefused) {
   EXPECT_EQ(tq::res::FindResources(instance), &first);
 }
 
+// A template named by a string is found by that name in any case, never by
+// a number; two templates of one name are refused like two of one number.
+TEST_F(ResourcesTest, NamedTemplates) {
+  const HINSTANCE instance = reinterpret_cast<HINSTANCE>(static_cast<ULONG_PTR>(0x6d0e));
+  static const tq::res::ControlTemplate controls[] = {{WC_BUTTONW, IDOK, u"OK", 0, 0, 10, 10}};
+  static const tq::res::DialogTemplate dialogs[] = {
+      {0, u"Numéro zéro", 0, 0, 0, 0, 10, 10, controls},
+      {0, u"À propos", 0, 0, 0, 0, 10, 10, controls, u"", 0, u"ABOUTBOX"},
+      {0, u"Info", 0, 0, 0, 0, 10, 10, controls, u"", 0, u"INFOBOX"},
+  };
+  static const tq::res::ResourceScript script{dialogs, {}, {}};
+  ASSERT_TRUE(tq::res::RegisterResources(instance, script));
+  EXPECT_EQ(tq::res::FindDialog(instance, u"ABOUTBOX"), &dialogs[1]);
+  EXPECT_EQ(tq::res::FindDialog(instance, u"aboutBox"), &dialogs[1]);
+  EXPECT_EQ(tq::res::FindDialog(instance, u"#0"), &dialogs[0]) << "numbers name numbered templates only";
+  EXPECT_EQ(tq::res::FindDialog(instance, u"ABOUT"), nullptr);
+
+  static const tq::res::DialogTemplate twice[] = {
+      {0, u"A", 0, 0, 0, 0, 10, 10, controls, u"", 0, u"ABOUTBOX"},
+      {0, u"B", 0, 0, 0, 0, 10, 10, controls, u"", 0, u"AboutBox"},
+  };
+  EXPECT_EQ(tq::res::FirstDuplicate({twice, {}, {}}), "dialog ABOUTBOX");
+}
+
 // The parts of a module each bring their own templates and strings.
 TEST_F(ResourcesTest, AGatheredScriptHoldsEveryPartInOrder) {
   static const tq::res::StringResource one[] = {{1, u"un"}};
@@ -99,4 +139,15 @@ TEST_F(ResourcesTest, AGatheredScriptHoldsEveryPartInOrder) {
   EXPECT_EQ(gathered.script().strings[2].id, 3u);
   const tq::res::GatheredScript clash{{{}, two, {}}, {{}, two, {}}};
   EXPECT_EQ(tq::res::FirstDuplicate(clash.script()), "string 2");
+
+  // Menus and cursors are gathered and checked like the rest.
+  static const tq::res::MenuItemTemplate items[] = {{1, u"&Un"}};
+  static const tq::res::MenuResource menus[] = {{300, items}};
+  static const BYTE pixel[] = {0, 0, 0, 0xFF};
+  static const tq::res::CursorResource cursors[] = {{9, 1, 1, 0, 0, pixel}};
+  const tq::res::GatheredScript withMenus{{{}, one, {}, menus, cursors}, {{}, two, {}, {}, cursors}};
+  EXPECT_EQ(withMenus.script().menus.size(), 1u);
+  EXPECT_EQ(tq::res::FirstDuplicate(withMenus.script()), "cursor 9");
+  const tq::res::GatheredScript twoMenus{{{}, {}, {}, menus}, {{}, {}, {}, menus}};
+  EXPECT_EQ(tq::res::FirstDuplicate(twoMenus.script()), "menu 300");
 }

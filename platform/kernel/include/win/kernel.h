@@ -6,6 +6,7 @@
 // Nothing here throws.
 #pragma once
 
+#include "win/export.h"
 #include "win/types.h"
 
 // ---- Errors ---------------------------------------------------------------
@@ -123,10 +124,29 @@ extern "C" UINT GetACP();
 // A name ending in ".DLL" (any case) is looked for as the native ".so" too;
 // a bare name is looked for beside the program, then in TELEQUILL_PLUGIN_DIR.
 extern "C" HMODULE LoadLibraryW(LPCWSTR name);
+// A name given as MAKEINTRESOURCEA(n) asks for the export with ordinal n,
+// found through the table the module declares with TQ_EXPORT_ORDINALS.
 extern "C" FARPROC GetProcAddress(HMODULE module, LPCSTR name);
 extern "C" BOOL FreeLibrary(HMODULE module);
 // The path of the module's file; a null module gives the program's path.
 extern "C" DWORD GetModuleFileNameW(HMODULE module, LPWSTR buffer, DWORD size);
+
+// Exports by ordinal. A shared library names its numbered exports once, e.g.
+//   TQ_EXPORT_ORDINALS({1, "DllInitialize"}, {2000, "ModuleInfo"})
+// which exports the C symbol `TelequillOrdinals`: the pairs, ended by a
+// pair with a null name.
+namespace tq::kernel {
+struct OrdinalExport {
+  WORD ordinal;
+  const char* name;
+};
+}  // namespace tq::kernel
+
+#define TQ_EXPORT_ORDINALS(...)                                                        \
+  TQ_EXPORT const ::tq::kernel::OrdinalExport* TelequillOrdinals() {                    \
+    static constexpr ::tq::kernel::OrdinalExport kTable[] = {__VA_ARGS__, {0, nullptr}}; \
+    return kTable;                                                                     \
+  }
 
 // ---- Names ------------------------------------------------------------------
 // Sizes are in characters and include the terminator; on success the size

@@ -1,5 +1,5 @@
-// Resource scripts: each module's dialog templates, string table and
-// bitmaps, written as C++ data in the module's resources.cpp.
+// Resource scripts: each module's dialog templates, string table, bitmaps,
+// menus and cursors, written as C++ data in the module's resources.cpp.
 //
 // How a module's resources are found from its instance handle:
 // - A shared library (plug-in, resource library) defines, in resources.cpp,
@@ -13,7 +13,7 @@
 //   registered the same way (tests use made-up handles).
 // A registration takes precedence over the exported symbol. A handle that
 // is neither registered nor a loaded module has no resources. A script that
-// gives one identifier twice (two dialogs, two strings or two bitmaps) is
+// gives one identifier twice (two dialogs, two strings, two bitmaps, ...) is
 // refused, registered or exported, rather than letting the first shadow the
 // second.
 //
@@ -71,6 +71,9 @@ struct DialogTemplate {
   // The template's own font (with DS_SETFONT); empty name means the system font.
   const char16_t* fontName = u"";
   WORD fontPointSize = 0;
+  // A template named by a string (such as "ABOUTBOX") rather than by `id`,
+  // which it then leaves unused.
+  const char16_t* name = nullptr;
 };
 
 struct StringResource {
@@ -87,10 +90,38 @@ struct BitmapResource {
   std::span<const BYTE> pixels;  // width * height * 4 bytes
 };
 
+// One item of a menu: its command identifier, its text with the "&" of its
+// access key, and MF_ flags (MF_SEPARATOR, MF_GRAYED, MF_CHECKED).
+struct MenuItemTemplate {
+  UINT id;
+  const char16_t* text;
+  UINT flags = 0;
+};
+
+// A menu as a pop-up list of items, the form a context menu takes.
+struct MenuResource {
+  int id;
+  std::span<const MenuItemTemplate> items;
+};
+
+// A cursor as pixels: `width` x `height`, rows top-down, 4 bytes a pixel in
+// the order blue, green, red, alpha (0 is transparent); the hot spot is the
+// pixel that points.
+struct CursorResource {
+  int id;
+  int width;
+  int height;
+  int hotX;
+  int hotY;
+  std::span<const BYTE> pixels;  // width * height * 4 bytes
+};
+
 struct ResourceScript {
   std::span<const DialogTemplate> dialogs;
   std::span<const StringResource> strings;
   std::span<const BitmapResource> bitmaps;
+  std::span<const MenuResource> menus = {};
+  std::span<const CursorResource> cursors = {};
 };
 
 // A module's script gathered from the scripts its parts contribute, in
@@ -106,11 +137,14 @@ class GatheredScript {
   std::vector<DialogTemplate> dialogs_;
   std::vector<StringResource> strings_;
   std::vector<BitmapResource> bitmaps_;
+  std::vector<MenuResource> menus_;
+  std::vector<CursorResource> cursors_;
   ResourceScript script_;
 };
 
 // The first identifier `script` gives twice, named as "dialog 101",
-// "string 1040" or "bitmap 3"; none when every identifier is unique.
+// "string 1040", "bitmap 3", "menu 300" or "cursor 19000"; none when every
+// identifier is unique.
 std::optional<std::string> FirstDuplicate(const ResourceScript& script);
 
 // Registers `script` (which must outlive its use) as the resources of
@@ -126,10 +160,13 @@ const ResourceScript* FindResources(HINSTANCE instance);
 
 // Lookups by identifier; null when the script or the item is missing.
 // A template name given as a string (not MAKEINTRESOURCEW) is matched
-// against the decimal identifier ("#101" or "101").
+// against the decimal identifier ("#101" or "101"), else against the names
+// of named templates without regard to case, as Win32 does.
 const DialogTemplate* FindDialog(HINSTANCE instance, LPCWSTR name);
 const StringResource* FindString(HINSTANCE instance, UINT id);
 const BitmapResource* FindBitmap(HINSTANCE instance, LPCWSTR name);
+const MenuResource* FindMenu(HINSTANCE instance, LPCWSTR name);
+const CursorResource* FindCursor(HINSTANCE instance, LPCWSTR name);
 
 // The pixels behind a bitmap handle of LoadBitmapW; null for a bad handle.
 const BitmapResource* BitmapData(HBITMAP bitmap);

@@ -668,6 +668,11 @@ extern "C" BOOL WinHelpW(HWND window, LPCWSTR helpFile, UINT command, ULONG_PTR 
 // and returns its length, as Win32 does.
 extern "C" int LoadStringW(HINSTANCE instance, UINT id, LPWSTR buffer, int size);
 extern "C" HBITMAP LoadBitmapW(HINSTANCE instance, LPCWSTR name);
+
+// Menu item flags of a menu resource.
+inline constexpr UINT MF_GRAYED = 0x1;
+inline constexpr UINT MF_CHECKED = 0x8;
+inline constexpr UINT MF_SEPARATOR = 0x800;
 extern "C" BOOL DeleteBitmap(HBITMAP bitmap);
 
 // ---- Property sheets -------------------------------------------------------------------
