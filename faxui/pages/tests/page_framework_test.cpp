@@ -66,7 +66,8 @@ class PageFramework : public ::testing::Test {
     answer = 1;
     current = &host_;
     static const res::DialogTemplate dialogs[] = {kPage};
-    res::RegisterResources(nullptr, {dialogs, {}, {}});
+    static const res::ResourceScript script{dialogs, {}, {}};
+    res::RegisterResources(nullptr, script);
     host_.services.pageMessage = [](HWND, UINT message, LPARAM) -> LRESULT {
       current->hostMessages.push_back(message);
       return 77;

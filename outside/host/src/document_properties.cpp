@@ -93,7 +93,8 @@ PropertiesOutcome RunDocumentProperties(const PluginSet& plugins, Model model, c
     return outcome;
   }
   static const res::DialogTemplate companions[] = {kCompanion};
-  res::RegisterResources(nullptr, res::ResourceScript{companions, {}, {}});
+  static const res::ResourceScript companionScript{companions, {}, {}};
+  res::RegisterResources(nullptr, companionScript);
 
   SheetHost host;
   host.model = model;

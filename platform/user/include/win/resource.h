@@ -152,6 +152,8 @@ std::optional<std::string> FirstDuplicate(const ResourceScript& script);
 // A script with a duplicate identifier is refused: false, with a line on
 // standard error, and the instance keeps what it had.
 bool RegisterResources(HINSTANCE instance, const ResourceScript& script);
+// The registry keeps the script's address: a temporary would be gone at once.
+bool RegisterResources(HINSTANCE instance, ResourceScript&& script) = delete;
 
 // The script of `instance`: a registered one, else the module's exported
 // `TelequillResources`; null when there is none or the exported one gives
