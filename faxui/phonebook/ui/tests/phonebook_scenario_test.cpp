@@ -1,6 +1,7 @@
 // The phonebook dialogs end to end: qlhost opens the management form
 // (qlhost phonebook) or the recipient dialog of a fax job (qlhost print)
-// with an automation script on the headless face; the transcript, the
+// with an automation script on the headless face and on the Qt face
+// (offscreen); the transcript, the
 // list lines the script checks and the phonebook's bytes afterwards are
 // compared with what they must be.
 #include <gtest/gtest.h>
@@ -45,7 +46,9 @@ struct Session {
   Lines transcript;
 };
 
-class PhonebookScenario : public tq::testing::TempRoot {
+enum class Face { Headless, Qt };
+
+class PhonebookScenario : public tq::testing::TempRoot, public ::testing::WithParamInterface<Face> {
  protected:
   std::string BookPath() const { return path("DEFAULT.AFD").string(); }
   void WriteBook(const std::string& records) { WriteText(path("DEFAULT.AFD"), kMagic + records); }
@@ -54,8 +57,11 @@ class PhonebookScenario : public tq::testing::TempRoot {
   Session Qlhost(const std::string& script, std::vector<std::string> args) {
     WriteText(path("script.txt"), script);
     std::filesystem::remove(path("t.txt"));
-    args.push_back("--ui");
-    args.push_back("script:" + path("script.txt").string());
+    if (GetParam() == Face::Qt) {
+      args.insert(args.end(), {"--ui", "qt", "--script", path("script.txt").string()});
+    } else {
+      args.insert(args.end(), {"--ui", "script:" + path("script.txt").string()});
+    }
     const auto result =
         tq::testing::RunProgram("qlhost", args, {"TELEQUILL_TRANSCRIPT=" + path("t.txt").string()});
     return {result.status, result.err, SplitLines(ReadText(path("t.txt")))};
@@ -71,7 +77,7 @@ class PhonebookScenario : public tq::testing::TempRoot {
   std::string Opened() const { return "dialog 106 open \"Annuaire - " + BookPath() + "\""; }
 };
 
-TEST_F(PhonebookScenario, WithoutUsablePhonebookOnlyFilesSearchHelpAndCloseWork) {
+TEST_P(PhonebookScenario, WithoutUsablePhonebookOnlyFilesSearchHelpAndCloseWork) {
   WriteBook(Person("Dupont", "0123"));
   std::filesystem::permissions(path("DEFAULT.AFD"), std::filesystem::perms::owner_write,
                                std::filesystem::perm_options::remove);
@@ -91,7 +97,7 @@ TEST_F(PhonebookScenario, WithoutUsablePhonebookOnlyFilesSearchHelpAndCloseWork)
   EXPECT_EQ(Book(), kMagic + Person("Dupont", "0123"));
 }
 
-TEST_F(PhonebookScenario, SearchFindsThePrefixAndGroupsByTheirBracket) {
+TEST_P(PhonebookScenario, SearchFindsThePrefixAndGroupsByTheirBracket) {
   WriteBook(Person("Martin", "02") + Person("Dupont", "0123") + Person("durand", "9") + Group("Ventes", {}));
   const Session run = Manage(
       "dialog 106\n"
@@ -112,7 +118,7 @@ TEST_F(PhonebookScenario, SearchFindsThePrefixAndGroupsByTheirBracket) {
   EXPECT_EQ(run.transcript, (Lines{Opened(), "dialog 106 end 0"}));
 }
 
-TEST_F(PhonebookScenario, NewEntryTrimsBlanksButKeepsThoseOfTheTelephone) {
+TEST_P(PhonebookScenario, NewEntryTrimsBlanksButKeepsThoseOfTheTelephone) {
   WriteBook("");
   const Session run = Manage(
       "dialog 106\n"
@@ -131,7 +137,7 @@ TEST_F(PhonebookScenario, NewEntryTrimsBlanksButKeepsThoseOfTheTelephone) {
   EXPECT_EQ(Book(), kMagic + Person("Jean de la Rue", "0123", "ACME", " 01 02 "));
 }
 
-TEST_F(PhonebookScenario, EditorRefusesEmptyFaxAndAnotherEntrysKey) {
+TEST_P(PhonebookScenario, EditorRefusesEmptyFaxAndAnotherEntrysKey) {
   WriteBook(Person("Dupont", "0123") + Person("Martin", "02"));
   const Session run = Manage(
       "dialog 106\n"
@@ -154,7 +160,7 @@ TEST_F(PhonebookScenario, EditorRefusesEmptyFaxAndAnotherEntrysKey) {
   EXPECT_EQ(run.transcript[2], "box warning ok \"Modification des propriétés\" \"Entrez un numéro de fax.\" -> ok");
 }
 
-TEST_F(PhonebookScenario, RenamingFollowsTheKeyAndCaseOnlyKeepsTheLine) {
+TEST_P(PhonebookScenario, RenamingFollowsTheKeyAndCaseOnlyKeepsTheLine) {
   WriteBook(Person("Dupont", "0123") + Group("G", {"Dupont", "0123"}) + Person("Martin", "02"));
   const Session run = Manage(
       "dialog 106\n"
@@ -178,7 +184,7 @@ TEST_F(PhonebookScenario, RenamingFollowsTheKeyAndCaseOnlyKeepsTheLine) {
   EXPECT_EQ(Book(), kMagic + Group("G", {"Durand", "0123"}) + Person("Durand", "0123") + Person("MARTIN", "02"));
 }
 
-TEST_F(PhonebookScenario, GroupEditorListsEveryOtherRecordAndExpandsGroupsOnce) {
+TEST_P(PhonebookScenario, GroupEditorListsEveryOtherRecordAndExpandsGroupsOnce) {
   WriteBook(Person("A", "1") + Person("B", "22") + Person("C", "3") + Group("Compta", {"A", "1", "B", "22"}) +
             Group("Ventes", {"A", "1"}));
   const Session run = Manage(
@@ -210,7 +216,7 @@ TEST_F(PhonebookScenario, GroupEditorListsEveryOtherRecordAndExpandsGroupsOnce) 
                         Group("Compta", {"A", "1", "B", "22"}) + std::string("\x02G\x03" "A\x03" "1\x03" "B\x03" "22\x03\x04"));
 }
 
-TEST_F(PhonebookScenario, GroupRenamedOntoAnotherGroupIsRefused) {
+TEST_P(PhonebookScenario, GroupRenamedOntoAnotherGroupIsRefused) {
   WriteBook(Group("Compta", {}) + Group("Ventes", {}));
   const Session run = Manage(
       "dialog 106\n"
@@ -231,7 +237,7 @@ TEST_F(PhonebookScenario, GroupRenamedOntoAnotherGroupIsRefused) {
   EXPECT_EQ(Book(), kMagic + Group("Compta", {}) + Group("ventes", {}));
 }
 
-TEST_F(PhonebookScenario, MemberOpenedFromTheGroupEditorKeepsItsKey) {
+TEST_P(PhonebookScenario, MemberOpenedFromTheGroupEditorKeepsItsKey) {
   WriteBook(Person("A", "1") + Group("G", {"A", "1"}));
   const Session run = Manage(
       "dialog 106\n"
@@ -253,7 +259,7 @@ TEST_F(PhonebookScenario, MemberOpenedFromTheGroupEditorKeepsItsKey) {
   EXPECT_EQ(Book(), kMagic + Group("G", {"A", "1"}) + Person("A", "1", "Soci\xe9t\xe9"));
 }
 
-TEST_F(PhonebookScenario, SelectionFormAddsLastSelectedFirstAndReadsOnOk) {
+TEST_P(PhonebookScenario, SelectionFormAddsLastSelectedFirstAndReadsOnOk) {
   WriteBook(Person("Alpha", "1") + Person("Beta", "2") + Person("Gamma", "3"));
   const Session run = Print(
       "dialog 101\n"
@@ -293,7 +299,7 @@ TEST_F(PhonebookScenario, SelectionFormAddsLastSelectedFirstAndReadsOnOk) {
   EXPECT_EQ(Book(), kMagic + Person("Alpha", "1") + Person("Gamma", "3"));
 }
 
-TEST_F(PhonebookScenario, SixtyLinesOnFortyFiveRecipientsAddFiveAndWarn) {
+TEST_P(PhonebookScenario, SixtyLinesOnFortyFiveRecipientsAddFiveAndWarn) {
   std::string records;
   for (int i = 0; i < 105; ++i) records += Person("P" + std::to_string(1000 + i), std::to_string(i));
   WriteBook(records);
@@ -314,7 +320,7 @@ TEST_F(PhonebookScenario, SixtyLinesOnFortyFiveRecipientsAddFiveAndWarn) {
   ASSERT_EQ(run.status, 1) << run.error << ReadText(path("t.txt"));
 }
 
-TEST_F(PhonebookScenario, StoringRecipientsSkipsSpeedDialAndAsksBeforeReplacing) {
+TEST_P(PhonebookScenario, StoringRecipientsSkipsSpeedDialAndAsksBeforeReplacing) {
   WriteBook(Person("Dupont", "0123"));
   const Session run = Print(
       "dialog 101\n"
@@ -334,5 +340,8 @@ TEST_F(PhonebookScenario, StoringRecipientsSkipsSpeedDialAndAsksBeforeReplacing)
   ASSERT_EQ(run.status, 1) << run.error << ReadText(path("t.txt"));
   EXPECT_EQ(Book(), kMagic + Person("dupont", "0123") + Person("Martin", "02"));
 }
+
+INSTANTIATE_TEST_SUITE_P(Faces, PhonebookScenario, ::testing::Values(Face::Headless, Face::Qt),
+                         [](const auto& info) { return info.param == Face::Qt ? "Qt" : "Headless"; });
 
 }  // namespace
