@@ -1,9 +1,13 @@
 #include "host/document_properties.h"
 
+#include <cstdio>
 #include <deque>
+#include <memory>
 #include <vector>
 
 #include "common/host_pages.h"
+#include "host/host_sheet_pages.h"
+#include "host/resource_pages.h"
 #include "host/settings_store.h"
 #include "win/resource.h"
 #include "win/text.h"
@@ -119,8 +123,26 @@ PropertiesOutcome RunDocumentProperties(const PluginSet& plugins, Model model, c
   context.notify = Notify;
   context.notifyFlag = 1;
 
+  // The host's own pages come first, as the sheet's first page labels its
+  // buttons; without the resource library the plug-in's pages still show.
+  std::string libraryError;
+  const HINSTANCE library = LoadResourceLibrary(model, libraryError);
+  std::unique_ptr<HostPages> resolved;
+  if (library == nullptr) {
+    std::fprintf(stderr, "qlhost: %s; the host's own pages are left out\n", libraryError.c_str());
+  } else {
+    resolved = HostPages::Resolve(library, model, HostSheetTemplates(), ResourceLibraryFileName(model), stderr);
+  }
+  HostSheet hostSheet{&host.working, &layout, library, resolved.get(), [&host] {
+                        Commit(&host.context);
+                        if (host.saveError.empty()) host.output = host.working;
+                      }};
+  std::deque<HostSheetPage> hostRecords;
+  host.pages = HostSheetPages(hostSheet, hostRecords);
+  const std::size_t hostPageCount = host.pages.size();
+
   table->propertyPages(&host.device, &host, host.working.data());
-  if (host.pages.empty()) {
+  if (host.pages.size() == hostPageCount) {
     outcome.status = PropertiesOutcome::Status::Failed;
     outcome.error = "the Fax UI plug-in added no page to the property sheet";
     return outcome;

@@ -138,13 +138,27 @@ std::string ChoiceName(std::span<const Choice> choices, int value) {
   return std::to_string(value) + " (unknown)";
 }
 
+std::string ChoiceValue(const Option& option, int value) {
+  if (option.offset == hsb::kJobMode && option.area == Area::Public) {
+    // Any value but 1, 2 and 3 is an ordinary print job.
+    return value == hsb::kJobModeSecure || value == hsb::kJobModeSample || value == hsb::kJobModeFax
+               ? ChoiceName(option.choices, value)
+               : "print";
+  }
+  return ChoiceName(option.choices, value);
+}
+
+std::string TextValue(const unsigned char* field, const Option& option) {
+  return AnsiToUtf8(AnsiSlotView(reinterpret_cast<const char*>(field), option.slot));
+}
+
 std::string DescribeOption(const SettingsBlock& block, const SettingsLayout& layout, const Option& option) {
   const unsigned char* field = FieldAddress(block, layout, option);
   if (option.kind == Kind::Text) {
-    const std::string_view text = AnsiSlotView(reinterpret_cast<const char*>(field), option.slot);
+    const std::string text = TextValue(field, option);
     // A secret says only whether it is set, not even its length.
     if (option.secret) return text.empty() ? "\"\"" : "(set, not shown)";
-    return QuoteC(AnsiToUtf8(text));
+    return QuoteC(text);
   }
   const int value = ReadInt32(field, 0);
   if (option.kind == Kind::Number) {
@@ -154,13 +168,7 @@ std::string DescribeOption(const SettingsBlock& block, const SettingsLayout& lay
     }
     return text;
   }
-  if (option.offset == hsb::kJobMode && option.area == Area::Public) {
-    // Any value but 1, 2 and 3 is an ordinary print job.
-    return value == hsb::kJobModeSecure || value == hsb::kJobModeSample || value == hsb::kJobModeFax
-               ? ChoiceName(option.choices, value)
-               : "print";
-  }
-  return ChoiceName(option.choices, value);
+  return ChoiceValue(option, value);
 }
 
 }  // namespace
@@ -210,6 +218,18 @@ bool ApplyAssignment(SettingsBlock& block, const SettingsLayout& layout, std::st
     return false;
   }
   return ApplySetting(block, layout, assignment.substr(0, equals), assignment.substr(equals + 1), error);
+}
+
+std::string SettingValue(const SettingsBlock& block, const SettingsLayout& layout, std::string_view name) {
+  const Option* option = FindOption(name);
+  if (option == nullptr) return {};
+  const unsigned char* field = FieldAddress(block, layout, *option);
+  switch (option->kind) {
+    case Kind::Text: return TextValue(field, *option);
+    case Kind::Number: return std::to_string(ReadInt32(field, 0));
+    case Kind::Choices: return ChoiceValue(*option, ReadInt32(field, 0));
+  }
+  return {};
 }
 
 std::string DescribeSettings(const SettingsBlock& block, const SettingsLayout& layout) {

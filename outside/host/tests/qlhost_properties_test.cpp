@@ -124,6 +124,60 @@ TEST_P(QlHostProperties, ThePhonebookButtonOpensTheManagementFormOverThePage) {
   EXPECT_FALSE(Has(Transcript(), "sheet changed")) << Transcript();
 }
 
+TEST_P(QlHostProperties, ASecureJobChosenOnTheJobTypePageIsHeldByTheNextPrint) {
+  const auto run = Properties(
+      "page 2000\nexpect-text 2002 \"Impression protégée\"\nexpect-checked 2004\n"
+      "expect-disabled 2005\nexpect-disabled 2006\nclick 2002\nexpect-enabled 2005\nexpect-enabled 2006\n"
+      "type 2005 dupont\ntype 2006 1234\ntype 2007 Rapport\nexpect-text 12321 \"A&ppliquer\"\n"
+      "expect-enabled 12321\nclick 1\n");
+  ASSERT_EQ(run.status, 0) << run.err << Transcript();
+  EXPECT_TRUE(Has(Transcript(), "sheet changed 2000\n")) << Transcript();
+  const std::string shown = Run({"settings", "show"}).out;
+  EXPECT_TRUE(Has(shown, "job-mode: secure\nfax-feature: 1\n")) << shown;
+  EXPECT_TRUE(Has(shown, "secure-user: \"dupont\"\nsecure-password: (set, not shown)\n")) << shown;
+
+  ASSERT_EQ(Run({"print", "--output", path("held.prn").string(), TELEQUILL_SOURCE_DIR "/examples/documents/lettre.pxl"})
+                .status,
+            0);
+  const std::string stream = ReadText(path("held.prn"));
+  EXPECT_TRUE(Has(stream, "@PJL SET USERNAME=\"dupont\"\r\n")) << stream;
+  EXPECT_TRUE(Has(stream, "@PJL SET JOBNAME=\"Rapport\"\r\n")) << stream;
+  EXPECT_TRUE(Has(stream, "@PJL SET HOLDKEY=\"1234\"\r\n")) << stream;
+  EXPECT_TRUE(Has(stream, "@PJL SET HOLD=STORE\r\n")) << stream;
+  EXPECT_FALSE(Has(stream, "TELQUL")) << stream;
+
+  // The page shows what was kept, the password included.
+  ASSERT_EQ(Properties("page 2000\nexpect-checked 2002\nexpect-unchecked 2004\nexpect-text 2005 dupont\n"
+                       "expect-text 2006 1234\nexpect-disabled 12321\nclick 2\n")
+                .status,
+            0)
+      << Transcript();
+}
+
+TEST_P(QlHostProperties, AValueTheSettingsRefuseKeepsThePageAndChangesNothing) {
+  const std::string before = Run({"settings", "show"}).out;
+  const auto run = Properties("page 2000\nclick 2003\ntype 2005 \"du\\\"pont\"\nclick 1\n"
+                              "box ok \"Cette valeur ne peut pas être enregistrée :\\n"
+                              "secure-user: quotes and control characters are not allowed\"\n"
+                              "expect-checked 2003\nclick 2\n");
+  ASSERT_EQ(run.status, 0) << run.err << Transcript();
+  EXPECT_EQ(Run({"settings", "show"}).out, before);
+}
+
+TEST_P(QlHostProperties, TheFaxModuleSwitchedOffHidesTheFaxOptionsAtTheNextOpening) {
+  auto run = Properties("page 6500\nexpect-checked 6509\nexpect-unchecked 6510\nclick 6509\nclick 6510\n"
+                        "click 12321\nexpect-disabled 12321\nclick 2\n");
+  ASSERT_EQ(run.status, 0) << run.err << Transcript();
+  const std::string shown = Run({"settings", "show"}).out;
+  EXPECT_TRUE(Has(shown, "fax-feature: 0\ng4: 1\n")) << shown;
+  run = Properties("page 102\n");
+  EXPECT_EQ(run.status, 3);
+  EXPECT_TRUE(Has(run.err + Transcript(), "no page made from template 102")) << run.err;
+  // Switched on again, the page is back.
+  ASSERT_EQ(Properties("page 6500\nexpect-unchecked 6509\nclick 6509\nclick 1\n").status, 0) << Transcript();
+  ASSERT_EQ(Properties("page 102\nexpect-checked 203\nclick 2\n").status, 0) << Transcript();
+}
+
 INSTANTIATE_TEST_SUITE_P(Faces, QlHostProperties, ::testing::Values(FaceKind::Headless, FaceKind::Qt),
                          [](const auto& info) { return info.param == FaceKind::Qt ? "Qt" : "Headless"; });
 

@@ -131,6 +131,21 @@ TEST_F(Settings, DescriptionShowsDamagedValuesAsSuch) {
   EXPECT_NE(text.find("job-mode: print\n"), std::string::npos) << text;
 }
 
+TEST_F(Settings, ValuesReadBackInTheFormTheyAreSetIn) {
+  Set("secure-password", "0042");
+  Set("job-mode", "sample");
+  Set("g4", "on");
+  Set("copies", "12");
+  EXPECT_EQ(SettingValue(block, layout, "secure-password"), "0042");  // the pages show it masked
+  EXPECT_EQ(SettingValue(block, layout, "job-mode"), "sample");
+  EXPECT_EQ(SettingValue(block, layout, "g4"), "1");
+  EXPECT_EQ(SettingValue(block, layout, "copies"), "12");
+  EXPECT_EQ(SettingValue(block, layout, "secure-user"), "");
+  EXPECT_EQ(SettingValue(block, layout, "no-such-setting"), "");
+  hsb::SetField(block.data(), hsb::kJobMode, 12);
+  EXPECT_EQ(SettingValue(block, layout, "job-mode"), "print");
+}
+
 TEST_F(Settings, StoredSettingsComeBackAsTheyWere) {
   const std::string file = SettingsPath(Model::P);
   SettingsBlock loaded;

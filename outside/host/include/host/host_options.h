@@ -21,6 +21,10 @@ namespace tq::host {
 [[nodiscard]] bool ApplyAssignment(SettingsBlock& block, const SettingsLayout& layout,
                                    std::string_view assignment, std::string& error);
 
+// The value of option `name` in the form ApplySetting takes (a secret as it
+// is, for the host's own pages to show masked); empty for an unknown name.
+std::string SettingValue(const SettingsBlock& block, const SettingsLayout& layout, std::string_view name);
+
 // One "name: value" line per option, decoded, for people to read.
 std::string DescribeSettings(const SettingsBlock& block, const SettingsLayout& layout);
 

@@ -1,0 +1,217 @@
+#include "host/host_sheet_pages.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include "host/host_options.h"
+#include "qlres/resource_ids.h"
+#include "win/text.h"
+
+namespace tq::host {
+namespace {
+
+// How a control stands for a host setting.
+enum class Kind {
+  Radio,  // checked when the setting has `value`; sets it when checked
+  Check,  // the setting is 1 when checked, 0 when not
+  Edit,   // the setting's text
+};
+
+struct Binding {
+  int page;
+  int control;
+  Kind kind;
+  const char* setting;
+  const char* value = nullptr;  // Radio only
+};
+
+constexpr Binding kBindings[] = {
+    {qlres::kJobTypePage, qlres::kJobPrint, Kind::Radio, "job-mode", "print"},
+    {qlres::kJobTypePage, qlres::kJobSecure, Kind::Radio, "job-mode", "secure"},
+    {qlres::kJobTypePage, qlres::kJobSample, Kind::Radio, "job-mode", "sample"},
+    {qlres::kJobTypePage, qlres::kJobFax, Kind::Radio, "job-mode", "fax"},
+    {qlres::kJobTypePage, qlres::kSecureUser, Kind::Edit, "secure-user"},
+    {qlres::kJobTypePage, qlres::kSecurePassword, Kind::Edit, "secure-password"},
+    {qlres::kJobTypePage, qlres::kSecureDocName, Kind::Edit, "secure-doc-name"},
+    {qlres::kInstallableOptionsPage, qlres::kFaxModule, Kind::Check, "fax-feature"},
+    {qlres::kInstallableOptionsPage, qlres::kIsdnKit, Kind::Check, "g4"},
+};
+
+constexpr int kTemplates[] = {qlres::kJobTypePage, qlres::kInstallableOptionsPage};
+
+// The sheet's buttons and the strings that label them.
+struct ButtonLabel {
+  int button;
+  unsigned string;
+  const char16_t* fallback;
+};
+constexpr ButtonLabel kButtonLabels[] = {
+    {IDC_PROPSHEET_OK, qlres::kSheetOkString, u"OK"},
+    {IDC_PROPSHEET_CANCEL, qlres::kSheetCancelString, u"Annuler"},
+    {IDC_PROPSHEET_APPLY, qlres::kSheetApplyString, u"A&ppliquer"},
+    {IDC_PROPSHEET_HELP, qlres::kSheetHelpString, u"&Aide"},
+};
+
+HostSheetPage* RecordOf(HWND page) { return reinterpret_cast<HostSheetPage*>(GetWindowLongPtrW(page, DWLP_USER)); }
+
+bool IsBroken(const HostSheetPage& record, int control) {
+  const ResolvedPage* page = record.sheet->pages->Page(record.templateId);
+  return page == nullptr || std::find(page->broken.begin(), page->broken.end(), control) != page->broken.end();
+}
+
+// The bindings of the record's page whose controls can be trusted.
+template <typename Visit>
+void ForEachBinding(const HostSheetPage& record, Visit visit) {
+  for (const Binding& binding : kBindings) {
+    if (binding.page == record.templateId && !IsBroken(record, binding.control)) visit(binding);
+  }
+}
+
+std::string ItemText(HWND page, int id) {
+  const int length = GetWindowTextLengthW(GetDlgItem(page, id));
+  std::u16string text(static_cast<std::size_t>(std::max(length, 0)) + 1, u'\0');
+  GetDlgItemTextW(page, id, text.data(), static_cast<int>(text.size()));
+  text.resize(std::char_traits<char16_t>::length(text.c_str()));
+  return Utf16ToUtf8(text);
+}
+
+void Enable(HWND page, const HostSheetPage& record, int control, bool enabled) {
+  if (!IsBroken(record, control)) EnableWindow(GetDlgItem(page, control), enabled ? TRUE : FALSE);
+}
+
+// The held job's names serve a secure or a sample job; the password only a
+// secure one.
+void EnableSecureFields(HWND page, const HostSheetPage& record) {
+  if (record.templateId != qlres::kJobTypePage) return;
+  const bool secure = IsDlgButtonChecked(page, qlres::kJobSecure) == BST_CHECKED;
+  const bool held = secure || IsDlgButtonChecked(page, qlres::kJobSample) == BST_CHECKED;
+  Enable(page, record, qlres::kSecureUser, held);
+  Enable(page, record, qlres::kSecurePassword, secure);
+  Enable(page, record, qlres::kSecureDocName, held);
+}
+
+void Load(HWND page, HostSheetPage& record) {
+  record.loading = true;
+  const HostSheet& sheet = *record.sheet;
+  ForEachBinding(record, [&](const Binding& binding) {
+    const std::string value = SettingValue(*sheet.settings, *sheet.layout, binding.setting);
+    switch (binding.kind) {
+      case Kind::Radio: CheckDlgButton(page, binding.control, value == binding.value ? BST_CHECKED : 0); break;
+      case Kind::Check: CheckDlgButton(page, binding.control, value == "1" ? BST_CHECKED : 0); break;
+      case Kind::Edit: SetDlgItemTextW(page, binding.control, Utf8ToUtf16(value).c_str()); break;
+    }
+  });
+  EnableSecureFields(page, record);
+  record.loading = false;
+}
+
+// The page's values written into a copy of the settings; false, with
+// `error`, at the first one the settings refuse.
+bool Gather(HWND page, const HostSheetPage& record, SettingsBlock& settings, std::string& error) {
+  bool good = true;
+  ForEachBinding(record, [&](const Binding& binding) {
+    if (!good) return;
+    const bool checked = IsDlgButtonChecked(page, binding.control) == BST_CHECKED;
+    switch (binding.kind) {
+      case Kind::Radio:
+        if (checked) good = ApplySetting(settings, *record.sheet->layout, binding.setting, binding.value, error);
+        break;
+      case Kind::Check:
+        good = ApplySetting(settings, *record.sheet->layout, binding.setting, checked ? "1" : "0", error);
+        break;
+      case Kind::Edit:
+        // A disabled field keeps what it holds for the next held job.
+        good = ApplySetting(settings, *record.sheet->layout, binding.setting, ItemText(page, binding.control), error);
+        break;
+    }
+  });
+  return good;
+}
+
+LRESULT Apply(HWND page, HostSheetPage& record) {
+  HostSheet& sheet = *record.sheet;
+  SettingsBlock edited = *sheet.settings;
+  std::string error;
+  if (!Gather(page, record, edited, error)) {
+    const std::u16string text = u"Cette valeur ne peut pas être enregistrée :\n" + Utf8ToUtf16(error);
+    MessageBoxW(page, text.c_str(), u"Propriétés du document", MB_OK | MB_ICONEXCLAMATION);
+    return PSNRET_INVALID_NOCHANGEPAGE;
+  }
+  // In place: the plug-in's pages hold the address of these settings.
+  std::copy(edited.begin(), edited.end(), sheet.settings->begin());
+  if (sheet.commit) sheet.commit();
+  return PSNRET_NOERROR;
+}
+
+void LabelButtons(HWND page, const HostSheet& sheet) {
+  const HWND frame = GetParent(page);
+  for (const ButtonLabel& label : kButtonLabels) {
+    SetDlgItemTextW(frame, label.button, SheetButtonLabel(sheet.library, label.string, label.fallback).c_str());
+  }
+}
+
+bool IsBound(const HostSheetPage& record, int control) {
+  return std::any_of(std::begin(kBindings), std::end(kBindings), [&](const Binding& binding) {
+    return binding.page == record.templateId && binding.control == control;
+  });
+}
+
+INT_PTR HostPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG: {
+      const auto* header = reinterpret_cast<const PROPSHEETPAGEW*>(lParam);
+      auto* record = reinterpret_cast<HostSheetPage*>(header->lParam);
+      SetWindowLongPtrW(page, DWLP_USER, reinterpret_cast<LONG_PTR>(record));
+      LabelButtons(page, *record->sheet);
+      Load(page, *record);
+      return TRUE;
+    }
+    case WM_COMMAND: {
+      HostSheetPage* record = RecordOf(page);
+      const int control = LOWORD(wParam);
+      const WORD code = HIWORD(wParam);
+      if (record == nullptr || record->loading || !IsBound(*record, control)) return FALSE;
+      if (code != BN_CLICKED && code != EN_CHANGE) return FALSE;
+      EnableSecureFields(page, *record);
+      PropSheet_Changed(GetParent(page), page);
+      return TRUE;
+    }
+    case WM_NOTIFY: {
+      HostSheetPage* record = RecordOf(page);
+      const auto* notification = reinterpret_cast<const NMHDR*>(lParam);
+      if (record == nullptr || notification == nullptr) return FALSE;
+      if (notification->code == PSN_APPLY) {
+        SetWindowLongPtrW(page, DWLP_MSGRESULT, Apply(page, *record));
+        return TRUE;
+      }
+      return FALSE;
+    }
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace
+
+std::vector<int> HostSheetTemplates() { return {std::begin(kTemplates), std::end(kTemplates)}; }
+
+std::vector<PROPSHEETPAGEW> HostSheetPages(HostSheet& sheet, std::deque<HostSheetPage>& records) {
+  std::vector<PROPSHEETPAGEW> pages;
+  if (sheet.pages == nullptr) return pages;
+  for (int id : kTemplates) {
+    if (sheet.pages->Page(id) == nullptr) continue;
+    HostSheetPage& record = records.emplace_back();
+    record.sheet = &sheet;
+    record.templateId = id;
+    PROPSHEETPAGEW page{};
+    page.dwSize = sizeof(PROPSHEETPAGEW);
+    page.hInstance = sheet.pages->instance();
+    page.pszTemplate = MAKEINTRESOURCEW(id);
+    page.pfnDlgProc = HostPageProc;
+    page.lParam = reinterpret_cast<LPARAM>(&record);
+    pages.push_back(page);
+  }
+  return pages;
+}
+
+}  // namespace tq::host
