@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <tuple>
 
 #include "host/host_options.h"
 #include "qlres/resource_ids.h"
@@ -79,15 +80,43 @@ void Enable(HWND page, const HostSheetPage& record, int control, bool enabled) {
   if (!IsBroken(record, control)) EnableWindow(GetDlgItem(page, control), enabled ? TRUE : FALSE);
 }
 
-// The held job's names serve a secure or a sample job; the password only a
-// secure one.
-void EnableSecureFields(HWND page, const HostSheetPage& record) {
+// The job type buttons in order, each with the string that explains it.
+constexpr int kJobTypes[] = {qlres::kJobPrint, qlres::kJobSecure, qlres::kJobSample, qlres::kJobFax};
+constexpr unsigned kJobTypeExplanations[] = {7056, 7057, 7058, 7059};
+
+// The held job's names serve a secure or a sample job, the password only a
+// secure one; the line below says what the chosen type does.
+void ShowJobType(HWND page, const HostSheetPage& record) {
   if (record.templateId != qlres::kJobTypePage) return;
   const bool secure = IsDlgButtonChecked(page, qlres::kJobSecure) == BST_CHECKED;
   const bool held = secure || IsDlgButtonChecked(page, qlres::kJobSample) == BST_CHECKED;
   Enable(page, record, qlres::kSecureUser, held);
   Enable(page, record, qlres::kSecurePassword, secure);
   Enable(page, record, qlres::kSecureDocName, held);
+  if (IsBroken(record, qlres::kJobTypeHelp)) return;
+  for (std::size_t i = 0; i < std::size(kJobTypes); ++i) {
+    if (IsDlgButtonChecked(page, kJobTypes[i]) != BST_CHECKED) continue;
+    if (const res::StringResource* text = res::FindString(record.sheet->library, kJobTypeExplanations[i])) {
+      SetDlgItemTextW(page, qlres::kJobTypeHelp, text->text);
+    }
+  }
+}
+
+// A secure job is released with its user and password at the printer: it
+// cannot be stored without them.
+bool SecureJobComplete(HWND page, const HostSheetPage& record, std::string& error) {
+  if (record.templateId != qlres::kJobTypePage || IsDlgButtonChecked(page, qlres::kJobSecure) != BST_CHECKED) {
+    return true;
+  }
+  for (const auto& [control, string, fallback] :
+       {std::tuple{qlres::kSecureUser, 7061u, "Le nom d'utilisateur ne peut pas être vide."},
+        std::tuple{qlres::kSecurePassword, 7062u, "Le mot de passe ne peut pas être vide."}}) {
+    if (IsBroken(record, control) || !ItemText(page, control).empty()) continue;
+    const res::StringResource* text = res::FindString(record.sheet->library, string);
+    error = text != nullptr ? Utf16ToUtf8(text->text) : fallback;
+    return false;
+  }
+  return true;
 }
 
 void Load(HWND page, HostSheetPage& record) {
@@ -101,7 +130,7 @@ void Load(HWND page, HostSheetPage& record) {
       case Kind::Edit: SetDlgItemTextW(page, binding.control, Utf8ToUtf16(value).c_str()); break;
     }
   });
-  EnableSecureFields(page, record);
+  ShowJobType(page, record);
   record.loading = false;
 }
 
@@ -132,7 +161,7 @@ LRESULT Apply(HWND page, HostSheetPage& record) {
   HostSheet& sheet = *record.sheet;
   SettingsBlock edited = *sheet.settings;
   std::string error;
-  if (!Gather(page, record, edited, error)) {
+  if (!SecureJobComplete(page, record, error) || !Gather(page, record, edited, error)) {
     const std::u16string text = u"Cette valeur ne peut pas être enregistrée :\n" + Utf8ToUtf16(error);
     MessageBoxW(page, text.c_str(), u"Propriétés du document", MB_OK | MB_ICONEXCLAMATION);
     return PSNRET_INVALID_NOCHANGEPAGE;
@@ -172,7 +201,7 @@ INT_PTR HostPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
       const WORD code = HIWORD(wParam);
       if (record == nullptr || record->loading || !IsBound(*record, control)) return FALSE;
       if (code != BN_CLICKED && code != EN_CHANGE) return FALSE;
-      EnableSecureFields(page, *record);
+      ShowJobType(page, *record);
       PropSheet_Changed(GetParent(page), page);
       return TRUE;
     }

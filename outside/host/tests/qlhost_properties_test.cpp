@@ -162,6 +162,21 @@ TEST_P(QlHostProperties, AValueTheSettingsRefuseKeepsThePageAndChangesNothing) {
                               "expect-checked 2003\nclick 2\n");
   ASSERT_EQ(run.status, 0) << run.err << Transcript();
   EXPECT_EQ(Run({"settings", "show"}).out, before);
+  // A secure job cannot be stored without its password.
+  const auto secure = Properties("page 2000\nclick 2002\ntype 2005 dupont\nclick 1\n"
+                                 "box ok \"Cette valeur ne peut pas être enregistrée :\\n"
+                                 "Le mot de passe ne peut pas être vide.\"\nclick 2\n");
+  ASSERT_EQ(secure.status, 0) << secure.err << Transcript();
+  EXPECT_EQ(Run({"settings", "show"}).out, before);
+}
+
+TEST_P(QlHostProperties, TheJobTypePageSaysWhatTheChosenTypeDoes) {
+  const auto run = Properties(
+      "page 2000\nexpect-text 2008 \"Fax : le document est envoyé par fax aux destinataires choisis à "
+      "l'impression.\"\nclick 2003\nexpect-enabled 2005\nexpect-disabled 2006\nexpect-enabled 2007\n"
+      "expect-text 2008 \"Impression échantillon : une copie est imprimée, les autres attendent votre accord sur "
+      "l'imprimante.\"\nclick 2\n");
+  ASSERT_EQ(run.status, 0) << run.err << Transcript();
 }
 
 TEST_P(QlHostProperties, TheFaxModuleSwitchedOffHidesTheFaxOptionsAtTheNextOpening) {
