@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <span>
 #include <tuple>
 
 #include "host/host_options.h"
@@ -16,6 +17,7 @@ enum class Kind {
   Radio,  // checked when the setting has `value`; sets it when checked
   Check,  // the setting is 1 when checked, 0 when not
   Edit,   // the setting's text
+  List,   // a drop-down list whose item index is the setting's number
 };
 
 struct Binding {
@@ -24,9 +26,15 @@ struct Binding {
   Kind kind;
   const char* setting;
   const char* value = nullptr;  // Radio only
+  std::span<const unsigned> items = {};  // List: the strings of its items
 };
 
+// The output trays in the host's order, 0 to 3.
+constexpr unsigned kTrayNames[] = {7108, 7109, 7110, 7111};
+
 constexpr Binding kBindings[] = {
+    {qlres::kPaperPage, qlres::kCopies, Kind::Edit, "copies"},
+    {qlres::kPaperPage, qlres::kOutputTray, Kind::List, "tray", nullptr, kTrayNames},
     {qlres::kJobTypePage, qlres::kJobPrint, Kind::Radio, "job-mode", "print"},
     {qlres::kJobTypePage, qlres::kJobSecure, Kind::Radio, "job-mode", "secure"},
     {qlres::kJobTypePage, qlres::kJobSample, Kind::Radio, "job-mode", "sample"},
@@ -38,7 +46,7 @@ constexpr Binding kBindings[] = {
     {qlres::kInstallableOptionsPage, qlres::kIsdnKit, Kind::Check, "g4"},
 };
 
-constexpr int kTemplates[] = {qlres::kJobTypePage, qlres::kInstallableOptionsPage};
+constexpr int kTemplates[] = {qlres::kPaperPage, qlres::kJobTypePage, qlres::kInstallableOptionsPage};
 
 // The sheet's buttons and the strings that label them.
 struct ButtonLabel {
@@ -119,6 +127,19 @@ bool SecureJobComplete(HWND page, const HostSheetPage& record, std::string& erro
   return true;
 }
 
+// The list's items from the library, the one `value` numbers selected.
+void FillList(HWND page, const HostSheetPage& record, const Binding& binding, const std::string& value) {
+  SendDlgItemMessageW(page, binding.control, CB_RESETCONTENT, 0, 0);
+  for (unsigned id : binding.items) {
+    const res::StringResource* text = res::FindString(record.sheet->library, id);
+    const std::u16string item = text != nullptr ? std::u16string(text->text) : u"#" + Utf8ToUtf16(std::to_string(id));
+    SendDlgItemMessageW(page, binding.control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+  }
+  for (std::size_t i = 0; i < binding.items.size(); ++i) {
+    if (value == std::to_string(i)) SendDlgItemMessageW(page, binding.control, CB_SETCURSEL, i, 0);
+  }
+}
+
 void Load(HWND page, HostSheetPage& record) {
   record.loading = true;
   const HostSheet& sheet = *record.sheet;
@@ -128,6 +149,7 @@ void Load(HWND page, HostSheetPage& record) {
       case Kind::Radio: CheckDlgButton(page, binding.control, value == binding.value ? BST_CHECKED : 0); break;
       case Kind::Check: CheckDlgButton(page, binding.control, value == "1" ? BST_CHECKED : 0); break;
       case Kind::Edit: SetDlgItemTextW(page, binding.control, Utf8ToUtf16(value).c_str()); break;
+      case Kind::List: FillList(page, record, binding, value); break;
     }
   });
   ShowJobType(page, record);
@@ -152,6 +174,12 @@ bool Gather(HWND page, const HostSheetPage& record, SettingsBlock& settings, std
         // A disabled field keeps what it holds for the next held job.
         good = ApplySetting(settings, *record.sheet->layout, binding.setting, ItemText(page, binding.control), error);
         break;
+      case Kind::List: {
+        // No selection: the list could not show the stored value, which stays.
+        const LRESULT index = SendDlgItemMessageW(page, binding.control, CB_GETCURSEL, 0, 0);
+        if (index >= 0) good = ApplySetting(settings, *record.sheet->layout, binding.setting, std::to_string(index), error);
+        break;
+      }
     }
   });
   return good;
@@ -200,7 +228,7 @@ INT_PTR HostPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
       const int control = LOWORD(wParam);
       const WORD code = HIWORD(wParam);
       if (record == nullptr || record->loading || !IsBound(*record, control)) return FALSE;
-      if (code != BN_CLICKED && code != EN_CHANGE) return FALSE;
+      if (code != BN_CLICKED && code != EN_CHANGE && code != CBN_SELCHANGE) return FALSE;
       ShowJobType(page, *record);
       PropSheet_Changed(GetParent(page), page);
       return TRUE;

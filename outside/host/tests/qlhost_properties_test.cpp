@@ -179,6 +179,23 @@ TEST_P(QlHostProperties, TheJobTypePageSaysWhatTheChosenTypeDoes) {
   ASSERT_EQ(run.status, 0) << run.err << Transcript();
 }
 
+TEST_P(QlHostProperties, CopiesAndTrayFromThePaperPageGoIntoTheNextPrint) {
+  ASSERT_EQ(Run({"settings", "set", "job-mode=print"}).status, 0);
+  auto run = Properties("page 1000\nexpect-text 1007 1\nexpect-text 1002 \"Bac de sortie central\"\n"
+                        "type 1007 0\nclick 12321\nbox ok \"Cette valeur ne peut pas être enregistrée :\\n"
+                        "copies: \\\"0\\\" is not a number from 1 to 999\"\n"
+                        "type 1007 3\nselect 1002 3\nclick 1\n");
+  ASSERT_EQ(run.status, 0) << run.err << Transcript();
+  const std::string shown = Run({"settings", "show"}).out;
+  EXPECT_TRUE(Has(shown, "copies: 3\ntray: 3 (finisher lower tray)\n")) << shown;
+  ASSERT_EQ(Run({"print", "--output", path("copies.prn").string(), TELEQUILL_SOURCE_DIR "/examples/documents/lettre.pxl"})
+                .status,
+            0);
+  EXPECT_TRUE(Has(ReadText(path("copies.prn")), "@PJL SET QTY=3\n"));
+  run = Properties("page 1000\nexpect-text 1007 3\nexpect-text 1002 \"Bac inférieur du module de finition\"\nclick 2\n");
+  ASSERT_EQ(run.status, 0) << run.err << Transcript();
+}
+
 TEST_P(QlHostProperties, TheFaxModuleSwitchedOffHidesTheFaxOptionsAtTheNextOpening) {
   auto run = Properties("page 6500\nexpect-checked 6509\nexpect-unchecked 6510\nclick 6509\nclick 6510\n"
                         "click 12321\nexpect-disabled 12321\nclick 2\n");

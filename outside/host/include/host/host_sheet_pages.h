@@ -1,7 +1,7 @@
 // The host's own pages of the document property sheet, made from the
-// language resource library's templates (see resource_pages.h): the job type
-// with the held job's user, password and document name, and the installable
-// options with the fax module and the ISDN/G4 kit. Each page shows the host
+// language resource library's templates (see resource_pages.h): copies and
+// output tray, the job type with the held job's user, password and document
+// name, and the installable options with the fax module and the ISDN/G4 kit. Each page shows the host
 // settings its controls stand for and, on apply, writes them back and saves
 // them; a value the settings refuse keeps the page open with a message and
 // changes nothing. The first host page made also gives the sheet's buttons
