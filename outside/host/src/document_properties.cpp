@@ -136,7 +136,8 @@ PropertiesOutcome RunDocumentProperties(const PluginSet& plugins, Model model, c
   HostSheet hostSheet{&host.working, &layout, library, resolved.get(), [&host] {
                         Commit(&host.context);
                         if (host.saveError.empty()) host.output = host.working;
-                      }};
+                      },
+                      [model](const std::string& port) { return RunAutoconfigure(model, port); }};
   std::deque<HostSheetPage> hostRecords;
   host.pages = HostSheetPages(hostSheet, hostRecords);
   const std::size_t hostPageCount = host.pages.size();

@@ -17,7 +17,12 @@ enum class Kind {
   Radio,  // checked when the setting has `value`; sets it when checked
   Check,  // the setting is 1 when checked, 0 when not
   Edit,   // the setting's text
-  List,   // a drop-down list whose item index is the setting's number
+  List,   // a drop-down list, one item for each value of the setting
+};
+
+struct ListItem {
+  unsigned string;  // its text in the library
+  const char* value;
 };
 
 struct Binding {
@@ -26,15 +31,15 @@ struct Binding {
   Kind kind;
   const char* setting;
   const char* value = nullptr;  // Radio only
-  std::span<const unsigned> items = {};  // List: the strings of its items
+  std::span<const ListItem> items = {};  // List only
 };
 
-// The output trays in the host's order, 0 to 3.
-constexpr unsigned kTrayNames[] = {7108, 7109, 7110, 7111};
+constexpr ListItem kTrays[] = {{7108, "0"}, {7109, "1"}, {7110, "2"}, {7111, "3"}};
+constexpr ListItem kSpeedDialRanges[] = {{7243, "200"}, {7244, "999"}};
 
 constexpr Binding kBindings[] = {
     {qlres::kPaperPage, qlres::kCopies, Kind::Edit, "copies"},
-    {qlres::kPaperPage, qlres::kOutputTray, Kind::List, "tray", nullptr, kTrayNames},
+    {qlres::kPaperPage, qlres::kOutputTray, Kind::List, "tray", nullptr, kTrays},
     {qlres::kJobTypePage, qlres::kJobPrint, Kind::Radio, "job-mode", "print"},
     {qlres::kJobTypePage, qlres::kJobSecure, Kind::Radio, "job-mode", "secure"},
     {qlres::kJobTypePage, qlres::kJobSample, Kind::Radio, "job-mode", "sample"},
@@ -44,6 +49,8 @@ constexpr Binding kBindings[] = {
     {qlres::kJobTypePage, qlres::kSecureDocName, Kind::Edit, "secure-doc-name"},
     {qlres::kInstallableOptionsPage, qlres::kFaxModule, Kind::Check, "fax-feature"},
     {qlres::kInstallableOptionsPage, qlres::kIsdnKit, Kind::Check, "g4"},
+    {qlres::kInstallableOptionsPage, qlres::kSpeedDialRange, Kind::List, "speed-dial-range", nullptr,
+     kSpeedDialRanges},
 };
 
 constexpr int kTemplates[] = {qlres::kPaperPage, qlres::kJobTypePage, qlres::kInstallableOptionsPage};
@@ -130,21 +137,21 @@ bool SecureJobComplete(HWND page, const HostSheetPage& record, std::string& erro
 // The list's items from the library, the one `value` numbers selected.
 void FillList(HWND page, const HostSheetPage& record, const Binding& binding, const std::string& value) {
   SendDlgItemMessageW(page, binding.control, CB_RESETCONTENT, 0, 0);
-  for (unsigned id : binding.items) {
-    const res::StringResource* text = res::FindString(record.sheet->library, id);
-    const std::u16string item = text != nullptr ? std::u16string(text->text) : u"#" + Utf8ToUtf16(std::to_string(id));
-    SendDlgItemMessageW(page, binding.control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+  for (const ListItem& item : binding.items) {
+    const res::StringResource* text = res::FindString(record.sheet->library, item.string);
+    const std::u16string shown = text != nullptr ? std::u16string(text->text) : Utf8ToUtf16(item.value);
+    SendDlgItemMessageW(page, binding.control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
   }
   for (std::size_t i = 0; i < binding.items.size(); ++i) {
-    if (value == std::to_string(i)) SendDlgItemMessageW(page, binding.control, CB_SETCURSEL, i, 0);
+    if (value == binding.items[i].value) SendDlgItemMessageW(page, binding.control, CB_SETCURSEL, i, 0);
   }
 }
 
-void Load(HWND page, HostSheetPage& record) {
+// The page's controls from `settings`.
+void Load(HWND page, HostSheetPage& record, const SettingsBlock& settings) {
   record.loading = true;
-  const HostSheet& sheet = *record.sheet;
   ForEachBinding(record, [&](const Binding& binding) {
-    const std::string value = SettingValue(*sheet.settings, *sheet.layout, binding.setting);
+    const std::string value = SettingValue(settings, *record.sheet->layout, binding.setting);
     switch (binding.kind) {
       case Kind::Radio: CheckDlgButton(page, binding.control, value == binding.value ? BST_CHECKED : 0); break;
       case Kind::Check: CheckDlgButton(page, binding.control, value == "1" ? BST_CHECKED : 0); break;
@@ -177,7 +184,9 @@ bool Gather(HWND page, const HostSheetPage& record, SettingsBlock& settings, std
       case Kind::List: {
         // No selection: the list could not show the stored value, which stays.
         const LRESULT index = SendDlgItemMessageW(page, binding.control, CB_GETCURSEL, 0, 0);
-        if (index >= 0) good = ApplySetting(settings, *record.sheet->layout, binding.setting, std::to_string(index), error);
+        if (index >= 0 && static_cast<std::size_t>(index) < binding.items.size()) {
+          good = ApplySetting(settings, *record.sheet->layout, binding.setting, binding.items[index].value, error);
+        }
         break;
       }
     }
@@ -185,13 +194,17 @@ bool Gather(HWND page, const HostSheetPage& record, SettingsBlock& settings, std
   return good;
 }
 
+void Complain(HWND page, const std::u16string& what, const std::string& detail) {
+  const std::u16string text = what + Utf8ToUtf16(detail);
+  MessageBoxW(page, text.c_str(), u"Propriétés du document", MB_OK | MB_ICONEXCLAMATION);
+}
+
 LRESULT Apply(HWND page, HostSheetPage& record) {
   HostSheet& sheet = *record.sheet;
   SettingsBlock edited = *sheet.settings;
   std::string error;
   if (!SecureJobComplete(page, record, error) || !Gather(page, record, edited, error)) {
-    const std::u16string text = u"Cette valeur ne peut pas être enregistrée :\n" + Utf8ToUtf16(error);
-    MessageBoxW(page, text.c_str(), u"Propriétés du document", MB_OK | MB_ICONEXCLAMATION);
+    Complain(page, u"Cette valeur ne peut pas être enregistrée :\n", error);
     return PSNRET_INVALID_NOCHANGEPAGE;
   }
   // In place: the plug-in's pages hold the address of these settings.
@@ -207,6 +220,35 @@ void LabelButtons(HWND page, const HostSheet& sheet) {
   }
 }
 
+// The port the device is asked on: the network address typed (a bare
+// address is an IP port), or the host's default.
+std::string AutoconfigPort(HWND page, const HostSheetPage& record) {
+  const std::string typed = IsBroken(record, qlres::kNetworkAddress) ? "" : ItemText(page, qlres::kNetworkAddress);
+  if (typed.empty()) return kDefaultAutoconfigPort;
+  return typed[0] >= '0' && typed[0] <= '9' ? "IP_" + typed : typed;
+}
+
+// What the device answers is shown on the page, which then counts as
+// changed: applying it stores it, cancelling leaves the settings alone.
+void Autoconfigure(HWND page, HostSheetPage& record) {
+  const HostSheet& sheet = *record.sheet;
+  if (!sheet.autoconfigure) return;
+  const AutoconfigOutcome outcome = sheet.autoconfigure(AutoconfigPort(page, record));
+  if (outcome.status == AutoconfigOutcome::Status::NoAnswer) return;
+  SettingsBlock answered = *sheet.settings;
+  std::string error = outcome.error;
+  if (outcome.status == AutoconfigOutcome::Status::Failed ||
+      !ApplyDeviceFacts(outcome.facts, answered, *sheet.layout, error)) {
+    Complain(page, u"La configuration automatique a échoué :\n", error);
+    return;
+  }
+  Load(page, record, answered);
+  if (!IsBroken(record, qlres::kNetworkAddress)) {
+    SetDlgItemTextW(page, qlres::kNetworkAddress, Utf8ToUtf16(outcome.facts.address).c_str());
+  }
+  PropSheet_Changed(GetParent(page), page);
+}
+
 bool IsBound(const HostSheetPage& record, int control) {
   return std::any_of(std::begin(kBindings), std::end(kBindings), [&](const Binding& binding) {
     return binding.page == record.templateId && binding.control == control;
@@ -220,14 +262,19 @@ INT_PTR HostPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
       auto* record = reinterpret_cast<HostSheetPage*>(header->lParam);
       SetWindowLongPtrW(page, DWLP_USER, reinterpret_cast<LONG_PTR>(record));
       LabelButtons(page, *record->sheet);
-      Load(page, *record);
+      Load(page, *record, *record->sheet->settings);
       return TRUE;
     }
     case WM_COMMAND: {
       HostSheetPage* record = RecordOf(page);
       const int control = LOWORD(wParam);
       const WORD code = HIWORD(wParam);
-      if (record == nullptr || record->loading || !IsBound(*record, control)) return FALSE;
+      if (record == nullptr || record->loading) return FALSE;
+      if (control == qlres::kAutoConfigure && code == BN_CLICKED && record->templateId == qlres::kInstallableOptionsPage) {
+        Autoconfigure(page, *record);
+        return TRUE;
+      }
+      if (!IsBound(*record, control)) return FALSE;
       if (code != BN_CLICKED && code != EN_CHANGE && code != CBN_SELCHANGE) return FALSE;
       ShowJobType(page, *record);
       PropSheet_Changed(GetParent(page), page);
