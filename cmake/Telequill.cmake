@@ -76,7 +76,7 @@ function(telequill_use_build_flags folder)
   endforeach()
 endfunction()
 
-# telequill_add_benchmark(<name> SOURCES ... LIBS ... [DEPENDS ...])
+# telequill_add_benchmark(<name> SOURCES ... LIBS ... [DEPENDS ...] [INCLUDES ...])
 # A Google Benchmark program in <build>/benchmarks that reports its figures
 # through tq::testing::RatioReport; `make bench` (the bench target) builds
 # and runs every one and prints their figures as one table. Nothing is added
