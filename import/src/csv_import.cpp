@@ -146,22 +146,11 @@ INT_PTR SelectProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   }
   auto* state = reinterpret_cast<SelectState*>(GetWindowLongPtrW(dialog, DWLP_USER));
   if (state == nullptr) return FALSE;
-  if (message == WM_VKEYTOITEM) {
-    if (LOWORD(wParam) != VK_DELETE || GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) != select::kChosen) return -1;
-    RemoveChosenLines(dialog);
-    return -2;
+  if (const auto answer =
+          SharedSelectionMessage(dialog, message, wParam, lParam, [&] { MoveSelected(dialog, *state); })) {
+    return *answer;
   }
-  if (message != WM_COMMAND) return FALSE;
   switch (LOWORD(wParam)) {
-    case select::kSearch:
-      if (HIWORD(wParam) == EN_CHANGE) SearchAllList(dialog);
-      return TRUE;
-    case select::kMove:
-      MoveSelected(dialog, *state);
-      return TRUE;
-    case select::kRemove:
-      RemoveChosenLines(dialog);
-      return TRUE;
     case select::kHelp:
       OpenHelp(*state->run, dialog, kCsvSelectHelpContext);
       return TRUE;

@@ -49,6 +49,29 @@ void SearchAllList(HWND dialog) {
   SendDlgItemMessageW(dialog, select::kAll, LB_SETTOPINDEX, found, 0);
 }
 
+std::optional<INT_PTR> SharedSelectionMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam,
+                                              const std::function<void()>& moveSelected) {
+  if (message == WM_VKEYTOITEM) {
+    if (LOWORD(wParam) != VK_DELETE || GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) != select::kChosen) return -1;
+    RemoveChosenLines(dialog);
+    return -2;
+  }
+  if (message != WM_COMMAND) return FALSE;
+  switch (LOWORD(wParam)) {
+    case select::kSearch:
+      if (HIWORD(wParam) == EN_CHANGE) SearchAllList(dialog);
+      return TRUE;
+    case select::kMove:
+      moveSelected();
+      return TRUE;
+    case select::kRemove:
+      RemoveChosenLines(dialog);
+      return TRUE;
+    default:
+      return std::nullopt;
+  }
+}
+
 void RemoveChosenLines(HWND dialog) {
   for (int i = ListCount(dialog, select::kChosen) - 1; i >= 0; --i) {
     if (SendDlgItemMessageW(dialog, select::kChosen, LB_GETSEL, i, 0) > 0) {

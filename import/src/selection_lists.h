@@ -3,6 +3,8 @@
 // progress dialog shown while the left list is filled.
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +20,13 @@ void SearchAllList(HWND dialog);
 
 // Removes the selected lines of the right list.
 void RemoveChosenLines(HWND dialog);
+
+// The messages both selection dialogs answer alike once open: Delete in the
+// right list, the search edit, "Vers->" (which runs `moveSelected`) and
+// removal. The dialog procedure's answer, or nothing for a command the
+// dialog answers itself (help, details, OK, Cancel).
+std::optional<INT_PTR> SharedSelectionMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam,
+                                              const std::function<void()>& moveSelected);
 
 // The selected lines of the left list, ascending.
 std::vector<int> SelectedAllLines(HWND dialog);
