@@ -102,16 +102,10 @@ bool SameRecord(const CsvRecord& a, const CsvRecord& b) {
 }
 
 void MoveSelected(HWND dialog, SelectState& state) {
-  if (ChosenListFull(*state.run, dialog, text::kCsvCaption)) return;
-  std::vector<int> lines;
-  try {
-    lines = SelectedAllLines(dialog);
-  } catch (const std::bad_alloc&) {
-    ShowMessage(*state.run, text::kNoMemoryForSelection, text::kCsvCaption, MB_OK | MB_ICONWARNING);
-    return;
-  }
+  const auto lines = LinesToMove(*state.run, dialog, text::kCsvCaption);
+  if (!lines) return;
   const auto& records = state.records->records;
-  for (int line : lines) {
+  for (int line : *lines) {
     const auto index = static_cast<std::size_t>(ListData(dialog, select::kAll, line));
     if (index >= records.size()) continue;
     const CsvRecord& record = records[index];

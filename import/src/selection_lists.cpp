@@ -1,5 +1,7 @@
 #include "selection_lists.h"
 
+#include <new>
+
 #include "ids.h"
 #include "win/user.h"
 
@@ -84,6 +86,16 @@ bool ChosenListFull(const ImportRun& run, HWND dialog, std::u16string_view capti
   if (run.limit <= 0 || ListCount(dialog, select::kChosen) < run.limit) return false;
   ShowMessage(run, text::kListFull, caption, MB_OK | MB_ICONWARNING);
   return true;
+}
+
+std::optional<std::vector<int>> LinesToMove(const ImportRun& run, HWND dialog, std::u16string_view caption) {
+  if (ChosenListFull(run, dialog, caption)) return std::nullopt;
+  try {
+    return SelectedAllLines(dialog);
+  } catch (const std::bad_alloc&) {
+    ShowMessage(run, text::kNoMemoryForSelection, caption, MB_OK | MB_ICONWARNING);
+    return std::nullopt;
+  }
 }
 
 namespace {

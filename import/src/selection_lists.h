@@ -35,6 +35,11 @@ std::vector<int> SelectedAllLines(HWND dialog);
 // full-list message is then shown under `caption`.
 bool ChosenListFull(const ImportRun& run, HWND dialog, std::u16string_view caption);
 
+// The selected lines of the left list that "Vers->" moves, ascending; none
+// when the right list is already full or the lines cannot be listed, each
+// with its message under `caption`.
+std::optional<std::vector<int>> LinesToMove(const ImportRun& run, HWND dialog, std::u16string_view caption);
+
 std::u16string ListText(HWND dialog, int list, int index);
 LPARAM ListData(HWND dialog, int list, int index);
 int ListCount(HWND dialog, int list);

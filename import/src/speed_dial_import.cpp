@@ -83,16 +83,10 @@ bool MayAdd(HWND dialog, const SelectState& state, std::size_t index) {
 }
 
 void MoveSelected(HWND dialog, SelectState& state) {
-  if (ChosenListFull(*state.run, dialog, text::kSpeedDialCaption)) return;
-  std::vector<int> lines;
-  try {
-    lines = SelectedAllLines(dialog);
-  } catch (const std::bad_alloc&) {
-    ShowMessage(*state.run, text::kNoMemoryForSelection, text::kSpeedDialCaption, MB_OK | MB_ICONWARNING);
-    return;
-  }
+  const auto lines = LinesToMove(*state.run, dialog, text::kSpeedDialCaption);
+  if (!lines) return;
   const auto& entries = state.list->entries;
-  for (int line : lines) {
+  for (int line : *lines) {
     const auto index = static_cast<std::size_t>(ListData(dialog, select::kAll, line));
     if (index >= entries.size() || !MayAdd(dialog, state, index)) continue;
     if (ChosenListFull(*state.run, dialog, text::kSpeedDialCaption)) return;
