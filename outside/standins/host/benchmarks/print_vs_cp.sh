@@ -3,7 +3,7 @@
 # the same file (and cp followed by sync of the copy, since qlhost flushes
 # its output to disk before renaming it into place), each the median of
 # RUNS runs into a fresh file, and reports qlhost's peak memory. Usage:
-#   outside/host/benchmarks/print_vs_cp.sh BUILD [MEGABYTES] [RUNS]
+#   outside/standins/host/benchmarks/print_vs_cp.sh BUILD [MEGABYTES] [RUNS]
 set -euo pipefail
 build=$(cd "${1:?build folder}" && pwd)
 megabytes=${2:-200}
