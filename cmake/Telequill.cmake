@@ -49,14 +49,33 @@ endfunction()
 # A GoogleTest executable registered with CTest. Each test gets a fresh
 # TELEQUILL_ROOT from the test fixture (see common/tests support), and the
 # build's bin folder is exported so that tests can find programs and plug-ins.
+#
+# With TELEQUILL_TESTS off the program is still declared, so that the lines
+# of a module about its tests stay valid, but it is left out of the build
+# and of CTest and links no GoogleTest.
 function(telequill_add_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  if(NOT TELEQUILL_TESTS)
+    set_target_properties(${name} PROPERTIES EXCLUDE_FROM_ALL ON)
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} tq_testing)
+    return()
+  endif()
   # tq_testing carries the build's folders (TELEQUILL_BIN_DIR, ...).
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} tq_testing GTest::gtest GTest::gtest_main)
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "TELEQUILL_PLUGIN_DIR=${CMAKE_BINARY_DIR}/bin")
+endfunction()
+
+# telequill_test_only(<target>...)
+# Marks programs and libraries that only tests use (sample programs, test
+# modules, stand-in variants): never installed, and left out of the build
+# when TELEQUILL_TESTS is off.
+function(telequill_test_only)
+  if(NOT TELEQUILL_TESTS)
+    set_target_properties(${ARGN} PROPERTIES EXCLUDE_FROM_ALL ON)
+  endif()
 endfunction()
 
 # telequill_use_build_flags(<folder>)
@@ -115,6 +134,10 @@ function(telequill_add_fuzz_target name)
   add_executable(${name} ${ARG_SOURCES})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} tq_fuzz_support)
+  if(NOT TELEQUILL_TESTS)
+    set_target_properties(${name} PROPERTIES EXCLUDE_FROM_ALL ON)
+    return()
+  endif()
   if(TELEQUILL_FUZZ)
     target_link_options(${name} PRIVATE -fsanitize=fuzzer)
     # -runs=0: run the seeds once; without it libFuzzer would fuzz on and

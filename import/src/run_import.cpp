@@ -10,6 +10,7 @@
 #include "result_file.h"
 #include "win/file_replace.h"
 #include "win/kernel.h"
+#include "win/library_folder.h"
 #include "win/text.h"
 #include "win/user.h"
 
@@ -24,14 +25,9 @@ constexpr char16_t kHelpFileName[] = u"qlhelpp.HLP";
 constexpr char16_t kHelpFileName[] = u"qlhelpn.HLP";
 #endif
 
-std::u16string HelpPath() {
-  char16_t program[1024] = {};
-  GetModuleFileNameW(nullptr, program, 1024);
-  std::u16string path(program);
-  const std::size_t slash = path.find_last_of(u"/\\");
-  path.resize(slash == std::u16string::npos ? 0 : slash + 1);
-  return path + kHelpFileName;
-}
+// The help file lies beside the plug-in, in the folder of the project's
+// libraries (the program's own folder in the build tree, not when installed).
+std::u16string HelpPath() { return Utf8ToUtf16(kernel::LibraryFolder()) + u"/" + kHelpFileName; }
 
 // The launching dialog: limits the import when it is the recipient dialog,
 // and stays disabled until the run ends.

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "internal.h"
+#include "win/library_folder.h"
 #include "win/text.h"
 
 namespace {
@@ -61,6 +62,10 @@ std::vector<std::string> Candidates(const std::string& name) {
   std::vector<std::string> folders{ProgramFolder()};
   if (const char* plugins = std::getenv("TELEQUILL_PLUGIN_DIR"); plugins != nullptr && *plugins != 0) {
     folders.emplace_back(plugins);
+  }
+  // Installed, the programs are in bin and the libraries they load are not.
+  if (std::string libraries = tq::kernel::LibraryFolder(); libraries != folders.front()) {
+    folders.push_back(std::move(libraries));
   }
   for (const std::string& folder : folders) {
     if (folder.empty()) continue;
@@ -184,3 +189,16 @@ extern "C" DWORD GetModuleFileNameW(HMODULE module, LPWSTR buffer, DWORD size) {
   SetLastError(ERROR_SUCCESS);
   return static_cast<DWORD>(wide.size());
 }
+
+namespace tq::kernel {
+
+std::string LibraryFolder() {
+  Dl_info info{};
+  if (dladdr(reinterpret_cast<void*>(&LibraryFolder), &info) == 0 || info.dli_fname == nullptr) return ProgramFolder();
+  char resolved[PATH_MAX];
+  const std::string path = realpath(info.dli_fname, resolved) != nullptr ? resolved : info.dli_fname;
+  const size_t slash = path.rfind('/');
+  return slash == std::string::npos ? ProgramFolder() : path.substr(0, slash);
+}
+
+}  // namespace tq::kernel

@@ -29,6 +29,14 @@ std::string ThisProgram() {
   return failure ? "qlhost" : self.string();
 }
 
+// The backend built beside a qlhost of a build tree; none beside an
+// installed qlhost, whose package installs the backend and the agent's files.
+std::string BuiltBackend(const std::string& qlhost) {
+  const auto backend = std::filesystem::path(qlhost).parent_path() / "telequill";
+  std::error_code failure;
+  return std::filesystem::is_regular_file(backend, failure) ? backend.string() : std::string();
+}
+
 }  // namespace
 
 // qlhost agent [--ui FACE]
@@ -42,12 +50,25 @@ int AgentCommand(int argc, char** argv) {
   return Fail(RunAgent(ThisProgram()));
 }
 
-// qlhost cups install [--device URI] [--model n|p] | remove
+// qlhost cups install [--device URI] [--model n|p] | remove | agent-files ROOT [--qlhost PATH]
 int CupsCommand(int argc, char** argv) {
   const std::vector<std::string> words(argv + 2, argv + argc);
   std::string error;
-  if (words.size() == 1 && words[0] == "remove") return RemoveFaxQueue(error) ? kExitDone : Fail(error);
-  if (words.empty() || words[0] != "install") return Fail("cups: say install [--device URI] [--model n|p] or remove");
+  const std::string qlhost = ThisProgram();
+  if (words.size() == 1 && words[0] == "remove") {
+    return RemoveFaxQueue(!BuiltBackend(qlhost).empty(), error) ? kExitDone : Fail(error);
+  }
+  if (!words.empty() && words[0] == "agent-files") {
+    // For packaging: the agent's files under ROOT, starting the given qlhost.
+    if (words.size() == 2) return WriteAgentFiles(words[1], qlhost, error) ? kExitDone : Fail(error);
+    if (words.size() == 4 && words[2] == "--qlhost") {
+      return WriteAgentFiles(words[1], words[3], error) ? kExitDone : Fail(error);
+    }
+    return Fail("cups agent-files: say agent-files ROOT [--qlhost PATH]");
+  }
+  if (words.empty() || words[0] != "install") {
+    return Fail("cups: say install [--device URI] [--model n|p], remove or agent-files ROOT [--qlhost PATH]");
+  }
   std::string device = "socket://127.0.0.1:9100";
   char model = 'n';
   for (std::size_t i = 1; i < words.size(); i += 2) {
@@ -60,9 +81,7 @@ int CupsCommand(int argc, char** argv) {
       return Fail("cups install: " + words[i] + " " + words[i + 1] + " is not --device URI or --model n|p");
     }
   }
-  const std::string qlhost = ThisProgram();
-  const std::string backend = (std::filesystem::path(qlhost).parent_path() / "telequill").string();
-  return InstallFaxQueue(device, model, qlhost, backend, error) ? kExitDone : Fail(error);
+  return InstallFaxQueue(device, model, qlhost, BuiltBackend(qlhost), error) ? kExitDone : Fail(error);
 }
 
 }  // namespace tq::host

@@ -24,13 +24,13 @@ std::string Root() {
   return root != nullptr ? root : "";
 }
 std::string BackendPath() { return Root() + "/usr/lib/cups/backend/telequill"; }
-std::string AutostartPath() { return Root() + "/etc/xdg/autostart/telequill-agent.desktop"; }
-std::string UnitFolder() { return Root() + "/usr/lib/systemd/user"; }
 
-bool WriteTextFile(const std::string& path, const std::string& text, std::string& error) {
+bool WriteTextFile(const std::string& path, const std::string& text, bool ownerOnly, std::string& error) {
   std::error_code ignored;
   fs::create_directories(fs::path(path).parent_path(), ignored);
-  const DWORD code = ReplaceFileContents(Utf8ToUtf16(path), text);
+  FileReplaceOptions options;
+  options.ownerOnly = ownerOnly;
+  const DWORD code = ReplaceFileContents(Utf8ToUtf16(path), text, options);
   if (code != ERROR_SUCCESS) error = path + ": cannot be written (" + DescribeFileError(code) + ")";
   return code == ERROR_SUCCESS;
 }
@@ -44,6 +44,28 @@ int Run(std::vector<std::string> args) {
 
 }  // namespace
 
+std::vector<AgentFile> AgentFiles(const std::string& qlhost) {
+  return {
+      {"etc/xdg/autostart/telequill-agent.desktop",
+       "[Desktop Entry]\nType=Application\nName=Telequill fax agent\n"
+       "Comment=Shows the fax prompt for jobs printed to the fax queue\n"
+       "Exec=" + qlhost + " agent\nNoDisplay=true\nX-GNOME-Autostart-enabled=true\n"},
+      {"usr/lib/systemd/user/telequill-agent.socket",
+       "[Unit]\nDescription=Telequill fax agent socket\n\n[Socket]\n"
+       "ListenStream=%t/telequill/agent.sock\nSocketMode=0600\nDirectoryMode=0700\n\n"
+       "[Install]\nWantedBy=sockets.target\n"},
+      {"usr/lib/systemd/user/telequill-agent.service",
+       "[Unit]\nDescription=Telequill fax agent\n\n[Service]\nExecStart=" + qlhost + " agent\n"},
+  };
+}
+
+bool WriteAgentFiles(const std::string& root, const std::string& qlhost, std::string& error) {
+  for (const AgentFile& file : AgentFiles(qlhost)) {
+    if (!WriteTextFile(root + "/" + file.path, file.text, false, error)) return false;
+  }
+  return true;
+}
+
 bool InstallFaxQueue(const std::string& device, char model, const std::string& qlhost, const std::string& backend,
                      std::string& error) {
   if (!IsDeviceUri(device)) {
@@ -51,28 +73,24 @@ bool InstallFaxQueue(const std::string& device, char model, const std::string& q
     return false;
   }
 
-  std::error_code failure;
-  fs::create_directories(fs::path(BackendPath()).parent_path(), failure);
-  fs::copy_file(backend, BackendPath(), fs::copy_options::overwrite_existing, failure);
-  if (failure || chmod(BackendPath().c_str(), 0700) != 0) {
-    error = BackendPath() + ": cannot be installed (" + failure.message() + ")";
-    return false;
-  }
-  const std::string desktop = "[Desktop Entry]\nType=Application\nName=Telequill fax agent\n"
-                              "Comment=Shows the fax prompt for jobs printed to the fax queue\n"
-                              "Exec=" + qlhost + " agent\nNoDisplay=true\nX-GNOME-Autostart-enabled=true\n";
-  const std::string socketUnit = "[Unit]\nDescription=Telequill fax agent socket\n\n[Socket]\n"
-                                 "ListenStream=%t/telequill/agent.sock\nSocketMode=0600\nDirectoryMode=0700\n\n"
-                                 "[Install]\nWantedBy=sockets.target\n";
-  const std::string serviceUnit = "[Unit]\nDescription=Telequill fax agent\n\n[Service]\nExecStart=" + qlhost +
-                                  " agent\n";
-  if (!WriteTextFile(AutostartPath(), desktop, error) ||
-      !WriteTextFile(UnitFolder() + "/telequill-agent.socket", socketUnit, error) ||
-      !WriteTextFile(UnitFolder() + "/telequill-agent.service", serviceUnit, error)) {
-    return false;
+  if (backend.empty()) {
+    // The package's backend and agent files: nothing to install but the queue.
+    if (!fs::exists(BackendPath())) {
+      error = BackendPath() + ": the fax queue's backend is not installed (reinstall the telequill package)";
+      return false;
+    }
+  } else {
+    std::error_code failure;
+    fs::create_directories(fs::path(BackendPath()).parent_path(), failure);
+    fs::copy_file(backend, BackendPath(), fs::copy_options::overwrite_existing, failure);
+    if (failure || chmod(BackendPath().c_str(), 0700) != 0) {
+      error = BackendPath() + ": cannot be installed (" + failure.message() + ")";
+      return false;
+    }
+    if (!WriteAgentFiles(Root(), qlhost, error)) return false;
   }
   const std::string ppd = fs::temp_directory_path() / ("telequill-" + std::to_string(getpid()) + ".ppd");
-  if (!WriteTextFile(ppd, FaxQueuePpd(), error)) return false;
+  if (!WriteTextFile(ppd, FaxQueuePpd(), true, error)) return false;
   const std::string uri = std::string("telequill:/") + device + "?model=" + model;
   const int status = Run({"lpadmin", "-p", kFaxQueueName, "-E", "-v", uri, "-P", ppd});
   unlink(ppd.c_str());
@@ -83,12 +101,12 @@ bool InstallFaxQueue(const std::string& device, char model, const std::string& q
   return true;
 }
 
-bool RemoveFaxQueue(std::string& error) {
+bool RemoveFaxQueue(bool files, std::string& error) {
   const int status = Run({"lpadmin", "-x", kFaxQueueName});
-  std::error_code ignored;
-  for (const std::string& path : {BackendPath(), AutostartPath(), UnitFolder() + "/telequill-agent.socket",
-                                  UnitFolder() + "/telequill-agent.service"}) {
-    fs::remove(path, ignored);
+  if (files) {
+    std::error_code ignored;
+    fs::remove(BackendPath(), ignored);
+    for (const AgentFile& file : AgentFiles("")) fs::remove(Root() + "/" + file.path, ignored);
   }
   if (status != 0) {
     error = "lpadmin could not remove the queue " + std::string(kFaxQueueName);

@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "win/library_folder.h"
+
 namespace tq::host {
 
 namespace {
@@ -73,12 +75,7 @@ bool LoadOne(const std::string& folder, const std::string& name, Plugin& plugin,
 
 std::string PluginFolder() {
   if (const char* dir = std::getenv("TELEQUILL_PLUGIN_DIR"); dir != nullptr && *dir != '\0') return dir;
-  char self[PATH_MAX];
-  const ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
-  if (length <= 0) return ".";
-  std::string path(self, static_cast<std::size_t>(length));
-  const auto slash = path.rfind('/');
-  return slash == std::string::npos ? "." : path.substr(0, slash);
+  return kernel::LibraryFolder();
 }
 
 std::string CheckAddOnTable(const AddOnTable& table) {

@@ -65,7 +65,8 @@ constexpr char kUsage[] =
     "       qlhost autoconfigure [--model n|p] [--ui qt|headless|script:PATH] [--port URI]\n"
     "       qlhost properties [--model n|p] [--ui qt|headless|script:PATH] [--script PATH]\n"
     "       qlhost agent [--ui qt|headless|script:PATH]\n"
-    "       qlhost cups install [--device socket://HOST:PORT] [--model n|p] | remove\n";
+    "       qlhost cups install [--device socket://HOST:PORT] [--model n|p] | remove\n"
+    "       qlhost cups agent-files ROOT [--qlhost PATH]\n";
 
 int Usage(const std::string& message) {
   std::fprintf(stderr, "qlhost: %s\n%s", message.c_str(), kUsage);

@@ -72,8 +72,14 @@ TEST_F(CupsQueue, PdfPrintedWithLpReachesTheDeviceAfterTheFaxPrompt) {
   ASSERT_EQ(stat((installRoot_ + "/usr/lib/cups/backend/telequill").c_str(), &backend), 0);
   // Mode 0700: CUPS runs it as root, so that it can reach every user's agent.
   EXPECT_EQ(backend.st_mode & 07777, 0700u);
-  EXPECT_TRUE(std::filesystem::exists(installRoot_ + "/usr/lib/systemd/user/telequill-agent.socket"));
-  EXPECT_TRUE(std::filesystem::exists(installRoot_ + "/etc/xdg/autostart/telequill-agent.desktop"));
+  // The agent starts in every user's session from files root installs:
+  // each must be readable by everyone.
+  for (const char* file : {"/usr/lib/systemd/user/telequill-agent.socket", "/usr/lib/systemd/user/telequill-agent.service",
+                           "/etc/xdg/autostart/telequill-agent.desktop"}) {
+    struct stat info {};
+    ASSERT_EQ(stat((installRoot_ + file).c_str(), &info), 0) << file;
+    EXPECT_EQ(info.st_mode & 07777, 0644u) << file;
+  }
 
   WriteText(path("answer.txt"),
             "dialog 101\ntype 1001 Dupont\ntype 1004 0145678900\nclick 1006\nclick 1\ndialog 108\nclick 801\n");
@@ -103,6 +109,7 @@ TEST_F(CupsQueue, PdfPrintedWithLpReachesTheDeviceAfterTheFaxPrompt) {
   const auto remove = Cups("qlhost", {"cups", "remove"});
   EXPECT_EQ(remove.status, 0) << remove.err;
   EXPECT_FALSE(std::filesystem::exists(installRoot_ + "/usr/lib/cups/backend/telequill"));
+  EXPECT_FALSE(std::filesystem::exists(installRoot_ + "/usr/lib/systemd/user/telequill-agent.service"));
   const auto queues = RunProgram("/usr/bin/lpstat", {"-v"}, ClientEnv());
   EXPECT_EQ(queues.out.find("Telequill-Fax"), std::string::npos) << queues.out;
 }

@@ -11,7 +11,8 @@
 namespace tq::host {
 
 // The folder the plug-ins are loaded from: TELEQUILL_PLUGIN_DIR when it is
-// set, else the folder of the running program.
+// set, else the folder of the project's libraries (beside the program in the
+// build tree, the private library folder when installed).
 std::string PluginFolder();
 
 struct Plugin {
