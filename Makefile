@@ -5,7 +5,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build demo test bench sanitize-build test-sanitize fuzz-smoke clean
+.PHONY: all deps configure build demo test bench package sanitize-build test-sanitize fuzz-smoke clean
 
 all: build
 
@@ -25,6 +25,10 @@ demo: build
 
 test: build
 	scripts/run-tests.sh $(BUILD)
+
+# The Debian package $(BUILD)/telequill_<version>_<arch>.deb (CPack).
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 # Builds and runs every benchmark, then prints one table of ratios to
 # their baselines with the targets (scripts/run-benchmarks.sh).
