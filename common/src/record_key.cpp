@@ -25,9 +25,9 @@ std::pair<std::basic_string_view<Char>, std::basic_string_view<Char>> SplitLine(
   if (type == RecordType::Group) {
     if (line.empty()) return {};
     const View rest = line.substr(1);
-    return {rest.substr(0, rest.find(Char(']'))), View()};
+    return {rest.substr(0, rest.find(Char(kLineGroupClose))), View()};
   }
-  const std::size_t blank = line.rfind(Char(' '));
+  const std::size_t blank = line.rfind(Char(kLineBlank));
   if (blank == View::npos) return {line, View()};
   // The number runs from the second character after the blank (past the
   // '<') to the last character but one (before the '>').
@@ -60,17 +60,28 @@ RecordKey RecordKey::Of(const EntryRecord& record) {
 std::u16string RecordKey::BracketedNumber() const {
   std::u16string text;
   text.reserve(number.size() + 4);
-  text += u'<';
-  if (speedDial) text += u'\'';
+  text += kLineNumberOpen;
+  if (speedDial) text += kLineSpeedDialMark;
   text += number;
-  if (speedDial) text += u'\'';
-  text += u'>';
+  if (speedDial) text += kLineSpeedDialMark;
+  text += kLineNumberClose;
   return text;
 }
 
 std::u16string RecordKey::Line() const {
-  if (type == RecordType::Group) return u"[" + name + u"]";
-  return name + u" " + BracketedNumber();
+  std::u16string line;
+  if (type == RecordType::Group) {
+    line.reserve(name.size() + 2);
+    line += kLineGroupOpen;
+    line += name;
+    line += kLineGroupClose;
+    return line;
+  }
+  line.reserve(name.size() + number.size() + 5);
+  line += name;
+  line += kLineBlank;
+  line += BracketedNumber();
+  return line;
 }
 
 RecordKey RecordKey::FromLine(std::u16string_view line, RecordType type) {
@@ -78,13 +89,12 @@ RecordKey RecordKey::FromLine(std::u16string_view line, RecordType type) {
   return RecordKey{type, false, std::u16string(name), std::u16string(number)};
 }
 
-AnsiRecordKey AnsiKeyOfLine(std::string_view line, RecordType type) {
-  const auto [name, number] = SplitLine(line, type);
+AnsiRecordKey AnsiKeyOfLine(std::u16string_view line, RecordType type) {
+  const std::string ansi = WideToAnsi(line, kLineAnsiLength);
+  const auto [name, number] = SplitLine(std::string_view(ansi), type);
   return AnsiRecordKey{KeyPart(name), KeyPart(number)};
 }
 
-AnsiRecordKey AnsiKeyOf(const RecordKey& key) {
-  return AnsiKeyOfLine(WideToAnsi(key.Line(), kLineAnsiLength), key.type);
-}
+AnsiRecordKey AnsiKeyOf(const RecordKey& key) { return AnsiKeyOfLine(key.Line(), key.type); }
 
 }  // namespace tq

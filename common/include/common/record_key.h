@@ -49,16 +49,26 @@ struct RecordKey {
   bool operator==(const RecordKey&) const = default;
 };
 
+// The characters that frame a display line's parts: Line() uses them, and
+// so does the phonebook listing, which builds lines straight from record
+// bytes to list a large phonebook fast.
+inline constexpr char16_t kLineBlank = u' ';
+inline constexpr char16_t kLineNumberOpen = u'<';
+inline constexpr char16_t kLineNumberClose = u'>';
+inline constexpr char16_t kLineSpeedDialMark = u'\'';
+inline constexpr char16_t kLineGroupOpen = u'[';
+inline constexpr char16_t kLineGroupClose = u']';
+
 // A key as the phonebook store compares it: ANSI, each part at most 30 bytes.
 struct AnsiRecordKey {
   std::string name;       // individual name, or group name
   std::string faxNumber;  // empty for a group
 };
 
-// The key's display line converted to ANSI (at most 64 bytes) and cut as
-// FromLine cuts it, so a key names the same record as its line always did.
+// The key a display line names to the store: the line converted to ANSI
+// (at most 64 bytes) and cut as FromLine cuts it.
+AnsiRecordKey AnsiKeyOfLine(std::u16string_view line, RecordType type);
+// The same for the key's own line, so a key names the record its line names.
 AnsiRecordKey AnsiKeyOf(const RecordKey& key);
-// The same cut on a line that is already ANSI.
-AnsiRecordKey AnsiKeyOfLine(std::string_view line, RecordType type);
 
 }  // namespace tq
