@@ -62,9 +62,8 @@ std::vector<std::string> Candidates(const std::string& name) {
   std::vector<std::string> folders{ProgramFolder()};
   if (const char* plugins = std::getenv("TELEQUILL_PLUGIN_DIR"); plugins != nullptr && *plugins != 0) {
     folders.emplace_back(plugins);
-  }
-  // Installed, the programs are in bin and the libraries they load are not.
-  if (std::string libraries = tq::kernel::LibraryFolder(); libraries != folders.front()) {
+  } else if (std::string libraries = tq::kernel::LibraryFolder(); libraries != folders.front()) {
+    // Installed, the programs are in bin and the libraries they load are not.
     folders.push_back(std::move(libraries));
   }
   for (const std::string& folder : folders) {

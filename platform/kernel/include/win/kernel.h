@@ -122,7 +122,8 @@ extern "C" UINT GetACP();
 
 // ---- Modules ----------------------------------------------------------------
 // A name ending in ".DLL" (any case) is looked for as the native ".so" too;
-// a bare name is looked for beside the program, then in TELEQUILL_PLUGIN_DIR.
+// a bare name is looked for beside the program, then in TELEQUILL_PLUGIN_DIR
+// or, without it, in the folder of the project's libraries.
 extern "C" HMODULE LoadLibraryW(LPCWSTR name);
 // A name given as MAKEINTRESOURCEA(n) asks for the export with ordinal n,
 // found through the table the module declares with TQ_EXPORT_ORDINALS.
