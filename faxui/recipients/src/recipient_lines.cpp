@@ -2,7 +2,7 @@
 // removed from a list.
 #include <algorithm>
 
-#include "common/ansi_slots.h"
+#include "common/record_key.h"
 #include "dialogs/list_lines.h"
 #include "faxui/resource_ids.h"
 #include "recipient_dialog_state.h"
@@ -11,23 +11,10 @@
 
 namespace tq::faxui {
 
-namespace {
-
-constexpr std::size_t kLineTextUnits = 31;
-
-}  // namespace
-
-std::u16string RecipientDisplayLine(const EntryRecord& record) {
-  const std::u16string name = AnsiSlotToWide(record.name, kLineTextUnits);
-  const std::u16string number = AnsiSlotToWide(record.faxNumber, kLineTextUnits);
-  if (record.speedDialFlag == 1) return name + u" <'" + number + u"'>";
-  return name + u" <" + number + u">";
-}
-
 void FillRecipientListBox(HWND dialog, int listId, const RecipientListBlock& block) {
   SendDlgItemMessageW(dialog, listId, LB_RESETCONTENT, 0, 0);
   const int count = std::clamp(block.count, 0, kMaxRecipients);
-  for (int i = 0; i < count; ++i) AddListLine(dialog, listId, RecipientDisplayLine(block.records[i]));
+  for (int i = 0; i < count; ++i) AddListLine(dialog, listId, RecordKey::Of(block.records[i]).Line());
   if (listId == rcp::kList) {
     if (const RecipientDialogState* state = RecipientStateOf(dialog)) {
       ApplyRecipientButtonStates(dialog, *state);

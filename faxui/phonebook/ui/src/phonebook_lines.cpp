@@ -56,22 +56,6 @@ int AddLineWithData(HWND list, std::u16string_view line, LPARAM data) {
   return static_cast<int>(index);
 }
 
-LineParts SplitIndividualLine(std::u16string_view line) {
-  const std::size_t blank = line.rfind(u' ');
-  if (blank == std::u16string_view::npos) return {std::u16string(line), {}};
-  LineParts parts{std::u16string(line.substr(0, blank)), {}};
-  // The fax number runs from the second character after the blank to the
-  // last character but one.
-  if (line.size() >= blank + 3) parts.faxNumber = std::u16string(line.substr(blank + 2, line.size() - blank - 3));
-  return parts;
-}
-
-std::u16string GroupNameOfLine(std::u16string_view line) {
-  if (line.empty()) return {};
-  const std::u16string_view rest = line.substr(1);
-  return std::u16string(rest.substr(0, rest.find(u']')));
-}
-
 bool SameTextNoCase(std::u16string_view a, std::u16string_view b) {
   return std::equal(a.begin(), a.end(), b.begin(), b.end(),
                     [](char16_t x, char16_t y) { return Folded(x) == Folded(y); });

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "common/ansi_slots.h"
+#include "common/record_key.h"
 #include "dialogs/messages.h"
 #include "phonebook/phonebook_ui.h"
 #include "phonebook/reading.h"
@@ -77,7 +78,7 @@ bool ExpandGroup(HWND owner, HWND target, std::u16string_view path, std::u16stri
     }
     std::u16string wideName = AnsiToWide(memberName, kLinePartUnits);
     std::u16string wideFax = AnsiToWide(fax, kLinePartUnits);
-    std::u16string line = FormatIndividualLine(wideName, wideFax);
+    std::u16string line = RecordKey::Individual(wideName, wideFax).Line();
     if (SendMessageW(target, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(line.c_str())) != LB_ERR) {
       if (recipients == nullptr) return true;
       std::u16string question = u"Nom : " + wideName + u"\nN° de fax : " + wideFax +

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "common/ansi_slots.h"
+#include "common/record_key.h"
 #include "dialogs/list_lines.h"
 #include "dialogs/messages.h"
 #include "faxui/resource_ids.h"
@@ -29,8 +30,8 @@ bool FaxNumberEmpty(const EntryRecord& record) { return record.faxNumber[0] == '
 bool AddIndividual(HWND dialog, RecipientList& recipients, const std::u16string& line) {
   HWND chosen = GetDlgItem(dialog, pb::kRecipientList);
   if (FindExactLine(chosen, line) >= 0) {
-    const LineParts parts = SplitIndividualLine(line);
-    const std::u16string question = NameAndNumber(parts.name, parts.faxNumber) +
+    const RecordKey key = RecordKey::FromLine(line, RecordType::Individual);
+    const std::u16string question = NameAndNumber(key.name, key.number) +
                                     u"\n\nCe destinataire existe déjà dans la liste.\n"
                                     u"Souhaitez-vous quand même l'ajouter ?";
     if (ShowMessage(dialog, question, kAddCaption, MB_YESNO | MB_ICONQUESTION) != IDYES) return false;
@@ -64,7 +65,7 @@ void AddSelectedToRecipients(HWND dialog, PhonebookDialogState& state) {
     if (SendMessageW(list, LB_GETITEMDATA, static_cast<WPARAM>(*at), 0) ==
         static_cast<LRESULT>(phonebook::RecordType::Group)) {
       if (!phonebook::ExpandGroup(dialog, GetDlgItem(dialog, pb::kRecipientList), state.current().path,
-                                  GroupNameOfLine(line), &recipients)) {
+                                  RecordKey::FromLine(line, RecordType::Group).name, &recipients)) {
         return;
       }
       continue;
@@ -122,13 +123,13 @@ void ReadPendingRecipients(HWND dialog, PhonebookDialogState& state) {
       continue;
     }
     // Gone meanwhile: the recipient keeps what its line says.
-    const LineParts parts = SplitIndividualLine(line);
-    CopyToWideSlot(details.name, parts.name);
-    CopyToWideSlot(details.faxNumber, parts.faxNumber);
-    WideToAnsiSlot(parts.name, record.name);
-    WideToAnsiSlot(parts.faxNumber, record.faxNumber);
+    const RecordKey key = RecordKey::FromLine(line, RecordType::Individual);
+    CopyToWideSlot(details.name, key.name);
+    CopyToWideSlot(details.faxNumber, key.number);
+    WideToAnsiSlot(key.name, record.name);
+    WideToAnsiSlot(key.number, record.faxNumber);
     ShowMessage(dialog,
-                NameAndNumber(parts.name, parts.faxNumber) +
+                NameAndNumber(key.name, key.number) +
                     u"\n\nErreur de base de données.\nImpossible d'obtenir les propriétés du destinataire.",
                 u"Lecture des propriétés du destinataire", MB_OK);
   }

@@ -38,12 +38,8 @@ struct RecipientDialogParams {
   const RecipientPhonebookDialogs* phonebook = nullptr;
 };
 
-// The line a recipient shows in every list: "name <number>", or for a
-// speed-dial recipient "name <'number'>"; name and number are taken from the
-// record's ANSI slots (at most 31 units each).
-std::u16string RecipientDisplayLine(const EntryRecord& record);
-
-// Empties list box `listId` and adds one display line per record in order.
+// Empties list box `listId` and adds one display line per record in order
+// (RecordKey::Of the record), so that line i shows slot i.
 // For the recipient dialog's own list (1008) it also sets the dialog's
 // button states from the list.
 void FillRecipientListBox(HWND dialog, int listId, const RecipientListBlock& block);
