@@ -10,10 +10,11 @@
 #include "dialogs/list_lines.h"
 #include "dialogs/messages.h"
 #include "faxui/resource_ids.h"
-#include "phonebook/phonebook_ui.h"
+#include "phonebook/phonebook_operations.h"
 #include "phonebook/records.h"
 #include "phonebook/updates.h"
 #include "recipient_dialog_state.h"
+#include "recipient_list/recipient_lines.h"
 #include "recipients/recipient_dialog.h"
 #include "win/user.h"
 
@@ -77,6 +78,7 @@ void SearchPhonebook(HWND dialog, RecipientDialogState& state) {
   if (state.phonebookDialogs.selectRecipients(dialog, *working, state.phonebook) == 1) {
     *state.recipients = *working;
     FillRecipientListBox(dialog, rcp::kList, state.recipients->block);
+    ApplyRecipientButtonStates(dialog, state);
   }
   ShowCurrentPhonebook(dialog, state);
   EnableControl(dialog, rcp::kStoreButton, !state.phonebook.unavailable);

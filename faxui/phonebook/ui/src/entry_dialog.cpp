@@ -16,7 +16,7 @@
 #include "phonebook/entry_editor.h"
 #include "phonebook/records.h"
 #include "phonebook_lines.h"
-#include "recipients/comm_dialog.h"
+#include "recipient_list/comm_dialog.h"
 #include "win/user.h"
 
 namespace tq::faxui {

@@ -18,7 +18,7 @@
 #include "phonebook/afd_format.h"
 #include "phonebook/entry_editor.h"
 #include "phonebook/group_editor.h"
-#include "phonebook/phonebook_ui.h"
+#include "phonebook/phonebook_operations.h"
 #include "phonebook/records.h"
 #include "phonebook_lines.h"
 #include "win/user.h"

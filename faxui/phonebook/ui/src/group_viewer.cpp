@@ -13,7 +13,7 @@
 #include "faxui/resource_ids.h"
 #include "phonebook/entry_editor.h"
 #include "phonebook/group_editor.h"
-#include "phonebook/phonebook_ui.h"
+#include "phonebook/phonebook_operations.h"
 #include "phonebook_lines.h"
 #include "win/user.h"
 

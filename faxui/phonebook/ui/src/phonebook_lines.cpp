@@ -5,7 +5,7 @@
 #include "dialogs/list_lines.h"
 #include "dialogs/messages.h"
 #include "faxui/resource_ids.h"
-#include "phonebook/phonebook_ui.h"
+#include "phonebook/phonebook_operations.h"
 #include "win/user.h"
 
 namespace tq::faxui {

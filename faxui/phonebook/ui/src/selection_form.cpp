@@ -9,12 +9,12 @@
 #include "dialogs/messages.h"
 #include "faxui/resource_ids.h"
 #include "phonebook/entry_editor.h"
-#include "phonebook/phonebook_ui.h"
+#include "phonebook/phonebook_operations.h"
 #include "phonebook/reading.h"
 #include "phonebook/records.h"
 #include "phonebook_dialog_state.h"
 #include "phonebook_lines.h"
-#include "recipients/recipient_dialog.h"
+#include "recipient_list/recipient_lines.h"
 #include "win/user.h"
 
 namespace tq::faxui {
@@ -29,20 +29,21 @@ bool FaxNumberEmpty(const EntryRecord& record) { return record.faxNumber[0] == '
 // the user chose not to add a line already there.
 bool AddIndividual(HWND dialog, RecipientList& recipients, const std::u16string& line) {
   HWND chosen = GetDlgItem(dialog, pb::kRecipientList);
+  const RecordKey key = RecordKey::FromLine(line, RecordType::Individual);
   if (FindExactLine(chosen, line) >= 0) {
-    const RecordKey key = RecordKey::FromLine(line, RecordType::Individual);
     const std::u16string question = NameAndNumber(key.name, key.number) +
                                     u"\n\nCe destinataire existe déjà dans la liste.\n"
                                     u"Souhaitez-vous quand même l'ajouter ?";
     if (ShowMessage(dialog, question, kAddCaption, MB_YESNO | MB_ICONQUESTION) != IDYES) return false;
   }
   AddListLine(dialog, pb::kRecipientList, line);
-  const int slot = recipients.block.count;
-  recipients.block.records[slot] = DefaultEntryRecord;
-  ClearEntryDetails(recipients.details[slot]);
-  recipients.details[slot].detailsAvailable = 1;
-  recipients.block.count = slot + 1;
+  phonebook::AddWaitingRecipient(recipients, key);
   return true;
+}
+
+// The key of a recipient waiting to be read, kept in its details.
+RecordKey WaitingKey(const EntryDetails& details) {
+  return RecordKey::Individual(WideSlotView(details.name), WideSlotView(details.faxNumber));
 }
 
 }  // namespace
@@ -99,7 +100,7 @@ void ShowRecipientProperties(HWND dialog, PhonebookDialogState& state) {
   const int slot = lines[0];
   if (state.recipients->details[slot].detailsAvailable != 1) return;
   if (!FaxNumberEmpty(state.recipients->block.records[slot])) return;
-  const std::u16string line = ListLine(GetDlgItem(dialog, pb::kRecipientList), slot);
+  const std::u16string line = WaitingKey(state.recipients->details[slot]).Line();
   if (FindExactLine(GetDlgItem(dialog, pb::kEntryList), line) < 0) return;
   ShowEntryProperties(dialog, state.session, pb::kRecipientList, line);
 }
@@ -107,25 +108,21 @@ void ShowRecipientProperties(HWND dialog, PhonebookDialogState& state) {
 void ReadPendingRecipients(HWND dialog, PhonebookDialogState& state) {
   if (state.recipients == nullptr) return;
   RecipientList& recipients = *state.recipients;
-  HWND chosen = GetDlgItem(dialog, pb::kRecipientList);
   phonebook::PhonebookEntry& working = state.session.working;
   for (int slot = 0; slot < recipients.block.count; ++slot) {
     EntryRecord& record = recipients.block.records[slot];
     EntryDetails& details = recipients.details[slot];
     if (details.detailsAvailable != 1 || !FaxNumberEmpty(record)) continue;
-    const std::u16string line = ListLine(chosen, slot);
+    const RecordKey key = WaitingKey(details);
     phonebook::ResetWorkingEntry(working);
-    if (phonebook::ReadEntry(state.current().path, line, working) == StoreResult::Ok) {
+    if (phonebook::ReadEntry(state.current().path, key.Line(), working) == StoreResult::Ok) {
       record = working.record;
       record.speedDialFlag = 0;
       details = working.details;
       details.detailsAvailable = 1;
       continue;
     }
-    // Gone meanwhile: the recipient keeps what its line says.
-    const RecordKey key = RecordKey::FromLine(line, RecordType::Individual);
-    CopyToWideSlot(details.name, key.name);
-    CopyToWideSlot(details.faxNumber, key.number);
+    // Gone meanwhile: the recipient keeps its name and fax number.
     WideToAnsiSlot(key.name, record.name);
     WideToAnsiSlot(key.number, record.faxNumber);
     ShowMessage(dialog,

@@ -7,8 +7,6 @@
 // It ends with 1 (OK, at least one recipient in the list) or 0 (cancelled).
 #pragma once
 
-#include <string>
-
 #include "common/recipient_list.h"
 #include "phonebook/current_phonebook.h"
 #include "win/export.h"
@@ -37,17 +35,6 @@ struct RecipientDialogParams {
   const unsigned char* hostPrivateArea = nullptr;
   const RecipientPhonebookDialogs* phonebook = nullptr;
 };
-
-// Empties list box `listId` and adds one display line per record in order
-// (RecordKey::Of the record), so that line i shows slot i.
-// For the recipient dialog's own list (1008) it also sets the dialog's
-// button states from the list.
-void FillRecipientListBox(HWND dialog, int listId, const RecipientListBlock& block);
-
-// Deletes the selected lines of `listId` (RemoveSelectedLines), each with
-// the recipient's record and details, so that slots stay aligned with
-// lines. Returns the number of lines deleted.
-int RemoveSelectedRecipients(HWND dialog, int listId, RecipientList& list);
 
 }  // namespace tq::faxui
 

@@ -1,12 +1,11 @@
 // Display lines of recipients, and the recipient list following the lines
 // removed from a list.
+#include "recipient_list/recipient_lines.h"
+
 #include <algorithm>
 
 #include "common/record_key.h"
 #include "dialogs/list_lines.h"
-#include "faxui/resource_ids.h"
-#include "recipient_dialog_state.h"
-#include "recipients/recipient_dialog.h"
 #include "win/user.h"
 
 namespace tq::faxui {
@@ -15,11 +14,6 @@ void FillRecipientListBox(HWND dialog, int listId, const RecipientListBlock& blo
   SendDlgItemMessageW(dialog, listId, LB_RESETCONTENT, 0, 0);
   const int count = std::clamp(block.count, 0, kMaxRecipients);
   for (int i = 0; i < count; ++i) AddListLine(dialog, listId, RecordKey::Of(block.records[i]).Line());
-  if (listId == rcp::kList) {
-    if (const RecipientDialogState* state = RecipientStateOf(dialog)) {
-      ApplyRecipientButtonStates(dialog, *state);
-    }
-  }
 }
 
 int RemoveSelectedRecipients(HWND dialog, int listId, RecipientList& list) {

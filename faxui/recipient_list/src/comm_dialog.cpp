@@ -1,7 +1,7 @@
 // The communication settings dialog's procedure: opening, the fields that
 // write into the record as they change, the send mode check boxes, OK,
 // "Annuler" and help.
-#include "recipients/comm_dialog.h"
+#include "recipient_list/comm_dialog.h"
 
 #include <string>
 
