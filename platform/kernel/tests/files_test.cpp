@@ -50,8 +50,6 @@ TEST(UniqueFdTest, ClosesWhatItOwnsOnce) {
     c = std::move(b);  // c's own descriptor closes, b's moves in
     EXPECT_FALSE(isOpen(second));
     EXPECT_TRUE(isOpen(first));
-    c = std::move(c);
-    EXPECT_TRUE(isOpen(first));
     tq::UniqueFd d(open());
     kept = d.Release();
     d.Reset(kept);
