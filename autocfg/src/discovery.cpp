@@ -5,9 +5,9 @@
 
 #include "addreso/addreso.h"
 #include "answers.h"
-#include "device_table.h"
+#include "autocfg/device_table.h"
 #include "ids.h"
-#include "parameter_file.h"
+#include "autocfg/parameter_file.h"
 #include "waiting_step.h"
 #include "win/file_replace.h"
 #include "win/kernel.h"
