@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "common/ansi_slots.h"
+#include "common/record_key.h"
 #include "csv_records.h"
 #include "file_imports.h"
 #include "ids.h"
@@ -98,7 +99,7 @@ struct SelectState {
 };
 
 std::u16string RecordLine(const CsvRecord& record) {
-  return CandidateText(AnsiSlotToWide(record.name), AnsiSlotToWide(record.faxNumber));
+  return RecordKey::Individual(AnsiSlotToWide(record.name), AnsiSlotToWide(record.faxNumber)).Line();
 }
 
 // The lines are filled under the progress dialog; false when the list

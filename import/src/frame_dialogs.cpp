@@ -93,7 +93,7 @@ INT_PTR ConfirmProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     SetDlgItemTextW(dialog, confirm::kCountText, (count + u" entrées seront importées :").c_str());
     const INT tabStop = 148;
     SendDlgItemMessageW(dialog, confirm::kList, LB_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&tabStop));
-    for (const Candidate& candidate : run.candidates) {
+    for (const AnsiRecordKey& candidate : run.candidates) {
       const std::u16string line = AnsiToWide(candidate.name) + u"\t" + AnsiToWide(candidate.faxNumber);
       SendDlgItemMessageW(dialog, confirm::kList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
     }

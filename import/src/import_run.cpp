@@ -28,12 +28,4 @@ void OpenHelp(const ImportRun& run, HWND dialog, unsigned long context) {
   WinHelpW(dialog, run.helpPath.c_str(), HELP_CONTEXT, context);
 }
 
-std::u16string CandidateText(std::u16string_view name, std::u16string_view faxNumber) {
-  std::u16string text(name);
-  text += u" <";
-  text += faxNumber;
-  text += u'>';
-  return text;
-}
-
 }  // namespace tq::import

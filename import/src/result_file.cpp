@@ -53,8 +53,8 @@ DWORD WriteRecords(std::u16string_view path, std::span<const Record> records, Im
 
 }  // namespace
 
-DWORD WriteNameNumberResult(std::u16string_view path, std::span<const Candidate> candidates) {
-  return WriteRecords(path, candidates, ImportRecordKind::NameNumber, [](const Candidate& candidate) {
+DWORD WriteNameNumberResult(std::u16string_view path, std::span<const AnsiRecordKey> candidates) {
+  return WriteRecords(path, candidates, ImportRecordKind::NameNumber, [](const AnsiRecordKey& candidate) {
     EntryRecord record = DefaultEntryRecord;
     CopyToAnsiSlot(record.name, candidate.name);
     CopyToAnsiSlot(record.faxNumber, candidate.faxNumber);

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "common/entry_record.h"
-#include "import/candidate.h"
+#include "common/record_key.h"
 #include "import/result_form.h"
 #include "win/types.h"
 
@@ -18,7 +18,7 @@ namespace tq::import {
 // name (an import started in the same second) and never following a link.
 // The records go out a slice at a time, so the whole file is never held.
 // ERROR_SUCCESS or the error of the write.
-DWORD WriteNameNumberResult(std::u16string_view path, std::span<const Candidate> candidates);
+DWORD WriteNameNumberResult(std::u16string_view path, std::span<const AnsiRecordKey> candidates);
 DWORD WriteEntryRecordResult(std::u16string_view path, std::span<const EntryRecord> records);
 
 }  // namespace tq::import

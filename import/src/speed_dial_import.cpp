@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "common/ansi_slots.h"
+#include "common/record_key.h"
 #include "file_imports.h"
 #include "ids.h"
 #include "selection_lists.h"
@@ -90,7 +91,8 @@ void MoveSelected(HWND dialog, SelectState& state) {
     if (ChosenListFull(*state.run, dialog, text::kSpeedDialCaption)) return;
     const SpeedDialEntry& entry = entries[index];
     const std::u16string text = AnsiToWide(entry.number) + u"\t" +
-                                CandidateText(AnsiSlotToWide(entry.record.name), AnsiSlotToWide(entry.record.faxNumber));
+                                RecordKey::Individual(AnsiSlotToWide(entry.record.name),
+                                                      AnsiSlotToWide(entry.record.faxNumber)).Line();
     if (!AddChosenLine(dialog, *state.chosen, text, index)) {
       ShowMessage(*state.run, text::kNoMemoryForSelection, text::kSpeedDialCaption, MB_OK | MB_ICONWARNING);
       return;

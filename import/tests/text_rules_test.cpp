@@ -50,7 +50,8 @@ TEST(CsvColumns, ExportTitlesWhenTheOwnTitlesFindNothing) {
   EXPECT_EQ(columns.name, 0);
   EXPECT_EQ(columns.fax, (std::vector<std::size_t>{2}));
 
-  std::vector<std::string> french{"PR\xe9NOM", "NOM DE FAMILLE", "T\xe9L\xe9" "COPIE BUREAU", "T\xc9L\xc9" "COPIE PERSONNELLE"};
+  std::vector<std::string> french{"PR\xe9NOM", "NOM DE FAMILLE", "T\xe9L\xe9" "COPIE BUREAU",
+                                  "T\xc9L\xc9" "COPIE PERSONNELLE"};
   columns = tq::import::FindColumns(Header(french));
   EXPECT_EQ(columns.name, -1);
   EXPECT_EQ(columns.firstName, 0);

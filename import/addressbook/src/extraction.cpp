@@ -144,7 +144,7 @@ class Extraction {
 
   // True when the number was added or counted.
   bool Offer(const std::string& name, const std::string& fax) {
-    Candidate candidate{ReplaceNameBrackets(TrimBlanks(name)), NormalizeFaxNumber(fax)};
+    AnsiRecordKey candidate{ReplaceNameBrackets(TrimBlanks(name)), NormalizeFaxNumber(fax)};
     if (candidate.faxNumber.empty()) return false;
     if (offered_.contains({candidate.name, candidate.faxNumber})) return false;
     if (candidates_.limit > 0 && static_cast<std::int32_t>(candidates_.entries.size()) >= candidates_.limit) {

@@ -24,7 +24,7 @@ namespace {
 // Each candidate as "name <fax>", to compare at a glance.
 std::vector<std::string> Texts(const CandidateList& list) {
   std::vector<std::string> texts;
-  for (const Candidate& candidate : list.entries) texts.push_back(candidate.name + " <" + candidate.faxNumber + ">");
+  for (const tq::AnsiRecordKey& key : list.entries) texts.push_back(key.name + " <" + key.faxNumber + ">");
   return texts;
 }
 

@@ -218,8 +218,9 @@ int ItemList::SortedPosition(const std::u16string& text) const {
   int base = 0;
   for (auto it = blocks_.begin(); it != block; ++it) base += static_cast<int>(it->items.size());
   if (block == blocks_.end()) return count_;
-  auto at = std::upper_bound(block->items.begin(), block->items.end(), text,
-                             [](const std::u16string& t, const Item& item) { return CompareForSort(t, item.text) < 0; });
+  auto at = std::upper_bound(block->items.begin(), block->items.end(), text, [](const std::u16string& t, const Item& item) {
+    return CompareForSort(t, item.text) < 0;
+  });
   return base + static_cast<int>(at - block->items.begin());
 }
 

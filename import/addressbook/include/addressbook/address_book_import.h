@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "import/candidate.h"
+#include "common/record_key.h"
 #include "win/mapi.h"
 
 namespace tq::import {
@@ -28,7 +28,7 @@ struct ImportCounters {
 // of them when the limit is above 0.
 struct CandidateList {
   std::int32_t limit = 0;
-  std::vector<Candidate> entries;
+  std::vector<AnsiRecordKey> entries;
 };
 
 // What the run shows while it extracts (the progress dialog).
