@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "internal.h"
+#include "win/environment.h"
 #include "win/library_folder.h"
 #include "win/text.h"
 
@@ -60,8 +61,8 @@ std::vector<std::string> Candidates(const std::string& name) {
   std::vector<std::string> candidates;
   if (name.find('/') != std::string::npos) return FileNames(name);
   std::vector<std::string> folders{ProgramFolder()};
-  if (const char* plugins = std::getenv("TELEQUILL_PLUGIN_DIR"); plugins != nullptr && *plugins != 0) {
-    folders.emplace_back(plugins);
+  if (auto plugins = tq::EnvironmentValue("TELEQUILL_PLUGIN_DIR")) {
+    folders.push_back(std::move(*plugins));
   } else if (std::string libraries = tq::kernel::LibraryFolder(); libraries != folders.front()) {
     // Installed, the programs are in bin and the libraries they load are not.
     folders.push_back(std::move(libraries));

@@ -4,8 +4,9 @@
 #include <string>
 
 #include "common/ansi_slots.h"
+#include "common/record_key.h"
 #include "dialogs/controls.h"
-#include "dialogs/dialog_state.h"
+#include "win/dialog_state.h"
 #include "dialogs/edit_filters.h"
 #include "dialogs/help.h"
 #include "dialogs/messages.h"
@@ -15,7 +16,7 @@
 #include "phonebook/entry_editor.h"
 #include "phonebook/records.h"
 #include "phonebook_lines.h"
-#include "recipients/comm_dialog.h"
+#include "recipient_list/comm_dialog.h"
 #include "win/user.h"
 
 namespace tq::faxui {
@@ -143,12 +144,12 @@ void AcceptEditor(HWND dialog, EditorState& state) {
   const std::u16string oldFax = AnsiSlotToWide(working.record.faxNumber);
   SaveMode mode = SaveMode::ReplaceSameKey;
   if (!SameTextNoCase(name, oldName) || !SameTextNoCase(fax, oldFax)) {
-    if (ListHasLine(params.owner, params.listId, phonebook::FormatIndividualLine(name, fax))) {
+    if (ListHasLine(params.owner, params.listId, RecordKey::Individual(name, fax).Line())) {
       Warn(dialog, state,
            u"Cette entrée individuelle existe déjà dans le fichier de données d'annuaire courant.\nEntrez un autre nom.");
       return;
     }
-    mode = ListHasLine(params.owner, params.listId, phonebook::FormatIndividualLine(oldName, oldFax))
+    mode = ListHasLine(params.owner, params.listId, RecordKey::Individual(oldName, oldFax).Line())
                ? SaveMode::ReplaceNewKey
                : SaveMode::Append;
   }
@@ -217,11 +218,11 @@ extern "C" INT_PTR ShowDBInfoDlgProc(HWND dialog, UINT message, WPARAM wParam, L
       EndDialog(dialog, 2);
       return FALSE;
     }
-    AttachDialogState(dialog, std::make_unique<DetailsState>());
+    tq::AttachDialogState(dialog, std::make_unique<DetailsState>());
     OpenDetailsView(dialog, *details);
     return FALSE;
   }
-  return WithDialogState<DetailsState>(dialog, message, [&](DetailsState&) -> INT_PTR {
+  return tq::WithDialogState<DetailsState>(dialog, message, [&](DetailsState&) -> INT_PTR {
     if (message != WM_COMMAND) return FALSE;
     if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) EndDialog(dialog, 2);
     return TRUE;
@@ -235,12 +236,12 @@ extern "C" INT_PTR EditDBInfoDlgProc(HWND dialog, UINT message, WPARAM wParam, L
       EndDialog(dialog, 2);
       return FALSE;
     }
-    EditorState& state = AttachDialogState(dialog, std::make_unique<EditorState>());
+    EditorState& state = tq::AttachDialogState(dialog, std::make_unique<EditorState>());
     state.params = params;
     OpenEditor(dialog, state);
     return FALSE;
   }
-  return WithDialogState<EditorState>(dialog, message, [&](EditorState& state) -> INT_PTR {
+  return tq::WithDialogState<EditorState>(dialog, message, [&](EditorState& state) -> INT_PTR {
     if (message != WM_COMMAND) return FALSE;
     EditorCommand(dialog, state, LOWORD(wParam), HIWORD(wParam));
     return TRUE;
@@ -249,12 +250,12 @@ extern "C" INT_PTR EditDBInfoDlgProc(HWND dialog, UINT message, WPARAM wParam, L
 
 extern "C" INT_PTR NewEntryDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   if (message == WM_INITDIALOG) {
-    AttachDialogState(dialog, std::make_unique<ChoiceState>());
+    tq::AttachDialogState(dialog, std::make_unique<ChoiceState>());
     CheckDlgButton(dialog, tq::faxui::entry::kIndividual, BST_CHECKED);
     CheckDlgButton(dialog, tq::faxui::entry::kGroup, BST_UNCHECKED);
     return TRUE;
   }
-  return WithDialogState<ChoiceState>(dialog, message, [&](ChoiceState&) -> INT_PTR {
+  return tq::WithDialogState<ChoiceState>(dialog, message, [&](ChoiceState&) -> INT_PTR {
     if (message != WM_COMMAND) return FALSE;
     if (LOWORD(wParam) == IDOK) {
       EndDialog(dialog, IsDlgButtonChecked(dialog, tq::faxui::entry::kGroup) == BST_CHECKED ? kNewGroup : kNewIndividual);

@@ -4,15 +4,16 @@
 #include <string>
 #include <vector>
 
+#include "common/record_key.h"
 #include "dialogs/controls.h"
-#include "dialogs/dialog_state.h"
+#include "win/dialog_state.h"
 #include "dialogs/list_lines.h"
 #include "dialogs/messages.h"
 #include "faxui/module_instance.h"
 #include "faxui/resource_ids.h"
 #include "phonebook/entry_editor.h"
 #include "phonebook/group_editor.h"
-#include "phonebook/phonebook_ui.h"
+#include "phonebook/phonebook_operations.h"
 #include "phonebook_lines.h"
 #include "win/user.h"
 
@@ -36,7 +37,8 @@ bool Open(HWND dialog, const ViewerParams& params) {
   SendMessageW(members, LB_RESETCONTENT, 0, 0);
   const std::vector<int> lines = SelectedLines(params.owner, pb::kEntryList, 1);
   if (lines.empty()) return false;
-  const std::u16string name = GroupNameOfLine(ListLine(GetDlgItem(params.owner, pb::kEntryList), lines[0]));
+  const std::u16string name =
+      RecordKey::FromLine(ListLine(GetDlgItem(params.owner, pb::kEntryList), lines[0]), RecordType::Group).name;
   const std::u16string title = name + u" Propriétés du groupe";
   SetWindowTextW(dialog, title.c_str());
   if (!phonebook::ExpandGroup(dialog, members, params.session->current->path, name, nullptr)) return false;
@@ -73,12 +75,12 @@ extern "C" INT_PTR ShowDBGrpDlgProc(HWND dialog, UINT message, WPARAM wParam, LP
       EndDialog(dialog, 2);
       return FALSE;
     }
-    ViewerState& state = AttachDialogState(dialog, std::make_unique<ViewerState>());
+    ViewerState& state = tq::AttachDialogState(dialog, std::make_unique<ViewerState>());
     state.params = *params;
     if (!Open(dialog, state.params)) EndDialog(dialog, 2);
     return TRUE;
   }
-  return WithDialogState<ViewerState>(dialog, message, [&](ViewerState& state) -> INT_PTR {
+  return tq::WithDialogState<ViewerState>(dialog, message, [&](ViewerState& state) -> INT_PTR {
     if (message != WM_COMMAND) return FALSE;
     const int id = LOWORD(wParam);
     const WORD code = HIWORD(wParam);

@@ -5,9 +5,10 @@
 // client identifier is always "TQCLIENT", job identifiers count up from
 // "J0001" in the file next-job-id.
 //
-// TELEQUILL_VQRAPI_FAIL=initialize makes VqrInitializeLedgra fail (return 0);
-// TELEQUILL_VQRAPI_FAIL=data makes the data calls fail, so that no
-// VqrExecLedgra should follow.
+// For the plug-in's tests, VqrStandInFail("initialize") makes
+// VqrInitializeLedgra fail (return 0) and VqrStandInFail("data") the data
+// calls, so that no VqrExecLedgra should follow; VqrStandInFail("") ends
+// the failures.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -18,11 +19,11 @@
 #include <string>
 
 #include "announcement_json.h"
+#include "stand_in_calls.h"
 #include "common/monitor_announcement.h"
 #include "win/export.h"
 #include "win/file_read.h"
 #include "win/text.h"
-
 
 namespace {
 
@@ -53,16 +54,34 @@ void WritePrivate(const std::string& path, const std::string& bytes, int how) {
   close(fd);
 }
 
+}  // namespace
+
+namespace tq::vqrapi {
+namespace {
+
+// The calls a test asked to fail, while this library stays loaded.
+std::string& FailingCalls() {
+  static std::string calls;
+  return calls;
+}
+
+}  // namespace
+
 void AppendLine(const char* file, const std::string& line) {
   WritePrivate(MonitorFolder() + "/" + file, line + "\n", O_APPEND);
 }
 
 void NoteCall(const char* name) { AppendLine("calls.log", name); }
 
-bool Failing(const char* what) {
-  const char* fail = std::getenv("TELEQUILL_VQRAPI_FAIL");
-  return fail != nullptr && std::strcmp(fail, what) == 0;
-}
+bool Failing(const char* what) { return FailingCalls() == what; }
+
+int Known(VqrHandle handle) { return handle == kHandle ? 1 : 0; }
+
+}  // namespace tq::vqrapi
+
+using namespace tq::vqrapi;
+
+namespace {
 
 int NextJobNumber() {
   const std::string file = MonitorFolder() + "/next-job-id";
@@ -74,9 +93,9 @@ int NextJobNumber() {
   return next;
 }
 
-int Known(VqrHandle handle) { return handle == kHandle ? 1 : 0; }
-
 }  // namespace
+
+TQ_EXPORT void VqrStandInFail(const char* calls) { FailingCalls() = calls != nullptr ? calls : ""; }
 
 TQ_EXPORT VqrHandle VqrInitializeLedgra(std::int32_t /*reserved*/) {
   NoteCall("VqrInitializeLedgra");
@@ -114,17 +133,6 @@ TQ_EXPORT std::int32_t VqrSetVqrData(VqrHandle handle, const void* data) {
   return 1;
 }
 
-#if !defined(VQRAPI_WITHOUT_DATA_EX)
-TQ_EXPORT std::int32_t VqrSetVqrDataEx(VqrHandle handle, const void* data) {
-  NoteCall("VqrSetVqrDataEx");
-  if (!Known(handle) || data == nullptr || Failing("data")) return 0;
-  tq::monitor::Announcement announcement;
-  std::memcpy(&announcement, data, sizeof announcement);
-  AppendLine("announcements.jsonl", tq::vqrapi::AnnouncementToJson(announcement));
-  return 1;
-}
-#endif
-
 TQ_EXPORT std::int32_t VqrExecLedgra(VqrHandle handle) {
   NoteCall("VqrExecLedgra");
   return Known(handle);
@@ -152,12 +160,6 @@ TQ_EXPORT std::int32_t VqrSetParamStyle(VqrHandle handle, std::int32_t /*style*/
   NoteCall("VqrSetParamStyle");
   return Known(handle);
 }
-#if !defined(VQRAPI_WITHOUT_GROUP_STYLE)
-TQ_EXPORT std::int32_t VqrSetGroupStyle(VqrHandle handle, std::int32_t /*style*/) {
-  NoteCall("VqrSetGroupStyle");
-  return Known(handle);
-}
-#endif
 TQ_EXPORT std::int32_t VqrSetJobId(VqrHandle handle, const char* /*jobId*/) {
   NoteCall("VqrSetJobId");
   return Known(handle);
