@@ -73,6 +73,7 @@ endfunction()
 # modules, stand-in variants): never installed, and left out of the build
 # when TELEQUILL_TESTS is off.
 function(telequill_test_only)
+  set_property(GLOBAL APPEND PROPERTY TELEQUILL_TEST_ONLY_TARGETS ${ARGN})
   if(NOT TELEQUILL_TESTS)
     set_target_properties(${ARGN} PROPERTIES EXCLUDE_FROM_ALL ON)
   endif()

@@ -53,6 +53,15 @@ leftovers=$(cd "$stage" && find . -name 'tq_user_sample*' -o -name 'tq_user_test
   -o -name 'tqtestmod*' -o -name '*.a' -o -path '*fake-plugins*')
 [ -z "$leftovers" ] || fail "test files are installed: $leftovers"
 
+# Every file the build puts in bin is installed, unless only tests use it.
+installed_names=$(find "$stage" -type f -printf '%f\n' -o -type l -printf '%f\n' | sort -u)
+for file in "$build"/bin/*; do
+  name=$(basename "$file")
+  grep -qxF "$name" <<<"$installed_names" && continue
+  grep -qxF "$name" "$build/packaging/test-only-files.txt" && continue
+  fail "$name is built into bin but neither installed nor marked as used only by tests"
+done
+
 # No RPATH or RUNPATH names the build folder; each is relative to its file.
 while IFS= read -r -d '' file; do
   head -c 4 "$file" | grep -q $'\x7fELF' || continue
