@@ -14,6 +14,7 @@
 #include "phonebook/group_editor.h"
 #include "phonebook/phonebook_ui.h"
 #include "phonebook_lines.h"
+#include "texts.h"
 #include "win/user.h"
 
 namespace tq::faxui {
@@ -37,7 +38,7 @@ bool Open(HWND dialog, const ViewerParams& params) {
   const std::vector<int> lines = SelectedLines(params.owner, pb::kEntryList, 1);
   if (lines.empty()) return false;
   const std::u16string name = GroupNameOfLine(ListLine(GetDlgItem(params.owner, pb::kEntryList), lines[0]));
-  const std::u16string title = name + u" Propriétés du groupe";
+  const std::u16string title = name + phonebook::texts::kGroupPropertiesSuffix;
   SetWindowTextW(dialog, title.c_str());
   if (!phonebook::ExpandGroup(dialog, members, params.session->current->path, name, nullptr)) return false;
   LimitText(dialog, pb::kSearchEdit, kSearchLimit);
