@@ -10,6 +10,7 @@ namespace tq::import {
 CsvColumns FindColumns(const std::vector<std::string_view>& upperHeader) {
   CsvColumns columns;
   for (std::size_t i = 0; i < upperHeader.size(); ++i) {
+    // The header a name column carries, compared, never shown: not-a-text.
     if (columns.name < 0 && upperHeader[i] == "NOM") columns.name = static_cast<int>(i);
     if (upperHeader[i].find("FAX") != std::string_view::npos) columns.fax.push_back(i);
   }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/entry_record.h"
+#include "texts.h"
 #include "win/types.h"
 
 namespace tq::import {
@@ -58,19 +59,5 @@ struct NameAndNumber {
 NameAndNumber SplitCandidate(std::u16string_view candidate);
 std::u16string CandidateText(std::u16string_view name, std::u16string_view faxNumber);
 
-namespace text {
-inline constexpr char16_t kRunCaption[] = u"Importation des données d'un destinataire";
-inline constexpr char16_t kNothingToImport[] = u"Pas d'entrée à importer.";
-inline constexpr char16_t kNoFaxNumberFound[] =
-    u"Impossible de trouver de numéro de fax dans les entrées sélectionnées.\nAucune entrée ne sera importée.";
-inline constexpr char16_t kFileErrorCaption[] = u"Erreur d'importation CSV";
-inline constexpr char16_t kCsvCaption[] = u"Importation CSV";
-inline constexpr char16_t kSpeedDialCaption[] = u"Importation du fichier EWS-CSV";
-inline constexpr char16_t kListFull[] =
-    u"La liste de destinataires a atteint le nombre maximum d'entrées.\nVous ne pouvez pas importer plus de 50 "
-    u"destinataires.";
-inline constexpr char16_t kNoMemoryForSelection[] =
-    u"Mémoire insuffisante. Impossible d'ajouter plusieurs entrées.\nDiminuez le nombre d'entrées et recommencez.";
-}  // namespace text
 
 }  // namespace tq::import
