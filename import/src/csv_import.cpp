@@ -9,6 +9,7 @@
 #include "import/text_rules.h"
 #include "selection_lists.h"
 #include "texts.h"
+#include "win/dialog_state.h"
 #include "win/user.h"
 
 namespace tq::import {
@@ -53,8 +54,7 @@ void Associate(HWND dialog, AssociateState& state, bool name) {
 
 INT_PTR AssociateProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
-    SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-    auto& state = *reinterpret_cast<AssociateState*>(lParam);
+    auto& state = AttachBorrowedDialogState(dialog, *reinterpret_cast<AssociateState*>(lParam));
     SetWindowTextW(dialog, state.title.c_str());
     for (const std::u16string& column : state.columns) {
       SendDlgItemMessageW(dialog, associate::kColumns, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(column.c_str()));
@@ -63,7 +63,7 @@ INT_PTR AssociateProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     SetForegroundWindow(dialog);
     return TRUE;
   }
-  auto* state = reinterpret_cast<AssociateState*>(GetWindowLongPtrW(dialog, DWLP_USER));
+  auto* state = DialogStateOf<AssociateState>(dialog);
   if (message != WM_COMMAND || state == nullptr) return FALSE;
   switch (LOWORD(wParam)) {
     case associate::kNameButton:
@@ -124,8 +124,7 @@ void MoveSelected(HWND dialog, SelectState& state) {
 
 INT_PTR SelectProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
-    SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-    auto& state = *reinterpret_cast<SelectState*>(lParam);
+    auto& state = AttachBorrowedDialogState(dialog, *reinterpret_cast<SelectState*>(lParam));
     SetWindowTextW(dialog, state.title.c_str());
     {
       ProgressDialog progress(state.run->owner);
@@ -139,7 +138,7 @@ INT_PTR SelectProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     SendDlgItemMessageW(dialog, select::kSearch, EM_LIMITTEXT, kMaxTextLength, 0);
     return TRUE;
   }
-  auto* state = reinterpret_cast<SelectState*>(GetWindowLongPtrW(dialog, DWLP_USER));
+  auto* state = DialogStateOf<SelectState>(dialog);
   if (state == nullptr) return FALSE;
   if (const auto answer =
           SharedSelectionMessage(dialog, message, wParam, lParam, [&] { MoveSelected(dialog, *state); })) {
