@@ -48,20 +48,42 @@ class Scanner {
     }
     std::vector<Literal> kept;
     for (Literal& literal : literals_) {
-      const bool exempt = exemptLines_.contains(literal.line) || exemptLines_.contains(literal.line - 1);
-      if (!exempt) kept.push_back(std::move(literal));
+      if (!Exempt(literal.line)) kept.push_back(std::move(literal));
     }
     return kept;
   }
 
  private:
+  // A marker covers its own line and the lines below it up to the next
+  // blank line: the declaration or block that the comment heads.
+  bool Exempt(int line) const {
+    auto marker = exemptLines_.upper_bound(line);
+    if (marker == exemptLines_.begin()) return false;
+    --marker;
+    for (int between = *marker + 1; between <= line; ++between) {
+      if (blankLines_.contains(between)) return false;
+    }
+    return true;
+  }
+
   char Peek(size_t ahead) const {
     return pos_ + ahead < source_.size() ? source_[pos_ + ahead] : '\0';
   }
 
   void Advance() {
-    if (source_[pos_] == '\n') ++line_;
+    if (source_[pos_] == '\n') {
+      ++line_;
+      if (LineIsBlank()) blankLines_.insert(line_);
+    }
     ++pos_;
+  }
+
+  // Whether the line that starts after the newline at pos_ holds only blanks.
+  bool LineIsBlank() const {
+    for (size_t i = pos_ + 1; i < source_.size() && source_[i] != '\n'; ++i) {
+      if (source_[i] != ' ' && source_[i] != '\t' && source_[i] != '\r') return false;
+    }
+    return true;
   }
 
   bool AtLineStart() const {
@@ -165,6 +187,7 @@ class Scanner {
   size_t rawPrefixEnd_ = std::string_view::npos;
   std::vector<Literal> literals_;
   std::set<int> exemptLines_;
+  std::set<int> blankLines_;
 };
 
 // The words of a literal, lowercased. Escapes and printf conversions are no

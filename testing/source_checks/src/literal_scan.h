@@ -17,10 +17,11 @@ struct Literal {
 };
 
 // The string literals of `source` (narrow, wide, UTF and raw ones), skipping
-// comments, character literals and the names of #include lines. A literal
-// on a line that carries the marker "not-a-text" in a comment, or just below
-// such a line, is left out: the marker says that a French-looking literal is
-// data (a column name the program recognises, say), never shown.
+// comments, character literals and the names of #include lines. A comment
+// holding the marker "not-a-text" leaves out the literals of its own line and
+// of the lines below it up to the next blank line: the marker says that
+// French-looking literals are data (column titles the program recognises,
+// say), never shown.
 std::vector<Literal> StringLiterals(std::string_view source);
 
 // Whether a literal's characters read as French text: letters outside ASCII

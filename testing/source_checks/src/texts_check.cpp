@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
     std::cout << findings.size()
               << " user-visible French text(s) outside their module's resources.cpp and texts.h/texts.cpp;"
                  " move each into its module's texts file (or string table), or mark data that is never"
-                 " shown with a // not-a-text comment on its line or the line above\n";
+                 " shown with a // not-a-text comment heading its lines\n";
     return 1;
   }
   std::cout << "texts_check: " << scanned << " production sources hold no French text outside their texts files\n";

@@ -41,13 +41,18 @@ TEST(StringLiterals, SkipCommentsCharactersIncludesAndNumbers) {
 }
 
 TEST(StringLiterals, MarkedDataIsLeftOut) {
+  // A marker covers its line and the lines below it up to a blank line.
   const std::string source =
       "if (header == \"NOM\") {}  // not-a-text: the column the reader looks for\n"
-      "// The header of the name column, compared only: not-a-text.\n"
-      "if (header == \"PRÉNOM\") {}\n"
+      "Show(u\"Nom : \");\n"
       "\n"
-      "Show(u\"Nom : \");\n";
-  EXPECT_EQ(Bodies(source), std::vector<std::string>{"Nom : "});
+      "// The titles of the name columns, compared only: not-a-text.\n"
+      "constexpr const char* kFirst[] = {\"Prénom\",\n"
+      "                                  \"Nom de famille\"};\n"
+      "constexpr const char* kFax[] = {\"Télécopie\"};\n"
+      "  \n"
+      "Show(u\"Télécopie\");\n";
+  EXPECT_EQ(Bodies(source), (std::vector<std::string>{"Nom : ", "Télécopie"}));
 }
 
 TEST(StringLiterals, UnterminatedInputEndsTheScan) {
