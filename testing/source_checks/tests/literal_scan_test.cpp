@@ -44,6 +44,7 @@ TEST(StringLiterals, MarkedDataIsLeftOut) {
   // A marker covers its line and the lines below it up to a blank line.
   const std::string source =
       "if (header == \"NOM\") {}  // not-a-text: the column the reader looks for\n"
+      "\n"
       "Show(u\"Nom : \");\n"
       "\n"
       "// The titles of the name columns, compared only: not-a-text.\n"
