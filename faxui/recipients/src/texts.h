@@ -1,5 +1,5 @@
-// The texts of the recipient dialog and of the communication settings dialog
-// that their templates (resources.cpp) do not hold: captions and messages.
+// The texts of the recipient dialog that its template (resources.cpp) does
+// not hold: captions and messages.
 #pragma once
 
 #include <string>
@@ -58,25 +58,5 @@ constexpr char16_t kStoreReplaceQuestion[] =
     u"\n\nLe nom du destinataire existe déjà dans l'annuaire courant.\nSouhaitez-vous le remplacer ?";
 constexpr char16_t kStoreNeedsSelection[] = u"Au moins un destinataire doit être sélectionné dans la liste.";
 constexpr char16_t kStoreFailed[] = u"Impossible d'ajouter les destinataires sélectionnés à l'annuaire courant.";
-
-// Communication settings dialog.
-constexpr char16_t kSecureCaption[] = u"Paramètres de télécopie protégée non valides";
-constexpr char16_t kRelayCaption[] = u"Paramètres de télécopie relais non valides";
-constexpr char16_t kMailboxRequired[] =
-    u"Un numéro de boîte aux lettres (1 - 200) doit être spécifié pour l'envoi de télécopie protégée.";
-constexpr char16_t kMailboxPasswordLength[] =
-    u"Un mot de passe à 4 chiffres doit être spécifié pour l'envoi de télécopie protégée.";
-constexpr char16_t kRelayTerminalRequired[] =
-    u"Un ID de terminal relais (1 - 99) doit être spécifié pour l'envoi de télécopie relais.";
-constexpr char16_t kDestinationListEmpty[] =
-    u"Un ID de destination doit être ajouté à la liste des destinations pour l'envoi de télécopie relais.";
-constexpr char16_t kGroupDestinationRange[] =
-    u"Un ID de destination groupe (1-9) doit être spécifié pour l'envoi de télécopie relais.";
-constexpr char16_t kNoDigitAfterStar[] =
-    u"Il n'est pas obligatoire d'entrer un chiffre après '*' (composition abrégée) lorsque vous "
-    u"entrez un numéro de composition abrégée dans la liste des destinations de l'envoi de "
-    u"télécopie relais.";
-constexpr char16_t kDestinationRange[] =
-    u"Un ID de destination (1-99) doit être spécifié pour l'envoi de télécopie relais.";
 
 }  // namespace tq::faxui::texts
