@@ -3,7 +3,7 @@
 // opened without following a link and refused unless it is the user's own
 // plain file, because its records go straight into a recipient list or a
 // phonebook.
-#include "import/result_form.h"
+#include "import_result/result_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -13,7 +13,7 @@
 #include <cerrno>
 #include <string>
 
-#include "common/import_result_io.h"
+#include "import_result/codec.h"
 #include "win/text.h"
 
 namespace tq::import {
