@@ -4,8 +4,11 @@
 // flock of a file open for reading and writing (the moment between opening
 // a file to change it and locking it; new files, written only, are not),
 // TELEQUILL_TEST_RENAME_DELAY_MS every rename (the moment between reading a
-// file and replacing it). Never linked into anything shipped.
+// file and replacing it), TELEQUILL_TEST_CONNECT_DELAY_MS every connect
+// (the moment between checking a socket and connecting to it). Never linked
+// into anything shipped.
 #include <sys/file.h>
+#include <sys/socket.h>
 #include <sys/syscall.h>
 #include <fcntl.h>
 #include <unistd.h>
@@ -36,6 +39,11 @@ int flock(int fd, int operation) {
 int rename(const char* from, const char* to) {
   Pause(Milliseconds("TELEQUILL_TEST_RENAME_DELAY_MS"));
   return static_cast<int>(syscall(SYS_renameat, AT_FDCWD, from, AT_FDCWD, to));
+}
+
+int connect(int fd, const struct sockaddr* address, socklen_t length) {
+  Pause(Milliseconds("TELEQUILL_TEST_CONNECT_DELAY_MS"));
+  return static_cast<int>(syscall(SYS_connect, fd, address, length));
 }
 
 }  // extern "C"
