@@ -14,6 +14,7 @@
 #include <iostream>
 #include <random>
 #include <set>
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -264,6 +265,39 @@ TEST_F(Writers, PhonebooksDifferingInTheExtensionsCaseStayApart) {
   const std::string upperList = RunProgram("qlafd", {"list", upper}).out;
   for (const char* tag : {"W1-", "W3-"}) EXPECT_EQ(lowerList.find(tag), std::string::npos) << lowerList;
   for (const char* tag : {"W0-", "W2-"}) EXPECT_EQ(upperList.find(tag), std::string::npos) << upperList;
+}
+
+// What killed writers leave in a folder is removed by the next writer
+// there, an append too, whatever file it was for; a live writer's file,
+// another user's file and what is not a regular file stay.
+TEST_F(Writers, DeadTemporariesGoWithTheNextChangeAndOnlyOurOwn) {
+  const std::string book = Book("pb.afd");
+  pid_t dead = fork();
+  if (dead == 0) _exit(0);
+  waitpid(dead, nullptr, 0);
+  const std::string d = std::to_string(dead), live = std::to_string(getpid());
+  for (const std::string& name : {"pb.afd.tmp-" + d + "-0", "job.prn.tmp-" + d + "-3", "pb.afd.tmp-" + live + "-1",
+                                  "notes.tmp-" + d + "-x", "pb.afd.tmp-" + d + "-7"}) {
+    tq::testing::WriteText(path(name), "left");
+  }
+  std::filesystem::create_symlink(book, path("link.afd.tmp-" + d + "-0"));
+  const bool root = getuid() == 0;
+  if (root) {
+    ASSERT_EQ(chown(path("pb.afd.tmp-" + d + "-7").c_str(), 65534, 65534), 0);
+  }
+  std::vector<std::string> kept = {"link.afd.tmp-" + d + "-0", "notes.tmp-" + d + "-x", "pb.afd.tmp-" + live + "-1"};
+  if (root) kept.push_back("pb.afd.tmp-" + d + "-7");
+  std::sort(kept.begin(), kept.end());
+
+  ASSERT_EQ(RunProgram("qlafd", {"add", book, "Ajout", "1"}).status, 0);
+  auto left = Leftovers();
+  std::erase_if(left, [](const std::string& name) { return name.find(".tmp-") == std::string::npos; });
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, kept);
+  ASSERT_EQ(RunProgram("qlafd", {"delete", book, "Ajout <1>"}).status, 0);
+  left = Leftovers();
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, kept);
 }
 
 // Two changes of one entry, the second started half a lock delay after the

@@ -111,6 +111,7 @@ StoreResult Append(std::u16string_view path, std::string_view record) {
   std::uint64_t size = 0;
   StoreResult opened = OpenForChange(path, file, size);
   if (opened != StoreResult::Ok) return opened;
+  RemoveDeadTemporariesBeside(path);
   if (SeekTo(file.get(), size) && WriteAll(file.get(), record) && FlushFileBuffers(file.get())) {
     return StoreResult::Ok;
   }
