@@ -67,14 +67,17 @@ void ImportFromFile(ImportRun& run) {
   run.rejected = rejected;
 }
 
-void WriteResult(const ImportRun& run) {
+// False (the user told, a line on standard error) when the result could
+// not be written: the entries the user chose did not reach the dialog.
+bool WriteResult(const ImportRun& run) {
   const std::string bytes =
       run.source == kSpeedDialCsv ? EntryRecordResultBytes(run.records) : NameNumberResultBytes(run.candidates);
   const DWORD error = WriteResultFile(run.outputPath, bytes);
-  if (error != ERROR_SUCCESS) {
-    std::fprintf(stderr, "qlimport: the result file %s cannot be written (%s)\n",
-                 Utf16ToUtf8(run.outputPath).c_str(), DescribeFileError(error).c_str());
-  }
+  if (error == ERROR_SUCCESS) return true;
+  std::fprintf(stderr, "qlimport: the result file %s cannot be written (%s)\n", Utf16ToUtf8(run.outputPath).c_str(),
+               DescribeFileError(error).c_str());
+  ShowMessage(run, text::kResultNotWritten, text::kRunCaption, MB_OK | MB_ICONERROR);
+  return false;
 }
 
 void Warn(const ImportRun& run, std::u16string_view message) {
@@ -88,8 +91,9 @@ std::u16string OutputPathOf(std::u16string_view commandLine) {
   return std::u16string(commandLine.substr(0, std::min(blank, kMaxOutputPath)));
 }
 
-void RunImport(std::u16string_view commandLine) {
+bool RunImport(std::u16string_view commandLine) {
   ImportRun run;
+  bool written = true;
   run.outputPath = OutputPathOf(commandLine);
   TakeLauncher(run);
   run.helpPath = HelpPath();
@@ -121,13 +125,14 @@ void RunImport(std::u16string_view commandLine) {
         if (run.records.size() > run.candidates.size()) run.records.resize(run.candidates.size());
       }
       if (ConfirmCandidates(run) && !run.outputPath.empty()) {
-        WriteResult(run);
+        written = WriteResult(run);
       } else {
         Warn(run, text::kNothingToImport);
       }
     }
   }
   GiveLauncherBack(run);
+  return written;
 }
 
 }  // namespace tq::import
