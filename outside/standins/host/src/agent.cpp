@@ -18,6 +18,7 @@
 #include "agent_wire.h"
 #include "host/agent_client.h"
 #include "host/child_process.h"
+#include "win/unique_fd.h"
 
 namespace tq::host {
 
@@ -35,9 +36,9 @@ bool RuntimeFolder(std::string& folder, std::string& error) {
     return true;
   }
   const std::string userFolder = RuntimeFoldersRoot() + "/" + std::to_string(getuid());
-  const Descriptor opened(open(userFolder.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+  const UniqueFd opened(open(userFolder.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
   struct stat info {};
-  if (opened.get() >= 0 && fstat(opened.get(), &info) == 0 && info.st_uid == getuid() && (info.st_mode & 077) == 0) {
+  if (opened.fd() >= 0 && fstat(opened.fd(), &info) == 0 && info.st_uid == getuid() && (info.st_mode & 077) == 0) {
     folder = userFolder + "/telequill";
     return true;
   }
@@ -107,14 +108,14 @@ void ServeJob(int connection, const std::string& program, const std::string& fol
   const std::uint64_t size = std::strtoull(fields["size"].c_str(), nullptr, 10);
 
   std::string documentName, outputName;
-  Descriptor document(PrivateFile(folder, documentName));
-  if (document.get() < 0) {
+  UniqueFd document(PrivateFile(folder, documentName));
+  if (document.fd() < 0) {
     wire::WriteAll(connection, NoRoomAnswer(folder, errno));
     return;
   }
   std::uint64_t received = 0;
   bool writeFailed = false;
-  const bool whole = wire::Copy(connection, document.get(), size, received, &writeFailed);
+  const bool whole = wire::Copy(connection, document.fd(), size, received, &writeFailed);
   if (writeFailed) {
     const int error = errno;
     unlink(documentName.c_str());
@@ -134,16 +135,16 @@ void ServeJob(int connection, const std::string& program, const std::string& fol
     wire::WriteAll(connection, "cancelled\n");
     return;
   }
-  Descriptor output(status == 0 ? open(outputName.c_str(), O_RDONLY | O_CLOEXEC) : -1);
+  UniqueFd output(status == 0 ? open(outputName.c_str(), O_RDONLY | O_CLOEXEC) : -1);
   unlink(outputName.c_str());
   struct stat info {};
-  if (output.get() < 0 || fstat(output.get(), &info) != 0) {
+  if (output.fd() < 0 || fstat(output.fd(), &info) != 0) {
     wire::WriteAll(connection, "failed " + FirstLine(messages) + "\n");
     return;
   }
   std::uint64_t sent = 0;
   if (wire::WriteAll(connection, "done " + std::to_string(info.st_size) + "\n")) {
-    (void)wire::Copy(output.get(), connection, static_cast<std::uint64_t>(info.st_size), sent);
+    (void)wire::Copy(output.fd(), connection, static_cast<std::uint64_t>(info.st_size), sent);
   }
 }
 

@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "agent_wire.h"
+#include "win/unique_fd.h"
 
 namespace tq::host {
 
@@ -31,24 +32,24 @@ AgentLookup ConnectToAgent(const std::string& runtimeRoot, uid_t uid, int& conne
     why = what;
     return AgentLookup::Refused;
   };
-  const Descriptor root(open(runtimeRoot.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
-  if (root.get() < 0) return missing(runtimeRoot);
-  const Descriptor userFolder(openat(root.get(), user.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
-  if (userFolder.get() < 0 && errno == ENOENT) return missing(runtimeRoot + "/" + user);
-  if (userFolder.get() < 0) return refused(runtimeRoot + "/" + user + ": refused, not a folder of user " + user);
-  const Descriptor folder(openat(userFolder.get(), "telequill", O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
-  if (folder.get() < 0 && errno == ENOENT) return missing(folderName);
+  const UniqueFd root(open(runtimeRoot.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+  if (root.fd() < 0) return missing(runtimeRoot);
+  const UniqueFd userFolder(openat(root.fd(), user.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+  if (userFolder.fd() < 0 && errno == ENOENT) return missing(runtimeRoot + "/" + user);
+  if (userFolder.fd() < 0) return refused(runtimeRoot + "/" + user + ": refused, not a folder of user " + user);
+  const UniqueFd folder(openat(userFolder.fd(), "telequill", O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+  if (folder.fd() < 0 && errno == ENOENT) return missing(folderName);
   struct stat info {};
-  if (folder.get() < 0 || fstat(folder.get(), &info) != 0 || info.st_uid != uid || (info.st_mode & 077) != 0) {
+  if (folder.fd() < 0 || fstat(folder.fd(), &info) != 0 || info.st_uid != uid || (info.st_mode & 077) != 0) {
     return refused(folderName + ": refused, not a private folder of user " + user);
   }
-  if (fstatat(folder.get(), "agent.sock", &info, AT_SYMLINK_NOFOLLOW) != 0) return missing(socketName);
+  if (fstatat(folder.fd(), "agent.sock", &info, AT_SYMLINK_NOFOLLOW) != 0) return missing(socketName);
   if (!S_ISSOCK(info.st_mode) || info.st_uid != uid) return refused(socketName + ": refused, not a socket of user " + user);
 
   // Through the folder we hold: its name may change, what we opened may not.
   sockaddr_un address{};
   address.sun_family = AF_UNIX;
-  const std::string viaFolder = "/proc/self/fd/" + std::to_string(folder.get()) + "/agent.sock";
+  const std::string viaFolder = "/proc/self/fd/" + std::to_string(folder.fd()) + "/agent.sock";
   std::strcpy(address.sun_path, viaFolder.c_str());
   const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
   if (fd < 0 || connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
@@ -70,8 +71,8 @@ AgentLookup ConnectToAgent(const std::string& runtimeRoot, uid_t uid, int& conne
 }
 
 AgentAnswer SendJobToAgent(int connection, const AgentJob& job, int streamOut, std::string& message) {
-  const Descriptor owned(connection);
-  const int fd = owned.get();
+  const UniqueFd owned(connection);
+  const int fd = owned.fd();
   struct stat info {};
   fstat(job.document, &info);
   // Names and options travel one to a line; a line end in them would

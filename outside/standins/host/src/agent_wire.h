@@ -9,25 +9,6 @@
 #include <cstdint>
 #include <string>
 
-namespace tq::host {
-
-// An open descriptor, closed with its owner.
-class Descriptor {
- public:
-  explicit Descriptor(int fd = -1) : fd_(fd) {}
-  ~Descriptor() {
-    if (fd_ >= 0) close(fd_);
-  }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
-
-}  // namespace tq::host
-
 namespace tq::host::wire {
 
 inline bool WriteAll(int fd, const char* data, std::size_t size) {

@@ -29,10 +29,12 @@
 #include "host/cups_options.h"
 #include "host/environment_seconds.h"
 #include "host/device_sender.h"
+#include "win/unique_fd.h"
 
 namespace {
 
 using namespace tq::host;
+using tq::UniqueFd;
 
 // CUPS's backend exit statuses.
 constexpr int kBackendOk = 0;
@@ -128,34 +130,34 @@ int main(int argc, char** argv) {
                             " bytes; the job is cancelled", kBackendCancel);
   }
   // Without waiting: a FIFO given as the file is refused below, not read.
-  Descriptor file(argc == 7 ? open(argv[6], O_RDONLY | O_NONBLOCK | O_CLOEXEC) : -1);
+  UniqueFd file(argc == 7 ? open(argv[6], O_RDONLY | O_NONBLOCK | O_CLOEXEC) : -1);
   if (argc == 7) {
     struct stat info {};
-    if (file.get() < 0) {
+    if (file.fd() < 0) {
       return Say("ERROR", std::string(argv[6]) + ": cannot be read (" + std::strerror(errno) + "); the job is cancelled",
                  kBackendCancel);
     }
-    if (fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (fstat(file.fd(), &info) != 0 || !S_ISREG(info.st_mode)) {
       return Say("ERROR", std::string(argv[6]) + ": not a file; the job is cancelled", kBackendCancel);
     }
   }
   // CUPS hands the document on standard input when there is no file; the
   // agent needs its size, so it is spooled first.
-  Descriptor spooled(argc == 6 ? SpoolFile() : -1);
+  UniqueFd spooled(argc == 6 ? SpoolFile() : -1);
   if (argc == 6) {
     std::uint64_t copied = 0;
     bool writeFailed = false;
-    if (spooled.get() < 0 || !wire::Copy(STDIN_FILENO, spooled.get(), UINT64_MAX, copied, &writeFailed) ||
-        lseek(spooled.get(), 0, SEEK_SET) != 0) {
-      return writeFailed || spooled.get() < 0 ? Say("ERROR", NoRoomToSpool(), kBackendRetry)
+    if (spooled.fd() < 0 || !wire::Copy(STDIN_FILENO, spooled.fd(), UINT64_MAX, copied, &writeFailed) ||
+        lseek(spooled.fd(), 0, SEEK_SET) != 0) {
+      return writeFailed || spooled.fd() < 0 ? Say("ERROR", NoRoomToSpool(), kBackendRetry)
                                               : Say("ERROR", "the job's document could not be read; the job is cancelled",
                                                     kBackendCancel);
     }
   }
-  job.document = argc == 7 ? file.get() : spooled.get();
+  job.document = argc == 7 ? file.fd() : spooled.fd();
 
-  const Descriptor stream(SpoolFile());
-  if (stream.get() < 0) return Say("ERROR", NoRoomToSpool(), kBackendRetry);
+  const UniqueFd stream(SpoolFile());
+  if (stream.fd() < 0) return Say("ERROR", NoRoomToSpool(), kBackendRetry);
 
   int connection = -1;
   std::string why;
@@ -168,7 +170,7 @@ int main(int argc, char** argv) {
   }
   std::fprintf(stderr, "INFO: waiting for %s to answer the fax prompt\n", user.c_str());
   std::string message;
-  switch (SendJobToAgent(connection, job, stream.get(), message)) {
+  switch (SendJobToAgent(connection, job, stream.fd(), message)) {
     case AgentAnswer::Done: break;
     case AgentAnswer::Cancelled: return Say("INFO", message, kBackendCancel);
     case AgentAnswer::Failed: return Say("ERROR", message, kBackendFailed);
@@ -176,5 +178,5 @@ int main(int argc, char** argv) {
     case AgentAnswer::Retry: return Say("ERROR", message + "; the job will be tried again", kBackendRetry);
   }
   const LpdJob printJob{std::atoi(argv[1]), HostName(), user, job.name};
-  return SendToDevice(device.uri, stream.get(), printJob);
+  return SendToDevice(device.uri, stream.fd(), printJob);
 }
