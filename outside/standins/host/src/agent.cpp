@@ -8,6 +8,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -18,6 +19,7 @@
 #include "agent_wire.h"
 #include "host/agent_client.h"
 #include "host/child_process.h"
+#include "win/environment.h"
 #include "win/unique_fd.h"
 
 namespace tq::host {
@@ -31,8 +33,8 @@ constexpr int kExitCancelled = 1;
 // it for this user (nobody else can create one there); never a shared name
 // that another user could take first.
 bool RuntimeFolder(std::string& folder, std::string& error) {
-  if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime != nullptr && *runtime != '\0') {
-    folder = std::string(runtime) + "/telequill";
+  if (const auto runtime = EnvironmentValue("XDG_RUNTIME_DIR")) {
+    folder = *runtime + "/telequill";
     return true;
   }
   const std::string userFolder = RuntimeFoldersRoot() + "/" + std::to_string(getuid());
@@ -166,9 +168,7 @@ void RemoveDeadJobFiles(const std::string& folder) {
 
 // The listening socket: one handed over by systemd, or a new one.
 int Listen(const std::string& folder, const std::string& path, std::string& error) {
-  const char* fds = std::getenv("LISTEN_FDS");
-  const char* pid = std::getenv("LISTEN_PID");
-  if (fds != nullptr && pid != nullptr && std::atoi(fds) == 1 && std::atoi(pid) == getpid()) return 3;
+  if (EnvironmentNumber("LISTEN_FDS", 1) == 1 && EnvironmentNumber("LISTEN_PID", INT_MAX) == getpid()) return 3;
 
   if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
     error = folder + ": cannot be made (" + std::strerror(errno) + ")";

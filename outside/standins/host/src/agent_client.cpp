@@ -10,14 +10,12 @@
 #include <cstring>
 
 #include "agent_wire.h"
+#include "win/environment.h"
 #include "win/unique_fd.h"
 
 namespace tq::host {
 
-std::string RuntimeFoldersRoot() {
-  const char* root = std::getenv("TELEQUILL_RUNTIME_ROOT");
-  return root != nullptr && *root != '\0' ? root : "/run/user";
-}
+std::string RuntimeFoldersRoot() { return EnvironmentValue("TELEQUILL_RUNTIME_ROOT").value_or("/run/user"); }
 
 AgentLookup ConnectToAgent(const std::string& runtimeRoot, uid_t uid, int& connection, std::string& why) {
   connection = -1;

@@ -29,6 +29,7 @@
 #include "host/cups_options.h"
 #include "host/environment_seconds.h"
 #include "host/device_sender.h"
+#include "win/environment.h"
 #include "win/unique_fd.h"
 
 namespace {
@@ -49,10 +50,7 @@ int Say(const char* kind, const std::string& text, int status) {
   return status;
 }
 
-std::string SpoolFolder() {
-  const char* folder = std::getenv("TMPDIR");
-  return folder != nullptr && *folder != '\0' ? folder : "/tmp";
-}
+std::string SpoolFolder() { return tq::EnvironmentValue("TMPDIR").value_or("/tmp"); }
 
 // A private spool file for the answered stream, gone from its folder at once.
 int SpoolFile() {
@@ -111,11 +109,11 @@ int main(int argc, char** argv) {
   if (argc != 6 && argc != 7) {
     return Say("ERROR", "usage: telequill JOB USER TITLE COPIES OPTIONS [FILE]", kBackendFailed);
   }
-  const char* deviceUri = std::getenv("DEVICE_URI");
+  const auto deviceUri = tq::EnvironmentValue("DEVICE_URI");
   DeviceTarget device;
   std::string error;
-  if (deviceUri == nullptr || !ParseDeviceUri(deviceUri, device, error)) {
-    return Say("ERROR", deviceUri == nullptr ? "DEVICE_URI is not set" : error, kBackendFailed);
+  if (!deviceUri || !ParseDeviceUri(*deviceUri, device, error)) {
+    return Say("ERROR", !deviceUri ? "DEVICE_URI is not set" : error, kBackendFailed);
   }
   const std::string user = argv[2];
   const passwd* account = getpwnam(user.c_str());
