@@ -6,9 +6,9 @@
 
 #include "addreso/addreso.h"
 #include "answers.h"
-#include "device_table.h"
+#include "autocfg/device_table.h"
 #include "ids.h"
-#include "parameter_file.h"
+#include "autocfg/parameter_file.h"
 #include "waiting_step.h"
 #include "win/file_replace.h"
 #include "win/kernel.h"
@@ -26,12 +26,6 @@ constexpr int kStateCommunication = 19;
 constexpr int kStatePortNotSupported = 20;
 
 bool Held(int key) { return (GetAsyncKeyState(key) & 0x8000) != 0; }
-
-// Writes the answer through a temporary file of its own renamed into place
-// (one a killed run left is removed by the next write in the folder).
-bool WriteAnswerFile(const std::u16string& target, const std::string& bytes) {
-  return ReplaceFileContents(target, bytes) == ERROR_SUCCESS;
-}
 
 }  // namespace
 
@@ -101,7 +95,9 @@ int ReadOptions(Run& run, const std::string& address, HWND owner) {
     return kStateDone;
   };
   work.commit = [=](int) {
-    if (!WriteAnswerFile(answerPath, *answer)) {
+    // The answer names the device: readable by the user alone, and whole
+    // or not there for the host that waits for it.
+    if (ReplaceFileContents(answerPath, *answer) != ERROR_SUCCESS) {
       outcome->unwritable = true;
       return;
     }
