@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "common/ansi_slots.h"
+#include "common/record_key.h"
 #include "common/store_result.h"
 #include "win/ansi_text.h"
 #include "win/quoting.h"
@@ -174,8 +175,9 @@ int FinishChange(const std::string& file, const std::string& line, StoreResult r
 // A group line is "[NAME]"; an individual's always ends in '>', even when
 // its name begins with '[' (as entries made elsewhere may).
 RecordType TypeOfLine(std::u16string_view line) {
-  return line.size() >= 2 && line.front() == u'[' && line.back() == u']' ? RecordType::Group
-                                                                          : RecordType::Individual;
+  return line.size() >= 2 && line.front() == kLineGroupOpen && line.back() == kLineGroupClose
+             ? RecordType::Group
+             : RecordType::Individual;
 }
 
 }  // namespace
