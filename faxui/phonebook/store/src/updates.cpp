@@ -238,7 +238,7 @@ StoreResult DeleteRecord(std::u16string_view path, std::u16string_view line, Rec
 StoreResult DeleteExistingRecord(std::u16string_view path, std::u16string_view line, RecordType type) {
   Rewrite rewrite;
   rewrite.type = type;
-  rewrite.oldKey = SplitDisplayLine(line, type);
+  rewrite.oldKey = AnsiKeyOfLine(line, type);
   rewrite.deleting = true;
   rewrite.mustExist = true;
   return RunRewrite(path, rewrite);
@@ -248,7 +248,7 @@ StoreResult RenameExistingEntry(std::u16string_view path, std::u16string_view ol
                                 std::string_view newFaxNumber) {
   Rewrite rewrite;
   rewrite.type = RecordType::Individual;
-  rewrite.oldKey = SplitDisplayLine(oldLine, RecordType::Individual);
+  rewrite.oldKey = AnsiKeyOfLine(oldLine, RecordType::Individual);
   rewrite.mustExist = true;
   MemberKey newKey{KeyField(newName), KeyField(newFaxNumber)};
   const bool sameKey =
