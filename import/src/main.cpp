@@ -7,7 +7,7 @@
 // the chosen entries could not be written to the result file.
 #include <string>
 
-#include "../resources.h"
+#include "resources.h"
 #include "run_import.h"
 #include "win/text.h"
 
