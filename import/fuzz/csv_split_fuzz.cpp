@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "csv_split.h"
+#include "import/csv_split.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace tq::import;

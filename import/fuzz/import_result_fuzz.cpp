@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "import/result_form.h"
+#include "import_result/result_file.h"
 #include "record_checks.h"
 #include "testing/fuzz_input.h"
 #include "win/text.h"

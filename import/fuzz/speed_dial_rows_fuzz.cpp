@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "record_checks.h"
-#include "speed_dial_rows.h"
+#include "import/speed_dial_rows.h"
 
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
