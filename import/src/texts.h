@@ -15,6 +15,8 @@ constexpr char16_t kSpeedDialCaption[] = u"Importation du fichier EWS-CSV";
 
 // What the run tells when it has nothing, or too much, to hand back.
 constexpr char16_t kNothingToImport[] = u"Pas d'entrée à importer.";
+// A result file that cannot be written, as the phonebook's writes say it.
+constexpr char16_t kResultNotWritten[] = u"Espace disque insuffisant. Impossible de continuer.";
 constexpr char16_t kNoFaxNumberFound[] =
     u"Impossible de trouver de numéro de fax dans les entrées sélectionnées.\nAucune entrée ne sera importée.";
 constexpr char16_t kListFull[] =
