@@ -52,6 +52,4 @@ std::u16string FormatText(std::u16string_view format, std::initializer_list<std:
 // Opens the help file at `context`.
 void OpenHelp(const ImportRun& run, HWND dialog, unsigned long context);
 
-
-
 }  // namespace tq::import
