@@ -8,7 +8,8 @@
 #include "frame_dialogs.h"
 #include "ids.h"
 #include "import_run.h"
-#include "result_file.h"
+#include "import_result/result_file.h"
+#include "texts.h"
 #include "win/file_replace.h"
 #include "win/kernel.h"
 #include "win/library_folder.h"
@@ -50,7 +51,7 @@ void ImportFromFile(ImportRun& run) {
   const bool speedDial = run.source == kSpeedDialCsv;
   const std::u16string path = ChooseImportFile(
       run, kCsvFilterString,
-      speedDial ? u"Importation de fichier EWS-CSV de composition abrégée" : u"Importation du fichier CSV");
+      speedDial ? text::kChooseSpeedDialTitle : text::kChooseCsvTitle);
   if (path.empty()) return;
   int rejected = 0;
   const int result = speedDial ? ImportSpeedDialCsv(run, path, rejected) : ImportCsv(run, path, run.source, rejected);
@@ -64,13 +65,16 @@ void ImportFromFile(ImportRun& run) {
   run.rejected = rejected;
 }
 
-void WriteResult(const ImportRun& run) {
+// False (the user told, a line on standard error) when the result could
+// not be written: the entries the user chose did not reach the dialog.
+bool WriteResult(const ImportRun& run) {
   const DWORD error = run.source == kSpeedDialCsv ? WriteEntryRecordResult(run.outputPath, run.records)
                                                   : WriteNameNumberResult(run.outputPath, run.candidates);
-  if (error != ERROR_SUCCESS) {
-    std::fprintf(stderr, "qlimport: the result file %s cannot be written (%s)\n",
-                 Utf16ToUtf8(run.outputPath).c_str(), DescribeFileError(error).c_str());
-  }
+  if (error == ERROR_SUCCESS) return true;
+  std::fprintf(stderr, "qlimport: the result file %s cannot be written (%s)\n", Utf16ToUtf8(run.outputPath).c_str(),
+               DescribeFileError(error).c_str());
+  ShowMessage(run, text::kResultNotWritten, text::kRunCaption, MB_OK | MB_ICONERROR);
+  return false;
 }
 
 void Warn(const ImportRun& run, std::u16string_view message) {
@@ -86,7 +90,9 @@ std::u16string OutputPathOf(std::u16string_view commandLine) {
 
 namespace {
 
-void ChooseAndHandBack(ImportRun& run) {
+// False when the chosen entries could not be written.
+bool ChooseAndHandBack(ImportRun& run) {
+  bool written = true;
   const SourceOffer offer = AvailableSources();
   run.windowsBookLibrary = offer.windowsBookLibrary;
   run.source = ChooseSource(run, offer);
@@ -115,18 +121,20 @@ void ChooseAndHandBack(ImportRun& run) {
         if (run.records.size() > run.candidates.size()) run.records.resize(run.candidates.size());
       }
       if (ConfirmCandidates(run) && !run.outputPath.empty()) {
-        WriteResult(run);
+        written = WriteResult(run);
       } else {
         Warn(run, text::kNothingToImport);
       }
     }
   }
+  return written;
 }
 
 }  // namespace
 
-void RunImport(std::u16string_view commandLine) {
+bool RunImport(std::u16string_view commandLine) {
   ImportRun run;
+  bool written = true;
   run.outputPath = OutputPathOf(commandLine);
   TakeLauncher(run);
   run.helpPath = HelpPath();
@@ -134,7 +142,7 @@ void RunImport(std::u16string_view commandLine) {
   // memory with its own message; this is the last resort, so that the
   // launching dialog is told the import ended whatever happened.
   try {
-    ChooseAndHandBack(run);
+    written = ChooseAndHandBack(run);
   } catch (const std::bad_alloc&) {
     run.ClearCandidates();
     run.candidates.shrink_to_fit();
@@ -142,6 +150,7 @@ void RunImport(std::u16string_view commandLine) {
     Warn(run, text::kNoMemoryForSelection);
   }
   GiveLauncherBack(run);
+  return written;
 }
 
 }  // namespace tq::import

@@ -1,8 +1,8 @@
-// WinExec over posix_spawn. The child gets the caller's environment, with
+// WinExec over fork and exec: the started program ends with the process
+// that started it. The child gets the caller's environment, with
 // TELEQUILL_FOREGROUND naming the caller's active dialog (or removed when
 // there is none, so that a value the caller inherited is not passed on),
 // and a face of its own (AddChildFace).
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -22,6 +22,7 @@
 #include "win/environment.h"
 #include "win/foreign_window.h"
 #include "win/kernel.h"
+#include "win/owned_child.h"
 #include "win/process.h"
 #include "win/text.h"
 #include "win/user.h"
@@ -96,12 +97,6 @@ std::vector<std::string> ChildEnvironment() {
   return environment;
 }
 
-std::vector<char*> Pointers(std::vector<std::string>& strings) {
-  std::vector<char*> pointers;
-  for (std::string& s : strings) pointers.push_back(s.data());
-  pointers.push_back(nullptr);
-  return pointers;
-}
 
 UINT ErrorOfSpawn(int error) {
   switch (error) {
@@ -126,11 +121,8 @@ UINT Start(LPCSTR commandLine, const void* caller) {
 
   std::vector<std::string> arguments{program.path};
   for (size_t i = 1; i < parts.size(); ++i) arguments.push_back(Utf16ToUtf8(parts[i]));
-  std::vector<std::string> environment = ChildEnvironment();
-  std::vector<char*> argv = Pointers(arguments);
-  std::vector<char*> envp = Pointers(environment);
   pid_t child = 0;
-  const int error = posix_spawn(&child, program.path.c_str(), nullptr, nullptr, argv.data(), envp.data());
+  const int error = StartOwnedChild(program.path, arguments, ChildEnvironment(), {}, child);
   if (error != 0) return ErrorOfSpawn(error);
   // Nobody waits for the child, as with Win32; this reaps it when it ends.
   std::thread([child] {
