@@ -6,7 +6,7 @@
 // Exit status: 0 whatever the user did (the dialog is always told).
 #include <string>
 
-#include "../resources.h"
+#include "resources.h"
 #include "run_import.h"
 #include "win/text.h"
 

@@ -8,7 +8,7 @@
 #include "frame_dialogs.h"
 #include "ids.h"
 #include "import_run.h"
-#include "result_file.h"
+#include "import_result/result_file.h"
 #include "win/file_replace.h"
 #include "win/kernel.h"
 #include "win/text.h"
