@@ -339,6 +339,17 @@ TEST_F(Backend, WithoutXdgRuntimeDirTheAgentUsesOnlyTheFolderMadeForItsUser) {
   std::vector<char*> argv;
   for (auto& arg : args) argv.push_back(arg.data());
   argv.push_back(nullptr);
+  // A job file of an agent that was killed goes when the next one starts;
+  // one of a running agent stays.
+  pid_t dead = fork();
+  if (dead == 0) _exit(0);
+  waitpid(dead, nullptr, 0);
+  std::filesystem::create_directories(userFolder_ + "/telequill");
+  chmod((userFolder_ + "/telequill").c_str(), 0700);
+  const std::string deadJob = userFolder_ + "/telequill/job-" + std::to_string(dead) + "-Ab12Cd";
+  const std::string liveJob = userFolder_ + "/telequill/job-" + std::to_string(getpid()) + "-Ef34Gh";
+  WriteText(deadJob, "left by a killed agent");
+  WriteText(liveJob, "a running agent's");
   pid_t agent = -1;
   ASSERT_EQ(posix_spawn(&agent, program.c_str(), nullptr, nullptr, argv.data(), envp.data()), 0);
   bool listening = false;
@@ -346,9 +357,14 @@ TEST_F(Backend, WithoutXdgRuntimeDirTheAgentUsesOnlyTheFolderMadeForItsUser) {
     listening = std::filesystem::exists(userFolder_ + "/telequill/agent.sock");
     if (!listening) std::this_thread::sleep_for(std::chrono::milliseconds(25));
   }
+  for (int i = 0; i < 100 && std::filesystem::exists(deadJob); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
   kill(agent, SIGTERM);
   waitpid(agent, nullptr, 0);
   EXPECT_TRUE(listening);
+  EXPECT_FALSE(std::filesystem::exists(deadJob));
+  EXPECT_TRUE(std::filesystem::exists(liveJob));
 
   // The same folder, made by another user: refused, naming XDG_RUNTIME_DIR.
   std::filesystem::remove_all(userFolder_ + "/telequill");
