@@ -2,7 +2,6 @@
 // communication settings of one recipient.
 #include <string>
 
-#include "common/ansi_slots.h"
 #include "dialogs/controls.h"
 #include "dialogs/edit_filters.h"
 #include "dialogs/list_lines.h"
@@ -13,34 +12,17 @@
 #include "recipient_dialog_state.h"
 #include "recipients/comm_dialog.h"
 #include "recipients/recipient_dialog.h"
-#include "recipients/speed_dial.h"
+#include "recipients/recipient_addition.h"
 #include "win/user.h"
 
 namespace tq::faxui {
 
 namespace {
 
-constexpr int kFieldSize = 31;  // 30 characters and the terminator
+constexpr int kFieldSize = kRecipientTextLength + 1;
 constexpr const char16_t* kAddCaption = u"Ajouter le destinataire à la liste";
 
 void Warn(HWND dialog, const char16_t* text) { ShowMessage(dialog, text, kAddCaption, MB_OK | MB_ICONWARNING); }
-
-// Speed-dial numbers are checked and padded; false when one was refused.
-bool AcceptSpeedDial(HWND dialog, const RecipientDialogState& state, char16_t* number) {
-  switch (ValidateSpeedDialNumber(number, state.speedDialLimit)) {
-    case kSpeedDialWildcardMisuse:
-      Warn(dialog,
-           u"Numéro de composition abrégée non valide.\nLe caractère générique (*) ne peut être "
-           u"utilisé que dans les formats de type 11* ou ***.");
-      return false;
-    case kSpeedDialOutOfRange:
-      Warn(dialog, u"Ce numéro de composition abrégée est supérieur à la limite.");
-      return false;
-    case kSpeedDialValid:
-      return true;
-  }
-  return false;
-}
 
 bool ConfirmDuplicate(HWND dialog, const std::u16string& line, const char16_t* name,
                       const char16_t* number) {
@@ -65,39 +47,36 @@ void AddTypedRecipient(HWND dialog, RecipientDialogState& state) {
   RecipientList& list = *state.recipients;
   char16_t number[kFieldSize] = {};
   ReadEditText(dialog, rcp::kNumberEdit, number, kFieldSize);
-  if (number[0] == u'\0') {
-    Warn(dialog, u"Entrez un numéro de fax.");
-    FocusControl(dialog, rcp::kNumberEdit);
-    return;
+  switch (CheckTypedRecipient(list, number, state.speedDialMode, state.speedDialLimit)) {
+    case AddRefusal::None: break;
+    case AddRefusal::EmptyNumber:
+      Warn(dialog, u"Entrez un numéro de fax.");
+      FocusControl(dialog, rcp::kNumberEdit);
+      return;
+    case AddRefusal::ListFull:
+      Warn(dialog,
+           u"La liste contient maintenant le nombre maximum de 50 destinataires.\nCette entrée n'a pas "
+           u"été ajoutée.");
+      return;
+    case AddRefusal::WildcardMisuse:
+      Warn(dialog,
+           u"Numéro de composition abrégée non valide.\nLe caractère générique (*) ne peut être "
+           u"utilisé que dans les formats de type 11* ou ***.");
+      return;
+    case AddRefusal::SpeedDialOutOfRange:
+      Warn(dialog, u"Ce numéro de composition abrégée est supérieur à la limite.");
+      return;
   }
-  if (list.block.count >= kMaxRecipients) {
-    Warn(dialog,
-         u"La liste contient maintenant le nombre maximum de 50 destinataires.\nCette entrée n'a pas "
-         u"été ajoutée.");
-    return;
-  }
-  if (state.speedDialMode && !AcceptSpeedDial(dialog, state, number)) return;
 
   char16_t name[kFieldSize] = {};
   ReadEditText(dialog, rcp::kNameEdit, name, kFieldSize);
   TrimWide(name);
 
-  const std::u16string line = std::u16string(name) + (state.speedDialMode ? u" <'" : u" <") + number +
-                              (state.speedDialMode ? u"'>" : u">");
+  const std::u16string line = TypedRecipientLine(name, number, state.speedDialMode);
   if (!ConfirmDuplicate(dialog, line, name, number)) return;
 
-  const int slot = list.block.count;
   AddListLine(dialog, rcp::kList, line);
-  EntryRecord& record = list.block.records[slot];
-  record = DefaultEntryRecord;
-  WideToAnsiSlot(name, record.name, WC_COMPOSITECHECK);
-  WideToAnsiSlot(number, record.faxNumber, WC_COMPOSITECHECK);
-  record.speedDialFlag = state.speedDialMode ? 1 : 0;
-  EntryDetails& details = list.details[slot];
-  ClearEntryDetails(details);
-  std::char_traits<char16_t>::copy(details.name, name, kFieldSize);
-  std::char_traits<char16_t>::copy(details.faxNumber, number, kFieldSize);
-  list.block.count = slot + 1;
+  const int slot = AppendTypedRecipient(list, name, number, state.speedDialMode);
 
   SelectOnly(dialog, rcp::kList, slot);
   ApplyRecipientButtonStates(dialog, state);

@@ -115,10 +115,7 @@ void ReadPendingRecipients(HWND dialog, PhonebookDialogState& state) {
     const std::u16string line = ListLine(chosen, slot);
     phonebook::ResetWorkingEntry(working);
     if (phonebook::ReadEntry(state.current().path, line, working) == StoreResult::Ok) {
-      record = working.record;
-      record.speedDialFlag = 0;
-      details = working.details;
-      details.detailsAvailable = 1;
+      phonebook::TakeEntryAsRecipient(working, record, details);
       continue;
     }
     // Gone meanwhile: the recipient keeps what its line says.

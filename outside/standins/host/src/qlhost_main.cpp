@@ -3,7 +3,8 @@
 //   qlhost settings [--model n|p] show | set NAME=VALUE...
 //   qlhost print [--model n|p] [--job fax|print|secure|sample]
 //                [--output FILE | --port socket://HOST:PORT] [--ui FACE]
-//                [--copies N] [--tray I] [--monitor on|off] [--doc-name NAME] DOCUMENT
+//                [--copies N] [--tray I] [--monitor on|off] [--doc-name NAME]
+//                [--to LIST [--delay HH:MM]] DOCUMENT
 //   qlhost phonebook [--model n|p] [--ui FACE] [--script PATH]
 //   qlhost monitor install [LIBRARY] | remove | show
 //   qlhost autoconfigure [--model n|p] [--ui FACE] [--port URI]
@@ -12,9 +13,13 @@
 // Without --output or --port the job goes to standard output. Waits on a
 // printer port are bounded by TELEQUILL_PORT_TIMEOUT seconds (default 30),
 // a PDF or PostScript conversion by TELEQUILL_CONVERT_TIMEOUT (default 300).
+// --to sends a fax job to the recipients listed (';' between them: fax
+// numbers, "Name <number>", speed-dial numbers #12, phonebook entries and
+// [groups]) without the prompt; --delay sends it at HH:MM.
 // Exit status: 0 done, 1 the fax job was cancelled at its prompt or no device
-// answered autoconfigure, 2 anything that failed (with one line on standard
-// error saying what).
+// answered autoconfigure, 2 anything that failed, 3 a print job refused as
+// given (a recipient or the delay of --to and --delay), nothing sent; the
+// failures and refusals with one line on standard error saying what.
 #include <unistd.h>
 
 #include <csignal>
@@ -47,6 +52,7 @@ using tq::ParseModel;
 constexpr int kExitDone = 0;
 constexpr int kExitCancelled = 1;
 constexpr int kExitFailed = 2;
+constexpr int kExitRefused = 3;
 constexpr int kDefaultPortTimeout = 30;
 constexpr int kDefaultConversionTimeout = 300;
 
@@ -59,7 +65,7 @@ constexpr char kUsage[] =
     "usage: qlhost settings [--model n|p] show | set NAME=VALUE...\n"
     "       qlhost print [--model n|p] [--job fax|print|secure|sample] [--output FILE | --port URI]\n"
     "                    [--ui qt|headless|script:PATH] [--script PATH] [--copies N] [--tray I]\n"
-    "                    [--monitor on|off] [--doc-name NAME] DOCUMENT\n"
+    "                    [--monitor on|off] [--doc-name NAME] [--to LIST [--delay HH:MM]] DOCUMENT\n"
     "       qlhost phonebook [--model n|p] [--ui qt|headless|script:PATH] [--script PATH]\n"
     "       qlhost monitor install [LIBRARY] | remove | show\n"
     "       qlhost autoconfigure [--model n|p] [--ui qt|headless|script:PATH] [--port URI]\n"
@@ -201,7 +207,7 @@ int Print(int argc, char** argv) {
   std::string error;
   if (!SplitArguments(argc, argv,
                       {"--model", "--job", "--output", "--port", "--ui", "--script", "--copies", "--tray",
-                       "--monitor", "--doc-name", "--set"},
+                       "--monitor", "--doc-name", "--set", "--to", "--delay"},
                       arguments, error)) {
     return Usage(error);
   }
@@ -213,10 +219,24 @@ int Print(int argc, char** argv) {
     return Usage("print: --output and --port exclude each other");
   }
   if (!ChooseFace(arguments, error)) return Usage(error);
+  PrintRequest request;
+  if (const auto to = options.find("--to"); to != options.end()) {
+    if (!CheckOptionValue("--to", to->second, error)) return Usage(error);
+    if (to->second.empty()) return Usage("--to: the list names no recipient");
+    const auto job = options.find("--job");
+    if (job != options.end() && job->second != "fax") return Usage("--to sends a fax job, not --job " + job->second);
+    request.given.to = to->second;
+  }
+  if (const auto delay = options.find("--delay"); delay != options.end()) {
+    if (!CheckOptionValue("--delay", delay->second, error)) return Usage(error);
+    if (request.given.to.empty()) return Usage("--delay: a delayed send needs its recipients (--to)");
+    if (delay->second.empty()) return Usage("--delay: give the time to send at, HH:MM");
+    request.given.delay = delay->second;
+  }
   // The fax prompt needs a person or a script: without a display and
   // without a face named, the run says so rather than cancelling the job.
-  tq::ui::RequireShownWindows();
-  PrintRequest request;
+  // Recipients given with the job need nobody.
+  if (request.given.to.empty()) tq::ui::RequireShownWindows();
   request.documentPath = arguments.words.front();
   if (const auto name = options.find("--doc-name"); name != options.end()) request.docName = name->second;
   const std::pair<const char*, const char*> jobOptions[] = {
@@ -241,6 +261,7 @@ int Print(int argc, char** argv) {
       request.overrides.emplace_back(word.substr(0, equals), word.substr(equals + 1));
     }
   }
+  if (!request.given.to.empty()) request.overrides.emplace_back("job-mode", "fax");
   PortAddress port;
   if (const auto uri = options.find("--port"); uri != options.end() && !ParsePortUri(uri->second, port, error)) {
     return Usage(error);
@@ -263,6 +284,10 @@ int Print(int argc, char** argv) {
   if (outcome.status == PrintStatus::Cancelled) {
     std::fprintf(stderr, "qlhost: the fax job was cancelled; nothing was printed\n");
     return kExitCancelled;
+  }
+  if (outcome.status == PrintStatus::Refused) {
+    std::fprintf(stderr, "qlhost: the fax job was refused, nothing was sent: %s\n", outcome.error.c_str());
+    return kExitRefused;
   }
   if (outcome.status == PrintStatus::Failed) return Fail(outcome.error);
   return kExitDone;
