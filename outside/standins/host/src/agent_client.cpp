@@ -56,7 +56,9 @@ AgentAnswer SendJobToAgent(const std::string& socketPath, const AgentJob& job, i
     return text;
   };
   const std::string header = "name=" + oneLine(job.name) + "\nmodel=" + oneLine(job.model) +
-                             "\noptions=" + oneLine(job.options) + "\nsize=" + std::to_string(info.st_size) + "\n\n";
+                             "\noptions=" + oneLine(job.options) + "\nfax-to=" + oneLine(job.given.to) +
+                             "\nfax-delay=" + oneLine(job.given.delay) + "\nsize=" + std::to_string(info.st_size) +
+                             "\n\n";
   std::uint64_t sent = 0;
   const bool handedIn = wire::WriteAll(fd, header) &&
                         wire::Copy(job.document, fd, static_cast<std::uint64_t>(info.st_size), sent);
@@ -79,6 +81,9 @@ AgentAnswer SendJobToAgent(const std::string& socketPath, const AgentJob& job, i
       message = "the agent went away during the job";
       answer = AgentAnswer::Lost;
     }
+  } else if (line.rfind("refused ", 0) == 0) {
+    message = line.substr(8);
+    answer = AgentAnswer::Refused;
   } else {
     message = line.rfind("failed ", 0) == 0 ? line.substr(7) : "the agent answered \"" + line + "\"";
   }

@@ -5,6 +5,7 @@
 //                [--output FILE | --port socket://HOST:PORT] [--ui FACE]
 //                [--copies N] [--tray I] [--monitor on|off] [--doc-name NAME]
 //                [--to LIST [--delay HH:MM]] DOCUMENT
+//   (DOCUMENT "-": standard input)
 //   qlhost phonebook [--model n|p] [--ui FACE] [--script PATH]
 //   qlhost monitor install [LIBRARY] | remove | show
 //   qlhost autoconfigure [--model n|p] [--ui FACE] [--port URI]
@@ -20,6 +21,7 @@
 // answered autoconfigure, 2 anything that failed, 3 a print job refused as
 // given (a recipient or the delay of --to and --delay), nothing sent; the
 // failures and refusals with one line on standard error saying what.
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -30,6 +32,7 @@
 #include <vector>
 
 #include "agent_command.h"
+#include "agent_wire.h"
 #include "host/autoconfigure.h"
 #include "host/document_properties.h"
 #include "host/environment_seconds.h"
@@ -202,6 +205,34 @@ int Phonebook(int argc, char** argv) {
   return RunPhonebookDialog(loaded.plugins, error) ? kExitDone : Fail(error);
 }
 
+// A document handed on standard input, kept in a private file of the
+// user's temporary folder (it is read more than once) and removed after.
+class SpooledInput {
+ public:
+  ~SpooledInput() {
+    if (!path_.empty()) unlink(path_.c_str());
+  }
+  bool Spool(std::string& error) {
+    const char* folder = std::getenv("TMPDIR");
+    path_ = std::string(folder != nullptr && *folder != '\0' ? folder : "/tmp") + "/telequill-input-XXXXXX";
+    const int fd = mkostemp(path_.data(), O_CLOEXEC);
+    if (fd < 0) {
+      error = "no room to keep the document read from standard input";
+      path_.clear();
+      return false;
+    }
+    std::uint64_t copied = 0;
+    const bool whole = wire::Copy(STDIN_FILENO, fd, UINT64_MAX, copied);
+    close(fd);
+    if (!whole) error = "the document could not be read from standard input";
+    return whole;
+  }
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
 int Print(int argc, char** argv) {
   Arguments arguments;
   std::string error;
@@ -238,6 +269,12 @@ int Print(int argc, char** argv) {
   // Recipients given with the job need nobody.
   if (request.given.to.empty()) tq::ui::RequireShownWindows();
   request.documentPath = arguments.words.front();
+  SpooledInput input;
+  if (request.documentPath == "-") {
+    if (!input.Spool(error)) return Fail(error);
+    request.documentPath = input.path();
+    if (options.count("--doc-name") == 0) request.docName = "stdin";
+  }
   if (const auto name = options.find("--doc-name"); name != options.end()) request.docName = name->second;
   const std::pair<const char*, const char*> jobOptions[] = {
       {"--job", "job-mode"}, {"--copies", "copies"}, {"--tray", "tray"}, {"--monitor", "monitor"}};

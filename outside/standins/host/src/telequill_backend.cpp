@@ -13,12 +13,15 @@
 // reach a device that refuses the connection.
 #include <fcntl.h>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include "agent_wire.h"
@@ -26,6 +29,8 @@
 #include "host/cups_options.h"
 #include "host/environment_seconds.h"
 #include "host/device_sender.h"
+#include "host/fax_queue_ppd.h"
+#include "host/user_job.h"
 
 namespace {
 
@@ -38,6 +43,7 @@ constexpr int kBackendHold = 3;
 constexpr int kBackendCancel = 5;
 constexpr int kBackendRetry = 6;
 constexpr int kDeviceAttempts = 30;
+constexpr char kRefused[] = "the fax job was refused, nothing was sent: ";
 
 int Say(const char* kind, const std::string& text, int status) {
   std::fprintf(stderr, "%s: %s\n", kind, text.c_str());
@@ -68,6 +74,33 @@ int SendToDevice(const std::string& uri, int stream, const LpdJob& job) {
   }
 }
 
+// The qlhost program the queue's PPD names, for jobs run as the user.
+std::string QueueQlhost() {
+  const char* ppd = std::getenv("PPD");
+  if (ppd == nullptr || *ppd == '\0') return {};
+  std::ifstream file(ppd, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return QlhostOfPpd(text.str());
+}
+
+// Why a job that needs the prompt waits: nobody logged in, or a session
+// without its agent (with how to start it).
+std::string HeldForAgent(const std::string& runtimeRoot, const passwd& account, const std::string& jobId,
+                         const std::string& why) {
+  const std::string user = account.pw_name;
+  struct stat session {};
+  const std::string folder = runtimeRoot + "/" + std::to_string(account.pw_uid);
+  if (lstat(folder.c_str(), &session) != 0 || !S_ISDIR(session.st_mode)) {
+    return "the fax job is held: " + user + " must be logged in for the fax prompt (" + why +
+           "); release it with lp -i " + jobId + " -H resume once " + user + " is logged in";
+  }
+  return "the fax job is held: " + user +
+         " is logged in but the fax agent is not running; start it with "
+         "\"systemctl --user start telequill-agent.socket\" or \"qlhost agent\", then release the job with lp -i " +
+         jobId + " -H resume";
+}
+
 // This machine's name, for a print server's control file.
 std::string HostName() {
   char name[256] = {};
@@ -95,17 +128,27 @@ int main(int argc, char** argv) {
   const passwd* account = getpwnam(user.c_str());
   if (account == nullptr) return Say("ERROR", "no such user \"" + user + "\"", kBackendFailed);
 
+  AgentJob job;
+  // Recipients given with the job: no prompt, and a bad list or option
+  // cancels the job before anything else happens.
+  if (!GivenJobFromCupsOptions(argv[5], job.given, error)) return Say("ERROR", kRefused + error, kBackendCancel);
+  const bool given = !job.given.to.empty();
+
   const char* root = std::getenv("TELEQUILL_RUNTIME_ROOT");
-  std::string socketPath, why;
-  switch (FindAgentSocket(root != nullptr ? root : "/run/user", account->pw_uid, socketPath, why)) {
+  const std::string runtimeRoot = root != nullptr ? root : "/run/user";
+  std::string socketPath, why, qlhost;
+  switch (FindAgentSocket(runtimeRoot, account->pw_uid, socketPath, why)) {
     case AgentLookup::Found: break;
     case AgentLookup::Missing:
-      return Say("ERROR", "the fax job is held: " + user + " must be logged in for the fax prompt (" + why + ")",
-                 kBackendHold);
+      // Without the agent a given job runs as the user; one that needs
+      // the prompt waits for the user's session.
+      qlhost = given ? QueueQlhost() : std::string();
+      if (qlhost.empty()) return Say("ERROR", HeldForAgent(runtimeRoot, *account, argv[1], why), kBackendHold);
+      socketPath.clear();
+      break;
     case AgentLookup::Refused: return Say("ERROR", "the fax job is held: " + why, kBackendHold);
   }
 
-  AgentJob job;
   job.name = argv[3];
   job.model = device.model;
   job.options = SettingsFromCupsOptions(argv[5], std::atoi(argv[4]));
@@ -124,11 +167,18 @@ int main(int argc, char** argv) {
 
   const int stream = SpoolFile();
   if (stream < 0) return Say("ERROR", "no room to spool the job", kBackendRetry);
-  std::fprintf(stderr, "INFO: waiting for %s to answer the fax prompt\n", user.c_str());
   std::string message;
-  switch (SendJobToAgent(socketPath, job, stream, message)) {
+  AgentAnswer answer;
+  if (socketPath.empty()) {
+    answer = RunJobAsUser(*account, qlhost, job, stream, message);
+  } else {
+    if (!given) std::fprintf(stderr, "INFO: waiting for %s to answer the fax prompt\n", user.c_str());
+    answer = SendJobToAgent(socketPath, job, stream, message);
+  }
+  switch (answer) {
     case AgentAnswer::Done: break;
     case AgentAnswer::Cancelled: return Say("INFO", message, kBackendCancel);
+    case AgentAnswer::Refused: return Say("ERROR", kRefused + message, kBackendCancel);
     case AgentAnswer::Failed: return Say("ERROR", message, kBackendFailed);
     case AgentAnswer::Lost: return Say("ERROR", message + "; the job will be tried again", kBackendRetry);
   }

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "common/given_job.h"
+
 namespace tq::host {
 
 // The socket of the agent of user `uid` under `runtimeRoot` (/run/user):
@@ -20,9 +22,11 @@ struct AgentJob {
   std::string model = "n";
   std::string options;  // qlhost settings, "NAME=VALUE NAME=VALUE"
   int document = -1;    // open descriptor of the document
+  GivenJob given;       // recipients given with the job: no prompt
 };
 
-enum class AgentAnswer { Done, Cancelled, Failed, Lost };
+// Refused: the job cannot be sent as it was given (a recipient, the delay).
+enum class AgentAnswer { Done, Cancelled, Refused, Failed, Lost };
 
 // Sends the job and writes the answered stream to `streamOut` (an open
 // descriptor). Lost: the agent could not be reached or went away before
