@@ -60,7 +60,7 @@ bool ParseDeviceUri(std::string_view deviceUri, DeviceTarget& target, std::strin
 std::vector<std::pair<std::string, std::string>> SplitCupsOptions(std::string_view options) {
   std::vector<std::pair<std::string, std::string>> split;
   std::size_t at = 0;
-  const auto blank = [&] { return options[at] == ' ' || options[at] == '\t' || options[at] == '\n'; };
+  const auto blank = [&] { return options[at] == ' ' || options[at] == '\t'; };
   while (at < options.size()) {
     while (at < options.size() && blank()) ++at;
     if (at >= options.size()) break;
@@ -81,8 +81,6 @@ std::vector<std::pair<std::string, std::string>> SplitCupsOptions(std::string_vi
           value += c;
         }
       }
-    } else {
-      value = "true";
     }
     if (!name.empty()) split.emplace_back(std::move(name), std::move(value));
   }

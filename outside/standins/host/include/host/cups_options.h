@@ -24,7 +24,8 @@ bool IsDeviceUri(std::string_view uri);
 
 // The job's options as CUPS hands them to a backend: "name=value" words
 // between blanks, a value's blanks, quotes and backslashes escaped by '\'
-// or the value quoted with ' or ". A word without '=' is a true flag.
+// or the value quoted with ' or ". A word without '=' (a flag that is set)
+// has an empty value.
 std::vector<std::pair<std::string, std::string>> SplitCupsOptions(std::string_view options);
 
 // The recipients given with the job: fax-to=LIST, or phone=NUMBER (a list
