@@ -16,6 +16,8 @@
 #include "ids.h"
 #include "parameter_file.h"
 #include "waiting_step.h"
+#include "win/dialog_state.h"
+#include "win/environment.h"
 #include "win/kernel.h"
 #include "win/registry.h"
 #include "win/text.h"
@@ -31,6 +33,22 @@ struct Program {
   std::u16string commandLine;
   int exitStatus = 0;
 };
+
+// The settings this program takes from its environment, handed to the
+// device library (which reads none): the SNMP port and the addresses a
+// broadcast search reaches on loopback. Tests that start the program also
+// shorten the waiting dialogs' time-out and lengthen the device search.
+void ApplyEnvironmentSettings() {
+  const std::string broadcastList = EnvironmentValue("TELEQUILL_SNMP_BROADCAST_LIST").value_or("");
+  KdwcifTransport transport;
+  transport.port = static_cast<unsigned short>(EnvironmentNumber("TELEQUILL_SNMP_PORT", 65535).value_or(0));
+  transport.broadcastList = broadcastList.c_str();
+  transport.searchWaitMs = static_cast<int>(EnvironmentNumber("TELEQUILL_SNMP_WAIT_MS", 3600000).value_or(0));
+  KdwcifSetTransport(transport);
+  if (const auto timeout = EnvironmentNumber("TELEQUILL_AUTOCFG_TIMEOUT_MS", 3600000)) {
+    SetStepTimeout(std::chrono::milliseconds(*timeout));
+  }
+}
 
 void SetDefaultValue(HKEY parent, const char* subKey, const std::string& value) {
   HKEY key = nullptr;
@@ -132,11 +150,11 @@ void Start(HWND self, Program& program) {
 
 INT_PTR MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
-    SetWindowLongPtrW(window, DWLP_USER, lParam);
+    AttachBorrowedDialogState(window, *reinterpret_cast<Program*>(lParam));
     return TRUE;
   }
   if (message == WM_COMMAND && LOWORD(wParam) == kStartCommand) {
-    Start(window, *reinterpret_cast<Program*>(GetWindowLongPtrW(window, DWLP_USER)));
+    if (Program* program = DialogStateOf<Program>(window)) Start(window, *program);
     DestroyWindow(window);
     PostQuitMessage(0);
     return TRUE;
@@ -150,6 +168,7 @@ INT_PTR MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 int main(int argc, char** argv) {
   using namespace tq::autocfg;
   tq::res::RegisterResources(nullptr, kResourceScript);
+  ApplyEnvironmentSettings();
   Program program;
   // The whole command line is the parameter file's path.
   std::string line;

@@ -6,10 +6,12 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <thread>
 
 #include "ids.h"
+#include "win/dialog_state.h"
 #include "win/kernel.h"
 
 namespace tq::autocfg {
@@ -40,11 +42,11 @@ void StartWorker(std::shared_ptr<Step> step, HWND dialog) {
 }
 
 INT_PTR WaitingProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* step = reinterpret_cast<std::shared_ptr<Step>*>(GetWindowLongPtrW(dialog, DWLP_USER));
+  auto* step = DialogStateOf<std::shared_ptr<Step>>(dialog);
+  if (message != WM_INITDIALOG && step == nullptr) return FALSE;
   switch (message) {
     case WM_INITDIALOG:
-      SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-      step = reinterpret_cast<std::shared_ptr<Step>*>(lParam);
+      step = &AttachBorrowedDialogState(dialog, *reinterpret_cast<std::shared_ptr<Step>*>(lParam));
       SetTimer(dialog, kTimeOutTimer, static_cast<UINT>(StepTimeout().count()), nullptr);
       StartWorker(*step, dialog);
       return TRUE;
@@ -77,12 +79,13 @@ INT_PTR WaitingProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-std::chrono::milliseconds StepTimeout() {
-  if (const char* text = std::getenv("TELEQUILL_AUTOCFG_TIMEOUT_MS")) {
-    const long value = std::strtol(text, nullptr, 10);
-    if (value > 0) return std::chrono::milliseconds(value);
-  }
-  return std::chrono::milliseconds(20000);
+constexpr std::chrono::milliseconds kDefaultStepTimeout{20000};
+std::atomic<long long> g_stepTimeoutMs{kDefaultStepTimeout.count()};
+
+std::chrono::milliseconds StepTimeout() { return std::chrono::milliseconds(g_stepTimeoutMs.load()); }
+
+void SetStepTimeout(std::chrono::milliseconds timeout) {
+  g_stepTimeoutMs.store(timeout.count() > 0 ? timeout.count() : kDefaultStepTimeout.count());
 }
 
 bool WorkerAbandoned() { return g_abandoned.load(); }

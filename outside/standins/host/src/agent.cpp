@@ -6,6 +6,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -16,6 +17,8 @@
 
 #include "agent_wire.h"
 #include "host/child_process.h"
+#include "win/environment.h"
+#include "win/unique_fd.h"
 
 namespace tq::host {
 
@@ -25,24 +28,8 @@ constexpr int kExitCancelled = 1;
 constexpr int kExitRefused = 3;
 
 std::string RuntimeFolder() {
-  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  const std::string base = runtime != nullptr && *runtime != '\0' ? runtime : "/tmp";
-  return base + "/telequill";
+  return EnvironmentValue("XDG_RUNTIME_DIR").value_or("/tmp") + "/telequill";
 }
-
-class Descriptor {
- public:
-  explicit Descriptor(int fd = -1) : fd_(fd) {}
-  ~Descriptor() {
-    if (fd_ >= 0) close(fd_);
-  }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
 
 // Only the user's own processes and root (the CUPS backend) may hand jobs in.
 bool PeerAllowed(int connection) {
@@ -106,13 +93,13 @@ void ServeJob(int connection, const std::string& program, const std::string& fol
   const std::uint64_t size = std::strtoull(fields["size"].c_str(), nullptr, 10);
 
   std::string documentName, outputName;
-  Descriptor document(PrivateFile(folder, documentName));
-  if (document.get() < 0) {
+  UniqueFd document(PrivateFile(folder, documentName));
+  if (document.fd() < 0) {
     wire::WriteAll(connection, "failed no room to keep the job\n");
     return;
   }
   std::uint64_t received = 0;
-  const bool whole = wire::Copy(connection, document.get(), size, received);
+  const bool whole = wire::Copy(connection, document.fd(), size, received);
   if (!whole || received != size) {
     unlink(documentName.c_str());
     wire::WriteAll(connection, "failed the job's document did not arrive whole\n");
@@ -130,24 +117,22 @@ void ServeJob(int connection, const std::string& program, const std::string& fol
     wire::WriteAll(connection, "refused " + RefusalOf(messages) + "\n");
     return;
   }
-  Descriptor output(status == 0 ? open(outputName.c_str(), O_RDONLY | O_CLOEXEC) : -1);
+  UniqueFd output(status == 0 ? open(outputName.c_str(), O_RDONLY | O_CLOEXEC) : -1);
   unlink(outputName.c_str());
   struct stat info {};
-  if (output.get() < 0 || fstat(output.get(), &info) != 0) {
+  if (output.fd() < 0 || fstat(output.fd(), &info) != 0) {
     wire::WriteAll(connection, "failed " + FirstLine(messages) + "\n");
     return;
   }
   std::uint64_t sent = 0;
   if (wire::WriteAll(connection, "done " + std::to_string(info.st_size) + "\n")) {
-    (void)wire::Copy(output.get(), connection, static_cast<std::uint64_t>(info.st_size), sent);
+    (void)wire::Copy(output.fd(), connection, static_cast<std::uint64_t>(info.st_size), sent);
   }
 }
 
 // The listening socket: one handed over by systemd, or a new one.
 int Listen(const std::string& folder, const std::string& path, std::string& error) {
-  const char* fds = std::getenv("LISTEN_FDS");
-  const char* pid = std::getenv("LISTEN_PID");
-  if (fds != nullptr && pid != nullptr && std::atoi(fds) == 1 && std::atoi(pid) == getpid()) return 3;
+  if (EnvironmentNumber("LISTEN_FDS", 1) == 1 && EnvironmentNumber("LISTEN_PID", INT_MAX) == getpid()) return 3;
 
   if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
     error = folder + ": cannot be made (" + std::strerror(errno) + ")";

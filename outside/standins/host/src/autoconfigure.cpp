@@ -10,6 +10,8 @@
 #include "host/atomic_file.h"
 #include "host/host_options.h"
 #include "ipc/ipc.h"
+#include "win/dialog_state.h"
+#include "win/environment.h"
 #include "win/kernel.h"
 #include "win/process.h"
 #include "win/resource.h"
@@ -56,11 +58,11 @@ struct Watch {
 };
 
 INT_PTR HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* watch = reinterpret_cast<Watch*>(GetWindowLongPtrW(window, DWLP_USER));
+  auto* watch = DialogStateOf<Watch>(window);
+  if (message != WM_INITDIALOG && watch == nullptr) return FALSE;
   switch (message) {
     case WM_INITDIALOG:
-      SetWindowLongPtrW(window, DWLP_USER, lParam);
-      watch = reinterpret_cast<Watch*>(lParam);
+      watch = &AttachBorrowedDialogState(window, *reinterpret_cast<Watch*>(lParam));
       SetWindowTextW(window, watch->title.c_str());
       // The script is qlautocfg's: WinExec hands a started program the face
       // named in TELEQUILL_CHILD_UI.
@@ -128,8 +130,8 @@ AutoconfigOutcome RunAutoconfigure(Model model, const std::string& portName) {
   watch.commandLine = "qlautocfg.EXE \"" + parameterPath + "\"";
   // A script is for qlautocfg's dialogs; our window only waits and takes
   // none of its actions.
-  if (const char* face = std::getenv("TELEQUILL_UI"); face != nullptr && std::string(face).rfind("script:", 0) == 0) {
-    watch.childFace = face;
+  if (const auto face = EnvironmentValue("TELEQUILL_UI"); face && face->rfind("script:", 0) == 0) {
+    watch.childFace = *face;
     setenv("TELEQUILL_UI", "script:/dev/null", 1);
   }
   const INT_PTR ended = DialogBoxParamW(nullptr, MAKEINTRESOURCEW(kHostWindowDialog), nullptr, HostWindowProc,

@@ -43,6 +43,7 @@
 #include "host/port_sink.h"
 #include "host/print_job.h"
 #include "host/settings_store.h"
+#include "win/environment.h"
 #include "win/face.h"
 
 namespace {
@@ -213,8 +214,7 @@ class SpooledInput {
     if (!path_.empty()) unlink(path_.c_str());
   }
   bool Spool(std::string& error) {
-    const char* folder = std::getenv("TMPDIR");
-    path_ = std::string(folder != nullptr && *folder != '\0' ? folder : "/tmp") + "/telequill-input-XXXXXX";
+    path_ = tq::EnvironmentValue("TMPDIR").value_or("/tmp") + "/telequill-input-XXXXXX";
     const int fd = mkostemp(path_.data(), O_CLOEXEC);
     if (fd < 0) {
       error = "no room to keep the document read from standard input";

@@ -31,6 +31,7 @@
 #include "host/device_sender.h"
 #include "host/fax_queue_ppd.h"
 #include "host/user_job.h"
+#include "win/environment.h"
 
 namespace {
 
@@ -52,8 +53,7 @@ int Say(const char* kind, const std::string& text, int status) {
 
 // A private spool file for the answered stream, gone from its folder at once.
 int SpoolFile() {
-  const char* folder = std::getenv("TMPDIR");
-  std::string name = std::string(folder != nullptr && *folder != '\0' ? folder : "/tmp") + "/telequill-XXXXXX";
+  std::string name = tq::EnvironmentValue("TMPDIR").value_or("/tmp") + "/telequill-XXXXXX";
   const int fd = mkostemp(name.data(), O_CLOEXEC);
   if (fd >= 0) unlink(name.c_str());
   return fd;
@@ -76,9 +76,9 @@ int SendToDevice(const std::string& uri, int stream, const LpdJob& job) {
 
 // The qlhost program the queue's PPD names, for jobs run as the user.
 std::string QueueQlhost() {
-  const char* ppd = std::getenv("PPD");
-  if (ppd == nullptr || *ppd == '\0') return {};
-  std::ifstream file(ppd, std::ios::binary);
+  const auto ppd = tq::EnvironmentValue("PPD");
+  if (!ppd) return {};
+  std::ifstream file(*ppd, std::ios::binary);
   std::ostringstream text;
   text << file.rdbuf();
   return QlhostOfPpd(text.str());
@@ -118,11 +118,11 @@ int main(int argc, char** argv) {
   if (argc != 6 && argc != 7) {
     return Say("ERROR", "usage: telequill JOB USER TITLE COPIES OPTIONS [FILE]", kBackendFailed);
   }
-  const char* deviceUri = std::getenv("DEVICE_URI");
+  const auto deviceUri = tq::EnvironmentValue("DEVICE_URI");
   DeviceTarget device;
   std::string error;
-  if (deviceUri == nullptr || !ParseDeviceUri(deviceUri, device, error)) {
-    return Say("ERROR", deviceUri == nullptr ? "DEVICE_URI is not set" : error, kBackendFailed);
+  if (!deviceUri || !ParseDeviceUri(*deviceUri, device, error)) {
+    return Say("ERROR", !deviceUri ? "DEVICE_URI is not set" : error, kBackendFailed);
   }
   const std::string user = argv[2];
   const passwd* account = getpwnam(user.c_str());
@@ -134,8 +134,7 @@ int main(int argc, char** argv) {
   if (!GivenJobFromCupsOptions(argv[5], job.given, error)) return Say("ERROR", kRefused + error, kBackendCancel);
   const bool given = !job.given.to.empty();
 
-  const char* root = std::getenv("TELEQUILL_RUNTIME_ROOT");
-  const std::string runtimeRoot = root != nullptr ? root : "/run/user";
+  const std::string runtimeRoot = tq::EnvironmentValue("TELEQUILL_RUNTIME_ROOT").value_or("/run/user");
   std::string socketPath, why, qlhost;
   switch (FindAgentSocket(runtimeRoot, account->pw_uid, socketPath, why)) {
     case AgentLookup::Found: break;
