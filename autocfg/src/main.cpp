@@ -10,11 +10,11 @@
 #include <cstdlib>
 #include <string>
 
-#include "../resources.h"
-#include "device_table.h"
+#include "resources.h"
+#include "autocfg/device_table.h"
 #include "discovery.h"
 #include "ids.h"
-#include "parameter_file.h"
+#include "autocfg/parameter_file.h"
 #include "waiting_step.h"
 #include "win/dialog_state.h"
 #include "win/environment.h"

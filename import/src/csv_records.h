@@ -13,10 +13,18 @@ namespace tq::import {
 struct CsvColumns {
   int name = -1;                 // none
   std::vector<std::size_t> fax;  // in header order
+  // Without a name column, the name joins these two (-1 for none).
+  int firstName = -1;
+  int lastName = -1;
 };
 
 // Automatic search over the upper-cased header: the first column titled
 // "NOM" holds the name, every column whose title holds "FAX" a number.
+// When these find no name or no number, the titles that address book and
+// spreadsheet programs export in French and English are looked for: a
+// name column ("Display Name", "Full Name", "Nom complet", "Name"), else a
+// first name and a last name joined; fax columns such as "Business Fax"
+// or "Télécopie bureau".
 CsvColumns FindColumns(const std::vector<std::string_view>& upperHeader);
 
 // Upper-cases the line in place (the header, before automatic search).

@@ -30,21 +30,39 @@ struct CsvFile {
   std::size_t size = 0;
   std::vector<std::string_view> lines;
   std::size_t header = 0;  // index of the first non-empty line; lines.size() when none
+  char separator = ',';
 };
+
+// How the bytes of a file are taken: the device's speed-dial export is ANSI
+// and comma-separated; the files office programs write may be UTF-8 and use
+// ';' or TAB.
+enum class CsvForm { DeviceExport, OfficeExport };
 
 // Reads and splits the file at `path`; 0 or kCannotOpen, kNoSize,
 // kNoMemory, kNothingRead. A file that shrinks while it is read gives what
-// could be read.
-int ReadCsvFile(std::u16string_view path, CsvFile& file);
+// could be read. An office export that is valid UTF-8 (a byte order mark
+// is dropped) is converted to the ANSI code page as typed text is, and its
+// separator is the one that splits the header line into the most fields.
+int ReadCsvFile(std::u16string_view path, CsvFile& file, CsvForm form = CsvForm::DeviceExport);
 
 // Splits the bytes of `text` (taken over) into lines; used by ReadCsvFile
-// and by the tests.
+// and by the tests. Throws std::bad_alloc when the line index finds no
+// memory.
 void SplitCsvLines(std::unique_ptr<char[]> text, std::size_t size, CsvFile& file);
+
+// The UTF-8 text of `text` (whole, without a byte order mark) in the ANSI
+// code page, written over it; the new size. Never longer than the UTF-8
+// form. False, with nothing changed, when the text is not valid UTF-8.
+bool Utf8ToAnsiInPlace(char* text, std::size_t size, std::size_t& newSize);
+
+// Of ',', ';' and TAB, the one that splits `line` into the most fields
+// outside quotes; ',' on a tie.
+char GuessSeparator(std::string_view line);
 
 // The fields of `line`, which must lie in a writable buffer: quoted fields
 // are unquoted in place ("" becomes "), and text after a closing quote up
 // to the next separator is dropped. False when a quoted field has no
 // closing quote. An empty line has no fields.
-bool SplitFields(std::string_view line, std::vector<std::string_view>& fields);
+bool SplitFields(std::string_view line, std::vector<std::string_view>& fields, char separator = ',');
 
 }  // namespace tq::import

@@ -3,22 +3,22 @@
 // this one form, because the plug-in of either model reads only it.
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "common/entry_record.h"
+#include "common/record_key.h"
 #include "import/result_form.h"
 #include "win/types.h"
 
 namespace tq::import {
 
-std::string NameNumberResultBytes(const std::vector<std::u16string>& candidates);
-std::string EntryRecordResultBytes(const std::vector<EntryRecord>& records);
-
-// Writes the file: readable by the user alone, replacing a file of the same
+// Write the file: readable by the user alone, replacing a file of the same
 // name (an import started in the same second) and never following a link.
+// The records go out a slice at a time, so the whole file is never held.
 // ERROR_SUCCESS or the error of the write.
-DWORD WriteResultFile(std::u16string_view path, std::string_view bytes);
+DWORD WriteNameNumberResult(std::u16string_view path, std::span<const AnsiRecordKey> candidates);
+DWORD WriteEntryRecordResult(std::u16string_view path, std::span<const EntryRecord> records);
 
 }  // namespace tq::import

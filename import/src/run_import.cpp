@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <new>
 
 #include "file_imports.h"
 #include "frame_dialogs.h"
@@ -68,9 +69,8 @@ void ImportFromFile(ImportRun& run) {
 }
 
 void WriteResult(const ImportRun& run) {
-  const std::string bytes =
-      run.source == kSpeedDialCsv ? EntryRecordResultBytes(run.records) : NameNumberResultBytes(run.candidates);
-  const DWORD error = WriteResultFile(run.outputPath, bytes);
+  const DWORD error = run.source == kSpeedDialCsv ? WriteEntryRecordResult(run.outputPath, run.records)
+                                                  : WriteNameNumberResult(run.outputPath, run.candidates);
   if (error != ERROR_SUCCESS) {
     std::fprintf(stderr, "qlimport: the result file %s cannot be written (%s)\n",
                  Utf16ToUtf8(run.outputPath).c_str(), DescribeFileError(error).c_str());
@@ -88,11 +88,9 @@ std::u16string OutputPathOf(std::u16string_view commandLine) {
   return std::u16string(commandLine.substr(0, std::min(blank, kMaxOutputPath)));
 }
 
-void RunImport(std::u16string_view commandLine) {
-  ImportRun run;
-  run.outputPath = OutputPathOf(commandLine);
-  TakeLauncher(run);
-  run.helpPath = HelpPath();
+namespace {
+
+void ChooseAndHandBack(ImportRun& run) {
   const SourceOffer offer = AvailableSources();
   run.windowsBookLibrary = offer.windowsBookLibrary;
   run.source = ChooseSource(run, offer);
@@ -126,6 +124,26 @@ void RunImport(std::u16string_view commandLine) {
         Warn(run, text::kNothingToImport);
       }
     }
+  }
+}
+
+}  // namespace
+
+void RunImport(std::u16string_view commandLine) {
+  ImportRun run;
+  run.outputPath = OutputPathOf(commandLine);
+  TakeLauncher(run);
+  run.helpPath = HelpPath();
+  // Each step that allocates by the size of its input answers a lack of
+  // memory with its own message; this is the last resort, so that the
+  // launching dialog is told the import ended whatever happened.
+  try {
+    ChooseAndHandBack(run);
+  } catch (const std::bad_alloc&) {
+    run.ClearCandidates();
+    run.candidates.shrink_to_fit();
+    run.records.shrink_to_fit();
+    Warn(run, text::kNoMemoryForSelection);
   }
   GiveLauncherBack(run);
 }

@@ -13,17 +13,35 @@
 
 namespace {
 
-using tq::import::NameNumberResultBytes;
+using tq::AnsiRecordKey;
+using tq::import::WriteNameNumberResult;
 
-class ResultFile : public tq::testing::TempRoot {};
+class ResultFile : public tq::testing::TempRoot {
+ protected:
+  std::string Written(const std::vector<AnsiRecordKey>& candidates) {
+    const auto file = path("DB101010.TMP");
+    EXPECT_EQ(WriteNameNumberResult(tq::Utf8ToUtf16(file.string()), candidates), 0u);
+    return tq::testing::ReadText(file);
+  }
+};
 
-TEST_F(ResultFile, NameAndNumberAreSplitFromTheCandidateAndCut) {
-  const std::string bytes = NameNumberResultBytes({u"A b <1 2>", u"0123456789012345678901234567890123 <9>"});
+// The name and number go to their slots as they are ('<' and '>' included)
+// and are cut to 30 bytes; many records go out in slices behind one count.
+TEST_F(ResultFile, NameAndNumberGoToTheirSlotsWholeAndCut) {
+  const std::string bytes = Written({{"A <b>", "1 2"}, {"0123456789012345678901234567890123", "9"}});
   ASSERT_EQ(bytes.size(), 4u + 2 * 62);
   EXPECT_EQ(bytes.substr(0, 4), std::string("\2\0\0\0", 4));
-  EXPECT_EQ(bytes.substr(4, 31), std::string("A b") + std::string(28, '\0'));
+  EXPECT_EQ(bytes.substr(4, 31), std::string("A <b>") + std::string(26, '\0'));
   EXPECT_EQ(bytes.substr(35, 31), std::string("1 2") + std::string(28, '\0'));
   EXPECT_EQ(bytes.substr(66, 31), std::string("012345678901234567890123456789") + '\0');
+
+  std::vector<AnsiRecordKey> many(10000);
+  for (std::size_t i = 0; i < many.size(); ++i) many[i] = {"N" + std::to_string(i), std::to_string(i)};
+  const std::string all = Written(many);
+  ASSERT_EQ(all.size(), 4u + many.size() * 62);
+  EXPECT_EQ(all.substr(0, 4), std::string("\x10\x27\0\0", 4));
+  EXPECT_EQ(all.substr(4 + 9999 * 62, 5), std::string("N9999"));
+  EXPECT_EQ(Written({}), std::string(4, '\0'));
 }
 
 TEST_F(ResultFile, ReplacesAnEarlierFileAndNeverWritesThroughALink) {
@@ -31,9 +49,9 @@ TEST_F(ResultFile, ReplacesAnEarlierFileAndNeverWritesThroughALink) {
   tq::testing::WriteText(target, "keep");
   const auto result = path("DB101010.TMP");
   std::filesystem::create_symlink(target, result);
-  ASSERT_EQ(tq::import::WriteResultFile(tq::Utf8ToUtf16(result.string()), "new"), 0u);
+  ASSERT_EQ(WriteNameNumberResult(tq::Utf8ToUtf16(result.string()), std::vector<AnsiRecordKey>{{"new", "1"}}), 0u);
   EXPECT_FALSE(std::filesystem::is_symlink(result));
-  EXPECT_EQ(tq::testing::ReadText(result), "new");
+  EXPECT_EQ(tq::testing::ReadText(result).substr(4, 3), "new");
   EXPECT_EQ(tq::testing::ReadText(target), "keep");
   struct stat info {};
   ASSERT_EQ(stat(result.c_str(), &info), 0);
@@ -58,7 +76,7 @@ class TakenResultFile : public tq::testing::TempRoot {
 using Status = tq::import::TakenResult::Status;
 
 TEST_F(TakenResultFile, NamesAndNumbersComeBackWithDefaultSettingsAndTheFileGoes) {
-  ASSERT_EQ(tq::import::WriteResultFile(File(), NameNumberResultBytes({u"A b <1 2>", u"C <3>"})), 0u);
+  ASSERT_EQ(WriteNameNumberResult(File(), std::vector<AnsiRecordKey>{{"A b", "1 2"}, {"C", "3"}}), 0u);
   const auto taken = Take();
   ASSERT_EQ(taken.status, Status::Read);
   ASSERT_EQ(taken.records.size(), 2u);

@@ -1,7 +1,7 @@
 // qlautocfg's resource script: its dialogs and its Spanish string table.
 #include "resources.h"
 
-#include "src/ids.h"
+#include "ids.h"
 #include "win/user.h"
 
 namespace tq::autocfg {
