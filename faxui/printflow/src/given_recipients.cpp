@@ -18,7 +18,6 @@ namespace tq::faxui {
 
 namespace {
 
-using phonebook::RecordType;
 
 constexpr int kFieldSize = kRecipientTextLength + 1;
 constexpr int kLastHour = 23;
@@ -153,7 +152,8 @@ bool AddTyped(Building& building, std::string_view item, std::u16string name, st
   char16_t trimmed[kFieldSize] = {};
   CopyToWideSlot(trimmed, name);
   TrimWide(trimmed);
-  const std::u16string line = TypedRecipientLine(trimmed, field, speedDial);
+  const std::u16string line =
+      (speedDial ? RecordKey::SpeedDial(trimmed, field) : RecordKey::Individual(trimmed, field)).Line();
   if (building.Has(line)) return true;
   AppendTypedRecipient(building.session.recipients, trimmed, field, speedDial);
   building.lines.push_back(line);
@@ -172,7 +172,7 @@ bool AddEntry(Building& building, std::string_view item, const PhonebookLines& b
   if (phonebook::ReadEntry(book.path, line, working) == StoreResult::Ok) {
     phonebook::TakeEntryAsRecipient(working, list.block.records[slot], list.details[slot]);
   } else {
-    const phonebook::RecordKey key = phonebook::SplitDisplayLine(line, RecordType::Individual);
+    const AnsiRecordKey key = AnsiKeyOfLine(line, RecordType::Individual);
     EntryRecord& record = list.block.records[slot];
     record = DefaultEntryRecord;
     key.name.copy(record.name, sizeof record.name - 1);
@@ -192,7 +192,7 @@ bool AddGroup(Building& building, std::string_view item, PhonebookLines& book, s
     building.error = Quoted(item) + ": " + PhonebookProblem(book);
     return false;
   }
-  const std::u16string groupLine = phonebook::FormatGroupLine(groupName);
+  const std::u16string groupLine = RecordKey::Group(groupName).Line();
   const std::u16string* found = nullptr;
   for (const auto& [type, line] : book.lines) {
     if (type == RecordType::Group && line.size() == groupLine.size() && SameKey(line, groupLine)) found = &line;
@@ -204,9 +204,9 @@ bool AddGroup(Building& building, std::string_view item, PhonebookLines& book, s
   }
   std::vector<std::u16string> members;
   const phonebook::ReadOutcome outcome = phonebook::ReadGroupMembers(
-      book.path, phonebook::SplitDisplayLine(*found, RecordType::Group).name,
+      book.path, AnsiKeyOfLine(*found, RecordType::Group).name,
       [&](std::string_view name, std::string_view fax) {
-        members.push_back(phonebook::FormatIndividualLine(AnsiToWide(name), AnsiToWide(fax)));
+        members.push_back(RecordKey::Individual(AnsiToWide(name), AnsiToWide(fax)).Line());
         return true;
       });
   if (!outcome.ok()) {
@@ -227,7 +227,7 @@ std::vector<std::u16string> MatchingEntries(const PhonebookLines& book, std::u16
   const std::string wantedNumber = number ? WideToAnsi(*number, phonebook::kKeyTextLength) : std::string();
   for (const auto& [type, line] : book.lines) {
     if (type != RecordType::Individual) continue;
-    const phonebook::RecordKey key = phonebook::SplitDisplayLine(line, RecordType::Individual);
+    const AnsiRecordKey key = AnsiKeyOfLine(line, RecordType::Individual);
     if (!phonebook::KeysEqual(key.name, wantedName)) continue;
     if (number && !phonebook::KeysEqual(key.faxNumber, wantedNumber)) continue;
     matches.push_back(line);
@@ -250,17 +250,20 @@ bool AddItem(Building& building, std::string_view item, PhonebookLines& book) {
     return AddGroup(building, item, book, std::u16string_view(text).substr(1, text.size() - 2));
   }
   if (text.front() == u'#') return AddTyped(building, item, u"", text.substr(1), true);
-  if (text.back() == u'>' && text.find(u'<') != std::u16string::npos) {
-    const std::size_t open = text.rfind(u'<');
-    std::u16string name = text.substr(0, open);
-    while (!name.empty() && name.back() == u' ') name.pop_back();
-    const std::u16string number = text.substr(open + 1, text.size() - open - 2);
-    if (!number.empty() && number.front() == u'#') return AddTyped(building, item, name, number.substr(1), true);
+  if (text.back() == u'>' && text.find(u" <") != std::u16string::npos) {
+    RecordKey key = RecordKey::FromLine(text, RecordType::Individual);
+    while (!key.name.empty() && key.name.back() == u' ') key.name.pop_back();
+    // A speed-dial number as "#12", or as the lists show it, "'012'".
+    const bool quoted = key.number.size() >= 2 && key.number.front() == u'\'' && key.number.back() == u'\'';
+    if (quoted) return AddTyped(building, item, key.name, key.number.substr(1, key.number.size() - 2), true);
+    if (!key.number.empty() && key.number.front() == u'#') {
+      return AddTyped(building, item, key.name, key.number.substr(1), true);
+    }
     if (ReadPhonebookLines(book)) {
-      const auto matches = MatchingEntries(book, name, number);
+      const auto matches = MatchingEntries(book, key.name, key.number);
       if (!matches.empty()) return AddEntry(building, item, book, matches.front());
     }
-    return AddTyped(building, item, name, number, false);
+    return AddTyped(building, item, key.name, key.number, false);
   }
   if (LooksLikeNumber(text)) return AddTyped(building, item, u"", text, false);
   if (!ReadPhonebookLines(book)) {

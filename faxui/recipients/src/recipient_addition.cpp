@@ -18,10 +18,6 @@ AddRefusal CheckTypedRecipient(const RecipientList& list, char16_t* number, bool
   return AddRefusal::SpeedDialOutOfRange;
 }
 
-std::u16string TypedRecipientLine(std::u16string_view name, std::u16string_view number, bool speedDial) {
-  return std::u16string(name) + (speedDial ? u" <'" : u" <") + std::u16string(number) + (speedDial ? u"'>" : u">");
-}
-
 int AppendTypedRecipient(RecipientList& list, std::u16string_view name, std::u16string_view number, bool speedDial) {
   const int slot = list.block.count;
   EntryRecord& record = list.block.records[slot];

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "common/ansi_slots.h"
+#include "common/record_key.h"
 #include "common/store_result.h"
 #include "win/ansi_text.h"
 #include "win/quoting.h"
@@ -158,7 +159,7 @@ int Finish(const std::string& file, StoreResult result) {
 }
 
 RecordType TypeOfLine(std::u16string_view line) {
-  return !line.empty() && line.front() == u'[' ? RecordType::Group : RecordType::Individual;
+  return !line.empty() && line.front() == kLineGroupOpen ? RecordType::Group : RecordType::Individual;
 }
 
 }  // namespace
@@ -293,7 +294,7 @@ int Rename(const std::string& file, const std::string& line, const std::string& 
   phonebook::ResetWorkingEntry(entry);
   StoreResult read = phonebook::ReadEntry(path, oldLine, entry);
   if (read != StoreResult::Ok) return Finish(file, read);
-  phonebook::RecordKey oldKey = phonebook::SplitDisplayLine(oldLine, RecordType::Individual);
+  const AnsiRecordKey oldKey = AnsiKeyOfLine(oldLine, RecordType::Individual);
   const bool sameKey = phonebook::KeysEqual(oldKey.name, AnsiSlotView(renamed.record.name)) &&
                        phonebook::KeysEqual(oldKey.faxNumber, AnsiSlotView(renamed.record.faxNumber));
   std::memcpy(entry.record.name, renamed.record.name, sizeof entry.record.name);

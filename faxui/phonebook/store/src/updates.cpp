@@ -14,7 +14,7 @@ namespace {
 // What a rewrite leaves out, changes, and adds at the end.
 struct Rewrite {
   RecordType type = RecordType::Individual;  // of the record with the old key
-  RecordKey oldKey;
+  AnsiRecordKey oldKey;
   bool deleting = false;
   // For ReplaceNewKey of an individual: the references' new key.
   std::optional<MemberKey> renameTo;
@@ -174,7 +174,7 @@ StoreResult Save(std::u16string_view path, std::u16string_view oldLine, RecordTy
   if (mode == SaveMode::Append || oldLine.empty()) return Append(path, record);
   Rewrite rewrite;
   rewrite.type = type;
-  rewrite.oldKey = SplitDisplayLine(oldLine, type);
+  rewrite.oldKey = AnsiKeyOfLine(oldLine, type);
   if (mode == SaveMode::ReplaceNewKey && type == RecordType::Individual) rewrite.renameTo = std::move(newKey);
   rewrite.newRecord = std::move(record);
   return RunRewrite(path, rewrite);
@@ -217,7 +217,7 @@ StoreResult SaveGroup(std::u16string_view path, std::u16string_view oldLine,
 StoreResult DeleteRecord(std::u16string_view path, std::u16string_view line, RecordType type) {
   Rewrite rewrite;
   rewrite.type = type;
-  rewrite.oldKey = SplitDisplayLine(line, type);
+  rewrite.oldKey = AnsiKeyOfLine(line, type);
   rewrite.deleting = true;
   return RunRewrite(path, rewrite);
 }

@@ -24,16 +24,6 @@ void SelectOnlyLine(HWND list, int index);
 // Adds a line with its item data; the index it got, or -1.
 int AddLineWithData(HWND list, std::u16string_view line, LPARAM data);
 
-// The name and fax number of an individual line ("name <fax>"): cut at the
-// last blank, the fax number between '<' and '>'.
-struct LineParts {
-  std::u16string name;
-  std::u16string faxNumber;
-};
-LineParts SplitIndividualLine(std::u16string_view line);
-// The name of a group line "[name]": what stands between '[' and the first ']'.
-std::u16string GroupNameOfLine(std::u16string_view line);
-
 // True when the two texts are equal, ignoring the case of ASCII and
 // Latin-1 letters, as the list boxes compare lines.
 bool SameTextNoCase(std::u16string_view a, std::u16string_view b);

@@ -27,10 +27,6 @@ inline constexpr int kRecipientTextLength = 30;
 // place with leading '0' (5 becomes 005) and goes on in that form.
 AddRefusal CheckTypedRecipient(const RecipientList& list, char16_t* number, bool speedDial, int speedDialLimit);
 
-// The line the recipient shows: "name <number>", or "name <'number'>" for a
-// speed-dial number.
-std::u16string TypedRecipientLine(std::u16string_view name, std::u16string_view number, bool speedDial);
-
 // Appends the recipient (the list must have room): the default record with
 // name and number in ANSI and the speed-dial flag, and details holding the
 // name and number as typed. Returns its slot.

@@ -1,11 +1,12 @@
 // The communication settings dialog's procedure: opening, the fields that
 // write into the record as they change, the send mode check boxes, OK,
 // "Annuler" and help.
-#include "recipients/comm_dialog.h"
+#include "recipient_list/comm_dialog.h"
 
 #include <string>
 
 #include "common/ansi_slots.h"
+#include "common/record_key.h"
 #include "comm_dialog_state.h"
 #include <memory>
 
@@ -22,7 +23,6 @@ namespace {
 
 constexpr int kEditBufferSize = 64;
 constexpr int kModeTextSize = 64 + 1;
-constexpr std::size_t kTitleTextUnits = 31;
 constexpr std::size_t kFCodeUnits = 20;     // 21 with the terminator
 constexpr std::size_t kMailboxUnits = 4;    // 5 with the terminator
 constexpr const char16_t* kTitle = u"Paramètres de communication";
@@ -56,10 +56,8 @@ void SetTitle(HWND dialog, const EntryRecord& record, bool forRecipient) {
     SetWindowTextW(dialog, kTitle);
     return;
   }
-  const std::u16string name = AnsiSlotToWide(record.name, kTitleTextUnits);
-  const std::u16string number = AnsiSlotToWide(record.faxNumber, kTitleTextUnits);
-  const std::u16string shown = record.speedDialFlag == 1 ? u"<'" + number + u"'>" : u"<" + number + u">";
-  const std::u16string title = std::u16string(kTitle) + u" - " + name + u" " + shown;
+  // The recipient as its list line shows it.
+  const std::u16string title = std::u16string(kTitle) + u" - " + RecordKey::Of(record).Line();
   SetWindowTextW(dialog, title.c_str());
 }
 

@@ -4,9 +4,10 @@
 #include "faxui/resource_ids.h"
 #include "pages/options_page.h"
 #include "phonebook/phonebook_dialog_resources.h"
-#include "phonebook/phonebook_ui.h"
-#include "src/plugin_model.h"
+#include "phonebook/phonebook_operations.h"
+#include "plugin_model.h"
 #include "printflow/resources.h"
+#include "recipient_list/resources.h"
 #include "recipients/resources.h"
 #include "win/resource.h"
 
@@ -22,9 +23,10 @@ const tq::res::ResourceScript& PluginScript() {
   static const tq::res::GatheredScript gathered{
       {{}, strings, {}},
       tq::faxui::RecipientResources(),
+      tq::faxui::CommResources(),
       tq::faxui::PrintflowResources(),
       tq::faxui::PagesResources(),
-      tq::phonebook::PhonebookUiResources(),
+      tq::phonebook::PhonebookOperationsResources(),
       tq::faxui::PhonebookDialogResources(),
   };
   return gathered.script();

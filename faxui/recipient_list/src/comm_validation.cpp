@@ -1,7 +1,7 @@
 // The checks of the communication settings on OK.
 #include "common/ansi_slots.h"
 #include "faxui/text_routines.h"
-#include "recipients/comm_dialog.h"
+#include "recipient_list/comm_dialog.h"
 #include "dialogs/messages.h"
 #include "faxui/resource_ids.h"
 #include "win/user.h"

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "common/recipient_list.h"
+#include "common/record_key.h"
 #include "common/store_result.h"
 #include "phonebook/current_phonebook.h"
 #include "win/resource.h"
@@ -20,7 +21,7 @@ namespace tq::phonebook {
 
 // The phonebook's part of the plug-in's resource script: the file dialog's
 // filter string.
-res::ResourceScript PhonebookUiResources();
+res::ResourceScript PhonebookOperationsResources();
 
 inline constexpr std::u16string_view kDatabaseErrorCaption = u"Erreur de fichier de base de données";
 
@@ -35,6 +36,12 @@ bool ValidateCurrentPhonebook(HWND owner, std::u16string_view path);
 // Fills the list box with one display line per record, the record type as
 // item data; reports failures (the list may hold the lines read before).
 bool ListRecordsInto(HWND owner, HWND list, std::u16string_view path);
+
+// A recipient taken from the phonebook and waiting to be read, added at the
+// end of the list: the default record (its empty fax number marks it as
+// not yet read), and the entry's key in its details with the
+// details-available flag set. The list must have room.
+void AddWaitingRecipient(RecipientList& recipients, const RecordKey& key);
 
 // Adds the members of the group to the target list (item data 2). When
 // `recipients` is given, a line already in the list is added only if the

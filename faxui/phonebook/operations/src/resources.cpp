@@ -1,6 +1,6 @@
 // The phonebook's part of the plug-in's resource script.
 #include "faxui/resource_ids.h"
-#include "phonebook/phonebook_ui.h"
+#include "phonebook/phonebook_operations.h"
 
 namespace tq::phonebook {
 
@@ -12,6 +12,6 @@ constexpr res::StringResource kStrings[] = {
 
 }  // namespace
 
-res::ResourceScript PhonebookUiResources() { return {{}, kStrings, {}}; }
+res::ResourceScript PhonebookOperationsResources() { return {{}, kStrings, {}}; }
 
 }  // namespace tq::phonebook

@@ -1,38 +1,19 @@
 // Display lines of recipients, and the recipient list following the lines
 // removed from a list.
+#include "recipient_list/recipient_lines.h"
+
 #include <algorithm>
 
-#include "common/ansi_slots.h"
+#include "common/record_key.h"
 #include "dialogs/list_lines.h"
-#include "faxui/resource_ids.h"
-#include "recipient_dialog_state.h"
-#include "recipients/recipient_dialog.h"
 #include "win/user.h"
 
 namespace tq::faxui {
 
-namespace {
-
-constexpr std::size_t kLineTextUnits = 31;
-
-}  // namespace
-
-std::u16string RecipientDisplayLine(const EntryRecord& record) {
-  const std::u16string name = AnsiSlotToWide(record.name, kLineTextUnits);
-  const std::u16string number = AnsiSlotToWide(record.faxNumber, kLineTextUnits);
-  if (record.speedDialFlag == 1) return name + u" <'" + number + u"'>";
-  return name + u" <" + number + u">";
-}
-
 void FillRecipientListBox(HWND dialog, int listId, const RecipientListBlock& block) {
   SendDlgItemMessageW(dialog, listId, LB_RESETCONTENT, 0, 0);
   const int count = std::clamp(block.count, 0, kMaxRecipients);
-  for (int i = 0; i < count; ++i) AddListLine(dialog, listId, RecipientDisplayLine(block.records[i]));
-  if (listId == rcp::kList) {
-    if (const RecipientDialogState* state = RecipientStateOf(dialog)) {
-      ApplyRecipientButtonStates(dialog, *state);
-    }
-  }
+  for (int i = 0; i < count; ++i) AddListLine(dialog, listId, RecordKey::Of(block.records[i]).Line());
 }
 
 int RemoveSelectedRecipients(HWND dialog, int listId, RecipientList& list) {

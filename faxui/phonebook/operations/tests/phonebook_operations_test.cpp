@@ -6,7 +6,7 @@
 
 #include "faxui/resource_ids.h"
 #include "phonebook_bytes.h"
-#include "phonebook/phonebook_ui.h"
+#include "phonebook/phonebook_operations.h"
 #include "phonebook/reading.h"
 #include "win/comdlg.h"
 #include "win/face.h"
@@ -31,7 +31,7 @@ const res::ControlTemplate kControls[] = {
 };
 const res::DialogTemplate kDialogs[] = {{600, u"Annuaire", DS_MODALFRAME | WS_CAPTION, 0, 0, 0, 220, 120, kControls}};
 // The dialog, and the plug-in's strings as the phonebook contributes them.
-const res::ResourceScript kScript{kDialogs, PhonebookUiResources().strings, {}};
+const res::ResourceScript kScript{kDialogs, PhonebookOperationsResources().strings, {}};
 
 // Answers boxes and file dialogs in the order queued; records every call.
 class AnsweringFace : public ui::Face {

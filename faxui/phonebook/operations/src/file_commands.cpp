@@ -8,7 +8,7 @@
 #include "faxui/module_instance.h"
 #include "faxui/resource_ids.h"
 #include "phonebook/conversion.h"
-#include "phonebook/phonebook_ui.h"
+#include "phonebook/phonebook_operations.h"
 #include "phonebook/reading.h"
 #include "phonebook/updates.h"
 #include "win/comdlg.h"

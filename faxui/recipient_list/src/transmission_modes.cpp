@@ -1,4 +1,4 @@
-#include "recipients/comm_dialog.h"
+#include "recipient_list/comm_dialog.h"
 
 namespace tq::faxui {
 

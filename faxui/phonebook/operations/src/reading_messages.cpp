@@ -3,8 +3,9 @@
 #include <string>
 
 #include "common/ansi_slots.h"
+#include "common/record_key.h"
 #include "dialogs/messages.h"
-#include "phonebook/phonebook_ui.h"
+#include "phonebook/phonebook_operations.h"
 #include "phonebook/reading.h"
 #include "phonebook/records.h"
 #include "win/user.h"
@@ -75,12 +76,11 @@ bool ExpandGroup(HWND owner, HWND target, std::u16string_view path, std::u16stri
           kAddRecipientCaption, MB_OK | MB_ICONWARNING);
       return false;
     }
-    std::u16string wideName = AnsiToWide(memberName, kLinePartUnits);
-    std::u16string wideFax = AnsiToWide(fax, kLinePartUnits);
-    std::u16string line = FormatIndividualLine(wideName, wideFax);
+    const RecordKey key = RecordKey::Individual(AnsiToWide(memberName, kLinePartUnits), AnsiToWide(fax, kLinePartUnits));
+    const std::u16string line = key.Line();
     if (SendMessageW(target, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(line.c_str())) != LB_ERR) {
       if (recipients == nullptr) return true;
-      std::u16string question = u"Nom : " + wideName + u"\nN° de fax : " + wideFax +
+      std::u16string question = u"Nom : " + key.name + u"\nN° de fax : " + key.number +
                                 u"\n\nCe destinataire existe déjà dans la liste.\n"
                                 u"Souhaitez-vous quand même l'ajouter ?";
       if (ShowMessage(owner, question, kAddRecipientCaption, MB_YESNO | MB_ICONQUESTION) != IDYES) return true;
@@ -88,18 +88,24 @@ bool ExpandGroup(HWND owner, HWND target, std::u16string_view path, std::u16stri
     LRESULT index = SendMessageW(target, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
     if (index >= 0) SendMessageW(target, LB_SETITEMDATA, static_cast<WPARAM>(index), 2);
     if (recipients != nullptr) {
-      // The recipient holds only its line until its entry is read.
-      std::int32_t slot = recipients->block.count;
-      recipients->block.records[slot] = DefaultEntryRecord;
-      ClearEntryDetails(recipients->details[slot]);
-      recipients->details[slot].detailsAvailable = 1;
-      recipients->block.count = slot + 1;
+      AddWaitingRecipient(*recipients, key);
       full = recipients->block.count >= kMaxRecipients;
     }
     return true;
   });
   ReportReadFailure(owner, path, outcome);
   return outcome.ok();
+}
+
+void AddWaitingRecipient(RecipientList& recipients, const RecordKey& key) {
+  const std::int32_t slot = recipients.block.count;
+  recipients.block.records[slot] = DefaultEntryRecord;
+  EntryDetails& details = recipients.details[slot];
+  ClearEntryDetails(details);
+  CopyToWideSlot(details.name, key.name);
+  CopyToWideSlot(details.faxNumber, key.number);
+  details.detailsAvailable = 1;
+  recipients.block.count = slot + 1;
 }
 
 }  // namespace tq::phonebook
