@@ -1,6 +1,7 @@
 #include "discovery.h"
 
 #include <atomic>
+#include <cstdio>
 #include <memory>
 
 #include "addreso/addreso.h"
@@ -45,13 +46,24 @@ int PrepareDevice(const Run& run, const std::string& address, int protocol) {
   std::uint32_t count = 0;
   if (PSWPluginFindDeviceSNMP(run.library, address.c_str(), protocol, &count) != 0) return kStateCommunication;
   if ((count & 0xFFFF) == 0) return kStateNotExpected;
-  std::string accepted;
+  std::string accepted, other;
   char found[kPswAddressSize], name[kPswTextSize], location[kPswTextSize], type[kPswTextSize];
   while (PSWPluginGetDeviceNext(run.library, found, name, location, type) == 1) {
     if (address != found || !accepted.empty()) continue;
-    if (IsPairedType(type) || run.expectedType == type || anyDevice) accepted = type;
+    if (IsPairedType(type) || run.expectedType == type || anyDevice) {
+      accepted = type;
+    } else {
+      other = type;
+    }
   }
-  if (accepted.empty()) return kStateNotExpected;
+  if (accepted.empty()) {
+    // The message box says "not connected to a printer"; whoever started
+    // the run learns that a device did answer.
+    if (!other.empty()) {
+      std::fprintf(stderr, "qlautocfg: another device type answered at %s (%s)\n", address.c_str(), other.c_str());
+    }
+    return kStateNotExpected;
+  }
   const std::string initType = anyDevice ? accepted : run.expectedType;
   if (PSWPluginInitDevice(run.library, address.c_str(), initType.c_str(), protocol) != 0) return kStateInitFailed;
   int state = kStateDone;

@@ -101,7 +101,8 @@ HWND WaitForHostWindow(HWND self, const std::u16string& title) {
     HWND host = FindWindowW(nullptr, title.c_str());
     if (host != nullptr && IsWindowVisible(host)) return host;
     if (std::chrono::steady_clock::now() >= deadline) return nullptr;
-    DialogBoxParamW(nullptr, MAKEINTRESOURCEW(kSearchingDialog), self, PauseProc, 0);
+    // A face that ends the pause at once must not make this loop spin.
+    if (DialogBoxParamW(nullptr, MAKEINTRESOURCEW(kSearchingDialog), self, PauseProc, 0) != IDOK) Sleep(kLookInterval);
   }
 }
 

@@ -6,7 +6,7 @@
 
 #include "common/ansi_slots.h"
 #include "common/record_key.h"
-#include "csv_records.h"
+#include "import/csv_records.h"
 #include "file_imports.h"
 #include "ids.h"
 #include "import/text_rules.h"

@@ -1,4 +1,4 @@
-#include "csv_records.h"
+#include "import/csv_records.h"
 
 #include <algorithm>
 #include <cctype>

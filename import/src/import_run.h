@@ -55,6 +55,8 @@ void OpenHelp(const ImportRun& run, HWND dialog, unsigned long context);
 namespace text {
 inline constexpr char16_t kRunCaption[] = u"Importation des données d'un destinataire";
 inline constexpr char16_t kNothingToImport[] = u"Pas d'entrée à importer.";
+// A result file that cannot be written, as the phonebook's writes say it.
+inline constexpr char16_t kResultNotWritten[] = u"Espace disque insuffisant. Impossible de continuer.";
 inline constexpr char16_t kNoFaxNumberFound[] =
     u"Impossible de trouver de numéro de fax dans les entrées sélectionnées.\nAucune entrée ne sera importée.";
 inline constexpr char16_t kFileErrorCaption[] = u"Erreur d'importation CSV";

@@ -8,7 +8,7 @@
 #include "frame_dialogs.h"
 #include "ids.h"
 #include "import_run.h"
-#include "result_file.h"
+#include "import_result/result_file.h"
 #include "win/file_replace.h"
 #include "win/kernel.h"
 #include "win/text.h"
@@ -68,13 +68,16 @@ void ImportFromFile(ImportRun& run) {
   run.rejected = rejected;
 }
 
-void WriteResult(const ImportRun& run) {
+// False (the user told, a line on standard error) when the result could
+// not be written: the entries the user chose did not reach the dialog.
+bool WriteResult(const ImportRun& run) {
   const DWORD error = run.source == kSpeedDialCsv ? WriteEntryRecordResult(run.outputPath, run.records)
                                                   : WriteNameNumberResult(run.outputPath, run.candidates);
-  if (error != ERROR_SUCCESS) {
-    std::fprintf(stderr, "qlimport: the result file %s cannot be written (%s)\n",
-                 Utf16ToUtf8(run.outputPath).c_str(), DescribeFileError(error).c_str());
-  }
+  if (error == ERROR_SUCCESS) return true;
+  std::fprintf(stderr, "qlimport: the result file %s cannot be written (%s)\n", Utf16ToUtf8(run.outputPath).c_str(),
+               DescribeFileError(error).c_str());
+  ShowMessage(run, text::kResultNotWritten, text::kRunCaption, MB_OK | MB_ICONERROR);
+  return false;
 }
 
 void Warn(const ImportRun& run, std::u16string_view message) {
@@ -90,7 +93,9 @@ std::u16string OutputPathOf(std::u16string_view commandLine) {
 
 namespace {
 
-void ChooseAndHandBack(ImportRun& run) {
+// False when the chosen entries could not be written.
+bool ChooseAndHandBack(ImportRun& run) {
+  bool written = true;
   const SourceOffer offer = AvailableSources();
   run.windowsBookLibrary = offer.windowsBookLibrary;
   run.source = ChooseSource(run, offer);
@@ -119,18 +124,20 @@ void ChooseAndHandBack(ImportRun& run) {
         if (run.records.size() > run.candidates.size()) run.records.resize(run.candidates.size());
       }
       if (ConfirmCandidates(run) && !run.outputPath.empty()) {
-        WriteResult(run);
+        written = WriteResult(run);
       } else {
         Warn(run, text::kNothingToImport);
       }
     }
   }
+  return written;
 }
 
 }  // namespace
 
-void RunImport(std::u16string_view commandLine) {
+bool RunImport(std::u16string_view commandLine) {
   ImportRun run;
+  bool written = true;
   run.outputPath = OutputPathOf(commandLine);
   TakeLauncher(run);
   run.helpPath = HelpPath();
@@ -138,7 +145,7 @@ void RunImport(std::u16string_view commandLine) {
   // memory with its own message; this is the last resort, so that the
   // launching dialog is told the import ended whatever happened.
   try {
-    ChooseAndHandBack(run);
+    written = ChooseAndHandBack(run);
   } catch (const std::bad_alloc&) {
     run.ClearCandidates();
     run.candidates.shrink_to_fit();
@@ -146,6 +153,7 @@ void RunImport(std::u16string_view commandLine) {
     Warn(run, text::kNoMemoryForSelection);
   }
   GiveLauncherBack(run);
+  return written;
 }
 
 }  // namespace tq::import

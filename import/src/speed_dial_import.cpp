@@ -10,7 +10,7 @@
 #include "file_imports.h"
 #include "ids.h"
 #include "selection_lists.h"
-#include "speed_dial_rows.h"
+#include "import/speed_dial_rows.h"
 #include "win/dialog_state.h"
 #include "win/user.h"
 

@@ -1,4 +1,4 @@
-#include "csv_split.h"
+#include "import/csv_split.h"
 
 #include <gtest/gtest.h>
 

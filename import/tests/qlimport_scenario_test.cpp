@@ -2,12 +2,15 @@
 // (scenario.h). The result file's bytes are compared with bytes written out
 // here.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
 
 #include <cstring>
 #include <string>
 
 #include "common/entry_record.h"
 #include "scenario.h"
+#include "testing/processes.h"
 
 namespace {
 
@@ -304,6 +307,41 @@ TEST_F(QlimportScenario, ModelPWritesTheCommonForm) {
                           1022, "qlimportp");
   ASSERT_EQ(result.status, 0) << result.err << Transcript();
   EXPECT_EQ(ReadText(Result()), Count(1) + NameNumber("A", "1"));
+}
+
+// Entries chosen but not handed back are an error the user sees, and the
+// program's status says so.
+TEST_F(QlimportScenario, AResultThatCannotBeWrittenIsAnErrorWithAFailingStatus) {
+  const std::string file = Csv("Nom,Fax\nA,1\n");
+  const std::string result = path("missing/DB120000.TMP").string();
+  tq::testing::WriteText(path("import.txt"), AutomaticCsv(file) +
+                                                 "dialog 102\nclick 1001\nclick 1\ndialog 101\nclick 1\n"
+                                                 "box ok \"Espace disque insuffisant. Impossible de continuer.\"\n");
+  const auto run = tq::testing::RunProgram("qlimportn", {result},
+                                           {"TELEQUILL_UI=script:" + path("import.txt").string(),
+                                            "TELEQUILL_TRANSCRIPT=" + path("transcript.txt").string()});
+  EXPECT_EQ(run.status, 1) << run.err << Transcript();
+  EXPECT_NE(run.err.find("the result file " + result + " cannot be written"), std::string::npos) << run.err;
+  EXPECT_NE(Transcript().find("box error ok \"Importation des données d'un destinataire\""), std::string::npos)
+      << Transcript();
+}
+
+// The Import application never outlives the dialog's process that started
+// it: killed, that process takes it along within a second.
+TEST_F(QlimportScenario, TheImportApplicationEndsWithTheProcessThatStartedIt) {
+  tq::testing::WriteText(path("launcher.txt"), "click 1018\nwait-command 1022 60\n");
+  tq::testing::WriteText(path("import.txt"), "wait-command 1022 60\n");
+  const pid_t launcher = tq::testing::StartProgram(
+      std::string(TELEQUILL_BIN_DIR) + "/../tests/import_launcher",
+      {"recipient", std::string(TELEQUILL_BIN_DIR) + "/qlimportn", Result()},
+      {"TELEQUILL_UI=script:" + path("launcher.txt").string(), "TELEQUILL_CHILD_UI=script:" + path("import.txt").string()});
+  ASSERT_GT(launcher, 0);
+  const auto import = tq::testing::WaitForChild(launcher, "qlimportn", std::chrono::seconds(20));
+  kill(launcher, SIGKILL);
+  waitpid(launcher, nullptr, 0);
+  ASSERT_TRUE(import.has_value()) << "qlimportn did not start";
+  EXPECT_TRUE(tq::testing::WaitUntilEnded(*import, std::chrono::seconds(1)));
+  kill(*import, SIGKILL);  // whatever happened, nothing is left running
 }
 
 }  // namespace

@@ -34,7 +34,7 @@ TEST(TextRules, BracketsBecomeParenthesesButNotInsideDoubleByteCharacters) {
 
 }  // namespace
 
-#include "csv_records.h"
+#include "import/csv_records.h"
 
 namespace {
 

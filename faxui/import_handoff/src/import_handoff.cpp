@@ -4,7 +4,7 @@
 
 #include "faxui/module_instance.h"
 #include "faxui/resource_ids.h"
-#include "import/result_form.h"
+#include "import_result/result_file.h"
 #include "ipc/ipc.h"
 #include "win/ansi_text.h"
 #include "win/process.h"

@@ -120,6 +120,25 @@ TEST_P(ImportHandoffScenario, SixtyEntriesReplaceTheRecipientListWithFiftyAfterT
   EXPECT_TRUE(LeftResultFiles().empty());
 }
 
+// A name with angle brackets and one with blanks come back from the
+// Import application whole: in the recipient lines, in the communication
+// settings' title and in the phonebook entries they are stored as.
+TEST_P(ImportHandoffScenario, NamesWithAngleBracketsAndBlanksKeepTheirNumbers) {
+  WriteText(path("DEFAULT.AFD"), kMagic);
+  const std::string file = Csv("Nom,Fax\n\"Dupont <Paris>\",0145678900\nJean de la Rue,1\n");
+  const Run run = Print("dialog 101\nclick 1018\nwait-command 1022 60\n"
+                        "expect-lines 1008 \"Dupont <Paris> <0145678900>\" \"Jean de la Rue <1>\"\n"
+                        "select 1008 0\nclick 1005\ndialog 104\n"
+                        "expect-caption \"Paramètres de communication - Dupont <Paris> <0145678900>\"\n"
+                        "click 2\ndialog 101\nselect 1008 0 1\nclick 1011\n",
+                        ImportRows(file, 2) + "click 1001\nclick 1\ndialog 101\nclick 1\n");
+  EXPECT_EQ(run.status, 1) << run.error << run.transcript;
+  EXPECT_EQ(Count(run.transcript, "fail"), 0u) << run.transcript;
+  EXPECT_EQ(ReadText(path("DEFAULT.AFD")),
+            kMagic + Person("Dupont <Paris>", "0145678900") + Person("Jean de la Rue", "1"));
+  EXPECT_TRUE(LeftResultFiles().empty());
+}
+
 TEST_P(ImportHandoffScenario, CancelledImportGivesTheDialogBackUnchanged) {
   const Run run = Print("dialog 101\ntype 1001 Ancien\ntype 1004 999\nclick 1006\n"
                         "click 1018\nbox ok\nwait-command 1022 60\n"

@@ -1,5 +1,5 @@
 // What the phonebook dialogs do alike with their lists of display lines:
-// the type-ahead search, finding and selecting a line, the parts of a line,
+// the type-ahead search, finding and selecting a line, the name-and-number head of a question,
 // and the messages for a store result.
 #pragma once
 

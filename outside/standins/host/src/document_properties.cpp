@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/host_pages.h"
+#include "host/host_options.h"
 #include "host/host_sheet_pages.h"
 #include "host/resource_pages.h"
 #include "host/settings_store.h"
@@ -32,8 +33,12 @@ struct SheetHost {
   DocumentPropertiesContext context{};
   std::deque<HostPageRecord> records;
   std::vector<PROPSHEETPAGEW> pages;
+  const AddOnTable* table = nullptr;
+  const SettingsLayout* layout = nullptr;
   SettingsBlock working;  // what the pages edit
+  SettingsBlock applied;  // the settings the working copy started from, or last applied
   SettingsBlock output;   // the copy a commit hands back
+  SettingsBlock stored;   // what the last commit wrote
   bool saved = false;
   std::string saveError;
   HWND sheet = nullptr;
@@ -67,12 +72,21 @@ HWND CreateCompanion(DeviceObject*, HWND page, HGLOBAL) {
 // The host has nothing of its own to do with these messages.
 LRESULT PageMessage(HWND, UINT, LPARAM) { return 0; }
 
-// The settings the pages committed become the document settings; a file
-// that cannot be written leaves the previous ones.
+// What the user changed in the pages since they opened (or were last
+// applied) goes into the document settings as they are now, so that a
+// change another program made meanwhile is kept; a file that cannot be
+// written leaves the previous ones.
 void Commit(DocumentPropertiesContext* context) {
   SheetHost* host = HostOf(context);
   std::string error;
-  if (SaveSettings(SettingsPath(host->model), host->model, host->working, error)) {
+  SettingsBlock stored;
+  const auto merge = [host](SettingsBlock& current, std::string&) {
+    MergeSettingChanges(host->applied, host->working, *host->layout, current);
+    return true;
+  };
+  if (UpdateSettings(host->model, *host->table, *host->layout, merge, stored, error)) {
+    host->applied = host->working;
+    host->stored = std::move(stored);
     host->saved = true;
     host->saveError.clear();
     return;
@@ -102,7 +116,10 @@ PropertiesOutcome RunDocumentProperties(const PluginSet& plugins, Model model, c
 
   SheetHost host;
   host.model = model;
+  host.table = table;
+  host.layout = &layout;
   host.working = settings;
+  host.applied = settings;
   host.output = settings;
   host.services.addPages = AddPages;
   host.services.createCompanion = CreateCompanion;
@@ -135,7 +152,7 @@ PropertiesOutcome RunDocumentProperties(const PluginSet& plugins, Model model, c
   }
   HostSheet hostSheet{&host.working, &layout, library, resolved.get(), [&host] {
                         Commit(&host.context);
-                        if (host.saveError.empty()) host.output = host.working;
+                        if (host.saveError.empty()) host.output = host.stored;
                       },
                       [model](const std::string& port) { return RunAutoconfigure(model, port); }};
   std::deque<HostSheetPage> hostRecords;
@@ -160,7 +177,7 @@ PropertiesOutcome RunDocumentProperties(const PluginSet& plugins, Model model, c
     outcome.error = "the property sheet could not be shown";
     return outcome;
   }
-  if (host.saved) settings = host.output;
+  if (host.saved) settings = host.stored;
   if (!host.saveError.empty()) {
     outcome.status = PropertiesOutcome::Status::Failed;
     outcome.error = host.saveError;

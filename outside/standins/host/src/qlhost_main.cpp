@@ -17,10 +17,11 @@
 // --to sends a fax job to the recipients listed (';' between them: fax
 // numbers, "Name <number>", speed-dial numbers #12, phonebook entries and
 // [groups]) without the prompt; --delay sends it at HH:MM.
-// Exit status: 0 done, 1 the fax job was cancelled at its prompt or no device
-// answered autoconfigure, 2 anything that failed, 3 a print job refused as
-// given (a recipient or the delay of --to and --delay), nothing sent; the
-// failures and refusals with one line on standard error saying what.
+// Exit status: 0 done, 1 the fax job was cancelled at its prompt or
+// autoconfigure got no answer (qlautocfg says why) or was cancelled, 2
+// anything that failed, 3 a print job refused as given (a recipient or the
+// delay of --to and --delay), nothing sent; the failures and refusals with
+// one line on standard error saying what.
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -161,11 +162,15 @@ int Settings(int argc, char** argv) {
     std::printf("model: %c\n%s", ModelLetter(model), DescribeSettings(settings, loaded.layout).c_str());
     return kExitDone;
   }
-  // All assignments or none.
-  for (std::size_t i = 1; i < arguments.words.size(); ++i) {
-    if (!ApplyAssignment(settings, loaded.layout, arguments.words[i], error)) return Fail(error);
-  }
-  if (!SaveSettings(SettingsPath(model), model, settings, error)) return Fail(error);
+  // All assignments or none, onto the settings as they are when the lock
+  // is held, so that other processes' changes are kept.
+  const auto assign = [&arguments, &loaded](SettingsBlock& current, std::string& failure) {
+    for (std::size_t i = 1; i < arguments.words.size(); ++i) {
+      if (!ApplyAssignment(current, loaded.layout, arguments.words[i], failure)) return false;
+    }
+    return true;
+  };
+  if (!UpdateSettings(model, *loaded.plugins.ui().table, loaded.layout, assign, settings, error)) return Fail(error);
   return kExitDone;
 }
 
@@ -371,13 +376,20 @@ int Autoconfigure(int argc, char** argv) {
       RunAutoconfigure(model, port != options.end() ? port->second : kDefaultAutoconfigPort);
   if (outcome.status == AutoconfigOutcome::Status::Failed) return Fail(outcome.error);
   if (outcome.status == AutoconfigOutcome::Status::NoAnswer) {
-    std::fprintf(stderr, "qlhost: no device answered; the settings are unchanged\n");
+    // qlautocfg has said why (another device type, no device, declined).
+    std::fprintf(stderr, "qlhost: qlautocfg gave no answer; the settings are unchanged\n");
     return kExitCancelled;
   }
-  if (!ApplyDeviceFacts(outcome.facts, settings, loaded.layout, error) ||
-      !SaveSettings(SettingsPath(model), model, settings, error)) {
-    return Fail(error);
+  if (outcome.status == AutoconfigOutcome::Status::Cancelled) {
+    std::fprintf(stderr, "qlhost: %s; the settings are unchanged\n", outcome.error.c_str());
+    return kExitCancelled;
   }
+  // Only what the device said, into the settings as they are now: others
+  // may have changed them while qlautocfg ran.
+  const auto learn = [&outcome, &loaded](SettingsBlock& current, std::string& failure) {
+    return ApplyDeviceFacts(outcome.facts, current, loaded.layout, failure);
+  };
+  if (!UpdateSettings(model, *loaded.plugins.ui().table, loaded.layout, learn, settings, error)) return Fail(error);
   std::printf("device: %s\n%s", outcome.facts.address.c_str(), DescribeSettings(settings, loaded.layout).c_str());
   return kExitDone;
 }

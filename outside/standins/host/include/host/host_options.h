@@ -29,6 +29,14 @@ std::string SettingValue(const SettingsBlock& block, const SettingsLayout& layou
 // 4096 bytes and no control bytes. False with a message naming the option.
 [[nodiscard]] bool CheckOptionValue(std::string_view name, std::string_view value, std::string& error);
 
+// `current` with the changes that `edited` makes to `base`: each option
+// whose value differs between them takes the edited value, and bytes the
+// options do not account for (the plug-in's own state) are copied where
+// they changed; everything else keeps the current value. So a window that
+// edited a copy changes only what its user changed.
+void MergeSettingChanges(const SettingsBlock& base, const SettingsBlock& edited, const SettingsLayout& layout,
+                         SettingsBlock& current);
+
 // One "name: value" line per option, decoded, for people to read.
 std::string DescribeSettings(const SettingsBlock& block, const SettingsLayout& layout);
 

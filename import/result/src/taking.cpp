@@ -3,7 +3,7 @@
 // opened without following a link and refused unless it is the user's own
 // plain file, because its records go straight into a recipient list or a
 // phonebook.
-#include "import/result_form.h"
+#include "import_result/result_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -13,7 +13,7 @@
 #include <cerrno>
 #include <string>
 
-#include "common/import_result_io.h"
+#include "import_result/codec.h"
 #include "win/text.h"
 
 namespace tq::import {
@@ -47,10 +47,12 @@ void MakeSafe(EntryRecord& record) {
 }
 
 // The whole file, up to the most a result can hold: the records past a
-// count the plug-in would take are never looked at.
-std::vector<std::uint8_t> ReadBounded(int fd, ResultRecords form) {
-  const std::size_t most =
-      ImportCountSize(ImportForm::Common) + kMostResultRecords * ImportRecordSize(ImportForm::Common, KindOf(form));
+// count the plug-in would take are never looked at. The buffer is the
+// file's size (a file that grows meanwhile is read as far as that).
+std::vector<std::uint8_t> ReadBounded(int fd, std::size_t fileSize, ResultRecords form) {
+  const std::size_t most = std::min(
+      fileSize,
+      ImportCountSize(ImportForm::Common) + kMostResultRecords * ImportRecordSize(ImportForm::Common, KindOf(form)));
   std::vector<std::uint8_t> bytes(most);
   std::size_t done = 0;
   while (done < most) {
@@ -63,9 +65,9 @@ std::vector<std::uint8_t> ReadBounded(int fd, ResultRecords form) {
   return bytes;
 }
 
-std::vector<EntryRecord> ReadRecords(int fd, ResultRecords form) {
+std::vector<EntryRecord> ReadRecords(int fd, std::size_t fileSize, ResultRecords form) {
   std::vector<EntryRecord> records =
-      ReadImportResult(ReadBounded(fd, form), ImportForm::Common, KindOf(form)).records;
+      ReadImportResult(ReadBounded(fd, fileSize, form), ImportForm::Common, KindOf(form)).records;
   for (EntryRecord& record : records) MakeSafe(record);
   return records;
 }
@@ -85,7 +87,7 @@ TakenResult TakeResultFile(std::u16string_view path, ResultRecords form) {
       taken.status = TakenResult::Status::Refused;
     } else {
       taken.status = TakenResult::Status::Read;
-      taken.records = ReadRecords(fd, form);
+      taken.records = ReadRecords(fd, static_cast<std::size_t>(info.st_size), form);
     }
     close(fd);
   }

@@ -1,7 +1,7 @@
 // The Import application's resource script: its dialogs and its strings.
 #include "resources.h"
 
-#include "src/ids.h"
+#include "ids.h"
 #include "win/user.h"
 
 namespace tq::import {

@@ -1,4 +1,4 @@
-#include "result_file.h"
+#include "import_result/result_file.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -6,7 +6,6 @@
 
 #include <cstring>
 
-#include "import/result_form.h"
 
 #include "testing/temp_root.h"
 #include "win/text.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "common/entry_record.h"
-#include "csv_split.h"
+#include "import/csv_split.h"
 
 namespace tq::import {
 

@@ -8,7 +8,7 @@
 // The model P form: an unsigned 16-bit count, then NameNumberRecords or
 // 184-byte SpeedDialRecordPs.
 //
-// This header is the layout only; common/import_result_io.h reads and
+// This header is the layout only; import_result/codec.h reads and
 // writes it.
 #pragma once
 

@@ -1,4 +1,4 @@
-#include "result_file.h"
+#include "import_result/result_file.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "common/ansi_slots.h"
-#include "common/import_result_io.h"
+#include "import_result/codec.h"
 #include "win/file_replace.h"
 
 namespace tq::import {
@@ -53,8 +53,8 @@ DWORD WriteRecords(std::u16string_view path, std::span<const Record> records, Im
 
 }  // namespace
 
-DWORD WriteNameNumberResult(std::u16string_view path, std::span<const AnsiRecordKey> candidates) {
-  return WriteRecords(path, candidates, ImportRecordKind::NameNumber, [](const AnsiRecordKey& candidate) {
+DWORD WriteNameNumberResult(std::u16string_view path, std::span<const AnsiRecordKey> entries) {
+  return WriteRecords(path, entries, ImportRecordKind::NameNumber, [](const AnsiRecordKey& candidate) {
     EntryRecord record = DefaultEntryRecord;
     CopyToAnsiSlot(record.name, candidate.name);
     CopyToAnsiSlot(record.faxNumber, candidate.faxNumber);

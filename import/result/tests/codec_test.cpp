@@ -1,4 +1,4 @@
-#include "common/import_result_io.h"
+#include "import_result/codec.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Reading and writing the Import application's result file (its layout is
-// in common/import_result.h) to and from bytes. Either record kind reads
+// in import_result/layout.h) to and from bytes. Either record kind reads
 // into EntryRecords: a name-and-number record starts from DefaultEntryRecord
 // and fills the name and the fax number, so its communication settings are
 // the defaults.
@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "common/entry_record.h"
-#include "common/import_result.h"
+#include "import_result/layout.h"
 
 namespace tq {
 
