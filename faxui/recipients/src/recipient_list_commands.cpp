@@ -15,6 +15,7 @@
 #include "recipient_list/recipient_lines.h"
 #include "recipients/recipient_dialog.h"
 #include "recipients/recipient_addition.h"
+#include "texts.h"
 #include "win/user.h"
 
 namespace tq::faxui {
@@ -22,9 +23,7 @@ namespace tq::faxui {
 namespace {
 
 constexpr int kFieldSize = kRecipientTextLength + 1;
-constexpr const char16_t* kAddCaption = u"Ajouter le destinataire à la liste";
-
-void Warn(HWND dialog, const char16_t* text) { ShowMessage(dialog, text, kAddCaption, MB_OK | MB_ICONWARNING); }
+void Warn(HWND dialog, const char16_t* text) { ShowMessage(dialog, text, texts::kAddCaption, MB_OK | MB_ICONWARNING); }
 
 bool ConfirmDuplicate(HWND dialog, const RecordKey& key) {
   const std::u16string line = key.Line();
@@ -32,10 +31,8 @@ bool ConfirmDuplicate(HWND dialog, const RecordKey& key) {
                                             static_cast<WPARAM>(-1),
                                             reinterpret_cast<LPARAM>(line.c_str()));
   if (found == LB_ERR) return true;
-  const std::u16string question = u"Nom : " + key.name + u"\nN° de fax : " + key.number +
-                                  u"\n\nCe destinataire existe déjà dans la liste.\nSouhaitez-vous "
-                                  u"quand même l'ajouter ?";
-  return ShowMessage(dialog, question, kAddCaption, MB_YESNO | MB_ICONQUESTION) == IDYES;
+  const std::u16string question = texts::AboutRecipient(key.name, key.number, texts::kAddDuplicateQuestion);
+  return ShowMessage(dialog, question, texts::kAddCaption, MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
 void SelectOnly(HWND dialog, int listId, int line) {
@@ -52,22 +49,12 @@ void AddTypedRecipient(HWND dialog, RecipientDialogState& state) {
   switch (CheckTypedRecipient(list, number, state.speedDialMode, state.speedDialLimit)) {
     case AddRefusal::None: break;
     case AddRefusal::EmptyNumber:
-      Warn(dialog, u"Entrez un numéro de fax.");
+      Warn(dialog, texts::kEnterFaxNumber);
       FocusControl(dialog, rcp::kNumberEdit);
       return;
-    case AddRefusal::ListFull:
-      Warn(dialog,
-           u"La liste contient maintenant le nombre maximum de 50 destinataires.\nCette entrée n'a pas "
-           u"été ajoutée.");
-      return;
-    case AddRefusal::WildcardMisuse:
-      Warn(dialog,
-           u"Numéro de composition abrégée non valide.\nLe caractère générique (*) ne peut être "
-           u"utilisé que dans les formats de type 11* ou ***.");
-      return;
-    case AddRefusal::SpeedDialOutOfRange:
-      Warn(dialog, u"Ce numéro de composition abrégée est supérieur à la limite.");
-      return;
+    case AddRefusal::ListFull: Warn(dialog, texts::kListFull); return;
+    case AddRefusal::WildcardMisuse: Warn(dialog, texts::kSpeedDialWildcardMisuse); return;
+    case AddRefusal::SpeedDialOutOfRange: Warn(dialog, texts::kSpeedDialOutOfRange); return;
   }
 
   char16_t name[kFieldSize] = {};
@@ -90,8 +77,7 @@ void AddTypedRecipient(HWND dialog, RecipientDialogState& state) {
 bool RemoveRecipientsOnDelete(HWND dialog, RecipientDialogState& state, HWND list) {
   if (list == nullptr || list != GetDlgItem(dialog, rcp::kList)) return false;
   if (SendMessageW(list, LB_GETSELCOUNT, 0, 0) <= 0) return false;
-  if (ShowMessage(dialog, u"Souhaitez-vous supprimer les destinataires sélectionnés de la liste ?",
-                  u"Suppression de destinataires de la liste", MB_YESNO | MB_ICONQUESTION) != IDYES) {
+  if (ShowMessage(dialog, texts::kRemoveQuestion, texts::kRemoveCaption, MB_YESNO | MB_ICONQUESTION) != IDYES) {
     return false;
   }
   RemoveSelectedRecipients(dialog, rcp::kList, *state.recipients);
@@ -102,10 +88,7 @@ bool RemoveRecipientsOnDelete(HWND dialog, RecipientDialogState& state, HWND lis
 void OpenCommSettings(HWND dialog, RecipientDialogState& state) {
   const std::vector<int> lines = SelectedLines(dialog, rcp::kList, kMaxRecipients);
   if (lines.size() != 1) {
-    ShowMessage(dialog,
-                u"Impossible d'afficher la boîte de dialogue Paramètres de communication.\nPour "
-                u"l'afficher, sélectionnez un destinataire dans la liste.",
-                u"Paramètres de communication", MB_OK | MB_ICONERROR);
+    ShowMessage(dialog, texts::kCommNeedsOneLine, texts::kCommCaption, MB_OK | MB_ICONERROR);
     return;
   }
   const int slot = lines[0];

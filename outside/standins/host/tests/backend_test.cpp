@@ -23,6 +23,7 @@
 #include "loopback_printer.h"
 #include "qlhost_fixture.h"
 #include "session_agent.h"
+#include "testing/processes.h"
 
 extern char** environ;
 
@@ -379,6 +380,26 @@ TEST_F(Backend, AgentThatDiesMidJobHasTheJobTriedAgain) {
   }
 }
 
+// The print run of a job never outlives the agent that started it: killed
+// while its prompt waits, the agent takes it along, and the job is tried
+// again.
+TEST_F(Backend, AKilledAgentTakesItsPromptAlong) {
+  StartAgent("dialog 101\nwait-command 9999 60\n");
+  LoopbackPrinter device(LoopbackPrinter::Mode::ReadAll);
+  tq::testing::RunResult run;
+  std::thread backend([&] { run = RunBackend(device.uri()); });
+  const auto agent = tq::testing::WaitForChild(agent_->timeLimitPid(), "qlhost", std::chrono::seconds(20));
+  std::optional<pid_t> print;
+  if (agent) print = tq::testing::WaitForChild(*agent, "qlhost", std::chrono::seconds(20));
+  if (agent) kill(*agent, SIGKILL);
+  backend.join();
+  ASSERT_TRUE(print.has_value()) << "the job's print run did not start";
+  EXPECT_TRUE(tq::testing::WaitUntilEnded(*print, std::chrono::seconds(1)));
+  kill(*print, SIGKILL);  // whatever happened, nothing is left running
+  EXPECT_EQ(run.status, kBackendRetry) << run.err;
+  EXPECT_EQ(device.Received(), "");
+}
+
 // The backend runs as root; the user's folder is the user's. Swapping the
 // agent's socket for a link to another user's agent, between the backend's
 // look at it and its connection, must not hand that agent the document.
@@ -438,6 +459,17 @@ TEST_F(Backend, WithoutXdgRuntimeDirTheAgentUsesOnlyTheFolderMadeForItsUser) {
   std::vector<char*> argv;
   for (auto& arg : args) argv.push_back(arg.data());
   argv.push_back(nullptr);
+  // A job file of an agent that was killed goes when the next one starts;
+  // one of a running agent stays.
+  pid_t dead = fork();
+  if (dead == 0) _exit(0);
+  waitpid(dead, nullptr, 0);
+  std::filesystem::create_directories(userFolder_ + "/telequill");
+  chmod((userFolder_ + "/telequill").c_str(), 0700);
+  const std::string deadJob = userFolder_ + "/telequill/job-" + std::to_string(dead) + "-Ab12Cd";
+  const std::string liveJob = userFolder_ + "/telequill/job-" + std::to_string(getpid()) + "-Ef34Gh";
+  WriteText(deadJob, "left by a killed agent");
+  WriteText(liveJob, "a running agent's");
   pid_t agent = -1;
   ASSERT_EQ(posix_spawn(&agent, program.c_str(), nullptr, nullptr, argv.data(), envp.data()), 0);
   bool listening = false;
@@ -445,9 +477,14 @@ TEST_F(Backend, WithoutXdgRuntimeDirTheAgentUsesOnlyTheFolderMadeForItsUser) {
     listening = std::filesystem::exists(userFolder_ + "/telequill/agent.sock");
     if (!listening) std::this_thread::sleep_for(std::chrono::milliseconds(25));
   }
+  for (int i = 0; i < 100 && std::filesystem::exists(deadJob); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
   kill(agent, SIGTERM);
   waitpid(agent, nullptr, 0);
   EXPECT_TRUE(listening);
+  EXPECT_FALSE(std::filesystem::exists(deadJob));
+  EXPECT_TRUE(std::filesystem::exists(liveJob));
 
   // The same folder, made by another user: refused, naming XDG_RUNTIME_DIR.
   std::filesystem::remove_all(userFolder_ + "/telequill");
