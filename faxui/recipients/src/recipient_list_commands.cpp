@@ -31,7 +31,8 @@ bool ConfirmDuplicate(HWND dialog, const RecordKey& key) {
                                             static_cast<WPARAM>(-1),
                                             reinterpret_cast<LPARAM>(line.c_str()));
   if (found == LB_ERR) return true;
-  const std::u16string question = texts::AboutRecipient(key.name, key.number, texts::kAddDuplicateQuestion);
+  const std::u16string question =
+      phonebook::texts::NameAndNumber(key.name, key.number) + phonebook::texts::kAlreadyInList;
   return ShowMessage(dialog, question, texts::kAddCaption, MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
