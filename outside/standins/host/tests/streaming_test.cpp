@@ -28,7 +28,7 @@ class StreamedOutput : public tq::testing::TempRoot {
   // Header, the document copied in, trailer: as a print job writes them.
   bool WriteJob(const std::string& output, std::string& error) {
     Document document;
-    EXPECT_TRUE(document.Open(path("doc.pxl").string(), Conversion{}, error)) << error;
+    EXPECT_TRUE(document.Open(path("doc.pxl").string(), "doc.pxl", Conversion{}, error)) << error;
     return ReplaceFileStreaming(
         output,
         [&](JobSink& sink, std::string& failure) {
