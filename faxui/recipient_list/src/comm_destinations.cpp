@@ -12,7 +12,7 @@
 #include "dialogs/messages.h"
 #include "faxui/resource_ids.h"
 #include "faxui/text_routines.h"
-#include "texts.h"
+#include "recipient_list/texts.h"
 #include "win/user.h"
 
 namespace tq::faxui {

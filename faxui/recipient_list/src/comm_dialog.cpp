@@ -11,11 +11,11 @@
 #include <memory>
 
 #include "dialogs/controls.h"
+#include "recipient_list/texts.h"
 #include "win/dialog_state.h"
 #include "dialogs/edit_filters.h"
 #include "dialogs/messages.h"
 #include "faxui/resource_ids.h"
-#include "texts.h"
 #include "win/user.h"
 
 namespace tq::faxui {

@@ -4,7 +4,7 @@
 #include "recipient_list/comm_dialog.h"
 #include "dialogs/messages.h"
 #include "faxui/resource_ids.h"
-#include "texts.h"
+#include "recipient_list/texts.h"
 #include "win/user.h"
 
 namespace tq::faxui {

@@ -53,7 +53,8 @@ void TellSpeedDialSkipped(HWND dialog, std::size_t selected) {
 
 // Yes, No or Cancel to replacing the phonebook's entry of the same line.
 int AskReplace(HWND dialog, const RecordKey& key) {
-  const std::u16string question = texts::AboutRecipient(key.name, key.number, texts::kStoreReplaceQuestion);
+  const std::u16string question =
+      phonebook::texts::NameAndNumber(key.name, key.number) + texts::kStoreReplaceQuestion;
   return ShowMessage(dialog, question, kStoreCaption, MB_YESNOCANCEL | MB_ICONQUESTION);
 }
 

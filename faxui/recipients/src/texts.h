@@ -1,9 +1,11 @@
 // The texts of the recipient dialog that its template (resources.cpp) does
-// not hold: captions and messages.
+// not hold: captions and messages. Its questions about one recipient start
+// with the phonebook's phonebook::texts::NameAndNumber; the communication
+// settings dialog's title is that dialog's own.
 #pragma once
 
-#include <string>
-#include <string_view>
+#include "phonebook/texts.h"
+#include "recipient_list/texts.h"
 
 namespace tq::faxui::texts {
 
@@ -27,23 +29,12 @@ constexpr char16_t kListFull[] =
     u"La liste contient maintenant le nombre maximum de 50 destinataires.\nCette entrée n'a pas "
     u"été ajoutée.";
 
-// "Nom : NAME\nN° de fax : NUMBER" followed by `question`.
-inline std::u16string AboutRecipient(std::u16string_view name, std::u16string_view number,
-                                     std::u16string_view question) {
-  std::u16string text = u"Nom : ";
-  text.append(name).append(u"\nN° de fax : ").append(number).append(question);
-  return text;
-}
-constexpr char16_t kAddDuplicateQuestion[] =
-    u"\n\nCe destinataire existe déjà dans la liste.\nSouhaitez-vous quand même l'ajouter ?";
-
 // Removing and inspecting lines of the list.
 constexpr char16_t kRemoveQuestion[] = u"Souhaitez-vous supprimer les destinataires sélectionnés de la liste ?";
 constexpr char16_t kRemoveCaption[] = u"Suppression de destinataires de la liste";
 constexpr char16_t kCommNeedsOneLine[] =
     u"Impossible d'afficher la boîte de dialogue Paramètres de communication.\nPour "
     u"l'afficher, sélectionnez un destinataire dans la liste.";
-constexpr char16_t kCommCaption[] = u"Paramètres de communication";
 
 // Storing recipients in the current phonebook.
 constexpr char16_t kStoreCaption[] = u"Ajout à l'annuaire";

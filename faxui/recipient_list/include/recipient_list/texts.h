@@ -1,5 +1,6 @@
 // The texts of the communication settings dialog that its template
-// (resources.cpp) does not hold: its title and its refusals.
+// (resources.cpp) does not hold: its title, which the recipient dialog's
+// messages about it carry too, and its refusals.
 #pragma once
 
 namespace tq::faxui::texts {
