@@ -58,6 +58,7 @@ class ListBox final : public Control {
   LRESULT selectString(Window& self, int start, LPCWSTR text);
   LRESULT setTopIndex(Window& self, int index);
   void showCaret(const Window& self, int index);
+  static int visibleLines(const Window& self);
   LRESULT keyDown(Window& self, int key);
 };
 

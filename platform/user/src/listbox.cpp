@@ -226,9 +226,13 @@ LRESULT ListBox::selectString(Window& self, int start, LPCWSTR text) {
 
 // The caret moves to `index` and the list scrolls the least that brings
 // that line into view, as a selection made by the program or a person does.
+int ListBox::visibleLines(const Window& self) {
+  return std::max<int>((self.rect.bottom - self.rect.top - 2) / kItemHeight, 1);
+}
+
 void ListBox::showCaret(const Window& self, int index) {
   caret_ = index;
-  const int lines = std::max<int>((self.rect.bottom - self.rect.top - 2) / kItemHeight, 1);
+  const int lines = visibleLines(self);
   if (index < top_) {
     top_ = index;
   } else if (index >= top_ + lines) {
@@ -256,15 +260,38 @@ LRESULT ListBox::keyDown(Window& self, int key) {
     if (answer == -2 || PeekWindowRecord(handle) == nullptr) return 0;
     if (answer >= 0) target = static_cast<int>(answer);
   }
+  // PgUp and PgDn move by a page less one line, as far as the ends.
+  const int page = std::max(visibleLines(self) - 1, 1);
   int next = target;
   switch (key) {
     case VK_UP: next = target - 1; break;
     case VK_DOWN: next = target + 1; break;
+    case VK_PRIOR: next = target - page; break;
+    case VK_NEXT: next = target + page; break;
     case VK_HOME: next = 0; break;
     case VK_END: next = items_.Count() - 1; break;
     default: return 0;
   }
-  if (!valid(next)) return 0;
+  if (items_.Count() == 0) return 0;
+  next = std::clamp(next, 0, items_.Count() - 1);
+  const bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+  const bool control = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
+  // A multiple selection list moves its caret only (Space selects); an
+  // extended one with Ctrl too, and with Shift selects from the anchor.
+  if ((self.style & LBS_MULTIPLESEL) || ((self.style & LBS_EXTENDEDSEL) && control && !shift)) {
+    showCaret(self, next);
+    Changed(self, Change::Selection);
+    return 0;
+  }
+  if ((self.style & LBS_EXTENDEDSEL) && shift && valid(anchor_)) {
+    const int from = std::min(anchor_, next);
+    const int to = std::max(anchor_, next);
+    items_.ForEach([&](int index, Item& item) { item.selected = index >= from && index <= to; });
+    showCaret(self, next);
+    Changed(self, Change::Selection);
+    notify(self, LBN_SELCHANGE);
+    return 0;
+  }
   UserSelect(self, {next});
   return 0;
 }

@@ -117,6 +117,11 @@ int VirtualKeyOf(int key) {
     case Qt::Key_End: return VK_END;
     case Qt::Key_Left: return VK_LEFT;
     case Qt::Key_Right: return VK_RIGHT;
+    case Qt::Key_Up: return VK_UP;
+    case Qt::Key_Down: return VK_DOWN;
+    case Qt::Key_PageUp: return VK_PRIOR;
+    case Qt::Key_PageDown: return VK_NEXT;
+    case Qt::Key_Tab: return VK_TAB;
     default: return 0;
   }
 }
