@@ -16,6 +16,7 @@
 #include "ids.h"
 #include "parameter_file.h"
 #include "waiting_step.h"
+#include "win/dialog_state.h"
 #include "win/kernel.h"
 #include "win/registry.h"
 #include "win/text.h"
@@ -132,11 +133,11 @@ void Start(HWND self, Program& program) {
 
 INT_PTR MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
-    SetWindowLongPtrW(window, DWLP_USER, lParam);
+    AttachBorrowedDialogState(window, *reinterpret_cast<Program*>(lParam));
     return TRUE;
   }
   if (message == WM_COMMAND && LOWORD(wParam) == kStartCommand) {
-    Start(window, *reinterpret_cast<Program*>(GetWindowLongPtrW(window, DWLP_USER)));
+    if (Program* program = DialogStateOf<Program>(window)) Start(window, *program);
     DestroyWindow(window);
     PostQuitMessage(0);
     return TRUE;

@@ -8,6 +8,7 @@
 #include "discovery.h"
 #include "ids.h"
 #include "waiting_step.h"
+#include "win/dialog_state.h"
 #include "win/text.h"
 
 namespace tq::autocfg {
@@ -70,10 +71,6 @@ struct SearchContext {
   Run* run;
   FieldGuard guard;
 };
-
-SearchContext* ContextOf(HWND dialog) {
-  return reinterpret_cast<SearchContext*>(GetWindowLongPtrW(dialog, DWLP_USER));
-}
 
 void BadAddress(HWND dialog, const Run& run) {
   ShowMessage(dialog, run, text::kBadAddress, text::kBadAddressCaption, MB_OK | MB_ICONINFORMATION);
@@ -171,10 +168,9 @@ void TakeSelected(HWND dialog, SearchContext& context) {
 }
 
 INT_PTR BroadcastProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  SearchContext* context = ContextOf(dialog);
+  SearchContext* context = DialogStateOf<SearchContext>(dialog);
   if (message == WM_INITDIALOG) {
-    SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-    context = reinterpret_cast<SearchContext*>(lParam);
+    context = &AttachBorrowedDialogState(dialog, *reinterpret_cast<SearchContext*>(lParam));
     const Run& run = *context->run;
     for (int i = 0; i < 4; ++i) {
       SendDlgItemMessageW(dialog, broadcast::kField1 + i, EM_LIMITTEXT, 3, 0);
@@ -219,10 +215,9 @@ void ShowAddressProtocol(HWND dialog, bool ipx) {
 }
 
 INT_PTR AddressProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  SearchContext* context = ContextOf(dialog);
+  SearchContext* context = DialogStateOf<SearchContext>(dialog);
   if (message == WM_INITDIALOG) {
-    SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-    context = reinterpret_cast<SearchContext*>(lParam);
+    context = &AttachBorrowedDialogState(dialog, *reinterpret_cast<SearchContext*>(lParam));
     for (int i = 0; i < 4; ++i) {
       SendDlgItemMessageW(dialog, address::kField1 + i, EM_LIMITTEXT, 3, 0);
       context->guard.Remember(dialog, address::kField1 + i);
@@ -274,14 +269,14 @@ INT_PTR AddressProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
 
 INT_PTR MethodProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
-    SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-    const Run& run = *reinterpret_cast<Run*>(lParam);
+    const Run& run = AttachBorrowedDialogState(dialog, *reinterpret_cast<Run*>(lParam));
     CheckRadioButton(dialog, method::kBroadcast, method::kAddress,
                      run.broadcastMethod ? method::kBroadcast : method::kAddress);
     return TRUE;
   }
-  if (message != WM_COMMAND) return FALSE;
-  auto& run = *reinterpret_cast<Run*>(GetWindowLongPtrW(dialog, DWLP_USER));
+  Run* state = DialogStateOf<Run>(dialog);
+  if (message != WM_COMMAND || state == nullptr) return FALSE;
+  Run& run = *state;
   if (LOWORD(wParam) == IDOK) {
     run.broadcastMethod = IsDlgButtonChecked(dialog, method::kBroadcast) == BST_CHECKED;
     EndDialog(dialog, IDOK);

@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "ids.h"
+#include "win/dialog_state.h"
 #include "win/kernel.h"
 
 namespace tq::autocfg {
@@ -40,11 +41,11 @@ void StartWorker(std::shared_ptr<Step> step, HWND dialog) {
 }
 
 INT_PTR WaitingProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* step = reinterpret_cast<std::shared_ptr<Step>*>(GetWindowLongPtrW(dialog, DWLP_USER));
+  auto* step = DialogStateOf<std::shared_ptr<Step>>(dialog);
+  if (message != WM_INITDIALOG && step == nullptr) return FALSE;
   switch (message) {
     case WM_INITDIALOG:
-      SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-      step = reinterpret_cast<std::shared_ptr<Step>*>(lParam);
+      step = &AttachBorrowedDialogState(dialog, *reinterpret_cast<std::shared_ptr<Step>*>(lParam));
       SetTimer(dialog, kTimeOutTimer, static_cast<UINT>(StepTimeout().count()), nullptr);
       StartWorker(*step, dialog);
       return TRUE;

@@ -8,6 +8,7 @@
 #include "ids.h"
 #include "import/text_rules.h"
 #include "selection_lists.h"
+#include "win/dialog_state.h"
 #include "win/user.h"
 
 namespace tq::import {
@@ -52,8 +53,7 @@ void Associate(HWND dialog, AssociateState& state, bool name) {
 
 INT_PTR AssociateProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
-    SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-    auto& state = *reinterpret_cast<AssociateState*>(lParam);
+    auto& state = AttachBorrowedDialogState(dialog, *reinterpret_cast<AssociateState*>(lParam));
     SetWindowTextW(dialog, state.title.c_str());
     for (const std::u16string& column : state.columns) {
       SendDlgItemMessageW(dialog, associate::kColumns, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(column.c_str()));
@@ -62,7 +62,7 @@ INT_PTR AssociateProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     SetForegroundWindow(dialog);
     return TRUE;
   }
-  auto* state = reinterpret_cast<AssociateState*>(GetWindowLongPtrW(dialog, DWLP_USER));
+  auto* state = DialogStateOf<AssociateState>(dialog);
   if (message != WM_COMMAND || state == nullptr) return FALSE;
   switch (LOWORD(wParam)) {
     case associate::kNameButton:
@@ -123,8 +123,7 @@ void MoveSelected(HWND dialog, SelectState& state) {
 
 INT_PTR SelectProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
-    SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-    auto& state = *reinterpret_cast<SelectState*>(lParam);
+    auto& state = AttachBorrowedDialogState(dialog, *reinterpret_cast<SelectState*>(lParam));
     SetWindowTextW(dialog, state.title.c_str());
     {
       ProgressDialog progress(state.run->owner);
@@ -138,7 +137,7 @@ INT_PTR SelectProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     SendDlgItemMessageW(dialog, select::kSearch, EM_LIMITTEXT, kMaxTextLength, 0);
     return TRUE;
   }
-  auto* state = reinterpret_cast<SelectState*>(GetWindowLongPtrW(dialog, DWLP_USER));
+  auto* state = DialogStateOf<SelectState>(dialog);
   if (state == nullptr) return FALSE;
   if (const auto answer =
           SharedSelectionMessage(dialog, message, wParam, lParam, [&] { MoveSelected(dialog, *state); })) {

@@ -4,6 +4,7 @@
 
 #include "addressbook/address_book_import.h"
 #include "ids.h"
+#include "win/dialog_state.h"
 #include "win/text.h"
 #include "win/user.h"
 
@@ -39,8 +40,7 @@ void AddSource(HWND dialog, const char16_t* text, int source) {
 
 INT_PTR SourceProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
-    SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-    const auto& state = *reinterpret_cast<const SourceState*>(lParam);
+    const auto& state = AttachBorrowedDialogState(dialog, *reinterpret_cast<SourceState*>(lParam));
     if (state.offer.mapi) AddSource(dialog, u"Carnet d'adresses MS Messaging System", kMapi);
     if (!state.offer.windowsBookLibrary.empty()) AddSource(dialog, u"Carnet d'adresses Windows (WAB)", kWabChosenFile);
     AddSource(dialog, u"Valeurs séparées par une virgule (CSV)", kCsvManual);
@@ -52,7 +52,7 @@ INT_PTR SourceProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     SetForegroundWindow(dialog);
     return TRUE;
   }
-  const auto* state = reinterpret_cast<const SourceState*>(GetWindowLongPtrW(dialog, DWLP_USER));
+  const auto* state = DialogStateOf<SourceState>(dialog);
   if (message != WM_COMMAND || state == nullptr) return FALSE;
   switch (LOWORD(wParam)) {
     case source::kKind:
@@ -86,8 +86,7 @@ std::u16string Unsigned(int value) {
 
 INT_PTR ConfirmProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
-    SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-    const ImportRun& run = *reinterpret_cast<ConfirmState*>(lParam)->run;
+    const ImportRun& run = *AttachBorrowedDialogState(dialog, *reinterpret_cast<ConfirmState*>(lParam)).run;
     const std::u16string count = Utf8ToUtf16(std::to_string(run.candidates.size()));
     SetDlgItemTextW(dialog, confirm::kCountText, (count + u" entrées seront importées :").c_str());
     const INT tabStop = 148;
@@ -107,7 +106,7 @@ INT_PTR ConfirmProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     SetDlgItemTextW(dialog, confirm::kLimitNote, cut ? u"*Seules les 50 premières entrées seront importées." : u"");
     return TRUE;
   }
-  auto* state = reinterpret_cast<ConfirmState*>(GetWindowLongPtrW(dialog, DWLP_USER));
+  auto* state = DialogStateOf<ConfirmState>(dialog);
   if (message != WM_COMMAND || state == nullptr) return FALSE;
   if (LOWORD(wParam) == IDOK) {
     EndDialog(dialog, 1);

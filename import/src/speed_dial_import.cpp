@@ -8,6 +8,7 @@
 #include "ids.h"
 #include "selection_lists.h"
 #include "speed_dial_rows.h"
+#include "win/dialog_state.h"
 #include "win/user.h"
 
 namespace tq::import {
@@ -112,8 +113,7 @@ void TakeChosen(HWND dialog, const SelectState& state) {
 
 INT_PTR SelectProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
-    SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-    auto& state = *reinterpret_cast<SelectState*>(lParam);
+    auto& state = AttachBorrowedDialogState(dialog, *reinterpret_cast<SelectState*>(lParam));
     SetWindowTextW(dialog, state.title.c_str());
     SetForegroundWindow(dialog);
     const INT tabStop = 95;
@@ -131,7 +131,7 @@ INT_PTR SelectProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     SendDlgItemMessageW(dialog, select::kSearch, EM_LIMITTEXT, 3, 0);
     return TRUE;
   }
-  auto* state = reinterpret_cast<SelectState*>(GetWindowLongPtrW(dialog, DWLP_USER));
+  auto* state = DialogStateOf<SelectState>(dialog);
   if (state == nullptr) return FALSE;
   if (const auto answer =
           SharedSelectionMessage(dialog, message, wParam, lParam, [&] { MoveSelected(dialog, *state); })) {

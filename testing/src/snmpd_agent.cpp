@@ -140,19 +140,12 @@ void SnmpdAgent::Stop() {
 }
 
 SilentPort::SilentPort(const std::string& address, unsigned short port) {
-  fd_ = socket(AF_INET, SOCK_DGRAM, 0);
+  fd_.Reset(socket(AF_INET, SOCK_DGRAM, 0));
   sockaddr_in where{};
   where.sin_family = AF_INET;
   where.sin_port = htons(port);
   inet_pton(AF_INET, address.c_str(), &where.sin_addr);
-  if (fd_ >= 0 && bind(fd_, reinterpret_cast<sockaddr*>(&where), sizeof where) != 0) {
-    close(fd_);
-    fd_ = -1;
-  }
-}
-
-SilentPort::~SilentPort() {
-  if (fd_ >= 0) close(fd_);
+  if (fd_.valid() && bind(fd_.fd(), reinterpret_cast<sockaddr*>(&where), sizeof where) != 0) fd_.Reset();
 }
 
 }  // namespace tq::testing

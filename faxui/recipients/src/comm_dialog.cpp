@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "dialogs/controls.h"
-#include "dialogs/dialog_state.h"
+#include "win/dialog_state.h"
 #include "dialogs/edit_filters.h"
 #include "dialogs/messages.h"
 #include "faxui/resource_ids.h"

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "dialogs/controls.h"
-#include "dialogs/dialog_state.h"
+#include "win/dialog_state.h"
 #include "dialogs/edit_filters.h"
 #include "dialogs/help.h"
 #include "dialogs/list_lines.h"

@@ -81,24 +81,6 @@ bool AddressOf(const std::string& path, sockaddr_un* address, Socket* folder) {
 
 }  // namespace
 
-Socket& Socket::operator=(Socket&& other) noexcept {
-  if (this != &other) {
-    if (fd_ >= 0) close(fd_);
-    fd_ = other.Release();
-  }
-  return *this;
-}
-
-Socket::~Socket() {
-  if (fd_ >= 0) close(fd_);
-}
-
-int Socket::Release() {
-  const int fd = fd_;
-  fd_ = -1;
-  return fd;
-}
-
 Socket ConnectTo(const std::string& path, Clock::time_point deadline) {
   sockaddr_un address;
   Socket folder;

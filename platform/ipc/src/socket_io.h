@@ -9,27 +9,14 @@
 #include <string>
 #include <vector>
 
+#include "win/unique_fd.h"
+
 namespace tq::ipc {
 
 using Clock = std::chrono::steady_clock;
 
 // A socket descriptor closed when it goes out of scope.
-class Socket {
- public:
-  Socket() = default;
-  explicit Socket(int fd) : fd_(fd) {}
-  Socket(Socket&& other) noexcept : fd_(other.Release()) {}
-  Socket& operator=(Socket&& other) noexcept;
-  Socket(const Socket&) = delete;
-  Socket& operator=(const Socket&) = delete;
-  ~Socket();
-  int fd() const { return fd_; }
-  bool valid() const { return fd_ >= 0; }
-  int Release();
-
- private:
-  int fd_ = -1;
-};
+using Socket = UniqueFd;
 
 // Connects to the socket at `path`; an invalid Socket with errno set
 // (ENOENT: nobody there, ECONNREFUSED: nobody listens, ETIMEDOUT).

@@ -1,3 +1,4 @@
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -12,6 +13,7 @@
 #include "win/file_replace.h"
 #include "win/kernel.h"
 #include "win/text.h"
+#include "win/unique_fd.h"
 
 namespace {
 
@@ -30,6 +32,35 @@ class FilesTest : public tq::testing::TempRoot {
     return CreateFileW(Name(file).c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
   }
 };
+
+// Each descriptor is closed once, by its last owner, and never after it
+// was given up.
+TEST(UniqueFdTest, ClosesWhatItOwnsOnce) {
+  const auto open = [] { return ::open("/dev/null", O_RDONLY | O_CLOEXEC); };
+  const auto isOpen = [](int fd) { return fcntl(fd, F_GETFD) != -1; };
+  int first = -1, second = -1, kept = -1;
+  {
+    tq::UniqueFd a(open());
+    first = a.fd();
+    tq::UniqueFd b(std::move(a));
+    EXPECT_FALSE(a.valid());
+    EXPECT_EQ(b.fd(), first);
+    tq::UniqueFd c(open());
+    second = c.fd();
+    c = std::move(b);  // c's own descriptor closes, b's moves in
+    EXPECT_FALSE(isOpen(second));
+    EXPECT_TRUE(isOpen(first));
+    tq::UniqueFd d(open());
+    kept = d.Release();
+    d.Reset(kept);
+    d.Reset(kept);  // the same descriptor again is no change
+    EXPECT_TRUE(isOpen(kept));
+    kept = d.Release();
+  }
+  EXPECT_FALSE(isOpen(first));
+  EXPECT_TRUE(isOpen(kept));
+  close(kept);
+}
 
 TEST_F(FilesTest, ExclusiveOpenRefusesSecondOpenerUntilClosed) {
   HANDLE first = Open("book.afd", CREATE_NEW);

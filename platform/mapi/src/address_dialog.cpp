@@ -3,6 +3,7 @@
 #include <string>
 
 #include "win/ansi_text.h"
+#include "win/dialog_state.h"
 #include "win/kernel.h"
 #include "win/text.h"
 #include "win/user.h"
@@ -142,11 +143,10 @@ void Finish(HWND dialog, DialogState& state) {
 }
 
 INT_PTR AddressDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* state = reinterpret_cast<DialogState*>(GetWindowLongPtrW(dialog, DWLP_USER));
+  auto* state = tq::DialogStateOf<DialogState>(dialog);
   switch (message) {
     case WM_INITDIALOG: {
-      SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-      state = reinterpret_cast<DialogState*>(lParam);
+      state = &tq::AttachBorrowedDialogState(dialog, *reinterpret_cast<DialogState*>(lParam));
       Initialise(dialog, *state);
       // The focus goes to the destination field the caller names (there is
       // one well); the search field comes first in the tab order.
@@ -180,7 +180,7 @@ INT_PTR AddressDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPara
           RemoveSelected(dialog);
           return TRUE;
         case IDOK:
-          Finish(dialog, *state);
+          if (state != nullptr) Finish(dialog, *state);
           EndDialog(dialog, IDOK);
           return TRUE;
         case IDCANCEL:

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "win/dialog_state.h"
 #include "win/face.h"
 #include "win/user_input.h"
 #include "win/resource.h"
@@ -58,6 +59,7 @@ struct Window {
   HWND lastFocus = nullptr;      // focus to give back when it is active again
   int defaultId = 0;
   std::unique_ptr<SheetState> sheet;
+  std::unique_ptr<DialogStateHolder> state;  // win/dialog_state.h
   std::vector<PaintedBitmap> painted;  // what the last WM_PAINT drew
 
   std::unique_ptr<Control> control;

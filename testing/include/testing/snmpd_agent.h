@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "win/unique_fd.h"
+
 namespace tq::testing {
 
 // What one simulated device answers.
@@ -54,11 +56,10 @@ class SnmpdAgent {
 class SilentPort {
  public:
   SilentPort(const std::string& address, unsigned short port);
-  ~SilentPort();
-  bool ok() const { return fd_ >= 0; }
+  bool ok() const { return fd_.valid(); }
 
  private:
-  int fd_ = -1;
+  UniqueFd fd_;
 };
 
 }  // namespace tq::testing

@@ -5,7 +5,7 @@
 
 #include "common/ansi_slots.h"
 #include "dialogs/controls.h"
-#include "dialogs/dialog_state.h"
+#include "win/dialog_state.h"
 #include "dialogs/edit_filters.h"
 #include "dialogs/help.h"
 #include "dialogs/messages.h"

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "dialogs/controls.h"
-#include "dialogs/dialog_state.h"
+#include "win/dialog_state.h"
 #include "dialogs/list_lines.h"
 #include "dialogs/messages.h"
 #include "faxui/module_instance.h"

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "dialogs/controls.h"
-#include "dialogs/dialog_state.h"
+#include "win/dialog_state.h"
 #include "dialogs/help.h"
 #include "faxui/module_instance.h"
 #include "faxui/resource_ids.h"

@@ -15,6 +15,7 @@
 
 #include "agent_wire.h"
 #include "host/child_process.h"
+#include "win/unique_fd.h"
 
 namespace tq::host {
 
@@ -27,20 +28,6 @@ std::string RuntimeFolder() {
   const std::string base = runtime != nullptr && *runtime != '\0' ? runtime : "/tmp";
   return base + "/telequill";
 }
-
-class Descriptor {
- public:
-  explicit Descriptor(int fd = -1) : fd_(fd) {}
-  ~Descriptor() {
-    if (fd_ >= 0) close(fd_);
-  }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
 
 // Only the user's own processes and root (the CUPS backend) may hand jobs in.
 bool PeerAllowed(int connection) {
@@ -89,13 +76,13 @@ void ServeJob(int connection, const std::string& program, const std::string& fol
   const std::uint64_t size = std::strtoull(fields["size"].c_str(), nullptr, 10);
 
   std::string documentName, outputName;
-  Descriptor document(PrivateFile(folder, documentName));
-  if (document.get() < 0) {
+  UniqueFd document(PrivateFile(folder, documentName));
+  if (document.fd() < 0) {
     wire::WriteAll(connection, "failed no room to keep the job\n");
     return;
   }
   std::uint64_t received = 0;
-  const bool whole = wire::Copy(connection, document.get(), size, received);
+  const bool whole = wire::Copy(connection, document.fd(), size, received);
   if (!whole || received != size) {
     unlink(documentName.c_str());
     wire::WriteAll(connection, "failed the job's document did not arrive whole\n");
@@ -109,16 +96,16 @@ void ServeJob(int connection, const std::string& program, const std::string& fol
     wire::WriteAll(connection, "cancelled\n");
     return;
   }
-  Descriptor output(status == 0 ? open(outputName.c_str(), O_RDONLY | O_CLOEXEC) : -1);
+  UniqueFd output(status == 0 ? open(outputName.c_str(), O_RDONLY | O_CLOEXEC) : -1);
   unlink(outputName.c_str());
   struct stat info {};
-  if (output.get() < 0 || fstat(output.get(), &info) != 0) {
+  if (output.fd() < 0 || fstat(output.fd(), &info) != 0) {
     wire::WriteAll(connection, "failed " + FirstLine(messages) + "\n");
     return;
   }
   std::uint64_t sent = 0;
   if (wire::WriteAll(connection, "done " + std::to_string(info.st_size) + "\n")) {
-    (void)wire::Copy(output.get(), connection, static_cast<std::uint64_t>(info.st_size), sent);
+    (void)wire::Copy(output.fd(), connection, static_cast<std::uint64_t>(info.st_size), sent);
   }
 }
 

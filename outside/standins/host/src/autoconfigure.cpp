@@ -10,6 +10,7 @@
 #include "host/atomic_file.h"
 #include "host/host_options.h"
 #include "ipc/ipc.h"
+#include "win/dialog_state.h"
 #include "win/kernel.h"
 #include "win/process.h"
 #include "win/resource.h"
@@ -56,11 +57,11 @@ struct Watch {
 };
 
 INT_PTR HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* watch = reinterpret_cast<Watch*>(GetWindowLongPtrW(window, DWLP_USER));
+  auto* watch = DialogStateOf<Watch>(window);
+  if (message != WM_INITDIALOG && watch == nullptr) return FALSE;
   switch (message) {
     case WM_INITDIALOG:
-      SetWindowLongPtrW(window, DWLP_USER, lParam);
-      watch = reinterpret_cast<Watch*>(lParam);
+      watch = &AttachBorrowedDialogState(window, *reinterpret_cast<Watch*>(lParam));
       SetWindowTextW(window, watch->title.c_str());
       // The script is qlautocfg's: WinExec hands a started program the face
       // named in TELEQUILL_CHILD_UI.

@@ -7,6 +7,7 @@
 
 #include "host/host_options.h"
 #include "qlres/resource_ids.h"
+#include "win/dialog_state.h"
 #include "win/text.h"
 
 namespace tq::host {
@@ -67,8 +68,6 @@ constexpr ButtonLabel kButtonLabels[] = {
     {IDC_PROPSHEET_APPLY, qlres::kSheetApplyString, u"A&ppliquer"},
     {IDC_PROPSHEET_HELP, qlres::kSheetHelpString, u"&Aide"},
 };
-
-HostSheetPage* RecordOf(HWND page) { return reinterpret_cast<HostSheetPage*>(GetWindowLongPtrW(page, DWLP_USER)); }
 
 bool IsBroken(const HostSheetPage& record, int control) {
   const ResolvedPage* page = record.sheet->pages->Page(record.templateId);
@@ -259,14 +258,13 @@ INT_PTR HostPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG: {
       const auto* header = reinterpret_cast<const PROPSHEETPAGEW*>(lParam);
-      auto* record = reinterpret_cast<HostSheetPage*>(header->lParam);
-      SetWindowLongPtrW(page, DWLP_USER, reinterpret_cast<LONG_PTR>(record));
+      auto* record = &AttachBorrowedDialogState(page, *reinterpret_cast<HostSheetPage*>(header->lParam));
       LabelButtons(page, *record->sheet);
       Load(page, *record, *record->sheet->settings);
       return TRUE;
     }
     case WM_COMMAND: {
-      HostSheetPage* record = RecordOf(page);
+      HostSheetPage* record = DialogStateOf<HostSheetPage>(page);
       const int control = LOWORD(wParam);
       const WORD code = HIWORD(wParam);
       if (record == nullptr || record->loading) return FALSE;
@@ -281,7 +279,7 @@ INT_PTR HostPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
       return TRUE;
     }
     case WM_NOTIFY: {
-      HostSheetPage* record = RecordOf(page);
+      HostSheetPage* record = DialogStateOf<HostSheetPage>(page);
       const auto* notification = reinterpret_cast<const NMHDR*>(lParam);
       if (record == nullptr || notification == nullptr) return FALSE;
       if (notification->code == PSN_APPLY) {

@@ -85,9 +85,7 @@ bool ParsePortUri(std::string_view uri, PortAddress& address, std::string& error
   return true;
 }
 
-PortSink::~PortSink() {
-  if (fd_ >= 0) close(fd_);
-}
+PortSink::~PortSink() = default;
 
 bool PortSink::Open(std::string_view uri, int timeoutSeconds, std::string& error) {
   PortAddress address;
@@ -108,9 +106,9 @@ bool PortSink::Connect(const PortAddress& address, std::string name, int timeout
   }
   int cause = 0;
   bool timedOut = false;
-  fd_ = ConnectToAny(candidates, timeoutSeconds, cause, timedOut);
+  fd_.Reset(ConnectToAny(candidates, timeoutSeconds, cause, timedOut));
   freeaddrinfo(candidates);
-  if (fd_ < 0) {
+  if (!fd_.valid()) {
     error = uri_ + (timedOut ? ": the printer did not answer" : ": cannot connect (" + std::string(std::strerror(cause)) + ")");
     return false;
   }
@@ -119,14 +117,14 @@ bool PortSink::Connect(const PortAddress& address, std::string name, int timeout
 
 bool PortSink::Write(std::string_view bytes, std::string& error) {
   while (!bytes.empty()) {
-    const ssize_t sent = send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+    const ssize_t sent = send(fd_.fd(), bytes.data(), bytes.size(), MSG_NOSIGNAL);
     if (sent > 0) {
       bytes.remove_prefix(static_cast<std::size_t>(sent));
       continue;
     }
     if (sent < 0 && errno == EINTR) continue;
     if (sent < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-      const int ready = WaitFor(fd_, POLLOUT, timeoutSeconds_);
+      const int ready = WaitFor(fd_.fd(), POLLOUT, timeoutSeconds_);
       if (ready == 0) {
         error = uri_ + ": the printer stopped reading; the job was not sent whole";
         return false;
@@ -161,12 +159,12 @@ bool PortSink::SendFrom(int from, std::uint64_t size, std::string& error) {
 
 bool PortSink::ReceiveByte(char& byte, std::string& error) {
   for (;;) {
-    const int ready = WaitFor(fd_, POLLIN, timeoutSeconds_);
+    const int ready = WaitFor(fd_.fd(), POLLIN, timeoutSeconds_);
     if (ready == 0) {
       error = uri_ + ": the printer did not answer";
       return false;
     }
-    const ssize_t got = ready > 0 ? recv(fd_, &byte, 1, 0) : -1;
+    const ssize_t got = ready > 0 ? recv(fd_.fd(), &byte, 1, 0) : -1;
     if (got == 1) return true;
     if (got < 0 && (errno == EINTR || errno == EAGAIN)) continue;
     error = uri_ + (got == 0 ? ": the printer closed the connection" : ": the connection broke (" +
@@ -178,14 +176,14 @@ bool PortSink::ReceiveByte(char& byte, std::string& error) {
 bool PortSink::Finish(std::string& error) {
   // The whole job is with the system; the printer confirms it by closing
   // its side once it has read everything. A reset means it threw bytes away.
-  shutdown(fd_, SHUT_WR);
+  shutdown(fd_.fd(), SHUT_WR);
   const int closeWait = timeoutSeconds_ < kCloseWaitSeconds ? timeoutSeconds_ : kCloseWaitSeconds;
   for (;;) {
-    const int ready = WaitFor(fd_, POLLIN, closeWait);
+    const int ready = WaitFor(fd_.fd(), POLLIN, closeWait);
     if (ready == 0) return true;  // still open: it has what we sent
     if (ready < 0) break;
     char drain[4096];
-    const ssize_t got = recv(fd_, drain, sizeof drain, 0);
+    const ssize_t got = recv(fd_.fd(), drain, sizeof drain, 0);
     if (got == 0) return true;
     if (got > 0) continue;
     if (errno == EINTR || errno == EAGAIN) continue;

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "host/job_sink.h"
+#include "win/unique_fd.h"
 
 namespace tq::host {
 
@@ -42,7 +43,7 @@ class PortSink final : public JobSink {
   [[nodiscard]] bool Finish(std::string& error);
 
  private:
-  int fd_ = -1;
+  UniqueFd fd_;
   int timeoutSeconds_ = 30;
   std::string uri_;
 };
