@@ -79,7 +79,7 @@ TEST_F(AddressBookScenario, DefaultBookDesktopExportWithAContactList) {
   const auto result = Run("phonebook",
                           "dialog 116\nselecttext 1056 \"Carnet d'adresses Windows (WAB)\"\nexpect-checked 1059\n"
                           "click 1\n"
-                          "dialog 1700\nselecttext 1703 \"Équipe (liste)\"\nclick 1705\nclick 1\n"
+                          "dialog 1700\nexpect-focus 1702\nselecttext 1703 \"Équipe (liste)\"\nclick 1705\nclick 1\n"
                           "dialog 101\nexpect-lines 1001 \"René Dupré\\t+33140000001\" \"René Dupré\\t+33140000002\" "
                           "\"Claire Roux\\t0199\"\n"
                           "expect-text 1003 3\nexpect-text 1004 1\nexpect-text 1005 3\nclick 1\n");

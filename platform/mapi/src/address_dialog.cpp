@@ -148,9 +148,9 @@ INT_PTR AddressDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPara
     case WM_INITDIALOG: {
       state = &tq::AttachBorrowedDialogState(dialog, *reinterpret_cast<DialogState*>(lParam));
       Initialise(dialog, *state);
-      // The focus goes to the destination field the caller names (there is
-      // one well); the search field comes first in the tab order.
-      SetFocus(GetDlgItem(dialog, state->parameters->nDestFieldFocus == 0 ? kToWell : kSearchEdit));
+      // The focus starts in the name field, where typing finds the first
+      // line that begins with it; an empty well has nothing to act on.
+      SetFocus(GetDlgItem(dialog, kSearchEdit));
       return FALSE;
     }
     case WM_VKEYTOITEM: {

@@ -253,6 +253,13 @@ std::vector<std::u16string> ItemTexts(HWND list) {
   return box == nullptr ? std::vector<std::u16string>() : box->Texts();
 }
 
+std::vector<int> ListTabStops(HWND list) {
+  Window* window = PeekWindowRecord(list);
+  ListBox* box = window != nullptr && window->kind == WindowKind::ListBox ? AsListBox(*window) : nullptr;
+  if (box == nullptr || !(window->style & LBS_USETABSTOPS)) return {};
+  return box->TabStops();
+}
+
 std::vector<int> SelectedItems(HWND list) {
   Window* window = PeekWindowRecord(list);
   if (window == nullptr) return {};

@@ -41,7 +41,7 @@ LRESULT ListBox::Message(Window& self, UINT message, WPARAM wParam, LPARAM lPara
     case LB_GETCARETINDEX: return caret_;
     case LB_SETANCHORINDEX: return valid(index) ? (anchor_ = index, LB_OKAY) : LB_ERR;
     case LB_GETANCHORINDEX: return anchor_;
-    case LB_SETTABSTOPS: return (self.style & LBS_USETABSTOPS) ? TRUE : FALSE;
+    case LB_SETTABSTOPS: return setTabStops(self, static_cast<int>(wParam), reinterpret_cast<const INT*>(lParam));
     case LB_GETITEMHEIGHT: return kItemHeight;
     case LB_SETITEMHEIGHT:
     case LB_SETHORIZONTALEXTENT:
@@ -199,6 +199,20 @@ LRESULT ListBox::selItemRange(Window& self, bool select, int first, int last) {
 // First after last deselects the range instead.
 LRESULT ListBox::selItemRangeEx(Window& self, int first, int last) {
   return first <= last ? selItemRange(self, true, first, last) : selItemRange(self, false, last, first);
+}
+
+// No stops: every 32 dialog units; one: every that many; more: those.
+LRESULT ListBox::setTabStops(Window& self, int count, const INT* stops) {
+  if (!(self.style & LBS_USETABSTOPS)) return FALSE;
+  if (count < 0 || (count > 0 && stops == nullptr)) return FALSE;
+  tabStops_.assign(stops, stops + count);
+  Changed(self, Change::Items);
+  return TRUE;
+}
+
+std::vector<int> ListBox::TabStops() const {
+  if (tabStops_.size() > 1) return tabStops_;
+  return {tabStops_.empty() ? 32 : std::max(tabStops_.front(), 1)};
 }
 
 // Searches from the item after `start` round to `start`: an empty text, or

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <deque>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "common/host_pages.h"
@@ -35,6 +36,9 @@ struct SheetHost {
   SettingsBlock working;  // what the pages edit
   SettingsBlock output;   // the copy a commit hands back
   bool saved = false;
+  // Every page commits on apply: the working copy is saved once, the
+  // commits after it with nothing new save nothing.
+  std::optional<SettingsBlock> lastSaved;
   std::string saveError;
   HWND sheet = nullptr;
 };
@@ -71,10 +75,12 @@ LRESULT PageMessage(HWND, UINT, LPARAM) { return 0; }
 // that cannot be written leaves the previous ones.
 void Commit(DocumentPropertiesContext* context) {
   SheetHost* host = HostOf(context);
+  if (host->lastSaved == host->working) return;
   std::string error;
   if (SaveSettings(SettingsPath(host->model), host->model, host->working, error)) {
     host->saved = true;
     host->saveError.clear();
+    host->lastSaved = host->working;
     return;
   }
   host->saveError = error;

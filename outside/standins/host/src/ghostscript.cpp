@@ -53,9 +53,13 @@ bool ConvertWithGhostscript(const std::string& input, const std::string& output,
                                    "-dPDFSTOPONERROR",
                                    std::string("-sDEVICE=") + (conversion.color ? "pxlcolor" : "pxlmono"),
                                    "-r" + std::to_string(conversion.dpiX) + "x" + std::to_string(conversion.dpiY),
-                                   "-sOutputFile=" + output,
-                                   "-f",
-                                   input};
+                                   "-sOutputFile=" + output};
+  if (conversion.mediaWidth > 0 && conversion.mediaHeight > 0) {
+    // The page data then names this size, and landscape when it is wider.
+    args.insert(args.end(), {"-dDEVICEWIDTHPOINTS=" + std::to_string(conversion.mediaWidth),
+                             "-dDEVICEHEIGHTPOINTS=" + std::to_string(conversion.mediaHeight), "-dFIXEDMEDIA"});
+  }
+  args.insert(args.end(), {"-f", input});
   ChildOptions options;
   options.captureOutput = true;
   options.nullInput = true;

@@ -135,6 +135,10 @@ bool PrepareJobSettings(const SettingsBlock& documentSettings, const AddOnTable&
 Conversion ConversionFor(const SettingsBlock& job, const SettingsLayout& layout, int timeLimitSeconds) {
   Conversion conversion;
   conversion.timeLimitSeconds = timeLimitSeconds;
+  bool landscape = false;
+  const PaperPoints paper = PaperOf(job, &landscape);
+  conversion.mediaWidth = landscape ? paper.height : paper.width;
+  conversion.mediaHeight = landscape ? paper.width : paper.height;
   if (hsb::Field(job.data(), hsb::kJobMode) != hsb::kJobModeFax) {
     conversion.color = true;
     return conversion;

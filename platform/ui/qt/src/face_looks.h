@@ -30,6 +30,9 @@ int EscapeAnswer(BoxButtons buttons);
 // "Description (pattern pattern)" for each pair; patterns separated by ';'
 // in the pair become blanks.
 QStringList NameFilters(const FileDialogCall& call);
+// Qt's own dialogs (the file dialogs) speak the interface's French: Qt's
+// translations for it are loaded when installed. False when they are not.
+bool SpeakTheInterfaceLanguage();
 QString FileDialogTitle(const FileDialogCall& call);
 
 // The HTML page a help request opens: the help file's name with .html in

@@ -1,7 +1,10 @@
 #include "help_window.h"
 
+#include <algorithm>
+
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QTextBrowser>
@@ -42,7 +45,31 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   resize(size);
 }
 
+QPoint HelpPlacement(const QRect& dialog, const QSize& help, const QRect& screen) {
+  constexpr int kGap = 8;
+  // Beside the dialog, right or else left, level with its top; the screen
+  // keeps it whole, over the dialog only when neither side has room.
+  int x = dialog.right() + 1 + kGap;
+  if (x + help.width() > screen.right() + 1) x = dialog.left() - kGap - help.width();
+  if (x < screen.left()) x = screen.right() + 1 - help.width();
+  const int y = std::clamp(dialog.top(), screen.top(), std::max(screen.top(), screen.bottom() + 1 - help.height()));
+  return {std::max(x, screen.left()), y};
+}
+
+void HelpWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    close();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
 void HelpWindow::Open(const QUrl& page) {
+  if (!isVisible() && parentWidget() != nullptr) {
+    QWidget* dialog = parentWidget()->window();
+    QScreen* screen = dialog->screen() != nullptr ? dialog->screen() : QGuiApplication::primaryScreen();
+    if (screen != nullptr) move(HelpPlacement(dialog->frameGeometry(), frameGeometry().size(), screen->availableGeometry()));
+  }
   // The same file at another topic scrolls there and stays in the history.
   if (browser_->source().adjusted(QUrl::RemoveFragment) == page.adjusted(QUrl::RemoveFragment) &&
       !page.fragment().isEmpty()) {

@@ -69,6 +69,7 @@ QApplication* TheApplication() {
   starting = true;
   auto* application = new QApplication(argc, argv);
   starting = false;
+  SpeakTheInterfaceLanguage();
   return application;
 }
 

@@ -91,8 +91,11 @@ QString WithoutPrefix(const QString& text) {
   return out;
 }
 
-// List lines with Win32 tab stops shown as wide gaps.
-QString ListLine(const std::u16string& line) { return ToQt(line).replace(u'\t', QStringLiteral("    ")); }
+// List lines: tabs kept for a list that draws them at its stops, else
+// shown as wide gaps.
+QString ListLine(const std::u16string& line, bool tabbed) {
+  return tabbed ? ToQt(line) : ToQt(line).replace(u'\t', QStringLiteral("    "));
+}
 
 // A one-line text wider than its control, as the desktop font is wider
 // than the one the dialogs were drawn for, gets a smaller font until it

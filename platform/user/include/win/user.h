@@ -795,10 +795,6 @@ inline constexpr int IDC_PROPSHEET_OK = IDOK;          // "OK"
 inline constexpr int IDC_PROPSHEET_CANCEL = IDCANCEL;  // "Annuler"
 inline constexpr int IDC_PROPSHEET_APPLY = 12321;      // "A&ppliquer"
 inline constexpr int IDC_PROPSHEET_HELP = IDHELP;      // "&Aide"
-// The row of tabs above the pages: one tab a page, a tab stop of its own
-// whose arrow keys change pages.
-inline constexpr int IDC_PROPSHEET_TABS = 12320;
-#define WC_TABCONTROLW u"SysTabControl32"
 
 #define PropSheet_Changed(sheet, page) SendMessageW(sheet, PSM_CHANGED, reinterpret_cast<WPARAM>(page), 0)
 #define PropSheet_UnChanged(sheet, page) SendMessageW(sheet, PSM_UNCHANGED, reinterpret_cast<WPARAM>(page), 0)

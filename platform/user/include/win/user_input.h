@@ -11,6 +11,11 @@
 #include "win/resource.h"
 #include "win/user.h"
 
+// A property sheet's row of tabs above the pages: one tab a page, a tab
+// stop of its own whose arrow keys change pages.
+inline constexpr int IDC_PROPSHEET_TABS = 12320;
+#define WC_TABCONTROLW u"SysTabControl32"
+
 namespace tq::ui {
 
 // Gives edit `edit` the focus with its whole text selected, as the dialog
@@ -95,5 +100,9 @@ int HandledPostedCommands(int id);
 // Items of a list or combo box and the selected item indices.
 std::vector<std::u16string> ItemTexts(HWND list);
 std::vector<int> SelectedItems(HWND list);
+// A list box's tab stops in dialog units, for a face to draw its columns:
+// empty without LBS_USETABSTOPS, one value for stops at every multiple of
+// it, else the stops themselves.
+std::vector<int> ListTabStops(HWND list);
 
 }  // namespace tq::ui

@@ -20,6 +20,9 @@ struct Conversion {
   bool color = false;      // pxlcolor rather than pxlmono
   int dpiX = 600, dpiY = 600;
   int timeLimitSeconds = 300;  // a program that loops is stopped after this
+  // The media the pages are laid on, in points (0: Ghostscript's default);
+  // wider than high makes landscape pages.
+  int mediaWidth = 0, mediaHeight = 0;
 };
 
 // An open document: the page data is `size` bytes from the handle's
