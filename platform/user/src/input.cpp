@@ -6,6 +6,7 @@
 #include "dialog_keys.h"
 #include "list_box.h"
 #include "property_sheet.h"
+#include "updown_control.h"
 #include "window.h"
 #include "win/user_input.h"
 
@@ -163,6 +164,13 @@ bool PressKey(HWND control, int key, std::string* why) {
     HWND cancel = FindControlForInput(dialog->handle, IDCANCEL);
     Dispatch(*dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(cancel));
     return true;
+  }
+  // Up and Down in the buddy of an up-down control step its number.
+  if ((key == VK_UP || key == VK_DOWN) && window->kind == WindowKind::Edit) {
+    if (Window* updown = UpDownOfBuddy(*window)) {
+      StepUpDown(*updown, key == VK_UP ? 1 : -1);
+      return true;
+    }
   }
   Dispatch(*window, WM_KEYDOWN, static_cast<WPARAM>(key), 1);
   if (key == VK_F1) {

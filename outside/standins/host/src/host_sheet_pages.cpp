@@ -9,6 +9,7 @@
 #include "qlres/resource_ids.h"
 #include "win/dialog_state.h"
 #include "win/text.h"
+#include "win/updown.h"
 
 namespace tq::host {
 namespace {
@@ -270,6 +271,21 @@ bool IsBound(const HostSheetPage& record, int control) {
   });
 }
 
+// Each spinner steps its buddy within the range its template gives.
+void SetUpSpinners(HWND page, const HostSheetPage& record) {
+  const ResolvedPage* resolved = record.sheet->pages->Page(record.templateId);
+  if (resolved == nullptr) return;
+  for (const SpinnerBinding& spinner : resolved->spinners) {
+    const HWND updown = GetDlgItem(page, spinner.spinner);
+    const HWND buddy = GetDlgItem(page, spinner.parameters.buddy);
+    if (updown == nullptr || buddy == nullptr) continue;
+    SendMessageW(updown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy), 0);
+    SendMessageW(updown, UDM_SETRANGE32, static_cast<WPARAM>(spinner.parameters.minimum), spinner.parameters.maximum);
+    const UDACCEL step{0, static_cast<UINT>(spinner.parameters.step)};
+    SendMessageW(updown, UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&step));
+  }
+}
+
 // The host's own help file, beside the qlhost program; a page's topic is
 // its template's number.
 void OpenPageHelp(HWND page, const HostSheetPage& record) {
@@ -291,6 +307,7 @@ INT_PTR HostPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
       const auto* header = reinterpret_cast<const PROPSHEETPAGEW*>(lParam);
       auto* record = &AttachBorrowedDialogState(page, *reinterpret_cast<HostSheetPage*>(header->lParam));
       LabelButtons(page, *record->sheet);
+      SetUpSpinners(page, *record);
       Load(page, *record, *record->sheet->settings);
       return TRUE;
     }

@@ -249,6 +249,24 @@ TEST_P(QlHostProperties, EveryHostPageHasHelp) {
   EXPECT_NE(transcript.find("context 1000\n"), transcript.rfind("context 1000\n")) << transcript;
 }
 
+// The paper page from the keyboard: the copies spinner steps within its
+// range with Up and Down, the paper size list and the orientation are
+// filled and kept, and the job is printed so.
+TEST_P(QlHostProperties, PaperPageSizesOrientationAndCopiesSpinner) {
+  ASSERT_EQ(Run({"settings", "set", "copies=998"}).status, 0);
+  const auto run = Properties(
+      "page 1000\nexpect-checked 1003\nexpect-unchecked 1004\n"
+      "expect-selected 1001 1\n"  // A4, the second size of the list
+      "key 1007 up\nkey 1007 up\nexpect-text 1007 999\n"
+      "key 1007 down\nexpect-text 1007 998\n"
+      "selecttext 1001 \"A5 (148 x 210 mm)\"\nclick 1004\nexpect-enabled 12321\nclick 1\n");
+  ASSERT_EQ(run.status, 0) << run.err << Transcript();
+  const std::string shown = Run({"settings", "show"}).out;
+  EXPECT_TRUE(Has(shown, "copies: 998\n")) << shown;
+  EXPECT_TRUE(Has(shown, "paper-size: a5\n")) << shown;
+  EXPECT_TRUE(Has(shown, "orientation: landscape\n")) << shown;
+}
+
 INSTANTIATE_TEST_SUITE_P(Faces, QlHostProperties, ::testing::Values(FaceKind::Headless, FaceKind::Qt),
                          [](const auto& info) { return info.param == FaceKind::Qt ? "Qt" : "Headless"; });
 

@@ -3,9 +3,13 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <algorithm>
 
 namespace tq::ui::qt {
 
@@ -66,6 +70,15 @@ QStringList NameFilters(const FileDialogCall& call) {
     filters << (described ? text : text + QStringLiteral(" (") + globs.join(u' ') + u')');
   }
   return filters;
+}
+
+QSize WidenedForCaption(QSize client, const QFont& font, const std::u16string& caption) {
+  constexpr int kTitleBarRoom = 120;  // pixels: the window menu and the close box
+  QFont title = font;
+  title.setBold(true);
+  int wanted = QFontMetrics(title).horizontalAdvance(QString::fromStdU16String(caption)) + kTitleBarRoom;
+  if (QScreen* screen = QGuiApplication::primaryScreen()) wanted = std::min(wanted, screen->availableGeometry().width());
+  return {std::max(client.width(), wanted), client.height()};
 }
 
 bool SpeakTheInterfaceLanguage() {

@@ -4,6 +4,8 @@
 #include <QFontMetrics>
 #include <algorithm>
 
+#include "win/updown.h"
+
 namespace tq::ui::qt {
 
 std::u16string TextOf(HWND window) {
@@ -40,6 +42,7 @@ Kind KindOfControl(HWND control) {
   if (SameName(name, WC_EDITW)) return (style & ES_MULTILINE) ? Kind::MultiEdit : Kind::Edit;
   if (SameName(name, WC_LISTBOXW)) return Kind::List;
   if (SameName(name, WC_COMBOBOXW)) return Kind::Combo;
+  if (SameName(name, UPDOWN_CLASSW)) return Kind::Spin;
   if (SameName(name, WC_BUTTONW)) {
     switch (style & BS_TYPEMASK) {
       case BS_CHECKBOX:

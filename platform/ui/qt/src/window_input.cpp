@@ -70,7 +70,7 @@ bool Mirror::LayerKey(HWND control, Kind kind, QKeyEvent* key) {
     case Qt::Key_Home:
     case Qt::Key_End: taken = kind == Kind::List; break;
     case Qt::Key_Up:
-    case Qt::Key_Down: taken = kind == Kind::List || kind == Kind::Tabs; break;
+    case Qt::Key_Down: taken = kind == Kind::List || kind == Kind::Tabs || kind == Kind::Edit; break;
     case Qt::Key_Left:
     case Qt::Key_Right: taken = kind == Kind::Tabs; break;
     default: break;

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "face_looks.h"
 #include "window_facts.h"
 #include "win/resource.h"
 
@@ -161,7 +162,7 @@ void Mirror::BuildDialog(HWND dialog) {
   if (style & WS_SYSMENU) flags |= Qt::WindowCloseButtonHint;
   if (style & DS_SYSMODAL) flags |= Qt::WindowStaysOnTopHint;
   QDialog* widget = MakeTopWidget(dialog, Kind::Dialog, flags, FontOf(dialogTemplate));
-  widget->setFixedSize(ClientSize(dialog, dialogTemplate));
+  widget->setFixedSize(WidenedForCaption(ClientSize(dialog, dialogTemplate), widget->font(), TextOf(dialog)));
   BuildControls(dialog, widget, UnitsOf(dialog));
 }
 

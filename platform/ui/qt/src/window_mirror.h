@@ -32,7 +32,7 @@ namespace tq::ui::qt {
 // layer's reason when the window could not take it.
 using Step = std::function<bool(std::string* why)>;
 
-enum class Kind { Dialog, Sheet, Page, Tabs, Edit, MultiEdit, List, Combo, Push, Check, Radio, Group, Label, Picture, Frame };
+enum class Kind { Dialog, Sheet, Page, Tabs, Spin, Edit, MultiEdit, List, Combo, Push, Check, Radio, Group, Label, Picture, Frame };
 
 class Mirror final : public QObject {
  public:

@@ -139,6 +139,17 @@ TEST_F(Looks, TabStopsLineUpListColumns) {
   EXPECT_EQ(TabbedOffsets({"sans tabulation"}, metrics, {wide}), std::vector<int>{0});
 }
 
+TEST_F(Looks, DialogsAreWidenedForTheirCaption) {
+  const QFont font = QApplication::font();
+  EXPECT_EQ(WidenedForCaption(QSize(900, 100), font, u"Court"), QSize(900, 100)) << "wide enough already";
+  const QSize widened = WidenedForCaption(QSize(100, 80), font, u"Importation des données d'un destinataire");
+  EXPECT_GT(widened.width(), 100);
+  EXPECT_EQ(widened.height(), 80);
+  QFont bold = font;
+  bold.setBold(true);
+  EXPECT_GE(widened.width(), QFontMetrics(bold).horizontalAdvance(QStringLiteral("Importation des données d'un destinataire")));
+}
+
 // The file dialog's own labels are French, as the rest of the interface.
 TEST_F(Looks, FileDialogsSpeakTheInterfaceLanguage) {
   ASSERT_TRUE(SpeakTheInterfaceLanguage()) << "Qt's French translations are not installed";
