@@ -167,6 +167,18 @@ void TakeSelected(HWND dialog, SearchContext& context) {
   if (PrepareAndRead(dialog, run, address, run.ipx ? kPswProtocolIpx : kPswProtocolTcpIp, false)) EndDialog(dialog, IDOK);
 }
 
+// F1: the dialog's topic in the program's help file beside it, named
+// after the dialog's template.
+void OpenSearchHelp(HWND dialog, int templateId) {
+  char16_t program[1024] = {};
+  GetModuleFileNameW(nullptr, program, 1024);
+  std::u16string file(program);
+  const std::size_t slash = file.find_last_of(u'/');
+  file.resize(slash == std::u16string::npos ? 0 : slash + 1);
+  file += u"qlautocfg.HLP";
+  WinHelpW(dialog, file.c_str(), HELP_CONTEXT, static_cast<ULONG_PTR>(templateId));
+}
+
 INT_PTR BroadcastProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   SearchContext* context = DialogStateOf<SearchContext>(dialog);
   if (message == WM_INITDIALOG) {
@@ -179,6 +191,10 @@ INT_PTR BroadcastProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     }
     CheckDlgButton(dialog, broadcast::kUserAddress, run.userBroadcast ? BST_CHECKED : BST_UNCHECKED);
     ShowProtocol(dialog, run);
+    return TRUE;
+  }
+  if (message == WM_HELP) {
+    OpenSearchHelp(dialog, kBroadcastDialog);
     return TRUE;
   }
   if (message != WM_COMMAND || context == nullptr) return FALSE;
@@ -229,6 +245,10 @@ INT_PTR AddressProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     ShowAddressProtocol(dialog, context->run->ipx);
     return TRUE;
   }
+  if (message == WM_HELP) {
+    OpenSearchHelp(dialog, kAddressDialog);
+    return TRUE;
+  }
   if (message != WM_COMMAND || context == nullptr) return FALSE;
   Run& run = *context->run;
   const int id = LOWORD(wParam);
@@ -272,6 +292,10 @@ INT_PTR MethodProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     const Run& run = AttachBorrowedDialogState(dialog, *reinterpret_cast<Run*>(lParam));
     CheckRadioButton(dialog, method::kBroadcast, method::kAddress,
                      run.broadcastMethod ? method::kBroadcast : method::kAddress);
+    return TRUE;
+  }
+  if (message == WM_HELP) {
+    OpenSearchHelp(dialog, kMethodDialog);
     return TRUE;
   }
   Run* state = DialogStateOf<Run>(dialog);

@@ -142,9 +142,24 @@ void Finish(HWND dialog, DialogState& state) {
   }
 }
 
+// F1: the dialog's topic in the address book's help file, beside the
+// program that shows it.
+void OpenAddressHelp(HWND dialog) {
+  char16_t program[1024] = {};
+  GetModuleFileNameW(nullptr, program, 1024);
+  std::u16string file(program);
+  const std::size_t slash = file.find_last_of(u'/');
+  file.resize(slash == std::u16string::npos ? 0 : slash + 1);
+  file += u"qladdress.HLP";
+  WinHelpW(dialog, file.c_str(), HELP_CONTEXT, kAddressDialog);
+}
+
 INT_PTR AddressDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* state = tq::DialogStateOf<DialogState>(dialog);
   switch (message) {
+    case WM_HELP:
+      OpenAddressHelp(dialog);
+      return TRUE;
     case WM_INITDIALOG: {
       state = &tq::AttachBorrowedDialogState(dialog, *reinterpret_cast<DialogState*>(lParam));
       Initialise(dialog, *state);
