@@ -17,6 +17,7 @@
 #include "parameter_file.h"
 #include "waiting_step.h"
 #include "win/dialog_state.h"
+#include "win/environment.h"
 #include "win/kernel.h"
 #include "win/registry.h"
 #include "win/text.h"
@@ -32,6 +33,22 @@ struct Program {
   std::u16string commandLine;
   int exitStatus = 0;
 };
+
+// The settings this program takes from its environment, handed to the
+// device library (which reads none): the SNMP port and the addresses a
+// broadcast search reaches on loopback. Tests that start the program also
+// shorten the waiting dialogs' time-out and lengthen the device search.
+void ApplyEnvironmentSettings() {
+  const std::string broadcastList = EnvironmentValue("TELEQUILL_SNMP_BROADCAST_LIST").value_or("");
+  KdwcifTransport transport;
+  transport.port = static_cast<unsigned short>(EnvironmentNumber("TELEQUILL_SNMP_PORT", 65535).value_or(0));
+  transport.broadcastList = broadcastList.c_str();
+  transport.searchWaitMs = static_cast<int>(EnvironmentNumber("TELEQUILL_SNMP_WAIT_MS", 3600000).value_or(0));
+  KdwcifSetTransport(transport);
+  if (const auto timeout = EnvironmentNumber("TELEQUILL_AUTOCFG_TIMEOUT_MS", 3600000)) {
+    SetStepTimeout(std::chrono::milliseconds(*timeout));
+  }
+}
 
 void SetDefaultValue(HKEY parent, const char* subKey, const std::string& value) {
   HKEY key = nullptr;
@@ -151,6 +168,7 @@ INT_PTR MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 int main(int argc, char** argv) {
   using namespace tq::autocfg;
   tq::res::RegisterResources(nullptr, kResourceScript);
+  ApplyEnvironmentSettings();
   Program program;
   // The whole command line is the parameter file's path.
   std::string line;

@@ -6,6 +6,7 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <thread>
 
@@ -78,12 +79,13 @@ INT_PTR WaitingProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-std::chrono::milliseconds StepTimeout() {
-  if (const char* text = std::getenv("TELEQUILL_AUTOCFG_TIMEOUT_MS")) {
-    const long value = std::strtol(text, nullptr, 10);
-    if (value > 0) return std::chrono::milliseconds(value);
-  }
-  return std::chrono::milliseconds(20000);
+constexpr std::chrono::milliseconds kDefaultStepTimeout{20000};
+std::atomic<long long> g_stepTimeoutMs{kDefaultStepTimeout.count()};
+
+std::chrono::milliseconds StepTimeout() { return std::chrono::milliseconds(g_stepTimeoutMs.load()); }
+
+void SetStepTimeout(std::chrono::milliseconds timeout) {
+  g_stepTimeoutMs.store(timeout.count() > 0 ? timeout.count() : kDefaultStepTimeout.count());
 }
 
 bool WorkerAbandoned() { return g_abandoned.load(); }

@@ -39,8 +39,10 @@ struct StepWork {
 
 int RunWaitingStep(int dialogId, HWND owner, StepWork work);
 
-// The time-out of a waiting dialog: 20,000 ms, or TELEQUILL_AUTOCFG_TIMEOUT_MS in tests.
+// The time-out of a waiting dialog: 20,000 ms unless set (a test's
+// shorter wait; zero or less keeps the default).
 std::chrono::milliseconds StepTimeout();
+void SetStepTimeout(std::chrono::milliseconds timeout);
 
 // True once a worker was abandoned in this process.
 bool WorkerAbandoned();

@@ -84,12 +84,12 @@ INT_PTR FaxPromptDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam
   if (message == WM_INITDIALOG) {
     auto* session = reinterpret_cast<PromptSession*>(lParam);
     if (session != nullptr) {
-      AttachDialogState(dialog, std::make_unique<PromptDialogState>(PromptDialogState{session, {}}));
+      tq::AttachDialogState(dialog, std::make_unique<PromptDialogState>(PromptDialogState{session, {}}));
       InitDialog(dialog, *session);
     }
     return FALSE;  // the focus is set on OK
   }
-  return WithDialogState<PromptDialogState>(dialog, message, [&](PromptDialogState& state) -> INT_PTR {
+  return tq::WithDialogState<PromptDialogState>(dialog, message, [&](PromptDialogState& state) -> INT_PTR {
     switch (message) {
       case WM_COMMAND:
         OnCommand(dialog, state, LOWORD(wParam), HIWORD(wParam));

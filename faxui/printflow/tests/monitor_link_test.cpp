@@ -1,6 +1,7 @@
 // The monitor link against the stand-in client library: the installation
 // checks, the call order of one job, both data formats, and the failures
 // that must leave the job without a connection.
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -28,11 +29,20 @@ class MonitorLink : public tq::testing::TempRoot {
     std::strcpy(options_.clientId, "stale");
   }
   void TearDown() override {
-    unsetenv("TELEQUILL_VQRAPI_FAIL");
+    if (standIn_ != nullptr) dlclose(standIn_);
     TempRoot::TearDown();
   }
 
   bool Open(MonitorConnection& connection) { return OpenMonitorConnection(connection, options_); }
+  // Makes the stand-in fail `calls`; it stays loaded (and failing) until the
+  // test ends, the plug-in loading and unloading it in between.
+  void FailStandIn(const char* calls) {
+    standIn_ = dlopen(StandInLibrary("VqrApi").c_str(), RTLD_NOW);
+    ASSERT_NE(standIn_, nullptr) << dlerror();
+    auto fail = reinterpret_cast<void (*)(const char*)>(dlsym(standIn_, "VqrStandInFail"));
+    ASSERT_NE(fail, nullptr);
+    fail(calls);
+  }
 
   static NotedNames Names() {
     NotedNames names;
@@ -44,6 +54,7 @@ class MonitorLink : public tq::testing::TempRoot {
 
   std::string installed_;
   tq::FaxOptionsBlock options_ = tq::DefaultFaxDS;
+  void* standIn_ = nullptr;
 };
 
 TEST_F(MonitorLink, InstallationChecksThatFail) {
@@ -134,7 +145,7 @@ TEST_F(MonitorLink, LibraryLackingGroupStyleIsNotUsed) {
 
 TEST_F(MonitorLink, FailedInitialisationUnloadsTheLibrary) {
   RegisterMonitor(installed_, StandInLibrary("VqrApi"));
-  setenv("TELEQUILL_VQRAPI_FAIL", "initialize", 1);
+  FailStandIn("initialize");
   MonitorConnection connection;
   EXPECT_FALSE(Open(connection));
   EXPECT_EQ(connection.library, nullptr);
@@ -145,7 +156,7 @@ TEST_F(MonitorLink, FailedInitialisationUnloadsTheLibrary) {
 
 TEST_F(MonitorLink, RefusedDataIsNotExecuted) {
   RegisterMonitor(installed_, StandInLibrary("VqrApi"));
-  setenv("TELEQUILL_VQRAPI_FAIL", "data", 1);
+  FailStandIn("data");
   MonitorConnection connection;
   ASSERT_TRUE(Open(connection));
   SendAnnouncementAndClose(connection, Names());

@@ -253,13 +253,13 @@ extern "C" INT_PTR CommDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
       EndDialog(dialog, 2);  // no record to edit: as if cancelled
       return FALSE;
     }
-    CommDialogState& state = tq::faxui::AttachDialogState(dialog, std::make_unique<CommDialogState>());
+    CommDialogState& state = tq::AttachDialogState(dialog, std::make_unique<CommDialogState>());
     state.record = params->record;
     state.g4Available = params->g4Available;
     tq::faxui::Initialise(dialog, state);
     return FALSE;  // the focus is on OK
   }
-  return tq::faxui::WithDialogState<CommDialogState>(dialog, message, [&](CommDialogState& state) -> INT_PTR {
+  return tq::WithDialogState<CommDialogState>(dialog, message, [&](CommDialogState& state) -> INT_PTR {
     switch (message) {
       case WM_COMMAND:
         tq::faxui::Command(dialog, state, LOWORD(wParam), HIWORD(wParam));

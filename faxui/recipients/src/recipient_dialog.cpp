@@ -36,7 +36,7 @@ void DecidePhonebook(HWND dialog, RecipientDialogState& state) {
 }
 
 bool Initialise(HWND dialog, const RecipientDialogParams& params) {
-  RecipientDialogState* state = &AttachDialogState(dialog, std::make_unique<RecipientDialogState>());
+  RecipientDialogState* state = &tq::AttachDialogState(dialog, std::make_unique<RecipientDialogState>());
   state->recipients = params.recipients;
   if (params.phonebook != nullptr) state->phonebookDialogs = *params.phonebook;
 
@@ -202,7 +202,7 @@ extern "C" INT_PTR RecipientDlgProc(HWND dialog, UINT message, WPARAM wParam, LP
     return FALSE;  // the focus is on the name field already
   }
   if (tq::faxui::RecipientStateOf(dialog) == nullptr) return FALSE;
-  return tq::faxui::WithDialogState<RecipientDialogState>(dialog, message, [&](RecipientDialogState& state) -> INT_PTR {
+  return tq::WithDialogState<RecipientDialogState>(dialog, message, [&](RecipientDialogState& state) -> INT_PTR {
     switch (message) {
       case WM_COMMAND:
         tq::faxui::Command(dialog, state, LOWORD(wParam), HIWORD(wParam));

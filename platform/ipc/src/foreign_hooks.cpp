@@ -12,6 +12,7 @@
 #include "listener.h"
 #include "peers.h"
 #include "remote_window.h"
+#include "win/environment.h"
 #include "win/face.h"
 #include "win/foreign_window.h"
 #include "win/user.h"
@@ -46,9 +47,9 @@ HWND FindInOtherProcesses(const std::u16string& title) {
 
 // The starting program's dialog, while it still exists.
 HWND HandedForeground() {
-  const char* value = std::getenv("TELEQUILL_FOREGROUND");
-  if (value == nullptr) return nullptr;
-  auto target = ParseForeground(value);
+  const auto value = EnvironmentValue("TELEQUILL_FOREGROUND");
+  if (!value) return nullptr;
+  auto target = ParseForeground(*value);
   if (!target || target->pid == getpid()) return nullptr;
   if (target->token == 0) {
     const auto answer = Ask(target->pid, Request{});

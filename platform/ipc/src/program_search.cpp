@@ -9,6 +9,7 @@
 #include <climits>
 #include <cstdlib>
 
+#include "win/environment.h"
 #include "win/kernel.h"
 #include "win/process.h"
 
@@ -63,7 +64,7 @@ std::vector<std::string> ProgramFolders(const void* caller) {
   };
   add(ModuleFolder(caller));
   add(ProgramFolder());
-  if (const char* plugins = std::getenv("TELEQUILL_PLUGIN_DIR"); plugins != nullptr) add(plugins);
+  if (const auto plugins = EnvironmentValue("TELEQUILL_PLUGIN_DIR")) add(*plugins);
   add(ModuleFolder(reinterpret_cast<const void*>(&ProgramFolders)));
   return folders;
 }

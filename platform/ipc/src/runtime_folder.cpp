@@ -8,14 +8,14 @@
 #include <string>
 
 #include "ipc/ipc.h"
+#include "win/environment.h"
 #include "win/text.h"
 
 namespace tq::ipc {
 namespace {
 
 std::string FromEnvironment(const char* name) {
-  const char* value = std::getenv(name);
-  return value != nullptr ? std::string(value) : std::string();
+  return EnvironmentValue(name).value_or("");
 }
 
 // Makes `path` a folder of ours with mode 0700; false when it is something

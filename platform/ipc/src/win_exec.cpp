@@ -19,6 +19,7 @@
 #include "listener.h"
 #include "program_search.h"
 #include "win/ansi_text.h"
+#include "win/environment.h"
 #include "win/foreign_window.h"
 #include "win/kernel.h"
 #include "win/process.h"
@@ -40,8 +41,7 @@ bool Named(const char* entry, const char* name) { return std::strncmp(entry, nam
 
 std::string Value(const char* name) {
   std::string variable(name, std::strlen(name) - 1);
-  const char* value = std::getenv(variable.c_str());
-  return value != nullptr ? value : "";
+  return EnvironmentValue(variable.c_str()).value_or("");
 }
 
 // The child's face. A script is the parent's own: replayed by the child it

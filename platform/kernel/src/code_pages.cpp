@@ -14,6 +14,7 @@
 
 #include "internal.h"
 #include "win/ansi_text.h"
+#include "win/environment.h"
 
 namespace {
 
@@ -102,10 +103,10 @@ int SetError(DWORD error) {
 }  // namespace
 
 extern "C" UINT GetACP() {
-  const char* named = std::getenv("TELEQUILL_ACP");
-  if (named == nullptr || *named == 0) return kDefaultAcp;
+  const auto named = tq::EnvironmentValue("TELEQUILL_ACP");
+  if (!named) return kDefaultAcp;
   char* end = nullptr;
-  unsigned long value = std::strtoul(named, &end, 10);
+  unsigned long value = std::strtoul(named->c_str(), &end, 10);
   // The records are single- or double-byte text: UTF-8 is no ANSI code
   // page here, and a page iconv does not know falls back to the default.
   if (*end != 0 || value == 0 || value == CP_UTF8 || value > 65535) return kDefaultAcp;

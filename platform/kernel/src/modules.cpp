@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "internal.h"
+#include "win/environment.h"
 #include "win/text.h"
 
 namespace {
@@ -59,9 +60,7 @@ std::vector<std::string> Candidates(const std::string& name) {
   std::vector<std::string> candidates;
   if (name.find('/') != std::string::npos) return FileNames(name);
   std::vector<std::string> folders{ProgramFolder()};
-  if (const char* plugins = std::getenv("TELEQUILL_PLUGIN_DIR"); plugins != nullptr && *plugins != 0) {
-    folders.emplace_back(plugins);
-  }
+  if (auto plugins = tq::EnvironmentValue("TELEQUILL_PLUGIN_DIR")) folders.push_back(std::move(*plugins));
   for (const std::string& folder : folders) {
     if (folder.empty()) continue;
     for (const std::string& file : FileNames(name)) candidates.push_back(folder + "/" + file);

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "internal.h"
+#include "win/environment.h"
 #include "win/text.h"
 
 namespace {
@@ -16,8 +17,7 @@ constexpr size_t kComputerNameLength = 15;
 
 std::string UserName() {
   if (passwd* entry = getpwuid(geteuid()); entry != nullptr && entry->pw_name != nullptr) return entry->pw_name;
-  const char* user = std::getenv("USER");
-  return user != nullptr ? user : "";
+  return tq::EnvironmentValue("USER").value_or("");
 }
 
 // The host name up to its first dot, upper case, at most 15 characters,

@@ -8,12 +8,13 @@
 #include <cstdlib>
 
 #include "internal.h"
+#include "win/environment.h"
 #include "win/text.h"
 
 namespace {
 
 std::string HomeFolder() {
-  if (const char* home = std::getenv("HOME"); home != nullptr && *home != 0) return home;
+  if (auto home = tq::EnvironmentValue("HOME")) return *home;
   if (passwd* entry = getpwuid(getuid()); entry != nullptr && entry->pw_dir != nullptr) {
     return entry->pw_dir;
   }
@@ -35,10 +36,11 @@ namespace tq {
 
 std::string WindowsDirectory() {
   std::string folder;
-  if (const char* root = std::getenv("TELEQUILL_ROOT"); root != nullptr && *root != 0) {
-    folder = root;
-  } else if (const char* data = std::getenv("XDG_DATA_HOME"); data != nullptr && *data == '/') {
-    folder = std::string(data) + "/telequill";
+  const auto data = tq::EnvironmentValue("XDG_DATA_HOME");
+  if (auto root = tq::EnvironmentValue("TELEQUILL_ROOT")) {
+    folder = *root;
+  } else if (data && data->front() == '/') {
+    folder = *data + "/telequill";
   } else {
     folder = HomeFolder() + "/.local/share/telequill";
   }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "testing/temp_root.h"
+#include "win/environment.h"
 #include "win/kernel.h"
 #include "win/text.h"
 
@@ -85,6 +86,28 @@ TEST_F(SystemTest, ModulesLoadByWindowsNameAndResolveExports) {
   int notAModule = 0;
   EXPECT_FALSE(FreeLibrary(reinterpret_cast<HMODULE>(&notAModule)));
   unsetenv("TELEQUILL_PLUGIN_DIR");
+}
+
+// Set but empty is not set; a number is whole, positive and within its
+// bound, with what follows its digits ignored as the C library does.
+TEST_F(SystemTest, EnvironmentValuesAndNumbers) {
+  constexpr char kName[] = "TELEQUILL_ENVIRONMENT_TEST";
+  unsetenv(kName);
+  EXPECT_FALSE(tq::EnvironmentHas(kName));
+  EXPECT_EQ(tq::EnvironmentValue(kName), std::nullopt);
+  EXPECT_EQ(tq::EnvironmentNumber(kName, 10), std::nullopt);
+  setenv(kName, "", 1);
+  EXPECT_TRUE(tq::EnvironmentHas(kName));
+  EXPECT_EQ(tq::EnvironmentValue(kName), std::nullopt);
+  const std::pair<const char*, std::optional<long>> numbers[] = {
+      {"7", 7}, {"10", 10}, {"11", std::nullopt}, {"0", std::nullopt}, {"-3", std::nullopt},
+      {"abc", std::nullopt}, {"8ms", 8}, {"99999999999999999999999", std::nullopt}};
+  for (const auto& [text, expected] : numbers) {
+    setenv(kName, text, 1);
+    EXPECT_EQ(tq::EnvironmentValue(kName), std::string(text));
+    EXPECT_EQ(tq::EnvironmentNumber(kName, 10), expected) << text;
+  }
+  unsetenv(kName);
 }
 
 TEST_F(SystemTest, UserAndComputerNames) {

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "window.h"
+#include "win/environment.h"
 #include "win/transcript.h"
 
 namespace tq::ui {
@@ -52,9 +53,7 @@ bool ParseName(const std::string& name, FaceOptions* options) {
     options->scriptPath = name.substr(7);
   } else if (name == "qt") {
     options->name = "qt";
-    if (const char* script = std::getenv("TELEQUILL_SCRIPT"); script != nullptr && *script != 0) {
-      options->scriptPath = script;
-    }
+    if (auto script = EnvironmentValue("TELEQUILL_SCRIPT")) options->scriptPath = *script;
   } else {
     return false;
   }
@@ -62,8 +61,8 @@ bool ParseName(const std::string& name, FaceOptions* options) {
 }
 
 std::unique_ptr<Face> LoadFace(const FaceOptions& options, std::string* why) {
-  if (options.name == "qt" && std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr &&
-      std::getenv("QT_QPA_PLATFORM") == nullptr) {
+  if (options.name == "qt" && !EnvironmentHas("DISPLAY") && !EnvironmentHas("WAYLAND_DISPLAY") &&
+      !EnvironmentHas("QT_QPA_PLATFORM")) {
     *why = "the Qt face needs a display (or QT_QPA_PLATFORM=offscreen)";
     return nullptr;
   }
@@ -122,16 +121,16 @@ Face& CurrentFace() {
   std::lock_guard lock(slot.mutex);
   if (Face* face = slot.current.load()) return *face;
   FaceOptions options;
-  const char* asked = std::getenv("TELEQUILL_UI");
-  bool explicitChoice = asked != nullptr && *asked != 0;
+  const auto asked = EnvironmentValue("TELEQUILL_UI");
+  bool explicitChoice = asked.has_value();
   if (explicitChoice) {
-    if (!ParseName(asked, &options)) {
-      std::fprintf(stderr, "telequill: unknown user interface \"%s\" in TELEQUILL_UI; %s\n", asked, kHowToChoose);
+    if (!ParseName(*asked, &options)) {
+      std::fprintf(stderr, "telequill: unknown user interface \"%s\" in TELEQUILL_UI; %s\n", asked->c_str(), kHowToChoose);
       std::fflush(nullptr);
       _exit(2);
     }
   } else {
-    options.name = std::getenv("DISPLAY") != nullptr || std::getenv("WAYLAND_DISPLAY") != nullptr ? "qt" : "headless";
+    options.name = EnvironmentHas("DISPLAY") || EnvironmentHas("WAYLAND_DISPLAY") ? "qt" : "headless";
     if (options.name == "headless" && slot.windowsRequired) {
       std::fprintf(stderr,
                    "telequill: no window can be shown: there is no display (DISPLAY or WAYLAND_DISPLAY) and no "
@@ -162,8 +161,8 @@ namespace {
 // A program run under a script reads the script as the layer loads, so a
 // line that cannot be parsed stops it before the program does anything.
 __attribute__((constructor)) void ReadScriptEarly() {
-  const char* asked = std::getenv("TELEQUILL_UI");
-  if (asked != nullptr && std::string(asked).rfind("script:", 0) == 0) CurrentFace();
+  const auto asked = EnvironmentValue("TELEQUILL_UI");
+  if (asked && asked->rfind("script:", 0) == 0) CurrentFace();
 }
 
 }  // namespace

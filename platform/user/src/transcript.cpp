@@ -1,5 +1,6 @@
 // The transcript file: opened for appending (a child started by the
 // program writes to the same file) each time its name changes.
+#include "win/environment.h"
 #include "win/transcript.h"
 
 #include "win/quoting.h"
@@ -27,14 +28,14 @@ Transcript& TheTranscript() {
 }  // namespace
 
 void WriteTranscript(std::string_view line) {
-  const char* wanted = std::getenv("TELEQUILL_TRANSCRIPT");
-  if (wanted == nullptr || *wanted == 0) return;
+  const auto wanted = EnvironmentValue("TELEQUILL_TRANSCRIPT");
+  if (!wanted) return;
   Transcript& transcript = TheTranscript();
   std::lock_guard lock(transcript.mutex);
-  if (transcript.path != wanted) {
+  if (transcript.path != *wanted) {
     if (transcript.file != nullptr && transcript.file != stderr) std::fclose(transcript.file);
-    transcript.path = wanted;
-    transcript.file = transcript.path == "-" ? stderr : std::fopen(wanted, "a");
+    transcript.path = *wanted;
+    transcript.file = transcript.path == "-" ? stderr : std::fopen(wanted->c_str(), "a");
   }
   if (transcript.file == nullptr) return;
   std::fwrite(line.data(), 1, line.size(), transcript.file);

@@ -217,11 +217,11 @@ extern "C" INT_PTR ShowDBInfoDlgProc(HWND dialog, UINT message, WPARAM wParam, L
       EndDialog(dialog, 2);
       return FALSE;
     }
-    AttachDialogState(dialog, std::make_unique<DetailsState>());
+    tq::AttachDialogState(dialog, std::make_unique<DetailsState>());
     OpenDetailsView(dialog, *details);
     return FALSE;
   }
-  return WithDialogState<DetailsState>(dialog, message, [&](DetailsState&) -> INT_PTR {
+  return tq::WithDialogState<DetailsState>(dialog, message, [&](DetailsState&) -> INT_PTR {
     if (message != WM_COMMAND) return FALSE;
     if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) EndDialog(dialog, 2);
     return TRUE;
@@ -235,12 +235,12 @@ extern "C" INT_PTR EditDBInfoDlgProc(HWND dialog, UINT message, WPARAM wParam, L
       EndDialog(dialog, 2);
       return FALSE;
     }
-    EditorState& state = AttachDialogState(dialog, std::make_unique<EditorState>());
+    EditorState& state = tq::AttachDialogState(dialog, std::make_unique<EditorState>());
     state.params = params;
     OpenEditor(dialog, state);
     return FALSE;
   }
-  return WithDialogState<EditorState>(dialog, message, [&](EditorState& state) -> INT_PTR {
+  return tq::WithDialogState<EditorState>(dialog, message, [&](EditorState& state) -> INT_PTR {
     if (message == WM_HELP) {  // F1: the dialog's topic, as "Aide" opens it
       OpenDialogHelp(dialog, state.help, kEntryEditorHelpContext);
       return TRUE;
@@ -253,12 +253,12 @@ extern "C" INT_PTR EditDBInfoDlgProc(HWND dialog, UINT message, WPARAM wParam, L
 
 extern "C" INT_PTR NewEntryDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   if (message == WM_INITDIALOG) {
-    AttachDialogState(dialog, std::make_unique<ChoiceState>());
+    tq::AttachDialogState(dialog, std::make_unique<ChoiceState>());
     CheckDlgButton(dialog, tq::faxui::entry::kIndividual, BST_CHECKED);
     CheckDlgButton(dialog, tq::faxui::entry::kGroup, BST_UNCHECKED);
     return TRUE;
   }
-  return WithDialogState<ChoiceState>(dialog, message, [&](ChoiceState&) -> INT_PTR {
+  return tq::WithDialogState<ChoiceState>(dialog, message, [&](ChoiceState&) -> INT_PTR {
     if (message != WM_COMMAND) return FALSE;
     if (LOWORD(wParam) == IDOK) {
       EndDialog(dialog, IsDlgButtonChecked(dialog, tq::faxui::entry::kGroup) == BST_CHECKED ? kNewGroup : kNewIndividual);

@@ -226,12 +226,12 @@ extern "C" INT_PTR EditDBGrpDlgProc(HWND dialog, UINT message, WPARAM wParam, LP
       EndDialog(dialog, 2);
       return FALSE;
     }
-    GroupEditorState& state = AttachDialogState(dialog, std::make_unique<GroupEditorState>());
+    GroupEditorState& state = tq::AttachDialogState(dialog, std::make_unique<GroupEditorState>());
     state.params = params;
     if (!Open(dialog, state)) EndDialog(dialog, 2);
     return FALSE;
   }
-  return WithDialogState<GroupEditorState>(dialog, message, [&](GroupEditorState& state) -> INT_PTR {
+  return tq::WithDialogState<GroupEditorState>(dialog, message, [&](GroupEditorState& state) -> INT_PTR {
     switch (message) {
       case WM_COMMAND: Command(dialog, state, LOWORD(wParam), HIWORD(wParam)); return TRUE;
       case WM_HELP:  // F1: the dialog's topic, as "Aide" opens it

@@ -73,12 +73,12 @@ extern "C" INT_PTR ShowDBGrpDlgProc(HWND dialog, UINT message, WPARAM wParam, LP
       EndDialog(dialog, 2);
       return FALSE;
     }
-    ViewerState& state = AttachDialogState(dialog, std::make_unique<ViewerState>());
+    ViewerState& state = tq::AttachDialogState(dialog, std::make_unique<ViewerState>());
     state.params = *params;
     if (!Open(dialog, state.params)) EndDialog(dialog, 2);
     return TRUE;
   }
-  return WithDialogState<ViewerState>(dialog, message, [&](ViewerState& state) -> INT_PTR {
+  return tq::WithDialogState<ViewerState>(dialog, message, [&](ViewerState& state) -> INT_PTR {
     if (message != WM_COMMAND) return FALSE;
     const int id = LOWORD(wParam);
     const WORD code = HIWORD(wParam);

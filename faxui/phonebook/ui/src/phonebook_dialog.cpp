@@ -147,11 +147,11 @@ using tq::faxui::PhonebookDialogState;
 extern "C" INT_PTR PhonebookDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   using namespace tq::faxui;
   if (message == WM_INITDIALOG) {
-    PhonebookDialogState& state = AttachDialogState(dialog, std::make_unique<PhonebookDialogState>());
+    PhonebookDialogState& state = tq::AttachDialogState(dialog, std::make_unique<PhonebookDialogState>());
     Open(dialog, state, reinterpret_cast<const PhonebookDialogParams*>(lParam));
     return FALSE;  // the focus is on the list, or where the dialog manager puts it
   }
-  return WithDialogState<PhonebookDialogState>(dialog, message, [&](PhonebookDialogState& state) -> INT_PTR {
+  return tq::WithDialogState<PhonebookDialogState>(dialog, message, [&](PhonebookDialogState& state) -> INT_PTR {
     switch (message) {
       case WM_COMMAND: Command(dialog, state, LOWORD(wParam), HIWORD(wParam)); return TRUE;
       case WM_HELP:  // F1: the dialog's topic, as "Aide" opens it

@@ -68,30 +68,44 @@ std::shared_ptr<State> StateOf(PSWHANDLE handle) {
   return found == handles.states.end() ? nullptr : found->second;
 }
 
-// How long a search waits for answers: TELEQUILL_SNMP_WAIT_MS, else 5 s.
-milliseconds SearchWait() {
-  if (const char* text = std::getenv("TELEQUILL_SNMP_WAIT_MS")) {
-    const long value = std::strtol(text, nullptr, 10);
-    if (value > 0) return milliseconds(value);
-  }
-  return milliseconds(5000);
-}
-
 bool IsIpv4(const char* address) {
   in_addr parsed{};
   return address != nullptr && inet_pton(AF_INET, address, &parsed) == 1;
+}
+
+// What KdwcifSetTransport set, for every handle.
+struct Transport {
+  std::mutex mutex;
+  unsigned short port = 161;
+  std::vector<std::string> broadcastList;
+  milliseconds searchWait{5000};
+};
+
+Transport& TheTransport() {
+  static Transport transport;
+  return transport;
+}
+
+unsigned short SnmpPort() {
+  Transport& transport = TheTransport();
+  std::lock_guard lock(transport.mutex);
+  return transport.port;
+}
+
+// How long a search waits for answers.
+milliseconds SearchWait() {
+  Transport& transport = TheTransport();
+  std::lock_guard lock(transport.mutex);
+  return transport.searchWait;
 }
 
 bool IsBroadcast(const std::string& address) {
   return address.size() >= 4 && address.compare(address.size() - 4, 4, ".255") == 0;
 }
 
-// Loopback has no broadcast: TELEQUILL_SNMP_BROADCAST_LIST (addresses
-// separated by commas) names the agents a broadcast reaches, and each is
-// asked on its own. Empty when the variable is not set.
-std::vector<std::string> EmulatedBroadcast() {
+// The IPv4 addresses of a list separated by commas; others are passed over.
+std::vector<std::string> AddressList(const char* text) {
   std::vector<std::string> list;
-  const char* text = std::getenv("TELEQUILL_SNMP_BROADCAST_LIST");
   if (text == nullptr) return list;
   std::string all = text;
   for (std::size_t start = 0; start <= all.size();) {
@@ -106,7 +120,12 @@ std::vector<std::string> EmulatedBroadcast() {
 std::vector<SnmpAnswer> Ask(const std::string& address, const std::vector<std::string>& oids) {
   const milliseconds wait = SearchWait();
   if (!IsBroadcast(address)) return SnmpGet({address, SnmpPort(), false}, oids, wait);
-  const std::vector<std::string> reached = EmulatedBroadcast();
+  std::vector<std::string> reached;
+  {
+    Transport& transport = TheTransport();
+    std::lock_guard lock(transport.mutex);
+    reached = transport.broadcastList;
+  }
   if (reached.empty()) return SnmpGet({address, SnmpPort(), true}, oids, wait);
   std::vector<std::vector<SnmpAnswer>> each(reached.size());
   std::vector<std::thread> askers;
@@ -178,6 +197,14 @@ int ReadOption(PSWHANDLE handle, const char* name, Read read) {
 }  // namespace tq::kdwcif
 
 using namespace tq::kdwcif;
+
+TQ_EXPORT void KdwcifSetTransport(const KdwcifTransport& settings) {
+  Transport& transport = TheTransport();
+  std::lock_guard lock(transport.mutex);
+  transport.port = settings.port != 0 ? settings.port : 161;
+  transport.broadcastList = AddressList(settings.broadcastList);
+  transport.searchWait = milliseconds(settings.searchWaitMs > 0 ? settings.searchWaitMs : 5000);
+}
 
 TQ_EXPORT int PSWPluginInit(const char* argument, const char* version, PSWHANDLE* handle) {
   (void)argument;

@@ -195,13 +195,6 @@ bool ReadReply(const netsnmp_pdu& pdu, const std::vector<std::vector<oid>>& aske
   return i == asked.size();  // fewer than asked: not our answer either
 }
 
-unsigned short SnmpPort() {
-  const char* text = std::getenv("TELEQUILL_SNMP_PORT");
-  if (text == nullptr) return 161;
-  const long port = std::strtol(text, nullptr, 10);
-  return port > 0 && port < 65536 ? static_cast<unsigned short>(port) : 161;
-}
-
 std::vector<SnmpAnswer> SnmpGet(const SnmpTarget& target, const std::vector<std::string>& oids,
                                 std::chrono::milliseconds wait) {
   Exchange exchange;

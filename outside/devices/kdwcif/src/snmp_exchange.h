@@ -42,7 +42,4 @@ struct SnmpRow {
 bool SnmpWalk(const SnmpTarget& target, const std::string& column, std::size_t maxRows,
               std::chrono::milliseconds wait, std::vector<SnmpRow>& rows);
 
-// The port in use: TELEQUILL_SNMP_PORT, else 161.
-unsigned short SnmpPort();
-
 }  // namespace tq::kdwcif

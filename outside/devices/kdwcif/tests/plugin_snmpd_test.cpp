@@ -23,13 +23,12 @@ class PluginSnmpd : public tq::testing::TempRoot {
     TempRoot::SetUp();
     if (!SnmpdAgent::Available()) GTEST_SKIP() << "snmpd is not installed";
     port_ = tq::testing::FreeUdpPort();
-    setenv("TELEQUILL_SNMP_PORT", std::to_string(port_).c_str(), 1);
-    setenv("TELEQUILL_SNMP_WAIT_MS", "1500", 1);
+    UseTransport(nullptr);
     ASSERT_EQ(PSWPluginInit("", "PSW112", &handle_), 0);
   }
   void TearDown() override {
     PSWPluginUnInit(handle_);
-    unsetenv("TELEQUILL_SNMP_BROADCAST_LIST");
+    KdwcifSetTransport({});
     TempRoot::TearDown();
   }
   void StartAgent(SnmpdAgent& agent, const std::string& address, const DeviceConfig& device) {
@@ -37,6 +36,15 @@ class PluginSnmpd : public tq::testing::TempRoot {
     std::filesystem::create_directories(folder);
     std::string error;
     ASSERT_TRUE(agent.Start(folder.string(), {address}, port_, tq::testing::SnmpdConfig(device), error)) << error;
+  }
+
+  // The test's agents answer on their own port; a search waits 1.5 s.
+  void UseTransport(const char* broadcastList) {
+    KdwcifTransport transport;
+    transport.port = port_;
+    transport.broadcastList = broadcastList;
+    transport.searchWaitMs = 1500;
+    KdwcifSetTransport(transport);
   }
 
   unsigned short port_ = 0;
@@ -85,7 +93,7 @@ TEST_F(PluginSnmpd, FilterKeepsOnlyItsTypesAndEmulatedBroadcastReachesEveryAgent
   SnmpdAgent first, second;
   StartAgent(first, "127.0.0.3", {kTypeN, "FaxN-3"});
   StartAgent(second, "127.0.0.4", {kOtherType, "Other-4"});
-  setenv("TELEQUILL_SNMP_BROADCAST_LIST", "127.0.0.3,127.0.0.4,127.0.0.5", 1);
+  UseTransport("127.0.0.3,not-an-address,127.0.0.4,127.0.0.5");
 
   std::uint32_t count = 0;
   ASSERT_EQ(PSWPluginFindDeviceSNMP(handle_, "255.255.255.255", 1, &count), 0);

@@ -6,6 +6,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -15,6 +16,7 @@
 
 #include "agent_wire.h"
 #include "host/child_process.h"
+#include "win/environment.h"
 #include "win/unique_fd.h"
 
 namespace tq::host {
@@ -24,9 +26,7 @@ namespace {
 constexpr int kExitCancelled = 1;
 
 std::string RuntimeFolder() {
-  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  const std::string base = runtime != nullptr && *runtime != '\0' ? runtime : "/tmp";
-  return base + "/telequill";
+  return EnvironmentValue("XDG_RUNTIME_DIR").value_or("/tmp") + "/telequill";
 }
 
 // Only the user's own processes and root (the CUPS backend) may hand jobs in.
@@ -111,9 +111,7 @@ void ServeJob(int connection, const std::string& program, const std::string& fol
 
 // The listening socket: one handed over by systemd, or a new one.
 int Listen(const std::string& folder, const std::string& path, std::string& error) {
-  const char* fds = std::getenv("LISTEN_FDS");
-  const char* pid = std::getenv("LISTEN_PID");
-  if (fds != nullptr && pid != nullptr && std::atoi(fds) == 1 && std::atoi(pid) == getpid()) return 3;
+  if (EnvironmentNumber("LISTEN_FDS", 1) == 1 && EnvironmentNumber("LISTEN_PID", INT_MAX) == getpid()) return 3;
 
   if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
     error = folder + ": cannot be made (" + std::strerror(errno) + ")";

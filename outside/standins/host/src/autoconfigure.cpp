@@ -11,6 +11,7 @@
 #include "host/host_options.h"
 #include "ipc/ipc.h"
 #include "win/dialog_state.h"
+#include "win/environment.h"
 #include "win/kernel.h"
 #include "win/process.h"
 #include "win/resource.h"
@@ -129,8 +130,8 @@ AutoconfigOutcome RunAutoconfigure(Model model, const std::string& portName) {
   watch.commandLine = "qlautocfg.EXE \"" + parameterPath + "\"";
   // A script is for qlautocfg's dialogs; our window only waits and takes
   // none of its actions.
-  if (const char* face = std::getenv("TELEQUILL_UI"); face != nullptr && std::string(face).rfind("script:", 0) == 0) {
-    watch.childFace = face;
+  if (const auto face = EnvironmentValue("TELEQUILL_UI"); face && face->rfind("script:", 0) == 0) {
+    watch.childFace = *face;
     setenv("TELEQUILL_UI", "script:/dev/null", 1);
   }
   const INT_PTR ended = DialogBoxParamW(nullptr, MAKEINTRESOURCEW(kHostWindowDialog), nullptr, HostWindowProc,

@@ -10,6 +10,7 @@
 #include "host/child_process.h"
 #include "host/cups_options.h"
 #include "host/fax_queue_ppd.h"
+#include "win/environment.h"
 #include "win/file_replace.h"
 #include "win/text.h"
 
@@ -20,8 +21,7 @@ namespace {
 namespace fs = std::filesystem;
 
 std::string Root() {
-  const char* root = std::getenv("TELEQUILL_INSTALL_ROOT");
-  return root != nullptr ? root : "";
+  return EnvironmentValue("TELEQUILL_INSTALL_ROOT").value_or("");
 }
 std::string BackendPath() { return Root() + "/usr/lib/cups/backend/telequill"; }
 std::string AutostartPath() { return Root() + "/etc/xdg/autostart/telequill-agent.desktop"; }

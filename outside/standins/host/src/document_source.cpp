@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "host/ghostscript.h"
+#include "win/environment.h"
 #include "win/text.h"
 
 namespace tq::host {
@@ -45,8 +46,7 @@ std::string ReadAt(HANDLE file, std::uint64_t offset, std::size_t size) {
 
 // A private file for Ghostscript's output, in the user's temporary folder.
 std::string NewPrivateFile() {
-  const char* folder = std::getenv("TMPDIR");
-  std::string path = std::string(folder != nullptr && *folder != '\0' ? folder : "/tmp") + "/telequill-XXXXXX";
+  std::string path = EnvironmentValue("TMPDIR").value_or("/tmp") + "/telequill-XXXXXX";
   const int fd = mkstemp(path.data());  // mode 0600
   if (fd < 0) return {};
   close(fd);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "host/child_process.h"
+#include "win/environment.h"
 
 namespace tq::host {
 
@@ -16,8 +17,7 @@ constexpr std::string_view kUniversalExit = "\x1B%-12345X";
 constexpr std::size_t kMessageLimit = 16384;
 
 std::string Program() {
-  const char* named = std::getenv("TELEQUILL_GS");
-  return named != nullptr && *named != '\0' ? named : "gs";
+  return EnvironmentValue("TELEQUILL_GS").value_or("gs");
 }
 
 // The line that says what went wrong: the first one naming an error, else

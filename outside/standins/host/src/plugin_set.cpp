@@ -1,4 +1,5 @@
 #include "host/plugin_set.h"
+#include "win/environment.h"
 
 #include <dlfcn.h>
 #include <unistd.h>
@@ -72,7 +73,7 @@ bool LoadOne(const std::string& folder, const std::string& name, Plugin& plugin,
 }  // namespace
 
 std::string PluginFolder() {
-  if (const char* dir = std::getenv("TELEQUILL_PLUGIN_DIR"); dir != nullptr && *dir != '\0') return dir;
+  if (auto folder = EnvironmentValue("TELEQUILL_PLUGIN_DIR")) return *folder;
   char self[PATH_MAX];
   const ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
   if (length <= 0) return ".";

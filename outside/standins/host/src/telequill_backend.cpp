@@ -26,6 +26,7 @@
 #include "host/cups_options.h"
 #include "host/environment_seconds.h"
 #include "host/device_sender.h"
+#include "win/environment.h"
 
 namespace {
 
@@ -46,8 +47,7 @@ int Say(const char* kind, const std::string& text, int status) {
 
 // A private spool file for the answered stream, gone from its folder at once.
 int SpoolFile() {
-  const char* folder = std::getenv("TMPDIR");
-  std::string name = std::string(folder != nullptr && *folder != '\0' ? folder : "/tmp") + "/telequill-XXXXXX";
+  std::string name = tq::EnvironmentValue("TMPDIR").value_or("/tmp") + "/telequill-XXXXXX";
   const int fd = mkostemp(name.data(), O_CLOEXEC);
   if (fd >= 0) unlink(name.c_str());
   return fd;
@@ -85,19 +85,19 @@ int main(int argc, char** argv) {
   if (argc != 6 && argc != 7) {
     return Say("ERROR", "usage: telequill JOB USER TITLE COPIES OPTIONS [FILE]", kBackendFailed);
   }
-  const char* deviceUri = std::getenv("DEVICE_URI");
+  const auto deviceUri = tq::EnvironmentValue("DEVICE_URI");
   DeviceTarget device;
   std::string error;
-  if (deviceUri == nullptr || !ParseDeviceUri(deviceUri, device, error)) {
-    return Say("ERROR", deviceUri == nullptr ? "DEVICE_URI is not set" : error, kBackendFailed);
+  if (!deviceUri || !ParseDeviceUri(*deviceUri, device, error)) {
+    return Say("ERROR", !deviceUri ? "DEVICE_URI is not set" : error, kBackendFailed);
   }
   const std::string user = argv[2];
   const passwd* account = getpwnam(user.c_str());
   if (account == nullptr) return Say("ERROR", "no such user \"" + user + "\"", kBackendFailed);
 
-  const char* root = std::getenv("TELEQUILL_RUNTIME_ROOT");
+  const std::string root = tq::EnvironmentValue("TELEQUILL_RUNTIME_ROOT").value_or("/run/user");
   std::string socketPath, why;
-  switch (FindAgentSocket(root != nullptr ? root : "/run/user", account->pw_uid, socketPath, why)) {
+  switch (FindAgentSocket(root, account->pw_uid, socketPath, why)) {
     case AgentLookup::Found: break;
     case AgentLookup::Missing:
       return Say("ERROR", "the fax job is held: " + user + " must be logged in for the fax prompt (" + why + ")",

@@ -5,9 +5,10 @@
 // client identifier is always "TQCLIENT", job identifiers count up from
 // "J0001" in the file next-job-id.
 //
-// TELEQUILL_VQRAPI_FAIL=initialize makes VqrInitializeLedgra fail (return 0);
-// TELEQUILL_VQRAPI_FAIL=data makes the data calls fail, so that no
-// VqrExecLedgra should follow.
+// For the plug-in's tests, VqrStandInFail("initialize") makes
+// VqrInitializeLedgra fail (return 0) and VqrStandInFail("data") the data
+// calls, so that no VqrExecLedgra should follow; VqrStandInFail("") ends
+// the failures.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -59,10 +60,13 @@ void AppendLine(const char* file, const std::string& line) {
 
 void NoteCall(const char* name) { AppendLine("calls.log", name); }
 
-bool Failing(const char* what) {
-  const char* fail = std::getenv("TELEQUILL_VQRAPI_FAIL");
-  return fail != nullptr && std::strcmp(fail, what) == 0;
+// The calls a test asked to fail, while this library stays loaded.
+std::string& FailingCalls() {
+  static std::string calls;
+  return calls;
 }
+
+bool Failing(const char* what) { return FailingCalls() == what; }
 
 int NextJobNumber() {
   const std::string file = MonitorFolder() + "/next-job-id";
@@ -77,6 +81,8 @@ int NextJobNumber() {
 int Known(VqrHandle handle) { return handle == kHandle ? 1 : 0; }
 
 }  // namespace
+
+TQ_EXPORT void VqrStandInFail(const char* calls) { FailingCalls() = calls != nullptr ? calls : ""; }
 
 TQ_EXPORT VqrHandle VqrInitializeLedgra(std::int32_t /*reserved*/) {
   NoteCall("VqrInitializeLedgra");

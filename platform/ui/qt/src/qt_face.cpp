@@ -28,6 +28,7 @@
 #include "help_window.h"
 #include "modal_dialogs.h"
 #include "ui/script_runner.h"
+#include "win/environment.h"
 #include "win/export.h"
 #include "win/text.h"
 #include "window_mirror.h"
@@ -43,18 +44,19 @@ bool starting = false;
 void QtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
   if (type == QtFatalMsg) {
     if (starting) {
-      const char* display = std::getenv("WAYLAND_DISPLAY") != nullptr ? std::getenv("WAYLAND_DISPLAY") : std::getenv("DISPLAY");
+      const std::string display =
+          EnvironmentValue(EnvironmentHas("WAYLAND_DISPLAY") ? "WAYLAND_DISPLAY" : "DISPLAY").value_or("");
       std::fprintf(stderr,
                    "telequill: the Qt face cannot open the display \"%s\"; choose another face with --ui or "
                    "TELEQUILL_UI (qt, headless or script:PATH)\n",
-                   display != nullptr ? display : "");
+                   display.c_str());
     } else {
       std::fprintf(stderr, "telequill: %s\n", message.toLocal8Bit().constData());
     }
     std::fflush(nullptr);
     _exit(2);
   }
-  if (type == QtCriticalMsg || std::getenv("QT_DEBUG_PLUGINS") != nullptr || std::getenv("QT_LOGGING_RULES") != nullptr) {
+  if (type == QtCriticalMsg || EnvironmentHas("QT_DEBUG_PLUGINS") || EnvironmentHas("QT_LOGGING_RULES")) {
     std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
   }
 }
@@ -74,8 +76,8 @@ QApplication* TheApplication() {
 }
 
 QString HelpFolder() {
-  if (const char* root = std::getenv("TELEQUILL_ROOT"); root != nullptr && *root != 0) {
-    return QDir(QString::fromLocal8Bit(root)).filePath(QStringLiteral("help"));
+  if (const auto root = EnvironmentValue("TELEQUILL_ROOT")) {
+    return QDir(QString::fromLocal8Bit(root->c_str())).filePath(QStringLiteral("help"));
   }
   return QDir::home().filePath(QStringLiteral(".local/share/telequill/help"));
 }

@@ -9,7 +9,7 @@
 // Device type: the device's sysObjectID in dotted decimal. Options: the
 // Printer MIB (input trays), the Host Resources MIB (memory, devices) and the
 // private subtree 1.3.6.1.4.1.32473.2 (mib/TELEQUILL-FAX-MIB.txt).
-// The SNMP port is 161, or TELEQUILL_SNMP_PORT.
+// The SNMP port is 161 unless the program sets another (KdwcifSetTransport).
 #pragma once
 
 #include <cstdint>
@@ -32,6 +32,19 @@ inline constexpr int kPswBadArgument = 2;
 inline constexpr int kPswCommunication = 3;  // no answer, malformed answer, IPX
 inline constexpr int kPswNoDevice = 4;        // no device prepared yet
 inline constexpr int kPswNoValue = 5;         // the device does not report it
+
+// Where requests go and how long a search waits, for every handle: the
+// program sets them from its own settings (the library reads no
+// environment). The SNMP port (0: 161); the IPv4 addresses, separated by
+// commas, that a broadcast search asks one by one instead of broadcasting
+// (loopback has no broadcast; null or empty: a real broadcast); how long a
+// search or a request waits for answers, in milliseconds (0: 5,000).
+struct KdwcifTransport {
+  unsigned short port = 0;
+  const char* broadcastList = nullptr;
+  int searchWaitMs = 0;
+};
+TQ_EXPORT void KdwcifSetTransport(const KdwcifTransport& transport);
 
 // `argument` is the host's configuration word (kept, not interpreted);
 // `version` must be "PSW112".

@@ -2,15 +2,15 @@
 // and users can shorten.
 #pragma once
 
-#include <cstdlib>
+#include <climits>
+
+#include "win/environment.h"
 
 namespace tq::host {
 
 // The variable's value when it is a positive number, else `fallback`.
 inline int SecondsFrom(const char* variable, int fallback) {
-  const char* text = std::getenv(variable);
-  const int seconds = text == nullptr ? 0 : std::atoi(text);
-  return seconds > 0 ? seconds : fallback;
+  return static_cast<int>(EnvironmentNumber(variable, INT_MAX).value_or(fallback));
 }
 
 }  // namespace tq::host
