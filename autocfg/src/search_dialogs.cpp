@@ -9,6 +9,7 @@
 #include "ids.h"
 #include "waiting_step.h"
 #include "win/dialog_state.h"
+#include "win/program_folder.h"
 #include "win/text.h"
 
 namespace tq::autocfg {
@@ -170,12 +171,7 @@ void TakeSelected(HWND dialog, SearchContext& context) {
 // F1: the dialog's topic in the program's help file beside it, named
 // after the dialog's template.
 void OpenSearchHelp(HWND dialog, int templateId) {
-  char16_t program[1024] = {};
-  GetModuleFileNameW(nullptr, program, 1024);
-  std::u16string file(program);
-  const std::size_t slash = file.find_last_of(u'/');
-  file.resize(slash == std::u16string::npos ? 0 : slash + 1);
-  file += u"qlautocfg.HLP";
+  const std::u16string file = tq::BesideProgram(u"qlautocfg.HLP");
   WinHelpW(dialog, file.c_str(), HELP_CONTEXT, static_cast<ULONG_PTR>(templateId));
 }
 

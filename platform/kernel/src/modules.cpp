@@ -13,6 +13,7 @@
 
 #include "internal.h"
 #include "win/environment.h"
+#include "win/program_folder.h"
 #include "win/text.h"
 
 namespace {
@@ -31,6 +32,20 @@ std::string ProgramFolder() {
   std::string program(path, static_cast<size_t>(n));
   return program.substr(0, program.rfind('/'));
 }
+
+}  // namespace
+
+namespace tq {
+
+std::u16string BesideProgram(std::u16string_view name) {
+  const std::string folder = ProgramFolder();
+  if (folder.empty()) return std::u16string(name);
+  return Utf8ToUtf16(folder) + u"/" + std::u16string(name);
+}
+
+}  // namespace tq
+
+namespace {
 
 // The file names a module name may stand for: as given, the native ".so"
 // for a ".DLL" or extension-less name, and those in lower case, since

@@ -5,6 +5,7 @@
 #include "win/ansi_text.h"
 #include "win/dialog_state.h"
 #include "win/kernel.h"
+#include "win/program_folder.h"
 #include "win/text.h"
 #include "win/user.h"
 
@@ -145,12 +146,7 @@ void Finish(HWND dialog, DialogState& state) {
 // F1: the dialog's topic in the address book's help file, beside the
 // program that shows it.
 void OpenAddressHelp(HWND dialog) {
-  char16_t program[1024] = {};
-  GetModuleFileNameW(nullptr, program, 1024);
-  std::u16string file(program);
-  const std::size_t slash = file.find_last_of(u'/');
-  file.resize(slash == std::u16string::npos ? 0 : slash + 1);
-  file += u"qladdress.HLP";
+  const std::u16string file = tq::BesideProgram(u"qladdress.HLP");
   WinHelpW(dialog, file.c_str(), HELP_CONTEXT, kAddressDialog);
 }
 

@@ -8,6 +8,7 @@
 #include "host/host_options.h"
 #include "qlres/resource_ids.h"
 #include "win/dialog_state.h"
+#include "win/program_folder.h"
 #include "win/text.h"
 #include "win/updown.h"
 
@@ -289,12 +290,7 @@ void SetUpSpinners(HWND page, const HostSheetPage& record) {
 // The host's own help file, beside the qlhost program; a page's topic is
 // its template's number.
 void OpenPageHelp(HWND page, const HostSheetPage& record) {
-  char16_t program[1024] = {};
-  GetModuleFileNameW(nullptr, program, 1024);
-  std::u16string file(program);
-  const std::size_t slash = file.find_last_of(u'/');
-  file.resize(slash == std::u16string::npos ? 0 : slash + 1);
-  file += u"qlhost.HLP";
+  const std::u16string file = BesideProgram(u"qlhost.HLP");
   WinHelpW(page, file.c_str(), HELP_CONTEXT, static_cast<ULONG_PTR>(record.templateId));
 }
 

@@ -235,7 +235,7 @@ TEST_P(QlHostProperties, EveryHostPageHasHelp) {
       "page 2000\nexpect-enabled 9\nclick 9\n"
       "page 6500\nexpect-enabled 9\nclick 9\nclick 2\n");
   ASSERT_EQ(run.status, 0) << run.err << Transcript();
-  const std::string help = std::string(TELEQUILL_BIN_DIR) + "/qlhost.HLP";
+  const std::string help = "qlhost.HLP";  // the transcript names it without its folder
   const std::string html = ReadText(std::string(TELEQUILL_BIN_DIR) + "/qlhost.html");
   for (int page : {1000, 2000, 6500}) {  // paper, job type, installable options
     EXPECT_TRUE(Has(Transcript(), "help \"" + help + "\" context " + std::to_string(page) + "\n")) << Transcript();
