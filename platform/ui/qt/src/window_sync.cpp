@@ -139,7 +139,7 @@ void Mirror::SyncList(HWND list, Entry& entry) {
   const std::vector<int> stops = ListTabStops(list);
   const bool tabbed = !stops.empty();
   if (tabbed) {
-    auto* delegate = qobject_cast<TabStopDelegate*>(widget->itemDelegate());
+    auto* delegate = dynamic_cast<TabStopDelegate*>(widget->itemDelegate());
     if (delegate == nullptr) {
       delegate = new TabStopDelegate(widget);
       widget->setItemDelegate(delegate);
