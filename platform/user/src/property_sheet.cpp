@@ -209,6 +209,13 @@ INT_PTR SheetProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
         default: return FALSE;
       }
     case WM_CLOSE: PressCancel(*sheet); return TRUE;
+    case WM_HELP:
+      // F1 where no page answers it (the tab row, the sheet's buttons): the
+      // shown page's help, as "Aide" gives it.
+      if (state.current >= 0 && (state.pages[state.current].Header().dwFlags & PSP_HASHELP)) {
+        Notify(*sheet, state.pages[state.current].window, PSN_HELP, 0);
+      }
+      return TRUE;
     case PSM_CHANGED: MarkChanged(*sheet, reinterpret_cast<HWND>(wParam), true); return TRUE;
     case PSM_UNCHANGED: MarkChanged(*sheet, reinterpret_cast<HWND>(wParam), false); return TRUE;
     case PSM_SETCURSEL: {

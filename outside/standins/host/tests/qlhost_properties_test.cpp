@@ -233,7 +233,7 @@ TEST_P(QlHostProperties, EveryHostPageHasHelp) {
   const auto run = Properties(
       "page 1000\nexpect-enabled 9\nclick 9\nkey 1007 f1\n"
       "page 2000\nexpect-enabled 9\nclick 9\n"
-      "page 6500\nexpect-enabled 9\nclick 9\nclick 2\n");
+      "page 6500\nexpect-enabled 9\nclick 9\nkey 12320 f1\nclick 2\n");
   ASSERT_EQ(run.status, 0) << run.err << Transcript();
   const std::string help = "qlhost.HLP";  // the transcript names it without its folder
   const std::string html = ReadText(std::string(TELEQUILL_BIN_DIR) + "/qlhost.html");
@@ -244,9 +244,10 @@ TEST_P(QlHostProperties, EveryHostPageHasHelp) {
     const std::size_t next = html.find("<h2", topic + 1);
     EXPECT_LT(html.find("<p>", topic), next) << page << " has a heading but no text";
   }
-  // F1 in the copies field asks for the paper page's topic too.
+  // F1 in the copies field and on the tab row ask for the page's topic too.
   const std::string transcript = Transcript();
   EXPECT_NE(transcript.find("context 1000\n"), transcript.rfind("context 1000\n")) << transcript;
+  EXPECT_NE(transcript.find("context 6500\n"), transcript.rfind("context 6500\n")) << transcript;
 }
 
 // The paper page from the keyboard: the copies spinner steps within its

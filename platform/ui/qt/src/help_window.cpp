@@ -45,15 +45,24 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   resize(size);
 }
 
-QPoint HelpPlacement(const QRect& dialog, const QSize& help, const QRect& screen) {
+QRect HelpPlacement(const QRect& dialog, const QSize& help, const QRect& screen) {
   constexpr int kGap = 8;
-  // Beside the dialog, right or else left, level with its top; the screen
-  // keeps it whole, over the dialog only when neither side has room.
-  int x = dialog.right() + 1 + kGap;
-  if (x + help.width() > screen.right() + 1) x = dialog.left() - kGap - help.width();
-  if (x < screen.left()) x = screen.right() + 1 - help.width();
-  const int y = std::clamp(dialog.top(), screen.top(), std::max(screen.top(), screen.bottom() + 1 - help.height()));
-  return {std::max(x, screen.left()), y};
+  constexpr int kNarrowest = 240;  // pixels: narrower, the topics read badly
+  const int height = std::min(help.height(), screen.height());
+  const int y = std::clamp(dialog.top(), screen.top(), screen.bottom() + 1 - height);
+  const int right = screen.right() + 1 - (dialog.right() + 1 + kGap);  // room on each side
+  const int left = dialog.left() - kGap - screen.left();
+  // Beside the dialog, right or else left, level with its top; narrowed
+  // to the larger side when neither holds it; over the dialog, inside the
+  // screen, only when neither side has room for a narrow one.
+  if (right >= help.width()) return {dialog.right() + 1 + kGap, y, help.width(), height};
+  if (left >= help.width()) return {dialog.left() - kGap - help.width(), y, help.width(), height};
+  if (std::max(left, right) >= kNarrowest) {
+    return right >= left ? QRect(dialog.right() + 1 + kGap, y, right, height)
+                         : QRect(screen.left(), y, left, height);
+  }
+  const int width = std::min(help.width(), screen.width());
+  return {screen.right() + 1 - width, y, width, height};
 }
 
 void HelpWindow::keyPressEvent(QKeyEvent* event) {
@@ -68,7 +77,13 @@ void HelpWindow::Open(const QUrl& page) {
   if (!isVisible() && parentWidget() != nullptr) {
     QWidget* dialog = parentWidget()->window();
     QScreen* screen = dialog->screen() != nullptr ? dialog->screen() : QGuiApplication::primaryScreen();
-    if (screen != nullptr) move(HelpPlacement(dialog->frameGeometry(), frameGeometry().size(), screen->availableGeometry()));
+    if (screen != nullptr) {
+      // The window manager's frame comes around the placed rectangle.
+      const QMargins frame(4, 24, 4, 4);
+      const QRect place =
+          HelpPlacement(dialog->frameGeometry(), size().grownBy(frame), screen->availableGeometry()).marginsRemoved(frame);
+      setGeometry(place);
+    }
   }
   // The same file at another topic scrolls there and stays in the history.
   if (browser_->source().adjusted(QUrl::RemoveFragment) == page.adjusted(QUrl::RemoveFragment) &&

@@ -14,8 +14,8 @@ namespace tq::ui::qt {
 
 // Where a help window of size `help` opens for a dialog at `dialog` (frame
 // rectangles) on a screen's free `screen` area: beside the dialog, right or
-// else left, inside the screen.
-QPoint HelpPlacement(const QRect& dialog, const QSize& help, const QRect& screen);
+// else left (narrowed to fit the larger side), inside the screen.
+QRect HelpPlacement(const QRect& dialog, const QSize& help, const QRect& screen);
 
 class HelpWindow final : public QWidget {
  public:

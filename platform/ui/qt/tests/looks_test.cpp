@@ -118,36 +118,12 @@ TEST_F(Looks, FileDialogTakesTheCallsSettings) {
 TEST_F(Looks, HelpOpensBesideItsDialogInsideTheScreen) {
   const QRect screen(0, 0, 1280, 1024);
   const QSize help(560, 480);
-  EXPECT_EQ(HelpPlacement(QRect(100, 100, 300, 200), help, screen), QPoint(408, 100));  // to the right
-  EXPECT_EQ(HelpPlacement(QRect(900, 100, 300, 200), help, screen), QPoint(332, 100));  // no room: left
-  EXPECT_EQ(HelpPlacement(QRect(0, 0, 1280, 200), help, screen), QPoint(720, 0));       // neither: inside
-  EXPECT_EQ(HelpPlacement(QRect(100, 900, 300, 100), help, screen), QPoint(408, 544));  // kept above the bottom
-  EXPECT_EQ(HelpPlacement(QRect(-50, -40, 300, 200), help, screen), QPoint(258, 0));
-}
-
-// Columns of a list with tab stops: each part after a tab starts at the
-// first stop past the text before it; one stop repeats.
-TEST_F(Looks, TabStopsLineUpListColumns) {
-  const QFontMetrics metrics(QApplication::font());
-  const int wide = metrics.horizontalAdvance(QStringLiteral("Une très longue colonne de texte"));
-  EXPECT_EQ(TabbedOffsets({"a", "b", "c"}, metrics, {wide + 10, wide + 200}), (std::vector<int>{0, wide + 10, wide + 200}));
-  // A part wider than the next stop skips it.
-  EXPECT_EQ(TabbedOffsets({"Une très longue colonne de texte", "b"}, metrics, {10, wide + 5}),
-            (std::vector<int>{0, wide + 5}));
-  // One stop: every multiple of it, past the end of the text.
-  EXPECT_EQ(TabbedOffsets({"a", "b", "c"}, metrics, {wide}), (std::vector<int>{0, wide, 2 * wide}));
-  EXPECT_EQ(TabbedOffsets({"sans tabulation"}, metrics, {wide}), std::vector<int>{0});
-}
-
-TEST_F(Looks, DialogsAreWidenedForTheirCaption) {
-  const QFont font = QApplication::font();
-  EXPECT_EQ(WidenedForCaption(QSize(900, 100), font, u"Court"), QSize(900, 100)) << "wide enough already";
-  const QSize widened = WidenedForCaption(QSize(100, 80), font, u"Importation des données d'un destinataire");
-  EXPECT_GT(widened.width(), 100);
-  EXPECT_EQ(widened.height(), 80);
-  QFont bold = font;
-  bold.setBold(true);
-  EXPECT_GE(widened.width(), QFontMetrics(bold).horizontalAdvance(QStringLiteral("Importation des données d'un destinataire")));
+  EXPECT_EQ(HelpPlacement(QRect(100, 100, 300, 200), help, screen), QRect(408, 100, 560, 480));  // to the right
+  EXPECT_EQ(HelpPlacement(QRect(900, 100, 300, 200), help, screen), QRect(332, 100, 560, 480));  // no room: left
+  // Neither side holds it: narrowed to the larger side.
+  EXPECT_EQ(HelpPlacement(QRect(320, 250, 590, 460), help, screen), QRect(918, 250, 362, 480));
+  EXPECT_EQ(HelpPlacement(QRect(0, 0, 1280, 200), help, screen), QRect(720, 0, 560, 480));  // no side at all
+  EXPECT_EQ(HelpPlacement(QRect(100, 900, 300, 100), help, screen), QRect(408, 544, 560, 480));  // kept above the bottom
 }
 
 // The file dialog's own labels are French, as the rest of the interface.
