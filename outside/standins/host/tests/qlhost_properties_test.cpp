@@ -217,7 +217,7 @@ TEST_P(QlHostProperties, PagesShareOneWorkingCopyUntilOk) {
   ASSERT_EQ(Run({"settings", "set", "job-mode=print"}).status, 0);
   const auto run = Properties(
       "page 102\nexpect-disabled 202\n"
-      "page 2000\nclick 2004\nexpect-disabled 12321\n"
+      "page 2000\nclick 2004\nexpect-enabled 12321\n"
       "page 102\nexpect-enabled 202\nclick 204\n"
       "page 2000\nexpect-checked 2004\n"
       "page 102\nexpect-checked 204\nclick 1\n");
