@@ -361,6 +361,8 @@ TEST_F(NativeDialog, HelpWindowOpensBesideItsDialogAndEscapeClosesIt) {
   bool dialogStayed = false;
   Person person({
       [&] {
+        // The dialog at the screen's left edge: room for the help on its right.
+        QApplication::activeModalWidget()->move(0, 0);
         WinHelpW(Active(), file.c_str(), HELP_CONTEXT, 1);
         for (QWidget* widget : QApplication::allWidgets()) {
           if (auto* window = dynamic_cast<tq::ui::qt::HelpWindow*>(widget); window != nullptr && window->isVisible()) help = window;
