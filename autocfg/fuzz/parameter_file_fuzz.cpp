@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "parameter_file.h"
+#include "autocfg/parameter_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace tq::autocfg;

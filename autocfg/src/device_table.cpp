@@ -1,4 +1,4 @@
-#include "device_table.h"
+#include "autocfg/device_table.h"
 
 #include <iterator>
 

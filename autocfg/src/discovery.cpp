@@ -1,14 +1,16 @@
 #include "discovery.h"
 
 #include <atomic>
+#include <cstdio>
 #include <memory>
 
 #include "addreso/addreso.h"
 #include "answers.h"
-#include "device_table.h"
+#include "autocfg/device_table.h"
 #include "ids.h"
-#include "parameter_file.h"
+#include "autocfg/parameter_file.h"
 #include "waiting_step.h"
+#include "win/file_replace.h"
 #include "win/kernel.h"
 #include "win/text.h"
 
@@ -24,22 +26,6 @@ constexpr int kStateCommunication = 19;
 constexpr int kStatePortNotSupported = 20;
 
 bool Held(int key) { return (GetAsyncKeyState(key) & 0x8000) != 0; }
-
-// Writes `bytes` beside `target` and renames it into place.
-bool WriteAnswerFile(const std::u16string& target, const std::string& bytes) {
-  const std::u16string temporary = target + u".new";
-  HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  const bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                  written == bytes.size() && FlushFileBuffers(file);
-  CloseHandle(file);
-  if (!ok || !MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-    DeleteFileW(temporary.c_str());
-    return false;
-  }
-  return true;
-}
 
 }  // namespace
 
@@ -60,13 +46,24 @@ int PrepareDevice(const Run& run, const std::string& address, int protocol) {
   std::uint32_t count = 0;
   if (PSWPluginFindDeviceSNMP(run.library, address.c_str(), protocol, &count) != 0) return kStateCommunication;
   if ((count & 0xFFFF) == 0) return kStateNotExpected;
-  std::string accepted;
+  std::string accepted, other;
   char found[kPswAddressSize], name[kPswTextSize], location[kPswTextSize], type[kPswTextSize];
   while (PSWPluginGetDeviceNext(run.library, found, name, location, type) == 1) {
     if (address != found || !accepted.empty()) continue;
-    if (IsPairedType(type) || run.expectedType == type || anyDevice) accepted = type;
+    if (IsPairedType(type) || run.expectedType == type || anyDevice) {
+      accepted = type;
+    } else {
+      other = type;
+    }
   }
-  if (accepted.empty()) return kStateNotExpected;
+  if (accepted.empty()) {
+    // The message box says "not connected to a printer"; whoever started
+    // the run learns that a device did answer.
+    if (!other.empty()) {
+      std::fprintf(stderr, "qlautocfg: another device type answered at %s (%s)\n", address.c_str(), other.c_str());
+    }
+    return kStateNotExpected;
+  }
   const std::string initType = anyDevice ? accepted : run.expectedType;
   if (PSWPluginInitDevice(run.library, address.c_str(), initType.c_str(), protocol) != 0) return kStateInitFailed;
   int state = kStateDone;
@@ -98,7 +95,9 @@ int ReadOptions(Run& run, const std::string& address, HWND owner) {
     return kStateDone;
   };
   work.commit = [=](int) {
-    if (!WriteAnswerFile(answerPath, *answer)) {
+    // The answer names the device: readable by the user alone, and whole
+    // or not there for the host that waits for it.
+    if (ReplaceFileContents(answerPath, *answer) != ERROR_SUCCESS) {
       outcome->unwritable = true;
       return;
     }

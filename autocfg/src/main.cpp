@@ -10,11 +10,11 @@
 #include <cstdlib>
 #include <string>
 
-#include "../resources.h"
-#include "device_table.h"
+#include "resources.h"
+#include "autocfg/device_table.h"
 #include "discovery.h"
 #include "ids.h"
-#include "parameter_file.h"
+#include "autocfg/parameter_file.h"
 #include "waiting_step.h"
 #include "win/dialog_state.h"
 #include "win/environment.h"
@@ -101,7 +101,8 @@ HWND WaitForHostWindow(HWND self, const std::u16string& title) {
     HWND host = FindWindowW(nullptr, title.c_str());
     if (host != nullptr && IsWindowVisible(host)) return host;
     if (std::chrono::steady_clock::now() >= deadline) return nullptr;
-    DialogBoxParamW(nullptr, MAKEINTRESOURCEW(kSearchingDialog), self, PauseProc, 0);
+    // A face that ends the pause at once must not make this loop spin.
+    if (DialogBoxParamW(nullptr, MAKEINTRESOURCEW(kSearchingDialog), self, PauseProc, 0) != IDOK) Sleep(kLookInterval);
   }
 }
 

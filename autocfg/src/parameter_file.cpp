@@ -1,4 +1,4 @@
-#include "parameter_file.h"
+#include "autocfg/parameter_file.h"
 
 #include "win/kernel.h"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "device_table.h"
+#include "autocfg/device_table.h"
 
 namespace tq::autocfg {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "parameter_file.h"
+#include "autocfg/parameter_file.h"
 
 namespace tq::autocfg {
 namespace {

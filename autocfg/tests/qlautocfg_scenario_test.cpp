@@ -95,9 +95,16 @@ TEST_F(QlautocfgScenario, DeviceOfTheExpectedTypeAtThePortIsAnsweredWithOnlyTheW
   const std::string file = Parameters(
       "IP_127.0.0.2", "PSWOptionTypeDevGenFax\nPSWOptionValueFAXMaxSpeedDial\nNoSuchName\nPSWOptionValueFAXUnit\n"
                       "\nPSWOptionTypeDevGenFax\n");
+  // A link where an answer's temporary once was: the answer never goes
+  // through it into another file.
+  tq::testing::WriteText(path("other.txt"), "kept");
+  std::filesystem::create_symlink(path("other.txt"), path("AC1.DAT.new"));
   const auto result = RunAutocfg(file, "");
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(tq::testing::ReadText(path("AC1.DAT")), std::string("127.0.0.2\n1\x02" "200\x02" "1"));
+  EXPECT_EQ(std::filesystem::status(path("AC1.DAT")).permissions() & std::filesystem::perms::all,
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  EXPECT_EQ(tq::testing::ReadText(path("other.txt")), "kept");
   EXPECT_FALSE(std::filesystem::exists(file));
   EXPECT_EQ(tq::testing::ReadText(path("transcript.txt")),
             "dialog 100 open \"Tkautocfg\"\n"

@@ -28,7 +28,7 @@ void ImportFromAddressBook(ImportRun& run) {
   } else {
     ImportFromWindowsBook(run.owner, run.windowsBookLibrary, file, candidates, counters, hooks);
   }
-  for (const std::string& text : candidates.texts) run.candidates.push_back(AnsiToWide(text));
+  run.candidates = std::move(candidates.entries);
   run.total = counters.total;
   run.valid = counters.valid;
   run.rejected = counters.rejected;

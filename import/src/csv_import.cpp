@@ -1,9 +1,12 @@
 // The CSV import: the association dialog (114) or the automatic search,
 // then the selection dialog (102).
 #include <new>
+#include <optional>
+#include <utility>
 
 #include "common/ansi_slots.h"
-#include "csv_records.h"
+#include "common/record_key.h"
+#include "import/csv_records.h"
 #include "file_imports.h"
 #include "ids.h"
 #include "import/text_rules.h"
@@ -91,16 +94,28 @@ struct SelectState {
   ImportRun* run;
   std::u16string title;
   const CsvRecords* records;
+  ChosenEntries* chosen;
+  bool outOfMemory = false;  // the left list could not be filled
 };
 
 std::u16string RecordLine(const CsvRecord& record) {
-  return CandidateText(AnsiSlotToWide(record.name), AnsiSlotToWide(record.faxNumber));
+  return RecordKey::Individual(AnsiSlotToWide(record.name), AnsiSlotToWide(record.faxNumber)).Line();
 }
 
-bool SameRecord(const CsvRecord& a, const CsvRecord& b) {
-  return AnsiSlotView(a.name) == AnsiSlotView(b.name) && AnsiSlotView(a.faxNumber) == AnsiSlotView(b.faxNumber);
+// The lines are filled under the progress dialog; false when the list
+// found no memory for them all.
+bool FillAllList(HWND dialog, const SelectState& state) {
+  ProgressDialog progress(state.run->owner);
+  const auto& records = state.records->records;
+  SendDlgItemMessageW(dialog, select::kAll, LB_INITSTORAGE, records.size(), records.size() * 40);
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    if (AddListLine(dialog, select::kAll, RecordLine(records[i]), static_cast<LPARAM>(i)) < 0) return false;
+  }
+  return true;
 }
 
+// An entry goes over once: not when one with its name and number is
+// there already.
 void MoveSelected(HWND dialog, SelectState& state) {
   const auto lines = LinesToMove(*state.run, dialog, text::kCsvCaption);
   if (!lines) return;
@@ -109,15 +124,28 @@ void MoveSelected(HWND dialog, SelectState& state) {
     const auto index = static_cast<std::size_t>(ListData(dialog, select::kAll, line));
     if (index >= records.size()) continue;
     const CsvRecord& record = records[index];
-    if (record.faxNumber[0] == '\0') continue;
-    bool already = false;
-    for (int i = 0, n = ListCount(dialog, select::kChosen); i < n && !already; ++i) {
-      const auto chosen = static_cast<std::size_t>(ListData(dialog, select::kChosen, i));
-      already = chosen < records.size() && SameRecord(records[chosen], record);
-    }
-    if (already) continue;
+    if (record.faxNumber[0] == '\0' || state.chosen->HoldsAlike(index)) continue;
     if (ChosenListFull(*state.run, dialog, text::kCsvCaption)) return;
-    AddListLine(dialog, select::kChosen, RecordLine(record), static_cast<LPARAM>(index));
+    if (!AddChosenLine(dialog, *state.chosen, RecordLine(record), index)) {
+      ShowMessage(*state.run, text::kNoMemoryForSelection, text::kCsvCaption, MB_OK | MB_ICONWARNING);
+      return;
+    }
+  }
+}
+
+// The entries of the right list, in its order, from the records its item
+// data names.
+void TakeChosen(HWND dialog, const SelectState& state) {
+  ImportRun& run = *state.run;
+  run.ClearCandidates();
+  const auto& records = state.records->records;
+  const int count = ListCount(dialog, select::kChosen);
+  run.candidates.reserve(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) {
+    const auto index = static_cast<std::size_t>(ListData(dialog, select::kChosen, i));
+    if (index >= records.size()) continue;
+    run.candidates.push_back({std::string(AnsiSlotView(records[index].name)),
+                              std::string(AnsiSlotView(records[index].faxNumber))});
   }
 }
 
@@ -125,13 +153,11 @@ INT_PTR SelectProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
     auto& state = AttachBorrowedDialogState(dialog, *reinterpret_cast<SelectState*>(lParam));
     SetWindowTextW(dialog, state.title.c_str());
-    {
-      ProgressDialog progress(state.run->owner);
-      const auto& records = state.records->records;
-      SendDlgItemMessageW(dialog, select::kAll, LB_INITSTORAGE, records.size(), records.size() * 40);
-      for (std::size_t i = 0; i < records.size(); ++i) {
-        AddListLine(dialog, select::kAll, RecordLine(records[i]), static_cast<LPARAM>(i));
-      }
+    if (!FillAllList(dialog, state)) {
+      SendDlgItemMessageW(dialog, select::kAll, LB_RESETCONTENT, 0, 0);
+      state.outOfMemory = true;
+      EndDialog(dialog, IDCANCEL);
+      return TRUE;
     }
     SendDlgItemMessageW(dialog, select::kAll, LB_SETSEL, TRUE, 0);
     SendDlgItemMessageW(dialog, select::kSearch, EM_LIMITTEXT, kMaxTextLength, 0);
@@ -139,8 +165,8 @@ INT_PTR SelectProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   }
   auto* state = DialogStateOf<SelectState>(dialog);
   if (state == nullptr) return FALSE;
-  if (const auto answer =
-          SharedSelectionMessage(dialog, message, wParam, lParam, [&] { MoveSelected(dialog, *state); })) {
+  if (const auto answer = SharedSelectionMessage(dialog, message, wParam, lParam, *state->chosen,
+                                                 [&] { MoveSelected(dialog, *state); })) {
     return *answer;
   }
   switch (LOWORD(wParam)) {
@@ -148,10 +174,7 @@ INT_PTR SelectProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
       OpenHelp(*state->run, dialog, kCsvSelectHelpContext);
       return TRUE;
     case IDOK:
-      state->run->ClearCandidates();
-      for (int i = 0, n = ListCount(dialog, select::kChosen); i < n; ++i) {
-        state->run->candidates.push_back(ListText(dialog, select::kChosen, i).substr(0, 99));
-      }
+      TakeChosen(dialog, *state);
       EndDialog(dialog, IDOK);
       return TRUE;
     case IDCANCEL:
@@ -168,13 +191,13 @@ INT_PTR SelectProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
 int ImportCsv(ImportRun& run, std::u16string_view path, int source, int& rejected) {
   rejected = 0;
   CsvFile file;
-  if (const int code = ReadCsvFile(path, file); code < 0) return code;
+  if (const int code = ReadCsvFile(path, file, CsvForm::OfficeExport); code < 0) return code;
   const std::u16string title = FormatText(u"%s - %s", {text::kCsvCaption, path});
   const std::string_view header = file.header < file.lines.size() ? file.lines[file.header] : std::string_view();
   std::vector<std::string_view> fields;
   CsvColumns columns;
   if (source == kCsvManual) {
-    if (!SplitFields(header, fields)) return kUnclosedQuote;
+    if (!SplitFields(header, fields, file.separator)) return kUnclosedQuote;
     AssociateState state{&run, title, {}};
     for (std::string_view field : fields) state.columns.push_back(AnsiToWide(field));
     const INT_PTR answer = DialogBoxParamW(nullptr, MAKEINTRESOURCEW(kAssociateDialog), run.owner, AssociateProc,
@@ -184,19 +207,25 @@ int ImportCsv(ImportRun& run, std::u16string_view path, int source, int& rejecte
     columns.fax.push_back(static_cast<std::size_t>(state.fax));
   } else {
     UpperCaseInPlace(header);
-    if (!SplitFields(header, fields)) return kUnclosedQuote;
+    if (!SplitFields(header, fields, file.separator)) return kUnclosedQuote;
     columns = FindColumns(fields);
   }
   if (columns.fax.empty()) return kNoFaxColumn;
   CsvRecords records;
+  std::optional<ChosenEntries> chosen;
   try {
     if (const int code = BuildCsvRecords(file, columns, records); code < 0) return code;
+    file = CsvFile();  // the records hold what the lines are still needed for
+    chosen.emplace(records.records.size(), [&](std::size_t i) {
+      return std::pair(AnsiSlotView(records.records[i].name), AnsiSlotView(records.records[i].faxNumber));
+    });
   } catch (const std::bad_alloc&) {
     return kNoMemory;
   }
   rejected = records.rejected;
-  SelectState state{&run, title, &records};
+  SelectState state{&run, title, &records, &*chosen};
   DialogBoxParamW(nullptr, MAKEINTRESOURCEW(kCsvSelectDialog), run.owner, SelectProc, reinterpret_cast<LPARAM>(&state));
+  if (state.outOfMemory) return kNoMemory;
   return static_cast<int>(run.candidates.size());
 }
 

@@ -1,17 +1,88 @@
-#include "csv_records.h"
+#include "import/csv_records.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "common/ansi_slots.h"
 #include "import/text_rules.h"
+#include "win/ansi_text.h"
 
 namespace tq::import {
+namespace {
+
+// The export titles, by preference.
+constexpr std::u16string_view kNameTitles[] = {u"Display Name", u"Full Name", u"Nom complet", u"Name"};
+constexpr std::u16string_view kFirstNameTitles[] = {u"First Name", u"Prénom"};
+constexpr std::u16string_view kLastNameTitles[] = {u"Last Name", u"Nom de famille"};
+constexpr std::u16string_view kFaxTitles[] = {u"Business Fax",          u"Home Fax",  u"Fax Number",
+                                              u"Télécopie bureau",      u"Télécopie personnelle",
+                                              u"Fax professionnel"};
+
+// Upper case in the ANSI code page's Latin letters, accented ones included.
+unsigned char Folded(unsigned char c) {
+  if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) return static_cast<unsigned char>(c - 0x20);
+  return c;
+}
+
+bool SameTitle(std::string_view field, std::string_view title) {
+  const std::string_view trimmed = TrimBlanks(field);
+  return std::equal(trimmed.begin(), trimmed.end(), title.begin(), title.end(), [](char a, char b) {
+    return Folded(static_cast<unsigned char>(a)) == Folded(static_cast<unsigned char>(b));
+  });
+}
+
+// The first column, by the preference of `titles`, that bears one of them.
+template <std::size_t N>
+int ColumnTitled(const std::vector<std::string_view>& header, const std::u16string_view (&titles)[N]) {
+  for (std::u16string_view title : titles) {
+    const std::string ansi = WideToAnsi(title);
+    for (std::size_t i = 0; i < header.size(); ++i) {
+      if (SameTitle(header[i], ansi)) return static_cast<int>(i);
+    }
+  }
+  return -1;
+}
+
+// The name a row gives: its name column, or its first and last names
+// joined by a blank.
+std::string RowName(const std::vector<std::string_view>& fields, const CsvColumns& columns) {
+  auto field = [&](int column) {
+    return column >= 0 && static_cast<std::size_t>(column) < fields.size()
+               ? TrimBlanks(fields[static_cast<std::size_t>(column)])
+               : std::string_view();
+  };
+  if (columns.name >= 0) return std::string(field(columns.name));
+  std::string name(field(columns.firstName));
+  const std::string_view last = field(columns.lastName);
+  if (!name.empty() && !last.empty()) name += ' ';
+  name += last;
+  return name;
+}
+
+}  // namespace
 
 CsvColumns FindColumns(const std::vector<std::string_view>& upperHeader) {
   CsvColumns columns;
   for (std::size_t i = 0; i < upperHeader.size(); ++i) {
     if (columns.name < 0 && upperHeader[i] == "NOM") columns.name = static_cast<int>(i);
     if (upperHeader[i].find("FAX") != std::string_view::npos) columns.fax.push_back(i);
+  }
+  if (columns.fax.empty()) {
+    for (std::size_t i = 0; i < upperHeader.size(); ++i) {
+      for (std::u16string_view title : kFaxTitles) {
+        if (SameTitle(upperHeader[i], WideToAnsi(title))) {
+          columns.fax.push_back(i);
+          break;
+        }
+      }
+    }
+  }
+  if (columns.name < 0) {
+    columns.name = ColumnTitled(upperHeader, kNameTitles);
+    if (columns.name < 0) {
+      columns.firstName = ColumnTitled(upperHeader, kFirstNameTitles);
+      columns.lastName = ColumnTitled(upperHeader, kLastNameTitles);
+    }
   }
   return columns;
 }
@@ -30,15 +101,14 @@ int BuildCsvRecords(const CsvFile& file, const CsvColumns& columns, CsvRecords& 
   out.records.reserve((file.lines.size() - file.header) * columns.fax.size());
   std::vector<std::string_view> fields;
   for (std::size_t line = file.header + 1; line < file.lines.size(); ++line) {
-    if (!SplitFields(file.lines[line], fields)) return kUnclosedQuote;
+    if (!SplitFields(file.lines[line], fields, file.separator)) return kUnclosedQuote;
     if (fields.empty()) continue;
     bool anyNumber = false;
+    const std::string name = ReplaceNameBrackets(RowName(fields, columns));
     for (std::size_t column : columns.fax) {
       if (column >= fields.size()) continue;
       CsvRecord record{};
-      if (columns.name >= 0 && static_cast<std::size_t>(columns.name) < fields.size()) {
-        CopyToAnsiSlot(record.name, ReplaceNameBrackets(TrimBlanks(fields[static_cast<std::size_t>(columns.name)])));
-      }
+      CopyToAnsiSlot(record.name, name);
       const std::string number = NormalizeFaxNumber(fields[column]);
       CopyToAnsiSlot(record.faxNumber, number);
       anyNumber = anyNumber || !number.empty();

@@ -2,7 +2,7 @@
 // negative codes.
 #include <algorithm>
 
-#include "csv_split.h"
+#include "import/csv_split.h"
 #include "file_imports.h"
 #include "win/comdlg.h"
 #include "win/user.h"

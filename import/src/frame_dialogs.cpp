@@ -4,6 +4,7 @@
 
 #include "addressbook/address_book_import.h"
 #include "ids.h"
+#include "win/ansi_text.h"
 #include "win/dialog_state.h"
 #include "win/text.h"
 #include "win/user.h"
@@ -91,9 +92,8 @@ INT_PTR ConfirmProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     SetDlgItemTextW(dialog, confirm::kCountText, (count + u" entrées seront importées :").c_str());
     const INT tabStop = 148;
     SendDlgItemMessageW(dialog, confirm::kList, LB_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&tabStop));
-    for (const std::u16string& candidate : run.candidates) {
-      const NameAndNumber parts = SplitCandidate(candidate);
-      const std::u16string line = parts.name + u"\t" + parts.faxNumber;
+    for (const AnsiRecordKey& candidate : run.candidates) {
+      const std::u16string line = AnsiToWide(candidate.name) + u"\t" + AnsiToWide(candidate.faxNumber);
       SendDlgItemMessageW(dialog, confirm::kList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
     }
     SetDlgItemTextW(dialog, confirm::kTotal, Unsigned(run.total).c_str());

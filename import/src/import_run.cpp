@@ -28,25 +28,4 @@ void OpenHelp(const ImportRun& run, HWND dialog, unsigned long context) {
   WinHelpW(dialog, run.helpPath.c_str(), HELP_CONTEXT, context);
 }
 
-NameAndNumber SplitCandidate(std::u16string_view candidate) {
-  NameAndNumber parts;
-  const std::size_t open = candidate.find(u'<');
-  if (open == std::u16string_view::npos) {
-    parts.name = candidate;
-    return parts;
-  }
-  parts.name = candidate.substr(0, open > 0 && candidate[open - 1] == u' ' ? open - 1 : open);
-  const std::size_t close = candidate.find(u'>', open + 1);
-  parts.faxNumber = candidate.substr(open + 1, (close == std::u16string_view::npos ? candidate.size() : close) - open - 1);
-  return parts;
-}
-
-std::u16string CandidateText(std::u16string_view name, std::u16string_view faxNumber) {
-  std::u16string text(name);
-  text += u" <";
-  text += faxNumber;
-  text += u'>';
-  return text;
-}
-
 }  // namespace tq::import

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/entry_record.h"
+#include "common/record_key.h"
 #include "win/types.h"
 
 namespace tq::import {
@@ -29,8 +30,8 @@ struct ImportRun {
   std::u16string helpPath;
   // The Windows address book library the source dialog found loadable.
   std::u16string windowsBookLibrary;
-  // "name <fax number>" per entry to hand back, in order.
-  std::vector<std::u16string> candidates;
+  // The entries to hand back, in order: names and fax numbers in ANSI.
+  std::vector<AnsiRecordKey> candidates;
   // For the speed-dial import: the whole record of each candidate.
   std::vector<EntryRecord> records;
   int total = 0;
@@ -50,17 +51,12 @@ std::u16string FormatText(std::u16string_view format, std::initializer_list<std:
 // Opens the help file at `context`.
 void OpenHelp(const ImportRun& run, HWND dialog, unsigned long context);
 
-// "name <fax number>" split at the blank before '<' and between '<' and '>'.
-struct NameAndNumber {
-  std::u16string name;
-  std::u16string faxNumber;
-};
-NameAndNumber SplitCandidate(std::u16string_view candidate);
-std::u16string CandidateText(std::u16string_view name, std::u16string_view faxNumber);
 
 namespace text {
 inline constexpr char16_t kRunCaption[] = u"Importation des données d'un destinataire";
 inline constexpr char16_t kNothingToImport[] = u"Pas d'entrée à importer.";
+// A result file that cannot be written, as the phonebook's writes say it.
+inline constexpr char16_t kResultNotWritten[] = u"Espace disque insuffisant. Impossible de continuer.";
 inline constexpr char16_t kNoFaxNumberFound[] =
     u"Impossible de trouver de numéro de fax dans les entrées sélectionnées.\nAucune entrée ne sera importée.";
 inline constexpr char16_t kFileErrorCaption[] = u"Erreur d'importation CSV";

@@ -2,12 +2,13 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <new>
 
 #include "file_imports.h"
 #include "frame_dialogs.h"
 #include "ids.h"
 #include "import_run.h"
-#include "result_file.h"
+#include "import_result/result_file.h"
 #include "win/file_replace.h"
 #include "win/kernel.h"
 #include "win/text.h"
@@ -67,14 +68,16 @@ void ImportFromFile(ImportRun& run) {
   run.rejected = rejected;
 }
 
-void WriteResult(const ImportRun& run) {
-  const std::string bytes =
-      run.source == kSpeedDialCsv ? EntryRecordResultBytes(run.records) : NameNumberResultBytes(run.candidates);
-  const DWORD error = WriteResultFile(run.outputPath, bytes);
-  if (error != ERROR_SUCCESS) {
-    std::fprintf(stderr, "qlimport: the result file %s cannot be written (%s)\n",
-                 Utf16ToUtf8(run.outputPath).c_str(), DescribeFileError(error).c_str());
-  }
+// False (the user told, a line on standard error) when the result could
+// not be written: the entries the user chose did not reach the dialog.
+bool WriteResult(const ImportRun& run) {
+  const DWORD error = run.source == kSpeedDialCsv ? WriteEntryRecordResult(run.outputPath, run.records)
+                                                  : WriteNameNumberResult(run.outputPath, run.candidates);
+  if (error == ERROR_SUCCESS) return true;
+  std::fprintf(stderr, "qlimport: the result file %s cannot be written (%s)\n", Utf16ToUtf8(run.outputPath).c_str(),
+               DescribeFileError(error).c_str());
+  ShowMessage(run, text::kResultNotWritten, text::kRunCaption, MB_OK | MB_ICONERROR);
+  return false;
 }
 
 void Warn(const ImportRun& run, std::u16string_view message) {
@@ -88,11 +91,11 @@ std::u16string OutputPathOf(std::u16string_view commandLine) {
   return std::u16string(commandLine.substr(0, std::min(blank, kMaxOutputPath)));
 }
 
-void RunImport(std::u16string_view commandLine) {
-  ImportRun run;
-  run.outputPath = OutputPathOf(commandLine);
-  TakeLauncher(run);
-  run.helpPath = HelpPath();
+namespace {
+
+// False when the chosen entries could not be written.
+bool ChooseAndHandBack(ImportRun& run) {
+  bool written = true;
   const SourceOffer offer = AvailableSources();
   run.windowsBookLibrary = offer.windowsBookLibrary;
   run.source = ChooseSource(run, offer);
@@ -121,13 +124,36 @@ void RunImport(std::u16string_view commandLine) {
         if (run.records.size() > run.candidates.size()) run.records.resize(run.candidates.size());
       }
       if (ConfirmCandidates(run) && !run.outputPath.empty()) {
-        WriteResult(run);
+        written = WriteResult(run);
       } else {
         Warn(run, text::kNothingToImport);
       }
     }
   }
+  return written;
+}
+
+}  // namespace
+
+bool RunImport(std::u16string_view commandLine) {
+  ImportRun run;
+  bool written = true;
+  run.outputPath = OutputPathOf(commandLine);
+  TakeLauncher(run);
+  run.helpPath = HelpPath();
+  // Each step that allocates by the size of its input answers a lack of
+  // memory with its own message; this is the last resort, so that the
+  // launching dialog is told the import ended whatever happened.
+  try {
+    written = ChooseAndHandBack(run);
+  } catch (const std::bad_alloc&) {
+    run.ClearCandidates();
+    run.candidates.shrink_to_fit();
+    run.records.shrink_to_fit();
+    Warn(run, text::kNoMemoryForSelection);
+  }
   GiveLauncherBack(run);
+  return written;
 }
 
 }  // namespace tq::import

@@ -10,7 +10,8 @@ namespace tq::import {
 // blank), at most 272 characters; empty for a line that starts blank.
 std::u16string OutputPathOf(std::u16string_view commandLine);
 
-// Runs the import for `commandLine` (what follows the program's name).
-void RunImport(std::u16string_view commandLine);
+// Runs the import for `commandLine` (what follows the program's name);
+// false when the chosen entries could not be written to the result file.
+bool RunImport(std::u16string_view commandLine);
 
 }  // namespace tq::import

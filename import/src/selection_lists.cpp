@@ -1,11 +1,36 @@
 #include "selection_lists.h"
 
+#include <algorithm>
 #include <new>
+#include <numeric>
 
 #include "ids.h"
 #include "win/user.h"
 
 namespace tq::import {
+
+ChosenEntries::ChosenEntries(std::size_t count, const KeyOf& keyOf)
+    : first_(count), held_(count, false), alike_(count, 0) {
+  std::vector<std::uint32_t> order(count);
+  std::iota(order.begin(), order.end(), 0u);
+  std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) { return keyOf(a) < keyOf(b); });
+  // Equal keys lie together, the first entry of each run first.
+  for (std::size_t i = 0; i < count; ++i) {
+    first_[order[i]] = i > 0 && keyOf(order[i]) == keyOf(order[i - 1]) ? first_[order[i - 1]] : order[i];
+  }
+}
+
+void ChosenEntries::Add(std::size_t entry) {
+  if (held_[entry]) return;
+  held_[entry] = true;
+  ++alike_[first_[entry]];
+}
+
+void ChosenEntries::Remove(std::size_t entry) {
+  if (!held_[entry]) return;
+  held_[entry] = false;
+  --alike_[first_[entry]];
+}
 
 std::u16string ListText(HWND dialog, int list, int index) {
   const LRESULT length = SendDlgItemMessageW(dialog, list, LB_GETTEXTLEN, index, 0);
@@ -28,12 +53,20 @@ int AddListLine(HWND dialog, int list, const std::u16string& line, LPARAM data) 
   return index;
 }
 
-std::vector<int> SelectedAllLines(HWND dialog) {
-  const auto count = static_cast<int>(SendDlgItemMessageW(dialog, select::kAll, LB_GETSELCOUNT, 0, 0));
+bool AddChosenLine(HWND dialog, ChosenEntries& chosen, const std::u16string& line, std::size_t entry) {
+  if (AddListLine(dialog, select::kChosen, line, static_cast<LPARAM>(entry)) < 0) return false;
+  chosen.Add(entry);
+  return true;
+}
+
+std::vector<int> SelectedAllLines(HWND dialog) { return SelectedLines(dialog, select::kAll); }
+
+std::vector<int> SelectedLines(HWND dialog, int list) {
+  const auto count = static_cast<int>(SendDlgItemMessageW(dialog, list, LB_GETSELCOUNT, 0, 0));
   if (count <= 0) return {};
   std::vector<int> lines(static_cast<std::size_t>(count));
   const auto got = static_cast<int>(
-      SendDlgItemMessageW(dialog, select::kAll, LB_GETSELITEMS, count, reinterpret_cast<LPARAM>(lines.data())));
+      SendDlgItemMessageW(dialog, list, LB_GETSELITEMS, count, reinterpret_cast<LPARAM>(lines.data())));
   lines.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
   return lines;
 }
@@ -52,10 +85,10 @@ void SearchAllList(HWND dialog) {
 }
 
 std::optional<INT_PTR> SharedSelectionMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam,
-                                              const std::function<void()>& moveSelected) {
+                                              ChosenEntries& chosen, const std::function<void()>& moveSelected) {
   if (message == WM_VKEYTOITEM) {
     if (LOWORD(wParam) != VK_DELETE || GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) != select::kChosen) return -1;
-    RemoveChosenLines(dialog);
+    RemoveChosenLines(dialog, chosen);
     return -2;
   }
   if (message != WM_COMMAND) return FALSE;
@@ -67,18 +100,27 @@ std::optional<INT_PTR> SharedSelectionMessage(HWND dialog, UINT message, WPARAM 
       moveSelected();
       return TRUE;
     case select::kRemove:
-      RemoveChosenLines(dialog);
+      RemoveChosenLines(dialog, chosen);
       return TRUE;
     default:
       return std::nullopt;
   }
 }
 
-void RemoveChosenLines(HWND dialog) {
-  for (int i = ListCount(dialog, select::kChosen) - 1; i >= 0; --i) {
-    if (SendDlgItemMessageW(dialog, select::kChosen, LB_GETSEL, i, 0) > 0) {
-      SendDlgItemMessageW(dialog, select::kChosen, LB_DELETESTRING, i, 0);
-    }
+void RemoveChosenLines(HWND dialog, ChosenEntries& chosen) {
+  const std::vector<int> lines = SelectedLines(dialog, select::kChosen);
+  for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
+    const auto entry = static_cast<std::size_t>(ListData(dialog, select::kChosen, *line));
+    if (entry < chosen.Count()) chosen.Remove(entry);
+  }
+  // Every line at once when all go; otherwise from the last, so the
+  // indices still to come stay right.
+  if (static_cast<int>(lines.size()) == ListCount(dialog, select::kChosen)) {
+    SendDlgItemMessageW(dialog, select::kChosen, LB_RESETCONTENT, 0, 0);
+    return;
+  }
+  for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
+    SendDlgItemMessageW(dialog, select::kChosen, LB_DELETESTRING, *line, 0);
   }
 }
 

@@ -3,9 +3,12 @@
 // progress dialog shown while the left list is filled.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "import_run.h"
@@ -13,23 +16,52 @@
 
 namespace tq::import {
 
+// Which entries of the left list the right list holds, by the entry index
+// both lists carry as item data, and how many of them share a name and a
+// fax number: "Vers->" and removal ask it in constant time instead of
+// reading the right list back.
+class ChosenEntries {
+ public:
+  // The name and fax number of an entry.
+  using KeyOf = std::function<std::pair<std::string_view, std::string_view>(std::size_t)>;
+  // Sorts the `count` entries once by `keyOf` (throws std::bad_alloc).
+  ChosenEntries(std::size_t count, const KeyOf& keyOf);
+  std::size_t Count() const { return first_.size(); }
+  bool Holds(std::size_t entry) const { return held_[entry]; }
+  // Whether the right list holds an entry with the name and number of `entry`.
+  bool HoldsAlike(std::size_t entry) const { return alike_[first_[entry]] > 0; }
+  bool Alike(std::size_t a, std::size_t b) const { return first_[a] == first_[b]; }
+  void Add(std::size_t entry);
+  void Remove(std::size_t entry);
+
+ private:
+  std::vector<std::uint32_t> first_;  // per entry: the first entry alike
+  std::vector<bool> held_;
+  std::vector<std::uint32_t> alike_;  // per first entry: how many alike are held
+};
+
 // Selects the first line of the left list that begins with the search
 // edit's text (without case), looking from the first selected line and
 // wrapping round; nothing changes when no line matches.
 void SearchAllList(HWND dialog);
 
 // Removes the selected lines of the right list.
-void RemoveChosenLines(HWND dialog);
+void RemoveChosenLines(HWND dialog, ChosenEntries& chosen);
 
 // The messages both selection dialogs answer alike once open: Delete in the
 // right list, the search edit, "Vers->" (which runs `moveSelected`) and
 // removal. The dialog procedure's answer, or nothing for a command the
 // dialog answers itself (help, details, OK, Cancel).
 std::optional<INT_PTR> SharedSelectionMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam,
-                                              const std::function<void()>& moveSelected);
+                                              ChosenEntries& chosen, const std::function<void()>& moveSelected);
 
-// The selected lines of the left list, ascending.
+// The selected lines of a list, ascending.
+std::vector<int> SelectedLines(HWND dialog, int list);
 std::vector<int> SelectedAllLines(HWND dialog);
+
+// Adds the line of entry `entry` to the right list and marks it chosen;
+// false when the list found no memory for it.
+bool AddChosenLine(HWND dialog, ChosenEntries& chosen, const std::u16string& line, std::size_t entry);
 
 // True when the right list holds as many lines as the limit allows; the
 // full-list message is then shown under `caption`.

@@ -1,13 +1,16 @@
 // The speed-dial CSV import: the selection by speed-dial number (118) and
 // the details of one entry (119).
 #include <new>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "common/ansi_slots.h"
+#include "common/record_key.h"
 #include "file_imports.h"
 #include "ids.h"
 #include "selection_lists.h"
-#include "speed_dial_rows.h"
+#include "import/speed_dial_rows.h"
 #include "win/dialog_state.h"
 #include "win/user.h"
 
@@ -18,6 +21,7 @@ struct SelectState {
   ImportRun* run;
   std::u16string title;
   const SpeedDialList* list;
+  ChosenEntries* chosen;
 };
 
 INT_PTR DetailsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -56,28 +60,23 @@ void ShowDetails(HWND dialog, const SelectState& state) {
 }
 
 // Whether to add `entry`: not when it is there already; when an entry with
-// its name and fax number is, the user says whether it replaces that one.
+// its name and fax number is, the user says whether it replaces that one
+// (only then is the right list read, to find that line).
 bool MayAdd(HWND dialog, const SelectState& state, std::size_t index) {
   const auto& entries = state.list->entries;
   const EntryRecord& record = entries[index].record;
+  if (state.chosen->Holds(index)) return false;
+  if (!state.chosen->HoldsAlike(index)) return true;
   for (int i = 0, n = ListCount(dialog, select::kChosen); i < n; ++i) {
     const auto other = static_cast<std::size_t>(ListData(dialog, select::kChosen, i));
-    if (other == index) return false;
-  }
-  for (int i = 0, n = ListCount(dialog, select::kChosen); i < n; ++i) {
-    const auto other = static_cast<std::size_t>(ListData(dialog, select::kChosen, i));
-    if (other >= entries.size()) continue;
-    const EntryRecord& chosen = entries[other].record;
-    if (AnsiSlotView(chosen.name) != AnsiSlotView(record.name) ||
-        AnsiSlotView(chosen.faxNumber) != AnsiSlotView(record.faxNumber)) {
-      continue;
-    }
+    if (other >= entries.size() || !state.chosen->Alike(other, index)) continue;
     const std::u16string question = u"Nome: " + AnsiSlotToWide(record.name) + u"\nN. fax: " +
                                      AnsiSlotToWide(record.faxNumber) +
                                      u"\n\nCe destinataire existe déjà dans la sélection courante.\nSouhaitez-vous "
                                      u"le remplacer ?";
     if (ShowMessage(*state.run, question, text::kSpeedDialCaption, MB_YESNO | MB_ICONQUESTION) != IDYES) return false;
     SendDlgItemMessageW(dialog, select::kChosen, LB_DELETESTRING, i, 0);
+    state.chosen->Remove(other);
     return true;
   }
   return true;
@@ -93,21 +92,26 @@ void MoveSelected(HWND dialog, SelectState& state) {
     if (ChosenListFull(*state.run, dialog, text::kSpeedDialCaption)) return;
     const SpeedDialEntry& entry = entries[index];
     const std::u16string text = AnsiToWide(entry.number) + u"\t" +
-                                CandidateText(AnsiSlotToWide(entry.record.name), AnsiSlotToWide(entry.record.faxNumber));
-    AddListLine(dialog, select::kChosen, text, static_cast<LPARAM>(index));
+                                RecordKey::Individual(AnsiSlotToWide(entry.record.name),
+                                                      AnsiSlotToWide(entry.record.faxNumber)).Line();
+    if (!AddChosenLine(dialog, *state.chosen, text, index)) {
+      ShowMessage(*state.run, text::kNoMemoryForSelection, text::kSpeedDialCaption, MB_OK | MB_ICONWARNING);
+      return;
+    }
   }
 }
 
+// The whole records of the right list's entries, in its order.
 void TakeChosen(HWND dialog, const SelectState& state) {
   ImportRun& run = *state.run;
   run.ClearCandidates();
   for (int i = 0, n = ListCount(dialog, select::kChosen); i < n; ++i) {
-    const std::u16string line = ListText(dialog, select::kChosen, i);
-    const std::size_t tab = line.find(u'\t');
-    run.candidates.push_back(tab == std::u16string::npos ? line : line.substr(tab + 1));
     const auto index = static_cast<std::size_t>(ListData(dialog, select::kChosen, i));
-    run.records.push_back(index < state.list->entries.size() ? CompleteRecord(state.list->entries[index])
-                                                             : DefaultEntryRecord);
+    if (index >= state.list->entries.size()) continue;
+    const SpeedDialEntry& entry = state.list->entries[index];
+    run.candidates.push_back({std::string(AnsiSlotView(entry.record.name)),
+                              std::string(AnsiSlotView(entry.record.faxNumber))});
+    run.records.push_back(CompleteRecord(entry));
   }
 }
 
@@ -133,8 +137,8 @@ INT_PTR SelectProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   }
   auto* state = DialogStateOf<SelectState>(dialog);
   if (state == nullptr) return FALSE;
-  if (const auto answer =
-          SharedSelectionMessage(dialog, message, wParam, lParam, [&] { MoveSelected(dialog, *state); })) {
+  if (const auto answer = SharedSelectionMessage(dialog, message, wParam, lParam, *state->chosen,
+                                                 [&] { MoveSelected(dialog, *state); })) {
     return *answer;
   }
   switch (LOWORD(wParam)) {
@@ -164,13 +168,17 @@ int ImportSpeedDialCsv(ImportRun& run, std::u16string_view path, int& rejected) 
   CsvFile file;
   if (const int code = ReadCsvFile(path, file); code < 0) return code;
   SpeedDialList list;
+  std::optional<ChosenEntries> chosen;
   try {
     if (const int code = ReadSpeedDialRows(file, list); code < 0) return code;
+    chosen.emplace(list.entries.size(), [&](std::size_t i) {
+      return std::pair(AnsiSlotView(list.entries[i].record.name), AnsiSlotView(list.entries[i].record.faxNumber));
+    });
   } catch (const std::bad_alloc&) {
     return kNoMemory;
   }
   rejected = list.rejected;
-  SelectState state{&run, FormatText(u"%s - %s", {text::kSpeedDialCaption, path}), &list};
+  SelectState state{&run, FormatText(u"%s - %s", {text::kSpeedDialCaption, path}), &list, &*chosen};
   DialogBoxParamW(nullptr, MAKEINTRESOURCEW(kSpeedDialSelectDialog), run.owner, SelectProc,
                   reinterpret_cast<LPARAM>(&state));
   return static_cast<int>(run.candidates.size());

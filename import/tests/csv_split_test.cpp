@@ -1,4 +1,4 @@
-#include "csv_split.h"
+#include "import/csv_split.h"
 
 #include <gtest/gtest.h>
 
@@ -67,6 +67,42 @@ TEST(CsvFields, AfterTheLastAllowedSeparatorTheRestIsOneField) {
   const auto fields = Fields(line);
   ASSERT_EQ(fields.size(), tq::import::kMaxFields);
   EXPECT_EQ(fields.back(), "x,x,x,x,x,x,");
+}
+
+}  // namespace
+
+namespace {
+
+std::string InAnsi(const std::string& utf8) {
+  std::string text = utf8;
+  std::size_t size = 0;
+  if (!tq::import::Utf8ToAnsiInPlace(text.data(), text.size(), size)) return "(unchanged)";
+  return text.substr(0, size);
+}
+
+// UTF-8 is converted line by line, in place; ASCII and text that is not
+// UTF-8 (Windows-1252, a cut sequence, an overlong form, a surrogate) are
+// left to be read as ANSI.
+TEST(CsvEncoding, Utf8BecomesAnsiOtherTextStays) {
+  EXPECT_EQ(InAnsi("J\xC3\xA9r\xC3\xB4me;Dupr\xC3\xA9\r\n\xE2\x82\xAC 5\n"), "J\xe9r\xf4me;Dupr\xe9\r\n\x80 5\n");
+  EXPECT_EQ(InAnsi("plain ascii\n"), "(unchanged)");
+  EXPECT_EQ(InAnsi("Caf\xe9\n"), "(unchanged)");
+  EXPECT_EQ(InAnsi("cut \xC3"), "(unchanged)");
+  EXPECT_EQ(InAnsi("overlong \xC0\xAF"), "(unchanged)");
+  EXPECT_EQ(InAnsi("surrogate \xED\xA0\x80"), "(unchanged)");
+}
+
+TEST(CsvSeparator, MostFieldsOutsideQuotesCommaOnATie) {
+  using tq::import::GuessSeparator;
+  EXPECT_EQ(GuessSeparator("Nom;Pr\xe9nom;Fax"), ';');
+  EXPECT_EQ(GuessSeparator("Nom\tFax\tAutre"), '\t');
+  EXPECT_EQ(GuessSeparator("\"a;b;c\",Fax"), ',');
+  EXPECT_EQ(GuessSeparator("Nom;Fax,Autre"), ',');
+  EXPECT_EQ(GuessSeparator("Nom"), ',');
+  std::string line = "A;B";
+  std::vector<std::string_view> fields;
+  ASSERT_TRUE(tq::import::SplitFields(line, fields, ';'));
+  EXPECT_EQ(fields.size(), 2u);
 }
 
 }  // namespace

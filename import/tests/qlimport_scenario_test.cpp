@@ -2,12 +2,15 @@
 // (scenario.h). The result file's bytes are compared with bytes written out
 // here.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
 
 #include <cstring>
 #include <string>
 
 #include "common/entry_record.h"
 #include "scenario.h"
+#include "testing/processes.h"
 
 namespace {
 
@@ -120,6 +123,85 @@ TEST_F(QlimportScenario, CancelledConfirmationWritesNothing) {
   EXPECT_FALSE(std::filesystem::exists(Result()));
 }
 
+// Files as office programs export them: UTF-8 with a byte order mark and
+// ';' (a quoted field may hold the separator), the French address book
+// titles with the first and last names joined; a Windows-1252 file with
+// commas and the English titles, whose names keep what a person types
+// ('<', '>', blanks inside) but for the group brackets; TAB-separated.
+// The names and numbers reach the result file whole, as values.
+TEST_F(QlimportScenario, OfficeExportsKeepTheirNamesAndNumbers) {
+  std::string file = Csv(
+      "\xEF\xBB\xBFPr\xC3\xA9nom;Nom de famille;Soci\xC3\xA9t\xC3\xA9;T\xC3\xA9l\xC3\xA9"
+      "copie bureau;T\xC3\xA9l\xC3\xA9" "copie personnelle\r\n"
+      "J\xC3\xA9r\xC3\xB4me;Dupr\xC3\xA9;ACME;01 47 00 00 01;\r\n"
+      "\"Anne; Marie\";Roux;;;01-47\r\n"
+      "Zo\xC3\xA9;;;0147000003;\r\n");
+  auto result = Run("phonebook",
+                    AutomaticCsv(file) +
+                        "dialog 102\nexpect-lines 1004 \"Jérôme Dupré <0147000001>\" \"Jérôme Dupré <>\" "
+                        "\"Anne; Marie Roux <>\" \"Anne; Marie Roux <01-47>\" \"Zoé <0147000003>\" \"Zoé <>\"\n"
+                        "select 1004 0 3 4\nclick 1001\nclick 1\ndialog 101\nclick 1\n");
+  ASSERT_EQ(result.status, 0) << result.err << Transcript();
+  EXPECT_EQ(ReadText(Result()), Count(3) + NameNumber("J\xe9r\xf4me Dupr\xe9", "0147000001") +
+                                    NameNumber("Anne; Marie Roux", "01-47") + NameNumber("Zo\xe9", "0147000003"));
+
+  file = Csv("Display Name,Company,Business Fax\n"
+             "\"Dupont <Paris>\",\"A;B;C;D\",0145678900\n"
+             "  Blancs  au bord ,,1\n"
+             "[Lyon] > Agence,,2\n"
+             "Caf\xe9 au nom bien plus long que trente,,3\n");
+  result = Run("recipient",
+               AutomaticCsv(file) +
+                   "dialog 102\nexpect-lines 1004 \"Dupont <Paris> <0145678900>\" \"Blancs  au bord <1>\" "
+                   "\"(Lyon) > Agence <2>\" \"Café au nom bien plus long que <3>\"\n"
+                   "select 1004 0 1 2 3\nclick 1001\nclick 1\ndialog 101\n"
+                   "expect-lines 1001 \"Dupont <Paris>\\t0145678900\" \"Blancs  au bord\\t1\" \"(Lyon) > Agence\\t2\" "
+                   "\"Café au nom bien plus long que\\t3\"\nclick 1\n");
+  ASSERT_EQ(result.status, 0) << result.err << Transcript();
+  ExpectLauncherTold(1022);
+  EXPECT_EQ(ReadText(Result()), Count(4) + NameNumber("Dupont <Paris>", "0145678900") +
+                                    NameNumber("Blancs  au bord", "1") + NameNumber("(Lyon) > Agence", "2") +
+                                    NameNumber("Caf\xe9 au nom bien plus long que", "3"));
+
+  file = Csv("Full Name\tFax Number\tNotes\nA, B\t9\t\n");
+  result = Run("phonebook", AutomaticCsv(file) + "dialog 102\nclick 1001\nclick 1\ndialog 101\nclick 1\n");
+  ASSERT_EQ(result.status, 0) << result.err << Transcript();
+  EXPECT_EQ(ReadText(Result()), Count(1) + NameNumber("A, B", "9"));
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kAddressSanitizer = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kAddressSanitizer = true;
+#else
+constexpr bool kAddressSanitizer = false;
+#endif
+#else
+constexpr bool kAddressSanitizer = false;
+#endif
+
+// A file of line feeds whose line index cannot be had under the limit,
+// though the file itself can: the memory message, nothing written, and
+// the launching dialog told the import ended, with a clean exit.
+TEST_F(QlimportScenario, FileTooLargeForTheMemoryLimitSaysSoAndEndsCleanly) {
+  if (kAddressSanitizer) GTEST_SKIP() << "the address sanitizer cannot run under an address space limit";
+  constexpr std::size_t kFileBytes = 32 << 20;
+  const std::string file = Csv(std::string(kFileBytes, '\n'));
+  const std::string message =
+      "Mémoire insuffisante. Impossible d'importer les données depuis " + file + ".";
+  const auto result = Run("recipient",
+                          AutomaticCsv(file) + "box ok \"" + message + "\"\nbox ok \"Pas d'entrée à importer.\"\n",
+                          1022, std::string(TELEQUILL_BIN_DIR) + "/../tests/memory_limited",
+                          {"MEMORY_LIMITED_PROGRAM=" + std::string(TELEQUILL_BIN_DIR) + "/qlimportn",
+                           "MEMORY_LIMIT_KIB=300000"});
+  ASSERT_EQ(result.status, 0) << result.err << Transcript();
+  ExpectLauncherTold(1022);
+  EXPECT_FALSE(std::filesystem::exists(Result()));
+  EXPECT_NE(Transcript().find("box error ok \"Erreur d'importation CSV\" \"" + message + "\" -> ok"), std::string::npos)
+      << Transcript();
+}
+
 std::string SixtyRows() {
   std::string csv = "Nom,Fax\n";
   for (int i = 0; i < 60; ++i) csv += "N" + std::to_string(i) + "," + std::to_string(1000 + i) + "\n";
@@ -225,6 +307,41 @@ TEST_F(QlimportScenario, ModelPWritesTheCommonForm) {
                           1022, "qlimportp");
   ASSERT_EQ(result.status, 0) << result.err << Transcript();
   EXPECT_EQ(ReadText(Result()), Count(1) + NameNumber("A", "1"));
+}
+
+// Entries chosen but not handed back are an error the user sees, and the
+// program's status says so.
+TEST_F(QlimportScenario, AResultThatCannotBeWrittenIsAnErrorWithAFailingStatus) {
+  const std::string file = Csv("Nom,Fax\nA,1\n");
+  const std::string result = path("missing/DB120000.TMP").string();
+  tq::testing::WriteText(path("import.txt"), AutomaticCsv(file) +
+                                                 "dialog 102\nclick 1001\nclick 1\ndialog 101\nclick 1\n"
+                                                 "box ok \"Espace disque insuffisant. Impossible de continuer.\"\n");
+  const auto run = tq::testing::RunProgram("qlimportn", {result},
+                                           {"TELEQUILL_UI=script:" + path("import.txt").string(),
+                                            "TELEQUILL_TRANSCRIPT=" + path("transcript.txt").string()});
+  EXPECT_EQ(run.status, 1) << run.err << Transcript();
+  EXPECT_NE(run.err.find("the result file " + result + " cannot be written"), std::string::npos) << run.err;
+  EXPECT_NE(Transcript().find("box error ok \"Importation des données d'un destinataire\""), std::string::npos)
+      << Transcript();
+}
+
+// The Import application never outlives the dialog's process that started
+// it: killed, that process takes it along within a second.
+TEST_F(QlimportScenario, TheImportApplicationEndsWithTheProcessThatStartedIt) {
+  tq::testing::WriteText(path("launcher.txt"), "click 1018\nwait-command 1022 60\n");
+  tq::testing::WriteText(path("import.txt"), "wait-command 1022 60\n");
+  const pid_t launcher = tq::testing::StartProgram(
+      std::string(TELEQUILL_BIN_DIR) + "/../tests/import_launcher",
+      {"recipient", std::string(TELEQUILL_BIN_DIR) + "/qlimportn", Result()},
+      {"TELEQUILL_UI=script:" + path("launcher.txt").string(), "TELEQUILL_CHILD_UI=script:" + path("import.txt").string()});
+  ASSERT_GT(launcher, 0);
+  const auto import = tq::testing::WaitForChild(launcher, "qlimportn", std::chrono::seconds(20));
+  kill(launcher, SIGKILL);
+  waitpid(launcher, nullptr, 0);
+  ASSERT_TRUE(import.has_value()) << "qlimportn did not start";
+  EXPECT_TRUE(tq::testing::WaitUntilEnded(*import, std::chrono::seconds(1)));
+  kill(*import, SIGKILL);  // whatever happened, nothing is left running
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "speed_dial_rows.h"
+#include "import/speed_dial_rows.h"
 
 #include <gtest/gtest.h>
 

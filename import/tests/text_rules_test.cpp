@@ -33,3 +33,35 @@ TEST(TextRules, BracketsBecomeParenthesesButNotInsideDoubleByteCharacters) {
 }
 
 }  // namespace
+
+#include "import/csv_records.h"
+
+namespace {
+
+std::vector<std::string_view> Header(std::vector<std::string>& storage) {
+  return {storage.begin(), storage.end()};
+}
+
+// The titles of the project's own files first; the export titles only
+// where those find nothing.
+TEST(CsvColumns, ExportTitlesWhenTheOwnTitlesFindNothing) {
+  std::vector<std::string> own{"NOM", "DISPLAY NAME", "FAX BUREAU", "T\xe9L\xe9" "COPIE BUREAU"};
+  auto columns = tq::import::FindColumns(Header(own));
+  EXPECT_EQ(columns.name, 0);
+  EXPECT_EQ(columns.fax, (std::vector<std::size_t>{2}));
+
+  std::vector<std::string> french{"PR\xe9NOM", "NOM DE FAMILLE", "T\xe9L\xe9" "COPIE BUREAU",
+                                  "T\xc9L\xc9" "COPIE PERSONNELLE"};
+  columns = tq::import::FindColumns(Header(french));
+  EXPECT_EQ(columns.name, -1);
+  EXPECT_EQ(columns.firstName, 0);
+  EXPECT_EQ(columns.lastName, 1);
+  EXPECT_EQ(columns.fax, (std::vector<std::size_t>{2, 3}));
+
+  std::vector<std::string> english{"NAME", "FULL NAME", "HOME FAX"};
+  columns = tq::import::FindColumns(Header(english));
+  EXPECT_EQ(columns.name, 1);
+  EXPECT_EQ(columns.fax, (std::vector<std::size_t>{2}));
+}
+
+}  // namespace

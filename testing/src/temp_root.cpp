@@ -1,5 +1,7 @@
 #include "testing/temp_root.h"
 
+#include "testing/processes.h"
+
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
@@ -108,13 +110,7 @@ RunResult RunProgram(const std::string& program, const std::vector<std::string>&
   for (auto& a : argStrings) argv.push_back(a.data());
   argv.push_back(nullptr);
 
-  std::vector<std::string> envStrings;
-  for (char** e = environ; *e != nullptr; ++e) envStrings.emplace_back(*e);
-  for (const auto& extra : env) {
-    const std::string name = extra.substr(0, extra.find('=') + 1);
-    std::erase_if(envStrings, [&](const std::string& s) { return s.rfind(name, 0) == 0; });
-    envStrings.push_back(extra);
-  }
+  std::vector<std::string> envStrings = EnvironmentWith(env);
   std::vector<char*> envp;
   for (auto& e : envStrings) envp.push_back(e.data());
   envp.push_back(nullptr);

@@ -9,7 +9,7 @@
 #include "dialogs/help.h"
 #include "faxui/resource_ids.h"
 #include "printflow/prompt.h"
-#include "recipients/recipient_dialog.h"
+#include "recipient_list/recipient_lines.h"
 
 namespace tq::faxui {
 

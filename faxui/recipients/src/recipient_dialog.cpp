@@ -13,7 +13,7 @@
 #include "dialogs/list_lines.h"
 #include "dialogs/messages.h"
 #include "faxui/resource_ids.h"
-#include "phonebook/phonebook_ui.h"
+#include "phonebook/phonebook_operations.h"
 #include "recipient_dialog_state.h"
 #include "recipients/speed_dial.h"
 #include "win/user.h"

@@ -9,6 +9,7 @@
 #include "faxui/import_handoff.h"
 #include "faxui/resource_ids.h"
 #include "recipient_dialog_state.h"
+#include "recipient_list/recipient_lines.h"
 #include "recipients/recipient_dialog.h"
 #include "win/user.h"
 

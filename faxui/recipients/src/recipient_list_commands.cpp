@@ -3,6 +3,7 @@
 #include <string>
 
 #include "common/ansi_slots.h"
+#include "common/record_key.h"
 #include "dialogs/controls.h"
 #include "dialogs/edit_filters.h"
 #include "dialogs/list_lines.h"
@@ -11,7 +12,8 @@
 #include "faxui/resource_ids.h"
 #include "faxui/text_routines.h"
 #include "recipient_dialog_state.h"
-#include "recipients/comm_dialog.h"
+#include "recipient_list/comm_dialog.h"
+#include "recipient_list/recipient_lines.h"
 #include "recipients/recipient_dialog.h"
 #include "recipients/speed_dial.h"
 #include "win/user.h"
@@ -42,13 +44,13 @@ bool AcceptSpeedDial(HWND dialog, const RecipientDialogState& state, char16_t* n
   return false;
 }
 
-bool ConfirmDuplicate(HWND dialog, const std::u16string& line, const char16_t* name,
-                      const char16_t* number) {
+bool ConfirmDuplicate(HWND dialog, const RecordKey& key) {
+  const std::u16string line = key.Line();
   const LRESULT found = SendDlgItemMessageW(dialog, rcp::kList, LB_FINDSTRINGEXACT,
                                             static_cast<WPARAM>(-1),
                                             reinterpret_cast<LPARAM>(line.c_str()));
   if (found == LB_ERR) return true;
-  const std::u16string question = std::u16string(u"Nom : ") + name + u"\nN° de fax : " + number +
+  const std::u16string question = u"Nom : " + key.name + u"\nN° de fax : " + key.number +
                                   u"\n\nCe destinataire existe déjà dans la liste.\nSouhaitez-vous "
                                   u"quand même l'ajouter ?";
   return ShowMessage(dialog, question, kAddCaption, MB_YESNO | MB_ICONQUESTION) == IDYES;
@@ -82,12 +84,11 @@ void AddTypedRecipient(HWND dialog, RecipientDialogState& state) {
   ReadEditText(dialog, rcp::kNameEdit, name, kFieldSize);
   TrimWide(name);
 
-  const std::u16string line = std::u16string(name) + (state.speedDialMode ? u" <'" : u" <") + number +
-                              (state.speedDialMode ? u"'>" : u">");
-  if (!ConfirmDuplicate(dialog, line, name, number)) return;
+  const RecordKey key = state.speedDialMode ? RecordKey::SpeedDial(name, number) : RecordKey::Individual(name, number);
+  if (!ConfirmDuplicate(dialog, key)) return;
 
   const int slot = list.block.count;
-  AddListLine(dialog, rcp::kList, line);
+  AddListLine(dialog, rcp::kList, key.Line());
   EntryRecord& record = list.block.records[slot];
   record = DefaultEntryRecord;
   WideToAnsiSlot(name, record.name, WC_COMPOSITECHECK);

@@ -5,14 +5,16 @@
 #include <string>
 #include <vector>
 
+#include "common/record_key.h"
 #include "dialogs/controls.h"
 #include "dialogs/list_lines.h"
 #include "dialogs/messages.h"
 #include "faxui/resource_ids.h"
-#include "phonebook/phonebook_ui.h"
+#include "phonebook/phonebook_operations.h"
 #include "phonebook/records.h"
 #include "phonebook/updates.h"
 #include "recipient_dialog_state.h"
+#include "recipient_list/recipient_lines.h"
 #include "recipients/recipient_dialog.h"
 #include "win/user.h"
 
@@ -53,12 +55,8 @@ void TellSpeedDialSkipped(HWND dialog, std::size_t selected) {
 }
 
 // Yes, No or Cancel to replacing the phonebook's entry of the same line.
-int AskReplace(HWND dialog, const std::u16string& line) {
-  // The line is "name <fax>", cut at its last blank.
-  const std::size_t blank = line.rfind(u' ');
-  const std::u16string name = line.substr(0, blank);
-  const std::u16string fax = line.size() >= blank + 3 ? line.substr(blank + 2, line.size() - blank - 3) : u"";
-  const std::u16string question = u"Nom : " + name + u"\nN° de fax : " + fax +
+int AskReplace(HWND dialog, const RecordKey& key) {
+  const std::u16string question = u"Nom : " + key.name + u"\nN° de fax : " + key.number +
                                   u"\n\nLe nom du destinataire existe déjà dans l'annuaire courant.\n"
                                   u"Souhaitez-vous le remplacer ?";
   return ShowMessage(dialog, question, kStoreCaption, MB_YESNOCANCEL | MB_ICONQUESTION);
@@ -80,6 +78,7 @@ void SearchPhonebook(HWND dialog, RecipientDialogState& state) {
   if (state.phonebookDialogs.selectRecipients(dialog, *working, state.phonebook) == 1) {
     *state.recipients = *working;
     FillRecipientListBox(dialog, rcp::kList, state.recipients->block);
+    ApplyRecipientButtonStates(dialog, state);
   }
   ShowCurrentPhonebook(dialog, state);
   EnableControl(dialog, rcp::kStoreButton, !state.phonebook.unavailable);
@@ -110,12 +109,13 @@ void StoreSelectedRecipients(HWND dialog, RecipientDialogState& state) {
       speedDialTold = true;
       continue;
     }
-    const std::u16string line = RecipientDisplayLine(record);
+    const RecordKey key = RecordKey::Of(record);
+    const std::u16string line = key.Line();
     SaveMode mode = SaveMode::Append;
     std::u16string oldLine;
     if (SendMessageW(scratch, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(line.c_str())) !=
         LB_ERR) {
-      const int answer = AskReplace(dialog, line);
+      const int answer = AskReplace(dialog, key);
       if (answer == IDNO) continue;
       if (answer != IDYES) break;
       mode = SaveMode::ReplaceSameKey;

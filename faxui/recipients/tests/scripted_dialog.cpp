@@ -10,7 +10,8 @@
 
 #include "common/host_settings.h"
 #include "faxui/module_instance.h"
-#include "recipients/comm_dialog.h"
+#include "recipient_list/comm_dialog.h"
+#include "recipient_list/resources.h"
 #include "recipients/recipient_dialog.h"
 #include "recipients/resources.h"
 #include "testing/temp_root.h"
@@ -24,7 +25,11 @@ namespace {
 
 const HINSTANCE kInstance = reinterpret_cast<HINSTANCE>(static_cast<std::uintptr_t>(0x7e57));
 
-const tq::res::ResourceScript kScript = RecipientResources();
+// The two dialogs' templates and the mode strings, gathered at first use.
+const tq::res::ResourceScript& Script() {
+  static const tq::res::GatheredScript gathered{RecipientResources(), CommResources()};
+  return gathered.script();
+}
 
 struct ChildOutcome {
   long long result;
@@ -47,7 +52,7 @@ DialogRun RunInChild(const std::filesystem::path& folder, const std::string& scr
     alarm(60);  // a run that hangs ends the child instead of the suite
     setenv("TELEQUILL_TRANSCRIPT", transcriptPath.c_str(), 1);
     if (!tq::ui::UseFace("script:" + scriptPath.string())) _exit(2);
-    tq::res::RegisterResources(kInstance, kScript);
+    tq::res::RegisterResources(kInstance, Script());
     SetModuleInstance(kInstance);
     auto* outcome = new ChildOutcome{};
     outcome->result = body(*outcome);

@@ -1,6 +1,8 @@
 // The picked entries into candidates: people read for their name and three
 // fax numbers, distribution lists expanded once each.
 #include <cstring>
+#include <set>
+#include <utility>
 
 #include "addressbook/address_book_import.h"
 #include "import/text_rules.h"
@@ -142,18 +144,16 @@ class Extraction {
 
   // True when the number was added or counted.
   bool Offer(const std::string& name, const std::string& fax) {
-    std::string number = NormalizeFaxNumber(fax);
-    if (number.empty()) return false;
-    std::string text = ReplaceNameBrackets(TrimBlanks(name)) + " <" + number + ">";
-    for (const std::string& existing : candidates_.texts) {
-      if (existing == text) return false;
-    }
-    if (candidates_.limit > 0 && static_cast<std::int32_t>(candidates_.texts.size()) >= candidates_.limit) {
+    AnsiRecordKey candidate{ReplaceNameBrackets(TrimBlanks(name)), NormalizeFaxNumber(fax)};
+    if (candidate.faxNumber.empty()) return false;
+    if (offered_.contains({candidate.name, candidate.faxNumber})) return false;
+    if (candidates_.limit > 0 && static_cast<std::int32_t>(candidates_.entries.size()) >= candidates_.limit) {
       ++counters_.valid;  // counted, though the list keeps no more
       return true;
     }
-    candidates_.texts.push_back(std::move(text));
-    counters_.valid = static_cast<std::int32_t>(candidates_.texts.size());
+    offered_.emplace(candidate.name, candidate.faxNumber);
+    candidates_.entries.push_back(std::move(candidate));
+    counters_.valid = static_cast<std::int32_t>(candidates_.entries.size());
     return true;
   }
 
@@ -162,6 +162,8 @@ class Extraction {
   CandidateList& candidates_;
   ImportCounters& counters_;
   std::vector<VisitedList> visited_;
+  // The names and numbers offered, to keep each once.
+  std::set<std::pair<std::string, std::string>> offered_;
 };
 
 }  // namespace

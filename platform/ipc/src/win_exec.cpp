@@ -1,8 +1,11 @@
-// WinExec over posix_spawn. The child gets the caller's environment, with
+// WinExec over fork and exec: the started program ends with the process
+// that started it. The child gets the caller's environment, with
 // TELEQUILL_FOREGROUND naming the caller's active dialog (or removed when
 // there is none, so that a value the caller inherited is not passed on),
 // and a face of its own (AddChildFace).
-#include <spawn.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -117,6 +120,44 @@ UINT ErrorOfSpawn(int error) {
   }
 }
 
+// Starts the program as a child that ends with its parent: the kernel sends
+// it SIGTERM when the process that started it dies, so a started program
+// never runs on without its owner. The error of a failed exec comes back
+// through a pipe closed on exec; 0 on success.
+int SpawnOwned(const std::string& path, std::vector<char*>& argv, std::vector<char*>& envp, pid_t& child) {
+  int report[2];
+  if (pipe2(report, O_CLOEXEC) != 0) return errno;
+  const pid_t parent = getpid();
+  child = fork();
+  if (child < 0) {
+    const int error = errno;
+    close(report[0]);
+    close(report[1]);
+    return error;
+  }
+  if (child == 0) {
+    // Only async-signal-safe calls between fork and exec.
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
+    if (getppid() != parent) _exit(127);  // the parent died before the line above
+    execve(path.c_str(), argv.data(), envp.data());
+    const int error = errno;
+    [[maybe_unused]] const ssize_t ignored = write(report[1], &error, sizeof error);
+    _exit(127);
+  }
+  close(report[1]);
+  int error = 0;
+  ssize_t got;
+  while ((got = read(report[0], &error, sizeof error)) < 0 && errno == EINTR) {
+  }
+  close(report[0]);
+  if (got == static_cast<ssize_t>(sizeof error)) {
+    while (waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
+    }
+    return error;
+  }
+  return 0;
+}
+
 UINT Start(LPCSTR commandLine, const void* caller) {
   if (commandLine == nullptr) return ERROR_FILE_NOT_FOUND;
   const std::vector<std::u16string> parts = SplitCommandLine(AnsiToWide(commandLine));
@@ -130,7 +171,7 @@ UINT Start(LPCSTR commandLine, const void* caller) {
   std::vector<char*> argv = Pointers(arguments);
   std::vector<char*> envp = Pointers(environment);
   pid_t child = 0;
-  const int error = posix_spawn(&child, program.path.c_str(), nullptr, nullptr, argv.data(), envp.data());
+  const int error = SpawnOwned(program.path, argv, envp, child);
   if (error != 0) return ErrorOfSpawn(error);
   // Nobody waits for the child, as with Win32; this reaps it when it ends.
   std::thread([child] {

@@ -1,6 +1,7 @@
 #include "win/file_replace.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -30,31 +31,39 @@ std::string TemporaryFor(std::string_view target, unsigned number) {
   return temporary;
 }
 
-// The process that wrote a temporary file of `base`, from its file name.
-std::optional<pid_t> WriterOf(std::string_view entry, std::string_view base) {
-  if (entry.size() <= base.size() + kTemporaryMark.size() || entry.substr(0, base.size()) != base) return {};
-  std::string_view rest = entry.substr(base.size());
-  if (rest.substr(0, kTemporaryMark.size()) != kTemporaryMark) return {};
-  rest.remove_prefix(kTemporaryMark.size());
+// The process that wrote a temporary file, from its name: anything, then
+// ".tmp-PID-N" to the end.
+std::optional<pid_t> WriterOf(std::string_view entry) {
+  const std::size_t mark = entry.rfind(kTemporaryMark);
+  if (mark == std::string_view::npos || mark == 0) return {};
+  std::string_view rest = entry.substr(mark + kTemporaryMark.size());
   pid_t pid = 0;
   auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(), pid);
   if (error != std::errc{} || end == rest.data() || end == rest.data() + rest.size() || *end != '-') return {};
+  std::string_view number(end + 1, static_cast<std::size_t>(rest.data() + rest.size() - (end + 1)));
+  if (number.empty() || number.find_first_not_of("0123456789") != std::string_view::npos) return {};
   return pid;
 }
 
-// Removes the temporary files a killed writer of this target left behind.
-// Only those of processes that no longer run: a live writer's file is its own.
+// Removes the temporary files that killed writers left in the target's
+// folder, whatever file they were for: only those of processes that no
+// longer run (a live writer's file is its own), and only regular files of
+// this user, so that root writing into a shared folder never removes
+// another user's file that happens to be named like one.
 void RemoveStaleTemporaries(const std::string& target) {
   const std::size_t slash = target.rfind('/');
   const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : target.substr(0, slash);
-  const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
   DIR* dir = opendir(folder.c_str());
   if (dir == nullptr) return;
   while (const dirent* entry = readdir(dir)) {
-    std::optional<pid_t> writer = WriterOf(entry->d_name, base);
-    if (writer && *writer != getpid() && kill(*writer, 0) != 0 && errno == ESRCH) {
-      unlinkat(dirfd(dir), entry->d_name, 0);
+    std::optional<pid_t> writer = WriterOf(entry->d_name);
+    if (!writer || *writer == getpid() || kill(*writer, 0) == 0 || errno != ESRCH) continue;
+    struct stat info {};
+    if (fstatat(dirfd(dir), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(info.st_mode) ||
+        info.st_uid != geteuid()) {
+      continue;
     }
+    unlinkat(dirfd(dir), entry->d_name, 0);
   }
   closedir(dir);
 }
@@ -138,6 +147,12 @@ DWORD ReplaceFileWith(std::u16string_view name, const FileContentsWriter& write,
   if (error != ERROR_SUCCESS) DeleteFileW(temporary.c_str());
   SetLastError(error);
   return error;
+}
+
+void RemoveDeadTemporariesBeside(std::u16string_view name) {
+  const std::u16string target(name);
+  std::string nativeTarget;
+  if (kernel::NativeName(target.c_str(), nativeTarget)) RemoveStaleTemporaries(nativeTarget);
 }
 
 DWORD ReplaceFileContents(std::u16string_view name, std::string_view bytes, const FileReplaceOptions& options) {

@@ -241,8 +241,8 @@ TEST_F(FilesTest, ReplacementIsPrivateUnlessSharedAndUsesATemporaryOfItsOwn) {
   ASSERT_EQ(stat(path("folder").c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0700u);
 
-  // Temporaries a killed writer left are removed by the next write of that
-  // file; a running writer's, and those of another file, stay.
+  // Temporaries killed writers left are removed by the next write in their
+  // folder, those of another file too; a running writer's stays.
   pid_t gone = fork();
   if (gone == 0) _exit(0);
   waitpid(gone, nullptr, 0);
@@ -254,7 +254,7 @@ TEST_F(FilesTest, ReplacementIsPrivateUnlessSharedAndUsesATemporaryOfItsOwn) {
   EXPECT_EQ(ReadText(path("BOOK.AFD")), "book");
   EXPECT_FALSE(std::filesystem::exists(path(dead)));
   EXPECT_TRUE(std::filesystem::exists(path(alive)));
-  EXPECT_TRUE(std::filesystem::exists(path(other)));
+  EXPECT_FALSE(std::filesystem::exists(path(other)));
   EXPECT_EQ(tq::DescribeFileError(ERROR_DISK_FULL), "disk full");
 }
 

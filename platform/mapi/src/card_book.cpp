@@ -75,9 +75,13 @@ std::string DisplayName(const vcard::Card& card) {
 
 std::string TelNumber(std::string_view value) {
   std::string number = Trim(vcard::Unescape(value));
-  if (StartsWithNoCase(number, "tel:")) number.erase(0, 4);
-  // A tel: URI's parameters (";ext=", ";phone-context=") are not dialled.
+  if (!StartsWithNoCase(number, "tel:")) return number;
+  number.erase(0, 4);
+  // A tel: URI's parameters (";ext=", ";phone-context=") are not dialled,
+  // and its visual separators ('-', '.', '(', ')') only group the digits
+  // as the blanks of a written number do.
   if (std::size_t semicolon = number.find(';'); semicolon != std::string::npos) number.resize(semicolon);
+  std::erase_if(number, [](char c) { return c == '-' || c == '.' || c == '(' || c == ')'; });
   return number;
 }
 

@@ -60,58 +60,141 @@ bool StartsWithNoCase(const std::u16string& text, const std::u16string& prefix) 
   return true;
 }
 
+// From the block found last, so that a pass over the list in either
+// direction finds each item in constant time.
 std::pair<int, int> ItemList::Locate(int index) const {
-  int block = 0;
-  while (block < static_cast<int>(blocks_.size()) && index >= static_cast<int>(blocks_[block].size())) {
-    index -= static_cast<int>(blocks_[block].size());
+  const int blocks = static_cast<int>(blocks_.size());
+  int block = cacheBlock_ < blocks ? cacheBlock_ : 0;
+  int base = cacheBlock_ < blocks ? cacheBase_ : 0;
+  while (block > 0 && index < base) {
+    --block;
+    base -= static_cast<int>(blocks_[block].items.size());
+  }
+  while (block < blocks && index >= base + static_cast<int>(blocks_[block].items.size())) {
+    base += static_cast<int>(blocks_[block].items.size());
     ++block;
   }
-  return {block, index};
+  if (block < blocks) {
+    cacheBlock_ = block;
+    cacheBase_ = base;
+  }
+  return {block, index - base};
 }
 
 Item& ItemList::At(int index) {
   auto [block, offset] = Locate(index);
-  return blocks_[block][offset];
+  return blocks_[block].items[offset];
 }
 
 const Item& ItemList::At(int index) const {
   auto [block, offset] = Locate(index);
-  return blocks_[block][offset];
+  return blocks_[block].items[offset];
+}
+
+void ItemList::Select(int index, bool selected) {
+  auto [block, offset] = Locate(index);
+  Block& target = blocks_[block];
+  Item& item = target.items[offset];
+  if (item.selected == selected) return;
+  item.selected = selected;
+  const int change = selected ? 1 : -1;
+  target.selected += change;
+  selected_ += change;
+}
+
+void ItemList::SelectAll(bool selected) {
+  for (Block& block : blocks_) {
+    const int size = static_cast<int>(block.items.size());
+    if (selected) {
+      if (block.selected == size) continue;
+      for (Item& item : block.items) item.selected = true;
+      block.selected = size;
+      continue;
+    }
+    // Clearing stops at the block's last selected item.
+    for (auto item = block.items.begin(); block.selected > 0; ++item) {
+      if (!item->selected) continue;
+      item->selected = false;
+      --block.selected;
+    }
+  }
+  selected_ = selected ? count_ : 0;
 }
 
 void ItemList::Insert(int index, Item item) {
-  if (blocks_.empty()) blocks_.emplace_back();
+  if (blocks_.empty()) {
+    blocks_.emplace_back();
+    try {
+      blocks_.back().items.push_back(std::move(item));
+    } catch (...) {
+      blocks_.clear();  // never an empty block
+      throw;
+    }
+    selected_ += blocks_.back().items.back().selected ? 1 : 0;
+    blocks_.back().selected = selected_;
+    ++count_;
+    return;
+  }
   int block;
   int offset;
   if (index >= count_) {
     block = static_cast<int>(blocks_.size()) - 1;
-    offset = static_cast<int>(blocks_[block].size());
+    offset = static_cast<int>(blocks_[block].items.size());
   } else {
     std::tie(block, offset) = Locate(index);
   }
-  auto& target = blocks_[block];
-  target.insert(target.begin() + offset, std::move(item));
+  Block& target = blocks_[block];
+  const int change = item.selected ? 1 : 0;
+  target.items.insert(target.items.begin() + offset, std::move(item));
+  target.selected += change;
+  selected_ += change;
   ++count_;
-  if (static_cast<int>(target.size()) > kBlock) {
-    // Split a full block in two halves.
-    std::vector<Item> upper(std::make_move_iterator(target.begin() + kBlock / 2),
-                            std::make_move_iterator(target.end()));
-    target.resize(kBlock / 2);
+  if (block < cacheBlock_) ++cacheBase_;
+  if (static_cast<int>(target.items.size()) > kBlock) Split(block);
+}
+
+// Splits a full block in two halves. The item is in already: without
+// memory for the split, the block stays whole until the next insertion.
+void ItemList::Split(int block) {
+  try {
+    blocks_.reserve(blocks_.size() + 1);
+    Block& target = blocks_[block];
+    Block upper;
+    upper.items.reserve(target.items.size() - kBlock / 2);
+    upper.items.assign(std::make_move_iterator(target.items.begin() + kBlock / 2),
+                       std::make_move_iterator(target.items.end()));
+    target.items.resize(kBlock / 2);
+    target.items.shrink_to_fit();
+    upper.selected = static_cast<int>(
+        std::count_if(upper.items.begin(), upper.items.end(), [](const Item& moved) { return moved.selected; }));
+    target.selected -= upper.selected;
     blocks_.insert(blocks_.begin() + block + 1, std::move(upper));
+    if (block < cacheBlock_) ++cacheBlock_;
+  } catch (const std::bad_alloc&) {
   }
 }
 
 void ItemList::Erase(int index) {
   auto [block, offset] = Locate(index);
-  auto& target = blocks_[block];
-  target.erase(target.begin() + offset);
-  if (target.empty()) blocks_.erase(blocks_.begin() + block);
+  Block& target = blocks_[block];
+  if (target.items[offset].selected) {
+    --target.selected;
+    --selected_;
+  }
+  target.items.erase(target.items.begin() + offset);
+  if (block < cacheBlock_) --cacheBase_;
+  if (target.items.empty()) {
+    blocks_.erase(blocks_.begin() + block);
+    if (block < cacheBlock_) --cacheBlock_;
+  }
   --count_;
 }
 
 void ItemList::Clear() {
   blocks_.clear();
+  cacheBlock_ = cacheBase_ = 0;
   count_ = 0;
+  selected_ = 0;
 }
 
 void ItemList::Reserve(int count) {
@@ -120,22 +203,25 @@ void ItemList::Reserve(int count) {
   // order splits its blocks in halves, so that is the number to expect.
   if (count <= 0) return;
   blocks_.reserve(blocks_.size() + static_cast<std::size_t>(count / (kBlock / 2) + 1));
-  if (!blocks_.empty()) blocks_.back().reserve(std::min(blocks_.back().size() + count, std::size_t{kBlock + 1}));
+  if (!blocks_.empty()) {
+    auto& items = blocks_.back().items;
+    items.reserve(std::min(items.size() + count, std::size_t{kBlock + 1}));
+  }
 }
 
 int ItemList::SortedPosition(const std::u16string& text) const {
   // The first block whose last item sorts after `text`, by binary search,
   // then the place inside it.
-  auto block = std::partition_point(blocks_.begin(), blocks_.end(), [&](const std::vector<Item>& b) {
-    return CompareForSort(b.back().text, text) <= 0;
+  auto block = std::partition_point(blocks_.begin(), blocks_.end(), [&](const Block& b) {
+    return CompareForSort(b.items.back().text, text) <= 0;
   });
   int base = 0;
-  for (auto it = blocks_.begin(); it != block; ++it) base += static_cast<int>(it->size());
+  for (auto it = blocks_.begin(); it != block; ++it) base += static_cast<int>(it->items.size());
   if (block == blocks_.end()) return count_;
-  auto at = std::upper_bound(block->begin(), block->end(), text, [](const std::u16string& t, const Item& item) {
+  auto at = std::upper_bound(block->items.begin(), block->items.end(), text, [](const std::u16string& t, const Item& item) {
     return CompareForSort(t, item.text) < 0;
   });
-  return base + static_cast<int>(at - block->begin());
+  return base + static_cast<int>(at - block->items.begin());
 }
 
 int ItemList::FindText(int after, const std::u16string& text, bool exact) const {

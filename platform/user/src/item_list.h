@@ -1,6 +1,8 @@
 // The items of a list box or combo box: text, item data and selection flag,
 // kept in blocks so that inserting in the middle (sorted lists) costs a
-// binary search and a short move, never a shift of the whole list.
+// binary search and a short move, never a shift of the whole list. Each
+// block counts its selected items, so counting, listing and clearing the
+// selection pass over the selected items and skip the blocks without any.
 #pragma once
 
 #include <string>
@@ -30,6 +32,16 @@ class ItemList {
   void Insert(int index, Item item);
   void Erase(int index);
   void Clear();
+  // The selection flag is changed through these only, which keep the
+  // counts.
+  bool Selected(int index) const { return At(index).selected; }
+  void Select(int index, bool selected);
+  void SelectAll(bool selected);
+  int SelectedCount() const { return selected_; }
+  // The selected indices in ascending order, `visit(index)` returning false
+  // to stop.
+  template <class Visit>
+  void ForEachSelected(Visit visit) const;
   // Room for `count` more items (LB_INITSTORAGE); the items stay as they are.
   void Reserve(int count);
   // Where a sorted list puts `text`: after the items that sort equal to it.
@@ -38,6 +50,7 @@ class ItemList {
   // item satisfies `match`; -1 when none does.
   template <class Match>
   int FindFrom(int after, Match match) const;
+  // Every item; the visit may change anything but the selection flag.
   template <class Visit>
   void ForEach(Visit visit);
   // The searches of LB_FINDSTRING(EXACT) and CB_FINDSTRING(EXACT): from the
@@ -50,11 +63,20 @@ class ItemList {
 
  private:
   static constexpr int kBlock = 512;
+  struct Block {
+    std::vector<Item> items;
+    int selected = 0;  // how many of `items` are selected
+  };
   // Never an empty block: Erase drops a block once it is empty.
-  std::vector<std::vector<Item>> blocks_;
+  std::vector<Block> blocks_;
   int count_ = 0;
+  int selected_ = 0;
+  // The block Locate found last and the index of its first item.
+  mutable int cacheBlock_ = 0;
+  mutable int cacheBase_ = 0;
   // Block and offset of an index.
   std::pair<int, int> Locate(int index) const;
+  void Split(int block);
 };
 
 template <class Match>
@@ -66,10 +88,10 @@ int ItemList::FindFrom(int after, Match match) const {
   auto scan = [&](int from, int to) -> int {
     int base = 0;
     for (const auto& block : blocks_) {
-      const int size = static_cast<int>(block.size());
+      const int size = static_cast<int>(block.items.size());
       if (base + size > from && base < to) {
         for (int i = std::max(from - base, 0); i < size && base + i < to; ++i) {
-          if (match(block[i])) return base + i;
+          if (match(block.items[i])) return base + i;
         }
       }
       base += size;
@@ -85,7 +107,20 @@ template <class Visit>
 void ItemList::ForEach(Visit visit) {
   int index = 0;
   for (auto& block : blocks_) {
-    for (Item& item : block) visit(index++, item);
+    for (Item& item : block.items) visit(index++, item);
+  }
+}
+
+template <class Visit>
+void ItemList::ForEachSelected(Visit visit) const {
+  int base = 0;
+  for (const auto& block : blocks_) {
+    for (int i = 0, left = block.selected; left > 0; ++i) {
+      if (!block.items[static_cast<std::size_t>(i)].selected) continue;
+      --left;
+      if (!visit(base + i)) return;
+    }
+    base += static_cast<int>(block.items.size());
   }
 }
 

@@ -4,6 +4,7 @@
 #include "list_box.h"
 
 #include <algorithm>
+#include <new>
 
 namespace tq::ui {
 
@@ -15,8 +16,20 @@ LRESULT ListBox::Message(Window& self, UINT message, WPARAM wParam, LPARAM lPara
       multi_ = multiple(self);
       sorted_ = (self.style & LBS_SORT) != 0;
       return 0;
-    case LB_ADDSTRING: return addString(self, reinterpret_cast<LPCWSTR>(lParam));
-    case LB_INSERTSTRING: return insertString(self, index, reinterpret_cast<LPCWSTR>(lParam));
+    // A list that finds no memory for a line answers LB_ERRSPACE, as
+    // Win32's does, and stays as it was.
+    case LB_ADDSTRING:
+      try {
+        return addString(self, reinterpret_cast<LPCWSTR>(lParam));
+      } catch (const std::bad_alloc&) {
+        return LB_ERRSPACE;
+      }
+    case LB_INSERTSTRING:
+      try {
+        return insertString(self, index, reinterpret_cast<LPCWSTR>(lParam));
+      } catch (const std::bad_alloc&) {
+        return LB_ERRSPACE;
+      }
     case LB_DELETESTRING: return deleteString(self, index);
     case LB_RESETCONTENT: return resetContent(self);
     case LB_GETCOUNT: return items_.Count();
@@ -70,7 +83,7 @@ bool ListBox::multiple(const Window& self) {
 }
 
 bool ListBox::isSelected(int index) const {
-  return multi_ ? items_.At(index).selected : index == current_;
+  return multi_ ? items_.Selected(index) : index == current_;
 }
 
 LRESULT ListBox::addString(Window& self, LPCWSTR text) {
@@ -87,7 +100,7 @@ LRESULT ListBox::insertString(Window& self, int index, LPCWSTR text) {
 }
 
 LRESULT ListBox::insertAt(Window& self, int index, std::u16string text) {
-  items_.Insert(index, Item{std::move(text), 0, false});
+  items_.Insert(index, Item{std::move(text), 0, false});  // strong guarantee: nothing changed on failure
   if (current_ >= index) ++current_;
   if (caret_ >= index && items_.Count() > 1) ++caret_;
   if (anchor_ >= index && items_.Count() > 1) ++anchor_;
@@ -159,10 +172,10 @@ LRESULT ListBox::getCurSel() const {
 LRESULT ListBox::setSel(Window& self, bool select, int index) {
   if (!multi_) return LB_ERR;
   if (index == -1) {
-    items_.ForEach([&](int, Item& item) { item.selected = select; });
+    items_.SelectAll(select);
   } else {
     if (!valid(index)) return LB_ERR;
-    items_.At(index).selected = select;
+    items_.Select(index, select);
     showCaret(self, index);
   }
   Changed(self, Change::Selection);
@@ -171,9 +184,7 @@ LRESULT ListBox::setSel(Window& self, bool select, int index) {
 
 LRESULT ListBox::getSelCount() {
   if (!multi_) return LB_ERR;
-  int count = 0;
-  items_.ForEach([&](int, Item& item) { count += item.selected ? 1 : 0; });
-  return count;
+  return items_.SelectedCount();
 }
 
 // Up to `max` selected indices in ascending order; returns how many.
@@ -181,8 +192,9 @@ LRESULT ListBox::getSelItems(int max, int* out) {
   if (!multi_) return LB_ERR;
   if (out == nullptr || max <= 0) return 0;
   int count = 0;
-  items_.ForEach([&](int index, Item& item) {
-    if (item.selected && count < max) out[count++] = index;
+  items_.ForEachSelected([&](int index) {
+    out[count++] = index;
+    return count < max;
   });
   return count;
 }
@@ -191,7 +203,7 @@ LRESULT ListBox::selItemRange(Window& self, bool select, int first, int last) {
   if (!multi_) return LB_ERR;
   if (first > last) std::swap(first, last);
   last = std::min(last, items_.Count() - 1);
-  for (int i = std::max(first, 0); i <= last; ++i) items_.At(i).selected = select;
+  for (int i = std::max(first, 0); i <= last; ++i) items_.Select(i, select);
   Changed(self, Change::Selection);
   return LB_OKAY;
 }
@@ -228,7 +240,7 @@ LRESULT ListBox::selectString(Window& self, int start, LPCWSTR text) {
   if (found == LB_ERR) return LB_ERR;
   const int index = static_cast<int>(found);
   if (multi_) {
-    items_.At(index).selected = true;
+    items_.Select(index, true);
   } else {
     current_ = index;
   }
@@ -312,9 +324,10 @@ LRESULT ListBox::keyDown(Window& self, int key) {
 
 void ListBox::UserSelect(Window& self, const std::vector<int>& indices) {
   if (multi_) {
-    items_.ForEach([&](int index, Item& item) {
-      item.selected = std::find(indices.begin(), indices.end(), index) != indices.end();
-    });
+    items_.SelectAll(false);
+    for (int index : indices) {
+      if (valid(index)) items_.Select(index, true);
+    }
   } else {
     current_ = indices.empty() ? -1 : indices.front();
   }
@@ -344,8 +357,10 @@ std::vector<int> ListBox::Selected() {
     if (current_ >= 0) selected.push_back(current_);
     return selected;
   }
-  items_.ForEach([&](int index, Item& item) {
-    if (item.selected) selected.push_back(index);
+  selected.reserve(static_cast<std::size_t>(items_.SelectedCount()));
+  items_.ForEachSelected([&](int index) {
+    selected.push_back(index);
+    return true;
   });
   return selected;
 }

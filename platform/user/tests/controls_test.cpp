@@ -1,5 +1,6 @@
 // The controls' Win32 behaviour, message by message, on a modeless copy of
 // the sample dialog whose procedure records the notifications it gets.
+#include <algorithm>
 #include <cstdio>
 #include <utility>
 #include <vector>
@@ -203,6 +204,56 @@ TEST_F(ControlsTest, ExtendedSelectionAndGetSelItems) {
   EXPECT_EQ(Send(kList, LB_GETITEMDATA, 99), LB_ERR);
   EXPECT_EQ(Send(kList, LB_SETTOPINDEX, 99), LB_ERR);
   EXPECT_EQ(Send(kList, LB_SETTOPINDEX, 2), LB_OKAY);
+}
+
+// The selection follows its lines while lines are inserted before them,
+// blocks of lines split and lines are deleted, against a model kept by
+// text: the count, the listed indices and clearing stay right throughout.
+TEST_F(ControlsTest, SelectionFollowsItsLinesThroughInsertionsAndDeletions) {
+  std::vector<std::u16string> texts;
+  for (int i = 0; i < 3000; ++i) {
+    char digits[8];
+    std::snprintf(digits, sizeof digits, "%04d", (i * 7919) % 3000);  // every line once, out of order
+    texts.emplace_back(digits, digits + 4);
+  }
+  std::vector<std::u16string> selected;  // the model, by text
+  auto indexOf = [&](const std::u16string& text) {
+    return static_cast<int>(SendText(kList, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), text.c_str()));
+  };
+  auto expectModel = [&](const char* when) {
+    std::vector<int> expected;
+    for (const auto& text : selected) expected.push_back(indexOf(text));
+    std::sort(expected.begin(), expected.end());
+    ASSERT_EQ(Send(kList, LB_GETSELCOUNT), static_cast<LRESULT>(expected.size())) << when;
+    std::vector<int> listed(expected.size() + 1, -1);
+    ASSERT_EQ(Send(kList, LB_GETSELITEMS, listed.size(), reinterpret_cast<LPARAM>(listed.data())),
+              static_cast<LRESULT>(expected.size()))
+        << when;
+    listed.pop_back();
+    EXPECT_EQ(listed, expected) << when;
+  };
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    const int at = static_cast<int>(SendText(kList, LB_ADDSTRING, 0, texts[i].c_str()));
+    if (i % 5 == 0) {
+      Send(kList, LB_SETSEL, TRUE, at);
+      selected.push_back(texts[i]);
+    }
+  }
+  expectModel("filled");
+  for (std::size_t i = 0; i < texts.size(); i += 3) {
+    Send(kList, LB_DELETESTRING, indexOf(texts[i]));
+    std::erase(selected, texts[i]);
+  }
+  expectModel("after deletions");
+  int first = -1;
+  EXPECT_EQ(Send(kList, LB_GETSELITEMS, 1, reinterpret_cast<LPARAM>(&first)), 1);
+  Send(kList, LB_SETSEL, FALSE, -1);
+  selected.clear();
+  expectModel("cleared");
+  Send(kList, LB_SELITEMRANGE, TRUE, MAKELPARAM(10, 1500));
+  EXPECT_EQ(Send(kList, LB_GETSELCOUNT), 1491);
+  Send(kList, LB_SETSEL, TRUE, -1);
+  EXPECT_EQ(Send(kList, LB_GETSELCOUNT), Send(kList, LB_GETCOUNT));
 }
 
 TEST_F(ControlsTest, ClickSelectionNotifiesTheParent) {

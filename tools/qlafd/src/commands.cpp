@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "common/ansi_slots.h"
+#include "common/record_key.h"
 #include "common/store_result.h"
 #include "win/ansi_text.h"
 #include "win/quoting.h"
@@ -145,6 +146,11 @@ bool NewIndividual(const std::string& file, const std::string& name, const std::
       !KeyText(file, "fax number", faxNumber, kFaxNumberSize - 1, ansiFax)) {
     return false;
   }
+  // The dialogs take a line beginning with '[' for a group's.
+  if (ansiName.front() == '[') {
+    Fail(file, "the name begins with [, which would list as a group");
+    return false;
+  }
   CopyToAnsiSlot(entry.record.name, ansiName);
   CopyToAnsiSlot(entry.record.faxNumber, ansiFax);
   CopyToWideSlot(entry.details.name, Utf8ToUtf16(name));
@@ -157,8 +163,21 @@ int Finish(const std::string& file, StoreResult result) {
   return Status(result);
 }
 
+// A change of a line that names nothing must not look like success.
+int FinishChange(const std::string& file, const std::string& line, StoreResult result) {
+  if (result == StoreResult::NotFound) {
+    Fail(file, "no such entry \"" + line + "\"");
+    return Status(result);
+  }
+  return Finish(file, result);
+}
+
+// A group line is "[NAME]"; an individual's always ends in '>', even when
+// its name begins with '[' (as entries made elsewhere may).
 RecordType TypeOfLine(std::u16string_view line) {
-  return !line.empty() && line.front() == u'[' ? RecordType::Group : RecordType::Individual;
+  return line.size() >= 2 && line.front() == kLineGroupOpen && line.back() == kLineGroupClose
+             ? RecordType::Group
+             : RecordType::Individual;
 }
 
 }  // namespace
@@ -274,7 +293,7 @@ int Delete(const std::string& file, const std::string& line) {
   std::u16string path = Utf8ToUtf16(file);
   if (!CheckName(file, path)) return Status(StoreResult::BadFormat);
   std::u16string wideLine = Utf8ToUtf16(line);
-  return Finish(file, phonebook::DeleteRecord(path, wideLine, TypeOfLine(wideLine)));
+  return FinishChange(file, line, phonebook::DeleteExistingRecord(path, wideLine, TypeOfLine(wideLine)));
 }
 
 int Rename(const std::string& file, const std::string& line, const std::string& name,
@@ -288,20 +307,10 @@ int Rename(const std::string& file, const std::string& line, const std::string& 
   }
   PhonebookEntry renamed{};
   if (!NewIndividual(file, name, faxNumber, renamed)) return kUsage;
-  // The entry keeps its other details and settings.
-  PhonebookEntry entry{};
-  phonebook::ResetWorkingEntry(entry);
-  StoreResult read = phonebook::ReadEntry(path, oldLine, entry);
-  if (read != StoreResult::Ok) return Finish(file, read);
-  phonebook::RecordKey oldKey = phonebook::SplitDisplayLine(oldLine, RecordType::Individual);
-  const bool sameKey = phonebook::KeysEqual(oldKey.name, AnsiSlotView(renamed.record.name)) &&
-                       phonebook::KeysEqual(oldKey.faxNumber, AnsiSlotView(renamed.record.faxNumber));
-  std::memcpy(entry.record.name, renamed.record.name, sizeof entry.record.name);
-  std::memcpy(entry.record.faxNumber, renamed.record.faxNumber, sizeof entry.record.faxNumber);
-  std::memcpy(entry.details.name, renamed.details.name, sizeof entry.details.name);
-  std::memcpy(entry.details.faxNumber, renamed.details.faxNumber, sizeof entry.details.faxNumber);
-  return Finish(file, phonebook::SaveEntry(path, oldLine, entry.record, entry.details,
-                                           sameKey ? SaveMode::ReplaceSameKey : SaveMode::ReplaceNewKey));
+  // The entry keeps its other details and settings, taken from the file
+  // under the same hold as the rewrite.
+  return FinishChange(file, line, phonebook::RenameExistingEntry(path, oldLine, AnsiSlotView(renamed.record.name),
+                                                                 AnsiSlotView(renamed.record.faxNumber)));
 }
 
 int New(const std::string& file) {

@@ -15,7 +15,8 @@ constexpr const char* kUsageText =
     "       qlafd add FILE NAME FAXNUMBER              append an individual entry\n"
     "       qlafd delete FILE LINE                     delete \"Name <number>\" or \"[Group]\"\n"
     "       qlafd rename FILE LINE NEWNAME NEWFAXNUMBER  give an individual a new name and number\n"
-    "  changes exit with the result's value (0 Ok, 1 CannotOpen, ...)\n";
+    "  changes exit with the result's value (0 Ok, 1 CannotOpen, ...); a delete or rename of a line\n"
+    "  that names no record exits 4 (NotFound) with \"no such entry\"; a name may not begin with [\n";
 
 }  // namespace
 

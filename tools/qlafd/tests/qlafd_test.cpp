@@ -152,6 +152,41 @@ TEST_F(Qlafd, AddDeleteAndRenameChangeThePhonebook) {
   EXPECT_EQ(Run({"list", book}).out, "Durand <0789>\n");
 }
 
+TEST_F(Qlafd, EveryListedLineCanBeDeletedAndALineNamingNothingFails) {
+  // An individual whose name looks like a group, as another program may
+  // have written it: it lists as "[G] <4>" and is deleted by that line.
+  std::string book = File("g.AFD", kHeader + "\x01[G]\x03" "4\x03\x04" "\x02G\x03[G]\x03" "4\x03\x04");
+  EXPECT_EQ(Run({"list", book}).out, "[G] <4>\n[G]\n");
+  // New names that would list like a group are refused.
+  for (const auto& args : {std::vector<std::string>{"add", book, "[H]", "5"},
+                           std::vector<std::string>{"rename", book, "[G] <4>", "[H", "5"}}) {
+    auto refused = Run(args);
+    EXPECT_EQ(refused.status, 64) << args[0];
+    EXPECT_NE(refused.err.find("begins with ["), std::string::npos) << refused.err;
+  }
+  auto renamed = Run({"rename", book, "[G] <4>", "Gaston", "4"});
+  ASSERT_EQ(renamed.status, 0) << renamed.err;
+  EXPECT_EQ(Run({"list", book}).out, "[G]\nGaston <4>\n");
+  EXPECT_NE(Run({"dump", book}).out.find("\"members\": [{\"name\": \"Gaston\""), std::string::npos);
+  ASSERT_EQ(Run({"delete", book, "Gaston <4>"}).status, 0);
+  // The group lost its only member and stays, empty.
+  EXPECT_EQ(Run({"list", book}).out, "[G]\n");
+
+  // Lines that name nothing: NotFound with "no such entry", file unchanged.
+  const std::string before = ReadText(book);
+  for (const auto& args : {std::vector<std::string>{"delete", book, "Gaston <4>"},
+                           std::vector<std::string>{"delete", book, "[Nobody]"},
+                           std::vector<std::string>{"delete", book, "Dupont <01"},
+                           std::vector<std::string>{"rename", book, "Gaston <4>", "A", "1"}}) {
+    auto missing = Run(args);
+    EXPECT_EQ(missing.status, 4) << args[2];
+    EXPECT_NE(missing.err.find("no such entry \"" + args[2] + "\""), std::string::npos) << missing.err;
+  }
+  EXPECT_EQ(ReadText(book), before);
+  ASSERT_EQ(Run({"delete", book, "[G]"}).status, 0);
+  EXPECT_EQ(Run({"list", book}).out, "");
+}
+
 TEST_F(Qlafd, CheckRefusesFieldsThatWouldListWrongly) {
   // Bytes 0x00 to 0x04 inside a field: what check accepts, list shows as it is.
   for (char stray : {'\x00', '\x01', '\x02'}) {

@@ -14,6 +14,7 @@
 #include <iostream>
 #include <random>
 #include <set>
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -245,8 +246,9 @@ TEST_F(Writers, KilledWritersLeaveAValidPhonebookAndNoTemporaryFile) {
   std::vector<Writer> writers = MakeWriters({book}, 3);
   RunTogether(writers, kRoundsWithKills, true);
   ExpectHolds(book, writers);
-  // The next rewrite removes what the killed ones left.
-  ASSERT_EQ(RunProgram("qlafd", {"delete", book, "Nobody <0>"}).status, 0);
+  // The next rewrite removes what the killed ones left, even one that
+  // changes nothing (NotFound).
+  ASSERT_EQ(RunProgram("qlafd", {"delete", book, "Nobody <0>"}).status, 4);
   EXPECT_EQ(Leftovers(), std::vector<std::string>{});
   ExpectHolds(book, writers);
 }
@@ -263,6 +265,95 @@ TEST_F(Writers, PhonebooksDifferingInTheExtensionsCaseStayApart) {
   const std::string upperList = RunProgram("qlafd", {"list", upper}).out;
   for (const char* tag : {"W1-", "W3-"}) EXPECT_EQ(lowerList.find(tag), std::string::npos) << lowerList;
   for (const char* tag : {"W0-", "W2-"}) EXPECT_EQ(upperList.find(tag), std::string::npos) << upperList;
+}
+
+// What killed writers leave in a folder is removed by the next writer
+// there, an append too, whatever file it was for; a live writer's file,
+// another user's file and what is not a regular file stay.
+TEST_F(Writers, DeadTemporariesGoWithTheNextChangeAndOnlyOurOwn) {
+  const std::string book = Book("pb.afd");
+  pid_t dead = fork();
+  if (dead == 0) _exit(0);
+  waitpid(dead, nullptr, 0);
+  const std::string d = std::to_string(dead), live = std::to_string(getpid());
+  for (const std::string& name : {"pb.afd.tmp-" + d + "-0", "job.prn.tmp-" + d + "-3", "pb.afd.tmp-" + live + "-1",
+                                  "notes.tmp-" + d + "-x", "pb.afd.tmp-" + d + "-7"}) {
+    tq::testing::WriteText(path(name), "left");
+  }
+  std::filesystem::create_symlink(book, path("link.afd.tmp-" + d + "-0"));
+  const bool root = getuid() == 0;
+  if (root) {
+    ASSERT_EQ(chown(path("pb.afd.tmp-" + d + "-7").c_str(), 65534, 65534), 0);
+  }
+  std::vector<std::string> kept = {"link.afd.tmp-" + d + "-0", "notes.tmp-" + d + "-x", "pb.afd.tmp-" + live + "-1"};
+  if (root) kept.push_back("pb.afd.tmp-" + d + "-7");
+  std::sort(kept.begin(), kept.end());
+
+  ASSERT_EQ(RunProgram("qlafd", {"add", book, "Ajout", "1"}).status, 0);
+  auto left = Leftovers();
+  std::erase_if(left, [](const std::string& name) { return name.find(".tmp-") == std::string::npos; });
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, kept);
+  ASSERT_EQ(RunProgram("qlafd", {"delete", book, "Ajout <1>"}).status, 0);
+  left = Leftovers();
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, kept);
+}
+
+// Two changes of one entry, the second started half a lock delay after the
+// first: every open waits before it locks, so a change that decided on an
+// earlier read (and locked again to write) would see the other's read fall
+// between its own read and write. A change refused because the other holds
+// the file (CannotOpen) is tried again.
+class OneEntryTwice : public tq::testing::TempRoot {
+ protected:
+  static constexpr int kLockDelayMs = 600;
+
+  std::vector<tq::testing::RunResult> RunStaggered(const std::vector<std::string>& first,
+                                                   const std::vector<std::string>& second) {
+    const std::vector<std::string> env = {"LD_PRELOAD=" TELEQUILL_STEP_DELAY_PRELOAD,
+                                          "TELEQUILL_TEST_LOCK_DELAY_MS=" + std::to_string(kLockDelayMs)};
+    std::vector<tq::testing::RunResult> results(2);
+    auto run = [&](std::size_t i, const std::vector<std::string>& args) {
+      if (i == 1) std::this_thread::sleep_for(std::chrono::milliseconds(kLockDelayMs / 2));
+      for (int attempt = 0; attempt < 10; ++attempt) {
+        results[i] = RunProgram("qlafd", args, env);
+        if (results[i].status != kCannotOpen) break;
+      }
+    };
+    std::thread other(run, 1, second);
+    run(0, first);
+    other.join();
+    return results;
+  }
+
+  static void ExpectOneWinner(const std::vector<tq::testing::RunResult>& results, const std::string& what) {
+    const int okCount = (results[0].status == 0) + (results[1].status == 0);
+    EXPECT_EQ(okCount, 1) << what << ": " << results[0].err << results[1].err;
+    for (const auto& result : results) {
+      if (result.status == 0) continue;
+      EXPECT_EQ(result.status, 4) << what << ": " << result.err;
+      EXPECT_NE(result.err.find("no such entry"), std::string::npos) << result.err;
+    }
+  }
+};
+
+TEST_F(OneEntryTwice, OfTwoRenamesOrTwoDeletionsExactlyOneSucceeds) {
+  const std::string book = path("race.afd").string();
+  ASSERT_EQ(RunProgram("qlafd", {"new", book}).status, 0);
+  ASSERT_EQ(RunProgram("qlafd", {"add", book, "Dupont", "01"}).status, 0);
+  ASSERT_EQ(RunProgram("qlafd", {"add", book, "Martin", "02"}).status, 0);
+
+  auto renames = RunStaggered({"rename", book, "Dupont <01>", "Alpha", "11"},
+                              {"rename", book, "Dupont <01>", "Beta", "12"});
+  ExpectOneWinner(renames, "rename");
+  const std::string winner = renames[0].status == 0 ? "Alpha <11>" : "Beta <12>";
+  EXPECT_EQ(RunProgram("qlafd", {"list", book}).out, "Martin <02>\n" + winner + "\n");
+
+  auto deletions = RunStaggered({"delete", book, winner}, {"delete", book, winner});
+  ExpectOneWinner(deletions, "delete");
+  EXPECT_EQ(RunProgram("qlafd", {"list", book}).out, "Martin <02>\n");
+  EXPECT_EQ(RunProgram("qlafd", {"check", book}).status, 0);
 }
 
 }  // namespace

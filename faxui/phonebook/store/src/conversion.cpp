@@ -131,7 +131,7 @@ void ConvertGroup(const OldGroup& group, const OldSyntax& syntax, ConvertedLines
     MemberKey key{KeyText(ReplaceBrackets(fields[0])), fields.size() > 1 ? KeyText(fields[1]) : std::string()};
     std::u16string wideName = AnsiToWide(key.name, kLinePartUnits);
     std::u16string wideFax = AnsiToWide(key.faxNumber, kLinePartUnits);
-    std::u16string display = FormatIndividualLine(wideName, wideFax);
+    std::u16string display = RecordKey::Individual(wideName, wideFax).Line();
     ConvertedLines::Recorded recorded = written.Record(display);
     if (!recorded.added) {
       // Refer to the individual as it was written: its key may differ from

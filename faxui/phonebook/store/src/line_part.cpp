@@ -17,12 +17,12 @@ std::size_t IndividualLineSlowly(std::string_view body, char16_t* line) {
   std::size_t units = 0;
   std::size_t nameBytes = WidenLinePart(body, line, units);
   std::size_t length = units;
-  line[length++] = u' ';
-  line[length++] = u'<';
+  line[length++] = kLineBlank;
+  line[length++] = kLineNumberOpen;
   units = 0;
   if (nameBytes < body.size()) WidenLinePart(body.substr(nameBytes + 1), line + length, units);
   length += units;
-  line[length++] = u'>';
+  line[length++] = kLineNumberClose;
   return length;
 }
 

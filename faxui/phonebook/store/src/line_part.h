@@ -13,6 +13,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "common/record_key.h"
 #include "phonebook/afd_format.h"
 
 namespace tq::phonebook {
@@ -100,12 +101,12 @@ std::size_t IndividualLineSlowly(std::string_view body, char16_t* line);
         _mm_storeu_si128(out + 1, _mm_unpackhi_epi8(low, zero));
         _mm_storeu_si128(out + 2, _mm_unpacklo_epi8(high, zero));
         _mm_storeu_si128(out + 3, _mm_unpackhi_epi8(high, zero));
-        line[name] = u' ';
-        line[name + 1] = u'<';
+        line[name] = kLineBlank;
+        line[name + 1] = kLineNumberOpen;
         __m128i faxBytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(body.data() + name + 1));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(line + name + 2), _mm_unpacklo_epi8(faxBytes, zero));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(line + name + 10), _mm_unpackhi_epi8(faxBytes, zero));
-        line[name + 2 + fax] = u'>';
+        line[name + 2 + fax] = kLineNumberClose;
         return name + fax + 3;
       }
     }

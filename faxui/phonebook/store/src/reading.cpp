@@ -115,10 +115,10 @@ ReadOutcome ListRecords(std::u16string_view path, const LineVisitor& add) {
     std::size_t units = 0;
     std::size_t length = 0;
     if (type == RecordType::Group) {
-      line[length++] = u'[';
+      line[length++] = kLineGroupOpen;
       WidenLinePart(body, line + length, units);
       length += units;
-      line[length++] = u']';
+      line[length++] = kLineGroupClose;
     } else {
       length = IndividualLine(body, line);
     }
@@ -138,7 +138,7 @@ StoreResult ReadEntry(std::u16string_view path, std::u16string_view line, Phoneb
   std::unique_ptr<char[]> buffer = AllocateReadBuffer();
   if (!buffer) return StoreResult::NoMemory;
 
-  RecordKey key = SplitDisplayLine(line, RecordType::Individual);
+  const AnsiRecordKey key = AnsiKeyOfLine(line, RecordType::Individual);
   CopyToAnsiSlot(working.record.name, key.name);
   CopyToAnsiSlot(working.record.faxNumber, key.faxNumber);
 

@@ -7,47 +7,6 @@
 
 namespace tq::phonebook {
 
-namespace {
-
-std::string KeyText(std::string_view text) {
-  return std::string(text.substr(0, std::min(text.size(), kKeyTextLength)));
-}
-
-}  // namespace
-
-std::u16string FormatIndividualLine(std::u16string_view name, std::u16string_view faxNumber) {
-  std::u16string line;
-  line.reserve(name.size() + faxNumber.size() + 3);
-  line.append(name).append(u" <").append(faxNumber).push_back(u'>');
-  return line;
-}
-
-std::u16string FormatGroupLine(std::u16string_view groupName) {
-  std::u16string line(u"[");
-  line.append(groupName).push_back(u']');
-  return line;
-}
-
-RecordKey SplitAnsiDisplayLine(std::string_view line, RecordType type) {
-  RecordKey key;
-  if (type == RecordType::Group) {
-    if (line.empty()) return key;
-    std::string_view rest = line.substr(1);
-    key.name = KeyText(rest.substr(0, rest.find(']')));
-    return key;
-  }
-  std::size_t space = line.rfind(' ');
-  if (space == std::string_view::npos) {
-    key.name = KeyText(line);
-    return key;
-  }
-  key.name = KeyText(line.substr(0, space));
-  // From the second character after the space to the last but one.
-  std::size_t first = space + 2;
-  if (line.size() >= first + 1) key.faxNumber = KeyText(line.substr(first, line.size() - 1 - first));
-  return key;
-}
-
 int CompareKeys(std::string_view a, std::string_view b) {
   // Most keys met in a search differ in their first byte; settle those
   // without copying (ASCII letters folded to lower case, as below).

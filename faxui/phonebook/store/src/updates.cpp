@@ -1,5 +1,6 @@
 #include "phonebook/updates.h"
 
+#include <functional>
 #include <optional>
 
 #include "phonebook/afd_format.h"
@@ -14,11 +15,17 @@ namespace {
 // What a rewrite leaves out, changes, and adds at the end.
 struct Rewrite {
   RecordType type = RecordType::Individual;  // of the record with the old key
-  RecordKey oldKey;
+  AnsiRecordKey oldKey;
   bool deleting = false;
   // For ReplaceNewKey of an individual: the references' new key.
   std::optional<MemberKey> renameTo;
   std::string newRecord;  // written last when saving
+  // The change needs the old record as the file holds it under this hold:
+  // without it the result is NotFound and the file is left as it was.
+  bool mustExist = false;
+  // Makes the new record from the first old one (a rename keeping the
+  // entry's other fields); replaces newRecord when set.
+  std::function<std::string(std::string_view oldRecord)> fromOld;
 };
 
 std::string KeyField(std::string_view text) {
@@ -104,6 +111,7 @@ StoreResult Append(std::u16string_view path, std::string_view record) {
   std::uint64_t size = 0;
   StoreResult opened = OpenForChange(path, file, size);
   if (opened != StoreResult::Ok) return opened;
+  RemoveDeadTemporariesBeside(path);
   if (SeekTo(file.get(), size) && WriteAll(file.get(), record) && FlushFileBuffers(file.get())) {
     return StoreResult::Ok;
   }
@@ -132,6 +140,8 @@ StoreResult RunRewrite(std::u16string_view path, const Rewrite& rewrite) {
     BufferedWriter writer(out);
     RecordStream stream(phonebook.get(), size, 0, buffer.get());
     bool followReferences = rewrite.type == RecordType::Individual && (rewrite.deleting || rewrite.renameTo);
+    bool found = false;
+    std::string newRecord = rewrite.newRecord;
     for (bool reading = true; reading && !writer.failed();) {
       std::string_view bytes;
       RecordType type = RecordType::Individual;
@@ -141,6 +151,8 @@ StoreResult RunRewrite(std::u16string_view path, const Rewrite& rewrite) {
           break;
         case RecordStream::Piece::Record:
           if (IsOldRecord(rewrite, type, bytes)) {
+            if (!found && rewrite.fromOld) newRecord = rewrite.fromOld(bytes);
+            found = true;
             // Deleting a group removes the first group of that name only.
             if (rewrite.deleting && rewrite.type == RecordType::Group) stream.PassRestThrough();
           } else if (followReferences && type == RecordType::Group) {
@@ -163,7 +175,8 @@ StoreResult RunRewrite(std::u16string_view path, const Rewrite& rewrite) {
           break;
       }
     }
-    if (result == StoreResult::Ok && !rewrite.deleting) writer.Append(rewrite.newRecord);
+    if (result == StoreResult::Ok && rewrite.mustExist && !found) return StoreResult::NotFound;
+    if (result == StoreResult::Ok && !rewrite.deleting) writer.Append(newRecord);
     if (!writer.Flush() && result == StoreResult::Ok) result = StoreResult::WriteFailed;
     return result;
   });
@@ -174,7 +187,7 @@ StoreResult Save(std::u16string_view path, std::u16string_view oldLine, RecordTy
   if (mode == SaveMode::Append || oldLine.empty()) return Append(path, record);
   Rewrite rewrite;
   rewrite.type = type;
-  rewrite.oldKey = SplitDisplayLine(oldLine, type);
+  rewrite.oldKey = AnsiKeyOfLine(oldLine, type);
   if (mode == SaveMode::ReplaceNewKey && type == RecordType::Individual) rewrite.renameTo = std::move(newKey);
   rewrite.newRecord = std::move(record);
   return RunRewrite(path, rewrite);
@@ -217,8 +230,36 @@ StoreResult SaveGroup(std::u16string_view path, std::u16string_view oldLine,
 StoreResult DeleteRecord(std::u16string_view path, std::u16string_view line, RecordType type) {
   Rewrite rewrite;
   rewrite.type = type;
-  rewrite.oldKey = SplitDisplayLine(line, type);
+  rewrite.oldKey = AnsiKeyOfLine(line, type);
   rewrite.deleting = true;
+  return RunRewrite(path, rewrite);
+}
+
+StoreResult DeleteExistingRecord(std::u16string_view path, std::u16string_view line, RecordType type) {
+  Rewrite rewrite;
+  rewrite.type = type;
+  rewrite.oldKey = AnsiKeyOfLine(line, type);
+  rewrite.deleting = true;
+  rewrite.mustExist = true;
+  return RunRewrite(path, rewrite);
+}
+
+StoreResult RenameExistingEntry(std::u16string_view path, std::u16string_view oldLine, std::string_view newName,
+                                std::string_view newFaxNumber) {
+  Rewrite rewrite;
+  rewrite.type = RecordType::Individual;
+  rewrite.oldKey = AnsiKeyOfLine(oldLine, RecordType::Individual);
+  rewrite.mustExist = true;
+  MemberKey newKey{KeyField(newName), KeyField(newFaxNumber)};
+  const bool sameKey =
+      KeysEqual(newKey.name, rewrite.oldKey.name) && KeysEqual(newKey.faxNumber, rewrite.oldKey.faxNumber);
+  if (!sameKey) rewrite.renameTo = newKey;
+  rewrite.fromOld = [&newKey](std::string_view oldRecord) {
+    IndividualFields fields = ParseIndividual(oldRecord);
+    fields.name = newKey.name;
+    fields.faxNumber = newKey.faxNumber;
+    return SerialiseIndividual(fields);
+  };
   return RunRewrite(path, rewrite);
 }
 

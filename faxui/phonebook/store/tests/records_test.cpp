@@ -9,31 +9,31 @@ namespace tq::phonebook {
 namespace {
 
 TEST(DisplayLine, ANameWithSpacesSplitsBack) {
-  std::u16string line = FormatIndividualLine(u"Jean de la Rue", u"0123");
+  std::u16string line = RecordKey::Individual(u"Jean de la Rue", u"0123").Line();
   EXPECT_EQ(line, u"Jean de la Rue <0123>");
-  RecordKey key = SplitDisplayLine(line, RecordType::Individual);
+  AnsiRecordKey key = AnsiKeyOfLine(line, RecordType::Individual);
   EXPECT_EQ(key.name, "Jean de la Rue");
   EXPECT_EQ(key.faxNumber, "0123");
 }
 
 TEST(DisplayLine, GroupsAndIndividualsOfOneName) {
-  EXPECT_EQ(FormatGroupLine(u"Martin"), u"[Martin]");
-  EXPECT_EQ(SplitDisplayLine(u"[Martin]", RecordType::Group).name, "Martin");
+  EXPECT_EQ(RecordKey::Group(u"Martin").Line(), u"[Martin]");
+  EXPECT_EQ(AnsiKeyOfLine(u"[Martin]", RecordType::Group).name, "Martin");
   // A group name ends at the first closing bracket.
-  EXPECT_EQ(SplitAnsiDisplayLine("[A]B]", RecordType::Group).name, "A");
-  RecordKey one = SplitDisplayLine(u"Martin <01>", RecordType::Individual);
-  RecordKey two = SplitDisplayLine(u"Martin <02>", RecordType::Individual);
+  EXPECT_EQ(AnsiKeyOfLine(u"[A]B]", RecordType::Group).name, "A");
+  AnsiRecordKey one = AnsiKeyOfLine(u"Martin <01>", RecordType::Individual);
+  AnsiRecordKey two = AnsiKeyOfLine(u"Martin <02>", RecordType::Individual);
   EXPECT_TRUE(KeysEqual(one.name, two.name));
   EXPECT_FALSE(KeysEqual(one.faxNumber, two.faxNumber));
 }
 
 TEST(DisplayLine, TextIsConvertedToTheAnsiCodePage) {
-  RecordKey key = SplitDisplayLine(u"Hélène <01>", RecordType::Individual);
+  AnsiRecordKey key = AnsiKeyOfLine(u"Hélène <01>", RecordType::Individual);
   EXPECT_EQ(key.name, "H\xE9l\xE8ne");
   // Odd lines give empty parts rather than reading outside the line.
-  EXPECT_EQ(SplitAnsiDisplayLine("Solo", RecordType::Individual).faxNumber, "");
-  EXPECT_EQ(SplitAnsiDisplayLine("A <", RecordType::Individual).faxNumber, "");
-  EXPECT_EQ(SplitAnsiDisplayLine("", RecordType::Group).name, "");
+  EXPECT_EQ(AnsiKeyOfLine(u"Solo", RecordType::Individual).faxNumber, "");
+  EXPECT_EQ(AnsiKeyOfLine(u"A <", RecordType::Individual).faxNumber, "");
+  EXPECT_EQ(AnsiKeyOfLine(u"", RecordType::Group).name, "");
 }
 
 TEST(KeyComparison, AsciiLettersIgnoreCaseOtherBytesDoNot) {

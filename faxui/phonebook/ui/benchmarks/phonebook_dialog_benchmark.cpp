@@ -19,7 +19,7 @@
 #include "faxui/resource_ids.h"
 #include "phonebook/phonebook_dialog.h"
 #include "phonebook/phonebook_dialog_resources.h"
-#include "phonebook/phonebook_ui.h"
+#include "phonebook/phonebook_operations.h"
 #include "phonebook/reading.h"
 #include "phonebook/updates.h"
 #include "testing/ratio_report.h"
@@ -130,7 +130,7 @@ int main(int argc, char** argv) {
   const std::filesystem::path book =
       phonebook::bench::MakeBenchmarkPhonebook(std::filesystem::path(pattern) / "DEFAULT.AFD", 100000, 1000);
   g_book = Utf8ToUtf16(book.string());
-  static const res::GatheredScript script{phonebook::PhonebookUiResources(), faxui::PhonebookDialogResources()};
+  static const res::GatheredScript script{phonebook::PhonebookOperationsResources(), faxui::PhonebookDialogResources()};
   res::RegisterResources(kInstance, script.script());
   faxui::SetModuleInstance(kInstance);
   ui::UseFace("headless");

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "common/ansi_slots.h"
+#include "common/record_key.h"
 #include "dialogs/controls.h"
 #include "win/dialog_state.h"
 #include "dialogs/edit_filters.h"
@@ -15,7 +16,7 @@
 #include "phonebook/entry_editor.h"
 #include "phonebook/records.h"
 #include "phonebook_lines.h"
-#include "recipients/comm_dialog.h"
+#include "recipient_list/comm_dialog.h"
 #include "win/user.h"
 
 namespace tq::faxui {
@@ -143,12 +144,12 @@ void AcceptEditor(HWND dialog, EditorState& state) {
   const std::u16string oldFax = AnsiSlotToWide(working.record.faxNumber);
   SaveMode mode = SaveMode::ReplaceSameKey;
   if (!SameTextNoCase(name, oldName) || !SameTextNoCase(fax, oldFax)) {
-    if (ListHasLine(params.owner, params.listId, phonebook::FormatIndividualLine(name, fax))) {
+    if (ListHasLine(params.owner, params.listId, RecordKey::Individual(name, fax).Line())) {
       Warn(dialog, state,
            u"Cette entrée individuelle existe déjà dans le fichier de données d'annuaire courant.\nEntrez un autre nom.");
       return;
     }
-    mode = ListHasLine(params.owner, params.listId, phonebook::FormatIndividualLine(oldName, oldFax))
+    mode = ListHasLine(params.owner, params.listId, RecordKey::Individual(oldName, oldFax).Line())
                ? SaveMode::ReplaceNewKey
                : SaveMode::Append;
   }

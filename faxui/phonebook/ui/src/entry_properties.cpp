@@ -3,6 +3,7 @@
 #include <string>
 
 #include "common/ansi_slots.h"
+#include "common/record_key.h"
 #include "dialogs/messages.h"
 #include "faxui/module_instance.h"
 #include "faxui/resource_ids.h"
@@ -25,8 +26,9 @@ void FollowSave(HWND list, SaveMode mode, std::u16string_view oldLine, const Ent
     const int old = FindExactLine(list, oldLine);
     if (old >= 0) SendMessageW(list, LB_DELETESTRING, static_cast<WPARAM>(old), 0);
   }
-  const std::u16string line = phonebook::FormatIndividualLine(AnsiSlotToWide(record.name, kLineTextUnits),
-                                                              AnsiSlotToWide(record.faxNumber, kLineTextUnits));
+  const std::u16string line =
+      RecordKey::Individual(AnsiSlotToWide(record.name, kLineTextUnits), AnsiSlotToWide(record.faxNumber, kLineTextUnits))
+          .Line();
   const int index = AddLineWithData(list, line, static_cast<LPARAM>(phonebook::RecordType::Individual));
   if (index >= 0) SelectOnlyLine(list, index);
 }
@@ -51,8 +53,8 @@ void ShowEntryProperties(HWND owner, PhonebookSession& session, int listId, std:
   StoreResult result = phonebook::ReadEntry(path, line, session.working);
   if (result == StoreResult::Ok) result = EditIndividualEntry(owner, session, listId, line);
   if (result == StoreResult::NotFound) {
-    const LineParts parts = SplitIndividualLine(line);
-    const std::u16string text = NameAndNumber(parts.name, parts.faxNumber) +
+    const RecordKey key = RecordKey::FromLine(line, RecordType::Individual);
+    const std::u16string text = NameAndNumber(key.name, key.number) +
                                 u"\n\nErreur de base de données.\nImpossible de trouver cette entrée dans le fichier "
                                 u"de données de l'annuaire - " +
                                 path;

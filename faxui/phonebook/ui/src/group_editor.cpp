@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "common/record_key.h"
 #include "dialogs/controls.h"
 #include "win/dialog_state.h"
 #include "dialogs/edit_filters.h"
@@ -17,7 +18,7 @@
 #include "phonebook/afd_format.h"
 #include "phonebook/entry_editor.h"
 #include "phonebook/group_editor.h"
-#include "phonebook/phonebook_ui.h"
+#include "phonebook/phonebook_operations.h"
 #include "phonebook/records.h"
 #include "phonebook_lines.h"
 #include "win/user.h"
@@ -60,7 +61,7 @@ bool Open(HWND dialog, GroupEditorState& state) {
   }
   SetWindowTextW(dialog, state.title.c_str());
 
-  const std::u16string ownLine = phonebook::FormatGroupLine(session.groupName);
+  const std::u16string ownLine = RecordKey::Group(session.groupName).Line();
   HWND owner = OwnerList(state);
   const LRESULT count = SendMessageW(owner, LB_GETCOUNT, 0, 0);
   SendMessageW(records, LB_INITSTORAGE, static_cast<WPARAM>(std::max<LRESULT>(count, 0)), 0);
@@ -87,7 +88,7 @@ void AddMembers(HWND dialog, GroupEditorState& state) {
     if (SendMessageW(records, LB_GETITEMDATA, static_cast<WPARAM>(index), 0) ==
         static_cast<LRESULT>(phonebook::RecordType::Group)) {
       // A group brings its members, never itself.
-      phonebook::ExpandGroup(dialog, members, Session(state).current->path, GroupNameOfLine(line), nullptr);
+      phonebook::ExpandGroup(dialog, members, Session(state).current->path, RecordKey::FromLine(line, RecordType::Group).name, nullptr);
     } else if (FindExactLine(members, line) < 0) {
       AddLineWithData(members, line, static_cast<LPARAM>(phonebook::RecordType::Individual));
     }
@@ -142,12 +143,12 @@ void Accept(HWND dialog, GroupEditorState& state) {
   SaveMode mode = SaveMode::ReplaceSameKey;
   if (!SameTextNoCase(name, session.groupName)) {
     HWND owner = OwnerList(state);
-    if (FindExactLine(owner, phonebook::FormatGroupLine(name)) >= 0) {
+    if (FindExactLine(owner, RecordKey::Group(name).Line()) >= 0) {
       Warn(dialog, state,
            u"Ce nom de groupe existe déjà dans le fichier de données d'annuaire courant.\nEntrez un autre nom.");
       return;
     }
-    mode = FindExactLine(owner, phonebook::FormatGroupLine(session.groupName)) >= 0 ? SaveMode::ReplaceNewKey
+    mode = FindExactLine(owner, RecordKey::Group(session.groupName).Line()) >= 0 ? SaveMode::ReplaceNewKey
                                                                                      : SaveMode::Append;
   }
   HWND members = GetDlgItem(dialog, pb::kRecipientList);

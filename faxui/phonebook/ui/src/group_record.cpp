@@ -1,3 +1,4 @@
+#include "common/record_key.h"
 #include "phonebook/afd_format.h"
 #include "phonebook/group_editor.h"
 #include "phonebook/records.h"
@@ -16,7 +17,7 @@ std::vector<char> BuildGroupRecord(std::u16string_view groupName, const std::vec
   record.push_back(phonebook::kGroupStart);
   append(WideToAnsi(groupName, phonebook::kKeyTextLength));
   for (const std::u16string& line : memberLines) {
-    const phonebook::RecordKey key = phonebook::SplitDisplayLine(line, phonebook::RecordType::Individual);
+    const AnsiRecordKey key = AnsiKeyOfLine(line, RecordType::Individual);
     append(key.name);
     append(key.faxNumber);
   }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "common/record_key.h"
 #include "dialogs/controls.h"
 #include "win/dialog_state.h"
 #include "dialogs/list_lines.h"
@@ -12,7 +13,7 @@
 #include "faxui/resource_ids.h"
 #include "phonebook/entry_editor.h"
 #include "phonebook/group_editor.h"
-#include "phonebook/phonebook_ui.h"
+#include "phonebook/phonebook_operations.h"
 #include "phonebook_lines.h"
 #include "win/user.h"
 
@@ -36,7 +37,8 @@ bool Open(HWND dialog, const ViewerParams& params) {
   SendMessageW(members, LB_RESETCONTENT, 0, 0);
   const std::vector<int> lines = SelectedLines(params.owner, pb::kEntryList, 1);
   if (lines.empty()) return false;
-  const std::u16string name = GroupNameOfLine(ListLine(GetDlgItem(params.owner, pb::kEntryList), lines[0]));
+  const std::u16string name =
+      RecordKey::FromLine(ListLine(GetDlgItem(params.owner, pb::kEntryList), lines[0]), RecordType::Group).name;
   const std::u16string title = name + u" Propriétés du groupe";
   SetWindowTextW(dialog, title.c_str());
   if (!phonebook::ExpandGroup(dialog, members, params.session->current->path, name, nullptr)) return false;

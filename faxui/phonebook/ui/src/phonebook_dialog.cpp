@@ -9,10 +9,10 @@
 #include "dialogs/help.h"
 #include "faxui/module_instance.h"
 #include "faxui/resource_ids.h"
-#include "phonebook/phonebook_ui.h"
+#include "phonebook/phonebook_operations.h"
 #include "phonebook_dialog_state.h"
 #include "phonebook_lines.h"
-#include "recipients/recipient_dialog.h"
+#include "recipient_list/recipient_lines.h"
 #include "win/user.h"
 
 namespace tq::faxui {

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "common/record_key.h"
 #include "dialogs/list_lines.h"
 #include "dialogs/messages.h"
 #include "faxui/resource_ids.h"
@@ -40,7 +41,7 @@ void EditGroup(HWND dialog, PhonebookDialogState& state, std::u16string_view cap
   GroupEditorParams params{&session, dialog, pb::kEntryList};
   if (RunGroupEditor(params) != 1) return;
   const std::u16string oldLine =
-      params.mode == SaveMode::Append ? std::u16string() : phonebook::FormatGroupLine(oldName);
+      params.mode == SaveMode::Append ? std::u16string() : RecordKey::Group(oldName).Line();
   const StoreResult result = phonebook::SaveGroup(session.current->path, oldLine, session.groupRecord, params.mode);
   if (result != StoreResult::Ok) {
     ReportStoreFailure(dialog, session.current->path, result,
@@ -56,7 +57,7 @@ void EditGroup(HWND dialog, PhonebookDialogState& state, std::u16string_view cap
     const int old = FindExactLine(list, oldLine);
     if (old >= 0) SendMessageW(list, LB_DELETESTRING, static_cast<WPARAM>(old), 0);
   }
-  const int index = AddLineWithData(list, phonebook::FormatGroupLine(session.groupName),
+  const int index = AddLineWithData(list, RecordKey::Group(session.groupName).Line(),
                                     static_cast<LPARAM>(RecordType::Group));
   if (index >= 0) SelectOnlyLine(list, index);
 }
@@ -87,7 +88,7 @@ void ShowRecordProperties(HWND dialog, PhonebookDialogState& state) {
   HWND list = GetDlgItem(dialog, pb::kEntryList);
   const std::u16string line = ListLine(list, lines[0]);
   if (TypeOfLine(list, lines[0]) == RecordType::Group) {
-    state.session.groupName = GroupNameOfLine(line);
+    state.session.groupName = RecordKey::FromLine(line, RecordType::Group).name;
     EditGroup(dialog, state, u"Modification des propriétés du groupe",
               u"Les propriétés du groupe ne peuvent pas être modifiées.");
   } else {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "common/ansi_slots.h"
+#include "common/record_key.h"
 #include "faxui/import_handoff.h"
 #include "faxui/resource_ids.h"
 #include "phonebook/records.h"
@@ -39,7 +40,7 @@ void StoreImportedEntries(HWND dialog, PhonebookDialogState& state, int command)
   for (const EntryRecord& record : *records) {
     const std::u16string name = AnsiSlotToWide(record.name);
     const std::u16string faxNumber = AnsiSlotToWide(record.faxNumber);
-    const std::u16string line = phonebook::FormatIndividualLine(name, faxNumber);
+    const std::u16string line = RecordKey::Individual(name, faxNumber).Line();
     SaveMode mode = SaveMode::Append;
     std::u16string oldLine;
     if (FindExactLine(list, line) >= 0) {

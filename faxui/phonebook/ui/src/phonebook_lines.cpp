@@ -5,7 +5,7 @@
 #include "dialogs/list_lines.h"
 #include "dialogs/messages.h"
 #include "faxui/resource_ids.h"
-#include "phonebook/phonebook_ui.h"
+#include "phonebook/phonebook_operations.h"
 #include "win/user.h"
 
 namespace tq::faxui {
@@ -54,22 +54,6 @@ int AddLineWithData(HWND list, std::u16string_view line, LPARAM data) {
   if (index < 0) return -1;
   SendMessageW(list, LB_SETITEMDATA, static_cast<WPARAM>(index), data);
   return static_cast<int>(index);
-}
-
-LineParts SplitIndividualLine(std::u16string_view line) {
-  const std::size_t blank = line.rfind(u' ');
-  if (blank == std::u16string_view::npos) return {std::u16string(line), {}};
-  LineParts parts{std::u16string(line.substr(0, blank)), {}};
-  // The fax number runs from the second character after the blank to the
-  // last character but one.
-  if (line.size() >= blank + 3) parts.faxNumber = std::u16string(line.substr(blank + 2, line.size() - blank - 3));
-  return parts;
-}
-
-std::u16string GroupNameOfLine(std::u16string_view line) {
-  if (line.empty()) return {};
-  const std::u16string_view rest = line.substr(1);
-  return std::u16string(rest.substr(0, rest.find(u']')));
 }
 
 bool SameTextNoCase(std::u16string_view a, std::u16string_view b) {

@@ -1,5 +1,5 @@
 // What the phonebook dialogs do alike with their lists of display lines:
-// the type-ahead search, finding and selecting a line, the parts of a line,
+// the type-ahead search, finding and selecting a line, the name-and-number head of a question,
 // and the messages for a store result.
 #pragma once
 
@@ -23,16 +23,6 @@ int FindExactLine(HWND list, std::u16string_view line);
 void SelectOnlyLine(HWND list, int index);
 // Adds a line with its item data; the index it got, or -1.
 int AddLineWithData(HWND list, std::u16string_view line, LPARAM data);
-
-// The name and fax number of an individual line ("name <fax>"): cut at the
-// last blank, the fax number between '<' and '>'.
-struct LineParts {
-  std::u16string name;
-  std::u16string faxNumber;
-};
-LineParts SplitIndividualLine(std::u16string_view line);
-// The name of a group line "[name]": what stands between '[' and the first ']'.
-std::u16string GroupNameOfLine(std::u16string_view line);
 
 // True when the two texts are equal, ignoring the case of ASCII and
 // Latin-1 letters, as the list boxes compare lines.

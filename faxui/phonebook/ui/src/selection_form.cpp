@@ -4,16 +4,17 @@
 #include <vector>
 
 #include "common/ansi_slots.h"
+#include "common/record_key.h"
 #include "dialogs/list_lines.h"
 #include "dialogs/messages.h"
 #include "faxui/resource_ids.h"
 #include "phonebook/entry_editor.h"
-#include "phonebook/phonebook_ui.h"
+#include "phonebook/phonebook_operations.h"
 #include "phonebook/reading.h"
 #include "phonebook/records.h"
 #include "phonebook_dialog_state.h"
 #include "phonebook_lines.h"
-#include "recipients/recipient_dialog.h"
+#include "recipient_list/recipient_lines.h"
 #include "win/user.h"
 
 namespace tq::faxui {
@@ -28,20 +29,21 @@ bool FaxNumberEmpty(const EntryRecord& record) { return record.faxNumber[0] == '
 // the user chose not to add a line already there.
 bool AddIndividual(HWND dialog, RecipientList& recipients, const std::u16string& line) {
   HWND chosen = GetDlgItem(dialog, pb::kRecipientList);
+  const RecordKey key = RecordKey::FromLine(line, RecordType::Individual);
   if (FindExactLine(chosen, line) >= 0) {
-    const LineParts parts = SplitIndividualLine(line);
-    const std::u16string question = NameAndNumber(parts.name, parts.faxNumber) +
+    const std::u16string question = NameAndNumber(key.name, key.number) +
                                     u"\n\nCe destinataire existe déjà dans la liste.\n"
                                     u"Souhaitez-vous quand même l'ajouter ?";
     if (ShowMessage(dialog, question, kAddCaption, MB_YESNO | MB_ICONQUESTION) != IDYES) return false;
   }
   AddListLine(dialog, pb::kRecipientList, line);
-  const int slot = recipients.block.count;
-  recipients.block.records[slot] = DefaultEntryRecord;
-  ClearEntryDetails(recipients.details[slot]);
-  recipients.details[slot].detailsAvailable = 1;
-  recipients.block.count = slot + 1;
+  phonebook::AddWaitingRecipient(recipients, key);
   return true;
+}
+
+// The key of a recipient waiting to be read, kept in its details.
+RecordKey WaitingKey(const EntryDetails& details) {
+  return RecordKey::Individual(WideSlotView(details.name), WideSlotView(details.faxNumber));
 }
 
 }  // namespace
@@ -64,7 +66,7 @@ void AddSelectedToRecipients(HWND dialog, PhonebookDialogState& state) {
     if (SendMessageW(list, LB_GETITEMDATA, static_cast<WPARAM>(*at), 0) ==
         static_cast<LRESULT>(phonebook::RecordType::Group)) {
       if (!phonebook::ExpandGroup(dialog, GetDlgItem(dialog, pb::kRecipientList), state.current().path,
-                                  GroupNameOfLine(line), &recipients)) {
+                                  RecordKey::FromLine(line, RecordType::Group).name, &recipients)) {
         return;
       }
       continue;
@@ -98,7 +100,7 @@ void ShowRecipientProperties(HWND dialog, PhonebookDialogState& state) {
   const int slot = lines[0];
   if (state.recipients->details[slot].detailsAvailable != 1) return;
   if (!FaxNumberEmpty(state.recipients->block.records[slot])) return;
-  const std::u16string line = ListLine(GetDlgItem(dialog, pb::kRecipientList), slot);
+  const std::u16string line = WaitingKey(state.recipients->details[slot]).Line();
   if (FindExactLine(GetDlgItem(dialog, pb::kEntryList), line) < 0) return;
   ShowEntryProperties(dialog, state.session, pb::kRecipientList, line);
 }
@@ -106,29 +108,25 @@ void ShowRecipientProperties(HWND dialog, PhonebookDialogState& state) {
 void ReadPendingRecipients(HWND dialog, PhonebookDialogState& state) {
   if (state.recipients == nullptr) return;
   RecipientList& recipients = *state.recipients;
-  HWND chosen = GetDlgItem(dialog, pb::kRecipientList);
   phonebook::PhonebookEntry& working = state.session.working;
   for (int slot = 0; slot < recipients.block.count; ++slot) {
     EntryRecord& record = recipients.block.records[slot];
     EntryDetails& details = recipients.details[slot];
     if (details.detailsAvailable != 1 || !FaxNumberEmpty(record)) continue;
-    const std::u16string line = ListLine(chosen, slot);
+    const RecordKey key = WaitingKey(details);
     phonebook::ResetWorkingEntry(working);
-    if (phonebook::ReadEntry(state.current().path, line, working) == StoreResult::Ok) {
+    if (phonebook::ReadEntry(state.current().path, key.Line(), working) == StoreResult::Ok) {
       record = working.record;
       record.speedDialFlag = 0;
       details = working.details;
       details.detailsAvailable = 1;
       continue;
     }
-    // Gone meanwhile: the recipient keeps what its line says.
-    const LineParts parts = SplitIndividualLine(line);
-    CopyToWideSlot(details.name, parts.name);
-    CopyToWideSlot(details.faxNumber, parts.faxNumber);
-    WideToAnsiSlot(parts.name, record.name);
-    WideToAnsiSlot(parts.faxNumber, record.faxNumber);
+    // Gone meanwhile: the recipient keeps its name and fax number.
+    WideToAnsiSlot(key.name, record.name);
+    WideToAnsiSlot(key.number, record.faxNumber);
     ShowMessage(dialog,
-                NameAndNumber(parts.name, parts.faxNumber) +
+                NameAndNumber(key.name, key.number) +
                     u"\n\nErreur de base de données.\nImpossible d'obtenir les propriétés du destinataire.",
                 u"Lecture des propriétés du destinataire", MB_OK);
   }

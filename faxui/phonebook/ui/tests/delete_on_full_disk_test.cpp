@@ -12,7 +12,7 @@
 #include "faxui/resource_ids.h"
 #include "phonebook/phonebook_dialog.h"
 #include "phonebook/phonebook_dialog_resources.h"
-#include "phonebook/phonebook_ui.h"
+#include "phonebook/phonebook_operations.h"
 #include "phonebook_bytes.h"
 #include "win/face.h"
 #include "win/faults.h"
@@ -38,7 +38,7 @@ class DeleteOnFullDisk : public testing::TempRoot, public ::testing::WithParamIn
  protected:
   void SetUp() override {
     TempRoot::SetUp();
-    static const res::GatheredScript script{phonebook::PhonebookUiResources(), PhonebookDialogResources()};
+    static const res::GatheredScript script{phonebook::PhonebookOperationsResources(), PhonebookDialogResources()};
     res::RegisterResources(kInstance, script.script());
     SetModuleInstance(kInstance);
     setenv("TELEQUILL_TRANSCRIPT", path("transcript.txt").c_str(), 1);

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "common/record_key.h"
 #include "phonebook/group_editor.h"
 #include "phonebook_lines.h"
 
@@ -26,12 +27,12 @@ TEST(GroupRecord, EmptyGroupAndLongName) {
 }
 
 TEST(LineParts, NameWithBlanksAndGroupNames) {
-  const LineParts parts = SplitIndividualLine(u"Jean de la Rue <0123>");
-  EXPECT_EQ(parts.name, u"Jean de la Rue");
-  EXPECT_EQ(parts.faxNumber, u"0123");
-  EXPECT_EQ(SplitIndividualLine(u" <1>").name, u"");
-  EXPECT_EQ(GroupNameOfLine(u"[Ventes]"), u"Ventes");
-  EXPECT_EQ(GroupNameOfLine(u"[A]B]"), u"A");
+  const RecordKey key = RecordKey::FromLine(u"Jean de la Rue <0123>", RecordType::Individual);
+  EXPECT_EQ(key.name, u"Jean de la Rue");
+  EXPECT_EQ(key.number, u"0123");
+  EXPECT_EQ(RecordKey::FromLine(u" <1>", RecordType::Individual).name, u"");
+  EXPECT_EQ(RecordKey::FromLine(u"[Ventes]", RecordType::Group).name, u"Ventes");
+  EXPECT_EQ(RecordKey::FromLine(u"[A]B]", RecordType::Group).name, u"A");
   EXPECT_TRUE(SameTextNoCase(u"dupont", u"DUPONT"));
   EXPECT_TRUE(SameTextNoCase(u"élan", u"ÉLAN"));
   EXPECT_FALSE(SameTextNoCase(u"dupont", u"dupond"));

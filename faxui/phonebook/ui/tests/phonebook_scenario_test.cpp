@@ -358,6 +358,43 @@ TEST_P(PhonebookScenario, StoringRecipientsSkipsSpeedDialAndAsksBeforeReplacing)
   EXPECT_EQ(Book(), kMagic + Person("dupont", "0123") + Person("Martin", "02"));
 }
 
+// Names with blanks and angle brackets, typed or taken from the phonebook
+// directly and through a group, keep their whole name and their number
+// from the list lines to the entries read at OK and to the store.
+TEST_P(PhonebookScenario, NamesWithBlanksAndAngleBracketsKeepTheirKeys) {
+  const std::string dupont = Person("Dupont <Paris>", "0145678900", "Acme");
+  WriteBook(dupont + Group("Amis", {"Dupont <Paris>", "0145678900"}));
+  const Session run = Print(
+      "dialog 101\n"
+      "type 1001 \"Jean <x> de la Rue\"\n"
+      "type 1004 0123\n"
+      "click 1006\n"
+      "click 1010\n"
+      "dialog 600\n"
+      "expect-lines 601 [Amis] \"Dupont <Paris> <0145678900>\"\n"
+      "select 601 0 1\n"
+      "click 608\n"
+      "box yes \"Nom : Dupont <Paris>\\nN° de fax : 0145678900\\n\\nCe destinataire existe déjà dans la liste.\\n"
+      "Souhaitez-vous quand même l'ajouter ?\"\n"
+      "expect-lines 605 \"Jean <x> de la Rue <0123>\" \"Dupont <Paris> <0145678900>\" "
+      "\"Dupont <Paris> <0145678900>\"\n"
+      "click 1\n"
+      "dialog 101\n"
+      "select 1008 2\n"
+      "click 1009\n"
+      "dialog 103\n"
+      "expect-text 303 Acme\n"
+      "click 2\n"
+      "dialog 101\n"
+      "select 1008 0 1\n"
+      "click 1011\n"
+      "box no \"Nom : Dupont <Paris>\\nN° de fax : 0145678900\\n\\nLe nom du destinataire existe déjà dans "
+      "l'annuaire courant.\\nSouhaitez-vous le remplacer ?\"\n");
+  ASSERT_EQ(run.status, 1) << run.error << ReadText(path("t.txt"));
+  EXPECT_EQ(Book(), kMagic + dupont + Group("Amis", {"Dupont <Paris>", "0145678900"}) +
+                        Person("Jean <x> de la Rue", "0123"));
+}
+
 INSTANTIATE_TEST_SUITE_P(Faces, PhonebookScenario, ::testing::Values(Face::Headless, Face::Qt),
                          [](const auto& info) { return info.param == Face::Qt ? "Qt" : "Headless"; });
 

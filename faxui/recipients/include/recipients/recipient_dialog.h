@@ -7,8 +7,6 @@
 // It ends with 1 (OK, at least one recipient in the list) or 0 (cancelled).
 #pragma once
 
-#include <string>
-
 #include "common/recipient_list.h"
 #include "phonebook/current_phonebook.h"
 #include "win/export.h"
@@ -37,21 +35,6 @@ struct RecipientDialogParams {
   const unsigned char* hostPrivateArea = nullptr;
   const RecipientPhonebookDialogs* phonebook = nullptr;
 };
-
-// The line a recipient shows in every list: "name <number>", or for a
-// speed-dial recipient "name <'number'>"; name and number are taken from the
-// record's ANSI slots (at most 31 units each).
-std::u16string RecipientDisplayLine(const EntryRecord& record);
-
-// Empties list box `listId` and adds one display line per record in order.
-// For the recipient dialog's own list (1008) it also sets the dialog's
-// button states from the list.
-void FillRecipientListBox(HWND dialog, int listId, const RecipientListBlock& block);
-
-// Deletes the selected lines of `listId` (RemoveSelectedLines), each with
-// the recipient's record and details, so that slots stay aligned with
-// lines. Returns the number of lines deleted.
-int RemoveSelectedRecipients(HWND dialog, int listId, RecipientList& list);
 
 }  // namespace tq::faxui
 

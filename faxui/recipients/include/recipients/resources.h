@@ -1,6 +1,5 @@
-// The recipients' part of the plug-in's resource script: the templates of
-// the recipient dialog (101) and the communication settings dialog (104)
-// and the transmission mode strings.
+// The recipients' part of the plug-in's resource script: the template of
+// the recipient dialog (101).
 #pragma once
 
 #include "win/resource.h"

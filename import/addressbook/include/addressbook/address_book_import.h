@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "common/record_key.h"
 #include "win/mapi.h"
 
 namespace tq::import {
@@ -23,11 +24,11 @@ struct ImportCounters {
   std::int32_t rejected = 0;  // people without a usable fax number
 };
 
-// The candidates handed back: "name <fax>" texts in ANSI, at most `limit`
+// The candidates handed back, each name and number once, at most `limit`
 // of them when the limit is above 0.
 struct CandidateList {
   std::int32_t limit = 0;
-  std::vector<std::string> texts;
+  std::vector<AnsiRecordKey> entries;
 };
 
 // What the run shows while it extracts (the progress dialog).

@@ -1,6 +1,8 @@
 #include "host/agent.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -15,6 +17,7 @@
 #include <vector>
 
 #include "agent_wire.h"
+#include "host/agent_client.h"
 #include "host/child_process.h"
 #include "win/environment.h"
 #include "win/unique_fd.h"
@@ -25,8 +28,25 @@ namespace {
 
 constexpr int kExitCancelled = 1;
 
-std::string RuntimeFolder() {
-  return EnvironmentValue("XDG_RUNTIME_DIR").value_or("/tmp") + "/telequill";
+// The agent's folder in the session's runtime folder. Without
+// XDG_RUNTIME_DIR, the user's folder under /run/user when the system made
+// it for this user (nobody else can create one there); never a shared name
+// that another user could take first.
+bool RuntimeFolder(std::string& folder, std::string& error) {
+  if (const auto runtime = EnvironmentValue("XDG_RUNTIME_DIR")) {
+    folder = *runtime + "/telequill";
+    return true;
+  }
+  const std::string userFolder = RuntimeFoldersRoot() + "/" + std::to_string(getuid());
+  const UniqueFd opened(open(userFolder.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+  struct stat info {};
+  if (opened.fd() >= 0 && fstat(opened.fd(), &info) == 0 && info.st_uid == getuid() && (info.st_mode & 077) == 0) {
+    folder = userFolder + "/telequill";
+    return true;
+  }
+  error = "XDG_RUNTIME_DIR is not set and " + userFolder +
+          " is not this user's private runtime folder; start the agent in a login session that sets XDG_RUNTIME_DIR";
+  return false;
 }
 
 // Only the user's own processes and root (the CUPS backend) may hand jobs in.
@@ -39,7 +59,7 @@ bool PeerAllowed(int connection) {
 
 // A new private file (mode 0600) in the agent's folder; its name in `name`.
 int PrivateFile(const std::string& folder, std::string& name) {
-  name = folder + "/job-XXXXXX";
+  name = folder + "/job-" + std::to_string(getpid()) + "-XXXXXX";
   return mkostemp(name.data(), O_CLOEXEC);
 }
 
@@ -65,12 +85,26 @@ std::string FirstLine(std::string text) {
   return text.empty() ? "the job failed" : text;
 }
 
+// Why a job could not be kept: "retry" (the job is tried again later) for a
+// full folder, "failed" otherwise.
+std::string NoRoomAnswer(const std::string& folder, int error) {
+  const bool full = error == ENOSPC || error == EDQUOT;
+  return std::string(full ? "retry " : "failed ") + "the agent's folder " + folder + " cannot keep the job (" +
+         std::strerror(error) + ")\n";
+}
+
 void ServeJob(int connection, const std::string& program, const std::string& folder) {
   std::map<std::string, std::string> fields;
   std::string line;
-  while (wire::ReadLine(connection, line) && !line.empty()) {
+  bool tooLong = false;
+  while (wire::ReadLine(connection, line, wire::kLineLimit, &tooLong) && !line.empty()) {
     const auto equals = line.find('=');
     if (equals != std::string::npos) fields[line.substr(0, equals)] = line.substr(equals + 1);
+  }
+  if (tooLong) {
+    wire::WriteAll(connection, "failed a line of the job's request is longer than " +
+                                   std::to_string(wire::kLineLimit) + " bytes\n");
+    return;
   }
   if (!line.empty() || fields.count("size") == 0) return;  // not a whole request
   const std::uint64_t size = std::strtoull(fields["size"].c_str(), nullptr, 10);
@@ -78,11 +112,18 @@ void ServeJob(int connection, const std::string& program, const std::string& fol
   std::string documentName, outputName;
   UniqueFd document(PrivateFile(folder, documentName));
   if (document.fd() < 0) {
-    wire::WriteAll(connection, "failed no room to keep the job\n");
+    wire::WriteAll(connection, NoRoomAnswer(folder, errno));
     return;
   }
   std::uint64_t received = 0;
-  const bool whole = wire::Copy(connection, document.fd(), size, received);
+  bool writeFailed = false;
+  const bool whole = wire::Copy(connection, document.fd(), size, received, &writeFailed);
+  if (writeFailed) {
+    const int error = errno;
+    unlink(documentName.c_str());
+    wire::WriteAll(connection, NoRoomAnswer(folder, error));
+    return;
+  }
   if (!whole || received != size) {
     unlink(documentName.c_str());
     wire::WriteAll(connection, "failed the job's document did not arrive whole\n");
@@ -107,6 +148,22 @@ void ServeJob(int connection, const std::string& program, const std::string& fol
   if (wire::WriteAll(connection, "done " + std::to_string(info.st_size) + "\n")) {
     (void)wire::Copy(output.fd(), connection, static_cast<std::uint64_t>(info.st_size), sent);
   }
+}
+
+// Job files of agents that were killed: named job-PID-..., removed once
+// that agent no longer runs.
+void RemoveDeadJobFiles(const std::string& folder) {
+  DIR* dir = opendir(folder.c_str());
+  if (dir == nullptr) return;
+  while (const dirent* entry = readdir(dir)) {
+    const std::string name = entry->d_name;
+    if (name.rfind("job-", 0) != 0) continue;
+    const long pid = std::strtol(name.c_str() + 4, nullptr, 10);
+    if (pid > 0 && pid != getpid() && kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) {
+      unlinkat(dirfd(dir), entry->d_name, 0);
+    }
+  }
+  closedir(dir);
 }
 
 // The listening socket: one handed over by systemd, or a new one.
@@ -143,13 +200,12 @@ int Listen(const std::string& folder, const std::string& path, std::string& erro
 
 }  // namespace
 
-std::string AgentSocketPath() { return RuntimeFolder() + "/agent.sock"; }
-
 std::string RunAgent(const std::string& program) {
-  std::string error;
-  const std::string folder = RuntimeFolder();
-  const int listener = Listen(folder, AgentSocketPath(), error);
+  std::string error, folder;
+  if (!RuntimeFolder(folder, error)) return error;
+  const int listener = Listen(folder, folder + "/agent.sock", error);
   if (listener < 0) return error;
+  RemoveDeadJobFiles(folder);
   for (;;) {
     const int connection = accept4(listener, nullptr, nullptr, SOCK_CLOEXEC);
     if (connection < 0) {

@@ -30,9 +30,11 @@ constexpr auto kStartLimit = std::chrono::seconds(10);
 constexpr auto kCloseGrace = std::chrono::seconds(3);
 constexpr char16_t kProgramWindow[] = u"Tkautocfg";
 
-constexpr INT_PTR kClosed = 1;      // qlautocfg closed the window: the answer is there or not
-constexpr INT_PTR kNotStarted = 2;  // WinExec failed
-constexpr INT_PTR kGone = 3;        // qlautocfg never showed up, or went away without closing
+// How the waiting window ended, each apart from the dialog manager's own
+// IDOK and IDCANCEL (a person or a face closing the window: cancelled).
+constexpr INT_PTR kClosed = 100;      // qlautocfg closed the window: the answer is there or not
+constexpr INT_PTR kNotStarted = 101;  // WinExec failed
+constexpr INT_PTR kGone = 102;        // qlautocfg never showed up, or went away without closing
 
 const res::ControlTemplate kHostWindowControls[] = {
     {WC_STATICW, -1, u"Configuration automatique du périphérique en cours...", 10, 12, 200, 8, SS_LEFT},
@@ -138,9 +140,14 @@ AutoconfigOutcome RunAutoconfigure(Model model, const std::string& portName) {
                                         reinterpret_cast<LPARAM>(&watch));
   std::remove(parameterPath.c_str());  // qlautocfg deletes it, unless it went away first
 
-  if (ended == kNotStarted || ended == kGone) {
-    outcome.error = ended == kNotStarted ? "qlautocfg cannot be started"
-                                         : "qlautocfg ended without closing the window " + parameterPath;
+  if (ended != kClosed) {
+    switch (ended) {
+      case kNotStarted: outcome.error = "qlautocfg cannot be started"; break;
+      case kGone: outcome.error = "qlautocfg ended without an answer and without closing the window " + parameterPath; break;
+      default:
+        outcome.status = AutoconfigOutcome::Status::Cancelled;
+        outcome.error = "the waiting window was closed before qlautocfg answered";
+    }
     std::remove(answerPath.c_str());
     return outcome;
   }

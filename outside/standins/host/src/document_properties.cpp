@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/host_pages.h"
+#include "host/host_options.h"
 #include "host/host_sheet_pages.h"
 #include "host/resource_pages.h"
 #include "host/settings_store.h"
@@ -33,8 +34,12 @@ struct SheetHost {
   DocumentPropertiesContext context{};
   std::deque<HostPageRecord> records;
   std::vector<PROPSHEETPAGEW> pages;
+  const AddOnTable* table = nullptr;
+  const SettingsLayout* layout = nullptr;
   SettingsBlock working;  // what the pages edit
+  SettingsBlock applied;  // the settings the working copy started from, or last applied
   SettingsBlock output;   // the copy a commit hands back
+  SettingsBlock stored;   // what the last commit wrote
   bool saved = false;
   // Every page commits on apply: the working copy is saved once, the
   // commits after it with nothing new save nothing.
@@ -71,13 +76,22 @@ HWND CreateCompanion(DeviceObject*, HWND page, HGLOBAL) {
 // The host has nothing of its own to do with these messages.
 LRESULT PageMessage(HWND, UINT, LPARAM) { return 0; }
 
-// The settings the pages committed become the document settings; a file
-// that cannot be written leaves the previous ones.
+// What the user changed in the pages since they opened (or were last
+// applied) goes into the document settings as they are now, so that a
+// change another program made meanwhile is kept; a file that cannot be
+// written leaves the previous ones.
 void Commit(DocumentPropertiesContext* context) {
   SheetHost* host = HostOf(context);
   if (host->lastSaved == host->working) return;
   std::string error;
-  if (SaveSettings(SettingsPath(host->model), host->model, host->working, error)) {
+  SettingsBlock stored;
+  const auto merge = [host](SettingsBlock& current, std::string&) {
+    MergeSettingChanges(host->applied, host->working, *host->layout, current);
+    return true;
+  };
+  if (UpdateSettings(host->model, *host->table, *host->layout, merge, stored, error)) {
+    host->applied = host->working;
+    host->stored = std::move(stored);
     host->saved = true;
     host->saveError.clear();
     host->lastSaved = host->working;
@@ -108,7 +122,10 @@ PropertiesOutcome RunDocumentProperties(const PluginSet& plugins, Model model, c
 
   SheetHost host;
   host.model = model;
+  host.table = table;
+  host.layout = &layout;
   host.working = settings;
+  host.applied = settings;
   host.output = settings;
   host.services.addPages = AddPages;
   host.services.createCompanion = CreateCompanion;
@@ -141,7 +158,7 @@ PropertiesOutcome RunDocumentProperties(const PluginSet& plugins, Model model, c
   }
   HostSheet hostSheet{&host.working, &layout, library, resolved.get(), [&host] {
                         Commit(&host.context);
-                        if (host.saveError.empty()) host.output = host.working;
+                        if (host.saveError.empty()) host.output = host.stored;
                       },
                       [model](const std::string& port) { return RunAutoconfigure(model, port); }};
   std::deque<HostSheetPage> hostRecords;
@@ -166,7 +183,7 @@ PropertiesOutcome RunDocumentProperties(const PluginSet& plugins, Model model, c
     outcome.error = "the property sheet could not be shown";
     return outcome;
   }
-  if (host.saved) settings = host.output;
+  if (host.saved) settings = host.stored;
   if (!host.saveError.empty()) {
     outcome.status = PropertiesOutcome::Status::Failed;
     outcome.error = host.saveError;

@@ -248,6 +248,22 @@ std::string SettingValue(const SettingsBlock& block, const SettingsLayout& layou
   return {};
 }
 
+void MergeSettingChanges(const SettingsBlock& base, const SettingsBlock& edited, const SettingsLayout& layout,
+                         SettingsBlock& current) {
+  if (base.size() != edited.size() || current.size() != edited.size()) return;
+  SettingsBlock explained = base;  // base with the option changes: what is left are the other bytes
+  std::string ignored;
+  for (const Option& option : kOptions) {
+    const std::string value = SettingValue(edited, layout, option.name);
+    if (value == SettingValue(base, layout, option.name)) continue;
+    (void)ApplySetting(explained, layout, option.name, value, ignored);
+    (void)ApplySetting(current, layout, option.name, value, ignored);
+  }
+  for (std::size_t i = 0; i < edited.size(); ++i) {
+    if (edited[i] != explained[i]) current[i] = edited[i];
+  }
+}
+
 std::string DescribeSettings(const SettingsBlock& block, const SettingsLayout& layout) {
   std::string text;
   for (const Option& option : kOptions) {

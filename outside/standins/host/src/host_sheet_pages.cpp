@@ -251,7 +251,10 @@ void Autoconfigure(HWND page, HostSheetPage& record) {
   const HostSheet& sheet = *record.sheet;
   if (!sheet.autoconfigure) return;
   const AutoconfigOutcome outcome = sheet.autoconfigure(AutoconfigPort(page, record));
-  if (outcome.status == AutoconfigOutcome::Status::NoAnswer) return;
+  if (outcome.status == AutoconfigOutcome::Status::NoAnswer ||
+      outcome.status == AutoconfigOutcome::Status::Cancelled) {
+    return;
+  }
   SettingsBlock answered = *sheet.settings;
   std::string error = outcome.error;
   if (outcome.status == AutoconfigOutcome::Status::Failed ||

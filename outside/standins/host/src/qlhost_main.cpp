@@ -12,8 +12,8 @@
 // Without --output or --port the job goes to standard output. Waits on a
 // printer port are bounded by TELEQUILL_PORT_TIMEOUT seconds (default 30),
 // a PDF or PostScript conversion by TELEQUILL_CONVERT_TIMEOUT (default 300).
-// Exit status: 0 done, 1 the fax job was cancelled at its prompt or no device
-// answered autoconfigure, 2 anything that failed (with one line on standard
+// Exit status: 0 done, 1 the fax job was cancelled at its prompt or
+// autoconfigure got no answer (qlautocfg says why) or was cancelled, 2 anything that failed (with one line on standard
 // error saying what).
 #include <unistd.h>
 
@@ -151,11 +151,15 @@ int Settings(int argc, char** argv) {
     std::printf("model: %c\n%s", ModelLetter(model), DescribeSettings(settings, loaded.layout).c_str());
     return kExitDone;
   }
-  // All assignments or none.
-  for (std::size_t i = 1; i < arguments.words.size(); ++i) {
-    if (!ApplyAssignment(settings, loaded.layout, arguments.words[i], error)) return Fail(error);
-  }
-  if (!SaveSettings(SettingsPath(model), model, settings, error)) return Fail(error);
+  // All assignments or none, onto the settings as they are when the lock
+  // is held, so that other processes' changes are kept.
+  const auto assign = [&arguments, &loaded](SettingsBlock& current, std::string& failure) {
+    for (std::size_t i = 1; i < arguments.words.size(); ++i) {
+      if (!ApplyAssignment(current, loaded.layout, arguments.words[i], failure)) return false;
+    }
+    return true;
+  };
+  if (!UpdateSettings(model, *loaded.plugins.ui().table, loaded.layout, assign, settings, error)) return Fail(error);
   return kExitDone;
 }
 
@@ -309,13 +313,20 @@ int Autoconfigure(int argc, char** argv) {
       RunAutoconfigure(model, port != options.end() ? port->second : kDefaultAutoconfigPort);
   if (outcome.status == AutoconfigOutcome::Status::Failed) return Fail(outcome.error);
   if (outcome.status == AutoconfigOutcome::Status::NoAnswer) {
-    std::fprintf(stderr, "qlhost: no device answered; the settings are unchanged\n");
+    // qlautocfg has said why (another device type, no device, declined).
+    std::fprintf(stderr, "qlhost: qlautocfg gave no answer; the settings are unchanged\n");
     return kExitCancelled;
   }
-  if (!ApplyDeviceFacts(outcome.facts, settings, loaded.layout, error) ||
-      !SaveSettings(SettingsPath(model), model, settings, error)) {
-    return Fail(error);
+  if (outcome.status == AutoconfigOutcome::Status::Cancelled) {
+    std::fprintf(stderr, "qlhost: %s; the settings are unchanged\n", outcome.error.c_str());
+    return kExitCancelled;
   }
+  // Only what the device said, into the settings as they are now: others
+  // may have changed them while qlautocfg ran.
+  const auto learn = [&outcome, &loaded](SettingsBlock& current, std::string& failure) {
+    return ApplyDeviceFacts(outcome.facts, current, loaded.layout, failure);
+  };
+  if (!UpdateSettings(model, *loaded.plugins.ui().table, loaded.layout, learn, settings, error)) return Fail(error);
   std::printf("device: %s\n%s", outcome.facts.address.c_str(), DescribeSettings(settings, loaded.layout).c_str());
   return kExitDone;
 }

@@ -1,6 +1,9 @@
 #include "host/settings_store.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -18,6 +21,45 @@ constexpr std::int32_t kFormatVersion = 1;
 constexpr std::size_t kHeaderSize = 24;
 
 std::string HostFolder() { return WindowsDirectory() + "/host"; }
+
+bool MakeFolderOf(const std::string& path, std::string& error) {
+  const auto slash = path.rfind('/');
+  if (slash == std::string::npos) return true;
+  const std::string folder = path.substr(0, slash);
+  if (mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST) return true;
+  error = folder + ": cannot be created (" + std::strerror(errno) + ")";
+  return false;
+}
+
+// The settings file is replaced by a rename, so a lock on the file itself
+// would stay on the old one: writers lock a file of its own beside it.
+class SettingsLock {
+ public:
+  bool Take(const std::string& settingsPath, std::string& error) {
+    const std::string path = settingsPath + ".lock";
+    if (!MakeFolderOf(path, error)) return false;
+    fd_ = open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd_ < 0) {
+      error = path + ": cannot be opened (" + std::strerror(errno) + ")";
+      return false;
+    }
+    while (flock(fd_, LOCK_EX) != 0) {
+      if (errno == EINTR) continue;
+      error = path + ": cannot be locked (" + std::strerror(errno) + ")";
+      return false;
+    }
+    return true;
+  }
+  SettingsLock() = default;
+  SettingsLock(const SettingsLock&) = delete;
+  SettingsLock& operator=(const SettingsLock&) = delete;
+  ~SettingsLock() {
+    if (fd_ >= 0) close(fd_);  // releases the lock
+  }
+
+ private:
+  int fd_ = -1;
+};
 
 }  // namespace
 
@@ -56,14 +98,7 @@ LoadResult LoadSettings(const std::string& path, Model model, const SettingsLayo
 }
 
 bool SaveSettings(const std::string& path, Model model, const SettingsBlock& block, std::string& error) {
-  const auto slash = path.rfind('/');
-  if (slash != std::string::npos) {
-    const std::string folder = path.substr(0, slash);
-    if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
-      error = folder + ": cannot be created (" + std::strerror(errno) + ")";
-      return false;
-    }
-  }
+  if (!MakeFolderOf(path, error)) return false;
   std::string bytes(kHeaderSize, '\0');
   std::memcpy(bytes.data(), kMagic, sizeof kMagic);
   WriteInt32(bytes.data(), 8, kFormatVersion);
@@ -81,6 +116,20 @@ bool CurrentSettings(Model model, const AddOnTable& table, const SettingsLayout&
     case LoadResult::Refused: return false;
   }
   return false;
+}
+
+bool UpdateSettings(Model model, const AddOnTable& table, const SettingsLayout& layout, const SettingsChange& change,
+                    SettingsBlock& updated, std::string& error) {
+  const std::string path = SettingsPath(model);
+  SettingsLock lock;
+  if (!lock.Take(path, error)) return false;
+  SettingsBlock settings;
+  if (!CurrentSettings(model, table, layout, settings, error) || !change(settings, error) ||
+      !SaveSettings(path, model, settings, error)) {
+    return false;
+  }
+  updated = std::move(settings);
+  return true;
 }
 
 }  // namespace tq::host

@@ -8,11 +8,14 @@
 // DEVICE_URI names after "telequill:/" (socket://HOST:PORT?model=n, or
 // lpd://HOST/QUEUE for a print server's queue). Speaks
 // CUPS's backend conventions: STATE:, INFO:, ERROR: lines on standard error
-// and its exit statuses. TELEQUILL_RUNTIME_ROOT replaces /run/user, and
+// and its exit statuses: every failure says what happened and whether
+// CUPS tries the job again (retry), holds it or cancels it.
+// TELEQUILL_RUNTIME_ROOT replaces /run/user, and
 // TELEQUILL_DEVICE_RETRY (seconds, default 10) the wait between attempts to
 // reach a device that refuses the connection.
 #include <fcntl.h>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -27,10 +30,12 @@
 #include "host/environment_seconds.h"
 #include "host/device_sender.h"
 #include "win/environment.h"
+#include "win/unique_fd.h"
 
 namespace {
 
 using namespace tq::host;
+using tq::UniqueFd;
 
 // CUPS's backend exit statuses.
 constexpr int kBackendOk = 0;
@@ -45,12 +50,31 @@ int Say(const char* kind, const std::string& text, int status) {
   return status;
 }
 
+std::string SpoolFolder() { return tq::EnvironmentValue("TMPDIR").value_or("/tmp"); }
+
 // A private spool file for the answered stream, gone from its folder at once.
 int SpoolFile() {
-  std::string name = tq::EnvironmentValue("TMPDIR").value_or("/tmp") + "/telequill-XXXXXX";
+  std::string name = SpoolFolder() + "/telequill-XXXXXX";
   const int fd = mkostemp(name.data(), O_CLOEXEC);
   if (fd >= 0) unlink(name.c_str());
   return fd;
+}
+
+// The request's lines are at most 64 KiB: a title is cut well below that
+// (it only names the job), options that long are refused.
+constexpr std::size_t kLongestTitle = 1024;
+constexpr std::size_t kLongestOptions = 60000;
+
+std::string TitleForAgent(std::string title) {
+  if (title.size() <= kLongestTitle) return title;
+  std::size_t end = kLongestTitle;
+  while (end > 0 && (static_cast<unsigned char>(title[end]) & 0xC0) == 0x80) --end;  // not inside a character
+  title.resize(end);
+  return title;
+}
+
+std::string NoRoomToSpool() {
+  return "no room to spool the job in " + SpoolFolder() + " (" + std::strerror(errno) + "); the job will be tried again";
 }
 
 int SendToDevice(const std::string& uri, int stream, const LpdJob& job) {
@@ -95,43 +119,62 @@ int main(int argc, char** argv) {
   const passwd* account = getpwnam(user.c_str());
   if (account == nullptr) return Say("ERROR", "no such user \"" + user + "\"", kBackendFailed);
 
-  const std::string root = tq::EnvironmentValue("TELEQUILL_RUNTIME_ROOT").value_or("/run/user");
-  std::string socketPath, why;
-  switch (FindAgentSocket(root, account->pw_uid, socketPath, why)) {
+  AgentJob job;
+  job.name = TitleForAgent(argv[3]);
+  job.model = device.model;
+  job.options = SettingsFromCupsOptions(argv[5], std::atoi(argv[4]));
+  if (job.options.size() > kLongestOptions) {
+    return Say("ERROR", "the job's options are longer than " + std::to_string(kLongestOptions) +
+                            " bytes; the job is cancelled", kBackendCancel);
+  }
+  // Without waiting: a FIFO given as the file is refused below, not read.
+  UniqueFd file(argc == 7 ? open(argv[6], O_RDONLY | O_NONBLOCK | O_CLOEXEC) : -1);
+  if (argc == 7) {
+    struct stat info {};
+    if (file.fd() < 0) {
+      return Say("ERROR", std::string(argv[6]) + ": cannot be read (" + std::strerror(errno) + "); the job is cancelled",
+                 kBackendCancel);
+    }
+    if (fstat(file.fd(), &info) != 0 || !S_ISREG(info.st_mode)) {
+      return Say("ERROR", std::string(argv[6]) + ": not a file; the job is cancelled", kBackendCancel);
+    }
+  }
+  // CUPS hands the document on standard input when there is no file; the
+  // agent needs its size, so it is spooled first.
+  UniqueFd spooled(argc == 6 ? SpoolFile() : -1);
+  if (argc == 6) {
+    std::uint64_t copied = 0;
+    bool writeFailed = false;
+    if (spooled.fd() < 0 || !wire::Copy(STDIN_FILENO, spooled.fd(), UINT64_MAX, copied, &writeFailed) ||
+        lseek(spooled.fd(), 0, SEEK_SET) != 0) {
+      return writeFailed || spooled.fd() < 0 ? Say("ERROR", NoRoomToSpool(), kBackendRetry)
+                                              : Say("ERROR", "the job's document could not be read; the job is cancelled",
+                                                    kBackendCancel);
+    }
+  }
+  job.document = argc == 7 ? file.fd() : spooled.fd();
+
+  const UniqueFd stream(SpoolFile());
+  if (stream.fd() < 0) return Say("ERROR", NoRoomToSpool(), kBackendRetry);
+
+  int connection = -1;
+  std::string why;
+  switch (ConnectToAgent(RuntimeFoldersRoot(), account->pw_uid, connection, why)) {
     case AgentLookup::Found: break;
     case AgentLookup::Missing:
       return Say("ERROR", "the fax job is held: " + user + " must be logged in for the fax prompt (" + why + ")",
                  kBackendHold);
     case AgentLookup::Refused: return Say("ERROR", "the fax job is held: " + why, kBackendHold);
   }
-
-  AgentJob job;
-  job.name = argv[3];
-  job.model = device.model;
-  job.options = SettingsFromCupsOptions(argv[5], std::atoi(argv[4]));
-  job.document = argc == 7 ? open(argv[6], O_RDONLY | O_CLOEXEC) : STDIN_FILENO;
-  if (job.document < 0) return Say("ERROR", std::string(argv[6]) + ": cannot be read", kBackendFailed);
-  // CUPS hands the document on standard input when there is no file; the
-  // agent needs its size, so it is spooled first.
-  if (argc == 6) {
-    const int copy = SpoolFile();
-    std::uint64_t spooled = 0;
-    if (copy < 0 || !wire::Copy(STDIN_FILENO, copy, UINT64_MAX, spooled) || lseek(copy, 0, SEEK_SET) != 0) {
-      return Say("ERROR", "no room to spool the job", kBackendRetry);
-    }
-    job.document = copy;
-  }
-
-  const int stream = SpoolFile();
-  if (stream < 0) return Say("ERROR", "no room to spool the job", kBackendRetry);
   std::fprintf(stderr, "INFO: waiting for %s to answer the fax prompt\n", user.c_str());
   std::string message;
-  switch (SendJobToAgent(socketPath, job, stream, message)) {
+  switch (SendJobToAgent(connection, job, stream.fd(), message)) {
     case AgentAnswer::Done: break;
     case AgentAnswer::Cancelled: return Say("INFO", message, kBackendCancel);
     case AgentAnswer::Failed: return Say("ERROR", message, kBackendFailed);
-    case AgentAnswer::Lost: return Say("ERROR", message + "; the job will be tried again", kBackendRetry);
+    case AgentAnswer::Lost:
+    case AgentAnswer::Retry: return Say("ERROR", message + "; the job will be tried again", kBackendRetry);
   }
   const LpdJob printJob{std::atoi(argv[1]), HostName(), user, job.name};
-  return SendToDevice(device.uri, stream, printJob);
+  return SendToDevice(device.uri, stream.fd(), printJob);
 }

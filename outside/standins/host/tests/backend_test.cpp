@@ -4,11 +4,17 @@
 // and an agent that dies mid-job has the job tried again.
 #include <gtest/gtest.h>
 #include <poll.h>
+#include <pwd.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/mount.h>
+#include <sys/wait.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <thread>
@@ -17,6 +23,8 @@
 #include "loopback_printer.h"
 #include "qlhost_fixture.h"
 #include "session_agent.h"
+
+extern char** environ;
 
 namespace tq::host::testing {
 namespace {
@@ -66,6 +74,68 @@ class DyingAgent {
   std::thread thread_;
 };
 
+// An agent socket that keeps whatever reaches it, and answers nothing.
+class RecordingAgent {
+ public:
+  explicit RecordingAgent(const std::string& socketPath) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strcpy(address.sun_path, socketPath.c_str());
+    listener_ = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    listen(listener_, 4);
+    thread_ = std::thread([this] {
+      pollfd waiting{listener_, POLLIN, 0};
+      if (poll(&waiting, 1, 30000) <= 0 || (waiting.revents & POLLIN) == 0) return;
+      const int connection = accept(listener_, nullptr, nullptr);
+      if (connection < 0) return;
+      char buffer[4096];
+      pollfd data{connection, POLLIN, 0};
+      for (ssize_t got; poll(&data, 1, 2000) > 0 && (got = read(connection, buffer, sizeof buffer)) > 0;) {
+        received_.append(buffer, static_cast<std::size_t>(got));
+      }
+      close(connection);
+    });
+  }
+  // What reached it; ends the listening.
+  std::string Received() {
+    if (thread_.joinable()) {
+      shutdown(listener_, SHUT_RDWR);
+      thread_.join();
+    }
+    return received_;
+  }
+  ~RecordingAgent() {
+    Received();
+    close(listener_);
+  }
+
+ private:
+  int listener_ = -1;
+  std::thread thread_;
+  std::string received_;
+};
+
+// A system user of the test's own, removed with it; needs root.
+class ThrowawayUser {
+ public:
+  ThrowawayUser() : name_("tqtest" + std::to_string(getpid())) {
+    const std::string add = "useradd --system --no-create-home --shell /usr/sbin/nologin " + name_ + " 2>/dev/null";
+    if (std::system(add.c_str()) != 0) return;
+    if (const passwd* account = getpwnam(name_.c_str())) uid_ = account->pw_uid;
+  }
+  ~ThrowawayUser() {
+    if (uid_ != 0) [[maybe_unused]] int ignored = std::system(("userdel " + name_ + " 2>/dev/null").c_str());
+  }
+  bool made() const { return uid_ != 0; }
+  const std::string& name() const { return name_; }
+  uid_t uid() const { return uid_; }
+
+ private:
+  std::string name_;
+  uid_t uid_ = 0;
+};
+
 class Backend : public QlHost {
  protected:
   void SetUp() override {
@@ -85,13 +155,17 @@ class Backend : public QlHost {
   // The document is the file argument, or standard input when `input` is given.
   tq::testing::RunResult RunBackend(const std::string& device, const std::string& options = "TelequillJob=Fax",
                                     const std::string& input = {}) {
-    std::vector<std::string> args = {"7", UserName(), "Lettre \"urgente\"", "1", options};
-    if (input.empty()) args.push_back(path("doc.pxl").string());
-    return tq::testing::RunProgram("telequill", args,
-                                   {"DEVICE_URI=telequill:/" + device + "?model=n",
-                                    "TELEQUILL_RUNTIME_ROOT=" + runtimeRoot_, "TELEQUILL_DEVICE_RETRY=1",
-                                    "TELEQUILL_ROOT=" + root().string()},
-                                   input);
+    return RunBackendFor(UserName(), device, {"Lettre \"urgente\"", options, path("doc.pxl").string()}, input);
+  }
+  // The job of `user` with its title, options and file (none: standard input).
+  tq::testing::RunResult RunBackendFor(const std::string& user, const std::string& device,
+                                       const std::vector<std::string>& titleOptionsFile, const std::string& input = {},
+                                       std::vector<std::string> env = {}) {
+    std::vector<std::string> args = {"7", user, titleOptionsFile[0], "1", titleOptionsFile[1]};
+    if (input.empty()) args.push_back(titleOptionsFile[2]);
+    env.insert(env.end(), {"DEVICE_URI=telequill:/" + device + "?model=n", "TELEQUILL_RUNTIME_ROOT=" + runtimeRoot_,
+                           "TELEQUILL_DEVICE_RETRY=1", "TELEQUILL_ROOT=" + root().string()});
+    return tq::testing::RunProgram("telequill", args, env, input);
   }
 
   static std::string UserName() {
@@ -204,6 +278,142 @@ TEST_F(Backend, AgentThatDiesMidJobHasTheJobTriedAgain) {
     EXPECT_EQ(tq::testing::ReadText(path("doc.pxl")), document);
     std::filesystem::remove_all(userFolder_ + "/telequill");
   }
+}
+
+// The backend runs as root; the user's folder is the user's. Swapping the
+// agent's socket for a link to another user's agent, between the backend's
+// look at it and its connection, must not hand that agent the document.
+TEST_F(Backend, ASocketSwappedForAnotherUsersAgentIsRefusedAndNothingIsSent) {
+  if (getuid() != 0) GTEST_SKIP() << "a second user needs root";
+  ThrowawayUser printing;
+  if (!printing.made()) GTEST_SKIP() << "useradd cannot make a user here";
+  // Another user's agent (root's), which must get nothing.
+  std::filesystem::create_directories(userFolder_ + "/telequill");
+  chmod((userFolder_ + "/telequill").c_str(), 0700);
+  RecordingAgent other(userFolder_ + "/telequill/agent.sock");
+  // The printing user's folder and socket, as their agent leaves them.
+  const std::string theirs = runtimeRoot_ + "/" + std::to_string(printing.uid());
+  std::filesystem::create_directories(theirs + "/telequill");
+  for (const std::string& folder : {theirs, theirs + "/telequill"}) {
+    ASSERT_EQ(chown(folder.c_str(), printing.uid(), 0), 0);
+    chmod(folder.c_str(), 0700);
+  }
+  RecordingAgent planted(theirs + "/telequill/agent.sock");
+  ASSERT_EQ(chown((theirs + "/telequill/agent.sock").c_str(), printing.uid(), 0), 0);
+
+  tq::testing::RunResult run;
+  LoopbackPrinter device(LoopbackPrinter::Mode::ReadAll);
+  std::thread backend([&] {
+    run = RunBackendFor(printing.name(), device.uri(), {"Lettre", "TelequillJob=Fax", path("doc.pxl").string()}, {},
+                        {"LD_PRELOAD=" TELEQUILL_STEP_DELAY_PRELOAD, "TELEQUILL_TEST_CONNECT_DELAY_MS=2000"});
+  });
+  std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+  ASSERT_EQ(symlink((userFolder_ + "/telequill/agent.sock").c_str(), (theirs + "/telequill/swap").c_str()), 0);
+  ASSERT_EQ(rename((theirs + "/telequill/swap").c_str(), (theirs + "/telequill/agent.sock").c_str()), 0);
+  backend.join();
+  EXPECT_EQ(run.status, kBackendHold) << run.err;
+  EXPECT_NE(run.err.find("ERROR: the fax job is held: "), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("refused"), std::string::npos) << run.err;
+  EXPECT_EQ(other.Received(), "");
+  EXPECT_EQ(planted.Received(), "");
+  EXPECT_EQ(device.Received(), "");
+}
+
+// Without XDG_RUNTIME_DIR the agent takes the user's folder under the
+// runtime root only when it was made for that user (by the system), never
+// a folder another user could make first.
+TEST_F(Backend, WithoutXdgRuntimeDirTheAgentUsesOnlyTheFolderMadeForItsUser) {
+  if (getuid() != 0) GTEST_SKIP() << "a second user needs root";
+  ThrowawayUser other;
+  if (!other.made()) GTEST_SKIP() << "useradd cannot make a user here";
+  std::vector<std::string> env = {"TELEQUILL_RUNTIME_ROOT=" + runtimeRoot_, "TELEQUILL_ROOT=" + root().string()};
+  for (char** e = environ; *e != nullptr; ++e) {
+    const std::string entry = *e;
+    if (entry.rfind("XDG_RUNTIME_DIR=", 0) != 0 && entry.rfind("TELEQUILL_R", 0) != 0) env.push_back(entry);
+  }
+  std::vector<char*> envp;
+  for (auto& entry : env) envp.push_back(entry.data());
+  envp.push_back(nullptr);
+  const std::string program = std::string(TELEQUILL_BIN_DIR) + "/qlhost";
+  std::vector<std::string> args = {program, "agent", "--ui", "headless"};
+  std::vector<char*> argv;
+  for (auto& arg : args) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  // A job file of an agent that was killed goes when the next one starts;
+  // one of a running agent stays.
+  pid_t dead = fork();
+  if (dead == 0) _exit(0);
+  waitpid(dead, nullptr, 0);
+  std::filesystem::create_directories(userFolder_ + "/telequill");
+  chmod((userFolder_ + "/telequill").c_str(), 0700);
+  const std::string deadJob = userFolder_ + "/telequill/job-" + std::to_string(dead) + "-Ab12Cd";
+  const std::string liveJob = userFolder_ + "/telequill/job-" + std::to_string(getpid()) + "-Ef34Gh";
+  WriteText(deadJob, "left by a killed agent");
+  WriteText(liveJob, "a running agent's");
+  pid_t agent = -1;
+  ASSERT_EQ(posix_spawn(&agent, program.c_str(), nullptr, nullptr, argv.data(), envp.data()), 0);
+  bool listening = false;
+  for (int i = 0; i < 200 && !listening; ++i) {
+    listening = std::filesystem::exists(userFolder_ + "/telequill/agent.sock");
+    if (!listening) std::this_thread::sleep_for(std::chrono::milliseconds(25));
+  }
+  for (int i = 0; i < 100 && std::filesystem::exists(deadJob); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  kill(agent, SIGTERM);
+  waitpid(agent, nullptr, 0);
+  EXPECT_TRUE(listening);
+  EXPECT_FALSE(std::filesystem::exists(deadJob));
+  EXPECT_TRUE(std::filesystem::exists(liveJob));
+
+  // The same folder, made by another user: refused, naming XDG_RUNTIME_DIR.
+  std::filesystem::remove_all(userFolder_ + "/telequill");
+  ASSERT_EQ(chown(userFolder_.c_str(), other.uid(), 0), 0);
+  const auto refused = tq::testing::RunProgram(
+      "qlhost", {"agent", "--ui", "headless"},
+      {"XDG_RUNTIME_DIR=", "TELEQUILL_RUNTIME_ROOT=" + runtimeRoot_, "TELEQUILL_ROOT=" + root().string()});
+  EXPECT_EQ(refused.status, 2);
+  EXPECT_NE(refused.err.find("XDG_RUNTIME_DIR is not set"), std::string::npos) << refused.err;
+  EXPECT_FALSE(std::filesystem::exists(userFolder_ + "/telequill"));
+}
+
+// Jobs the agent cannot take say why and whether CUPS tries them again.
+TEST_F(Backend, EachFailureSaysWhatHappenedAndWhetherTheJobIsTriedAgain) {
+  LoopbackPrinter device(LoopbackPrinter::Mode::ReadAll);
+  // A folder as the job's file, options too long for the agent: cancelled.
+  auto run = RunBackendFor(UserName(), device.uri(), {"Lettre", "TelequillJob=Fax", root().string()});
+  EXPECT_EQ(run.status, kBackendCancel) << run.err;
+  EXPECT_NE(run.err.find("ERROR: " + root().string() + ": not a file; the job is cancelled"), std::string::npos)
+      << run.err;
+  run = RunBackendFor(UserName(), device.uri(), {"Lettre", "TelequillJob=" + std::string(70000, 'x'),
+                                                 path("doc.pxl").string()});
+  EXPECT_EQ(run.status, kBackendCancel) << run.err;
+  EXPECT_NE(run.err.find("options are longer than"), std::string::npos) << run.err;
+
+  // A title over 64 KiB is cut: the job goes through.
+  StartAgent(kAnswerPrompt);
+  run = RunBackendFor(UserName(), device.uri(), {std::string(70000, 'T'), "TelequillJob=Fax", path("doc.pxl").string()});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(device.Received().find("@PJL TELQUL FAXNUM"), std::string::npos);
+}
+
+TEST_F(Backend, AnAgentWhoseFolderIsFullHasTheJobTriedAgain) {
+  if (getuid() != 0) GTEST_SKIP() << "a small file system of its own needs root";
+  std::filesystem::create_directories(userFolder_ + "/telequill");
+  if (mount("tmpfs", (userFolder_ + "/telequill").c_str(), "tmpfs", 0, "size=64k,mode=0700") != 0) {
+    GTEST_SKIP() << "tmpfs cannot be mounted here";
+  }
+  WriteText(path("big.pxl"), ") HP-PCL XL;2;0\r\n" + std::string(300000, 'p'));
+  StartAgent(kAnswerPrompt);
+  LoopbackPrinter device(LoopbackPrinter::Mode::ReadAll);
+  const auto run = RunBackendFor(UserName(), device.uri(), {"Lettre", "TelequillJob=Fax", path("big.pxl").string()});
+  agent_.reset();
+  umount2((userFolder_ + "/telequill").c_str(), MNT_DETACH);
+  EXPECT_EQ(run.status, kBackendRetry) << run.err;
+  EXPECT_NE(run.err.find("cannot keep the job (No space left on device); the job will be tried again"),
+            std::string::npos)
+      << run.err;
+  EXPECT_EQ(device.Received(), "");
 }
 
 }  // namespace

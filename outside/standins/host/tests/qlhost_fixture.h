@@ -1,8 +1,10 @@
 // Running qlhost as a subprocess in a fresh Windows directory.
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "testing/temp_root.h"
@@ -31,6 +33,26 @@ class QlHost : public tq::testing::TempRoot {
     return (root() / "host" / (std::string("document-settings-") + model + ".dat")).string();
   }
 };
+
+// The environment that makes every rename of a program wait `ms` first, so
+// that another process can act between its read and its write.
+inline std::vector<std::string> RenamesDelayed(int ms) {
+  return {"LD_PRELOAD=" TELEQUILL_STEP_DELAY_PRELOAD, "TELEQUILL_TEST_RENAME_DELAY_MS=" + std::to_string(ms)};
+}
+
+// Waits (at most 30 seconds) until a file whose name holds `part` is in
+// `folder`, as a writer's temporary file shows it is about to rename.
+inline bool WaitForFileNamed(const std::filesystem::path& folder, const std::string& part) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  while (std::chrono::steady_clock::now() < deadline) {
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+      if (entry.path().filename().string().find(part) != std::string::npos) return true;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return false;
+}
 
 inline int LineCount(const std::string& text) {
   int lines = 0;

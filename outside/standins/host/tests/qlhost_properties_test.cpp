@@ -3,6 +3,8 @@
 // face and on the Qt face, and the next fax job that uses what was applied.
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "qlhost_fixture.h"
 
 namespace tq::host::testing {
@@ -55,6 +57,25 @@ TEST_P(QlHostProperties, AppliedOptionsGoIntoTheNextFaxJob) {
   // The page shows what was kept.
   ASSERT_EQ(Properties("page 102\nexpect-checked 204\nexpect-unchecked 203\nexpect-checked 209\nclick 2\n").status, 0)
       << Transcript();
+}
+
+// Apply writes what the user changed into the settings as they are then: a
+// change another program makes while the sheet is open (here, while Apply's
+// write is under way) is kept.
+TEST_F(QlHost, ApplyKeepsWhatAnotherProgramChangedMeanwhile) {
+  WriteText(path("sheet.txt"), "page 102\nclick 204\nclick 12321\nclick 2\n");
+  tq::testing::RunResult sheet;
+  std::thread properties([&] {
+    sheet = Run({"properties", "--ui", "script:" + path("sheet.txt").string()}, RenamesDelayed(1500));
+  });
+  ASSERT_TRUE(WaitForFileNamed(root() / "host", ".dat.tmp-"));
+  const auto set = Run({"settings", "set", "copies=5"});
+  properties.join();
+  ASSERT_EQ(sheet.status, 0) << sheet.err;
+  ASSERT_EQ(set.status, 0) << set.err;
+  const std::string shown = Run({"settings", "show"}).out;
+  EXPECT_TRUE(Has(shown, "resolution: superfine\n")) << shown;
+  EXPECT_TRUE(Has(shown, "copies: 5\n")) << shown;
 }
 
 TEST_P(QlHostProperties, CancelKeepsThePreviousSettings) {

@@ -53,6 +53,23 @@ TEST_F(QlHostSettings, SetKeepsEachModelsSettings) {
   EXPECT_FALSE(std::filesystem::exists(SettingsFile('p')));
 }
 
+TEST_F(QlHostSettings, ConcurrentSetsKeepEveryChange) {
+  // Each writer's rename waits, so all three read before any writes unless
+  // a change is read, made and written as one step.
+  const std::vector<std::string> changes = {"copies=7", "tray=2", "secure-user=Dupont"};
+  std::vector<tq::testing::RunResult> runs(changes.size());
+  std::vector<std::thread> writers;
+  for (std::size_t i = 0; i < changes.size(); ++i) {
+    writers.emplace_back([&, i] { runs[i] = Run({"settings", "set", changes[i]}, RenamesDelayed(400)); });
+  }
+  for (auto& writer : writers) writer.join();
+  for (const auto& run : runs) EXPECT_EQ(run.status, 0) << run.err;
+  const std::string shown = Run({"settings", "show"}).out;
+  for (const char* line : {"copies: 7\n", "tray: 2 ", "secure-user: \"Dupont\"\n"}) {
+    EXPECT_NE(shown.find(line), std::string::npos) << line << " lost:\n" << shown;
+  }
+}
+
 TEST_F(QlHostSettings, BadAssignmentsAreRefusedAndNothingIsWritten) {
   ASSERT_EQ(Run({"settings", "set", "copies=2"}).status, 0);
   const auto before = ReadBytes(SettingsFile());

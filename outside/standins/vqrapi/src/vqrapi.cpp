@@ -19,11 +19,11 @@
 #include <string>
 
 #include "announcement_json.h"
+#include "stand_in_calls.h"
 #include "common/monitor_announcement.h"
 #include "win/export.h"
 #include "win/file_read.h"
 #include "win/text.h"
-
 
 namespace {
 
@@ -54,11 +54,10 @@ void WritePrivate(const std::string& path, const std::string& bytes, int how) {
   close(fd);
 }
 
-void AppendLine(const char* file, const std::string& line) {
-  WritePrivate(MonitorFolder() + "/" + file, line + "\n", O_APPEND);
-}
+}  // namespace
 
-void NoteCall(const char* name) { AppendLine("calls.log", name); }
+namespace tq::vqrapi {
+namespace {
 
 // The calls a test asked to fail, while this library stays loaded.
 std::string& FailingCalls() {
@@ -66,7 +65,23 @@ std::string& FailingCalls() {
   return calls;
 }
 
+}  // namespace
+
+void AppendLine(const char* file, const std::string& line) {
+  WritePrivate(MonitorFolder() + "/" + file, line + "\n", O_APPEND);
+}
+
+void NoteCall(const char* name) { AppendLine("calls.log", name); }
+
 bool Failing(const char* what) { return FailingCalls() == what; }
+
+int Known(VqrHandle handle) { return handle == kHandle ? 1 : 0; }
+
+}  // namespace tq::vqrapi
+
+using namespace tq::vqrapi;
+
+namespace {
 
 int NextJobNumber() {
   const std::string file = MonitorFolder() + "/next-job-id";
@@ -77,8 +92,6 @@ int NextJobNumber() {
   WritePrivate(file, std::to_string(next + 1) + "\n", O_TRUNC);
   return next;
 }
-
-int Known(VqrHandle handle) { return handle == kHandle ? 1 : 0; }
 
 }  // namespace
 
@@ -120,17 +133,6 @@ TQ_EXPORT std::int32_t VqrSetVqrData(VqrHandle handle, const void* data) {
   return 1;
 }
 
-#if !defined(VQRAPI_WITHOUT_DATA_EX)
-TQ_EXPORT std::int32_t VqrSetVqrDataEx(VqrHandle handle, const void* data) {
-  NoteCall("VqrSetVqrDataEx");
-  if (!Known(handle) || data == nullptr || Failing("data")) return 0;
-  tq::monitor::Announcement announcement;
-  std::memcpy(&announcement, data, sizeof announcement);
-  AppendLine("announcements.jsonl", tq::vqrapi::AnnouncementToJson(announcement));
-  return 1;
-}
-#endif
-
 TQ_EXPORT std::int32_t VqrExecLedgra(VqrHandle handle) {
   NoteCall("VqrExecLedgra");
   return Known(handle);
@@ -158,12 +160,6 @@ TQ_EXPORT std::int32_t VqrSetParamStyle(VqrHandle handle, std::int32_t /*style*/
   NoteCall("VqrSetParamStyle");
   return Known(handle);
 }
-#if !defined(VQRAPI_WITHOUT_GROUP_STYLE)
-TQ_EXPORT std::int32_t VqrSetGroupStyle(VqrHandle handle, std::int32_t /*style*/) {
-  NoteCall("VqrSetGroupStyle");
-  return Known(handle);
-}
-#endif
 TQ_EXPORT std::int32_t VqrSetJobId(VqrHandle handle, const char* /*jobId*/) {
   NoteCall("VqrSetJobId");
   return Known(handle);

@@ -12,7 +12,10 @@ inline constexpr DWORD ERROR_BAD_FORMAT = 11;
 // and in the layer's own folder (the build's bin folder), a ".EXE" name
 // also as the native file without the extension. The arguments follow
 // Windows' quoting rules. The caller's active dialog is handed to the child
-// in TELEQUILL_FOREGROUND, where GetForegroundWindow returns it.
+// in TELEQUILL_FOREGROUND, where GetForegroundWindow returns it. The
+// program ends (SIGTERM) when the process that started it dies; the kernel
+// ties this to the calling thread, so call it from the windows' thread,
+// which lives as long as the process.
 // Returns a value above 31 on success, else 0 (out of resources),
 // ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND or ERROR_BAD_FORMAT.
 extern "C" UINT WinExec(LPCSTR commandLine, UINT showCommand);

@@ -1,7 +1,7 @@
 // Replacing a whole file safely: the one file writer of the project. The new
 // contents go to a temporary file of its own in the same folder (created
-// exclusively; those a killed writer left are removed by the next write of
-// the same file), are flushed to disk and renamed over the old file (which
+// exclusively; those killed writers left in that folder are removed by the
+// next write there, never another user's files), are flushed to disk and renamed over the old file (which
 // also syncs the folder), so that a reader sees the old file or the new one
 // and never a part of it. Every step goes
 // through the file fault seam, so each writer can be tested under faults.
@@ -33,6 +33,10 @@ DWORD ReplaceFileWith(std::u16string_view name, const FileContentsWriter& write,
                       const FileReplaceOptions& options = {});
 DWORD ReplaceFileContents(std::u16string_view name, std::string_view bytes,
                           const FileReplaceOptions& options = {});
+
+// For writers that change a file in place (appends): removes the temporary
+// files killed writers left beside it, as a replacement does.
+void RemoveDeadTemporariesBeside(std::u16string_view name);
 
 // A few words on a file error, for messages ("disk full", ...).
 std::string DescribeFileError(DWORD error);

@@ -1,6 +1,6 @@
 // The headless face: no windows shown. Without a script every message box
-// takes its default button, every dialog is cancelled and file dialogs are
-// cancelled; with a script the shared interpreter takes the script's next
+// takes its default button, every dialog waiting for a person is cancelled
+// (one with a timer running ends by itself) and file dialogs are cancelled; with a script the shared interpreter takes the script's next
 // action at each wait for input, calling the layer's input directly.
 #include "ui/script_runner.h"
 #include "win/export.h"
@@ -40,9 +40,15 @@ class HeadlessFace final : public Face {
   script::InputDriver driver_;  // the layer's own input calls
   std::unique_ptr<script::Runner> runner_;
 
-  // Unscripted: the dialog is cancelled as Escape would; one that does not
-  // close on its Cancel command is ended all the same (a sheet with 0).
+  // Unscripted: a dialog that a timer may still end (a waiting window) is
+  // left to end by itself; any other is cancelled as Escape would, and one
+  // that does not close on its Cancel command is ended all the same (a
+  // sheet with 0).
   static void Cancel(const ModalWait& wait) {
+    if (wait.deadline != Clock::time_point::max()) {
+      WaitForQueue(wait.deadline);
+      return;
+    }
     if (wait.dialog == nullptr) {
       PostQuitMessage(0);
       return;

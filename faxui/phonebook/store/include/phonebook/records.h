@@ -1,8 +1,8 @@
 // Phonebook records: the entry pair, display lines and the key comparison.
 //
-// A record is named to the store by its display line: "name <fax>" for an
-// individual, "[name]" for a group. The store compares keys on their ANSI
-// form, ignoring the case of ASCII letters only.
+// A record is named to the store by its display line (common/record_key.h).
+// The store compares keys on their ANSI form, ignoring the case of ASCII
+// letters only.
 #pragma once
 
 #include <string>
@@ -10,6 +10,7 @@
 
 #include "common/ansi_slots.h"
 #include "common/entry_record.h"
+#include "common/record_key.h"
 #include "common/recipient_list.h"
 
 namespace tq::phonebook {
@@ -19,29 +20,10 @@ namespace tq::phonebook {
 using PhonebookEntry = FaxRecipient;
 
 // The item data of a list line, and the record's start byte in the file.
-enum class RecordType : int { Individual = 1, Group = 2 };
+using tq::RecordType;
 
 // The longest name or fax number in a key, in ANSI bytes.
 inline constexpr std::size_t kKeyTextLength = 30;
-
-// "name <fax>" (format "%s %c%s%c").
-std::u16string FormatIndividualLine(std::u16string_view name, std::u16string_view faxNumber);
-// "[name]" (format "%c%s%c").
-std::u16string FormatGroupLine(std::u16string_view groupName);
-
-// The key a display line names, in ANSI, each part at most 30 bytes.
-struct RecordKey {
-  std::string name;       // individual name, or group name
-  std::string faxNumber;  // empty for a group
-};
-
-// Turns a display line back into its key. The line is converted to ANSI
-// (at most 65 bytes) first. A group's name runs from the second character to
-// the first ']'; an individual's line is cut at its last space: the name is
-// what stands before it, the fax number what stands between "<" and ">".
-RecordKey SplitDisplayLine(std::u16string_view line, RecordType type);
-// The same on an ANSI line.
-RecordKey SplitAnsiDisplayLine(std::string_view line, RecordType type);
 
 // Zero when equal: ASCII letters compare without case, a byte of 0x80 or
 // more and the byte after it compare exactly (a double-byte character).

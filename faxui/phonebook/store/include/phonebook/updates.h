@@ -42,6 +42,21 @@ std::u16string TemporaryPathFor(std::u16string_view path);
 [[nodiscard]] StoreResult DeleteRecord(std::u16string_view path, std::u16string_view line,
                                        RecordType type);
 
+// Changes that need the record in the file: whether it is there is decided
+// under the same hold of the phonebook as the rewrite, so of two processes
+// deleting or renaming one record exactly one succeeds and the other gets
+// NotFound, with the file as the first one left it.
+//
+// Deletes the record the line names, as DeleteRecord does; NotFound when
+// the file holds no such record.
+[[nodiscard]] StoreResult DeleteExistingRecord(std::u16string_view path, std::u16string_view line,
+                                               RecordType type);
+// Gives the individual the line names a new name and fax number (ANSI),
+// keeping its other fields and settings and renaming the member references
+// that follow it; NotFound when the file holds no such individual.
+[[nodiscard]] StoreResult RenameExistingEntry(std::u16string_view path, std::u16string_view oldLine,
+                                              std::string_view newName, std::string_view newFaxNumber);
+
 // Writes an empty phonebook (the 35 header bytes) at the path, replacing
 // any file there in one step. CannotOpen when another process holds it.
 StoreResult CreateEmptyPhonebook(std::u16string_view path);

@@ -1,5 +1,5 @@
-// The CUPS backend's side of the agent: finding the socket of a user's
-// agent safely and handing it a job.
+// The CUPS backend's side of the agent: reaching the agent of a user
+// safely and handing it a job.
 #pragma once
 
 #include <sys/types.h>
@@ -8,12 +8,19 @@
 
 namespace tq::host {
 
-// The socket of the agent of user `uid` under `runtimeRoot` (/run/user):
-// ROOT/UID/telequill/agent.sock. Before anything connects, the folder must
-// be the user's, a real folder and closed to others, and the socket the
-// user's; anything else was planted and is refused.
+// Where the users' runtime folders are: TELEQUILL_RUNTIME_ROOT, else
+// /run/user (each ROOT/UID made for its user by the system at login).
+std::string RuntimeFoldersRoot();
+
+// Connects to the agent of user `uid` at ROOT/UID/telequill/agent.sock.
+// Each folder on the way is opened without following links, the last one
+// must be the user's, a folder and closed to others (checked on the opened
+// folder), the socket is reached through that open folder so that no name
+// can be swapped in between, and the process listening must run as the
+// user; anything else was planted and is refused before a byte is sent.
+// Missing: no agent listens there (nobody logged in).
 enum class AgentLookup { Found, Missing, Refused };
-AgentLookup FindAgentSocket(const std::string& runtimeRoot, uid_t uid, std::string& path, std::string& why);
+AgentLookup ConnectToAgent(const std::string& runtimeRoot, uid_t uid, int& connection, std::string& why);
 
 struct AgentJob {
   std::string name;
@@ -22,11 +29,13 @@ struct AgentJob {
   int document = -1;    // open descriptor of the document
 };
 
-enum class AgentAnswer { Done, Cancelled, Failed, Lost };
+// Lost: the agent went away before its answer was whole; Retry: the agent
+// could not take the job now (its folder is full). Both are tried again.
+enum class AgentAnswer { Done, Cancelled, Failed, Lost, Retry };
 
-// Sends the job and writes the answered stream to `streamOut` (an open
-// descriptor). Lost: the agent could not be reached or went away before
-// its answer was whole. `message` says what happened.
-AgentAnswer SendJobToAgent(const std::string& socketPath, const AgentJob& job, int streamOut, std::string& message);
+// Sends the job on the connection (which it closes) and writes the
+// answered stream to `streamOut` (an open descriptor). `message` says what
+// happened.
+AgentAnswer SendJobToAgent(int connection, const AgentJob& job, int streamOut, std::string& message);
 
 }  // namespace tq::host

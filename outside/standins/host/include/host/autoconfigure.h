@@ -14,10 +14,14 @@ namespace tq::host {
 // which qlautocfg cannot configure and answers by offering a network search.
 inline constexpr char kDefaultAutoconfigPort[] = "LPT1:";
 
+// Answered: the device's facts; NoAnswer: qlautocfg closed the window
+// without an answer (no device, another device type, the search declined;
+// qlautocfg says which); Cancelled: the waiting window was closed first;
+// Failed: qlautocfg could not be started or ended without closing it.
 struct AutoconfigOutcome {
-  enum class Status { Answered, NoAnswer, Failed } status = Status::Failed;
+  enum class Status { Answered, NoAnswer, Cancelled, Failed } status = Status::Failed;
   DeviceFacts facts;   // when Answered
-  std::string error;   // when Failed
+  std::string error;   // when Cancelled or Failed
 };
 
 // Runs qlautocfg for `portName` (in the face of TELEQUILL_UI, which the

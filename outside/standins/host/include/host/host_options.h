@@ -25,6 +25,14 @@ namespace tq::host {
 // is, for the host's own pages to show masked); empty for an unknown name.
 std::string SettingValue(const SettingsBlock& block, const SettingsLayout& layout, std::string_view name);
 
+// `current` with the changes that `edited` makes to `base`: each option
+// whose value differs between them takes the edited value, and bytes the
+// options do not account for (the plug-in's own state) are copied where
+// they changed; everything else keeps the current value. So a window that
+// edited a copy changes only what its user changed.
+void MergeSettingChanges(const SettingsBlock& base, const SettingsBlock& edited, const SettingsLayout& layout,
+                         SettingsBlock& current);
+
 // One "name: value" line per option, decoded, for people to read.
 std::string DescribeSettings(const SettingsBlock& block, const SettingsLayout& layout);
 

@@ -14,6 +14,7 @@
 // user decides what to do with it.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "host/plugin_set.h"
@@ -38,5 +39,15 @@ enum class LoadResult { Loaded, Missing, Refused };
 // table's defaults when none are stored yet.
 [[nodiscard]] bool CurrentSettings(Model model, const AddOnTable& table, const SettingsLayout& layout,
                                    SettingsBlock& block, std::string& error);
+
+// Changes the stored settings as one step: under a lock beside the file
+// (another process changing them waits), the file as it is now (or the
+// defaults), `change` applied, written back. Several processes changing
+// different settings at once all keep their change. `updated` gets what
+// was written. False with `error` when the file is refused, `change`
+// fails (nothing is written) or the file cannot be written.
+using SettingsChange = std::function<bool(SettingsBlock& settings, std::string& error)>;
+[[nodiscard]] bool UpdateSettings(Model model, const AddOnTable& table, const SettingsLayout& layout,
+                                  const SettingsChange& change, SettingsBlock& updated, std::string& error);
 
 }  // namespace tq::host
