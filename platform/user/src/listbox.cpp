@@ -312,7 +312,8 @@ LRESULT ListBox::keyDown(Window& self, int key) {
   if ((self.style & LBS_EXTENDEDSEL) && shift && valid(anchor_)) {
     const int from = std::min(anchor_, next);
     const int to = std::max(anchor_, next);
-    items_.ForEach([&](int index, Item& item) { item.selected = index >= from && index <= to; });
+    items_.SelectAll(false);
+    for (int index = from; index <= to; ++index) items_.Select(index, true);
     showCaret(self, next);
     Changed(self, Change::Selection);
     notify(self, LBN_SELCHANGE);
