@@ -7,6 +7,7 @@
 #include "file_imports.h"
 #include "ids.h"
 #include "selection_lists.h"
+#include "texts.h"
 #include "win/ansi_text.h"
 
 namespace tq::import {
@@ -14,7 +15,7 @@ namespace tq::import {
 void ImportFromAddressBook(ImportRun& run) {
   std::string file;  // empty: the default book
   if (run.source == kWabChosenFile) {
-    const std::u16string path = ChooseImportFile(run, kWabFilterString, u"Importation du fichier WAB");
+    const std::u16string path = ChooseImportFile(run, kWabFilterString, text::kChooseWabTitle);
     if (path.empty()) return;
     file = WideToAnsi(path);
   }

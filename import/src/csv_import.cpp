@@ -11,14 +11,15 @@
 #include "ids.h"
 #include "import/text_rules.h"
 #include "selection_lists.h"
+#include "texts.h"
 #include "win/dialog_state.h"
 #include "win/user.h"
 
 namespace tq::import {
 namespace {
 
-constexpr char16_t kAssociate[] = u"Associer à";
-constexpr char16_t kDissociate[] = u"Dissocier";
+constexpr const char16_t* kAssociate = text::kAssociate;
+constexpr const char16_t* kDissociate = text::kDissociate;
 
 struct AssociateState {
   const ImportRun* run;
@@ -76,7 +77,7 @@ INT_PTR AssociateProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
       return TRUE;
     case IDOK:
       if (state->fax < 0) {
-        ShowMessage(*state->run, u"Vous devez associer au moins un champ au numéro de fax.", text::kCsvCaption,
+        ShowMessage(*state->run, text::kFaxFieldRequired, text::kCsvCaption,
                     MB_OK | MB_ICONWARNING);
         return TRUE;
       }

@@ -10,7 +10,8 @@
 namespace tq::import {
 namespace {
 
-// The export titles, by preference.
+// The export titles, by preference: compared with the file's header, never
+// shown (not-a-text).
 constexpr std::u16string_view kNameTitles[] = {u"Display Name", u"Full Name", u"Nom complet", u"Name"};
 constexpr std::u16string_view kFirstNameTitles[] = {u"First Name", u"Prénom"};
 constexpr std::u16string_view kLastNameTitles[] = {u"Last Name", u"Nom de famille"};
@@ -64,6 +65,7 @@ std::string RowName(const std::vector<std::string_view>& fields, const CsvColumn
 CsvColumns FindColumns(const std::vector<std::string_view>& upperHeader) {
   CsvColumns columns;
   for (std::size_t i = 0; i < upperHeader.size(); ++i) {
+    // The header a name column carries, compared, never shown: not-a-text.
     if (columns.name < 0 && upperHeader[i] == "NOM") columns.name = static_cast<int>(i);
     if (upperHeader[i].find("FAX") != std::string_view::npos) columns.fax.push_back(i);
   }

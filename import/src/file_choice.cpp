@@ -4,6 +4,7 @@
 
 #include "import/csv_split.h"
 #include "file_imports.h"
+#include "texts.h"
 #include "win/comdlg.h"
 #include "win/user.h"
 
@@ -33,19 +34,19 @@ void ShowFileImportError(const ImportRun& run, int code, std::u16string_view pat
   std::u16string_view format;
   switch (code) {
     case kBadSpeedDialHeader:
-      format = u"Format de données EWS CSV non valide!\nImpossible d'importer les données depuis %s.";
+      format = text::kBadSpeedDialFormat;
       break;
     case kUnclosedQuote:
-      format = u"Format de données CSV non valide!\nImpossible d'importer les données depuis %s.";
+      format = text::kBadCsvFormat;
       break;
     case kNoFaxColumn:
-      format = u"Impossible de trouver le numéro de fax dans %s.\nAucune entrée ne sera importée.";
+      format = text::kNoFaxColumn;
       break;
     case kNoMemory:
-      format = u"Mémoire insuffisante. Impossible d'importer les données depuis %s.";
+      format = text::kFileNoMemory;
       break;
     default:
-      format = u"Impossible d'accéder à %s.\nAucune donnée n'a été lue pour l'importation.";
+      format = text::kFileUnreadable;
       break;
   }
   ShowMessage(run, FormatText(format, {path}), text::kFileErrorCaption, MB_OK | MB_ICONERROR);

@@ -4,6 +4,7 @@
 
 #include "addressbook/address_book_import.h"
 #include "ids.h"
+#include "texts.h"
 #include "win/ansi_text.h"
 #include "win/dialog_state.h"
 #include "win/text.h"
@@ -42,10 +43,10 @@ void AddSource(HWND dialog, const char16_t* text, int source) {
 INT_PTR SourceProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
     const auto& state = AttachBorrowedDialogState(dialog, *reinterpret_cast<SourceState*>(lParam));
-    if (state.offer.mapi) AddSource(dialog, u"Carnet d'adresses MS Messaging System", kMapi);
-    if (!state.offer.windowsBookLibrary.empty()) AddSource(dialog, u"Carnet d'adresses Windows (WAB)", kWabChosenFile);
-    AddSource(dialog, u"Valeurs séparées par une virgule (CSV)", kCsvManual);
-    AddSource(dialog, u"Données de composition abrégée EWS-CSV", kSpeedDialCsv);
+    if (state.offer.mapi) AddSource(dialog, text::kSourceMessaging, kMapi);
+    if (!state.offer.windowsBookLibrary.empty()) AddSource(dialog, text::kSourceWab, kWabChosenFile);
+    AddSource(dialog, text::kSourceCsv, kCsvManual);
+    AddSource(dialog, text::kSourceSpeedDial, kSpeedDialCsv);
     SendDlgItemMessageW(dialog, source::kKind, CB_SETCURSEL, 0, 0);
     CheckDlgButton(dialog, source::kAutomaticSearch, BST_UNCHECKED);
     CheckDlgButton(dialog, source::kDefaultWab, BST_CHECKED);
@@ -89,7 +90,7 @@ INT_PTR ConfirmProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
     const ImportRun& run = *AttachBorrowedDialogState(dialog, *reinterpret_cast<ConfirmState*>(lParam)).run;
     const std::u16string count = Utf8ToUtf16(std::to_string(run.candidates.size()));
-    SetDlgItemTextW(dialog, confirm::kCountText, (count + u" entrées seront importées :").c_str());
+    SetDlgItemTextW(dialog, confirm::kCountText, (count + text::kCountSuffix).c_str());
     const INT tabStop = 148;
     SendDlgItemMessageW(dialog, confirm::kList, LB_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&tabStop));
     for (const AnsiRecordKey& candidate : run.candidates) {
@@ -98,12 +99,11 @@ INT_PTR ConfirmProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     }
     SetDlgItemTextW(dialog, confirm::kTotal, Unsigned(run.total).c_str());
     SetDlgItemTextW(dialog, confirm::kRejectedLabel,
-                    run.source <= kWabDefaultFile ? u"Rejeté(s) de la sélection :"
-                                                  : u"Rejeté(s) de la base de données :");
+                    run.source <= kWabDefaultFile ? text::kRejectedFromSelection : text::kRejectedFromDatabase);
     SetDlgItemTextW(dialog, confirm::kRejected, Unsigned(run.rejected).c_str());
     SetDlgItemTextW(dialog, confirm::kValid, Unsigned(run.valid).c_str());
     const bool cut = run.limit > 0 && run.limit < run.valid;
-    SetDlgItemTextW(dialog, confirm::kLimitNote, cut ? u"*Seules les 50 premières entrées seront importées." : u"");
+    SetDlgItemTextW(dialog, confirm::kLimitNote, cut ? text::kOnlyFirstImported : u"");
     return TRUE;
   }
   auto* state = DialogStateOf<ConfirmState>(dialog);

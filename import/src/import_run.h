@@ -8,6 +8,7 @@
 
 #include "common/entry_record.h"
 #include "common/record_key.h"
+#include "texts.h"
 #include "win/types.h"
 
 namespace tq::import {
@@ -50,23 +51,5 @@ int ShowMessage(const ImportRun& run, std::u16string_view text, std::u16string_v
 std::u16string FormatText(std::u16string_view format, std::initializer_list<std::u16string_view> values);
 // Opens the help file at `context`.
 void OpenHelp(const ImportRun& run, HWND dialog, unsigned long context);
-
-
-namespace text {
-inline constexpr char16_t kRunCaption[] = u"Importation des données d'un destinataire";
-inline constexpr char16_t kNothingToImport[] = u"Pas d'entrée à importer.";
-// A result file that cannot be written, as the phonebook's writes say it.
-inline constexpr char16_t kResultNotWritten[] = u"Espace disque insuffisant. Impossible de continuer.";
-inline constexpr char16_t kNoFaxNumberFound[] =
-    u"Impossible de trouver de numéro de fax dans les entrées sélectionnées.\nAucune entrée ne sera importée.";
-inline constexpr char16_t kFileErrorCaption[] = u"Erreur d'importation CSV";
-inline constexpr char16_t kCsvCaption[] = u"Importation CSV";
-inline constexpr char16_t kSpeedDialCaption[] = u"Importation du fichier EWS-CSV";
-inline constexpr char16_t kListFull[] =
-    u"La liste de destinataires a atteint le nombre maximum d'entrées.\nVous ne pouvez pas importer plus de 50 "
-    u"destinataires.";
-inline constexpr char16_t kNoMemoryForSelection[] =
-    u"Mémoire insuffisante. Impossible d'ajouter plusieurs entrées.\nDiminuez le nombre d'entrées et recommencez.";
-}  // namespace text
 
 }  // namespace tq::import

@@ -9,6 +9,7 @@
 #include "ids.h"
 #include "import_run.h"
 #include "import_result/result_file.h"
+#include "texts.h"
 #include "win/file_replace.h"
 #include "win/kernel.h"
 #include "win/text.h"
@@ -54,7 +55,7 @@ void ImportFromFile(ImportRun& run) {
   const bool speedDial = run.source == kSpeedDialCsv;
   const std::u16string path = ChooseImportFile(
       run, kCsvFilterString,
-      speedDial ? u"Importation de fichier EWS-CSV de composition abrégée" : u"Importation du fichier CSV");
+      speedDial ? text::kChooseSpeedDialTitle : text::kChooseCsvTitle);
   if (path.empty()) return;
   int rejected = 0;
   const int result = speedDial ? ImportSpeedDialCsv(run, path, rejected) : ImportCsv(run, path, run.source, rejected);

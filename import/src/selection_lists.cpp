@@ -1,24 +1,11 @@
 #include "selection_lists.h"
 
-#include <algorithm>
 #include <new>
-#include <numeric>
 
 #include "ids.h"
 #include "win/user.h"
 
 namespace tq::import {
-
-ChosenEntries::ChosenEntries(std::size_t count, const KeyOf& keyOf)
-    : first_(count), held_(count, false), alike_(count, 0) {
-  std::vector<std::uint32_t> order(count);
-  std::iota(order.begin(), order.end(), 0u);
-  std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) { return keyOf(a) < keyOf(b); });
-  // Equal keys lie together, the first entry of each run first.
-  for (std::size_t i = 0; i < count; ++i) {
-    first_[order[i]] = i > 0 && keyOf(order[i]) == keyOf(order[i - 1]) ? first_[order[i - 1]] : order[i];
-  }
-}
 
 void ChosenEntries::Add(std::size_t entry) {
   if (held_[entry]) return;

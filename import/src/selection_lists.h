@@ -3,6 +3,7 @@
 // progress dialog shown while the left list is filled.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -22,9 +23,9 @@ namespace tq::import {
 // reading the right list back.
 class ChosenEntries {
  public:
-  // The name and fax number of an entry.
-  using KeyOf = std::function<std::pair<std::string_view, std::string_view>(std::size_t)>;
-  // Sorts the `count` entries once by `keyOf` (throws std::bad_alloc).
+  // Sorts the `count` entries once by `keyOf(i)`, the name and fax number
+  // of entry i as a pair of string views (throws std::bad_alloc).
+  template <class KeyOf>
   ChosenEntries(std::size_t count, const KeyOf& keyOf);
   std::size_t Count() const { return first_.size(); }
   bool Holds(std::size_t entry) const { return held_[entry]; }
@@ -39,6 +40,18 @@ class ChosenEntries {
   std::vector<bool> held_;
   std::vector<std::uint32_t> alike_;  // per first entry: how many alike are held
 };
+
+template <class KeyOf>
+ChosenEntries::ChosenEntries(std::size_t count, const KeyOf& keyOf)
+    : first_(count), held_(count, false), alike_(count, 0) {
+  std::vector<std::uint32_t> order(count);
+  for (std::size_t i = 0; i < count; ++i) order[i] = static_cast<std::uint32_t>(i);
+  std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) { return keyOf(a) < keyOf(b); });
+  // Equal keys lie together, the first entry of each run first.
+  for (std::size_t i = 0; i < count; ++i) {
+    first_[order[i]] = i > 0 && keyOf(order[i]) == keyOf(order[i - 1]) ? first_[order[i - 1]] : order[i];
+  }
+}
 
 // Selects the first line of the left list that begins with the search
 // edit's text (without case), looking from the first selected line and

@@ -11,6 +11,7 @@
 #include "ids.h"
 #include "selection_lists.h"
 #include "import/speed_dial_rows.h"
+#include "texts.h"
 #include "win/dialog_state.h"
 #include "win/user.h"
 
@@ -27,7 +28,7 @@ struct SelectState {
 INT_PTR DetailsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
     const auto& entry = *reinterpret_cast<const SpeedDialEntry*>(lParam);
-    SetWindowTextW(dialog, (u"N° de composition abrégée " + AnsiToWide(entry.number)).c_str());
+    SetWindowTextW(dialog, (text::kSpeedDialDetailsTitle + AnsiToWide(entry.number)).c_str());
     SetDlgItemTextW(dialog, details::kName, AnsiSlotToWide(entry.record.name).c_str());
     SetDlgItemTextW(dialog, details::kFax, AnsiSlotToWide(entry.record.faxNumber).c_str());
     SetDlgItemTextW(dialog, details::kMode, AnsiToWide(entry.mode).c_str());
@@ -47,10 +48,7 @@ INT_PTR DetailsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
 void ShowDetails(HWND dialog, const SelectState& state) {
   const std::vector<int> lines = SelectedAllLines(dialog);
   if (lines.size() != 1) {
-    ShowMessage(*state.run,
-                u"Vous devez sélectionner un numéro de composition abrégée dans la liste pour en afficher les "
-                u"détails.",
-                text::kSpeedDialCaption, MB_OK | MB_ICONWARNING);
+    ShowMessage(*state.run, text::kDetailsNeedOneLine, text::kSpeedDialCaption, MB_OK | MB_ICONWARNING);
     return;
   }
   const auto index = static_cast<std::size_t>(ListData(dialog, select::kAll, lines.front()));
@@ -70,10 +68,8 @@ bool MayAdd(HWND dialog, const SelectState& state, std::size_t index) {
   for (int i = 0, n = ListCount(dialog, select::kChosen); i < n; ++i) {
     const auto other = static_cast<std::size_t>(ListData(dialog, select::kChosen, i));
     if (other >= entries.size() || !state.chosen->Alike(other, index)) continue;
-    const std::u16string question = u"Nome: " + AnsiSlotToWide(record.name) + u"\nN. fax: " +
-                                     AnsiSlotToWide(record.faxNumber) +
-                                     u"\n\nCe destinataire existe déjà dans la sélection courante.\nSouhaitez-vous "
-                                     u"le remplacer ?";
+    const std::u16string question =
+        text::ReplaceChosenQuestion(AnsiSlotToWide(record.name), AnsiSlotToWide(record.faxNumber));
     if (ShowMessage(*state.run, question, text::kSpeedDialCaption, MB_YESNO | MB_ICONQUESTION) != IDYES) return false;
     SendDlgItemMessageW(dialog, select::kChosen, LB_DELETESTRING, i, 0);
     state.chosen->Remove(other);
@@ -122,7 +118,7 @@ INT_PTR SelectProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     SetForegroundWindow(dialog);
     const INT tabStop = 95;
     SendDlgItemMessageW(dialog, select::kChosenTitle, EM_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&tabStop));
-    SetDlgItemTextW(dialog, select::kChosenTitle, u"N° de composition abrégée\tDestinataires sélectionnés");
+    SetDlgItemTextW(dialog, select::kChosenTitle, text::kSpeedDialChosenTitle);
     SendDlgItemMessageW(dialog, select::kChosen, LB_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&tabStop));
     {
       ProgressDialog progress(state.run->owner);

@@ -11,6 +11,7 @@
 #include "printflow/job_settings_io.h"
 #include "printflow/monitor_link.h"
 #include "printflow/summaries.h"
+#include "texts.h"
 #include "win/gdi.h"
 #include "win/winspool.h"
 
@@ -112,7 +113,7 @@ void FillPrintDestination(monitor::DestinationRecord& destination, const std::ve
 void TellJobCancelled(HDC dc) {
   AbortDoc(dc);
   MessageBeep(MB_OK);
-  MessageBoxW(nullptr, u"Votre envoi de télécopie a été annulé !", u"Annulation de la télécopie",
+  MessageBoxW(nullptr, texts::kJobCancelled, texts::kJobCancelledCaption,
               MB_SYSTEMMODAL | MB_ICONWARNING | MB_OK);
 }
 
@@ -160,10 +161,10 @@ std::int32_t FaxPoint(const AddOnControlBlock* mcb, HDC dc, RecipientDialogRunne
 
 const char16_t* OutputTrayName(int trayIndex) {
   switch (trayIndex) {
-    case 0: return u"Bac récepteur central";
-    case 1: return u"Bac récepteur latéral";
-    case 2: return u"Module de finition - Bac sup.";
-    case 3: return u"Module de finition - Bac inf.";
+    case 0: return texts::kTrayCentral;
+    case 1: return texts::kTraySide;
+    case 2: return texts::kTrayFinisherUpper;
+    case 3: return texts::kTrayFinisherLower;
     default: return u"";
   }
 }

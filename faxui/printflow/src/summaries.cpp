@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "faxui/text_routines.h"
+#include "texts.h"
 
 namespace tq::faxui {
 
@@ -24,10 +25,10 @@ void RecipientSummary(const RecipientListBlock& list, char* text) {
 
   char name[kNameSize] = {};
   std::memcpy(name, first.name, SlotLength(first.name, sizeof first.name));
-  const char* shown = name[0] != '\0' ? name : several ? "1er nom inconnu" : "Nom inconnu";
+  const char* shown = name[0] != '\0' ? name : several ? texts::kFirstNameUnknown : texts::kNameUnknown;
 
   char suffix[kSummaryLength + 1] = {};
-  if (several) std::snprintf(suffix, sizeof suffix, " and %d others", list.count - 1);
+  if (several) std::snprintf(suffix, sizeof suffix, texts::kAndOthersFormat, list.count - 1);
   const int suffixLength = StringLength(suffix);
   int nameLength = StringLength(shown);
   if (nameLength + suffixLength > kSummaryLength) nameLength = kSummaryLength - suffixLength;

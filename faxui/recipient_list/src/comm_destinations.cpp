@@ -12,6 +12,7 @@
 #include "dialogs/messages.h"
 #include "faxui/resource_ids.h"
 #include "faxui/text_routines.h"
+#include "recipient_list/texts.h"
 #include "win/user.h"
 
 namespace tq::faxui {
@@ -20,7 +21,6 @@ namespace {
 
 constexpr int kEditBufferSize = 64;
 constexpr int kReadUnits = 6;
-constexpr const char16_t* kRelayCaption = u"Paramètres de télécopie relais non valides";
 
 // The field read as an unsigned decimal number; 0 when it is not one.
 unsigned PlainValue(const char16_t* text) {
@@ -34,7 +34,7 @@ unsigned PlainValue(const char16_t* text) {
 }
 
 void Refuse(HWND dialog, const char16_t* text) {
-  RefuseField(dialog, text, kRelayCaption, comm::kDestinationEdit, true);
+  RefuseField(dialog, text, texts::kRelayCaption, comm::kDestinationEdit, true);
 }
 
 // False (after the message) when the typed code is refused.
@@ -44,21 +44,17 @@ bool CheckCode(HWND dialog, const CommDialogState& state, const char16_t* text) 
   const bool starSecond = text[0] != u'\0' && text[1] == u'*';
   if (state.groupMode) {
     if (starFirst || starSecond || value < 1 || value > 9) {
-      Refuse(dialog,
-             u"Un ID de destination groupe (1-9) doit être spécifié pour l'envoi de télécopie relais.");
+      Refuse(dialog, texts::kGroupDestinationRange);
       return false;
     }
     return true;
   }
   if (starFirst && text[1] != u'*' && text[1] != u'\0') {
-    Refuse(dialog,
-           u"Il n'est pas obligatoire d'entrer un chiffre après '*' (composition abrégée) lorsque vous "
-           u"entrez un numéro de composition abrégée dans la liste des destinations de l'envoi de "
-           u"télécopie relais.");
+    Refuse(dialog, texts::kNoDigitAfterStar);
     return false;
   }
   if (!starFirst && !starSecond && value < 1) {
-    Refuse(dialog, u"Un ID de destination (1-99) doit être spécifié pour l'envoi de télécopie relais.");
+    Refuse(dialog, texts::kDestinationRange);
     return false;
   }
   return true;

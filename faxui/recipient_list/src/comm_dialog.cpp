@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "dialogs/controls.h"
+#include "recipient_list/texts.h"
 #include "win/dialog_state.h"
 #include "dialogs/edit_filters.h"
 #include "dialogs/messages.h"
@@ -25,7 +26,7 @@ constexpr int kEditBufferSize = 64;
 constexpr int kModeTextSize = 64 + 1;
 constexpr std::size_t kFCodeUnits = 20;     // 21 with the terminator
 constexpr std::size_t kMailboxUnits = 4;    // 5 with the terminator
-constexpr const char16_t* kTitle = u"Paramètres de communication";
+constexpr const char16_t* kTitle = texts::kCommCaption;
 
 constexpr int kMailboxGroup[] = {comm::kMailboxLabel, comm::kMailboxEdit, comm::kMailboxPasswordLabel,
                                  comm::kMailboxPasswordEdit};

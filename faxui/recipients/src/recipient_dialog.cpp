@@ -16,6 +16,7 @@
 #include "phonebook/phonebook_operations.h"
 #include "recipient_dialog_state.h"
 #include "recipients/speed_dial.h"
+#include "texts.h"
 #include "win/user.h"
 
 namespace tq::faxui {
@@ -24,7 +25,7 @@ namespace {
 
 constexpr int kTextLimit = 30;
 constexpr int kEditBufferSize = 64;  // above any limit, so a filter sees the whole text
-constexpr const char16_t* kNoPhonebook = u"--Aucun--";
+constexpr const char16_t* kNoPhonebook = texts::kNoPhonebook;
 
 bool PhonebookAvailable(const RecipientDialogState& state) { return !state.phonebook.unavailable; }
 
@@ -142,8 +143,7 @@ void Command(HWND dialog, RecipientDialogState& state, int id, WORD code) {
       return;
     case IDOK:
       if (state.recipients->block.count == 0) {
-        ShowMessage(dialog, u"Aucun numéro de fax n'a été entré.\nLa télécopie ne peut pas être envoyée.",
-                    u"Télécopie", MB_OK | MB_ICONERROR);
+        ShowMessage(dialog, texts::kNoRecipient, texts::kFaxCaption, MB_OK | MB_ICONERROR);
         return;
       }
       EndDialogClosingHelp(dialog, state.help, 1);

@@ -11,16 +11,14 @@
 #include "recipient_dialog_state.h"
 #include "recipient_list/recipient_lines.h"
 #include "recipients/recipient_dialog.h"
+#include "texts.h"
 #include "win/user.h"
 
 namespace tq::faxui {
 
 void StartImportIntoList(HWND dialog, const RecipientDialogState& state) {
   if (state.recipients->block.count > 0 &&
-      ShowMessage(dialog,
-                  u"Les entrées importées remplaceront tous les destinataires apparaissant dans la liste.\n"
-                  u"Continuer ?",
-                  kImportCaption, MB_OKCANCEL | MB_ICONQUESTION) != IDOK) {
+      ShowMessage(dialog, texts::kImportReplacesList, kImportCaption, MB_OKCANCEL | MB_ICONQUESTION) != IDOK) {
     return;
   }
   StartImport(PluginImportHandoff());

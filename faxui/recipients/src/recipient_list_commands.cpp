@@ -16,6 +16,7 @@
 #include "recipient_list/recipient_lines.h"
 #include "recipients/recipient_dialog.h"
 #include "recipients/speed_dial.h"
+#include "texts.h"
 #include "win/user.h"
 
 namespace tq::faxui {
@@ -23,20 +24,16 @@ namespace tq::faxui {
 namespace {
 
 constexpr int kFieldSize = 31;  // 30 characters and the terminator
-constexpr const char16_t* kAddCaption = u"Ajouter le destinataire à la liste";
-
-void Warn(HWND dialog, const char16_t* text) { ShowMessage(dialog, text, kAddCaption, MB_OK | MB_ICONWARNING); }
+void Warn(HWND dialog, const char16_t* text) { ShowMessage(dialog, text, texts::kAddCaption, MB_OK | MB_ICONWARNING); }
 
 // Speed-dial numbers are checked and padded; false when one was refused.
 bool AcceptSpeedDial(HWND dialog, const RecipientDialogState& state, char16_t* number) {
   switch (ValidateSpeedDialNumber(number, state.speedDialLimit)) {
     case kSpeedDialWildcardMisuse:
-      Warn(dialog,
-           u"Numéro de composition abrégée non valide.\nLe caractère générique (*) ne peut être "
-           u"utilisé que dans les formats de type 11* ou ***.");
+      Warn(dialog, texts::kSpeedDialWildcardMisuse);
       return false;
     case kSpeedDialOutOfRange:
-      Warn(dialog, u"Ce numéro de composition abrégée est supérieur à la limite.");
+      Warn(dialog, texts::kSpeedDialOutOfRange);
       return false;
     case kSpeedDialValid:
       return true;
@@ -50,10 +47,9 @@ bool ConfirmDuplicate(HWND dialog, const RecordKey& key) {
                                             static_cast<WPARAM>(-1),
                                             reinterpret_cast<LPARAM>(line.c_str()));
   if (found == LB_ERR) return true;
-  const std::u16string question = u"Nom : " + key.name + u"\nN° de fax : " + key.number +
-                                  u"\n\nCe destinataire existe déjà dans la liste.\nSouhaitez-vous "
-                                  u"quand même l'ajouter ?";
-  return ShowMessage(dialog, question, kAddCaption, MB_YESNO | MB_ICONQUESTION) == IDYES;
+  const std::u16string question =
+      phonebook::texts::NameAndNumber(key.name, key.number) + phonebook::texts::kAlreadyInList;
+  return ShowMessage(dialog, question, texts::kAddCaption, MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
 void SelectOnly(HWND dialog, int listId, int line) {
@@ -68,14 +64,12 @@ void AddTypedRecipient(HWND dialog, RecipientDialogState& state) {
   char16_t number[kFieldSize] = {};
   ReadEditText(dialog, rcp::kNumberEdit, number, kFieldSize);
   if (number[0] == u'\0') {
-    Warn(dialog, u"Entrez un numéro de fax.");
+    Warn(dialog, texts::kEnterFaxNumber);
     FocusControl(dialog, rcp::kNumberEdit);
     return;
   }
   if (list.block.count >= kMaxRecipients) {
-    Warn(dialog,
-         u"La liste contient maintenant le nombre maximum de 50 destinataires.\nCette entrée n'a pas "
-         u"été ajoutée.");
+    Warn(dialog, texts::kListFull);
     return;
   }
   if (state.speedDialMode && !AcceptSpeedDial(dialog, state, number)) return;
@@ -110,8 +104,7 @@ void AddTypedRecipient(HWND dialog, RecipientDialogState& state) {
 bool RemoveRecipientsOnDelete(HWND dialog, RecipientDialogState& state, HWND list) {
   if (list == nullptr || list != GetDlgItem(dialog, rcp::kList)) return false;
   if (SendMessageW(list, LB_GETSELCOUNT, 0, 0) <= 0) return false;
-  if (ShowMessage(dialog, u"Souhaitez-vous supprimer les destinataires sélectionnés de la liste ?",
-                  u"Suppression de destinataires de la liste", MB_YESNO | MB_ICONQUESTION) != IDYES) {
+  if (ShowMessage(dialog, texts::kRemoveQuestion, texts::kRemoveCaption, MB_YESNO | MB_ICONQUESTION) != IDYES) {
     return false;
   }
   RemoveSelectedRecipients(dialog, rcp::kList, *state.recipients);
@@ -122,10 +115,7 @@ bool RemoveRecipientsOnDelete(HWND dialog, RecipientDialogState& state, HWND lis
 void OpenCommSettings(HWND dialog, RecipientDialogState& state) {
   const std::vector<int> lines = SelectedLines(dialog, rcp::kList, kMaxRecipients);
   if (lines.size() != 1) {
-    ShowMessage(dialog,
-                u"Impossible d'afficher la boîte de dialogue Paramètres de communication.\nPour "
-                u"l'afficher, sélectionnez un destinataire dans la liste.",
-                u"Paramètres de communication", MB_OK | MB_ICONERROR);
+    ShowMessage(dialog, texts::kCommNeedsOneLine, texts::kCommCaption, MB_OK | MB_ICONERROR);
     return;
   }
   const int slot = lines[0];

@@ -16,22 +16,23 @@
 #include "recipient_dialog_state.h"
 #include "recipient_list/recipient_lines.h"
 #include "recipients/recipient_dialog.h"
+#include "texts.h"
 #include "win/user.h"
 
 namespace tq::faxui {
 
 namespace {
 
-constexpr std::u16string_view kStoreCaption = u"Ajout à l'annuaire";
+constexpr std::u16string_view kStoreCaption = texts::kStoreCaption;
 
 void Report(HWND dialog, const RecipientDialogState& state, StoreResult result) {
   const std::u16string& path = state.phonebook.path;
   switch (result) {
     case StoreResult::NoMemory:
-      ShowMessage(dialog, u"Mémoire insuffisante. Impossible de continuer.", kStoreCaption, MB_OK | MB_ICONERROR);
+      ShowMessage(dialog, texts::kStoreNoMemory, kStoreCaption, MB_OK | MB_ICONERROR);
       return;
     case StoreResult::WriteFailed:
-      ShowMessage(dialog, u"Espace disque insuffisant. Impossible de continuer.", kStoreCaption, MB_OK | MB_ICONERROR);
+      ShowMessage(dialog, texts::kStoreNoDiskSpace, kStoreCaption, MB_OK | MB_ICONERROR);
       return;
     case StoreResult::CannotOpen:
       phonebook::ShowFileError(dialog, path, kStoreCaption, phonebook::FileErrorKind::CannotAccess);
@@ -44,21 +45,16 @@ void Report(HWND dialog, const RecipientDialogState& state, StoreResult result) 
 // phonebook entry: it is told once and skipped.
 void TellSpeedDialSkipped(HWND dialog, std::size_t selected) {
   if (selected == 1) {
-    ShowMessage(dialog, u"Ce numéro de composition abrégée ne peut pas être ajouté à l'annuaire.", kStoreCaption,
-                MB_OK | MB_ICONERROR);
+    ShowMessage(dialog, texts::kSpeedDialNotStored, kStoreCaption, MB_OK | MB_ICONERROR);
   } else {
-    ShowMessage(dialog,
-                u"Vous avez sélectionné un ou plusieurs numéros de composition abrégée.\n"
-                u"Ces numéros ne seront pas ajoutés à l'annuaire.",
-                kStoreCaption, MB_OK | MB_ICONINFORMATION);
+    ShowMessage(dialog, texts::kSpeedDialsNotStored, kStoreCaption, MB_OK | MB_ICONINFORMATION);
   }
 }
 
 // Yes, No or Cancel to replacing the phonebook's entry of the same line.
 int AskReplace(HWND dialog, const RecordKey& key) {
-  const std::u16string question = u"Nom : " + key.name + u"\nN° de fax : " + key.number +
-                                  u"\n\nLe nom du destinataire existe déjà dans l'annuaire courant.\n"
-                                  u"Souhaitez-vous le remplacer ?";
+  const std::u16string question =
+      phonebook::texts::NameAndNumber(key.name, key.number) + texts::kStoreReplaceQuestion;
   return ShowMessage(dialog, question, kStoreCaption, MB_YESNOCANCEL | MB_ICONQUESTION);
 }
 
@@ -89,13 +85,11 @@ void StoreSelectedRecipients(HWND dialog, RecipientDialogState& state) {
   SendMessageW(scratch, LB_RESETCONTENT, 0, 0);
   const std::vector<int> lines = SelectedLines(dialog, rcp::kList, kMaxRecipients);
   if (lines.empty()) {
-    ShowMessage(dialog, u"Au moins un destinataire doit être sélectionné dans la liste.", kStoreCaption,
-                MB_OK | MB_ICONWARNING);
+    ShowMessage(dialog, texts::kStoreNeedsSelection, kStoreCaption, MB_OK | MB_ICONWARNING);
     return;
   }
   if (!phonebook::ListRecordsInto(dialog, scratch, state.phonebook.path)) {
-    ShowMessage(dialog, u"Impossible d'ajouter les destinataires sélectionnés à l'annuaire courant.", kStoreCaption,
-                MB_OK | MB_ICONERROR);
+    ShowMessage(dialog, texts::kStoreFailed, kStoreCaption, MB_OK | MB_ICONERROR);
     SendMessageW(scratch, LB_RESETCONTENT, 0, 0);
     return;
   }

@@ -1,5 +1,6 @@
 // Starting and closing the two address books around the address dialog.
 #include "addressbook/address_book_import.h"
+#include "texts.h"
 #include "win/ansi_text.h"
 #include "win/kernel.h"
 #include "win/registry.h"
@@ -7,18 +8,6 @@
 
 namespace tq::import {
 namespace {
-
-constexpr char16_t kMapiMissing[] = u"Impossible de trouver le fichier .DLL requis, MAPI32.DLL.";
-constexpr char16_t kMapiCaption[] = u"Erreur de démarrage du sous-système MAPI";
-constexpr char16_t kWabFailed[] =
-    u"Impossible d'ouvrir le carnet d'adresses Windows.\nImpossible d'importer les données depuis %s.";
-constexpr char16_t kWabDefaultFile[] = u"Fichier WAB par défaut";
-constexpr char16_t kWabCaption[] = u"Erreur d'importation WAB";
-
-constexpr char16_t kDialogCaption[] = u"Carnet d'adresses";
-constexpr char16_t kNewEntryTitle[] = u"Utilisé pour les messages seulement, pas pour l'importation de télécopies";
-constexpr char16_t kWellsTitle[] = u"Destinataires sélectionnés";
-constexpr char16_t kToTitle[] = u"Vers";
 
 constexpr ULONG kLogonFlags = MAPI_LOGON_UI | MAPI_EXTENDED | MAPI_NO_MAIL;
 
@@ -31,10 +20,10 @@ void FreeAddressList(LPADRLIST list, const BookAllocator& allocator) {
 // The address dialog, then the extraction of what was picked.
 void PickAndExtract(HWND launcher, IAddrBook& book, const BookAllocator& allocator, CandidateList& candidates,
                     ImportCounters& counters, const ExtractionHooks& hooks) {
-  std::string caption = WideToAnsi(kDialogCaption);
-  std::string newEntry = WideToAnsi(kNewEntryTitle);
-  std::string wells = WideToAnsi(kWellsTitle);
-  std::string to = WideToAnsi(kToTitle);
+  std::string caption = WideToAnsi(text::kDialogCaption);
+  std::string newEntry = WideToAnsi(text::kNewEntryTitle);
+  std::string wells = WideToAnsi(text::kWellsTitle);
+  std::string to = WideToAnsi(text::kToTitle);
   LPSTR titles[] = {to.data()};
   ULONG types[] = {MAPI_TO};
   ADRPARM parameters{};
@@ -75,7 +64,7 @@ void ImportFromMessagingBook(HWND launcher, CandidateList& candidates, ImportCou
                              const ExtractionHooks& hooks) {
   HMODULE library = LoadLibraryW(u"MAPI32.DLL");
   if (library == nullptr) {
-    MessageBoxW(launcher, kMapiMissing, kMapiCaption, MB_OK | MB_ICONERROR);
+    MessageBoxW(launcher, text::kMapiMissing, text::kMapiCaption, MB_OK | MB_ICONERROR);
     return;
   }
   auto initialize = Proc<LPMAPIINITIALIZE>(library, "MAPIInitialize");
@@ -87,7 +76,7 @@ void ImportFromMessagingBook(HWND launcher, CandidateList& candidates, ImportCou
       uninitialize == nullptr) {
     // A library without the messaging calls is no messaging library.
     FreeLibrary(library);
-    MessageBoxW(launcher, kMapiMissing, kMapiCaption, MB_OK | MB_ICONERROR);
+    MessageBoxW(launcher, text::kMapiMissing, text::kMapiCaption, MB_OK | MB_ICONERROR);
     return;
   }
   (void)initialize(nullptr);
@@ -120,8 +109,8 @@ void ImportFromWindowsBook(HWND launcher, const std::u16string& libraryPath, con
     if (book != nullptr) book->Release();
     if (wab != nullptr) wab->Release();
     if (library != nullptr) FreeLibrary(library);
-    std::u16string where = file.empty() ? std::u16string(kWabDefaultFile) : AnsiToWide(file);
-    MessageBoxW(launcher, Format(kWabFailed, where).c_str(), kWabCaption, MB_OK | MB_ICONERROR);
+    std::u16string where = file.empty() ? std::u16string(text::kWabDefaultFile) : AnsiToWide(file);
+    MessageBoxW(launcher, Format(text::kWabFailed, where).c_str(), text::kWabCaption, MB_OK | MB_ICONERROR);
     return;
   }
   BookAllocator allocator{[wab](ULONG size, LPVOID* buffer) { return wab->AllocateBuffer(size, buffer); },

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "win/comdlg.h"
+#include "texts.h"
 #include "win/face.h"
 #include "win/text.h"
 #include "win/transcript.h"
@@ -85,7 +86,7 @@ BOOL RunFileDialog(LPOPENFILENAMEW ofn, bool save) {
   tq::ui::FileDialogCall call;
   call.save = save;
   call.owner = ofn->hwndOwner;
-  call.title = ofn->lpstrTitle != nullptr ? FromWide(ofn->lpstrTitle) : (save ? u"Enregistrer sous" : u"Ouvrir");
+  call.title = ofn->lpstrTitle != nullptr ? FromWide(ofn->lpstrTitle) : (save ? tq::comdlg::texts::kSaveAsTitle : tq::comdlg::texts::kOpenTitle);
   call.filters = ParseFilters(ofn->lpstrFilter);
   call.filterIndex = ofn->nFilterIndex > 0 ? static_cast<int>(ofn->nFilterIndex) - 1 : 0;
   call.initialDir = FromWide(ofn->lpstrInitialDir);
@@ -116,7 +117,7 @@ BOOL RunFileDialog(LPOPENFILENAMEW ofn, bool save) {
     if (save && (ofn->Flags & OFN_OVERWRITEPROMPT)) {
       struct stat info {};
       if (Exists(tq::NativePath(path), &info)) {
-        const std::u16string question = path.substr(NameStart(path)) + u" existe déjà.\nVoulez-vous le remplacer ?";
+        const std::u16string question = path.substr(NameStart(path)) + tq::comdlg::texts::kReplaceQuestion;
         if (MessageBoxW(ofn->hwndOwner, question.c_str(), call.title.c_str(), MB_YESNO | MB_ICONWARNING) != IDYES) continue;
       }
     }

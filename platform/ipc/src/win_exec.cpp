@@ -3,9 +3,6 @@
 // TELEQUILL_FOREGROUND naming the caller's active dialog (or removed when
 // there is none, so that a value the caller inherited is not passed on),
 // and a face of its own (AddChildFace).
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -25,6 +22,7 @@
 #include "win/environment.h"
 #include "win/foreign_window.h"
 #include "win/kernel.h"
+#include "win/owned_child.h"
 #include "win/process.h"
 #include "win/text.h"
 #include "win/user.h"
@@ -99,12 +97,6 @@ std::vector<std::string> ChildEnvironment() {
   return environment;
 }
 
-std::vector<char*> Pointers(std::vector<std::string>& strings) {
-  std::vector<char*> pointers;
-  for (std::string& s : strings) pointers.push_back(s.data());
-  pointers.push_back(nullptr);
-  return pointers;
-}
 
 UINT ErrorOfSpawn(int error) {
   switch (error) {
@@ -120,44 +112,6 @@ UINT ErrorOfSpawn(int error) {
   }
 }
 
-// Starts the program as a child that ends with its parent: the kernel sends
-// it SIGTERM when the process that started it dies, so a started program
-// never runs on without its owner. The error of a failed exec comes back
-// through a pipe closed on exec; 0 on success.
-int SpawnOwned(const std::string& path, std::vector<char*>& argv, std::vector<char*>& envp, pid_t& child) {
-  int report[2];
-  if (pipe2(report, O_CLOEXEC) != 0) return errno;
-  const pid_t parent = getpid();
-  child = fork();
-  if (child < 0) {
-    const int error = errno;
-    close(report[0]);
-    close(report[1]);
-    return error;
-  }
-  if (child == 0) {
-    // Only async-signal-safe calls between fork and exec.
-    prctl(PR_SET_PDEATHSIG, SIGTERM);
-    if (getppid() != parent) _exit(127);  // the parent died before the line above
-    execve(path.c_str(), argv.data(), envp.data());
-    const int error = errno;
-    [[maybe_unused]] const ssize_t ignored = write(report[1], &error, sizeof error);
-    _exit(127);
-  }
-  close(report[1]);
-  int error = 0;
-  ssize_t got;
-  while ((got = read(report[0], &error, sizeof error)) < 0 && errno == EINTR) {
-  }
-  close(report[0]);
-  if (got == static_cast<ssize_t>(sizeof error)) {
-    while (waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
-    }
-    return error;
-  }
-  return 0;
-}
-
 UINT Start(LPCSTR commandLine, const void* caller) {
   if (commandLine == nullptr) return ERROR_FILE_NOT_FOUND;
   const std::vector<std::u16string> parts = SplitCommandLine(AnsiToWide(commandLine));
@@ -167,11 +121,8 @@ UINT Start(LPCSTR commandLine, const void* caller) {
 
   std::vector<std::string> arguments{program.path};
   for (size_t i = 1; i < parts.size(); ++i) arguments.push_back(Utf16ToUtf8(parts[i]));
-  std::vector<std::string> environment = ChildEnvironment();
-  std::vector<char*> argv = Pointers(arguments);
-  std::vector<char*> envp = Pointers(environment);
   pid_t child = 0;
-  const int error = SpawnOwned(program.path, argv, envp, child);
+  const int error = StartOwnedChild(program.path, arguments, ChildEnvironment(), {}, child);
   if (error != 0) return ErrorOfSpawn(error);
   // Nobody waits for the child, as with Win32; this reaps it when it ends.
   std::thread([child] {

@@ -81,6 +81,16 @@ std::string Utf16ToUtf8(std::u16string_view text) {
   out.reserve(text.size());
   for (size_t i = 0; i < text.size(); ++i) {
     char32_t c = text[i];
+    if (c < 0x80) {
+      // A run of ASCII, the usual text, in one step.
+      size_t end = i + 1;
+      while (end < text.size() && text[end] < 0x80) ++end;
+      const size_t start = out.size();
+      out.resize(start + (end - i));
+      for (size_t k = i; k < end; ++k) out[start + (k - i)] = static_cast<char>(text[k]);
+      i = end - 1;
+      continue;
+    }
     if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
         text[i + 1] <= 0xDFFF) {
       c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);

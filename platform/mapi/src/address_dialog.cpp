@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "texts.h"
 #include "win/ansi_text.h"
 #include "win/dialog_state.h"
 #include "win/kernel.h"
@@ -11,29 +12,6 @@
 
 namespace tq::mapi {
 namespace {
-
-const tq::res::ControlTemplate kControls[] = {
-    {WC_STATICW, kSearchLabel, u"&Tapez le nom ou sélectionnez-le dans la liste :", 7, 7, 160, 8, SS_LEFT},
-    {WC_EDITW, kSearchEdit, u"", 7, 17, 160, 12, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP},
-    {WC_LISTBOXW, kBookList, u"", 7, 33, 160, 150,
-     LBS_SORT | LBS_NOTIFY | LBS_EXTENDEDSEL | LBS_WANTKEYBOARDINPUT | WS_VSCROLL | WS_BORDER | WS_TABSTOP},
-    {WC_STATICW, kWellsTitle, u"", 178, 7, 170, 8, SS_LEFT},
-    {WC_BUTTONW, kToButton, u"", 178, 33, 50, 14, BS_PUSHBUTTON | WS_TABSTOP},
-    {WC_LISTBOXW, kToWell, u"", 234, 33, 114, 130,
-     LBS_NOTIFY | LBS_EXTENDEDSEL | LBS_WANTKEYBOARDINPUT | WS_VSCROLL | WS_BORDER | WS_TABSTOP},
-    {WC_BUTTONW, kRemoveButton, u"&Supprimer", 234, 169, 60, 14, BS_PUSHBUTTON | WS_TABSTOP},
-    {WC_STATICW, kNewEntryTitle, u"", 7, 189, 341, 16, SS_LEFT},
-    {WC_BUTTONW, IDOK, u"OK", 244, 209, 50, 14, BS_DEFPUSHBUTTON | WS_TABSTOP},
-    {WC_BUTTONW, IDCANCEL, u"Annuler", 298, 209, 50, 14, BS_PUSHBUTTON | WS_TABSTOP},
-};
-
-const tq::res::DialogTemplate kDialogs[] = {
-    {kAddressDialog, u"Carnet d'adresses", DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0, 355,
-     230, kControls},
-};
-
-// Lists are shown with this mark after their name, people by their name.
-constexpr char16_t kListMark[] = u" (liste)";
 
 struct DialogState {
   const ADRPARM* parameters;
@@ -46,7 +24,7 @@ std::u16string Wide(const char* ansi) { return ansi != nullptr ? AnsiToWide(ansi
 std::u16string LineOf(const Contact& contact) {
   std::u16string line = Utf8ToUtf16(contact.displayName);
   if (line.empty()) line.push_back(u'?');
-  if (contact.isList) line += kListMark;
+  if (contact.isList) line += texts::kListMark;
   return line;
 }
 
@@ -117,7 +95,7 @@ void Initialise(HWND dialog, DialogState& state) {
   SetDlgItemTextW(dialog, kNewEntryTitle, Wide(parameters.lpszNewEntryTitle).c_str());
   std::u16string destination = parameters.cDestFields > 0 && parameters.lppszDestTitles != nullptr
                                    ? Wide(parameters.lppszDestTitles[0])
-                                   : std::u16string(u"Vers");
+                                   : std::u16string(texts::kDefaultDestinationTitle);
   std::u16string button(u"&");
   button.append(destination).append(u" ->");
   SetDlgItemTextW(dialog, kToButton, button.c_str());
@@ -206,8 +184,6 @@ INT_PTR AddressDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPara
 }
 
 }  // namespace
-
-const tq::res::ResourceScript kAddressDialogScript{kDialogs, {}, {}};
 
 HRESULT RunAddressDialog(HINSTANCE resources, HWND parent, const ADRPARM& parameters, const CardBook& book,
                          std::vector<const Contact*>& picked) {

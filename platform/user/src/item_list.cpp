@@ -122,6 +122,7 @@ void ItemList::SelectAll(bool selected) {
 }
 
 void ItemList::Insert(int index, Item item) {
+  item.initial = item.text.empty() ? 0 : Lower(item.text.front());
   if (blocks_.empty()) {
     blocks_.emplace_back();
     try {
@@ -226,8 +227,11 @@ int ItemList::SortedPosition(const std::u16string& text) const {
 
 int ItemList::FindText(int after, const std::u16string& text, bool exact) const {
   if (text.empty()) return -1;
-  if (exact) return FindFrom(after, [&](const Item& item) { return EqualNoCase(item.text, text); });
-  return FindFrom(after, [&](const Item& item) { return StartsWithNoCase(item.text, text); });
+  const char16_t initial = Lower(text.front());
+  if (exact) {
+    return FindFrom(after, [&](const Item& item) { return item.initial == initial && EqualNoCase(item.text, text); });
+  }
+  return FindFrom(after, [&](const Item& item) { return item.initial == initial && StartsWithNoCase(item.text, text); });
 }
 
 int ItemList::CopyText(int index, char16_t* buffer) const {

@@ -16,6 +16,9 @@ struct Item {
   std::u16string text;
   LPARAM data = 0;
   bool selected = false;
+  // The text's first character without case (set by ItemList::Insert): the
+  // searches pass over most items without reaching their text.
+  char16_t initial = 0;
 };
 
 // Win32's order for sorted lists: a linguistic comparison that ignores case.

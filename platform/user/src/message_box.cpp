@@ -1,6 +1,7 @@
 // Message boxes, beeps and help: each goes to the face and into the
 // transcript.
 #include "window.h"
+#include "texts.h"
 #include "win/transcript.h"
 
 namespace tq::ui {
@@ -40,7 +41,7 @@ MessageBoxCall DescribeBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type)
   call.owner = owner;
   call.text = FromWide(text);
   // Win32 puts "Erreur" on a box given no caption (French system).
-  call.caption = caption != nullptr ? FromWide(caption) : u"Erreur";
+  call.caption = caption != nullptr ? FromWide(caption) : std::u16string(texts::kErrorCaption);
   call.type = type;
   switch (type & MB_ICONMASK) {
     case MB_ICONHAND: call.icon = BoxIcon::Error; break;

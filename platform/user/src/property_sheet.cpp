@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "texts.h"
 #include "win/transcript.h"
 #include "win/user_input.h"
 
@@ -244,7 +245,7 @@ INT_PTR SheetProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
       sheet->msgResult = LeaveCurrent(*sheet) && ApplyAll(*sheet, false) ? TRUE : FALSE;
       return TRUE;
     case PSM_CANCELTOCLOSE:
-      SetDlgItemTextW(handle, IDC_PROPSHEET_OK, u"Fermer");
+      SetDlgItemTextW(handle, IDC_PROPSHEET_OK, texts::kCloseButton);
       SetButton(*sheet, IDC_PROPSHEET_CANCEL, false);
       return TRUE;
     case PSM_SETTITLEW:
@@ -266,9 +267,9 @@ INT_PTR SheetProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
 
 const res::ControlTemplate kSheetButtons[] = {
     {WC_BUTTONW, IDC_PROPSHEET_OK, u"OK", 0, 0, 50, 14, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP},
-    {WC_BUTTONW, IDC_PROPSHEET_CANCEL, u"Annuler", 0, 0, 50, 14, BS_PUSHBUTTON | WS_TABSTOP},
-    {WC_BUTTONW, IDC_PROPSHEET_APPLY, u"A&ppliquer", 0, 0, 50, 14, BS_PUSHBUTTON | WS_TABSTOP | WS_DISABLED},
-    {WC_BUTTONW, IDC_PROPSHEET_HELP, u"&Aide", 0, 0, 50, 14, BS_PUSHBUTTON | WS_TABSTOP | WS_DISABLED},
+    {WC_BUTTONW, IDC_PROPSHEET_CANCEL, texts::kCancelButton, 0, 0, 50, 14, BS_PUSHBUTTON | WS_TABSTOP},
+    {WC_BUTTONW, IDC_PROPSHEET_APPLY, texts::kApplyButton, 0, 0, 50, 14, BS_PUSHBUTTON | WS_TABSTOP | WS_DISABLED},
+    {WC_BUTTONW, IDC_PROPSHEET_HELP, texts::kHelpButton, 0, 0, 50, 14, BS_PUSHBUTTON | WS_TABSTOP | WS_DISABLED},
 };
 
 void ReleasePages(SheetState& state) {
@@ -399,7 +400,7 @@ extern "C" INT_PTR PropertySheetW(LPCPROPSHEETHEADERW header) {
     Window& sheet = NewWindow(WindowKind::Sheet);
     sheet.className = WC_DIALOGW;
     std::u16string caption = FromWide(header->pszCaption);
-    if (header->dwFlags & PSH_PROPTITLE) caption = u"Propriétés de " + caption;
+    if (header->dwFlags & PSH_PROPTITLE) caption = texts::kPropertiesOf + caption;
     sheet.text = caption;
     sheet.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
     sheet.instance = header->hInstance;

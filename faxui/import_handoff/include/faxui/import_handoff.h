@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "common/entry_record.h"
+#include "faxui/texts.h"
 #include "win/kernel.h"
 #include "win/types.h"
 
@@ -50,6 +51,6 @@ UINT StartImport(ImportHandoff& handoff);
 std::optional<std::vector<EntryRecord>> TakeImportedRecords(const ImportHandoff& handoff, int command);
 
 // The caption of the import's questions and messages in both dialogs.
-inline constexpr std::u16string_view kImportCaption = u"Importation d'un destinataire de télécopie";
+inline constexpr std::u16string_view kImportCaption = texts::kImportCaption;
 
 }  // namespace tq::faxui

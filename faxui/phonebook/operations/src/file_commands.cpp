@@ -10,6 +10,7 @@
 #include "phonebook/conversion.h"
 #include "phonebook/phonebook_operations.h"
 #include "phonebook/reading.h"
+#include "phonebook/texts.h"
 #include "phonebook/updates.h"
 #include "win/comdlg.h"
 #include "win/kernel.h"
@@ -19,8 +20,7 @@ namespace tq::phonebook {
 
 namespace {
 
-constexpr std::u16string_view kSaveConversionCaption = u"Enregistrer la conversion sous";
-constexpr std::u16string_view kReplaceQuestion = u"\nCe fichier existe déjà. Souhaitez-vous le remplacer ?";
+constexpr std::u16string_view kSaveConversionCaption = texts::kSaveConversionTitle;
 
 using faxui::ShowMessage;
 
@@ -65,7 +65,7 @@ std::optional<std::u16string> ChooseNameToWrite(HWND owner, const CurrentPhonebo
     std::u16string name = WithAfdExtension(*chosen);
     if (stop && stop(name)) return std::nullopt;
     if (!Exists(name)) return name;
-    if (ShowMessage(owner, name + std::u16string(kReplaceQuestion), caption,
+    if (ShowMessage(owner, name + texts::kReplaceFileQuestion, caption,
             MB_YESNO | MB_DEFBUTTON2 | MB_ICONQUESTION | modality) == IDYES) {
       return name;
     }
@@ -94,15 +94,15 @@ class ListBoxLines final : public ConvertedLines {
 };
 
 void SetDialogCaption(HWND dialog, const CurrentPhonebook& current) {
-  std::u16string caption = u"Annuaire - " + current.path;
+  std::u16string caption = texts::kPhonebookCaptionPrefix + current.path;
   SetWindowTextW(dialog, caption.c_str());
 }
 
 }  // namespace
 
 std::optional<std::u16string> ChoosePhonebookFile(HWND owner, const CurrentPhonebook& current, FilePurpose purpose) {
-  static constexpr const char16_t* kTitles[] = {u"Nouveau", u"Ouvrir", u"Enregistrer sous",
-                                                u"Enregistrer la conversion sous"};
+  static constexpr const char16_t* kTitles[] = {texts::kNewTitle, texts::kOpenTitle, texts::kSaveAsTitle,
+                                                texts::kSaveConversionTitle};
   std::u16string filter = FilterPairs();
   std::u16string folder = InitialFolder(current);
   char16_t name[kMaxPathLength + 1] = {};
@@ -131,12 +131,8 @@ std::optional<std::u16string> ChoosePhonebookFile(HWND owner, const CurrentPhone
 
 std::optional<std::u16string> OfferConversion(HWND owner, const CurrentPhonebook& current,
                                               std::u16string_view oldPath, StoreResult version) {
-  std::u16string question = std::u16string(oldPath) +
-                            u"\nLe format de fichier a été créé par une version antérieure du pilote.\n"
-                            u"Souhaitez-vous le convertir ?"
-                            u"\n\nRemarque :\nLes entrées associées au même nom et au même numéro de fax sont "
-                            u"considérées\ncomme des doublons. Seule la première entrée sera convertie.";
-  if (ShowMessage(owner, question, u"Conversion de fichier", MB_YESNO | MB_ICONQUESTION | MB_SYSTEMMODAL) != IDYES) {
+  std::u16string question = std::u16string(oldPath) + texts::kConversionQuestion;
+  if (ShowMessage(owner, question, texts::kConversionCaption, MB_YESNO | MB_ICONQUESTION | MB_SYSTEMMODAL) != IDYES) {
     return std::nullopt;
   }
   std::optional<std::u16string> target =
@@ -150,11 +146,11 @@ std::optional<std::u16string> OfferConversion(HWND owner, const CurrentPhonebook
   switch (result) {
     case StoreResult::Ok: return target;
     case StoreResult::NoMemory:
-      ShowMessage(owner, u"Mémoire insuffisante. Impossible d'exécuter l'opération Enregistrer sous.", kSaveConversionCaption,
+      ShowMessage(owner, texts::kSaveAsNoMemory, kSaveConversionCaption,
           MB_OK | MB_ICONERROR | MB_SYSTEMMODAL);
       break;
     case StoreResult::WriteFailed:
-      ShowMessage(owner, u"Espace disque insuffisant. Impossible d'exécuter l'opération Enregistrer sous.",
+      ShowMessage(owner, texts::kSaveAsNoDiskSpace,
           kSaveConversionCaption, MB_OK | MB_ICONERROR | MB_SYSTEMMODAL);
       break;
     default:
@@ -179,12 +175,12 @@ void SwitchPhonebook(HWND dialog, CurrentPhonebook& current, std::u16string_view
 }
 
 void NewPhonebook(HWND dialog, CurrentPhonebook& current, const RefreshDialog& refresh) {
-  std::optional<std::u16string> name = ChooseNameToWrite(dialog, current, FilePurpose::New, u"Nouveau", 0);
+  std::optional<std::u16string> name = ChooseNameToWrite(dialog, current, FilePurpose::New, texts::kNewTitle, 0);
   if (!name) return;
   if (CreateEmptyPhonebook(*name) != StoreResult::Ok) {
     // In use by another program, or the folder cannot be written: the
     // current phonebook stays.
-    ShowFileError(dialog, *name, u"Nouveau", FileErrorKind::CannotAccess);
+    ShowFileError(dialog, *name, texts::kNewTitle, FileErrorKind::CannotAccess);
     return;
   }
   SwitchPhonebook(dialog, current, *name, refresh);
@@ -203,7 +199,7 @@ void OpenPhonebook(HWND dialog, CurrentPhonebook& current, const RefreshDialog& 
     name = *converted;
   } else if (version != StoreResult::Ok) {
     // A file held by another program is not of a bad format: say so.
-    ShowFileError(dialog, name, u"Ouvrir",
+    ShowFileError(dialog, name, texts::kOpenTitle,
                   version == StoreResult::CannotOpen ? FileErrorKind::CannotAccess : FileErrorKind::BadFormat);
     return;
   }
@@ -212,15 +208,14 @@ void OpenPhonebook(HWND dialog, CurrentPhonebook& current, const RefreshDialog& 
 
 void SavePhonebookAs(HWND dialog, CurrentPhonebook& current) {
   std::optional<std::u16string> name =
-      ChooseNameToWrite(dialog, current, FilePurpose::SaveAs, u"Enregistrer sous", 0,
+      ChooseNameToWrite(dialog, current, FilePurpose::SaveAs, texts::kSaveAsTitle, 0,
                         [&](const std::u16string& candidate) {
                           return !current.unavailable && SamePath(candidate, current.path);
                         });
   if (!name) return;
   std::u16string from = current.path;
   if (!CopyFileW(from.c_str(), name->c_str(), FALSE)) {
-    ShowMessage(dialog, u"Erreur de copie de fichier !\nImpossible d'exécuter l'opération Enregistrer sous.",
-        u"Enregistrer sous", MB_OK | MB_ICONERROR);
+    ShowMessage(dialog, texts::kCopyFailed, texts::kSaveAsTitle, MB_OK | MB_ICONERROR);
     return;
   }
   SetCurrentPhonebook(current, *name);

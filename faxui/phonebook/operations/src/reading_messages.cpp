@@ -8,15 +8,13 @@
 #include "phonebook/phonebook_operations.h"
 #include "phonebook/reading.h"
 #include "phonebook/records.h"
+#include "phonebook/texts.h"
 #include "win/user.h"
 
 namespace tq::phonebook {
 
 namespace {
 
-constexpr std::u16string_view kAddRecipientCaption = u"Ajouter le destinataire à la liste";
-constexpr std::u16string_view kMemoryText =
-    u"Mémoire insuffisante. Impossible d'accéder au fichier de données de l'annuaire.";
 constexpr std::size_t kLinePartUnits = 30;
 
 using faxui::ShowMessage;
@@ -25,11 +23,11 @@ using faxui::ShowMessage;
 void ReportReadFailure(HWND owner, std::u16string_view path, const ReadOutcome& outcome) {
   switch (outcome.problem) {
     case ReadProblem::None: break;
-    case ReadProblem::CannotOpen: ShowFileError(owner, path, kDatabaseErrorCaption, FileErrorKind::NotFound); break;
-    case ReadProblem::CannotAccess: ShowFileError(owner, path, kDatabaseErrorCaption, FileErrorKind::CannotAccess); break;
-    case ReadProblem::BadFormat: ShowFileError(owner, path, kDatabaseErrorCaption, FileErrorKind::BadFormat); break;
-    case ReadProblem::NoBuffer: ShowMessage(owner, kMemoryText, kDatabaseErrorCaption, MB_OK | MB_ICONWARNING); break;
-    case ReadProblem::RecordTooLarge: ShowMessage(owner, kMemoryText, kDatabaseErrorCaption, MB_OK | MB_ICONERROR); break;
+    case ReadProblem::CannotOpen: ShowFileError(owner, path, texts::kDatabaseErrorCaption, FileErrorKind::NotFound); break;
+    case ReadProblem::CannotAccess: ShowFileError(owner, path, texts::kDatabaseErrorCaption, FileErrorKind::CannotAccess); break;
+    case ReadProblem::BadFormat: ShowFileError(owner, path, texts::kDatabaseErrorCaption, FileErrorKind::BadFormat); break;
+    case ReadProblem::NoBuffer: ShowMessage(owner, texts::kReadNoMemory, texts::kDatabaseErrorCaption, MB_OK | MB_ICONWARNING); break;
+    case ReadProblem::RecordTooLarge: ShowMessage(owner, texts::kReadNoMemory, texts::kDatabaseErrorCaption, MB_OK | MB_ICONERROR); break;
   }
 }
 
@@ -38,9 +36,9 @@ void ReportReadFailure(HWND owner, std::u16string_view path, const ReadOutcome& 
 void ShowFileError(HWND owner, std::u16string_view path, std::u16string_view caption, FileErrorKind kind) {
   std::u16string text;
   switch (kind) {
-    case FileErrorKind::CannotAccess: text = u"Impossible d'accéder à l'annuaire - "; break;
-    case FileErrorKind::NotFound: text = u"Impossible de trouver le fichier de données de l'annuaire - "; break;
-    case FileErrorKind::BadFormat: text = u"Format de fichier de données (.ADF) d'annuaire non valide - "; break;
+    case FileErrorKind::CannotAccess: text = texts::kCannotAccess; break;
+    case FileErrorKind::NotFound: text = texts::kNotFound; break;
+    case FileErrorKind::BadFormat: text = texts::kBadFormat; break;
   }
   text.append(path);
   ShowMessage(owner, text, caption, MB_OK | MB_ICONERROR);
@@ -70,20 +68,15 @@ bool ExpandGroup(HWND owner, HWND target, std::u16string_view path, std::u16stri
   ReadOutcome outcome = ReadGroupMembers(path, name, [&](std::string_view memberName, std::string_view fax) {
     if (full) {
       // The list reached 50 while members remain.
-      ShowMessage(owner,
-          u"La liste contient maintenant le nombre maximum de 50 destinataires.\n"
-          u"Certaines entrées n'ont pas été ajoutées.",
-          kAddRecipientCaption, MB_OK | MB_ICONWARNING);
+      ShowMessage(owner, texts::kListFullSomeNotAdded, texts::kAddRecipientCaption, MB_OK | MB_ICONWARNING);
       return false;
     }
     const RecordKey key = RecordKey::Individual(AnsiToWide(memberName, kLinePartUnits), AnsiToWide(fax, kLinePartUnits));
     const std::u16string line = key.Line();
     if (SendMessageW(target, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(line.c_str())) != LB_ERR) {
       if (recipients == nullptr) return true;
-      std::u16string question = u"Nom : " + key.name + u"\nN° de fax : " + key.number +
-                                u"\n\nCe destinataire existe déjà dans la liste.\n"
-                                u"Souhaitez-vous quand même l'ajouter ?";
-      if (ShowMessage(owner, question, kAddRecipientCaption, MB_YESNO | MB_ICONQUESTION) != IDYES) return true;
+      std::u16string question = texts::NameAndNumber(key.name, key.number) + texts::kAlreadyInList;
+      if (ShowMessage(owner, question, texts::kAddRecipientCaption, MB_YESNO | MB_ICONQUESTION) != IDYES) return true;
     }
     LRESULT index = SendMessageW(target, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
     if (index >= 0) SendMessageW(target, LB_SETITEMDATA, static_cast<WPARAM>(index), 2);

@@ -17,6 +17,7 @@
 #include "phonebook/records.h"
 #include "phonebook_lines.h"
 #include "recipient_list/comm_dialog.h"
+#include "texts.h"
 #include "win/user.h"
 
 namespace tq::faxui {
@@ -30,8 +31,6 @@ constexpr int kCompanyLimit = 59;
 constexpr int kTelephoneLimit = 46;
 constexpr int kEmailLimit = 59;
 constexpr int kRemarksLimit = 254;
-
-constexpr const char16_t* kNewEntryTitle = u"Nouvelle entrée individuelle";
 
 struct TextField {
   int id;
@@ -69,9 +68,9 @@ void OpenDetailsView(HWND dialog, const EntryDetails& details) {
   ShowAndEnable(dialog, entry::kCommButton, false);
   ShowAndEnable(dialog, entry::kViewFax, true);
   ShowControl(dialog, IDOK, false);
-  SetDlgItemTextW(dialog, IDCANCEL, u"Fermer");
+  SetDlgItemTextW(dialog, IDCANCEL, phonebook::texts::kCloseButton);
   ShowControl(dialog, entry::kHelpButton, false);
-  SetWindowTextW(dialog, u"Informations destinataire");
+  SetWindowTextW(dialog, phonebook::texts::kDetailsTitle);
   FillFields(dialog, details, entry::kViewFax);
   for (int id : {entry::kName, entry::kViewFax, entry::kCompany, entry::kTelephone, entry::kEmail, entry::kRemarks}) {
     SetReadOnly(dialog, id, true);
@@ -95,8 +94,8 @@ void OpenEditor(HWND dialog, EditorState& state) {
   ShowAndEnable(dialog, IDOK, true);
   ShowAndEnable(dialog, entry::kHelpButton, true);
   ShowAndEnable(dialog, entry::kViewFax, false);
-  SetDlgItemTextW(dialog, IDCANCEL, u"Annuler");
-  state.title = working.record.faxNumber[0] == '\0' ? kNewEntryTitle : std::u16string(kPropertiesCaption);
+  SetDlgItemTextW(dialog, IDCANCEL, phonebook::texts::kCancelButton);
+  state.title = working.record.faxNumber[0] == '\0' ? phonebook::texts::kNewEntryTitle : std::u16string(kPropertiesCaption);
   SetWindowTextW(dialog, state.title.c_str());
   for (const TextField& field : kEditorFields) {
     SetReadOnly(dialog, field.id, false);
@@ -133,7 +132,7 @@ void AcceptEditor(HWND dialog, EditorState& state) {
   phonebook::PhonebookEntry& working = *params.working;
   const std::u16string fax = ReadField(dialog, entry::kFax, kFaxLimit, false);
   if (fax.empty()) {
-    Warn(dialog, state, u"Entrez un numéro de fax.");
+    Warn(dialog, state, phonebook::texts::kEnterFaxNumber);
     return;
   }
   CopyToWideSlot(working.details.faxNumber, fax);
@@ -145,8 +144,7 @@ void AcceptEditor(HWND dialog, EditorState& state) {
   SaveMode mode = SaveMode::ReplaceSameKey;
   if (!SameTextNoCase(name, oldName) || !SameTextNoCase(fax, oldFax)) {
     if (ListHasLine(params.owner, params.listId, RecordKey::Individual(name, fax).Line())) {
-      Warn(dialog, state,
-           u"Cette entrée individuelle existe déjà dans le fichier de données d'annuaire courant.\nEntrez un autre nom.");
+      Warn(dialog, state, phonebook::texts::kEntryExists);
       return;
     }
     mode = ListHasLine(params.owner, params.listId, RecordKey::Individual(oldName, oldFax).Line())

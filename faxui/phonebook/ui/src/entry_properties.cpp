@@ -12,6 +12,7 @@
 #include "phonebook/records.h"
 #include "phonebook/updates.h"
 #include "phonebook_lines.h"
+#include "texts.h"
 #include "win/user.h"
 
 namespace tq::faxui {
@@ -54,19 +55,13 @@ void ShowEntryProperties(HWND owner, PhonebookSession& session, int listId, std:
   if (result == StoreResult::Ok) result = EditIndividualEntry(owner, session, listId, line);
   if (result == StoreResult::NotFound) {
     const RecordKey key = RecordKey::FromLine(line, RecordType::Individual);
-    const std::u16string text = NameAndNumber(key.name, key.number) +
-                                u"\n\nErreur de base de données.\nImpossible de trouver cette entrée dans le fichier "
-                                u"de données de l'annuaire - " +
-                                path;
+    const std::u16string text = NameAndNumber(key.name, key.number) + phonebook::texts::kEntryMissing + path;
     ShowMessage(owner, text, kPropertiesCaption, MB_OK | MB_ICONERROR);
     return;
   }
   ReportStoreFailure(owner, path, result,
-                     {kPropertiesCaption,
-                      u"Mémoire insuffisante. Impossible d'accéder au fichier de données de l'annuaire.\n"
-                      u"Les propriétés ne peuvent pas être modifiées.",
-                      u"Espace disque insuffisant. Impossible de continuer.\n"
-                      u"Les propriétés ne peuvent pas être modifiées."});
+                     {kPropertiesCaption, std::u16string(phonebook::texts::kEntryNoMemory) + phonebook::texts::kPropertiesNotChanged,
+                      std::u16string(phonebook::texts::kEntryNoDiskSpace) + phonebook::texts::kPropertiesNotChanged});
 }
 
 }  // namespace tq::faxui

@@ -21,6 +21,7 @@
 #include "phonebook/phonebook_operations.h"
 #include "phonebook/records.h"
 #include "phonebook_lines.h"
+#include "texts.h"
 #include "win/user.h"
 
 namespace tq::faxui {
@@ -54,10 +55,10 @@ bool Open(HWND dialog, GroupEditorState& state) {
   SendMessageW(members, LB_RESETCONTENT, 0, 0);
   SendMessageW(records, LB_RESETCONTENT, 0, 0);
   if (!session.groupName.empty()) {
-    state.title = u"Modification des propriétés du groupe";
+    state.title = phonebook::texts::kGroupPropertiesTitle;
     if (!phonebook::ExpandGroup(dialog, members, session.current->path, session.groupName, nullptr)) return false;
   } else {
-    state.title = u"Nouveau groupe";
+    state.title = phonebook::texts::kNewGroupTitle;
   }
   SetWindowTextW(dialog, state.title.c_str());
 
@@ -100,8 +101,7 @@ bool RemoveMembersOnDelete(HWND dialog) {
   HWND members = GetDlgItem(dialog, pb::kRecipientList);
   const int selected = static_cast<int>(SendMessageW(members, LB_GETSELCOUNT, 0, 0));
   if (selected <= 0) return false;
-  if (ShowMessage(dialog, u"Souhaitez-vous supprimer les membres de groupe sélectionnés de la liste ?",
-                  u"Suppression de membres de groupe", MB_YESNO | MB_ICONQUESTION) != IDYES) {
+  if (ShowMessage(dialog, phonebook::texts::kRemoveMembersQuestion, phonebook::texts::kRemoveMembersCaption, MB_YESNO | MB_ICONQUESTION) != IDYES) {
     return false;
   }
   RemoveSelectedLines(dialog, pb::kRecipientList, selected);
@@ -137,15 +137,14 @@ void Accept(HWND dialog, GroupEditorState& state) {
   TrimWide(text);
   const std::u16string name = text;
   if (name.empty()) {
-    Warn(dialog, state, u"Entrez un nom de groupe.");
+    Warn(dialog, state, phonebook::texts::kEnterGroupName);
     return;
   }
   SaveMode mode = SaveMode::ReplaceSameKey;
   if (!SameTextNoCase(name, session.groupName)) {
     HWND owner = OwnerList(state);
     if (FindExactLine(owner, RecordKey::Group(name).Line()) >= 0) {
-      Warn(dialog, state,
-           u"Ce nom de groupe existe déjà dans le fichier de données d'annuaire courant.\nEntrez un autre nom.");
+      Warn(dialog, state, phonebook::texts::kGroupExists);
       return;
     }
     mode = FindExactLine(owner, RecordKey::Group(session.groupName).Line()) >= 0 ? SaveMode::ReplaceNewKey
@@ -160,8 +159,7 @@ void Accept(HWND dialog, GroupEditorState& state) {
   // again: the user is told before anything is stored, and the editor stays
   // open with the name unchanged so that members can be taken out.
   if (record.size() > phonebook::kReadBufferSize) {
-    Warn(dialog, state,
-         u"Mémoire insuffisante. Impossible de continuer.\nDiminuez le nombre de membres du groupe puis recommencez.");
+    Warn(dialog, state, phonebook::texts::kGroupTooLarge);
     return;
   }
   state.params->mode = mode;

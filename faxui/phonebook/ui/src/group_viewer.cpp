@@ -15,6 +15,7 @@
 #include "phonebook/group_editor.h"
 #include "phonebook/phonebook_operations.h"
 #include "phonebook_lines.h"
+#include "texts.h"
 #include "win/user.h"
 
 namespace tq::faxui {
@@ -39,7 +40,7 @@ bool Open(HWND dialog, const ViewerParams& params) {
   if (lines.empty()) return false;
   const std::u16string name =
       RecordKey::FromLine(ListLine(GetDlgItem(params.owner, pb::kEntryList), lines[0]), RecordType::Group).name;
-  const std::u16string title = name + u" Propriétés du groupe";
+  const std::u16string title = name + phonebook::texts::kGroupPropertiesSuffix;
   SetWindowTextW(dialog, title.c_str());
   if (!phonebook::ExpandGroup(dialog, members, params.session->current->path, name, nullptr)) return false;
   LimitText(dialog, pb::kSearchEdit, kSearchLimit);

@@ -13,6 +13,7 @@
 #include "phonebook_dialog_state.h"
 #include "phonebook_lines.h"
 #include "recipient_list/recipient_lines.h"
+#include "texts.h"
 #include "win/user.h"
 
 namespace tq::faxui {
@@ -125,7 +126,8 @@ void RefreshPhonebookDialog(HWND dialog, PhonebookDialogState& state) {
                  pb::kAddButton}) {
     EnableControl(dialog, id, available);
   }
-  const std::u16string caption = available ? u"Annuaire - " + current.path : std::u16string(u"Annuaire");
+  const std::u16string caption =
+      available ? phonebook::texts::kPhonebookCaptionPrefix + current.path : std::u16string(phonebook::texts::kPhonebookCaption);
   SetWindowTextW(dialog, caption.c_str());
 }
 

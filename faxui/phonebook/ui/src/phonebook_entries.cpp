@@ -13,6 +13,7 @@
 #include "phonebook/updates.h"
 #include "phonebook_dialog_state.h"
 #include "phonebook_lines.h"
+#include "texts.h"
 #include "win/user.h"
 
 namespace tq::faxui {
@@ -21,9 +22,8 @@ namespace {
 
 using phonebook::RecordType;
 
-constexpr std::u16string_view kDiskFull = u"Espace disque insuffisant. Impossible de continuer.\n";
-constexpr std::u16string_view kNoMemory =
-    u"Mémoire insuffisante. Impossible d'accéder au fichier de données de l'annuaire.\n";
+constexpr std::u16string_view kDiskFull = phonebook::texts::kEntryNoDiskSpace;
+constexpr std::u16string_view kNoMemory = phonebook::texts::kEntryNoMemory;
 
 RecordType TypeOfLine(HWND list, int index) {
   return SendMessageW(list, LB_GETITEMDATA, static_cast<WPARAM>(index), 0) == static_cast<LRESULT>(RecordType::Group)
@@ -69,13 +69,13 @@ void NewRecord(HWND dialog, PhonebookDialogState& state) {
   if (choice == kNewIndividual) {
     phonebook::ResetWorkingEntry(state.session.working);
     const StoreResult result = EditIndividualEntry(dialog, state.session, pb::kEntryList, {});
-    constexpr std::u16string_view kConsequence = u"L'entrée ne peut pas être créée.";
+    constexpr std::u16string_view kConsequence = phonebook::texts::kEntryNotCreated;
     ReportStoreFailure(dialog, state.current().path, result,
-                       {u"Nouvelle entrée individuelle", std::u16string(kNoMemory) + std::u16string(kConsequence),
+                       {phonebook::texts::kNewEntryTitle, std::u16string(kNoMemory) + std::u16string(kConsequence),
                         std::u16string(kDiskFull) + std::u16string(kConsequence)});
   } else if (choice == kNewGroup) {
     state.session.groupName.clear();
-    EditGroup(dialog, state, u"Nouveau groupe", u"Le nouveau groupe ne peut pas être créé.");
+    EditGroup(dialog, state, phonebook::texts::kNewGroupTitle, phonebook::texts::kGroupNotCreated);
   }
 }
 
@@ -89,8 +89,7 @@ void ShowRecordProperties(HWND dialog, PhonebookDialogState& state) {
   const std::u16string line = ListLine(list, lines[0]);
   if (TypeOfLine(list, lines[0]) == RecordType::Group) {
     state.session.groupName = RecordKey::FromLine(line, RecordType::Group).name;
-    EditGroup(dialog, state, u"Modification des propriétés du groupe",
-              u"Les propriétés du groupe ne peuvent pas être modifiées.");
+    EditGroup(dialog, state, phonebook::texts::kGroupPropertiesTitle, phonebook::texts::kGroupPropertiesNotChanged);
   } else {
     ShowEntryProperties(dialog, state.session, pb::kEntryList, line);
   }
@@ -100,8 +99,8 @@ bool DeleteSelectedRecords(HWND dialog, PhonebookDialogState& state) {
   HWND list = GetDlgItem(dialog, pb::kEntryList);
   const int selected = static_cast<int>(SendMessageW(list, LB_GETSELCOUNT, 0, 0));
   if (selected <= 0) return false;
-  constexpr std::u16string_view kCaption = u"Suppression d'entrées de l'annuaire";
-  if (ShowMessage(dialog, u"Souhaitez-vous supprimer les entrées sélectionnées de l'annuaire courant ?", kCaption,
+  constexpr std::u16string_view kCaption = phonebook::texts::kDeleteCaption;
+  if (ShowMessage(dialog, phonebook::texts::kDeleteQuestion, kCaption,
                   MB_YESNO | MB_ICONQUESTION) != IDYES) {
     return true;
   }
@@ -112,10 +111,8 @@ bool DeleteSelectedRecords(HWND dialog, PhonebookDialogState& state) {
     if (result != StoreResult::Ok) {
       // The lines not yet deleted stay, as their records do.
       ReportStoreFailure(dialog, state.current().path, result,
-                         {kCaption,
-                          u"Mémoire insuffisante. Impossible d'accéder à l'annuaire.\n"
-                          u"Toutes les entrées sélectionnées n'ont pas été supprimées.",
-                          std::u16string(kDiskFull) + u"Toutes les entrées sélectionnées n'ont pas été supprimées."});
+                         {kCaption, std::u16string(phonebook::texts::kDeleteNoMemory) + phonebook::texts::kNotAllDeleted,
+                          std::u16string(kDiskFull) + phonebook::texts::kNotAllDeleted});
       break;
     }
     SendMessageW(list, LB_DELETESTRING, static_cast<WPARAM>(*at), 0);

@@ -12,6 +12,7 @@
 #include "phonebook_dialog_state.h"
 #include "phonebook_lines.h"
 #include "dialogs/messages.h"
+#include "texts.h"
 #include "win/user.h"
 
 namespace tq::faxui {
@@ -22,9 +23,7 @@ constexpr LPARAM kIndividualData = static_cast<LPARAM>(phonebook::RecordType::In
 
 // Yes, No or Cancel to replacing the entry of the same line.
 int AskReplace(HWND dialog, std::u16string_view name, std::u16string_view faxNumber) {
-  const std::u16string question = NameAndNumber(name, faxNumber) +
-                                  u"\n\nLe nom du destinataire existe déjà dans l'annuaire courant.\n"
-                                  u"Souhaitez-vous le remplacer ?";
+  const std::u16string question = NameAndNumber(name, faxNumber) + phonebook::texts::kReplaceEntryQuestion;
   return ShowMessage(dialog, question, kImportCaption, MB_YESNOCANCEL | MB_ICONQUESTION);
 }
 
@@ -56,8 +55,7 @@ void StoreImportedEntries(HWND dialog, PhonebookDialogState& state, int command)
     const StoreResult result = phonebook::SaveEntry(path, oldLine, record, details, mode);
     if (result != StoreResult::Ok) {
       ReportStoreFailure(dialog, path, result,
-                         {kImportCaption, u"Mémoire insuffisante. Impossible de continuer.",
-                          u"Espace disque insuffisant. Impossible de continuer."});
+                         {kImportCaption, phonebook::texts::kNoMemory, phonebook::texts::kNoDiskSpace});
       break;
     }
     if (mode == SaveMode::Append) AddLineWithData(list, line, kIndividualData);

@@ -6,6 +6,7 @@
 #include "dialogs/messages.h"
 #include "faxui/resource_ids.h"
 #include "phonebook/phonebook_operations.h"
+#include "texts.h"
 #include "win/user.h"
 
 namespace tq::faxui {
@@ -62,7 +63,7 @@ bool SameTextNoCase(std::u16string_view a, std::u16string_view b) {
 }
 
 std::u16string NameAndNumber(std::u16string_view name, std::u16string_view faxNumber) {
-  return u"Nom : " + std::u16string(name) + u"\nN° de fax : " + std::u16string(faxNumber);
+  return phonebook::texts::NameAndNumber(name, faxNumber);
 }
 
 void ReportStoreFailure(HWND owner, std::u16string_view path, StoreResult result, const StoreFailureTexts& texts) {

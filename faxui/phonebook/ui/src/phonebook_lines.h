@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "common/store_result.h"
+#include "texts.h"
 #include "win/types.h"
 
 namespace tq::faxui {
@@ -41,8 +42,7 @@ struct StoreFailureTexts {
 };
 void ReportStoreFailure(HWND owner, std::u16string_view path, StoreResult result, const StoreFailureTexts& texts);
 
-inline constexpr std::u16string_view kNoSingleSelection =
-    u"Impossible d'afficher la boîte de dialogue Propriétés.\nVous devez sélectionner une seule entrée dans la liste.";
-inline constexpr std::u16string_view kPropertiesCaption = u"Modification des propriétés";
+inline constexpr std::u16string_view kNoSingleSelection = phonebook::texts::kNoSingleSelection;
+inline constexpr std::u16string_view kPropertiesCaption = phonebook::texts::kPropertiesCaption;
 
 }  // namespace tq::faxui

@@ -15,13 +15,14 @@
 #include "phonebook_dialog_state.h"
 #include "phonebook_lines.h"
 #include "recipient_list/recipient_lines.h"
+#include "texts.h"
 #include "win/user.h"
 
 namespace tq::faxui {
 
 namespace {
 
-constexpr std::u16string_view kAddCaption = u"Ajouter le destinataire à la liste";
+constexpr std::u16string_view kAddCaption = phonebook::texts::kAddRecipientCaption;
 
 bool FaxNumberEmpty(const EntryRecord& record) { return record.faxNumber[0] == '\0'; }
 
@@ -31,9 +32,7 @@ bool AddIndividual(HWND dialog, RecipientList& recipients, const std::u16string&
   HWND chosen = GetDlgItem(dialog, pb::kRecipientList);
   const RecordKey key = RecordKey::FromLine(line, RecordType::Individual);
   if (FindExactLine(chosen, line) >= 0) {
-    const std::u16string question = NameAndNumber(key.name, key.number) +
-                                    u"\n\nCe destinataire existe déjà dans la liste.\n"
-                                    u"Souhaitez-vous quand même l'ajouter ?";
+    const std::u16string question = NameAndNumber(key.name, key.number) + phonebook::texts::kAlreadyInList;
     if (ShowMessage(dialog, question, kAddCaption, MB_YESNO | MB_ICONQUESTION) != IDYES) return false;
   }
   AddListLine(dialog, pb::kRecipientList, line);
@@ -52,10 +51,7 @@ void AddSelectedToRecipients(HWND dialog, PhonebookDialogState& state) {
   if (state.recipients == nullptr) return;
   RecipientList& recipients = *state.recipients;
   if (recipients.block.count >= kMaxRecipients) {
-    ShowMessage(dialog,
-                u"La liste contient maintenant le nombre maximum de 50 destinataires.\n"
-                u"Cette entrée n'a pas été ajoutée.",
-                kAddCaption, MB_OK | MB_ICONWARNING);
+    ShowMessage(dialog, phonebook::texts::kListFullEntryNotAdded, kAddCaption, MB_OK | MB_ICONWARNING);
     return;
   }
   HWND list = GetDlgItem(dialog, pb::kEntryList);
@@ -73,10 +69,7 @@ void AddSelectedToRecipients(HWND dialog, PhonebookDialogState& state) {
     }
     if (!AddIndividual(dialog, recipients, line)) continue;
     if (recipients.block.count >= kMaxRecipients && std::next(at) != lines.rend()) {
-      ShowMessage(dialog,
-                  u"La liste contient maintenant le nombre maximum de 50 destinataires.\n"
-                  u"Certaines entrées n'ont pas été ajoutées.",
-                  kAddCaption, MB_OK | MB_ICONWARNING);
+      ShowMessage(dialog, phonebook::texts::kListFullSomeNotAdded, kAddCaption, MB_OK | MB_ICONWARNING);
       return;
     }
   }
@@ -85,8 +78,7 @@ void AddSelectedToRecipients(HWND dialog, PhonebookDialogState& state) {
 bool RemoveSelectedRecipientsOnDelete(HWND dialog, PhonebookDialogState& state) {
   if (state.recipients == nullptr) return false;
   if (SendDlgItemMessageW(dialog, pb::kRecipientList, LB_GETSELCOUNT, 0, 0) <= 0) return false;
-  if (ShowMessage(dialog, u"Souhaitez-vous supprimer les destinataires sélectionnés de la liste ?",
-                  u"Suppression de destinataires de la liste", MB_YESNO | MB_ICONQUESTION) != IDYES) {
+  if (ShowMessage(dialog, phonebook::texts::kRemoveRecipientsQuestion, phonebook::texts::kRemoveRecipientsCaption, MB_YESNO | MB_ICONQUESTION) != IDYES) {
     return false;
   }
   RemoveSelectedRecipients(dialog, pb::kRecipientList, *state.recipients);
@@ -126,9 +118,8 @@ void ReadPendingRecipients(HWND dialog, PhonebookDialogState& state) {
     WideToAnsiSlot(key.name, record.name);
     WideToAnsiSlot(key.number, record.faxNumber);
     ShowMessage(dialog,
-                NameAndNumber(key.name, key.number) +
-                    u"\n\nErreur de base de données.\nImpossible d'obtenir les propriétés du destinataire.",
-                u"Lecture des propriétés du destinataire", MB_OK);
+                NameAndNumber(key.name, key.number) + phonebook::texts::kDetailsUnreadable,
+                phonebook::texts::kDetailsUnreadableCaption, MB_OK);
   }
 }
 

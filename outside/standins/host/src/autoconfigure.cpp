@@ -10,6 +10,7 @@
 #include "host/atomic_file.h"
 #include "host/host_options.h"
 #include "ipc/ipc.h"
+#include "texts.h"
 #include "win/dialog_state.h"
 #include "win/environment.h"
 #include "win/kernel.h"
@@ -37,7 +38,7 @@ constexpr INT_PTR kNotStarted = 101;  // WinExec failed
 constexpr INT_PTR kGone = 102;        // qlautocfg never showed up, or went away without closing
 
 const res::ControlTemplate kHostWindowControls[] = {
-    {WC_STATICW, -1, u"Configuration automatique du périphérique en cours...", 10, 12, 200, 8, SS_LEFT},
+    {WC_STATICW, -1, texts::kAutoconfigRunning, 10, 12, 200, 8, SS_LEFT},
 };
 const res::DialogTemplate kHostDialogs[] = {
     {kHostWindowDialog, u"", WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0, 220, 34, kHostWindowControls},

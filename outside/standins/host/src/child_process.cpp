@@ -3,13 +3,15 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 
-extern char** environ;
+#include "win/environment.h"
+#include "win/owned_child.h"
+#include "win/unique_fd.h"
 
 namespace tq::host {
 
@@ -40,6 +42,25 @@ bool CollectMessages(int fd, std::optional<std::chrono::steady_clock::time_point
   }
 }
 
+// The program as the shell would find it: a name with a slash as it is,
+// else the first executable of that name in PATH's folders; empty if none.
+std::string FoundOnPath(const std::string& name) {
+  if (name.find('/') != std::string::npos) return name;
+  const std::string folders = EnvironmentValue("PATH").value_or("/usr/local/bin:/usr/bin:/bin");
+  for (std::size_t start = 0; start <= folders.size();) {
+    std::size_t end = folders.find(':', start);
+    if (end == std::string::npos) end = folders.size();
+    const std::string folder = end > start ? folders.substr(start, end - start) : ".";
+    const std::string candidate = folder + "/" + name;
+    struct stat info {};
+    if (stat(candidate.c_str(), &info) == 0 && S_ISREG(info.st_mode) && access(candidate.c_str(), X_OK) == 0) {
+      return candidate;
+    }
+    start = end + 1;
+  }
+  return {};
+}
+
 int WaitFor(pid_t child) {
   int status = 0;
   while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
@@ -51,26 +72,25 @@ int WaitFor(pid_t child) {
 
 ChildOutcome RunChild(std::vector<std::string> args, const ChildOptions& options) {
   ChildOutcome outcome;
-  std::vector<char*> argv;
-  for (auto& arg : args) argv.push_back(arg.data());
-  argv.push_back(nullptr);
-
+  const std::string path = options.searchPath ? FoundOnPath(args[0]) : args[0];
+  if (path.empty()) {
+    outcome.startError = ENOENT;
+    return outcome;
+  }
   const bool collect = options.captureOutput || options.captureErrors;
   int pipeFds[2] = {-1, -1};
   if (collect && pipe2(pipeFds, O_CLOEXEC) != 0) {
     outcome.startError = errno;
     return outcome;
   }
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  if (options.nullInput) posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-  if (options.captureOutput) posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
-  if (options.captureErrors) posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDERR_FILENO);
+  const UniqueFd nothing(options.nullInput ? open("/dev/null", O_RDONLY | O_CLOEXEC) : -1);
+  ChildStreams streams;
+  streams.input = nothing.fd();
+  if (options.captureOutput) streams.output = pipeFds[1];
+  if (options.captureErrors) streams.errors = pipeFds[1];
+  // The child ends with this process: a killed agent takes its job along.
   pid_t child = -1;
-  const int spawned = options.searchPath
-                          ? posix_spawnp(&child, argv[0], &actions, nullptr, argv.data(), environ)
-                          : posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
+  const int spawned = StartOwnedChild(path, args, CurrentEnvironment(), streams, child);
   if (collect) close(pipeFds[1]);
   if (spawned != 0) {
     if (collect) close(pipeFds[0]);

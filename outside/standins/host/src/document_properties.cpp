@@ -11,6 +11,7 @@
 #include "host/host_sheet_pages.h"
 #include "host/resource_pages.h"
 #include "host/settings_store.h"
+#include "texts.h"
 #include "win/resource.h"
 #include "win/text.h"
 #include "win/user.h"
@@ -98,9 +99,8 @@ void Commit(DocumentPropertiesContext* context) {
     return;
   }
   host->saveError = error;
-  const std::u16string text = u"Les paramètres n'ont pas pu être enregistrés ; les précédents sont conservés.\n" +
-                              Utf8ToUtf16(error);
-  MessageBoxW(GetActiveWindow(), text.c_str(), u"Propriétés du document", MB_OK | MB_ICONERROR);
+  const std::u16string text = texts::kSettingsNotSaved + Utf8ToUtf16(error);
+  MessageBoxW(GetActiveWindow(), text.c_str(), texts::kPropertiesCaption, MB_OK | MB_ICONERROR);
 }
 
 void Notify(void*, std::int32_t, std::int32_t, std::int32_t) {}
@@ -174,7 +174,7 @@ PropertiesOutcome RunDocumentProperties(const PluginSet& plugins, Model model, c
   PROPSHEETHEADERW header{};
   header.dwSize = sizeof(PROPSHEETHEADERW);
   header.dwFlags = PSH_PROPSHEETPAGE | PSH_HASHELP;
-  header.pszCaption = u"Propriétés du document";
+  header.pszCaption = texts::kPropertiesCaption;
   header.nPages = static_cast<UINT>(host.pages.size());
   header.ppsp = host.pages.data();
   const INT_PTR result = PropertySheetW(&header);

@@ -7,6 +7,7 @@
 
 #include "host/host_options.h"
 #include "qlres/resource_ids.h"
+#include "texts.h"
 #include "win/dialog_state.h"
 #include "win/program_folder.h"
 #include "win/text.h"
@@ -73,9 +74,9 @@ struct ButtonLabel {
 };
 constexpr ButtonLabel kButtonLabels[] = {
     {IDC_PROPSHEET_OK, qlres::kSheetOkString, u"OK"},
-    {IDC_PROPSHEET_CANCEL, qlres::kSheetCancelString, u"Annuler"},
-    {IDC_PROPSHEET_APPLY, qlres::kSheetApplyString, u"A&ppliquer"},
-    {IDC_PROPSHEET_HELP, qlres::kSheetHelpString, u"&Aide"},
+    {IDC_PROPSHEET_CANCEL, qlres::kSheetCancelString, texts::kCancelButton},
+    {IDC_PROPSHEET_APPLY, qlres::kSheetApplyString, texts::kApplyButton},
+    {IDC_PROPSHEET_HELP, qlres::kSheetHelpString, texts::kHelpButton},
 };
 
 bool IsBroken(const HostSheetPage& record, int control) {
@@ -132,8 +133,8 @@ bool SecureJobComplete(HWND page, const HostSheetPage& record, std::string& erro
     return true;
   }
   for (const auto& [control, string, fallback] :
-       {std::tuple{qlres::kSecureUser, 7061u, "Le nom d'utilisateur ne peut pas être vide."},
-        std::tuple{qlres::kSecurePassword, 7062u, "Le mot de passe ne peut pas être vide."}}) {
+       {std::tuple{qlres::kSecureUser, 7061u, texts::kSecureUserEmpty},
+        std::tuple{qlres::kSecurePassword, 7062u, texts::kSecurePasswordEmpty}}) {
     if (IsBroken(record, control) || !ItemText(page, control).empty()) continue;
     const res::StringResource* text = res::FindString(record.sheet->library, string);
     error = text != nullptr ? Utf16ToUtf8(text->text) : fallback;
@@ -204,7 +205,7 @@ bool Gather(HWND page, const HostSheetPage& record, SettingsBlock& settings, std
 
 void Complain(HWND page, const std::u16string& what, const std::string& detail) {
   const std::u16string text = what + Utf8ToUtf16(detail);
-  MessageBoxW(page, text.c_str(), u"Propriétés du document", MB_OK | MB_ICONEXCLAMATION);
+  MessageBoxW(page, text.c_str(), texts::kPropertiesCaption, MB_OK | MB_ICONEXCLAMATION);
 }
 
 // The page's values into the sheet's working copy, which every page reads
@@ -215,7 +216,7 @@ bool Keep(HWND page, HostSheetPage& record) {
   SettingsBlock edited = *sheet.settings;
   std::string error;
   if (!SecureJobComplete(page, record, error) || !Gather(page, record, edited, error)) {
-    Complain(page, u"Cette valeur ne peut pas être enregistrée :\n", error);
+    Complain(page, texts::kValueRefused, error);
     return false;
   }
   // In place: the plug-in's pages hold the address of these settings.
@@ -259,7 +260,7 @@ void Autoconfigure(HWND page, HostSheetPage& record) {
   std::string error = outcome.error;
   if (outcome.status == AutoconfigOutcome::Status::Failed ||
       !ApplyDeviceFacts(outcome.facts, answered, *sheet.layout, error)) {
-    Complain(page, u"La configuration automatique a échoué :\n", error);
+    Complain(page, texts::kAutoconfigFailed, error);
     return;
   }
   Load(page, record, answered);

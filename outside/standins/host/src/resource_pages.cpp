@@ -1,5 +1,6 @@
 #include "host/resource_pages.h"
 
+#include "texts.h"
 #include "win/kernel.h"
 #include "win/text.h"
 #include "win/updown.h"
@@ -16,9 +17,9 @@ bool IsStandardClass(const char16_t* name) {
 }
 
 // What a control shows in place of what it could not be given.
-constexpr const char16_t* kMissingString = u"(texte manquant)";
-constexpr const char16_t* kUnknownClass = u"(contrôle inconnu)";
-constexpr const char16_t* kBadSpinner = u"(compteur incorrect)";
+constexpr const char16_t* kMissingString = texts::kMissingString;
+constexpr const char16_t* kUnknownClass = texts::kUnknownClass;
+constexpr const char16_t* kBadSpinner = texts::kBadSpinner;
 
 class Resolver {
  public:

@@ -23,6 +23,7 @@
 #include "loopback_printer.h"
 #include "qlhost_fixture.h"
 #include "session_agent.h"
+#include "testing/processes.h"
 
 extern char** environ;
 
@@ -278,6 +279,26 @@ TEST_F(Backend, AgentThatDiesMidJobHasTheJobTriedAgain) {
     EXPECT_EQ(tq::testing::ReadText(path("doc.pxl")), document);
     std::filesystem::remove_all(userFolder_ + "/telequill");
   }
+}
+
+// The print run of a job never outlives the agent that started it: killed
+// while its prompt waits, the agent takes it along, and the job is tried
+// again.
+TEST_F(Backend, AKilledAgentTakesItsPromptAlong) {
+  StartAgent("dialog 101\nwait-command 9999 60\n");
+  LoopbackPrinter device(LoopbackPrinter::Mode::ReadAll);
+  tq::testing::RunResult run;
+  std::thread backend([&] { run = RunBackend(device.uri()); });
+  const auto agent = tq::testing::WaitForChild(agent_->timeLimitPid(), "qlhost", std::chrono::seconds(20));
+  std::optional<pid_t> print;
+  if (agent) print = tq::testing::WaitForChild(*agent, "qlhost", std::chrono::seconds(20));
+  if (agent) kill(*agent, SIGKILL);
+  backend.join();
+  ASSERT_TRUE(print.has_value()) << "the job's print run did not start";
+  EXPECT_TRUE(tq::testing::WaitUntilEnded(*print, std::chrono::seconds(1)));
+  kill(*print, SIGKILL);  // whatever happened, nothing is left running
+  EXPECT_EQ(run.status, kBackendRetry) << run.err;
+  EXPECT_EQ(device.Received(), "");
 }
 
 // The backend runs as root; the user's folder is the user's. Swapping the

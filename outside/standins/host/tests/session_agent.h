@@ -20,6 +20,8 @@ class SessionAgent {
   // Starts it with the script at `scriptPath`; true once its socket is there.
   bool Start(const std::string& scriptPath);
   std::string socketPath() const { return runtimeFolder_ + "/telequill/agent.sock"; }
+  // The process that runs the agent under its time limit (the agent is its child).
+  pid_t timeLimitPid() const { return pid_; }
 
  private:
   std::string runtimeFolder_;

@@ -11,13 +11,15 @@
 #include <QTranslator>
 #include <algorithm>
 
+#include "texts.h"
+
 namespace tq::ui::qt {
 
 std::vector<BoxButton> BoxButtonsOf(BoxButtons buttons) {
   const BoxButton ok{IDOK, QStringLiteral("OK"), QMessageBox::AcceptRole};
-  const BoxButton cancel{IDCANCEL, QStringLiteral("Annuler"), QMessageBox::RejectRole};
-  const BoxButton yes{IDYES, QStringLiteral("&Oui"), QMessageBox::YesRole};
-  const BoxButton no{IDNO, QStringLiteral("&Non"), QMessageBox::NoRole};
+  const BoxButton cancel{IDCANCEL, QString::fromUtf16(texts::kCancelButton), QMessageBox::RejectRole};
+  const BoxButton yes{IDYES, QString::fromUtf16(texts::kYesButton), QMessageBox::YesRole};
+  const BoxButton no{IDNO, QString::fromUtf16(texts::kNoButton), QMessageBox::NoRole};
   switch (buttons) {
     case BoxButtons::OkCancel: return {ok, cancel};
     case BoxButtons::YesNo: return {yes, no};
@@ -98,7 +100,7 @@ bool SpeakTheInterfaceLanguage() {
 
 QString FileDialogTitle(const FileDialogCall& call) {
   if (!call.title.empty()) return QString::fromStdU16String(call.title);
-  return call.save ? QStringLiteral("Enregistrer sous") : QStringLiteral("Ouvrir");
+  return QString::fromUtf16(call.save ? texts::kSaveAsTitle : texts::kOpenTitle);
 }
 
 QUrl HelpPage(const std::u16string& file, UINT command, DWORD context, const QString& helpFolder) {

@@ -10,16 +10,18 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+#include "texts.h"
+
 namespace tq::ui::qt {
 
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
-  setWindowTitle(QStringLiteral("Aide"));
+  setWindowTitle(QString::fromUtf16(texts::kHelpTitle));
   setAttribute(Qt::WA_DeleteOnClose, false);
   auto* layout = new QVBoxLayout(this);
   auto* buttons = new QHBoxLayout();
-  back_ = new QPushButton(QStringLiteral("&Précédent"), this);
-  forward_ = new QPushButton(QStringLiteral("&Suivant"), this);
-  close_ = new QPushButton(QStringLiteral("&Fermer"), this);
+  back_ = new QPushButton(QString::fromUtf16(texts::kBackButton), this);
+  forward_ = new QPushButton(QString::fromUtf16(texts::kForwardButton), this);
+  close_ = new QPushButton(QString::fromUtf16(texts::kCloseButton), this);
   buttons->addWidget(back_);
   buttons->addWidget(forward_);
   buttons->addStretch(1);
@@ -38,7 +40,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QPushButton::setEnabled);
   connect(browser_, &QTextBrowser::sourceChanged, this, [this] {
     const QString title = browser_->documentTitle();
-    setWindowTitle(title.isEmpty() ? QStringLiteral("Aide") : title);
+    setWindowTitle(title.isEmpty() ? QString::fromUtf16(texts::kHelpTitle) : title);
   });
   QSize size(560, 480);
   if (QScreen* screen = QGuiApplication::primaryScreen()) size = size.boundedTo(screen->availableGeometry().size());

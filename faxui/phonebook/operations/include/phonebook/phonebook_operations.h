@@ -23,7 +23,6 @@ namespace tq::phonebook {
 // filter string.
 res::ResourceScript PhonebookOperationsResources();
 
-inline constexpr std::u16string_view kDatabaseErrorCaption = u"Erreur de fichier de base de données";
 
 // The file error message: kind 1 (cannot access), 4 (cannot find) or 5
 // (invalid format), with an error icon, the caption and the path.

@@ -8,7 +8,7 @@
 #include <regex>
 #include <string>
 
-#include "scripted_dialog.h"
+#include "comm_dialog_run.h"
 #include "testing/temp_root.h"
 
 namespace tq::faxui::testing {

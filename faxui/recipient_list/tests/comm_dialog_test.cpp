@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "scripted_dialog.h"
+#include "comm_dialog_run.h"
 #include "testing/temp_root.h"
 
 namespace tq::faxui::testing {

@@ -1,0 +1,29 @@
+// The host stand-in's own texts: its document properties sheet, its
+// fallbacks for strings the language library lacks, and the window it shows
+// while the device is configured.
+#pragma once
+
+namespace tq::host::texts {
+
+constexpr char16_t kPropertiesCaption[] = u"Propriétés du document";
+constexpr char16_t kSettingsNotSaved[] =
+    u"Les paramètres n'ont pas pu être enregistrés ; les précédents sont conservés.\n";
+constexpr char16_t kValueRefused[] = u"Cette valeur ne peut pas être enregistrée :\n";
+constexpr char16_t kAutoconfigFailed[] = u"La configuration automatique a échoué :\n";
+constexpr char16_t kAutoconfigRunning[] = u"Configuration automatique du périphérique en cours...";
+
+// The sheet's buttons and the secure job's messages when the language
+// library lacks their strings (UTF-8 for the messages, which go through the
+// error text).
+constexpr char16_t kCancelButton[] = u"Annuler";
+constexpr char16_t kApplyButton[] = u"A&ppliquer";
+constexpr char16_t kHelpButton[] = u"&Aide";
+constexpr char kSecureUserEmpty[] = "Le nom d'utilisateur ne peut pas être vide.";
+constexpr char kSecurePasswordEmpty[] = "Le mot de passe ne peut pas être vide.";
+
+// What a control shows in place of what it could not be given.
+constexpr char16_t kMissingString[] = u"(texte manquant)";
+constexpr char16_t kUnknownClass[] = u"(contrôle inconnu)";
+constexpr char16_t kBadSpinner[] = u"(compteur incorrect)";
+
+}  // namespace tq::host::texts
