@@ -67,5 +67,12 @@ inline constexpr int kEscapeGetSettings = 15000;
 inline constexpr int kEscapeSetSettings = 15001;
 inline constexpr int kEscapeSettingsSize = 15002;
 inline constexpr int kEscapeFaxPoint = 15004;
+// A fax job given with its recipients, sent without the prompt: 15005
+// answers the size of the host's text of it (0: none, the prompt runs),
+// 15006 copies that text into the output buffer. 15007 hands the host the
+// reason (UTF-8) why the plug-in refused the given job.
+inline constexpr int kEscapeGivenJobSize = 15005;
+inline constexpr int kEscapeGetGivenJob = 15006;
+inline constexpr int kEscapeRefuseJob = 15007;
 
 }  // namespace tq

@@ -2,12 +2,16 @@
 
 #include <cstring>
 #include <map>
+#include <memory>
+#include <optional>
+#include <string>
 #include <mutex>
 
 #include "common/ansi_slots.h"
 #include "common/host_settings.h"
 #include "faxui/addon_lookup.h"
 #include "printflow/account_user.h"
+#include "printflow/given_recipients.h"
 #include "printflow/job_settings_io.h"
 #include "printflow/monitor_link.h"
 #include "printflow/summaries.h"
@@ -117,6 +121,32 @@ void TellJobCancelled(HDC dc) {
               MB_SYSTEMMODAL | MB_ICONWARNING | MB_OK);
 }
 
+// The job the host gives with its recipients, when it gives one.
+std::optional<GivenJob> GivenJobOf(HDC dc) {
+  const int size = ExtEscape(dc, kEscapeGivenJobSize, 0, nullptr, 0, nullptr);
+  if (size <= 0) return std::nullopt;
+  std::string text(static_cast<std::size_t>(size), '\0');
+  GivenJob job;
+  if (ExtEscape(dc, kEscapeGetGivenJob, 0, nullptr, size, text.data()) != 1 || !ParseGivenJobText(text, job)) {
+    job.to.clear();  // an unreadable hand-over sends to nobody
+  }
+  return job;
+}
+
+// The given job's recipients and delay into the send block, as a confirmed
+// prompt puts them; on a refusal the host hears why and nobody is asked.
+bool ResolveIntoSendBlock(HDC dc, const GivenJob& given, void* settings, const AddOnControlBlock* mcb) {
+  auto session = std::make_unique<PromptSession>();
+  session->privateArea = hsb::PrivateArea(settings);
+  std::string error;
+  if (!ResolveGivenJob(given, *session, error)) {
+    ExtEscape(dc, kEscapeRefuseJob, static_cast<int>(error.size()), error.data(), 0, nullptr);
+    return false;
+  }
+  CopyIntoSendBlock(*session, *GetFaxSend(settings, mcb));
+  return true;
+}
+
 // Step B: the fax point.
 std::int32_t FaxPoint(const AddOnControlBlock* mcb, HDC dc, RecipientDialogRunner recipientDialog) {
   if (ExtEscape(dc, kEscapeFaxPoint, 0, nullptr, 0, nullptr) != 1) return 1;
@@ -138,7 +168,9 @@ std::int32_t FaxPoint(const AddOnControlBlock* mcb, HDC dc, RecipientDialogRunne
 
   std::int32_t result = 1;
   if (hsb::Field(settings.data(), hsb::kJobMode) == hsb::kJobModeFax) {
-    const bool confirmed = RunPromptSequence(GetActiveWindow(), mcb, settings.data(), recipientDialog) == 1;
+    const std::optional<GivenJob> given = GivenJobOf(dc);
+    const bool confirmed = given ? ResolveIntoSendBlock(dc, *given, settings.data(), mcb)
+                                 : RunPromptSequence(GetActiveWindow(), mcb, settings.data(), recipientDialog) == 1;
     if (confirmed && connection.open()) FillFaxDestination(connection.announcement->destination, send);
     // Settings the host did not take would send the job without its
     // recipients: that job is cancelled as if the user had.
@@ -146,7 +178,11 @@ std::int32_t FaxPoint(const AddOnControlBlock* mcb, HDC dc, RecipientDialogRunne
       // The job ends here: the monitor hears nothing of it and its library
       // is let go before the message is shown.
       CloseMonitorConnection(connection);
-      TellJobCancelled(dc);
+      if (given) {
+        AbortDoc(dc);  // nobody is there to read a message
+      } else {
+        TellJobCancelled(dc);
+      }
       result = -1;
     }
   } else {

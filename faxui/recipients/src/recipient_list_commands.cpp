@@ -2,7 +2,6 @@
 // communication settings of one recipient.
 #include <string>
 
-#include "common/ansi_slots.h"
 #include "common/record_key.h"
 #include "dialogs/controls.h"
 #include "dialogs/edit_filters.h"
@@ -15,7 +14,7 @@
 #include "recipient_list/comm_dialog.h"
 #include "recipient_list/recipient_lines.h"
 #include "recipients/recipient_dialog.h"
-#include "recipients/speed_dial.h"
+#include "recipients/recipient_addition.h"
 #include "texts.h"
 #include "win/user.h"
 
@@ -23,23 +22,8 @@ namespace tq::faxui {
 
 namespace {
 
-constexpr int kFieldSize = 31;  // 30 characters and the terminator
+constexpr int kFieldSize = kRecipientTextLength + 1;
 void Warn(HWND dialog, const char16_t* text) { ShowMessage(dialog, text, texts::kAddCaption, MB_OK | MB_ICONWARNING); }
-
-// Speed-dial numbers are checked and padded; false when one was refused.
-bool AcceptSpeedDial(HWND dialog, const RecipientDialogState& state, char16_t* number) {
-  switch (ValidateSpeedDialNumber(number, state.speedDialLimit)) {
-    case kSpeedDialWildcardMisuse:
-      Warn(dialog, texts::kSpeedDialWildcardMisuse);
-      return false;
-    case kSpeedDialOutOfRange:
-      Warn(dialog, texts::kSpeedDialOutOfRange);
-      return false;
-    case kSpeedDialValid:
-      return true;
-  }
-  return false;
-}
 
 bool ConfirmDuplicate(HWND dialog, const RecordKey& key) {
   const std::u16string line = key.Line();
@@ -63,16 +47,16 @@ void AddTypedRecipient(HWND dialog, RecipientDialogState& state) {
   RecipientList& list = *state.recipients;
   char16_t number[kFieldSize] = {};
   ReadEditText(dialog, rcp::kNumberEdit, number, kFieldSize);
-  if (number[0] == u'\0') {
-    Warn(dialog, texts::kEnterFaxNumber);
-    FocusControl(dialog, rcp::kNumberEdit);
-    return;
+  switch (CheckTypedRecipient(list, number, state.speedDialMode, state.speedDialLimit)) {
+    case AddRefusal::None: break;
+    case AddRefusal::EmptyNumber:
+      Warn(dialog, texts::kEnterFaxNumber);
+      FocusControl(dialog, rcp::kNumberEdit);
+      return;
+    case AddRefusal::ListFull: Warn(dialog, texts::kListFull); return;
+    case AddRefusal::WildcardMisuse: Warn(dialog, texts::kSpeedDialWildcardMisuse); return;
+    case AddRefusal::SpeedDialOutOfRange: Warn(dialog, texts::kSpeedDialOutOfRange); return;
   }
-  if (list.block.count >= kMaxRecipients) {
-    Warn(dialog, texts::kListFull);
-    return;
-  }
-  if (state.speedDialMode && !AcceptSpeedDial(dialog, state, number)) return;
 
   char16_t name[kFieldSize] = {};
   ReadEditText(dialog, rcp::kNameEdit, name, kFieldSize);
@@ -81,18 +65,8 @@ void AddTypedRecipient(HWND dialog, RecipientDialogState& state) {
   const RecordKey key = state.speedDialMode ? RecordKey::SpeedDial(name, number) : RecordKey::Individual(name, number);
   if (!ConfirmDuplicate(dialog, key)) return;
 
-  const int slot = list.block.count;
   AddListLine(dialog, rcp::kList, key.Line());
-  EntryRecord& record = list.block.records[slot];
-  record = DefaultEntryRecord;
-  WideToAnsiSlot(name, record.name, WC_COMPOSITECHECK);
-  WideToAnsiSlot(number, record.faxNumber, WC_COMPOSITECHECK);
-  record.speedDialFlag = state.speedDialMode ? 1 : 0;
-  EntryDetails& details = list.details[slot];
-  ClearEntryDetails(details);
-  std::char_traits<char16_t>::copy(details.name, name, kFieldSize);
-  std::char_traits<char16_t>::copy(details.faxNumber, number, kFieldSize);
-  list.block.count = slot + 1;
+  const int slot = AppendTypedRecipient(list, name, number, state.speedDialMode);
 
   SelectOnly(dialog, rcp::kList, slot);
   ApplyRecipientButtonStates(dialog, state);

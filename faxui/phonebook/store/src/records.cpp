@@ -43,4 +43,11 @@ void CopyEntry(const PhonebookEntry& from, PhonebookEntry& to) {
   std::memcpy(&to.details, &from.details, sizeof to.details);
 }
 
+void TakeEntryAsRecipient(const PhonebookEntry& entry, EntryRecord& record, EntryDetails& details) {
+  record = entry.record;
+  record.speedDialFlag = 0;
+  details = entry.details;
+  details.detailsAvailable = 1;
+}
+
 }  // namespace tq::phonebook

@@ -108,10 +108,7 @@ void ReadPendingRecipients(HWND dialog, PhonebookDialogState& state) {
     const RecordKey key = WaitingKey(details);
     phonebook::ResetWorkingEntry(working);
     if (phonebook::ReadEntry(state.current().path, key.Line(), working) == StoreResult::Ok) {
-      record = working.record;
-      record.speedDialFlag = 0;
-      details = working.details;
-      details.detailsAvailable = 1;
+      phonebook::TakeEntryAsRecipient(working, record, details);
       continue;
     }
     // Gone meanwhile: the recipient keeps its name and fax number.

@@ -14,6 +14,7 @@
 #include <cstring>
 #include <map>
 #include <sstream>
+#include <string_view>
 #include <vector>
 
 #include "agent_wire.h"
@@ -27,6 +28,7 @@ namespace tq::host {
 namespace {
 
 constexpr int kExitCancelled = 1;
+constexpr int kExitRefused = 3;
 
 // The agent's folder in the session's runtime folder. Without
 // XDG_RUNTIME_DIR, the user's folder under /run/user when the system made
@@ -70,6 +72,13 @@ int RunPrint(const std::string& program, const std::map<std::string, std::string
                                    "--output", output};
   if (fields.count("name") && !fields.at("name").empty()) args.insert(args.end(), {"--doc-name", fields.at("name")});
   if (fields.count("options") && !fields.at("options").empty()) args.insert(args.end(), {"--set", fields.at("options")});
+  // Recipients given with the job: qlhost sends it without the prompt.
+  if (fields.count("fax-to") && !fields.at("fax-to").empty()) {
+    args.insert(args.end(), {"--to", fields.at("fax-to")});
+    if (fields.count("fax-delay") && !fields.at("fax-delay").empty()) {
+      args.insert(args.end(), {"--delay", fields.at("fax-delay")});
+    }
+  }
   args.push_back(document);
   ChildOptions options;
   options.searchPath = false;
@@ -83,6 +92,14 @@ std::string FirstLine(std::string text) {
   if (const auto end = text.find('\n'); end != std::string::npos) text.resize(end);
   if (text.rfind("qlhost: ", 0) == 0) text.erase(0, 8);
   return text.empty() ? "the job failed" : text;
+}
+
+// What qlhost said of a refused job, without its lead-in.
+std::string RefusalOf(const std::string& messages) {
+  std::string text = FirstLine(messages);
+  constexpr std::string_view kLeadIn = "the fax job was refused, nothing was sent: ";
+  if (text.rfind(kLeadIn, 0) == 0) text.erase(0, kLeadIn.size());
+  return text;
 }
 
 // Why a job could not be kept: "retry" (the job is tried again later) for a
@@ -135,6 +152,10 @@ void ServeJob(int connection, const std::string& program, const std::string& fol
   unlink(documentName.c_str());
   if (status == kExitCancelled) {
     wire::WriteAll(connection, "cancelled\n");
+    return;
+  }
+  if (status == kExitRefused) {
+    wire::WriteAll(connection, "refused " + RefusalOf(messages) + "\n");
     return;
   }
   UniqueFd output(status == 0 ? open(outputName.c_str(), O_RDONLY | O_CLOEXEC) : -1);

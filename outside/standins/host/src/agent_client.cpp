@@ -80,7 +80,9 @@ AgentAnswer SendJobToAgent(int connection, const AgentJob& job, int streamOut, s
     return text;
   };
   const std::string header = "name=" + oneLine(job.name) + "\nmodel=" + oneLine(job.model) +
-                             "\noptions=" + oneLine(job.options) + "\nsize=" + std::to_string(info.st_size) + "\n\n";
+                             "\noptions=" + oneLine(job.options) + "\nfax-to=" + oneLine(job.given.to) +
+                             "\nfax-delay=" + oneLine(job.given.delay) + "\nsize=" + std::to_string(info.st_size) +
+                             "\n\n";
   std::uint64_t sent = 0;
   const bool handedIn = wire::WriteAll(fd, header) &&
                         wire::Copy(job.document, fd, static_cast<std::uint64_t>(info.st_size), sent);
@@ -105,6 +107,10 @@ AgentAnswer SendJobToAgent(int connection, const AgentJob& job, int streamOut, s
     if (wire::Copy(fd, streamOut, size, received) && received == size) return AgentAnswer::Done;
     message = "the agent went away during the job";
     return AgentAnswer::Lost;
+  }
+  if (line.rfind("refused ", 0) == 0) {
+    message = line.substr(8);
+    return AgentAnswer::Refused;
   }
   if (line.rfind("retry ", 0) == 0) {
     message = line.substr(6);

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <utility>
 
+#include "host/host_options.h"
 #include "host/lpd_job.h"
 #include "host/port_sink.h"
 
@@ -56,21 +57,77 @@ bool ParseDeviceUri(std::string_view deviceUri, DeviceTarget& target, std::strin
   return true;
 }
 
+std::vector<std::pair<std::string, std::string>> SplitCupsOptions(std::string_view options) {
+  std::vector<std::pair<std::string, std::string>> split;
+  std::size_t at = 0;
+  const auto blank = [&] { return options[at] == ' ' || options[at] == '\t'; };
+  while (at < options.size()) {
+    while (at < options.size() && blank()) ++at;
+    if (at >= options.size()) break;
+    std::string name, value;
+    while (at < options.size() && !blank() && options[at] != '=') name += options[at++];
+    if (at < options.size() && options[at] == '=') {
+      ++at;
+      char quote = 0;
+      while (at < options.size() && (quote != 0 || !blank())) {
+        const char c = options[at++];
+        if (c == '\\' && at < options.size()) {
+          value += options[at++];
+        } else if (quote == 0 && (c == '\'' || c == '"')) {
+          quote = c;
+        } else if (c == quote) {
+          quote = 0;
+        } else {
+          value += c;
+        }
+      }
+    }
+    if (!name.empty()) split.emplace_back(std::move(name), std::move(value));
+  }
+  return split;
+}
+
+bool GivenJobFromCupsOptions(std::string_view options, GivenJob& given, std::string& error) {
+  given = {};
+  std::string phone;
+  for (const auto& [name, value] : SplitCupsOptions(options)) {
+    std::string* into = name == "fax-to" ? &given.to : name == "phone" ? &phone : name == "fax-delay" ? &given.delay
+                                                                                                      : nullptr;
+    if (into == nullptr) continue;
+    if (!CheckOptionValue(name, value, error)) return false;
+    *into = value;
+  }
+  if (!phone.empty() && !given.to.empty()) {
+    error = "phone: give the recipients with fax-to or phone, not both";
+    return false;
+  }
+  if (!phone.empty()) {
+    // One number: a ';' in it would make it a list.
+    if (phone.find(';') != std::string::npos) {
+      error = "phone: \"" + phone + "\" is one fax number; give a list with fax-to";
+      return false;
+    }
+    given.to = phone;
+  }
+  if (!given.delay.empty() && given.to.empty()) {
+    error = "fax-delay: a delayed send needs its recipients (fax-to or phone)";
+    return false;
+  }
+  return true;
+}
+
 std::string SettingsFromCupsOptions(std::string_view options, int copies) {
   std::string settings;
   const auto add = [&settings](std::string_view name, std::string_view value) {
     if (!settings.empty()) settings += ' ';
     settings += std::string(name) + "=" + std::string(value);
   };
-  while (!options.empty()) {
-    const auto end = options.find(' ');
-    const std::string_view word = options.substr(0, end);
-    options = end == std::string_view::npos ? std::string_view() : options.substr(end + 1);
-    const auto equals = word.find('=');
-    if (equals == std::string_view::npos) continue;
+  bool given = false;
+  for (const auto& [name, word] : SplitCupsOptions(options)) {
+    given = given || ((name == "fax-to" || name == "phone") && !word.empty());
     for (const auto& [option, setting] : kOptions) {
-      if (word.substr(0, equals) != option) continue;
-      std::string value = Lower(word.substr(equals + 1));
+      if (name != option) continue;
+      std::string value = Lower(word);
       if (value == "onerror") value = "on-error";
       // Only plain words pass: nothing a value holds can add a setting.
       bool plain = !value.empty();
@@ -79,6 +136,7 @@ std::string SettingsFromCupsOptions(std::string_view options, int copies) {
     }
   }
   if (copies > 1 && copies <= 999) add("copies", std::to_string(copies));
+  if (given) add("job-mode", "fax");
   return settings;
 }
 

@@ -72,7 +72,7 @@ bool InstallFaxQueue(const std::string& device, char model, const std::string& q
     return false;
   }
   const std::string ppd = fs::temp_directory_path() / ("telequill-" + std::to_string(getpid()) + ".ppd");
-  if (!WriteTextFile(ppd, FaxQueuePpd(), error)) return false;
+  if (!WriteTextFile(ppd, FaxQueuePpd(qlhost), error)) return false;
   const std::string uri = std::string("telequill:/") + device + "?model=" + model;
   const int status = Run({"lpadmin", "-p", kFaxQueueName, "-E", "-v", uri, "-P", ppd});
   unlink(ppd.c_str());

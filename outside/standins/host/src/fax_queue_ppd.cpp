@@ -2,7 +2,11 @@
 
 namespace tq::host {
 
-std::string FaxQueuePpd() {
+namespace {
+constexpr std::string_view kHostKeyword = "*TelequillHost: \"";
+}  // namespace
+
+std::string FaxQueuePpd(const std::string& qlhost) {
   return R"ppd(*PPD-Adobe: "4.3"
 *FormatVersion: "4.3"
 *FileVersion: "1.0"
@@ -69,7 +73,15 @@ std::string FaxQueuePpd() {
 *CloseUI: *TelequillHeader
 *DefaultFont: Courier
 *Font Courier: Standard "(002.004S)" Standard ROM
-)ppd";
+)ppd" + std::string(kHostKeyword) + qlhost + "\"\n";
+}
+
+std::string QlhostOfPpd(std::string_view ppd) {
+  const auto start = ppd.find(kHostKeyword);
+  if (start == std::string_view::npos || (start > 0 && ppd[start - 1] != '\n')) return {};
+  const std::string_view rest = ppd.substr(start + kHostKeyword.size());
+  const auto end = rest.find('"');
+  return end == std::string_view::npos ? std::string() : std::string(rest.substr(0, end));
 }
 
 }  // namespace tq::host

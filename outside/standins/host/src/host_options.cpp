@@ -282,4 +282,20 @@ PaperPoints PaperOf(const SettingsBlock& block, bool* landscape) {
   return size >= 0 && size < static_cast<int>(std::size(kPaperPoints)) ? kPaperPoints[size] : kPaperPoints[0];
 }
 
+bool CheckOptionValue(std::string_view name, std::string_view value, std::string& error) {
+  constexpr std::size_t kLongestValue = 4096;
+  if (value.size() > kLongestValue) {
+    error = std::string(name) + ": the value is longer than 4096 bytes";
+    return false;
+  }
+  for (const char c : value) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) {
+      error = std::string(name) + ": the value holds a control character";
+      return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace tq::host

@@ -31,6 +31,16 @@ int JobDeviceContext::Escape(int escape, int inSize, const char* in, int outSize
     }
     case kEscapeFaxPoint:
       return page_ == 1 ? 1 : 0;
+    case kEscapeGivenJobSize:
+      return static_cast<int>(givenJob_.size());
+    case kEscapeGetGivenJob:
+      if (givenJob_.empty() || out == nullptr || outSize < static_cast<int>(givenJob_.size())) return -1;
+      std::memcpy(out, givenJob_.data(), givenJob_.size());
+      return 1;
+    case kEscapeRefuseJob:
+      if (in == nullptr || inSize <= 0) return -1;
+      refusal_.assign(in, static_cast<std::size_t>(inSize));
+      return 1;
     default:
       return 0;
   }

@@ -171,11 +171,13 @@ PrintOutcome RunPrintJob(const PluginSet& plugins, const SettingsBlock& document
   {
     DeviceObject uiDevice = DeviceFor(plugins.ui(), layout);
     JobDeviceContext context(job, layout);
+    if (!request.given.to.empty()) context.GiveJob(GivenJobText(request.given));
     HANDLE printer = gdi::CreatePrinterHandle(kPrinterName, Utf8ToUtf16(request.portName).c_str());
     const bool printing = RaiseDocumentEvents(plugins.ui(), uiDevice, printer, context, Utf8ToUtf16(name));
     gdi::DeletePrinterHandle(printer);
     if (!printing) {
-      outcome.status = PrintStatus::Cancelled;
+      outcome.status = context.refusal().empty() ? PrintStatus::Cancelled : PrintStatus::Refused;
+      outcome.error = context.refusal();
       return outcome;
     }
   }

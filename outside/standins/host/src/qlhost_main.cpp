@@ -3,7 +3,9 @@
 //   qlhost settings [--model n|p] show | set NAME=VALUE...
 //   qlhost print [--model n|p] [--job fax|print|secure|sample]
 //                [--output FILE | --port socket://HOST:PORT] [--ui FACE]
-//                [--copies N] [--tray I] [--monitor on|off] [--doc-name NAME] DOCUMENT
+//                [--copies N] [--tray I] [--monitor on|off] [--doc-name NAME]
+//                [--to LIST [--delay HH:MM]] DOCUMENT
+//   (DOCUMENT "-": standard input)
 //   qlhost phonebook [--model n|p] [--ui FACE] [--script PATH]
 //   qlhost monitor install [LIBRARY] | remove | show
 //   qlhost autoconfigure [--model n|p] [--ui FACE] [--port URI]
@@ -12,9 +14,15 @@
 // Without --output or --port the job goes to standard output. Waits on a
 // printer port are bounded by TELEQUILL_PORT_TIMEOUT seconds (default 30),
 // a PDF or PostScript conversion by TELEQUILL_CONVERT_TIMEOUT (default 300).
+// --to sends a fax job to the recipients listed (';' between them: fax
+// numbers, "Name <number>", speed-dial numbers #12, phonebook entries and
+// [groups]) without the prompt; --delay sends it at HH:MM.
 // Exit status: 0 done, 1 the fax job was cancelled at its prompt or
-// autoconfigure got no answer (qlautocfg says why) or was cancelled, 2 anything that failed (with one line on standard
-// error saying what).
+// autoconfigure got no answer (qlautocfg says why) or was cancelled, 2
+// anything that failed, 3 a print job refused as given (a recipient or the
+// delay of --to and --delay), nothing sent; the failures and refusals with
+// one line on standard error saying what.
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -25,6 +33,7 @@
 #include <vector>
 
 #include "agent_command.h"
+#include "agent_wire.h"
 #include "host/autoconfigure.h"
 #include "host/document_properties.h"
 #include "host/environment_seconds.h"
@@ -35,6 +44,7 @@
 #include "host/port_sink.h"
 #include "host/print_job.h"
 #include "host/settings_store.h"
+#include "win/environment.h"
 #include "win/face.h"
 
 namespace {
@@ -47,6 +57,7 @@ using tq::ParseModel;
 constexpr int kExitDone = 0;
 constexpr int kExitCancelled = 1;
 constexpr int kExitFailed = 2;
+constexpr int kExitRefused = 3;
 constexpr int kDefaultPortTimeout = 30;
 constexpr int kDefaultConversionTimeout = 300;
 
@@ -59,7 +70,7 @@ constexpr char kUsage[] =
     "usage: qlhost settings [--model n|p] show | set NAME=VALUE...\n"
     "       qlhost print [--model n|p] [--job fax|print|secure|sample] [--output FILE | --port URI]\n"
     "                    [--ui qt|headless|script:PATH] [--script PATH] [--copies N] [--tray I]\n"
-    "                    [--monitor on|off] [--doc-name NAME] DOCUMENT\n"
+    "                    [--monitor on|off] [--doc-name NAME] [--to LIST [--delay HH:MM]] DOCUMENT\n"
     "       qlhost phonebook [--model n|p] [--ui qt|headless|script:PATH] [--script PATH]\n"
     "       qlhost monitor install [LIBRARY] | remove | show\n"
     "       qlhost autoconfigure [--model n|p] [--ui qt|headless|script:PATH] [--port URI]\n"
@@ -200,12 +211,39 @@ int Phonebook(int argc, char** argv) {
   return RunPhonebookDialog(loaded.plugins, error) ? kExitDone : Fail(error);
 }
 
+// A document handed on standard input, kept in a private file of the
+// user's temporary folder (it is read more than once) and removed after.
+class SpooledInput {
+ public:
+  ~SpooledInput() {
+    if (!path_.empty()) unlink(path_.c_str());
+  }
+  bool Spool(std::string& error) {
+    path_ = tq::EnvironmentValue("TMPDIR").value_or("/tmp") + "/telequill-input-XXXXXX";
+    const int fd = mkostemp(path_.data(), O_CLOEXEC);
+    if (fd < 0) {
+      error = "no room to keep the document read from standard input";
+      path_.clear();
+      return false;
+    }
+    std::uint64_t copied = 0;
+    const bool whole = wire::Copy(STDIN_FILENO, fd, UINT64_MAX, copied);
+    close(fd);
+    if (!whole) error = "the document could not be read from standard input";
+    return whole;
+  }
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
 int Print(int argc, char** argv) {
   Arguments arguments;
   std::string error;
   if (!SplitArguments(argc, argv,
                       {"--model", "--job", "--output", "--port", "--ui", "--script", "--copies", "--tray",
-                       "--monitor", "--doc-name", "--set"},
+                       "--monitor", "--doc-name", "--set", "--to", "--delay"},
                       arguments, error)) {
     return Usage(error);
   }
@@ -217,11 +255,31 @@ int Print(int argc, char** argv) {
     return Usage("print: --output and --port exclude each other");
   }
   if (!ChooseFace(arguments, error)) return Usage(error);
+  PrintRequest request;
+  if (const auto to = options.find("--to"); to != options.end()) {
+    if (!CheckOptionValue("--to", to->second, error)) return Usage(error);
+    if (to->second.empty()) return Usage("--to: the list names no recipient");
+    const auto job = options.find("--job");
+    if (job != options.end() && job->second != "fax") return Usage("--to sends a fax job, not --job " + job->second);
+    request.given.to = to->second;
+  }
+  if (const auto delay = options.find("--delay"); delay != options.end()) {
+    if (!CheckOptionValue("--delay", delay->second, error)) return Usage(error);
+    if (request.given.to.empty()) return Usage("--delay: a delayed send needs its recipients (--to)");
+    if (delay->second.empty()) return Usage("--delay: give the time to send at, HH:MM");
+    request.given.delay = delay->second;
+  }
   // The fax prompt needs a person or a script: without a display and
   // without a face named, the run says so rather than cancelling the job.
-  tq::ui::RequireShownWindows();
-  PrintRequest request;
+  // Recipients given with the job need nobody.
+  if (request.given.to.empty()) tq::ui::RequireShownWindows();
   request.documentPath = arguments.words.front();
+  SpooledInput input;
+  if (request.documentPath == "-") {
+    if (!input.Spool(error)) return Fail(error);
+    request.documentPath = input.path();
+    if (options.count("--doc-name") == 0) request.docName = "stdin";
+  }
   if (const auto name = options.find("--doc-name"); name != options.end()) request.docName = name->second;
   const std::pair<const char*, const char*> jobOptions[] = {
       {"--job", "job-mode"}, {"--copies", "copies"}, {"--tray", "tray"}, {"--monitor", "monitor"}};
@@ -245,6 +303,7 @@ int Print(int argc, char** argv) {
       request.overrides.emplace_back(word.substr(0, equals), word.substr(equals + 1));
     }
   }
+  if (!request.given.to.empty()) request.overrides.emplace_back("job-mode", "fax");
   PortAddress port;
   if (const auto uri = options.find("--port"); uri != options.end() && !ParsePortUri(uri->second, port, error)) {
     return Usage(error);
@@ -267,6 +326,10 @@ int Print(int argc, char** argv) {
   if (outcome.status == PrintStatus::Cancelled) {
     std::fprintf(stderr, "qlhost: the fax job was cancelled; nothing was printed\n");
     return kExitCancelled;
+  }
+  if (outcome.status == PrintStatus::Refused) {
+    std::fprintf(stderr, "qlhost: the fax job was refused, nothing was sent: %s\n", outcome.error.c_str());
+    return kExitRefused;
   }
   if (outcome.status == PrintStatus::Failed) return Fail(outcome.error);
   return kExitDone;

@@ -22,6 +22,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include "agent_wire.h"
@@ -29,6 +31,8 @@
 #include "host/cups_options.h"
 #include "host/environment_seconds.h"
 #include "host/device_sender.h"
+#include "host/fax_queue_ppd.h"
+#include "host/user_job.h"
 #include "win/environment.h"
 #include "win/unique_fd.h"
 
@@ -44,6 +48,7 @@ constexpr int kBackendHold = 3;
 constexpr int kBackendCancel = 5;
 constexpr int kBackendRetry = 6;
 constexpr int kDeviceAttempts = 30;
+constexpr char kRefused[] = "the fax job was refused, nothing was sent: ";
 
 int Say(const char* kind, const std::string& text, int status) {
   std::fprintf(stderr, "%s: %s\n", kind, text.c_str());
@@ -92,6 +97,33 @@ int SendToDevice(const std::string& uri, int stream, const LpdJob& job) {
   }
 }
 
+// The qlhost program the queue's PPD names, for jobs run as the user.
+std::string QueueQlhost() {
+  const auto ppd = tq::EnvironmentValue("PPD");
+  if (!ppd) return {};
+  std::ifstream file(*ppd, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return QlhostOfPpd(text.str());
+}
+
+// Why a job that needs the prompt waits: nobody logged in, or a session
+// without its agent (with how to start it).
+std::string HeldForAgent(const std::string& runtimeRoot, const passwd& account, const std::string& jobId,
+                         const std::string& why) {
+  const std::string user = account.pw_name;
+  struct stat session {};
+  const std::string folder = runtimeRoot + "/" + std::to_string(account.pw_uid);
+  if (lstat(folder.c_str(), &session) != 0 || !S_ISDIR(session.st_mode)) {
+    return "the fax job is held: " + user + " must be logged in for the fax prompt (" + why +
+           "); release it with lp -i " + jobId + " -H resume once " + user + " is logged in";
+  }
+  return "the fax job is held: " + user +
+         " is logged in but the fax agent is not running; start it with "
+         "\"systemctl --user start telequill-agent.socket\" or \"qlhost agent\", then release the job with lp -i " +
+         jobId + " -H resume";
+}
+
 // This machine's name, for a print server's control file.
 std::string HostName() {
   char name[256] = {};
@@ -120,6 +152,10 @@ int main(int argc, char** argv) {
   if (account == nullptr) return Say("ERROR", "no such user \"" + user + "\"", kBackendFailed);
 
   AgentJob job;
+  // Recipients given with the job: no prompt, and a bad list or option
+  // cancels the job before anything else happens.
+  if (!GivenJobFromCupsOptions(argv[5], job.given, error)) return Say("ERROR", kRefused + error, kBackendCancel);
+  const bool given = !job.given.to.empty();
   job.name = TitleForAgent(argv[3]);
   job.model = device.model;
   job.options = SettingsFromCupsOptions(argv[5], std::atoi(argv[4]));
@@ -158,19 +194,31 @@ int main(int argc, char** argv) {
   if (stream.fd() < 0) return Say("ERROR", NoRoomToSpool(), kBackendRetry);
 
   int connection = -1;
-  std::string why;
+  std::string why, qlhost;
   switch (ConnectToAgent(RuntimeFoldersRoot(), account->pw_uid, connection, why)) {
     case AgentLookup::Found: break;
     case AgentLookup::Missing:
-      return Say("ERROR", "the fax job is held: " + user + " must be logged in for the fax prompt (" + why + ")",
-                 kBackendHold);
+      // Without the agent a given job runs as the user; one that needs
+      // the prompt waits for the user's session.
+      qlhost = given ? QueueQlhost() : std::string();
+      if (qlhost.empty()) {
+        return Say("ERROR", HeldForAgent(RuntimeFoldersRoot(), *account, argv[1], why), kBackendHold);
+      }
+      break;
     case AgentLookup::Refused: return Say("ERROR", "the fax job is held: " + why, kBackendHold);
   }
-  std::fprintf(stderr, "INFO: waiting for %s to answer the fax prompt\n", user.c_str());
   std::string message;
-  switch (SendJobToAgent(connection, job, stream.fd(), message)) {
+  AgentAnswer answer;
+  if (connection < 0) {
+    answer = RunJobAsUser(*account, qlhost, job, stream.fd(), message);
+  } else {
+    if (!given) std::fprintf(stderr, "INFO: waiting for %s to answer the fax prompt\n", user.c_str());
+    answer = SendJobToAgent(connection, job, stream.fd(), message);
+  }
+  switch (answer) {
     case AgentAnswer::Done: break;
     case AgentAnswer::Cancelled: return Say("INFO", message, kBackendCancel);
+    case AgentAnswer::Refused: return Say("ERROR", kRefused + message, kBackendCancel);
     case AgentAnswer::Failed: return Say("ERROR", message, kBackendFailed);
     case AgentAnswer::Lost:
     case AgentAnswer::Retry: return Say("ERROR", message + "; the job will be tried again", kBackendRetry);

@@ -155,8 +155,8 @@ class Backend : public QlHost {
 
   // The document is the file argument, or standard input when `input` is given.
   tq::testing::RunResult RunBackend(const std::string& device, const std::string& options = "TelequillJob=Fax",
-                                    const std::string& input = {}) {
-    return RunBackendFor(UserName(), device, {"Lettre \"urgente\"", options, path("doc.pxl").string()}, input);
+                                    const std::string& input = {}, const std::vector<std::string>& env = {}) {
+    return RunBackendFor(UserName(), device, {"Lettre \"urgente\"", options, path("doc.pxl").string()}, input, env);
   }
   // The job of `user` with its title, options and file (none: standard input).
   tq::testing::RunResult RunBackendFor(const std::string& user, const std::string& device,
@@ -213,6 +213,7 @@ TEST_F(Backend, CancelledPromptCancelsTheJobAndTheDeviceGetsNothing) {
 }
 
 TEST_F(Backend, NoAgentHoldsTheJobSayingTheUserMustBeLoggedIn) {
+  std::filesystem::remove_all(userFolder_);  // no session of the user
   LoopbackPrinter device(LoopbackPrinter::Mode::ReadAll);
   const auto run = RunBackend(device.uri());
   EXPECT_EQ(run.status, kBackendHold) << run.err;
@@ -220,6 +221,104 @@ TEST_F(Backend, NoAgentHoldsTheJobSayingTheUserMustBeLoggedIn) {
             std::string::npos)
       << run.err;
   EXPECT_EQ(device.Received(), "");
+}
+
+TEST_F(Backend, RecipientsGivenWithTheJobAreSentWithoutThePrompt) {
+  // The agent's script would cancel a prompt: none is shown.
+  StartAgent("dialog 101\nclick 2\nbox ok\n");
+  LoopbackPrinter device(LoopbackPrinter::Mode::ReadAll);
+  auto run = RunBackend(device.uri(), "TelequillJob=Print fax-to=Dupont\\ \\<0145678900\\>;#12 fax-delay=18:30");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err.find("waiting for"), std::string::npos) << run.err;
+  std::string stream = device.Received();
+  EXPECT_NE(stream.find("@PJL TELQUL FAXNUM = 0145678900{20}{30}\n@PJL TELQUL FAXNUM = '012'\n"),
+            std::string::npos) << stream;
+  EXPECT_NE(stream.find("@PJL TELQUL DELAYSEND = 18:30"), std::string::npos) << stream;
+
+  // phone= is a list of one, quoted the way CUPS may quote it.
+  LoopbackPrinter second(LoopbackPrinter::Mode::ReadAll);
+  run = RunBackend(second.uri(), "phone='01 45'");
+  EXPECT_EQ(run.status, kBackendCancel) << "a blank is no part of a fax number";
+  EXPECT_NE(run.err.find("ERROR: the fax job was refused, nothing was sent: \"01 45\": not a fax number"),
+            std::string::npos) << run.err;
+  run = RunBackend(second.uri(), "phone=0145");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(second.Received().find("@PJL TELQUL FAXNUM = 0145{20}{30}"), std::string::npos);
+
+  // Refusals cancel the job (the queue goes on) and name what is at fault.
+  LoopbackPrinter untouched(LoopbackPrinter::Mode::ReadAll);
+  const std::pair<std::string, std::string> refused[] = {
+      {"fax-to=#999", "\"#999\": not a speed-dial number of the device (1-200)"},
+      {"fax-to=Inconnu", "\"Inconnu\": not a fax number, and no entry of the phonebook"},
+      {"fax-to=" + std::string(5000, '1'), "fax-to: the value is longer than 4096 bytes"},
+      {"fax-to=0123 phone=0456", "phone: give the recipients with fax-to or phone, not both"},
+      {"fax-delay=18:30", "fax-delay: a delayed send needs its recipients"},
+      {"fax-to=0123 fax-delay=18h30", "fax-delay: \"18h30\" is not a time HH:MM"},
+  };
+  for (const auto& [options, message] : refused) {
+    run = RunBackend(untouched.uri(), options);
+    EXPECT_EQ(run.status, kBackendCancel) << options;
+    EXPECT_NE(run.err.find(message), std::string::npos) << options << "\n" << run.err;
+  }
+  EXPECT_EQ(untouched.Received(), "");
+}
+
+TEST_F(Backend, WithoutTheAgentGivenRecipientsAreResolvedAsTheUserAndPromptsWait) {
+  LoopbackPrinter device(LoopbackPrinter::Mode::ReadAll);
+  tq::testing::WriteText(path("queue.ppd"), "*PPD-Adobe: \"4.3\"\n*TelequillHost: \"" +
+                                                std::string(TELEQUILL_BIN_DIR) + "/qlhost\"\n");
+  const std::string ppd = "PPD=" + path("queue.ppd").string();
+  std::filesystem::copy_file(TELEQUILL_SOURCE_DIR "/examples/phonebooks/bureau.AFD", path("DEFAULT.AFD"));
+  // The document on standard input, as CUPS hands it without a file.
+  auto run = RunBackend(device.uri(), "fax-to=[Comptabilit\xC3\xA9]", ") HP-PCL XL;2;0\r\nstdin", {ppd});
+  EXPECT_EQ(run.status, 0) << run.err;
+  const std::string stream = device.Received();
+  EXPECT_NE(stream.find("@PJL TELQUL FAXNUM = 0561998877"), std::string::npos) << stream;
+  EXPECT_NE(stream.find("@PJL ENTER LANGUAGE=PCLXL\r\n) HP-PCL XL;2;0\r\nstdin"), std::string::npos);
+  run = RunBackend(device.uri(), "fax-to=[Direction]", {}, {ppd});
+  EXPECT_EQ(run.status, kBackendCancel) << run.err;
+  EXPECT_NE(run.err.find("\"[Direction]\": no such group"), std::string::npos) << run.err;
+
+  // A job for the prompt waits, and says why: a session without its agent
+  // is told apart from no session at all.
+  run = RunBackend(device.uri(), "TelequillJob=Fax", {}, {ppd});
+  EXPECT_EQ(run.status, kBackendHold);
+  EXPECT_NE(run.err.find("is logged in but the fax agent is not running; start it with"), std::string::npos)
+      << run.err;
+  EXPECT_NE(run.err.find("lp -i 7 -H resume"), std::string::npos) << run.err;
+  std::filesystem::remove_all(userFolder_);
+  run = RunBackend(device.uri(), "TelequillJob=Fax", {}, {ppd});
+  EXPECT_EQ(run.status, kBackendHold);
+  EXPECT_NE(run.err.find("must be logged in for the fax prompt"), std::string::npos) << run.err;
+}
+
+// Run by root for another user, the job reads that user's phonebook with
+// that user's rights: a phonebook only root could read is not read.
+TEST_F(Backend, GivenRecipientsAreResolvedWithTheUsersOwnRights) {
+  if (getuid() != 0) GTEST_SKIP() << "acting as another user needs root";
+  const passwd* nobody = getpwnam("nobody");
+  if (nobody == nullptr) GTEST_SKIP() << "no user nobody";
+  const std::string home = path("nobody").string();
+  std::filesystem::create_directories(home);
+  std::filesystem::copy_file(TELEQUILL_SOURCE_DIR "/examples/phonebooks/bureau.AFD", home + "/DEFAULT.AFD");
+  chmod(root().c_str(), 0755);
+  chmod((home + "/DEFAULT.AFD").c_str(), 0600);
+  ASSERT_EQ(chown(home.c_str(), nobody->pw_uid, nobody->pw_gid), 0);
+  tq::testing::WriteText(path("queue.ppd"), "*TelequillHost: \"" + std::string(TELEQUILL_BIN_DIR) + "/qlhost\"\n");
+  LoopbackPrinter device(LoopbackPrinter::Mode::ReadAll);
+  const auto run = [&] {
+    return tq::testing::RunProgram(
+        "telequill", {"8", "nobody", "Lettre", "1", "fax-to=Cabinet\\ Lemoine", path("doc.pxl").string()},
+        {"DEVICE_URI=telequill:/" + device.uri() + "?model=n", "TELEQUILL_RUNTIME_ROOT=" + runtimeRoot_,
+         "TELEQUILL_ROOT=" + home, "PPD=" + path("queue.ppd").string()});
+  };
+  auto result = run();
+  EXPECT_EQ(result.status, kBackendCancel) << result.err;
+  EXPECT_NE(result.err.find("cannot be read"), std::string::npos) << result.err;
+  ASSERT_EQ(chown((home + "/DEFAULT.AFD").c_str(), nobody->pw_uid, nobody->pw_gid), 0);
+  result = run();
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_NE(device.Received().find("@PJL TELQUL FAXNUM = 0561998877"), std::string::npos);
 }
 
 TEST_F(Backend, SocketFolderOfAnotherUserIsRefused) {

@@ -31,7 +31,8 @@ class CupsQueue : public QlHost {
     installRoot_ = path("install").string();
     cups_ = std::make_unique<PrivateCups>(
         path("cups").string(), installRoot_,
-        std::vector<std::string>{"TELEQUILL_RUNTIME_ROOT=" + path("run").string(), "TELEQUILL_DEVICE_RETRY=1"});
+        std::vector<std::string>{"TELEQUILL_RUNTIME_ROOT=" + path("run").string(), "TELEQUILL_DEVICE_RETRY=1",
+                                 "TELEQUILL_ROOT=" + root().string()});
     std::string error;
     ASSERT_TRUE(cups_->Start(error)) << error;
   }
@@ -105,6 +106,68 @@ TEST_F(CupsQueue, PdfPrintedWithLpReachesTheDeviceAfterTheFaxPrompt) {
   EXPECT_FALSE(std::filesystem::exists(installRoot_ + "/usr/lib/cups/backend/telequill"));
   const auto queues = RunProgram("/usr/bin/lpstat", {"-v"}, ClientEnv());
   EXPECT_EQ(queues.out.find("Telequill-Fax"), std::string::npos) << queues.out;
+}
+
+// The queue installed on a device, without any agent.
+class GivenToTheQueue : public CupsQueue {
+ protected:
+  void SetUp() override {
+    CupsQueue::SetUp();
+    device_ = std::make_unique<LoopbackPrinter>(LoopbackPrinter::Mode::ReadAll);
+    const auto install = Cups("qlhost", {"cups", "install", "--device", device_->uri()});
+    ASSERT_EQ(install.status, 0) << install.err << cups_->Log();
+  }
+  void TearDown() override {
+    device_.reset();
+    CupsQueue::TearDown();
+  }
+  // Waits, bounded, until the queue has no job left to do.
+  bool QueueDrained() {
+    for (int tries = 0; tries < 200; ++tries) {
+      if (RunProgram("/usr/bin/lpstat", {"-o", "Telequill-Fax"}, ClientEnv()).out.empty()) return true;
+      usleep(100000);
+    }
+    return false;
+  }
+  bool LogSays(const std::string& text) {
+    for (int tries = 0; tries < 100; ++tries) {
+      if (cups_->Log().find(text) != std::string::npos) return true;
+      usleep(100000);
+    }
+    return false;
+  }
+  // The state line of the queue ("printer Telequill-Fax is idle. ...").
+  std::string QueueState() { return RunProgram("/usr/bin/lpstat", {"-p", "Telequill-Fax"}, ClientEnv()).out; }
+
+  std::unique_ptr<LoopbackPrinter> device_;
+};
+
+// Without any agent and without a prompt: the recipients given with lp.
+TEST_F(GivenToTheQueue, RecipientsGivenWithLpAreFaxedAndABadOneCancelsOnlyItsJob) {
+  ASSERT_EQ(Cups("/usr/sbin/lpadmin", {"-p", "Telequill-Fax", "-o", "printer-error-policy=stop-printer"}).status, 0);
+  std::filesystem::copy_file(TELEQUILL_SOURCE_DIR "/examples/phonebooks/bureau.AFD", path("DEFAULT.AFD"));
+  MakePdf("lettre.pdf", 1);
+
+  auto lp = RunProgram("/usr/bin/lp", {"-d", "Telequill-Fax", "-t", "Relance", "-o", "fax-to=#999", path("lettre.pdf").string()},
+                       ClientEnv());
+  ASSERT_EQ(lp.status, 0) << lp.err;
+  ASSERT_TRUE(QueueDrained()) << cups_->Log();
+  // The scheduler logs the backend's message as it reads it, maybe after the job ended.
+  EXPECT_TRUE(LogSays("#999\\\": not a speed-dial number of the device (1-200)")) << cups_->Log();
+  // The refused job was cancelled; the queue is still enabled.
+  EXPECT_EQ(QueueState().find("disabled"), std::string::npos) << QueueState();
+
+  lp = RunProgram("/usr/bin/lp", {"-d", "Telequill-Fax", "-t", "Relance", "-o",
+                                  "fax-to='Dupont <0145678900>;[Comptabilité]'", "-o", "fax-delay=07:05",
+                                  path("lettre.pdf").string()},
+                  ClientEnv());
+  ASSERT_EQ(lp.status, 0) << lp.err;
+  const std::string stream = device_->AwaitReceived();
+  EXPECT_NE(stream.find("@PJL JOB NAME=\"Relance\""), std::string::npos) << stream.substr(0, 400) << cups_->Log();
+  EXPECT_NE(stream.find("@PJL TELQUL FAXNUM = 0145678900{20}{30}\n@PJL TELQUL FAXNUM = 0140203040{20}{30}\n"
+                        "@PJL TELQUL FAXNUM = 0561998877"),
+            std::string::npos) << stream.substr(0, 600);
+  EXPECT_NE(stream.find("@PJL TELQUL DELAYSEND = 07:05"), std::string::npos);
 }
 
 }  // namespace

@@ -35,5 +35,8 @@ inline bool KeysEqual(std::string_view a, std::string_view b) { return CompareKe
 void ResetWorkingEntry(PhonebookEntry& entry);
 // Copies the whole record and details as blocks (working entry <-> recipient).
 void CopyEntry(const PhonebookEntry& from, PhonebookEntry& to);
+// An entry read from the phonebook becoming a recipient: its record (never
+// a speed-dial number) and its details, marked available.
+void TakeEntryAsRecipient(const PhonebookEntry& entry, EntryRecord& record, EntryDetails& details);
 
 }  // namespace tq::phonebook

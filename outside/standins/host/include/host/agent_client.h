@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "common/given_job.h"
+
 namespace tq::host {
 
 // Where the users' runtime folders are: TELEQUILL_RUNTIME_ROOT, else
@@ -27,11 +29,13 @@ struct AgentJob {
   std::string model = "n";
   std::string options;  // qlhost settings, "NAME=VALUE NAME=VALUE"
   int document = -1;    // open descriptor of the document
+  GivenJob given;       // recipients given with the job: no prompt
 };
 
+// Refused: the job cannot be sent as it was given (a recipient, the delay).
 // Lost: the agent went away before its answer was whole; Retry: the agent
 // could not take the job now (its folder is full). Both are tried again.
-enum class AgentAnswer { Done, Cancelled, Failed, Lost, Retry };
+enum class AgentAnswer { Done, Cancelled, Refused, Failed, Lost, Retry };
 
 // Sends the job on the connection (which it closes) and writes the
 // answered stream to `streamOut` (an open descriptor). `message` says what

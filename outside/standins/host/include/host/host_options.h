@@ -25,6 +25,10 @@ namespace tq::host {
 // is, for the host's own pages to show masked); empty for an unknown name.
 std::string SettingValue(const SettingsBlock& block, const SettingsLayout& layout, std::string_view name);
 
+// A value given for option `name` on a command line or with a job: at most
+// 4096 bytes and no control bytes. False with a message naming the option.
+[[nodiscard]] bool CheckOptionValue(std::string_view name, std::string_view value, std::string& error);
+
 // `current` with the changes that `edited` makes to `base`: each option
 // whose value differs between them takes the edited value, and bytes the
 // options do not account for (the plug-in's own state) are copied where

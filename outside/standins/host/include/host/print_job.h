@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/given_job.h"
 #include "host/document_source.h"
 #include "host/job_sink.h"
 #include "host/plugin_set.h"
@@ -23,13 +24,18 @@ struct PrintRequest {
   // Options for this job only, by the names of `qlhost settings set`.
   std::vector<std::pair<std::string, std::string>> overrides;
   int conversionSeconds = 300;  // a PDF or PostScript conversion that takes longer is stopped
+  // A fax job's recipients given with it: no prompt is shown. Empty `to`:
+  // the prompt asks for them.
+  GivenJob given;
 };
 
-enum class PrintStatus { Done, Cancelled, Failed };
+// Refused: the job cannot be sent as it was given (its recipients or
+// delay); nothing was sent and `error` says why.
+enum class PrintStatus { Done, Cancelled, Refused, Failed };
 
 struct PrintOutcome {
   PrintStatus status = PrintStatus::Failed;
-  std::string error;   // what failed, when Failed
+  std::string error;   // what failed, when Failed or Refused
 };
 
 // The job's settings: the document settings with this job's options, a
