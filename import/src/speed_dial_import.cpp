@@ -23,6 +23,7 @@ struct SelectState {
   std::u16string title;
   const SpeedDialList* list;
   ChosenEntries* chosen;
+  bool outOfMemory = false;  // the left list could not be filled
 };
 
 INT_PTR DetailsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -123,9 +124,15 @@ INT_PTR SelectProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     {
       ProgressDialog progress(state.run->owner);
       const auto& entries = state.list->entries;
-      for (std::size_t i = 0; i < entries.size(); ++i) {
-        AddListLine(dialog, select::kAll, AnsiToWide(entries[i].number), static_cast<LPARAM>(i));
+      for (std::size_t i = 0; i < entries.size() && !state.outOfMemory; ++i) {
+        const auto line = static_cast<LPARAM>(i);
+        state.outOfMemory = AddListLine(dialog, select::kAll, AnsiToWide(entries[i].number), line) < 0;
       }
+    }
+    if (state.outOfMemory) {
+      SendDlgItemMessageW(dialog, select::kAll, LB_RESETCONTENT, 0, 0);
+      EndDialog(dialog, IDCANCEL);
+      return TRUE;
     }
     SendDlgItemMessageW(dialog, select::kAll, LB_SETSEL, TRUE, 0);
     SendDlgItemMessageW(dialog, select::kSearch, EM_LIMITTEXT, 3, 0);
@@ -177,6 +184,7 @@ int ImportSpeedDialCsv(ImportRun& run, std::u16string_view path, int& rejected) 
   SelectState state{&run, FormatText(u"%s - %s", {text::kSpeedDialCaption, path}), &list, &*chosen};
   DialogBoxParamW(nullptr, MAKEINTRESOURCEW(kSpeedDialSelectDialog), run.owner, SelectProc,
                   reinterpret_cast<LPARAM>(&state));
+  if (state.outOfMemory) return kNoMemory;
   return static_cast<int>(run.candidates.size());
 }
 

@@ -23,7 +23,8 @@ void CheckPlainWords(std::string_view settings) {
     if (equals == std::string_view::npos || equals == 0 || equals + 1 == word.size()) std::abort();
     for (std::size_t i = 0; i < word.size(); ++i) {
       const unsigned char c = static_cast<unsigned char>(word[i]);
-      if (i != equals && !std::isalnum(c) && c != '-') std::abort();
+      // A page list has commas; nothing else but letters, digits and hyphens.
+      if (i != equals && !std::isalnum(c) && c != '-' && c != ',') std::abort();
     }
     start = end + 1;
   }

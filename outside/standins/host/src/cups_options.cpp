@@ -3,6 +3,7 @@
 #include <cctype>
 #include <utility>
 
+#include "host/document_source.h"
 #include "host/host_options.h"
 #include "host/lpd_job.h"
 #include "host/port_sink.h"
@@ -137,6 +138,16 @@ std::string SettingsFromCupsOptions(std::string_view options, int copies) {
   }
   if (copies > 1 && copies <= 999) add("copies", std::to_string(copies));
   if (given) add("job-mode", "fax");
+  // CUPS's own layout options, for documents that Ghostscript converts.
+  for (const auto& [name, value] : SplitCupsOptions(options)) {
+    if (name == "page-ranges" && IsPageList(value)) add("pages", value);
+    if (name == "number-up" && (value == "2" || value == "4" || value == "6" || value == "9" || value == "16")) {
+      add("number-up", value);
+    }
+    if (name == "fit-to-page" && (value.empty() || value == "true" || value == "yes" || value == "on")) {
+      add("fit-to-page", "on");
+    }
+  }
   return settings;
 }
 

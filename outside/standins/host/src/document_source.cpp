@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "host/ghostscript.h"
+#include "host/text_document.h"
 #include "win/environment.h"
 #include "win/text.h"
 
@@ -53,6 +54,14 @@ std::string NewPrivateFile() {
   return path;
 }
 
+// A message about the file `path` made to name it as the user knows it.
+std::string ShownAs(std::string message, const std::string& path, const std::string& shownName) {
+  for (auto at = message.find(path); at != std::string::npos; at = message.find(path, at + shownName.size())) {
+    message.replace(at, path.size(), shownName);
+  }
+  return message;
+}
+
 }  // namespace
 
 DocumentType DetectDocumentType(std::string_view first) {
@@ -66,6 +75,7 @@ DocumentType DetectDocumentType(std::string_view first) {
   if (StartsWith(first, "%!") || StartsWith(first, "\x04%!") || StartsWith(first, "\xC5\xD0\xD3\xC6")) {
     return DocumentType::PostScript;
   }
+  if (LooksLikeText(first)) return DocumentType::Text;
   return DocumentType::Unknown;
 }
 
@@ -83,10 +93,12 @@ bool Document::OpenRange(const std::string& path, std::uint64_t offset, std::uin
   return true;
 }
 
-bool Document::Open(const std::string& path, const Conversion& conversion, std::string& error) {
+bool Document::Open(const std::string& path, const std::string& shownName, const Conversion& conversion,
+                    std::string& error) {
+  problem_ = DocumentProblem::Document;
   HANDLE file = OpenForReading(path);
   if (file == INVALID_HANDLE_VALUE) {
-    error = path + ": cannot be read (" +
+    error = shownName + ": cannot be read (" +
             (GetLastError() == ERROR_FILE_NOT_FOUND || GetLastError() == ERROR_PATH_NOT_FOUND ? "no such file"
              : GetLastError() == ERROR_ACCESS_DENIED                                          ? "access denied"
                                                                                                : "not a readable file") +
@@ -98,25 +110,54 @@ bool Document::Open(const std::string& path, const Conversion& conversion, std::
   const std::string tail = size > kTailSize ? ReadAt(file, size - kTailSize, kTailSize) : head;
   CloseHandle(file);
 
-  switch (DetectDocumentType(head)) {
+  const DocumentType type = DetectDocumentType(head);
+  switch (type) {
     case DocumentType::PclXl: {
       PageDataRange range;
       if (!FindPageData(head, tail, size, range)) range = {0, size};
-      return OpenRange(path, range.offset, range.size, error);
+      if (!OpenRange(path, range.offset, range.size, error)) {
+        problem_ = DocumentProblem::System;
+        return false;
+      }
+      problem_ = DocumentProblem::None;
+      return true;
     }
     case DocumentType::Pdf:
-    case DocumentType::PostScript: break;
+    case DocumentType::PostScript:
+    case DocumentType::Text: break;
     case DocumentType::Unknown:
-      error = path + ": not a document that can be printed; give a PDF, PostScript or PCL XL file";
+      error = shownName + ": not a document that can be printed; give a PDF, PostScript, text or PCL XL file";
       return false;
   }
 
+  // Text becomes a PostScript program first, in a private file of its own.
+  std::string input = path;
+  std::string program;
+  if (type == DocumentType::Text) {
+    program = NewPrivateFile();
+    if (program.empty() || !WriteTextAsPostScript(path, program, error)) {
+      if (!program.empty()) unlink(program.c_str());
+      error = shownName + ": no room to turn the text into pages (" + std::strerror(errno) + ")";
+      problem_ = DocumentProblem::System;
+      return false;
+    }
+    input = program;
+  }
   const std::string converted = NewPrivateFile();
   if (converted.empty()) {
-    error = path + ": no room for its conversion (" + std::strerror(errno) + ")";
+    error = shownName + ": no room for its conversion (" + std::strerror(errno) + ")";
+    problem_ = DocumentProblem::System;
+    if (!program.empty()) unlink(program.c_str());
     return false;
   }
-  bool ok = ConvertWithGhostscript(path, converted, conversion, error);
+  bool ok = false;
+  switch (ConvertWithGhostscript(input, converted, conversion, error)) {
+    case ConversionResult::Done: ok = true; break;
+    case ConversionResult::Refused: break;
+    case ConversionResult::NotStarted: problem_ = DocumentProblem::System; break;
+  }
+  if (!program.empty()) unlink(program.c_str());
+  if (!ok) error = ShownAs(error, input, shownName);
   if (ok) {
     HANDLE output = OpenForReading(converted);
     const std::uint64_t outputSize = output == INVALID_HANDLE_VALUE ? 0 : SizeOf(output);
@@ -126,15 +167,47 @@ bool Document::Open(const std::string& path, const Conversion& conversion, std::
     if (output != INVALID_HANDLE_VALUE) CloseHandle(output);
     PageDataRange range;
     if (!FindPageData(outputHead, outputTail, outputSize, range)) {
-      error = path + ": Ghostscript made no pages of it";
+      error = shownName + ": Ghostscript made no pages of it" + (conversion.pages.empty() ? "" : " (pages " +
+                                                                 conversion.pages + ")");
       ok = false;
     } else {
       ok = OpenRange(converted, range.offset, range.size, error);
+      if (!ok) problem_ = DocumentProblem::System;
     }
   }
   // The open handle keeps the converted bytes; nothing is left behind.
   unlink(converted.c_str());
+  if (ok) problem_ = DocumentProblem::None;
   return ok;
+}
+
+bool IsPageList(std::string_view pages) {
+  if (pages.empty() || pages.size() > 1024) return false;
+  std::size_t start = 0;
+  while (start <= pages.size()) {
+    std::size_t end = pages.find(',', start);
+    if (end == std::string_view::npos) end = pages.size();
+    const std::string_view range = pages.substr(start, end - start);
+    const auto dash = range.find('-');
+    const std::string_view first = range.substr(0, dash);
+    const std::string_view last = dash == std::string_view::npos ? std::string_view() : range.substr(dash + 1);
+    const auto number = [](std::string_view digits) {
+      if (digits.empty() || digits.size() > 9 || digits.front() == '0') return false;
+      for (char c : digits) {
+        if (c < '0' || c > '9') return false;
+      }
+      return true;
+    };
+    if (dash == std::string_view::npos ? !number(first)
+                                       : (first.empty() && last.empty()) || (!first.empty() && !number(first)) ||
+                                             (!last.empty() && !number(last))) {
+      return false;
+    }
+    if (!first.empty() && !last.empty() && std::stoul(std::string(first)) > std::stoul(std::string(last))) return false;
+    start = end + 1;
+    if (end == pages.size()) break;
+  }
+  return true;
 }
 
 }  // namespace tq::host

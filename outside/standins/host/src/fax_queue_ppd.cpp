@@ -30,6 +30,7 @@ std::string FaxQueuePpd(const std::string& qlhost) {
 *cupsFilter: "application/pdf 0 -"
 *cupsFilter: "application/postscript 0 -"
 *cupsFilter: "application/vnd.cups-raw 0 -"
+*cupsFilter: "text/plain 0 -"
 *OpenUI *PageSize/Page Size: PickOne
 *OrderDependency: 10 AnySetup *PageSize
 *DefaultPageSize: A4

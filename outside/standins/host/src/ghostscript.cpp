@@ -40,10 +40,22 @@ std::string FirstErrorLine(const std::string& messages) {
   return first;
 }
 
+// Columns x rows of the pages put on one sheet; none for one a sheet.
+const char* NupGrid(int numberUp) {
+  switch (numberUp) {
+    case 2: return "2x1";
+    case 4: return "2x2";
+    case 6: return "2x3";
+    case 9: return "3x3";
+    case 16: return "4x4";
+    default: return nullptr;
+  }
+}
+
 }  // namespace
 
-bool ConvertWithGhostscript(const std::string& input, const std::string& output, const Conversion& conversion,
-                            std::string& error) {
+ConversionResult ConvertWithGhostscript(const std::string& input, const std::string& output,
+                                        const Conversion& conversion, std::string& error) {
   const std::string program = Program();
   std::vector<std::string> args = {program,
                                    "-q",
@@ -54,10 +66,17 @@ bool ConvertWithGhostscript(const std::string& input, const std::string& output,
                                    std::string("-sDEVICE=") + (conversion.color ? "pxlcolor" : "pxlmono"),
                                    "-r" + std::to_string(conversion.dpiX) + "x" + std::to_string(conversion.dpiY),
                                    "-sOutputFile=" + output};
+  if (!conversion.pages.empty()) args.push_back("-sPageList=" + conversion.pages);
+  if (const char* grid = NupGrid(conversion.numberUp); grid != nullptr) {
+    args.push_back(std::string("-sNupControl=") + grid);
+  }
   if (conversion.mediaWidth > 0 && conversion.mediaHeight > 0) {
     // The page data then names this size, and landscape when it is wider.
     args.insert(args.end(), {"-dDEVICEWIDTHPOINTS=" + std::to_string(conversion.mediaWidth),
                              "-dDEVICEHEIGHTPOINTS=" + std::to_string(conversion.mediaHeight), "-dFIXEDMEDIA"});
+    if (conversion.fitToPage) args.push_back("-dFitPage");
+  } else if (conversion.fitToPage) {
+    args.insert(args.end(), {"-sPAPERSIZE=a4", "-dFIXEDMEDIA", "-dFitPage"});
   }
   args.insert(args.end(), {"-f", input});
   ChildOptions options;
@@ -68,17 +87,17 @@ bool ConvertWithGhostscript(const std::string& input, const std::string& output,
   const ChildOutcome outcome = RunChild(std::move(args), options);
   if (!outcome.Started()) {
     error = input + ": cannot start " + program + " to convert it (" + std::strerror(outcome.startError) + ")";
-    return false;
+    return ConversionResult::NotStarted;
   }
   if (outcome.timedOut) {
     error = input + ": the conversion did not finish within " + std::to_string(conversion.timeLimitSeconds) +
             " seconds and was stopped";
-    return false;
+    return ConversionResult::Refused;
   }
-  if (outcome.exitStatus == 0) return true;
+  if (outcome.exitStatus == 0) return ConversionResult::Done;
   const std::string line = FirstErrorLine(outcome.messages);
   error = input + ": Ghostscript cannot read it (" + (line.empty() ? "no message" : line) + ")";
-  return false;
+  return ConversionResult::Refused;
 }
 
 bool FindPageData(std::string_view head, std::string_view tail, std::uint64_t fileSize, PageDataRange& range) {

@@ -132,9 +132,12 @@ bool PrepareJobSettings(const SettingsBlock& documentSettings, const AddOnTable&
   return true;
 }
 
-Conversion ConversionFor(const SettingsBlock& job, const SettingsLayout& layout, int timeLimitSeconds) {
+Conversion ConversionFor(const SettingsBlock& job, const SettingsLayout& layout, const PrintRequest& request) {
   Conversion conversion;
-  conversion.timeLimitSeconds = timeLimitSeconds;
+  conversion.timeLimitSeconds = request.conversionSeconds;
+  conversion.pages = request.pages;
+  conversion.numberUp = request.numberUp;
+  conversion.fitToPage = request.fitToPage;
   bool landscape = false;
   const PaperPoints paper = PaperOf(job, &landscape);
   conversion.mediaWidth = landscape ? paper.height : paper.width;
@@ -158,12 +161,16 @@ PrintOutcome RunPrintJob(const PluginSet& plugins, const SettingsBlock& document
   if (!PrepareJobSettings(documentSettings, *plugins.ui().table, layout, request, job, outcome.error)) {
     return outcome;
   }
+  const std::string name = request.docName.empty() ? FileNameOf(request.documentPath) : request.docName;
   Document document;
-  if (!document.Open(request.documentPath, ConversionFor(job, layout, request.conversionSeconds), outcome.error)) {
+  // Messages name the document as the user knows it: its path, or the
+  // name the application gave it.
+  const std::string& shownName = request.docName.empty() ? request.documentPath : request.docName;
+  if (!document.Open(request.documentPath, shownName, ConversionFor(job, layout, request), outcome.error)) {
+    if (document.problem() == DocumentProblem::Document) outcome.status = PrintStatus::Refused;
     return outcome;
   }
 
-  const std::string name = request.docName.empty() ? FileNameOf(request.documentPath) : request.docName;
   std::string ansiName;
   Utf8ToAnsi(name, ansiName);  // a character the code page lacks becomes '?'
   const std::string jobName = PjlSafe(ansiName.substr(0, sizeof(OutputObject::docName) - 1));

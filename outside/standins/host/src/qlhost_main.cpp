@@ -4,7 +4,8 @@
 //   qlhost print [--model n|p] [--job fax|print|secure|sample]
 //                [--output FILE | --port socket://HOST:PORT] [--ui FACE]
 //                [--copies N] [--tray I] [--monitor on|off] [--doc-name NAME]
-//                [--to LIST [--delay HH:MM]] DOCUMENT
+//                [--to LIST [--delay HH:MM]] [--pages LIST] [--number-up N]
+//                [--fit-to-page on|off] DOCUMENT
 //   (DOCUMENT "-": standard input)
 //   qlhost phonebook [--model n|p] [--ui FACE] [--script PATH]
 //   qlhost monitor install [LIBRARY] | remove | show
@@ -20,8 +21,10 @@
 // Exit status: 0 done, 1 the fax job was cancelled at its prompt or
 // autoconfigure got no answer (qlautocfg says why) or was cancelled, 2
 // anything that failed, 3 a print job refused as given (a recipient or the
-// delay of --to and --delay), nothing sent; the failures and refusals with
-// one line on standard error saying what.
+// delay of --to and --delay, a document that cannot be printed), nothing
+// sent; the failures and refusals with one line on standard error saying
+// what. --pages, --number-up and --fit-to-page lay out a PDF, PostScript or
+// text document (so do pages=, number-up= and fit-to-page= in --set).
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -70,7 +73,8 @@ constexpr char kUsage[] =
     "usage: qlhost settings [--model n|p] show | set NAME=VALUE...\n"
     "       qlhost print [--model n|p] [--job fax|print|secure|sample] [--output FILE | --port URI]\n"
     "                    [--ui qt|headless|script:PATH] [--script PATH] [--copies N] [--tray I]\n"
-    "                    [--monitor on|off] [--doc-name NAME] [--to LIST [--delay HH:MM]] DOCUMENT\n"
+    "                    [--monitor on|off] [--doc-name NAME] [--to LIST [--delay HH:MM]]\n"
+    "                    [--pages LIST] [--number-up 1|2|4|6|9|16] [--fit-to-page on|off] DOCUMENT\n"
     "       qlhost phonebook [--model n|p] [--ui qt|headless|script:PATH] [--script PATH]\n"
     "       qlhost monitor install [LIBRARY] | remove | show\n"
     "       qlhost autoconfigure [--model n|p] [--ui qt|headless|script:PATH] [--port URI]\n"
@@ -238,12 +242,39 @@ class SpooledInput {
   std::string path_;
 };
 
+// One of --pages, --number-up and --fit-to-page into the request.
+bool SetLayout(const std::string& option, const std::string& value, PrintRequest& request, std::string& error) {
+  if (option == "--pages") {
+    request.pages = value;
+    if (IsPageList(value)) return true;
+    error = "--pages: \"" + value + "\" is not a page list such as 1-3,5,8-";
+    return false;
+  }
+  if (option == "--number-up") {
+    for (int allowed : {1, 2, 4, 6, 9, 16}) {
+      if (value == std::to_string(allowed)) {
+        request.numberUp = allowed;
+        return true;
+      }
+    }
+    error = "--number-up: \"" + value + "\" is not 1, 2, 4, 6, 9 or 16";
+    return false;
+  }
+  if (value == "on" || value == "off") {
+    request.fitToPage = value == "on";
+    return true;
+  }
+  error = "--fit-to-page: \"" + value + "\" is not on or off";
+  return false;
+}
+
 int Print(int argc, char** argv) {
   Arguments arguments;
   std::string error;
   if (!SplitArguments(argc, argv,
                       {"--model", "--job", "--output", "--port", "--ui", "--script", "--copies", "--tray",
-                       "--monitor", "--doc-name", "--set", "--to", "--delay"},
+                       "--monitor", "--doc-name", "--set", "--to", "--delay", "--pages", "--number-up",
+                       "--fit-to-page"},
                       arguments, error)) {
     return Usage(error);
   }
@@ -300,10 +331,21 @@ int Print(int argc, char** argv) {
       if (word.empty()) continue;
       const auto equals = word.find('=');
       if (equals == std::string::npos) return Usage("--set: \"" + word + "\" is not NAME=VALUE");
-      request.overrides.emplace_back(word.substr(0, equals), word.substr(equals + 1));
+      const std::string name = word.substr(0, equals);
+      if (name == "pages" || name == "number-up" || name == "fit-to-page") {
+        if (!SetLayout("--" + name, word.substr(equals + 1), request, error)) return Usage(error);
+        continue;
+      }
+      request.overrides.emplace_back(name, word.substr(equals + 1));
     }
   }
   if (!request.given.to.empty()) request.overrides.emplace_back("job-mode", "fax");
+  for (const char* option : {"--pages", "--number-up", "--fit-to-page"}) {
+    if (const auto found = options.find(option);
+        found != options.end() && !SetLayout(option, found->second, request, error)) {
+      return Usage(error);
+    }
+  }
   PortAddress port;
   if (const auto uri = options.find("--port"); uri != options.end() && !ParsePortUri(uri->second, port, error)) {
     return Usage(error);
@@ -328,7 +370,8 @@ int Print(int argc, char** argv) {
     return kExitCancelled;
   }
   if (outcome.status == PrintStatus::Refused) {
-    std::fprintf(stderr, "qlhost: the fax job was refused, nothing was sent: %s\n", outcome.error.c_str());
+    std::fprintf(stderr, "qlhost: the %sjob was refused, nothing was sent: %s\n", request.given.to.empty() ? "" : "fax ",
+                 outcome.error.c_str());
     return kExitRefused;
   }
   if (outcome.status == PrintStatus::Failed) return Fail(outcome.error);

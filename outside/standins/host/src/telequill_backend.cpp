@@ -18,6 +18,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -32,6 +33,7 @@
 #include "host/environment_seconds.h"
 #include "host/device_sender.h"
 #include "host/fax_queue_ppd.h"
+#include "host/page_count.h"
 #include "host/user_job.h"
 #include "win/environment.h"
 #include "win/unique_fd.h"
@@ -82,7 +84,13 @@ std::string NoRoomToSpool() {
   return "no room to spool the job in " + SpoolFolder() + " (" + std::strerror(errno) + "); the job will be tried again";
 }
 
-int SendToDevice(const std::string& uri, int stream, const LpdJob& job) {
+// The spooler's page accounting: one PAGE: line for each page sent.
+void TellPagesSent(int stream, int copies) {
+  const int pages = CountStreamPages(stream);
+  for (int page = 1; page <= pages; ++page) std::fprintf(stderr, "PAGE: %d %d\n", page, copies);
+}
+
+int SendToDevice(const std::string& uri, int stream, const LpdJob& job, int copies) {
   const int retry = SecondsFrom("TELEQUILL_DEVICE_RETRY", 10);
   const int timeout = SecondsFrom("TELEQUILL_PORT_TIMEOUT", 30);
   for (int attempt = 1;; ++attempt) {
@@ -90,7 +98,10 @@ int SendToDevice(const std::string& uri, int stream, const LpdJob& job) {
     std::string error;
     const DeviceOutcome outcome = SendStreamToDevice(uri, stream, job, timeout, error);
     std::fprintf(stderr, "STATE: -connecting-to-device\n");
-    if (outcome == DeviceOutcome::Sent) return Say("INFO", "the fax job was sent to " + uri, kBackendOk);
+    if (outcome == DeviceOutcome::Sent) {
+      TellPagesSent(stream, copies);
+      return Say("INFO", "\"" + job.title + "\" was sent to " + uri, kBackendOk);
+    }
     if (outcome == DeviceOutcome::Failed || attempt >= kDeviceAttempts) return Say("ERROR", error, kBackendRetry);
     Say("INFO", error + "; will retry in " + std::to_string(retry) + " seconds", 0);
     sleep(static_cast<unsigned>(retry));
@@ -212,7 +223,7 @@ int main(int argc, char** argv) {
   if (connection < 0) {
     answer = RunJobAsUser(*account, qlhost, job, stream.fd(), message);
   } else {
-    if (!given) std::fprintf(stderr, "INFO: waiting for %s to answer the fax prompt\n", user.c_str());
+    if (!given) std::fprintf(stderr, "INFO: \"%s\": waiting for %s to answer the fax prompt\n", job.name.c_str(), user.c_str());
     answer = SendJobToAgent(connection, job, stream.fd(), message);
   }
   switch (answer) {
@@ -224,5 +235,5 @@ int main(int argc, char** argv) {
     case AgentAnswer::Retry: return Say("ERROR", message + "; the job will be tried again", kBackendRetry);
   }
   const LpdJob printJob{std::atoi(argv[1]), HostName(), user, job.name};
-  return SendToDevice(device.uri, stream.fd(), printJob);
+  return SendToDevice(device.uri, stream.fd(), printJob, std::max(1, std::atoi(argv[4])));
 }

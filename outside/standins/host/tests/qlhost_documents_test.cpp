@@ -8,12 +8,17 @@
 #include <cstdlib>
 #include <fstream>
 
+#include <fcntl.h>
+
+#include "host/page_count.h"
 #include "loopback_printer.h"
+#include "win/unique_fd.h"
 #include "qlhost_fixture.h"
 
 namespace tq::host::testing {
 namespace {
 
+using tq::UniqueFd;
 using tq::testing::ReadText;
 using tq::testing::WriteText;
 
@@ -103,18 +108,18 @@ TEST_F(QlHostDocuments, FaxJobsAreRenderedAtTheFaxResolutionInBlackAndWhite) {
 }
 
 TEST_F(QlHostDocuments, OtherFilesAreRefusedByTheirBytesNotTheirNames) {
-  WriteText(path("letter.pdf"), "Dear Sir,\nthis is text.\n");
+  WriteText(path("letter.pdf"), std::string("\x7F" "ELF\x02\x01\x01\0binary", 12));
   const auto run = Print(path("letter.pdf").string());
-  EXPECT_EQ(run.status, 2);
-  EXPECT_EQ(run.err, "qlhost: " + path("letter.pdf").string() +
-                         ": not a document that can be printed; give a PDF, PostScript or PCL XL file\n");
+  EXPECT_EQ(run.status, 3);
+  EXPECT_EQ(run.err, "qlhost: the job was refused, nothing was sent: " + path("letter.pdf").string() +
+                         ": not a document that can be printed; give a PDF, PostScript, text or PCL XL file\n");
   EXPECT_FALSE(OutputExists());
 }
 
 TEST_F(QlHostDocuments, BrokenPdfGivesGhostscriptsFirstErrorAndNoOutput) {
   WriteText(path("broken.pdf"), "%PDF-1.4\nthis is not a PDF body\n");
   const auto run = Print(path("broken.pdf").string());
-  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.status, 3) << "the document is at fault: sending it again will not help";
   EXPECT_NE(run.err.find(path("broken.pdf").string() + ": Ghostscript cannot read it (Error: "), std::string::npos)
       << run.err;
   EXPECT_EQ(LineCount(run.err), 1) << run.err;
@@ -124,11 +129,57 @@ TEST_F(QlHostDocuments, BrokenPdfGivesGhostscriptsFirstErrorAndNoOutput) {
 TEST_F(QlHostDocuments, EndlessPostScriptIsStoppedAtTheTimeLimit) {
   WriteText(path("loop.ps"), "%!PS\n{} loop\n");
   const auto run = Print(path("loop.ps").string(), {"TELEQUILL_CONVERT_TIMEOUT=1"});
-  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.status, 3);
   EXPECT_NE(run.err.find("loop.ps: the conversion did not finish within 1 seconds and was stopped"),
             std::string::npos)
       << run.err;
   EXPECT_FALSE(OutputExists());
+}
+
+// The pages of a twenty-page PDF: a range, four to a sheet, fitted; plain
+// text as pages; the document named by the name it was given, never by the
+// file the spooler keeps it in.
+TEST_F(QlHostDocuments, PagesAreChosenAndLaidOutAndTextIsPrinted) {
+  std::string program = "%!PS\n/Helvetica findfont 24 scalefont setfont\n";
+  for (int page = 1; page <= 20; ++page) program += "72 700 moveto (Page " + std::to_string(page) + ") show showpage\n";
+  WriteText(path("twenty.ps"), program);
+  ASSERT_EQ(std::system(("gs -q -dNOPAUSE -dBATCH -dSAFER -sDEVICE=pdfwrite -sOutputFile=" + path("twenty.pdf").string() +
+                         " " + path("twenty.ps").string()).c_str()), 0);
+  const auto pages = [&](std::vector<std::string> options, const std::string& document) {
+    std::filesystem::remove(path("job.prn"));
+    options.insert(options.begin(), {"print", "--job", "fax", "--to", "0123", "--output", path("job.prn").string()});
+    options.push_back(document);
+    const auto run = Run(options);
+    EXPECT_EQ(run.status, 0) << run.err;
+    const UniqueFd stream(open(path("job.prn").c_str(), O_RDONLY | O_CLOEXEC));
+    return CountStreamPages(stream.fd());
+  };
+  const std::string pdf = path("twenty.pdf").string();
+  EXPECT_EQ(pages({}, pdf), 20);
+  EXPECT_EQ(pages({"--pages", "2-3"}, pdf), 2);
+  EXPECT_EQ(pages({"--pages", "1,5-6,19-"}, pdf), 5);
+  EXPECT_EQ(pages({"--pages", "2-3"}, path("twenty.ps").string()), 2);
+  EXPECT_EQ(pages({"--number-up", "4"}, pdf), 5);
+  EXPECT_EQ(pages({"--set", "pages=4- number-up=2 fit-to-page=on"}, pdf), 9);
+  // Text: a form feed starts a page, a long line wraps, Latin-1 prints.
+  WriteText(path("letter.txt"), "Bonjour Hélène,\n\t(parenthèses) et \\ barre\n" + std::string(300, 'x') +
+                                    "\n\fSeconde page\n");
+  EXPECT_EQ(pages({}, path("letter.txt").string()), 2);
+
+  for (const auto& [option, value] : {std::pair<std::string, std::string>{"--pages", "3-2"}, {"--pages", "a"},
+                                      {"--number-up", "3"}, {"--fit-to-page", "maybe"}}) {
+    const auto run = Run({"print", "--job", "print", "--output", path("bad.prn").string(), option, value, pdf});
+    EXPECT_EQ(run.status, 2) << option << " " << value;
+    EXPECT_NE(run.err.find(option + ": \"" + value + "\""), std::string::npos) << run.err;
+  }
+  WriteText(path("job-123456"), "%PDF-1.4\nbroken\n");
+  const auto run = Run({"print", "--job", "print", "--doc-name", "Rapport", "--output", path("bad.prn").string(),
+                        path("job-123456").string()});
+  EXPECT_EQ(run.status, 3);
+  EXPECT_EQ(run.err.rfind("qlhost: the job was refused, nothing was sent: Rapport: Ghostscript cannot read it", 0), 0u)
+      << run.err;
+  EXPECT_EQ(run.err.find("job-123456"), std::string::npos) << run.err;
+  EXPECT_FALSE(std::filesystem::exists(path("bad.prn")));
 }
 
 TEST_F(QlHostDocuments, PrinterThatHangsUpFailsTheJobWithItsAddress) {

@@ -28,7 +28,7 @@ class StreamedOutput : public tq::testing::TempRoot {
   // Header, the document copied in, trailer: as a print job writes them.
   bool WriteJob(const std::string& output, std::string& error) {
     Document document;
-    EXPECT_TRUE(document.Open(path("doc.pxl").string(), Conversion{}, error)) << error;
+    EXPECT_TRUE(document.Open(path("doc.pxl").string(), "doc.pxl", Conversion{}, error)) << error;
     return ReplaceFileStreaming(
         output,
         [&](JobSink& sink, std::string& failure) {
@@ -94,11 +94,13 @@ TEST(DocumentType, ToldByTheFirstBytes) {
   EXPECT_EQ(DetectDocumentType("%!PS-Adobe-3.0\n"), DocumentType::PostScript);
   EXPECT_EQ(DetectDocumentType("\x04%!PS\n"), DocumentType::PostScript);
   EXPECT_EQ(DetectDocumentType("\xC5\xD0\xD3\xC6 binary EPS"), DocumentType::PostScript);
-  // A name says nothing; neither do PJL lines for another language or text.
-  EXPECT_EQ(DetectDocumentType("Dear Sir,\n%PDF-1.4"), DocumentType::Unknown);
+  // A name says nothing; neither do PJL lines for another language. Text is
+  // what holds no control byte but tab, line ends and form feed.
+  EXPECT_EQ(DetectDocumentType("Dear Sir,\n%PDF-1.4"), DocumentType::Text);
+  EXPECT_EQ(DetectDocumentType(" %PDF-1.4\tH\xC3\xA9l\xC3\xA8ne\r\n\f"), DocumentType::Text);
   EXPECT_EQ(DetectDocumentType("\x1B%-12345X@PJL ENTER LANGUAGE=PCL\n"), DocumentType::Unknown);
+  EXPECT_EQ(DetectDocumentType(std::string("text\0with a NUL", 15)), DocumentType::Unknown);
   EXPECT_EQ(DetectDocumentType(""), DocumentType::Unknown);
-  EXPECT_EQ(DetectDocumentType(" %PDF-1.4"), DocumentType::Unknown);
 }
 
 TEST(DocumentType, PageDataIsCutOutOfThePjlAroundIt) {

@@ -36,7 +36,9 @@ std::vector<std::pair<std::string, std::string>> SplitCupsOptions(std::string_vi
 
 // The job's CUPS options ("TelequillJob=Fax TelequillResolution=Fine ...")
 // and copies as "job-mode=fax resolution=fine copies=2"; other options are
-// CUPS's own and left out. Recipients given with the job make it a fax job.
+// CUPS's own and left out, but for page-ranges, number-up and fit-to-page
+// (as pages=, number-up=, fit-to-page=). Recipients given with the job make
+// it a fax job.
 std::string SettingsFromCupsOptions(std::string_view options, int copies);
 
 }  // namespace tq::host

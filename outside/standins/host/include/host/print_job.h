@@ -24,13 +24,19 @@ struct PrintRequest {
   // Options for this job only, by the names of `qlhost settings set`.
   std::vector<std::pair<std::string, std::string>> overrides;
   int conversionSeconds = 300;  // a PDF or PostScript conversion that takes longer is stopped
+  // The layout of a PDF, PostScript or text document: the pages to print
+  // ("2-3,7"; empty: all), pages on each sheet, each page fitted to A4.
+  std::string pages;
+  int numberUp = 1;
+  bool fitToPage = false;
   // A fax job's recipients given with it: no prompt is shown. Empty `to`:
   // the prompt asks for them.
   GivenJob given;
 };
 
-// Refused: the job cannot be sent as it was given (its recipients or
-// delay); nothing was sent and `error` says why.
+// Refused: the job cannot be sent as it was given (its recipients, its
+// delay, a document that cannot be printed); nothing was sent and `error`
+// says why.
 enum class PrintStatus { Done, Cancelled, Refused, Failed };
 
 struct PrintOutcome {
@@ -45,9 +51,10 @@ struct PrintOutcome {
                                       const SettingsLayout& layout, const PrintRequest& request,
                                       SettingsBlock& job, std::string& error);
 
-// How a PDF or PostScript document is rendered for this job: a fax at its
-// fax resolution in black and white, anything else at 600 dpi in colour.
-Conversion ConversionFor(const SettingsBlock& job, const SettingsLayout& layout, int timeLimitSeconds);
+// How a PDF, PostScript or text document is rendered for this job: a fax at
+// its fax resolution in black and white, anything else at 600 dpi in
+// colour, with the request's layout.
+Conversion ConversionFor(const SettingsBlock& job, const SettingsLayout& layout, const PrintRequest& request);
 
 // Opens the document (refusing what cannot be printed before anyone is
 // asked anything), raises the document events with the fax prompt, then
