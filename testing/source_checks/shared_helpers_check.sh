@@ -2,9 +2,9 @@
 # Fails when code outside the tests goes around one of the project's shared
 # helpers: the environment is read through win/environment.h alone, and a
 # dialog's state is kept through win/dialog_state.h, never by casting the
-# DWLP_USER slot. Usage: check-shared-helpers.sh SOURCE_FOLDER
+# DWLP_USER slot. Usage: shared_helpers_check.sh SOURCE_FOLDER
 set -uo pipefail
-root=${1:?usage: check-shared-helpers.sh SOURCE_FOLDER}
+root=${1:?usage: shared_helpers_check.sh SOURCE_FOLDER}
 cd "$root" || exit 2
 
 # Source files of the shipped code: not tests, test support, fuzz targets,
