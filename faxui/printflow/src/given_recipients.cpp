@@ -246,6 +246,10 @@ bool LooksLikeNumber(std::u16string_view text) {
 
 bool AddItem(Building& building, std::string_view item, PhonebookLines& book) {
   const std::u16string text = Utf8ToUtf16(item);
+  if (text.empty()) {
+    building.error = Quoted(item) + ": not text (UTF-8)";
+    return false;
+  }
   if (text.size() >= 2 && text.front() == u'[' && text.back() == u']') {
     return AddGroup(building, item, book, std::u16string_view(text).substr(1, text.size() - 2));
   }
