@@ -9,6 +9,7 @@
 #include "ids.h"
 #include "waiting_step.h"
 #include "win/dialog_state.h"
+#include "win/program_folder.h"
 #include "win/text.h"
 
 namespace tq::autocfg {
@@ -167,6 +168,13 @@ void TakeSelected(HWND dialog, SearchContext& context) {
   if (PrepareAndRead(dialog, run, address, run.ipx ? kPswProtocolIpx : kPswProtocolTcpIp, false)) EndDialog(dialog, IDOK);
 }
 
+// F1: the dialog's topic in the program's help file beside it, named
+// after the dialog's template.
+void OpenSearchHelp(HWND dialog, int templateId) {
+  const std::u16string file = tq::BesideProgram(u"qlautocfg.HLP");
+  WinHelpW(dialog, file.c_str(), HELP_CONTEXT, static_cast<ULONG_PTR>(templateId));
+}
+
 INT_PTR BroadcastProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   SearchContext* context = DialogStateOf<SearchContext>(dialog);
   if (message == WM_INITDIALOG) {
@@ -179,6 +187,10 @@ INT_PTR BroadcastProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     }
     CheckDlgButton(dialog, broadcast::kUserAddress, run.userBroadcast ? BST_CHECKED : BST_UNCHECKED);
     ShowProtocol(dialog, run);
+    return TRUE;
+  }
+  if (message == WM_HELP) {
+    OpenSearchHelp(dialog, kBroadcastDialog);
     return TRUE;
   }
   if (message != WM_COMMAND || context == nullptr) return FALSE;
@@ -229,6 +241,10 @@ INT_PTR AddressProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     ShowAddressProtocol(dialog, context->run->ipx);
     return TRUE;
   }
+  if (message == WM_HELP) {
+    OpenSearchHelp(dialog, kAddressDialog);
+    return TRUE;
+  }
   if (message != WM_COMMAND || context == nullptr) return FALSE;
   Run& run = *context->run;
   const int id = LOWORD(wParam);
@@ -272,6 +288,10 @@ INT_PTR MethodProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     const Run& run = AttachBorrowedDialogState(dialog, *reinterpret_cast<Run*>(lParam));
     CheckRadioButton(dialog, method::kBroadcast, method::kAddress,
                      run.broadcastMethod ? method::kBroadcast : method::kAddress);
+    return TRUE;
+  }
+  if (message == WM_HELP) {
+    OpenSearchHelp(dialog, kMethodDialog);
     return TRUE;
   }
   Run* state = DialogStateOf<Run>(dialog);

@@ -136,8 +136,8 @@ TEST_F(QlautocfgScenario, SilentPortTimesOutThenTheBroadcastFieldsAreChecked) {
   const auto result = RunAutocfg(file,
                                  "wait-command 2001 30\n"
                                  "box yes \"Tiempo de espera." + AskSearch() + "\"\n"
-                                 "dialog 3007\nclick 1004\nclick 1\n"
-                                 "dialog 3004\nclick 1014\ntype 1015 256\nexpect-text 1015 25\n"
+                                 "dialog 3007\nkey 1004 f1\nclick 1004\nclick 1\n"
+                                 "dialog 3004\nkey 1014 f1\nclick 1014\ntype 1015 256\nexpect-text 1015 25\n"
                                  "settext 1016 \"\"\nclick 1020\nbox ok \"Dirección de red no válida.\"\n"
                                  "click 2\n",
                                  "2500");
@@ -149,6 +149,18 @@ TEST_F(QlautocfgScenario, SilentPortTimesOutThenTheBroadcastFieldsAreChecked) {
   EXPECT_NE(transcript.find("box question yesno \"Buscando impresora\" \"Tiempo de espera."), std::string::npos)
       << transcript;
   EXPECT_FALSE(std::filesystem::exists(path("AC1.DAT")));
+  // F1 opens each search dialog's topic, which the help file has, with text.
+  const std::string help = "qlautocfg.HLP";  // the transcript names it without its folder
+  const std::string html = tq::testing::ReadText(std::string(TELEQUILL_BIN_DIR) + "/qlautocfg.html");
+  for (int context : {3007, 3004}) {
+    EXPECT_NE(transcript.find("help \"" + help + "\" context " + std::to_string(context) + "\n"), std::string::npos)
+        << transcript;
+  }
+  for (int context : {3007, 3004, 3005}) {
+    const std::size_t topic = html.find("<h2 id=\"context-" + std::to_string(context) + "\">");
+    ASSERT_NE(topic, std::string::npos) << context;
+    EXPECT_LT(html.find("<p>", topic), html.find("<h2", topic + 1)) << context << " has no text";
+  }
 }
 
 TEST_F(QlautocfgScenario, ShiftAndCtrlAcceptAnyDeviceFoundByAddress) {

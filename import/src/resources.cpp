@@ -119,7 +119,7 @@ const tq::res::DialogTemplate kDialogs[] = {
 
 const tq::res::StringResource kStrings[] = {
     {kCsvFilterString, u"Valeurs séparées par une virgule (*.CSV)|*.csv|Tous les fichiers (*.*)|*.*|"},
-    {kWabFilterString, u"Carnet d'adresses Windows (*.WAB)|*.wab|Tous les fichiers (*.*)|*.*|"},
+    {kWabFilterString, u"Carnet d'adresses (*.vcf)|*.vcf|Carnet d'adresses Windows (*.WAB)|*.wab|Tous les fichiers (*.*)|*.*|"},
 };
 
 }  // namespace

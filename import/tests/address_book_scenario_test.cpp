@@ -79,7 +79,7 @@ TEST_F(AddressBookScenario, DefaultBookDesktopExportWithAContactList) {
   const auto result = Run("phonebook",
                           "dialog 116\nselecttext 1056 \"Carnet d'adresses Windows (WAB)\"\nexpect-checked 1059\n"
                           "click 1\n"
-                          "dialog 1700\nselecttext 1703 \"Équipe (liste)\"\nclick 1705\nclick 1\n"
+                          "dialog 1700\nexpect-focus 1702\nkey 1702 f1\nselecttext 1703 \"Équipe (liste)\"\nclick 1705\nclick 1\n"
                           "dialog 101\nexpect-lines 1001 \"René Dupré\\t+33140000001\" \"René Dupré\\t+33140000002\" "
                           "\"Claire Roux\\t0199\"\n"
                           "expect-text 1003 3\nexpect-text 1004 1\nexpect-text 1005 3\nclick 1\n");
@@ -87,6 +87,14 @@ TEST_F(AddressBookScenario, DefaultBookDesktopExportWithAContactList) {
   ExpectLauncherTold(1022);
   // No file dialog for the default book.
   EXPECT_EQ(Transcript().find("Importation du fichier WAB"), std::string::npos) << Transcript();
+  // F1 opens the address dialog's topic, which its help file has, with text.
+  EXPECT_NE(Transcript().find("help \"qladdress.HLP\" context 1700\n"),
+            std::string::npos)
+      << Transcript();
+  const std::string html = ReadText(std::string(TELEQUILL_BIN_DIR) + "/qladdress.html");
+  const std::size_t topic = html.find("<h2 id=\"context-1700\">");
+  ASSERT_NE(topic, std::string::npos);
+  EXPECT_NE(html.find("<p>", topic), std::string::npos);
   ExpectResult(Count(3) + NameNumber("Ren\xe9 Dupr\xe9", "+33140000001") +
                NameNumber("Ren\xe9 Dupr\xe9", "+33140000002") + NameNumber("Claire Roux", "0199"));
 }

@@ -237,6 +237,18 @@ TEST_P(Library, FourteenPagesAndTheAboutBoxResolveEveryReference) {
   CheckTemplate(*about, module_, GetParam().model, "ABOUTBOX");
 }
 
+// An edit field is framed, as the resource compiler frames its edit
+// controls: without it a field looks like a label.
+TEST_P(Library, EveryEditFieldHasAFrame) {
+  for (const res::DialogTemplate& dialog : script_->dialogs) {
+    for (const res::ControlTemplate& control : dialog.controls) {
+      if (control.className != nullptr && std::u16string(control.className) == WC_EDITW) {
+        EXPECT_NE(control.style & WS_BORDER, 0u) << "dialog " << dialog.id << " control " << control.id;
+      }
+    }
+  }
+}
+
 TEST_P(Library, EveryCustomClassOccurs) {
   std::set<CustomControl> used;
   for (const res::DialogTemplate& dialog : script_->dialogs) {

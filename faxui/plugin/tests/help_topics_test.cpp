@@ -80,6 +80,14 @@ TEST(HelpTopics, EveryContextOfTheDialogsAndPagesHasATopic) {
 
     const std::string html = testing::ReadText(std::string(TELEQUILL_BIN_DIR) + "/qlhelp" + model + ".html");
     for (int context : listed) EXPECT_FALSE(TopicHeading(html, context).empty()) << "no topic for " << context;
+    // The Import application opens this file at its dialogs' contexts:
+    // source choice, CSV selection, speed-dial selection.
+    for (int context : {15510, 15511, 15514}) {
+      const std::string heading = TopicHeading(html, context);
+      EXPECT_FALSE(heading.empty()) << "no topic for the Import application's " << context;
+      const std::size_t body = html.find("<p>", html.find("context-" + std::to_string(context)));
+      EXPECT_NE(body, std::string::npos) << context << " has a heading but no text";
+    }
   }
 }
 

@@ -14,6 +14,7 @@
 #include "internal.h"
 #include "win/environment.h"
 #include "win/library_folder.h"
+#include "win/program_folder.h"
 #include "win/text.h"
 
 namespace {
@@ -32,6 +33,23 @@ std::string ProgramFolder() {
   std::string program(path, static_cast<size_t>(n));
   return program.substr(0, program.rfind('/'));
 }
+
+}  // namespace
+
+namespace tq {
+
+std::u16string BesideProgram(std::u16string_view name) {
+  // Installed, the programs are in bin and the files that ship with them lie
+  // in the folder of the project's libraries; in the build tree that is the
+  // program's own folder.
+  const std::string folder = kernel::LibraryFolder();
+  if (folder.empty()) return std::u16string(name);
+  return Utf8ToUtf16(folder) + u"/" + std::u16string(name);
+}
+
+}  // namespace tq
+
+namespace {
 
 // The file names a module name may stand for: as given, the native ".so"
 // for a ".DLL" or extension-less name, and those in lower case, since

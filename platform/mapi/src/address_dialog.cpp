@@ -6,6 +6,7 @@
 #include "win/ansi_text.h"
 #include "win/dialog_state.h"
 #include "win/kernel.h"
+#include "win/program_folder.h"
 #include "win/text.h"
 #include "win/user.h"
 
@@ -120,15 +121,25 @@ void Finish(HWND dialog, DialogState& state) {
   }
 }
 
+// F1: the dialog's topic in the address book's help file, beside the
+// program that shows it.
+void OpenAddressHelp(HWND dialog) {
+  const std::u16string file = tq::BesideProgram(u"qladdress.HLP");
+  WinHelpW(dialog, file.c_str(), HELP_CONTEXT, kAddressDialog);
+}
+
 INT_PTR AddressDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* state = tq::DialogStateOf<DialogState>(dialog);
   switch (message) {
+    case WM_HELP:
+      OpenAddressHelp(dialog);
+      return TRUE;
     case WM_INITDIALOG: {
       state = &tq::AttachBorrowedDialogState(dialog, *reinterpret_cast<DialogState*>(lParam));
       Initialise(dialog, *state);
-      // The focus goes to the destination field the caller names (there is
-      // one well); the search field comes first in the tab order.
-      SetFocus(GetDlgItem(dialog, state->parameters->nDestFieldFocus == 0 ? kToWell : kSearchEdit));
+      // The focus starts in the name field, where typing finds the first
+      // line that begins with it; an empty well has nothing to act on.
+      SetFocus(GetDlgItem(dialog, kSearchEdit));
       return FALSE;
     }
     case WM_VKEYTOITEM: {

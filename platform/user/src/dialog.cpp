@@ -2,6 +2,8 @@
 // while it runs) and modeless (CreateDialogParamW), and EndDialog.
 #include <cctype>
 
+#include "updown_control.h"
+#include "win/updown.h"
 #include "window.h"
 #include "win/transcript.h"
 
@@ -58,7 +60,7 @@ Window& CreateControl(Window& dialog, const res::ControlTemplate& item) {
   control.exStyle = item.exStyle;
   control.instance = dialog.instance;
   control.rect = DialogUnitsToPixels(item.x, item.y, item.cx, item.cy);
-  control.control = MakeControl(kind);
+  control.control = item.className != nullptr && SameClass(item.className, UPDOWN_CLASSW) ? MakeUpDown() : MakeControl(kind);
   dialog.children.push_back(&control);
   Dispatch(control, WM_CREATE, 0, 0);
   return control;

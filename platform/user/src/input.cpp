@@ -3,8 +3,10 @@
 #include <algorithm>
 
 #include "combo_box.h"
+#include "dialog_keys.h"
 #include "list_box.h"
 #include "property_sheet.h"
+#include "updown_control.h"
 #include "window.h"
 #include "win/user_input.h"
 
@@ -135,7 +137,15 @@ bool PressKey(HWND control, int key, std::string* why) {
   // every key; the dialog is the modal window (a sheet for its pages).
   Window* dialog = window->IsDialogLike() ? window : DialogOf(*window);
   while (dialog != nullptr && dialog->parent != nullptr && dialog->parent->IsDialogLike()) dialog = dialog->parent;
+  const bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+  const bool ctrl = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
+  // A sheet changes pages before any control sees the key.
+  if (dialog != nullptr && SheetKey(*dialog, key, shift, ctrl)) return true;
   const LRESULT code = window->IsDialogLike() ? 0 : Dispatch(*window, WM_GETDLGCODE, key, 0);
+  if (dialog != nullptr && key == VK_TAB && !(code & DLGC_WANTTAB)) {
+    TabToNext(*dialog, shift);
+    return true;
+  }
   if (dialog != nullptr && key == VK_RETURN && !(code & DLGC_WANTALLKEYS)) {
     // A focused push button is the one Enter presses.
     if (window->kind == WindowKind::Button && (code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON))) {
@@ -154,6 +164,13 @@ bool PressKey(HWND control, int key, std::string* why) {
     HWND cancel = FindControlForInput(dialog->handle, IDCANCEL);
     Dispatch(*dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(cancel));
     return true;
+  }
+  // Up and Down in the buddy of an up-down control step its number.
+  if ((key == VK_UP || key == VK_DOWN) && window->kind == WindowKind::Edit) {
+    if (Window* updown = UpDownOfBuddy(*window)) {
+      StepUpDown(*updown, key == VK_UP ? 1 : -1);
+      return true;
+    }
   }
   Dispatch(*window, WM_KEYDOWN, static_cast<WPARAM>(key), 1);
   if (key == VK_F1) {
@@ -178,6 +195,30 @@ bool ShowSheetPage(HWND sheet, int templateId, std::string* why) {
   // A page that refuses to be left (PSN_KILLACTIVE) keeps the sheet where
   // it is, as for a person's click on the tab.
   SheetShowTemplate(*window, templateId);
+  return true;
+}
+
+bool ShowSheetPageAt(HWND sheet, int index, std::string* why) {
+  Window* window = PeekWindowRecord(sheet);
+  if (window == nullptr || window->kind != WindowKind::Sheet) {
+    if (why != nullptr) *why = "the active window is not a property sheet";
+    return false;
+  }
+  if (index < 0 || index >= static_cast<int>(window->sheet->pages.size())) {
+    if (why != nullptr) *why = "the sheet has no page " + std::to_string(index);
+    return false;
+  }
+  SheetShowIndex(*window, index);
+  return true;
+}
+
+bool PressMnemonic(HWND modal, char16_t letter, std::string* why) {
+  Window* window = PeekWindowRecord(modal);
+  if (window == nullptr || !window->IsDialogLike()) {
+    if (why != nullptr) *why = "there is no dialog to take the key";
+    return false;
+  }
+  Mnemonic(*window, letter);
   return true;
 }
 
@@ -218,6 +259,13 @@ std::vector<std::u16string> ItemTexts(HWND list) {
   if (window->kind == WindowKind::ComboBox) return ComboTexts(*window);
   ListBox* box = window->kind == WindowKind::ListBox ? AsListBox(*window) : nullptr;
   return box == nullptr ? std::vector<std::u16string>() : box->Texts();
+}
+
+std::vector<int> ListTabStops(HWND list) {
+  Window* window = PeekWindowRecord(list);
+  ListBox* box = window != nullptr && window->kind == WindowKind::ListBox ? AsListBox(*window) : nullptr;
+  if (box == nullptr || !(window->style & LBS_USETABSTOPS)) return {};
+  return box->TabStops();
 }
 
 std::vector<int> SelectedItems(HWND list) {

@@ -20,6 +20,8 @@ class ListBox final : public Control {
   int Count() const { return items_.Count(); }
   std::vector<std::u16string> Texts();
   std::vector<int> Selected();
+  // The tab stops in dialog units: several stops, or one spacing repeated.
+  std::vector<int> TabStops() const;
   void SetMultiple(bool multiple) { multi_ = multiple; }
   // Set from LBS_SORT at creation; a combo box's list from CBS_SORT.
   void SetSorted(bool sorted) { sorted_ = sorted; }
@@ -35,6 +37,7 @@ class ListBox final : public Control {
   int caret_ = 0;
   int anchor_ = -1;
   int top_ = 0;
+  std::vector<int> tabStops_;  // as LB_SETTABSTOPS gave them
 
   bool valid(int index) const { return index >= 0 && index < items_.Count(); }
   bool isSelected(int index) const;
@@ -57,7 +60,9 @@ class ListBox final : public Control {
   LRESULT findString(int start, LPCWSTR text, bool exact) const;
   LRESULT selectString(Window& self, int start, LPCWSTR text);
   LRESULT setTopIndex(Window& self, int index);
+  LRESULT setTabStops(Window& self, int count, const INT* stops);
   void showCaret(const Window& self, int index);
+  static int visibleLines(const Window& self);
   LRESULT keyDown(Window& self, int key);
 };
 

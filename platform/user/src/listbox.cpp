@@ -54,7 +54,7 @@ LRESULT ListBox::Message(Window& self, UINT message, WPARAM wParam, LPARAM lPara
     case LB_GETCARETINDEX: return caret_;
     case LB_SETANCHORINDEX: return valid(index) ? (anchor_ = index, LB_OKAY) : LB_ERR;
     case LB_GETANCHORINDEX: return anchor_;
-    case LB_SETTABSTOPS: return (self.style & LBS_USETABSTOPS) ? TRUE : FALSE;
+    case LB_SETTABSTOPS: return setTabStops(self, static_cast<int>(wParam), reinterpret_cast<const INT*>(lParam));
     case LB_GETITEMHEIGHT: return kItemHeight;
     case LB_SETITEMHEIGHT:
     case LB_SETHORIZONTALEXTENT:
@@ -213,6 +213,20 @@ LRESULT ListBox::selItemRangeEx(Window& self, int first, int last) {
   return first <= last ? selItemRange(self, true, first, last) : selItemRange(self, false, last, first);
 }
 
+// No stops: every 32 dialog units; one: every that many; more: those.
+LRESULT ListBox::setTabStops(Window& self, int count, const INT* stops) {
+  if (!(self.style & LBS_USETABSTOPS)) return FALSE;
+  if (count < 0 || (count > 0 && stops == nullptr)) return FALSE;
+  tabStops_.assign(stops, stops + count);
+  Changed(self, Change::Items);
+  return TRUE;
+}
+
+std::vector<int> ListBox::TabStops() const {
+  if (tabStops_.size() > 1) return tabStops_;
+  return {tabStops_.empty() ? 32 : std::max(tabStops_.front(), 1)};
+}
+
 // Searches from the item after `start` round to `start`: an empty text, or
 // no match, is LB_ERR; a start of -1 or past the end searches from the top.
 LRESULT ListBox::findString(int start, LPCWSTR text, bool exact) const {
@@ -238,9 +252,13 @@ LRESULT ListBox::selectString(Window& self, int start, LPCWSTR text) {
 
 // The caret moves to `index` and the list scrolls the least that brings
 // that line into view, as a selection made by the program or a person does.
+int ListBox::visibleLines(const Window& self) {
+  return std::max<int>((self.rect.bottom - self.rect.top - 2) / kItemHeight, 1);
+}
+
 void ListBox::showCaret(const Window& self, int index) {
   caret_ = index;
-  const int lines = std::max<int>((self.rect.bottom - self.rect.top - 2) / kItemHeight, 1);
+  const int lines = visibleLines(self);
   if (index < top_) {
     top_ = index;
   } else if (index >= top_ + lines) {
@@ -268,15 +286,39 @@ LRESULT ListBox::keyDown(Window& self, int key) {
     if (answer == -2 || PeekWindowRecord(handle) == nullptr) return 0;
     if (answer >= 0) target = static_cast<int>(answer);
   }
+  // PgUp and PgDn move by a page less one line, as far as the ends.
+  const int page = std::max(visibleLines(self) - 1, 1);
   int next = target;
   switch (key) {
     case VK_UP: next = target - 1; break;
     case VK_DOWN: next = target + 1; break;
+    case VK_PRIOR: next = target - page; break;
+    case VK_NEXT: next = target + page; break;
     case VK_HOME: next = 0; break;
     case VK_END: next = items_.Count() - 1; break;
     default: return 0;
   }
-  if (!valid(next)) return 0;
+  if (items_.Count() == 0) return 0;
+  next = std::clamp(next, 0, items_.Count() - 1);
+  const bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+  const bool control = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
+  // A multiple selection list moves its caret only (Space selects); an
+  // extended one with Ctrl too, and with Shift selects from the anchor.
+  if ((self.style & LBS_MULTIPLESEL) || ((self.style & LBS_EXTENDEDSEL) && control && !shift)) {
+    showCaret(self, next);
+    Changed(self, Change::Selection);
+    return 0;
+  }
+  if ((self.style & LBS_EXTENDEDSEL) && shift && valid(anchor_)) {
+    const int from = std::min(anchor_, next);
+    const int to = std::max(anchor_, next);
+    items_.SelectAll(false);
+    for (int index = from; index <= to; ++index) items_.Select(index, true);
+    showCaret(self, next);
+    Changed(self, Change::Selection);
+    notify(self, LBN_SELCHANGE);
+    return 0;
+  }
   UserSelect(self, {next});
   return 0;
 }

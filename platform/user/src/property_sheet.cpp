@@ -73,14 +73,40 @@ bool LeaveCurrent(Window& sheet) {
   return Notify(sheet, page, PSN_KILLACTIVE, 0) == 0;
 }
 
+// True when `window` is `page` or one of its controls.
+bool Inside(HWND window, HWND page) {
+  for (Window* at = PeekWindowRecord(window); at != nullptr; at = at->parent) {
+    if (at->handle == page) return true;
+  }
+  return false;
+}
+
+HWND TabRow(Window& sheet) {
+  for (Window* child : sheet.children) {
+    if (child->id == IDC_PROPSHEET_TABS && !child->IsDialogLike()) return child->handle;
+  }
+  return nullptr;
+}
+
 bool ShowPage(Window& sheet, int index, bool leaveFirst) {
   SheetState& state = State(sheet);
   if (index < 0 || index >= static_cast<int>(state.pages.size())) return false;
   if (index == state.current) return true;
   if (leaveFirst && !LeaveCurrent(sheet)) return false;
   SheetPage& page = state.pages[index];
-  if (page.window == nullptr && !CreatePage(sheet, page)) return false;
-  if (state.current >= 0) ShowWindow(state.pages[state.current].window, SW_HIDE);
+  if (page.window == nullptr) {
+    state.making = index;
+    const bool made = CreatePage(sheet, page);
+    state.making = -1;
+    if (!made) return false;
+  }
+  if (state.current >= 0) {
+    const HWND old = state.pages[state.current].window;
+    ShowWindow(old, SW_HIDE);
+    // The focus leaves a hidden page for the tab row, where the arrows go
+    // on changing pages.
+    if (Inside(FocusedWindow(), old)) FocusWindow(PeekWindowRecord(TabRow(sheet)));
+  }
   state.current = index;
   ShowWindow(page.window, SW_SHOW);
   SetButton(sheet, IDC_PROPSHEET_HELP, (page.Header().dwFlags & PSP_HASHELP) != 0);
@@ -138,6 +164,25 @@ void PressCancel(Window& sheet) {
   EndDialog(sheet.handle, state.applied ? 1 : 0);
 }
 
+// The row of tabs: Left and Up show the page before, Right and Down the
+// page after, without wrapping round; the focus stays on the row.
+class SheetTabs final : public Control {
+ public:
+  LRESULT Message(Window& self, UINT message, WPARAM wParam, LPARAM, bool* handled) override {
+    switch (message) {
+      case WM_GETDLGCODE: return DLGC_WANTARROWS;
+      case WM_KEYDOWN: {
+        Window* sheet = self.parent;
+        if (sheet == nullptr || !sheet->sheet) return 0;
+        const int step = wParam == VK_LEFT || wParam == VK_UP ? -1 : wParam == VK_RIGHT || wParam == VK_DOWN ? 1 : 0;
+        if (step != 0) ShowPage(*sheet, State(*sheet).current + step, true);
+        return 0;
+      }
+      default: *handled = false; return 0;
+    }
+  }
+};
+
 void MarkChanged(Window& sheet, HWND page, bool changed) {
   SheetState& state = State(sheet);
   const int index = IndexOfPage(state, page);
@@ -165,6 +210,13 @@ INT_PTR SheetProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
         default: return FALSE;
       }
     case WM_CLOSE: PressCancel(*sheet); return TRUE;
+    case WM_HELP:
+      // F1 where no page answers it (the tab row, the sheet's buttons): the
+      // shown page's help, as "Aide" gives it.
+      if (state.current >= 0 && (state.pages[state.current].Header().dwFlags & PSP_HASHELP)) {
+        Notify(*sheet, state.pages[state.current].window, PSN_HELP, 0);
+      }
+      return TRUE;
     case PSM_CHANGED: MarkChanged(*sheet, reinterpret_cast<HWND>(wParam), true); return TRUE;
     case PSM_UNCHANGED: MarkChanged(*sheet, reinterpret_cast<HWND>(wParam), false); return TRUE;
     case PSM_SETCURSEL: {
@@ -233,6 +285,23 @@ void ReleasePages(SheetState& state) {
 
 }  // namespace
 
+bool SheetShowIndex(Window& sheet, int index) { return sheet.sheet && ShowPage(sheet, index, true); }
+
+bool SheetKey(Window& sheet, int key, bool shift, bool control) {
+  if (!sheet.sheet || !control) return false;
+  int step = 0;
+  if (key == VK_TAB) step = shift ? -1 : 1;
+  if (key == VK_NEXT) step = 1;
+  if (key == VK_PRIOR) step = -1;
+  if (step == 0) return false;
+  SheetState& state = State(sheet);
+  const int count = static_cast<int>(state.pages.size());
+  if (count > 0) ShowPage(sheet, ((state.current + step) % count + count) % count, true);
+  return true;
+}
+
+HWND SheetTabRow(Window& sheet) { return TabRow(sheet); }
+
 HWND SheetCurrentPage(const Window& sheet) {
   if (!sheet.sheet || sheet.sheet->current < 0) return nullptr;
   return sheet.sheet->pages[sheet.sheet->current].window;
@@ -261,8 +330,11 @@ std::vector<SheetPageTab> SheetPageTabs(HWND handle) {
   if (sheet == nullptr || !sheet->sheet) return tabs;
   for (const SheetPage& page : sheet->sheet->pages) {
     const PROPSHEETPAGEW& header = page.Header();
+    const bool making = static_cast<int>(tabs.size()) == sheet->sheet->making;
     const res::DialogTemplate* dialogTemplate = PageTemplate(header);
     SheetPageTab tab;
+    tab.page = page.window;
+    tab.making = making;
     tab.templateId = dialogTemplate != nullptr ? dialogTemplate->id : page.templateId;
     if (dialogTemplate != nullptr) tab.cx = dialogTemplate->cx, tab.cy = dialogTemplate->cy;
     if ((header.dwFlags & PSP_USETITLE) && header.pszTitle != nullptr) {
@@ -343,6 +415,8 @@ extern "C" INT_PTR PropertySheetW(LPCPROPSHEETHEADERW header) {
       if (control.id == IDC_PROPSHEET_APPLY && (header->dwFlags & PSH_NOAPPLYNOW)) control.style &= ~WS_VISIBLE;
       if (control.id == IDC_PROPSHEET_HELP && !(header->dwFlags & PSH_HASHELP)) control.style &= ~WS_VISIBLE;
     }
+    Window& tabs = CreateControl(sheet, {WC_TABCONTROLW, IDC_PROPSHEET_TABS, u"", 0, 0, 0, 0, WS_TABSTOP | WS_GROUP});
+    tabs.control = std::make_unique<SheetTabs>();
     sheet.defaultId = IDC_PROPSHEET_OK;
     const HWND disabled = DisableOwner(header->hwndParent);
     sheet.disabledOwner = disabled;
@@ -357,6 +431,10 @@ extern "C" INT_PTR PropertySheetW(LPCPROPSHEETHEADERW header) {
     INT_PTR result = -1;
     if (Window* shown = PeekWindowRecord(handle)) {
       if (SheetCurrentPage(*shown) != nullptr) {
+        // The sheet opens with the focus on its tab row unless the page
+        // took it.
+        Window* focus = PeekWindowRecord(FocusedWindow());
+        if (focus == nullptr || TopLevelOf(*focus) != shown) FocusWindow(PeekWindowRecord(TabRow(*shown)));
         shown->style |= WS_VISIBLE;
         Changed(*shown, Change::Visible);
         RunModalLoop(*shown);

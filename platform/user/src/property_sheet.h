@@ -19,6 +19,7 @@ struct SheetPage {
 struct SheetState {
   std::vector<SheetPage> pages;
   int current = -1;
+  int making = -1;  // the page whose window is being made
   bool applied = false;  // an apply succeeded: the sheet answers 1 even if cancelled
 };
 
@@ -26,6 +27,14 @@ struct SheetState {
 // shown page refuses to be left.
 bool SheetShowTemplate(Window& sheet, int templateId);
 HWND SheetCurrentPage(const Window& sheet);
+// Shows page `index` (0-based, in the sheet's order), leaving the shown one.
+bool SheetShowIndex(Window& sheet, int index);
+// Keys the sheet takes wherever the focus is: Ctrl+Tab and Ctrl+PgDn show
+// the next page, Ctrl+Shift+Tab and Ctrl+PgUp the one before, wrapping
+// round. False for any other key.
+bool SheetKey(Window& sheet, int key, bool shift, bool control);
+// The row of tabs (IDC_PROPSHEET_TABS).
+HWND SheetTabRow(Window& sheet);
 bool SheetHasTemplate(Window& sheet, int templateId);
 
 }  // namespace tq::ui

@@ -358,3 +358,36 @@ TEST_F(ControlsTest, EnableShowAndFocus) {
   EXPECT_EQ(FindWindowW(nullptr, u"Échantillon"), dialog_);
   EXPECT_EQ(FindWindowW(nullptr, u"Nobody"), nullptr);
 }
+
+// The keys of an extended selection list: Home, End and the paging keys
+// select the line they reach (the first key selects even when nothing was),
+// Shift selects from the anchor, Ctrl moves the caret alone; each key stops
+// at the ends.
+TEST_F(ControlsTest, ListKeysSelectAsAnExtendedListDoes) {
+  AddNames();
+  const HWND list = GetDlgItem(dialog_, kList);
+  std::string why;
+  const auto press = [&](int key, bool shift = false, bool control = false) {
+    tq::ui::HoldModifiers(shift, control);
+    EXPECT_TRUE(tq::ui::PressKey(list, key, &why)) << why;
+    tq::ui::HoldModifiers(false, false);
+    return tq::ui::SelectedItems(list);
+  };
+  notifications.clear();
+  EXPECT_EQ(press(VK_HOME), std::vector<int>{0});
+  EXPECT_EQ(notifications.back(), std::make_pair(kList, static_cast<int>(LBN_SELCHANGE)));
+  EXPECT_EQ(press(VK_UP), std::vector<int>{0});
+  EXPECT_EQ(press(VK_END), std::vector<int>{7});
+  EXPECT_EQ(press(VK_NEXT), std::vector<int>{7});
+  const std::vector<int> pagedUp = press(VK_PRIOR);
+  ASSERT_EQ(pagedUp.size(), 1u);
+  EXPECT_LT(pagedUp[0], 6) << "a page is more than one line";
+  EXPECT_EQ(Send(kList, LB_GETCARETINDEX), pagedUp[0]);
+  EXPECT_EQ(press(VK_DOWN, true), (std::vector<int>{pagedUp[0], pagedUp[0] + 1}));
+  EXPECT_EQ(press(VK_DOWN, true), (std::vector<int>{pagedUp[0], pagedUp[0] + 1, pagedUp[0] + 2}));
+  EXPECT_EQ(press(VK_UP, true), (std::vector<int>{pagedUp[0], pagedUp[0] + 1}));
+  // Ctrl: the caret moves, the selection stays.
+  EXPECT_EQ(press(VK_HOME, false, true), (std::vector<int>{pagedUp[0], pagedUp[0] + 1}));
+  EXPECT_EQ(Send(kList, LB_GETCARETINDEX), 0);
+  EXPECT_EQ(press(VK_DOWN), std::vector<int>{1});
+}

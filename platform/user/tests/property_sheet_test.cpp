@@ -1,6 +1,8 @@
 // Property sheets driven by scripts: the page notifications in Win32's
 // order, the Apply button following PSM_CHANGED, and pages that refuse.
+#include <algorithm>
 #include <cstring>
+#include <map>
 
 #include "script_fixture.h"
 #include "win/resource.h"
@@ -11,9 +13,13 @@ constexpr int kOptionsPage = 102;
 constexpr int kAboutPage = 109;
 constexpr int kHeader = 1201;
 
+constexpr int kPassword = 1203;
 const tq::res::ControlTemplate kOptionsControls[] = {
     {WC_EDITW, kHeader, u"", 10, 10, 100, 12, WS_TABSTOP},
-    {WC_BUTTONW, 1202, u"Rapport", 10, 30, 60, 10, BS_AUTOCHECKBOX | WS_TABSTOP},
+    {WC_BUTTONW, 1202, u"&Rapport", 10, 30, 60, 10, BS_AUTOCHECKBOX | WS_TABSTOP},
+    // "p" is also the sheet's "A&ppliquer".
+    {WC_STATICW, -1, u"Mot de &passe :", 10, 50, 60, 8, SS_LEFT},
+    {WC_EDITW, kPassword, u"", 70, 48, 60, 12, WS_TABSTOP | ES_PASSWORD},
 };
 const tq::res::ControlTemplate kAboutControls[] = {
     {WC_STATICW, 901, u"Telequill", 10, 10, 100, 8, SS_LEFT},
@@ -33,6 +39,8 @@ struct HostPage {
 
 struct Seen {
   std::vector<std::pair<int, UINT>> notes;  // (template, PSN_*)
+  std::map<HWND, int> cookies;               // each page's host cookie
+  std::vector<int> activated;                // the cookie of each page made active
   int cookieAtInit = 0;
   LPARAM lParamAtInit = 0;
 };
@@ -45,6 +53,7 @@ INT_PTR PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_INITDIALOG: {
       const auto* host = reinterpret_cast<const HostPage*>(lParam);
       seen.cookieAtInit = host->hostCookie;
+      seen.cookies[page] = host->hostCookie;
       seen.lParamAtInit = host->page.lParam;
       return TRUE;
     }
@@ -54,6 +63,7 @@ INT_PTR PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NOTIFY: {
       const auto* note = reinterpret_cast<const NMHDR*>(lParam);
       seen.notes.emplace_back(TemplateOf(page), note->code);
+      if (note->code == PSN_SETACTIVE) seen.activated.push_back(seen.cookies[page]);
       char16_t text[32] = {};
       GetDlgItemTextW(page, kHeader, text, 32);
       LONG_PTR answer = 0;
@@ -74,22 +84,26 @@ class PropertySheetTest : public ScriptTest {
     tq::res::RegisterResources(PagesInstance(), kScript);
     seen = {};
   }
-  static INT_PTR RunSheet() {
-    HostPage pages[2] = {};
-    for (int i = 0; i < 2; ++i) {
+  // The options page and one "À propos de" page, or two of them (cookies
+  // 77, then 1 and 2 for the two "À propos de" pages).
+  static INT_PTR RunSheet(int aboutPages = 1) {
+    HostPage pages[3] = {};
+    HPROPSHEETPAGE handles[3] = {};
+    const int count = 1 + aboutPages;
+    for (int i = 0; i < count; ++i) {
       pages[i].page.dwSize = sizeof(HostPage);
       pages[i].page.hInstance = PagesInstance();
       pages[i].page.pszTemplate = MAKEINTRESOURCEW(i == 0 ? kOptionsPage : kAboutPage);
       pages[i].page.pfnDlgProc = PageProc;
       pages[i].page.lParam = 0x1234;
-      pages[i].hostCookie = 77;
+      pages[i].hostCookie = aboutPages == 1 ? 77 : i;
+      handles[i] = CreatePropertySheetPageW(&pages[i].page);
     }
-    HPROPSHEETPAGE handles[2] = {CreatePropertySheetPageW(&pages[0].page), CreatePropertySheetPageW(&pages[1].page)};
     PROPSHEETHEADERW header{};
     header.dwSize = sizeof(header);
     header.dwFlags = PSH_HASHELP;
     header.pszCaption = u"Propriétés du document";
-    header.nPages = 2;
+    header.nPages = static_cast<UINT>(count);
     header.phpage = handles;
     return PropertySheetW(&header);
   }
@@ -151,4 +165,68 @@ TEST_F(PropertySheetTest, HeadlessWithoutScriptCancels) {
   ASSERT_TRUE(tq::ui::UseFace("headless"));
   EXPECT_EQ(RunSheet(), 0);
   EXPECT_EQ(seen.notes.back(), std::make_pair(102, PSN_RESET));
+}
+
+// A sheet finished with the keyboard alone: the tab row takes the focus and
+// its arrows change pages, Ctrl+Tab and Ctrl+PgDn change them wherever the
+// focus is, each of two pages of one template is reached, Tab goes round
+// the page, the buttons and the tab row, and a mnemonic that the page and
+// the sheet share moves the focus without pressing "A&ppliquer".
+TEST_F(PropertySheetTest, KeyboardAloneReachesEveryPageAndSharedMnemonicsPressNothing) {
+  UseScript(
+      "expect-focus 12320\n"       // the sheet opens on its tab row
+      "key 12320 right\n"
+      "key 12320 right\n"
+      "key 12320 right\n"          // the last tab: arrows do not wrap round
+      "expect-focus 12320\n"
+      "key 12320 left\n"
+      "page 109 2\n"               // the second "À propos de" page itself
+      "hold ctrl\n"
+      "key 12320 tab\n"            // Ctrl+Tab wraps round to the first page
+      "release\n"
+      "dialog 102\n"
+      "type 1201 ab\n"
+      "hold ctrl\n"
+      "key 1201 pgdn\n"            // from inside the page: the focus goes to the row
+      "expect-focus 12320\n"
+      "key 12320 pgup\n"
+      "key 12320 pgup\n"
+      "hold ctrl shift\n"
+      "key 12320 tab\n"
+      "release\n"
+      "page 102\n"
+      "type 1201 cd\n"
+      "alt p\n"                    // the label's field, after the focus
+      "expect-focus 1203\n"
+      "type 1203 secret\n"
+      "alt P\n"                    // the next carrier of the letter: Apply, not pressed
+      "expect-focus 12321\n"
+      "expect-enabled 12321\n"
+      "expect-text 1203 secret\n"
+      "alt p\n"
+      "expect-focus 1203\n"
+      "alt r\n"                    // a letter only the check box carries presses it
+      "expect-checked 1202\n"
+      "alt a\n"                    // \"&Aide\" is disabled: nothing but a beep
+      "expect-focus 1202\n"
+      "key 1202 tab\n"
+      "expect-focus 1203\n"
+      "key 1203 tab\n"
+      "expect-focus 1\n"
+      "key 1 tab\n"
+      "key 2 tab\n"
+      "key 12321 tab\n"            // Help is disabled: on to the tab row
+      "expect-focus 12320\n"
+      "key 12320 tab\n"
+      "expect-focus 1201\n"
+      "hold shift\n"
+      "key 1201 tab\n"
+      "expect-focus 12320\n"
+      "release\n"
+      "click 1\n");
+  EXPECT_EQ(RunSheet(2), 1);
+  // Pages by their cookies: options 0, the two "À propos de" pages 1 and 2.
+  EXPECT_EQ(seen.activated, (std::vector<int>{0, 1, 2, 1, 2, 0, 1, 0, 2, 1, 0}));
+  EXPECT_NE(Transcript().find("beep"), std::string::npos) << Transcript();
+  EXPECT_EQ(std::count(seen.notes.begin(), seen.notes.end(), std::make_pair(kOptionsPage, kApply)), 1);
 }

@@ -42,8 +42,8 @@ constexpr res::ControlTemplate kSelectionControls[] = {
     {WC_LISTBOXW, pb::kEntryList, u"", 7, 33, 150, 110, kEntryListStyle},
     {WC_BUTTONW, pb::kNewButton, u"&Nouveau...", 7, 147, 72, 14, kButton},
     {WC_BUTTONW, pb::kDeleteButton, u"Re&tirer de l'annuaire", 85, 147, 72, 14, kButton},
-    {WC_BUTTONW, pb::kPropertiesButton, u"&Propriétés", 7, 164, 72, 14, kButton},
-    {WC_BUTTONW, pb::kImportButton, u"&Importer dans l'annuaire", 85, 164, 72, 14, kButton},
+    {WC_BUTTONW, pb::kPropertiesButton, u"&Propriétés", 7, 164, 56, 14, kButton},
+    {WC_BUTTONW, pb::kImportButton, u"&Importer dans l'annuaire", 67, 164, 90, 14, kButton},
     {WC_BUTTONW, pb::kAddButton, u"&Vers->", 163, 80, 40, 14, kButton},
     {WC_STATICW, -1, u"Destinataires sélectionnés :", 209, 23, 144, 8, kLabel},
     {WC_LISTBOXW, pb::kRecipientList, u"", 209, 33, 144, 110, kChosenListStyle},
@@ -104,9 +104,9 @@ constexpr res::ControlTemplate kEntryControls[] = {
 // ---- 105: the new-entry choice ----
 
 constexpr res::ControlTemplate kNewEntryControls[] = {
-    {WC_BUTTONW, -1, u"Type d'entrée", 7, 7, 110, 50, BS_GROUPBOX},
-    {WC_BUTTONW, entry::kIndividual, u"Numéro &individuel", 16, 21, 96, 10, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP},
-    {WC_BUTTONW, entry::kGroup, u"&Groupe", 16, 37, 96, 10, BS_AUTORADIOBUTTON},
+    {WC_BUTTONW, -1, u"Type d'entrée", 7, 7, 110, 81, BS_GROUPBOX},
+    {WC_BUTTONW, entry::kIndividual, u"Numéro &individuel", 16, 30, 96, 10, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP},
+    {WC_BUTTONW, entry::kGroup, u"&Groupe", 16, 56, 96, 10, BS_AUTORADIOBUTTON},
     {WC_BUTTONW, IDOK, u"OK", 123, 7, 50, 14, kDefaultButton},
     {WC_BUTTONW, IDCANCEL, u"Annuler", 123, 24, 50, 14, kButton},
 };

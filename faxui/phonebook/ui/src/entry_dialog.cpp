@@ -240,6 +240,10 @@ extern "C" INT_PTR EditDBInfoDlgProc(HWND dialog, UINT message, WPARAM wParam, L
     return FALSE;
   }
   return tq::WithDialogState<EditorState>(dialog, message, [&](EditorState& state) -> INT_PTR {
+    if (message == WM_HELP) {  // F1: the dialog's topic, as "Aide" opens it
+      OpenDialogHelp(dialog, state.help, kEntryEditorHelpContext);
+      return TRUE;
+    }
     if (message != WM_COMMAND) return FALSE;
     EditorCommand(dialog, state, LOWORD(wParam), HIWORD(wParam));
     return TRUE;

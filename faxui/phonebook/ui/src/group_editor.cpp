@@ -233,6 +233,9 @@ extern "C" INT_PTR EditDBGrpDlgProc(HWND dialog, UINT message, WPARAM wParam, LP
   return tq::WithDialogState<GroupEditorState>(dialog, message, [&](GroupEditorState& state) -> INT_PTR {
     switch (message) {
       case WM_COMMAND: Command(dialog, state, LOWORD(wParam), HIWORD(wParam)); return TRUE;
+      case WM_HELP:  // F1: the dialog's topic, as "Aide" opens it
+        OpenDialogHelp(dialog, state.help, kGroupEditorHelpContext);
+        return TRUE;
       case WM_VKEYTOITEM:
         if (LOWORD(wParam) == VK_DELETE && reinterpret_cast<HWND>(lParam) == GetDlgItem(dialog, pb::kRecipientList) &&
             RemoveMembersOnDelete(dialog)) {

@@ -156,6 +156,9 @@ extern "C" INT_PTR PhonebookDlgProc(HWND dialog, UINT message, WPARAM wParam, LP
   return tq::WithDialogState<PhonebookDialogState>(dialog, message, [&](PhonebookDialogState& state) -> INT_PTR {
     switch (message) {
       case WM_COMMAND: Command(dialog, state, LOWORD(wParam), HIWORD(wParam)); return TRUE;
+      case WM_HELP:  // F1: the dialog's topic, as "Aide" opens it
+        OpenDialogHelp(dialog, state.help, kPhonebookHelpContext);
+        return TRUE;
       case WM_VKEYTOITEM: {
         if (LOWORD(wParam) != VK_DELETE) return -1;
         HWND list = reinterpret_cast<HWND>(lParam);

@@ -118,6 +118,23 @@ TEST_P(PhonebookScenario, SearchFindsThePrefixAndGroupsByTheirBracket) {
   EXPECT_EQ(run.transcript, (Lines{Opened(), "dialog 106 end 0"}));
 }
 
+// F1 anywhere in the phonebook dialog and its entry editor opens the
+// dialog's topic, as its "Aide" button does.
+TEST_P(PhonebookScenario, F1OpensTheTopicOfEachDialog) {
+  WriteBook(Person("Dupont", "0123"));
+  const Session run = Manage(
+      "dialog 106\nkey 601 f1\n"
+      "click 602\ndialog 105\nclick 1\n"
+      "dialog 103\nkey 301 f1\nclick 2\n"
+      "dialog 106\nclick 2\n");
+  ASSERT_EQ(run.status, 0) << run.error;
+  const auto has = [&run](const std::string& line) {
+    return std::find(run.transcript.begin(), run.transcript.end(), line) != run.transcript.end();
+  };
+  EXPECT_TRUE(has("help \"" + HelpFile() + "\" context 115"));
+  EXPECT_TRUE(has("help \"" + HelpFile() + "\" context 15601"));
+}
+
 TEST_P(PhonebookScenario, NewEntryTrimsBlanksButKeepsThoseOfTheTelephone) {
   WriteBook("");
   const Session run = Manage(

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <deque>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "common/host_pages.h"
@@ -41,6 +42,9 @@ struct SheetHost {
   SettingsBlock output;   // the copy a commit hands back
   SettingsBlock stored;   // what the last commit wrote
   bool saved = false;
+  // Every page commits on apply: the working copy is saved once, the
+  // commits after it with nothing new save nothing.
+  std::optional<SettingsBlock> lastSaved;
   std::string saveError;
   HWND sheet = nullptr;
 };
@@ -79,6 +83,7 @@ LRESULT PageMessage(HWND, UINT, LPARAM) { return 0; }
 // written leaves the previous ones.
 void Commit(DocumentPropertiesContext* context) {
   SheetHost* host = HostOf(context);
+  if (host->lastSaved == host->working) return;
   std::string error;
   SettingsBlock stored;
   const auto merge = [host](SettingsBlock& current, std::string&) {
@@ -90,6 +95,7 @@ void Commit(DocumentPropertiesContext* context) {
     host->stored = std::move(stored);
     host->saved = true;
     host->saveError.clear();
+    host->lastSaved = host->working;
     return;
   }
   host->saveError = error;

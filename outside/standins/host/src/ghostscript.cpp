@@ -70,7 +70,14 @@ ConversionResult ConvertWithGhostscript(const std::string& input, const std::str
   if (const char* grid = NupGrid(conversion.numberUp); grid != nullptr) {
     args.push_back(std::string("-sNupControl=") + grid);
   }
-  if (conversion.fitToPage) args.insert(args.end(), {"-sPAPERSIZE=a4", "-dFIXEDMEDIA", "-dFitPage"});
+  if (conversion.mediaWidth > 0 && conversion.mediaHeight > 0) {
+    // The page data then names this size, and landscape when it is wider.
+    args.insert(args.end(), {"-dDEVICEWIDTHPOINTS=" + std::to_string(conversion.mediaWidth),
+                             "-dDEVICEHEIGHTPOINTS=" + std::to_string(conversion.mediaHeight), "-dFIXEDMEDIA"});
+    if (conversion.fitToPage) args.push_back("-dFitPage");
+  } else if (conversion.fitToPage) {
+    args.insert(args.end(), {"-sPAPERSIZE=a4", "-dFIXEDMEDIA", "-dFitPage"});
+  }
   args.insert(args.end(), {"-f", input});
   ChildOptions options;
   options.captureOutput = true;

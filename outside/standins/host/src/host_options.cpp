@@ -1,6 +1,7 @@
 #include "host/host_options.h"
 
 #include <cstring>
+#include <iterator>
 #include <span>
 
 #include "common/host_settings.h"
@@ -39,6 +40,19 @@ constexpr Choice kResolutions[] = {{"normal", kResNormal}, {"fine", kResFine}, {
 constexpr Choice kReports[] = {{"always", kReportAlways}, {"on-error", kReportOnError}, {"never", kReportNever}};
 constexpr Choice kHeader[] = {{"off", 0}, {"on", 1}, {"0", 0}, {"1", 1}};
 
+// The paper sizes of the paper page, in its list's order; A4, the default,
+// is 0 so that settings kept before the size was stored read as A4.
+constexpr Choice kPaperSizes[] = {
+    {"a3", 1},         {"a4", 0},          {"a5", 2},       {"a6", 3},         {"b4", 4},     {"b5", 5},
+    {"letter", 6},     {"legal", 7},       {"executive", 8}, {"ledger", 9},    {"statement", 10},
+    {"dl", 11},        {"c5", 12},         {"c6", 13},      {"monarch", 14},   {"com10", 15}, {"postcard", 16}};
+// Width and height of each size upright, in points, by its stored value.
+constexpr PaperPoints kPaperPoints[] = {
+    {595, 842},  {842, 1191}, {420, 595}, {297, 420}, {729, 1032}, {516, 729}, {612, 792}, {612, 1008}, {522, 756},
+    {792, 1224}, {396, 612},  {312, 624}, {459, 649}, {323, 459},  {279, 540}, {297, 684}, {283, 420}};
+static_assert(std::size(kPaperPoints) == std::size(kPaperSizes));
+constexpr Choice kOrientations[] = {{"portrait", 0}, {"landscape", 1}};
+
 constexpr std::size_t kUserIdOffset = offsetof(FaxOptionsBlock, userId);
 constexpr std::size_t kPasswordOffset = offsetof(FaxOptionsBlock, password);
 constexpr std::size_t kDocNameOffset = offsetof(FaxOptionsBlock, docName);
@@ -54,6 +68,8 @@ const Option kOptions[] = {
     {"monitor", Area::Public, hsb::kDocumentMonitor, Kind::Choices, kSwitch},
     {"copies", Area::Public, hsb::kCopies, Kind::Number, {}, 1, 999},
     {"tray", Area::Public, hsb::kOutputTray, Kind::Number, {}, 0, 3},
+    {"paper-size", Area::Public, kPaperSizeOffset, Kind::Choices, kPaperSizes},
+    {"orientation", Area::Public, kOrientationOffset, Kind::Choices, kOrientations},
     {"secure-user", Area::Options, kUserIdOffset, Kind::Text, {}, 0, 0, kSecureUserIdSize},
     {"secure-password", Area::Options, kPasswordOffset, Kind::Text, {}, 0, 0, kSecurePasswordSize, true},
     {"secure-doc-name", Area::Options, kDocNameOffset, Kind::Text, {}, 0, 0, kSecureDocNameSize},
@@ -258,6 +274,12 @@ std::string DescribeSettings(const SettingsBlock& block, const SettingsLayout& l
     }
   }
   return text;
+}
+
+PaperPoints PaperOf(const SettingsBlock& block, bool* landscape) {
+  const int size = ReadInt32(block.data() + kPaperSizeOffset, 0);
+  if (landscape != nullptr) *landscape = ReadInt32(block.data() + kOrientationOffset, 0) == 1;
+  return size >= 0 && size < static_cast<int>(std::size(kPaperPoints)) ? kPaperPoints[size] : kPaperPoints[0];
 }
 
 bool CheckOptionValue(std::string_view name, std::string_view value, std::string& error) {

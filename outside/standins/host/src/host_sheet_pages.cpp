@@ -9,7 +9,9 @@
 #include "qlres/resource_ids.h"
 #include "texts.h"
 #include "win/dialog_state.h"
+#include "win/program_folder.h"
 #include "win/text.h"
+#include "win/updown.h"
 
 namespace tq::host {
 namespace {
@@ -36,12 +38,19 @@ struct Binding {
   std::span<const ListItem> items = {};  // List only
 };
 
+constexpr ListItem kPaperSizes[] = {
+    {7071, "a3"},        {7072, "a4"},      {7073, "a5"},     {7074, "a6"},       {7075, "b4"},    {7076, "b5"},
+    {7077, "letter"},    {7078, "legal"},   {7079, "executive"}, {7080, "ledger"}, {7081, "statement"},
+    {7082, "dl"},        {7083, "c5"},      {7084, "c6"},     {7085, "monarch"},  {7086, "com10"}, {7087, "postcard"}};
 constexpr ListItem kTrays[] = {{7108, "0"}, {7109, "1"}, {7110, "2"}, {7111, "3"}};
 constexpr ListItem kSpeedDialRanges[] = {{7243, "200"}, {7244, "999"}};
 
 constexpr Binding kBindings[] = {
     {qlres::kPaperPage, qlres::kCopies, Kind::Edit, "copies"},
     {qlres::kPaperPage, qlres::kOutputTray, Kind::List, "tray", nullptr, kTrays},
+    {qlres::kPaperPage, qlres::kPaperSize, Kind::List, "paper-size", nullptr, kPaperSizes},
+    {qlres::kPaperPage, qlres::kPortrait, Kind::Radio, "orientation", "portrait"},
+    {qlres::kPaperPage, qlres::kLandscape, Kind::Radio, "orientation", "landscape"},
     {qlres::kJobTypePage, qlres::kJobPrint, Kind::Radio, "job-mode", "print"},
     {qlres::kJobTypePage, qlres::kJobSecure, Kind::Radio, "job-mode", "secure"},
     {qlres::kJobTypePage, qlres::kJobSample, Kind::Radio, "job-mode", "sample"},
@@ -199,17 +208,26 @@ void Complain(HWND page, const std::u16string& what, const std::string& detail) 
   MessageBoxW(page, text.c_str(), texts::kPropertiesCaption, MB_OK | MB_ICONEXCLAMATION);
 }
 
-LRESULT Apply(HWND page, HostSheetPage& record) {
+// The page's values into the sheet's working copy, which every page reads
+// when it becomes active; false, with a message and nothing changed, for a
+// value the settings refuse.
+bool Keep(HWND page, HostSheetPage& record) {
   HostSheet& sheet = *record.sheet;
   SettingsBlock edited = *sheet.settings;
   std::string error;
   if (!SecureJobComplete(page, record, error) || !Gather(page, record, edited, error)) {
     Complain(page, texts::kValueRefused, error);
-    return PSNRET_INVALID_NOCHANGEPAGE;
+    return false;
   }
   // In place: the plug-in's pages hold the address of these settings.
   std::copy(edited.begin(), edited.end(), sheet.settings->begin());
-  if (sheet.commit) sheet.commit();
+  return true;
+}
+
+LRESULT Apply(HWND page, HostSheetPage& record) {
+  if (!Keep(page, record)) return PSNRET_INVALID_NOCHANGEPAGE;
+  // Every page applies in turn; the host saves the working copy once.
+  if (record.sheet->commit) record.sheet->commit();
   return PSNRET_NOERROR;
 }
 
@@ -258,12 +276,38 @@ bool IsBound(const HostSheetPage& record, int control) {
   });
 }
 
+// Each spinner steps its buddy within the range its template gives.
+void SetUpSpinners(HWND page, const HostSheetPage& record) {
+  const ResolvedPage* resolved = record.sheet->pages->Page(record.templateId);
+  if (resolved == nullptr) return;
+  for (const SpinnerBinding& spinner : resolved->spinners) {
+    const HWND updown = GetDlgItem(page, spinner.spinner);
+    const HWND buddy = GetDlgItem(page, spinner.parameters.buddy);
+    if (updown == nullptr || buddy == nullptr) continue;
+    SendMessageW(updown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy), 0);
+    SendMessageW(updown, UDM_SETRANGE32, static_cast<WPARAM>(spinner.parameters.minimum), spinner.parameters.maximum);
+    const UDACCEL step{0, static_cast<UINT>(spinner.parameters.step)};
+    SendMessageW(updown, UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&step));
+  }
+}
+
+// The host's own help file, beside the qlhost program; a page's topic is
+// its template's number.
+void OpenPageHelp(HWND page, const HostSheetPage& record) {
+  const std::u16string file = BesideProgram(u"qlhost.HLP");
+  WinHelpW(page, file.c_str(), HELP_CONTEXT, static_cast<ULONG_PTR>(record.templateId));
+}
+
 INT_PTR HostPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_HELP:  // F1: the page's topic, as "Aide" opens it
+      if (const HostSheetPage* record = DialogStateOf<HostSheetPage>(page)) OpenPageHelp(page, *record);
+      return TRUE;
     case WM_INITDIALOG: {
       const auto* header = reinterpret_cast<const PROPSHEETPAGEW*>(lParam);
       auto* record = &AttachBorrowedDialogState(page, *reinterpret_cast<HostSheetPage*>(header->lParam));
       LabelButtons(page, *record->sheet);
+      SetUpSpinners(page, *record);
       Load(page, *record, *record->sheet->settings);
       return TRUE;
     }
@@ -290,6 +334,23 @@ INT_PTR HostPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
         SetWindowLongPtrW(page, DWLP_MSGRESULT, Apply(page, *record));
         return TRUE;
       }
+      if (notification->code == PSN_HELP) {
+        OpenPageHelp(page, *record);
+        return TRUE;
+      }
+      if (notification->code == PSN_KILLACTIVE) {
+        // A page left keeps its values in the working copy (a refused one
+        // keeps the sheet on the page).
+        SetWindowLongPtrW(page, DWLP_MSGRESULT, Keep(page, *record) ? FALSE : TRUE);
+        return TRUE;
+      }
+      if (notification->code == PSN_SETACTIVE) {
+        // What another page changed since (the job type the fax options
+        // follow) shows here.
+        Load(page, *record, *record->sheet->settings);
+        SetWindowLongPtrW(page, DWLP_MSGRESULT, 0);
+        return TRUE;
+      }
       return FALSE;
     }
     default:
@@ -313,6 +374,7 @@ std::vector<PROPSHEETPAGEW> HostSheetPages(HostSheet& sheet, std::deque<HostShee
     page.dwSize = sizeof(PROPSHEETPAGEW);
     page.hInstance = sheet.pages->instance();
     page.pszTemplate = MAKEINTRESOURCEW(id);
+    page.dwFlags = PSP_HASHELP;
     page.pfnDlgProc = HostPageProc;
     page.lParam = reinterpret_cast<LPARAM>(&record);
     pages.push_back(page);

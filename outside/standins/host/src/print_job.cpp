@@ -138,6 +138,10 @@ Conversion ConversionFor(const SettingsBlock& job, const SettingsLayout& layout,
   conversion.pages = request.pages;
   conversion.numberUp = request.numberUp;
   conversion.fitToPage = request.fitToPage;
+  bool landscape = false;
+  const PaperPoints paper = PaperOf(job, &landscape);
+  conversion.mediaWidth = landscape ? paper.height : paper.width;
+  conversion.mediaHeight = landscape ? paper.width : paper.height;
   if (hsb::Field(job.data(), hsb::kJobMode) != hsb::kJobModeFax) {
     conversion.color = true;
     return conversion;

@@ -3,6 +3,7 @@
 #include "texts.h"
 #include "win/kernel.h"
 #include "win/text.h"
+#include "win/updown.h"
 #include "win/user.h"
 
 namespace tq::host {
@@ -50,14 +51,17 @@ class Resolver {
     std::string failure;
     const std::optional<qlres::CustomControl> custom = qlres::CustomControlOf(item.className, model_);
     if (custom == qlres::CustomControl::kSpinner) {
-      // Shown as an empty static: the host moves its buddy's value itself.
+      // An up-down control: its arrows (and Up and Down in its buddy) step
+      // the buddy's number; the page gives it its buddy, range and step.
       const qlres::SpinnerParse parse = qlres::ParseSpinnerText(item.text == nullptr ? u"" : item.text);
-      control.className = WC_STATICW;
+      control.className = UPDOWN_CLASSW;
       control.text = u"";
-      control.style = SS_LEFT;
+      control.style = UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS;
       if (parse.parameters) {
         page.spinners.push_back({item.id, *parse.parameters});
       } else {
+        control.className = WC_STATICW;
+        control.style = SS_LEFT;
         failure = "spinner text \"" + Utf16ToUtf8(item.text == nullptr ? u"" : item.text) + "\" refused: " + parse.error;
         control.text = kBadSpinner;
       }

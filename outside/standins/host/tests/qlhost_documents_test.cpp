@@ -62,6 +62,34 @@ TEST_F(QlHostDocuments, PostScriptAndPdfBecomePclXlPageData) {
   }
 }
 
+// The paper page's size and orientation reach the conversion: the PCL XL
+// page data names the size and says landscape; A4 upright by default.
+TEST_F(QlHostDocuments, PaperSizeAndOrientationReachThePageData) {
+  WriteText(path("page.ps"), kPostScript);
+  // BeginPage attributes as Ghostscript writes them: ubyte value, attribute.
+  const auto attribute = [](const std::string& stream, char id) {
+    const std::size_t at = stream.find(std::string("\xF8") + id);
+    return at == std::string::npos || at < 1 ? -1 : static_cast<unsigned char>(stream[at - 1]);
+  };
+  constexpr char kOrientation = 0x28, kMediaSize = 0x25;
+  constexpr int kA4 = 2, kA3 = 5;
+  auto run = Print(path("page.ps").string());
+  ASSERT_EQ(run.status, 0) << run.err;
+  std::string stream = ReadText(path("job.prn"));
+  EXPECT_EQ(attribute(stream, kMediaSize), kA4);
+  EXPECT_EQ(attribute(stream, kOrientation), 0);
+  ASSERT_EQ(Run({"settings", "set", "paper-size=a3", "orientation=landscape"}).status, 0);
+  EXPECT_NE(Run({"settings", "show"}).out.find("paper-size: a3\norientation: landscape\n"), std::string::npos);
+  run = Print(path("page.ps").string());
+  ASSERT_EQ(run.status, 0) << run.err;
+  stream = ReadText(path("job.prn"));
+  EXPECT_EQ(attribute(stream, kMediaSize), kA3);
+  EXPECT_EQ(attribute(stream, kOrientation), 1);
+  const auto refused = Run({"settings", "set", "paper-size=a2"});
+  EXPECT_NE(refused.status, 0);
+  EXPECT_NE(refused.err.find("paper-size"), std::string::npos) << refused.err;
+}
+
 TEST_F(QlHostDocuments, FaxJobsAreRenderedAtTheFaxResolutionInBlackAndWhite) {
   WriteText(path("page.ps"), kPostScript);
   const std::string gs = LoggingGhostscript();

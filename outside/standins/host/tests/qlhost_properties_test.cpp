@@ -231,6 +231,64 @@ TEST_P(QlHostProperties, TheFaxModuleSwitchedOffHidesTheFaxOptionsAtTheNextOpeni
   ASSERT_EQ(Properties("page 102\nexpect-checked 203\nclick 2\n").status, 0) << Transcript();
 }
 
+// The pages edit one working copy: the fax options follow the job type
+// chosen on another page before anything is applied, each page shows what
+// the others changed when it becomes active again, and OK keeps it all.
+TEST_P(QlHostProperties, PagesShareOneWorkingCopyUntilOk) {
+  ASSERT_EQ(Run({"settings", "set", "job-mode=print"}).status, 0);
+  const auto run = Properties(
+      "page 102\nexpect-disabled 202\n"
+      "page 2000\nclick 2004\nexpect-enabled 12321\n"
+      "page 102\nexpect-enabled 202\nclick 204\n"
+      "page 2000\nexpect-checked 2004\n"
+      "page 102\nexpect-checked 204\nclick 1\n");
+  ASSERT_EQ(run.status, 0) << run.err << Transcript();
+  const std::string shown = Run({"settings", "show"}).out;
+  EXPECT_TRUE(Has(shown, "job-mode: fax")) << shown;
+  EXPECT_TRUE(Has(FaxJob(), "@PJL TELQUL FAXRES = SUPERFINE\r\n"));
+}
+
+// "Aide" and F1 on each of the host's pages open the page's topic in the
+// host's help file, which has a topic with text for every one of them.
+TEST_P(QlHostProperties, EveryHostPageHasHelp) {
+  const auto run = Properties(
+      "page 1000\nexpect-enabled 9\nclick 9\nkey 1007 f1\n"
+      "page 2000\nexpect-enabled 9\nclick 9\n"
+      "page 6500\nexpect-enabled 9\nclick 9\nkey 12320 f1\nclick 2\n");
+  ASSERT_EQ(run.status, 0) << run.err << Transcript();
+  const std::string help = "qlhost.HLP";  // the transcript names it without its folder
+  const std::string html = ReadText(std::string(TELEQUILL_BIN_DIR) + "/qlhost.html");
+  for (int page : {1000, 2000, 6500}) {  // paper, job type, installable options
+    EXPECT_TRUE(Has(Transcript(), "help \"" + help + "\" context " + std::to_string(page) + "\n")) << Transcript();
+    const std::size_t topic = html.find("<h2 id=\"context-" + std::to_string(page) + "\">");
+    ASSERT_NE(topic, std::string::npos) << page;
+    const std::size_t next = html.find("<h2", topic + 1);
+    EXPECT_LT(html.find("<p>", topic), next) << page << " has a heading but no text";
+  }
+  // F1 in the copies field and on the tab row ask for the page's topic too.
+  const std::string transcript = Transcript();
+  EXPECT_NE(transcript.find("context 1000\n"), transcript.rfind("context 1000\n")) << transcript;
+  EXPECT_NE(transcript.find("context 6500\n"), transcript.rfind("context 6500\n")) << transcript;
+}
+
+// The paper page from the keyboard: the copies spinner steps within its
+// range with Up and Down, the paper size list and the orientation are
+// filled and kept, and the job is printed so.
+TEST_P(QlHostProperties, PaperPageSizesOrientationAndCopiesSpinner) {
+  ASSERT_EQ(Run({"settings", "set", "copies=998"}).status, 0);
+  const auto run = Properties(
+      "page 1000\nexpect-checked 1003\nexpect-unchecked 1004\n"
+      "expect-selected 1001 1\n"  // A4, the second size of the list
+      "key 1007 up\nkey 1007 up\nexpect-text 1007 999\n"
+      "key 1007 down\nexpect-text 1007 998\n"
+      "selecttext 1001 \"A5 (148 x 210 mm)\"\nclick 1004\nexpect-enabled 12321\nclick 1\n");
+  ASSERT_EQ(run.status, 0) << run.err << Transcript();
+  const std::string shown = Run({"settings", "show"}).out;
+  EXPECT_TRUE(Has(shown, "copies: 998\n")) << shown;
+  EXPECT_TRUE(Has(shown, "paper-size: a5\n")) << shown;
+  EXPECT_TRUE(Has(shown, "orientation: landscape\n")) << shown;
+}
+
 INSTANTIATE_TEST_SUITE_P(Faces, QlHostProperties, ::testing::Values(FaceKind::Headless, FaceKind::Qt),
                          [](const auto& info) { return info.param == FaceKind::Qt ? "Qt" : "Headless"; });
 

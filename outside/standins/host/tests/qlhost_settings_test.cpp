@@ -30,7 +30,7 @@ TEST_F(QlHostSettings, ShowDecodesTheDefaultsOfModelN) {
             "speed-dial-range: 200\n"
             "monitor: 0\n"
             "copies: 1\n"
-            "tray: 0 (centre output tray)\n"
+            "tray: 0 (centre output tray)\n" "paper-size: a4\n" "orientation: portrait\n"
             "secure-user: \"\"\n"
             "secure-password: \"\"\n"
             "secure-doc-name: \"\"\n");

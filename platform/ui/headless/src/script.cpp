@@ -20,7 +20,7 @@ struct Grammar {
 const std::map<std::string, Grammar>& Verbs() {
   static const std::map<std::string, Grammar> verbs = {
       {"dialog", {Verb::Dialog, true, 0, 0}},
-      {"page", {Verb::Page, true, 0, 0}},
+      {"page", {Verb::Page, true, 0, 1}},
       {"type", {Verb::Type, true, 1, 1}},
       {"settext", {Verb::SetText, true, 1, 1}},
       {"click", {Verb::Click, true, 0, 0}},
@@ -28,6 +28,7 @@ const std::map<std::string, Grammar>& Verbs() {
       {"selecttext", {Verb::SelectText, true, 1, -1}},
       {"dblclick", {Verb::DblClick, true, 1, 1}},
       {"key", {Verb::Key, true, 1, 1}},
+      {"alt", {Verb::Alt, false, 1, 1}},
       {"hold", {Verb::Hold, false, 1, 2}},
       {"release", {Verb::Release, false, 0, 0}},
       {"wait-command", {Verb::WaitCommand, true, 0, 1}},
@@ -44,6 +45,7 @@ const std::map<std::string, Grammar>& Verbs() {
       {"expect-checked", {Verb::ExpectChecked, true, 0, 0}},
       {"expect-unchecked", {Verb::ExpectUnchecked, true, 0, 0}},
       {"expect-caption", {Verb::ExpectCaption, false, 1, 1}},
+      {"expect-focus", {Verb::ExpectFocus, true, 0, 0}},
       {"shot", {Verb::Shot, false, 1, 1}},
   };
   return verbs;
@@ -67,14 +69,31 @@ std::string Fill(Action& action, const std::string& name, const std::vector<std:
         action.numbers.push_back(item);
       }
       return {};
+    case Verb::Page:
+      if (!args.empty()) {
+        int nth = 0;
+        if (!ToInt(args[0], &nth) || nth < 1) return "page: \"" + args[0] + "\" is not a page number (1, 2, ...)";
+        action.numbers.push_back(nth);
+      }
+      return {};
     case Verb::Key: {
       static const std::map<std::string, int> keys = {
-          {"delete", VK_DELETE}, {"enter", VK_RETURN}, {"escape", VK_ESCAPE}, {"f1", VK_F1}};
+          {"delete", VK_DELETE}, {"enter", VK_RETURN}, {"escape", VK_ESCAPE}, {"f1", VK_F1},
+          {"tab", VK_TAB},       {"home", VK_HOME},    {"end", VK_END},       {"pgup", VK_PRIOR},
+          {"pgdn", VK_NEXT},     {"up", VK_UP},        {"down", VK_DOWN},     {"left", VK_LEFT},
+          {"right", VK_RIGHT}};
       auto found = keys.find(args[0]);
-      if (found == keys.end()) return "key: \"" + args[0] + "\" is not delete, enter, escape or f1";
+      if (found == keys.end()) {
+        return "key: \"" + args[0] +
+               "\" is not delete, enter, escape, f1, tab, home, end, pgup, pgdn, up, down, left or right";
+      }
       action.key = found->second;
       return {};
     }
+    case Verb::Alt:
+      if (Utf8ToUtf16(args[0]).size() != 1) return "alt: \"" + args[0] + "\" is not one letter";
+      action.texts.push_back(Utf8ToUtf16(args[0]));
+      return {};
     case Verb::Hold:
       for (const std::string& word : args) {
         if (word == "shift") {

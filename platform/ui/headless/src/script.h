@@ -9,9 +9,9 @@
 namespace tq::ui::script {
 
 enum class Verb {
-  Dialog, Page, Type, SetText, Click, Select, SelectText, DblClick, Key, Hold, Release,
+  Dialog, Page, Type, SetText, Click, Select, SelectText, DblClick, Key, Alt, Hold, Release,
   WaitCommand, Box, File, FileCancel, ExpectText, ExpectLines, ExpectSelected, ExpectEnabled,
-  ExpectDisabled, ExpectVisible, ExpectHidden, ExpectChecked, ExpectUnchecked, ExpectCaption, Shot,
+  ExpectDisabled, ExpectVisible, ExpectHidden, ExpectChecked, ExpectUnchecked, ExpectCaption, ExpectFocus, Shot,
 };
 
 struct Action {

@@ -127,7 +127,19 @@ void Runner::State::Run(const Action& action, HWND modal, const ModalWait& wait)
       }
       return;
     }
-    case Verb::Page: return Require(action, input.Page(modal, action.id, &why), why);
+    case Verb::Page: {
+      if (action.numbers.empty()) return Require(action, input.Page(modal, action.id, &why), why);
+      // The n-th page made from the template: a sheet may show one twice.
+      int seen = 0;
+      const std::vector<SheetPageTab> tabs = SheetPageTabs(modal);
+      for (size_t i = 0; i < tabs.size(); ++i) {
+        if (tabs[i].templateId == action.id && ++seen == action.numbers[0]) {
+          return Require(action, input.PageAt(modal, static_cast<int>(i), &why), why);
+        }
+      }
+      Fail(action, "the sheet has " + std::to_string(seen) + " pages made from template " + std::to_string(action.id));
+    }
+    case Verb::Alt: return Require(action, input.Mnemonic(modal, action.texts[0][0], &why), why);
     case Verb::Type: return Require(action, input.Type(Control(action, modal), action.texts[0], &why), why);
     case Verb::SetText: return Require(action, input.Paste(Control(action, modal), action.texts[0], &why), why);
     case Verb::Click: return Require(action, input.Click(Control(action, modal), &why), why);
@@ -198,6 +210,13 @@ void Runner::State::Expect(const Action& action, HWND modal) {
     case Verb::ExpectUnchecked:
       return Require(action, SendMessageW(Control(action, modal), BM_GETCHECK, 0, 0) != BST_CHECKED,
                      "the control is checked");
+    case Verb::ExpectFocus: {
+      const HWND focus = GetFocus();
+      if (focus != Control(action, modal)) {
+        Fail(action, "the focus is on " + (focus == nullptr ? std::string("no control") : "control " + std::to_string(GetDlgCtrlID(focus))));
+      }
+      return;
+    }
     case Verb::ExpectCaption: {
       const std::u16string caption = TextOf(modal);
       if (caption != action.texts[0]) {

@@ -42,7 +42,8 @@ TEST(ScriptParse, BadLinesNameTheirNumber) {
       {"click 1 2\n", "line 1: click: wrong number of arguments"},
       {"\n\ntype 1 \"open\n", "line 3: a text in double quotes is not closed"},
       {"type 1 \"\\q\"\n", "line 1: unknown escape \\q"},
-      {"key 1 space\n", "line 1: key: \"space\" is not delete, enter, escape or f1"},
+      {"key 1 space\n", "line 1: key: \"space\" is not delete, enter, escape, f1, tab, home, end, pgup, pgdn, up, down, left or "
+       "right"},
       {"box maybe\n", "line 1: box: \"maybe\" is not ok, cancel, yes or no"},
       {"select 1 0 -2\n", "line 1: select: \"-2\" is not an item number"},
       {"hold alt\n", "line 1: hold: \"alt\" is not shift or ctrl"},

@@ -9,8 +9,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QToolButton>
+#include <QVBoxLayout>
 #include <algorithm>
 
+#include "win/updown.h"
 #include "window_facts.h"
 #include "window_mirror.h"
 
@@ -108,6 +111,29 @@ QWidget* Mirror::MakeControl(HWND control, Kind kind, QWidget* container) {
       group->setAttribute(Qt::WA_TransparentForMouseEvents);
       group->setFocusPolicy(Qt::NoFocus);
       widget = group;
+      break;
+    }
+    case Kind::Spin: {
+      // Two arrows, one above the other, each a click of the layer's
+      // up-down control.
+      auto* arrows = new QWidget(container);
+      auto* column = new QVBoxLayout(arrows);
+      column->setContentsMargins(0, 0, 0, 0);
+      column->setSpacing(0);
+      for (const bool up : {true, false}) {
+        auto* arrow = new QToolButton(arrows);
+        arrow->setArrowType(up ? Qt::UpArrow : Qt::DownArrow);
+        arrow->setFocusPolicy(Qt::NoFocus);
+        arrow->setAutoRepeat(true);
+        arrow->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+        arrow->setObjectName(up ? QStringLiteral("up") : QStringLiteral("down"));
+        column->addWidget(arrow);
+        QObject::connect(arrow, &QToolButton::clicked, this, [this, control, up] {
+          if (InDisabledWindow(control)) return;
+          Take([control, up](std::string* why) { return SpinArrow(control, up ? 1 : -1, why); });
+        });
+      }
+      widget = arrows;
       break;
     }
     case Kind::Picture: {

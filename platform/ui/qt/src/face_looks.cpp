@@ -1,7 +1,15 @@
 #include "face_looks.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+#include <algorithm>
 
 #include "texts.h"
 
@@ -47,9 +55,47 @@ QStringList NameFilters(const FileDialogCall& call) {
   for (const auto& [description, patterns] : call.filters) {
     QStringList globs = QString::fromStdU16String(patterns).split(u';', Qt::SkipEmptyParts);
     for (QString& glob : globs) glob = glob.trimmed();
-    filters << QString::fromStdU16String(description) + QStringLiteral(" (") + globs.join(u' ') + u')';
+    const QString text = QString::fromStdU16String(description).trimmed();
+    // A description that already ends with its patterns shows them once:
+    // Qt takes the last parentheses as the patterns and matches them
+    // without case, so "(*.AFD)" stands for "*.afd;*.AFD".
+    const auto folded = [](QStringList list) {
+      for (QString& item : list) item = item.toLower();
+      list.removeDuplicates();
+      list.sort();
+      return list;
+    };
+    const qsizetype open = text.lastIndexOf(u'(');
+    const bool described = !globs.isEmpty() && open >= 0 && text.endsWith(u')') &&
+                           folded(text.mid(open + 1, text.size() - open - 2).split(u' ', Qt::SkipEmptyParts)) ==
+                               folded(globs);
+    filters << (described ? text : text + QStringLiteral(" (") + globs.join(u' ') + u')');
   }
   return filters;
+}
+
+QSize WidenedForCaption(QSize client, const QFont& font, const std::u16string& caption) {
+  constexpr int kTitleBarRoom = 120;  // pixels: the window menu and the close box
+  QFont title = font;
+  title.setBold(true);
+  int wanted = QFontMetrics(title).horizontalAdvance(QString::fromStdU16String(caption)) + kTitleBarRoom;
+  if (QScreen* screen = QGuiApplication::primaryScreen()) wanted = std::min(wanted, screen->availableGeometry().width());
+  return {std::max(client.width(), wanted), client.height()};
+}
+
+bool SpeakTheInterfaceLanguage() {
+  static QTranslator* installed = nullptr;
+  if (installed != nullptr) return true;
+  QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+  auto* translator = new QTranslator(QCoreApplication::instance());
+  if (!translator->load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    delete translator;
+    return false;
+  }
+  QCoreApplication::installTranslator(translator);
+  installed = translator;
+  return true;
 }
 
 QString FileDialogTitle(const FileDialogCall& call) {

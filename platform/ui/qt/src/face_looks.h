@@ -4,6 +4,8 @@
 #pragma once
 
 #include <QMessageBox>
+#include <QFont>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -30,6 +32,12 @@ int EscapeAnswer(BoxButtons buttons);
 // "Description (pattern pattern)" for each pair; patterns separated by ';'
 // in the pair become blanks.
 QStringList NameFilters(const FileDialogCall& call);
+// A dialog's client size made wide enough for its whole caption (with room
+// for the title bar's icon and buttons), as far as the screen allows.
+QSize WidenedForCaption(QSize client, const QFont& font, const std::u16string& caption);
+// Qt's own dialogs (the file dialogs) speak the interface's French: Qt's
+// translations for it are loaded when installed. False when they are not.
+bool SpeakTheInterfaceLanguage();
 QString FileDialogTitle(const FileDialogCall& call);
 
 // The HTML page a help request opens: the help file's name with .html in

@@ -1,7 +1,10 @@
 #include "help_window.h"
 
+#include <algorithm>
+
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QTextBrowser>
@@ -44,7 +47,46 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   resize(size);
 }
 
+QRect HelpPlacement(const QRect& dialog, const QSize& help, const QRect& screen) {
+  constexpr int kGap = 8;
+  constexpr int kNarrowest = 240;  // pixels: narrower, the topics read badly
+  const int height = std::min(help.height(), screen.height());
+  const int y = std::clamp(dialog.top(), screen.top(), screen.bottom() + 1 - height);
+  const int right = screen.right() + 1 - (dialog.right() + 1 + kGap);  // room on each side
+  const int left = dialog.left() - kGap - screen.left();
+  // Beside the dialog, right or else left, level with its top; narrowed
+  // to the larger side when neither holds it; over the dialog, inside the
+  // screen, only when neither side has room for a narrow one.
+  if (right >= help.width()) return {dialog.right() + 1 + kGap, y, help.width(), height};
+  if (left >= help.width()) return {dialog.left() - kGap - help.width(), y, help.width(), height};
+  if (std::max(left, right) >= kNarrowest) {
+    return right >= left ? QRect(dialog.right() + 1 + kGap, y, right, height)
+                         : QRect(screen.left(), y, left, height);
+  }
+  const int width = std::min(help.width(), screen.width());
+  return {screen.right() + 1 - width, y, width, height};
+}
+
+void HelpWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    close();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
 void HelpWindow::Open(const QUrl& page) {
+  if (!isVisible() && parentWidget() != nullptr) {
+    QWidget* dialog = parentWidget()->window();
+    QScreen* screen = dialog->screen() != nullptr ? dialog->screen() : QGuiApplication::primaryScreen();
+    if (screen != nullptr) {
+      // The window manager's frame comes around the placed rectangle.
+      const QMargins frame(4, 24, 4, 4);
+      const QRect place =
+          HelpPlacement(dialog->frameGeometry(), size().grownBy(frame), screen->availableGeometry()).marginsRemoved(frame);
+      setGeometry(place);
+    }
+  }
   // The same file at another topic scrolls there and stays in the history.
   if (browser_->source().adjusted(QUrl::RemoveFragment) == page.adjusted(QUrl::RemoveFragment) &&
       !page.fragment().isEmpty()) {

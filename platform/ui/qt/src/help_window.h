@@ -3,6 +3,7 @@
 // face is started, so help works wherever the dialogs do.
 #pragma once
 
+#include <QRect>
 #include <QUrl>
 #include <QWidget>
 
@@ -10,6 +11,11 @@ class QPushButton;
 class QTextBrowser;
 
 namespace tq::ui::qt {
+
+// Where a help window of size `help` opens for a dialog at `dialog` (frame
+// rectangles) on a screen's free `screen` area: beside the dialog, right or
+// else left (narrowed to fit the larger side), inside the screen.
+QRect HelpPlacement(const QRect& dialog, const QSize& help, const QRect& screen);
 
 class HelpWindow final : public QWidget {
  public:
@@ -25,6 +31,10 @@ class HelpWindow final : public QWidget {
   QPushButton* BackButton() const { return back_; }
   QPushButton* ForwardButton() const { return forward_; }
   QPushButton* CloseButton() const { return close_; }
+
+ protected:
+  // Escape closes the help, as it closes a dialog.
+  void keyPressEvent(class QKeyEvent* event) override;
 
  private:
   QTextBrowser* browser_;

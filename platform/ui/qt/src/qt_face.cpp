@@ -71,6 +71,7 @@ QApplication* TheApplication() {
   starting = true;
   auto* application = new QApplication(argc, argv);
   starting = false;
+  SpeakTheInterfaceLanguage();
   return application;
 }
 
@@ -87,6 +88,15 @@ int QtKeyOf(int virtualKey) {
     case VK_ESCAPE: return Qt::Key_Escape;
     case VK_DELETE: return Qt::Key_Delete;
     case VK_F1: return Qt::Key_F1;
+    case VK_TAB: return Qt::Key_Tab;
+    case VK_HOME: return Qt::Key_Home;
+    case VK_END: return Qt::Key_End;
+    case VK_PRIOR: return Qt::Key_PageUp;
+    case VK_NEXT: return Qt::Key_PageDown;
+    case VK_UP: return Qt::Key_Up;
+    case VK_DOWN: return Qt::Key_Down;
+    case VK_LEFT: return Qt::Key_Left;
+    case VK_RIGHT: return Qt::Key_Right;
     default: return 0;
   }
 }
@@ -313,6 +323,28 @@ class QtFace final : public Face, public script::InputDriver {
       return RunTaken(why);
     }
     return Direct("page", sheet, InputDriver::Page(sheet, templateId, why));
+  }
+
+  bool PageAt(HWND sheet, int index, std::string* why) override {
+    QTabWidget* tabs = mirror_->TabsOf(sheet);
+    if (tabs == nullptr || index < 0 || index >= tabs->count()) {
+      return Direct("page", sheet, InputDriver::PageAt(sheet, index, why));
+    }
+    if (tabs->currentIndex() == index) return InputDriver::PageAt(sheet, index, why);
+    tabs->setCurrentIndex(index);
+    return RunTaken(why);
+  }
+
+  // Alt+letter as the keyboard gives it, to the widget with the focus.
+  bool Mnemonic(HWND modal, char16_t letter, std::string* why) override {
+    QWidget* widget = mirror_->WidgetOf(GetFocus());
+    if (widget == nullptr || !widget->isVisible()) return Direct("alt", modal, InputDriver::Mnemonic(modal, letter, why));
+    const QString text = QString(QChar(letter));
+    const int key = text.toUpper()[0].unicode();
+    QKeyEvent override(QEvent::ShortcutOverride, key, Qt::AltModifier, text);
+    QCoreApplication::sendEvent(widget, &override);
+    QKeyEvent press(QEvent::KeyPress, key, Qt::AltModifier, text);
+    return SendAndRun(widget, &press, why);
   }
 
   void Hold(bool shift, bool control) override {

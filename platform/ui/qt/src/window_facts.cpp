@@ -4,6 +4,8 @@
 #include <QFontMetrics>
 #include <algorithm>
 
+#include "win/updown.h"
+
 namespace tq::ui::qt {
 
 std::u16string TextOf(HWND window) {
@@ -40,6 +42,7 @@ Kind KindOfControl(HWND control) {
   if (SameName(name, WC_EDITW)) return (style & ES_MULTILINE) ? Kind::MultiEdit : Kind::Edit;
   if (SameName(name, WC_LISTBOXW)) return Kind::List;
   if (SameName(name, WC_COMBOBOXW)) return Kind::Combo;
+  if (SameName(name, UPDOWN_CLASSW)) return Kind::Spin;
   if (SameName(name, WC_BUTTONW)) {
     switch (style & BS_TYPEMASK) {
       case BS_CHECKBOX:
@@ -91,8 +94,11 @@ QString WithoutPrefix(const QString& text) {
   return out;
 }
 
-// List lines with Win32 tab stops shown as wide gaps.
-QString ListLine(const std::u16string& line) { return ToQt(line).replace(u'\t', QStringLiteral("    ")); }
+// List lines: tabs kept for a list that draws them at its stops, else
+// shown as wide gaps.
+QString ListLine(const std::u16string& line, bool tabbed) {
+  return tabbed ? ToQt(line) : ToQt(line).replace(u'\t', QStringLiteral("    "));
+}
 
 // A one-line text wider than its control, as the desktop font is wider
 // than the one the dialogs were drawn for, gets a smaller font until it
@@ -117,6 +123,11 @@ int VirtualKeyOf(int key) {
     case Qt::Key_End: return VK_END;
     case Qt::Key_Left: return VK_LEFT;
     case Qt::Key_Right: return VK_RIGHT;
+    case Qt::Key_Up: return VK_UP;
+    case Qt::Key_Down: return VK_DOWN;
+    case Qt::Key_PageUp: return VK_PRIOR;
+    case Qt::Key_PageDown: return VK_NEXT;
+    case Qt::Key_Tab: return VK_TAB;
     default: return 0;
   }
 }

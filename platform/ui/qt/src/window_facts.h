@@ -22,7 +22,7 @@ std::u16string ClassOf(HWND window);
 Kind KindOfControl(HWND control);
 HBITMAP TemplateBitmap(HWND control);
 QString WithoutPrefix(const QString& text);
-QString ListLine(const std::u16string& line);
+QString ListLine(const std::u16string& line, bool tabbed);
 void FitText(QWidget* widget, const QString& text, int room);
 // The Win32 key of a Qt key the layer takes (0 for the others).
 int VirtualKeyOf(int key);

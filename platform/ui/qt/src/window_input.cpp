@@ -12,29 +12,6 @@
 #include "window_mirror.h"
 
 namespace tq::ui::qt {
-namespace {
-
-// The tab stops of a sheet's shown page, then the sheet's own buttons that
-// can take the focus.
-std::vector<HWND> SheetTabRound(HWND sheet) {
-  std::vector<HWND> round;
-  if (const HWND page = ShownSheetPage(sheet)) {
-    for (HWND at = GetNextDlgTabItem(page, nullptr, FALSE);
-         at != nullptr && std::find(round.begin(), round.end(), at) == round.end();
-         at = GetNextDlgTabItem(page, at, FALSE)) {
-      round.push_back(at);
-    }
-  }
-  for (HWND child = GetWindow(sheet, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-    const DWORD style = StyleOf(child);
-    if ((style & WS_CHILD) && TemplateId(child) != 0) continue;  // a page
-    if ((style & WS_TABSTOP) && IsWindowVisible(child) && IsWindowEnabled(child)) round.push_back(child);
-  }
-  return round;
-}
-
-}  // namespace
-
 void Mirror::ListChosen(HWND list, const std::vector<int>& rows) {
   Take([list, rows](std::string* why) { return SelectItems(list, rows, why); });
 }
@@ -55,9 +32,55 @@ void Mirror::KeyPressed(HWND control, int virtualKey) {
   Take([control, virtualKey](std::string* why) { return PressKey(control, virtualKey, why); });
 }
 
+void Mirror::KeyPressed(HWND control, int virtualKey, Qt::KeyboardModifiers modifiers) {
+  const bool shift = (modifiers & Qt::ShiftModifier) != 0;
+  const bool ctrl = (modifiers & Qt::ControlModifier) != 0;
+  Take([control, virtualKey, shift, ctrl](std::string* why) {
+    HoldModifiers(shift, ctrl);
+    return PressKey(control, virtualKey, why);
+  });
+}
+
 void Mirror::TabChosen(HWND sheet, int index) {
-  const int templateId = TabTemplate(sheet, index);
-  Take([sheet, templateId](std::string* why) { return ShowSheetPage(sheet, templateId, why); });
+  Take([sheet, index](std::string* why) { return ShowSheetPageAt(sheet, index, why); });
+}
+
+bool Mirror::LayerKey(HWND control, Kind kind, QKeyEvent* key) {
+  const Qt::KeyboardModifiers modifiers = key->modifiers();
+  const bool ctrl = (modifiers & Qt::ControlModifier) != 0;
+  if ((modifiers & Qt::AltModifier) && !ctrl && !key->text().isEmpty() && key->text()[0].isLetterOrNumber()) {
+    // A mnemonic, as the dialog manager takes it (Qt's own shortcuts were
+    // refused at ShortcutOverride).
+    ShowCues(control);
+    const char16_t letter = key->text().toStdU16String()[0];
+    Take([control, letter](std::string* why) {
+      HWND modal = ActiveModalWindow();
+      if (modal == nullptr) modal = GetParent(control);
+      return PressMnemonic(modal, letter, why);
+    });
+    return true;
+  }
+  const int virtualKey = VirtualKeyOf(key->key() == Qt::Key_Backtab ? Qt::Key_Tab : key->key());
+  bool taken = false;
+  switch (key->key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: taken = true; break;
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown: taken = ctrl || kind == Kind::List; break;
+    case Qt::Key_Home:
+    case Qt::Key_End: taken = kind == Kind::List; break;
+    case Qt::Key_Up:
+    case Qt::Key_Down: taken = kind == Kind::List || kind == Kind::Tabs || kind == Kind::Edit; break;
+    case Qt::Key_Left:
+    case Qt::Key_Right: taken = kind == Kind::Tabs; break;
+    default: break;
+  }
+  if (!taken || virtualKey == 0) return false;
+  ShowCues(control);
+  Qt::KeyboardModifiers held = modifiers;
+  if (key->key() == Qt::Key_Backtab) held |= Qt::ShiftModifier;
+  KeyPressed(control, virtualKey, held);
+  return true;
 }
 
 void Mirror::CloseAsked(HWND dialog) {
@@ -70,36 +93,7 @@ void Mirror::CloseAsked(HWND dialog) {
 bool Mirror::DialogKey(HWND control, QKeyEvent* key) {
   switch (key->key()) {
     case Qt::Key_Tab:
-    case Qt::Key_Backtab: {
-      // The dialog manager's Tab: the next tab stop in template order.
-      ShowCues(control);
-      auto found = entries_.find(control);
-      const HWND dialog = found != entries_.end() ? found->second.top : GetParent(control);
-      const bool back = key->key() == Qt::Key_Backtab || (key->modifiers() & Qt::ShiftModifier);
-      const Kind kind = KindOf(dialog);
-      if (kind == Kind::Page || kind == Kind::Sheet) {
-        // A sheet holds its page's controls and its own buttons in one
-        // round, as a control parent does.
-        const HWND sheet = kind == Kind::Page ? GetParent(dialog) : dialog;
-        Take([sheet, back](std::string*) {
-          const std::vector<HWND> round = SheetTabRound(sheet);
-          if (round.empty()) return true;
-          const auto at = std::find(round.begin(), round.end(), GetFocus());
-          const int count = static_cast<int>(round.size());
-          int index = at == round.end() ? (back ? 0 : -1) : static_cast<int>(at - round.begin());
-          index = (index + (back ? count - 1 : 1)) % count;
-          const HWND next = round[static_cast<size_t>(index)];
-          SendMessageW(GetParent(next), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(next), TRUE);
-          return true;
-        });
-        return true;
-      }
-      Take([dialog, back](std::string*) {
-        SendMessageW(dialog, WM_NEXTDLGCTL, back ? 1 : 0, 0);
-        return true;
-      });
-      return true;
-    }
+    case Qt::Key_Backtab: return LayerKey(control, KindOf(control), key);
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Escape:
@@ -263,8 +257,20 @@ bool Mirror::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::Shortcut:
       if (kind == Kind::Push || kind == Kind::Check || kind == Kind::Radio) return ButtonMnemonic(control, widget);
       break;
+    case QEvent::ShortcutOverride: {
+      // Alt+letter is the dialog manager's: Qt's shortcuts for the '&'
+      // letters would press a button where the layer only moves the focus.
+      auto* key = static_cast<QKeyEvent*>(event);
+      if ((key->modifiers() & Qt::AltModifier) && !(key->modifiers() & Qt::ControlModifier)) {
+        event->accept();
+        return true;
+      }
+      break;
+    }
     case QEvent::KeyPress: {
       auto* key = static_cast<QKeyEvent*>(event);
+      if (LayerKey(control, kind, key)) return true;
+      if (kind == Kind::Tabs) return DialogKey(control, key);
       if (kind == Kind::Edit || kind == Kind::MultiEdit) return EditKey(control, widget, key);
       if (kind == Kind::List && key->key() == Qt::Key_Delete) {
         KeyPressed(control, VK_DELETE);

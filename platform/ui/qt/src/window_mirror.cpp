@@ -9,10 +9,12 @@
 #include <QLabel>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "face_looks.h"
 #include "window_facts.h"
 #include "win/resource.h"
 
@@ -160,7 +162,7 @@ void Mirror::BuildDialog(HWND dialog) {
   if (style & WS_SYSMENU) flags |= Qt::WindowCloseButtonHint;
   if (style & DS_SYSMODAL) flags |= Qt::WindowStaysOnTopHint;
   QDialog* widget = MakeTopWidget(dialog, Kind::Dialog, flags, FontOf(dialogTemplate));
-  widget->setFixedSize(ClientSize(dialog, dialogTemplate));
+  widget->setFixedSize(WidenedForCaption(ClientSize(dialog, dialogTemplate), widget->font(), TextOf(dialog)));
   BuildControls(dialog, widget, UnitsOf(dialog));
 }
 
@@ -174,6 +176,10 @@ void Mirror::BuildSheet(HWND sheet) {
   layout->setSpacing(margin.y());
   auto* tabs = new QTabWidget(widget);
   tabs->setFocusPolicy(Qt::NoFocus);
+  // The tab row is a tab stop of the layer's; native tabs wrap onto more
+  // rows rather than scroll, so the row never hides a tab behind arrows.
+  tabs->tabBar()->setFocusPolicy(Qt::TabFocus);
+  tabs->setUsesScrollButtons(false);
   layout->addWidget(tabs);
   QObject::connect(tabs, &QTabWidget::currentChanged, this, [this, sheet](int index) { TabChosen(sheet, index); });
   // One tab a page, each as large as the largest page, as the sheet
@@ -199,6 +205,11 @@ void Mirror::BuildSheet(HWND sheet) {
   const QRect button = DialogUnitsToPixels(units, 0, 0, 50, 14);
   for (HWND child = GetWindow(sheet, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
     if (StyleOf(child) & WS_CHILD && TemplateId(child) != 0) continue;  // a page
+    if (GetDlgCtrlID(child) == IDC_PROPSHEET_TABS) {
+      Register(child, tabs->tabBar(), Kind::Tabs, sheet);
+      tabs->tabBar()->installEventFilter(this);
+      continue;
+    }
     const Kind kind = KindOfControl(child);
     QWidget* control = MakeControl(child, kind, widget);
     control->setFixedSize(button.size());
@@ -211,12 +222,11 @@ void Mirror::BuildPage(HWND page) {
   const HWND sheet = GetParent(page);
   QTabWidget* tabs = TabsOf(sheet);
   if (tabs == nullptr) return;
-  // The first tab of this template that holds no page yet.
-  const std::vector<int>& templates = tabs_[sheet];
+  // The tab of this very page: two tabs may show pages of one template.
+  const std::vector<SheetPageTab> pageTabs = SheetPageTabs(sheet);
   QWidget* room = nullptr;
-  for (size_t i = 0; i < templates.size() && room == nullptr; ++i) {
-    QWidget* candidate = tabs->widget(static_cast<int>(i));
-    if (templates[i] == TemplateId(page) && candidate->children().isEmpty()) room = candidate;
+  for (size_t i = 0; i < pageTabs.size() && static_cast<int>(i) < tabs->count(); ++i) {
+    if (pageTabs[i].page == page || pageTabs[i].making) room = tabs->widget(static_cast<int>(i));
   }
   if (room == nullptr) return;
   const tq::res::DialogTemplate* dialogTemplate = TemplateOf(page);

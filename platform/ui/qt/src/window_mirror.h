@@ -32,7 +32,7 @@ namespace tq::ui::qt {
 // layer's reason when the window could not take it.
 using Step = std::function<bool(std::string* why)>;
 
-enum class Kind { Dialog, Sheet, Page, Edit, MultiEdit, List, Combo, Push, Check, Radio, Group, Label, Picture, Frame };
+enum class Kind { Dialog, Sheet, Page, Tabs, Spin, Edit, MultiEdit, List, Combo, Push, Check, Radio, Group, Label, Picture, Frame };
 
 class Mirror final : public QObject {
  public:
@@ -66,6 +66,8 @@ class Mirror final : public QObject {
   void ComboChosen(HWND combo, int index);
   void ButtonClicked(HWND button);
   void KeyPressed(HWND control, int virtualKey);
+  // A key with the modifiers of its event (they reach GetKeyState).
+  void KeyPressed(HWND control, int virtualKey, Qt::KeyboardModifiers modifiers);
   void TabChosen(HWND sheet, int index);
   void CloseAsked(HWND dialog);
 
@@ -114,6 +116,9 @@ class Mirror final : public QObject {
   bool EditKey(HWND edit, QWidget* widget, class QKeyEvent* key);
   bool DialogKey(HWND control, class QKeyEvent* key);
   bool GroupKey(HWND control, class QKeyEvent* key);
+  // Keys the layer takes for every control: Tab, the sheet's page keys,
+  // Alt+letter; the arrows and paging keys of lists and the tab row.
+  bool LayerKey(HWND control, Kind kind, class QKeyEvent* key);
   HWND HandleOf(QObject* object) const;
   bool InDisabledWindow(HWND control) const;
   bool ButtonMnemonic(HWND control, QWidget* widget);

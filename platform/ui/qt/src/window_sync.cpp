@@ -15,6 +15,7 @@
 #include <QTabWidget>
 
 #include "static_picture.h"
+#include "tab_stop_delegate.h"
 #include "window_facts.h"
 #include "window_mirror.h"
 
@@ -134,11 +135,30 @@ void Mirror::SyncEdit(HWND edit, Entry& entry) {
 void Mirror::SyncList(HWND list, Entry& entry) {
   auto* widget = static_cast<QListWidget*>(entry.widget.data());
   const std::vector<std::u16string> items = ItemTexts(list);
+  // A list with tab stops draws its columns at them, in its dialog's units.
+  const std::vector<int> stops = ListTabStops(list);
+  const bool tabbed = !stops.empty();
+  if (tabbed) {
+    auto* delegate = dynamic_cast<TabStopDelegate*>(widget->itemDelegate());
+    if (delegate == nullptr) {
+      delegate = new TabStopDelegate(widget);
+      widget->setItemDelegate(delegate);
+    }
+    const BaseUnits units = UnitsOf(entry.top);
+    std::vector<int> pixels;
+    for (int stop : stops) pixels.push_back(stop * units.x / 4);
+    if (pixels != delegate->Stops()) {
+      delegate->SetStops(std::move(pixels));
+      widget->viewport()->update();
+    }
+  }
   bool same = widget->count() == static_cast<int>(items.size());
-  for (int i = 0; same && i < widget->count(); ++i) same = widget->item(i)->text() == ListLine(items[static_cast<size_t>(i)]);
+  for (int i = 0; same && i < widget->count(); ++i) {
+    same = widget->item(i)->text() == ListLine(items[static_cast<size_t>(i)], tabbed);
+  }
   if (!same) {
     widget->clear();
-    for (const std::u16string& item : items) widget->addItem(ListLine(item));
+    for (const std::u16string& item : items) widget->addItem(ListLine(item, tabbed));
   }
   const std::vector<int> selected = SelectedItems(list);
   QItemSelection selection;

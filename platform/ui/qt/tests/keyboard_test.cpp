@@ -132,3 +132,31 @@ TEST_F(Keyboard, ShiftSelectsARangeAndDeleteReachesTheDialog) {
 }
 
 }  // namespace
+
+namespace {
+
+// The list's keys go to the layer as the dialog manager's list takes them:
+// Home selects the first line (it used to mark it without selecting it),
+// End the last, Shift+Up selects from the anchor, PgUp pages.
+TEST_F(Keyboard, ListKeysSelectTheLinesTheyReach) {
+  std::vector<std::vector<int>> selections;
+  const auto record = [&selections] { selections.push_back(tq::ui::SelectedItems(GetFocus())); };
+  Person person({
+      [] { QTest::keyClick(Focused(), Qt::Key_Tab); return true; },
+      [] { QTest::keyClick(Focused(), Qt::Key_Home); return true; },
+      [&] { record(); QTest::keyClick(Focused(), Qt::Key_End); return true; },
+      [&] { record(); QTest::keyClick(Focused(), Qt::Key_Up, Qt::ShiftModifier); return true; },
+      [&] { record(); QTest::keyClick(Focused(), Qt::Key_PageUp); return true; },
+      [&] { record(); QTest::keyClick(Focused(), Qt::Key_Escape); return true; },
+  });
+  RunMain();
+  EXPECT_EQ(person.Done(), 6u);
+  ASSERT_EQ(selections.size(), 4u);
+  EXPECT_EQ(selections[0], std::vector<int>{0});
+  EXPECT_EQ(selections[1], std::vector<int>{7});
+  EXPECT_EQ(selections[2], (std::vector<int>{6, 7}));
+  ASSERT_EQ(selections[3].size(), 1u);
+  EXPECT_LT(selections[3][0], 6);
+}
+
+}  // namespace

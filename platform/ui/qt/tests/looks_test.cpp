@@ -4,14 +4,17 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QLabel>
 #include <QPushButton>
 #include <cstdlib>
 
 #include "dialog_units.h"
 #include "offscreen_application.h"
 #include "face_looks.h"
+#include "help_window.h"
 #include "modal_dialogs.h"
 #include "static_picture.h"
+#include "tab_stop_delegate.h"
 #include "win/resource.h"
 
 namespace tq::ui::qt {
@@ -112,10 +115,35 @@ TEST_F(Looks, FileDialogTakesTheCallsSettings) {
   EXPECT_TRUE(scripted->testOption(QFileDialog::DontConfirmOverwrite));
 }
 
+TEST_F(Looks, HelpOpensBesideItsDialogInsideTheScreen) {
+  const QRect screen(0, 0, 1280, 1024);
+  const QSize help(560, 480);
+  EXPECT_EQ(HelpPlacement(QRect(100, 100, 300, 200), help, screen), QRect(408, 100, 560, 480));  // to the right
+  EXPECT_EQ(HelpPlacement(QRect(900, 100, 300, 200), help, screen), QRect(332, 100, 560, 480));  // no room: left
+  // Neither side holds it: narrowed to the larger side.
+  EXPECT_EQ(HelpPlacement(QRect(320, 250, 590, 460), help, screen), QRect(918, 250, 362, 480));
+  EXPECT_EQ(HelpPlacement(QRect(0, 0, 1280, 200), help, screen), QRect(720, 0, 560, 480));  // no side at all
+  EXPECT_EQ(HelpPlacement(QRect(100, 900, 300, 100), help, screen), QRect(408, 544, 560, 480));  // kept above the bottom
+}
+
+// The file dialog's own labels are French, as the rest of the interface.
+TEST_F(Looks, FileDialogsSpeakTheInterfaceLanguage) {
+  ASSERT_TRUE(SpeakTheInterfaceLanguage()) << "Qt's French translations are not installed";
+  FileDialogCall call;
+  auto dialog = MakeFileDialog(call, nullptr, true);
+  QStringList labels;
+  for (QLabel* label : dialog->findChildren<QLabel*>()) labels << label->text();
+  EXPECT_TRUE(labels.join(u'|').contains(QStringLiteral("Nom")) && !labels.join(u'|').contains(QStringLiteral("File name")))
+      << labels.join(u'|').toStdString();
+}
+
 TEST_F(Looks, FileDialogFiltersAndTitles) {
   FileDialogCall call;
-  call.filters = {{u"Annuaires (*.afd)", u"*.afd; *.AFD"}, {u"Tous les fichiers", u"*.*"}, {u"Vide", u""}};
-  EXPECT_EQ(NameFilters(call), (QStringList{"Annuaires (*.afd) (*.afd *.AFD)", "Tous les fichiers (*.*)", "Vide ()"}));
+  call.filters = {{u"Annuaires (*.afd)", u"*.afd; *.AFD"}, {u"Tous les fichiers", u"*.*"}, {u"Vide", u""},
+                  {u"Fichiers d'annuaire (*.AFD)", u"*.afd"}, {u"Textes (*.txt)", u"*.csv"}};
+  // Patterns the description shows already are not shown twice; others are.
+  EXPECT_EQ(NameFilters(call), (QStringList{"Annuaires (*.afd)", "Tous les fichiers (*.*)", "Vide ()",
+                                            "Fichiers d'annuaire (*.AFD)", "Textes (*.txt) (*.csv)"}));
   EXPECT_EQ(FileDialogTitle(call), "Ouvrir");
   call.save = true;
   EXPECT_EQ(FileDialogTitle(call), "Enregistrer sous");

@@ -350,6 +350,42 @@ TEST_F(NativeDialog, HelpOpensInTheFaceAtTheTopicAndClosesWithTheDialog) {
   EXPECT_FALSE(std::filesystem::exists(path("opened"))) << "no program outside the face is started";
 }
 
+// The help window opens beside the dialog that asked, inside the screen,
+// and Escape closes it without touching the dialog.
+TEST_F(NativeDialog, HelpWindowOpensBesideItsDialogAndEscapeClosesIt) {
+  tq::testing::WriteText(path("aide.html"), "<html><body><h2 id=\"context-1\">Un</h2></body></html>");
+  const std::u16string file = (path("aide.HLP")).u16string();
+  QPointer<tq::ui::qt::HelpWindow> help;
+  QRect dialogFrame, helpFrame, screen;
+  bool closedByEscape = false;
+  bool dialogStayed = false;
+  Person person({
+      [&] {
+        // The dialog at the screen's left edge: room for the help on its right.
+        QApplication::activeModalWidget()->move(0, 0);
+        WinHelpW(Active(), file.c_str(), HELP_CONTEXT, 1);
+        for (QWidget* widget : QApplication::allWidgets()) {
+          if (auto* window = dynamic_cast<tq::ui::qt::HelpWindow*>(widget); window != nullptr && window->isVisible()) help = window;
+        }
+        if (help == nullptr) return true;
+        dialogFrame = help->parentWidget()->window()->frameGeometry();
+        helpFrame = help->frameGeometry();
+        screen = help->screen()->availableGeometry();
+        QTest::keyClick(help->Browser(), Qt::Key_Escape);
+        closedByEscape = !help->isVisible();
+        dialogStayed = Active() != nullptr;
+        return true;
+      },
+      [] { QTest::keyClick(Focused(), Qt::Key_Escape); return true; },
+  });
+  EXPECT_EQ(Run(), IDCANCEL);
+  ASSERT_FALSE(helpFrame.isNull());
+  EXPECT_TRUE(screen.contains(helpFrame)) << "inside the screen";
+  EXPECT_FALSE(helpFrame.intersects(dialogFrame)) << "beside the dialog, not over it";
+  EXPECT_TRUE(closedByEscape);
+  EXPECT_TRUE(dialogStayed);
+}
+
 TEST(NativeBox, ALongCaptionFitsTheBox) {
   tq::ui::MessageBoxCall call;
   call.caption = u"Ajouter le destinataire à la liste des destinataires de la télécopie";

@@ -18,6 +18,7 @@
 #include <set>
 
 #include "dialog_units.h"
+#include "face_looks.h"
 #include "offscreen_application.h"
 #include "testing/temp_root.h"
 #include "win/resource.h"
@@ -154,14 +155,16 @@ class QtRuns : public tq::testing::TempRoot {
   // A phonebook copied as DEFAULT.AFD into each run's Windows directory.
   std::filesystem::path defaultPhonebook_;
 
-  // The picture is the template's client area in the face's dialog units,
-  // and shows more than one flat colour.
-  static void CheckPicture(const std::string& name, int cx, int cy) {
+  // The picture is the template's client area in the face's dialog units
+  // (widened for a long caption), and shows more than one flat colour.
+  static void CheckPicture(const std::string& name, int cx, int cy, const char16_t* caption = u"") {
     SCOPED_TRACE(name);
     const QImage image(QString::fromStdString(Shot(name)));
     ASSERT_FALSE(image.isNull()) << "no picture at " << Shot(name);
-    const QSize expected =
-        tq::ui::qt::DialogUnitsToPixels(tq::ui::qt::BaseUnitsOf(tq::ui::qt::DialogFont(nullptr, 0)), 0, 0, cx, cy).size();
+    const QFont font = tq::ui::qt::DialogFont(nullptr, 0);
+    const QSize expected = tq::ui::qt::WidenedForCaption(
+        tq::ui::qt::DialogUnitsToPixels(tq::ui::qt::BaseUnitsOf(font), 0, 0, cx, cy).size(), font,
+        caption != nullptr ? caption : u"");
     EXPECT_NEAR(image.width(), expected.width(), 3);
     EXPECT_NEAR(image.height(), expected.height(), 3);
     const QRgb background = image.pixel(0, 0);
@@ -293,7 +296,7 @@ TEST_F(QtRuns, FaxPromptGivesTheSameTranscriptAndPrintStream) {
                              std::pair{108, "dialog-108.png"}}) {
     const tq::res::DialogTemplate* dialog = tq::res::FindDialog(instance, MAKEINTRESOURCEW(id));
     ASSERT_NE(dialog, nullptr) << id;
-    CheckPicture(picture, dialog->cx, dialog->cy);
+    CheckPicture(picture, dialog->cx, dialog->cy, dialog->caption);
   }
 }
 
@@ -341,8 +344,8 @@ TEST_F(QtRuns, ConversionOfferedAtTheRecipientDialogIsAnsweredBothWays) {
   const tq::res::DialogTemplate* dialog =
       tq::res::FindDialog(reinterpret_cast<HINSTANCE>(plugin), MAKEINTRESOURCEW(101));
   ASSERT_NE(dialog, nullptr);
-  CheckPicture("dialog-101-no-phonebook.png", dialog->cx, dialog->cy);
-  CheckPicture("dialog-101-converted.png", dialog->cx, dialog->cy);
+  CheckPicture("dialog-101-no-phonebook.png", dialog->cx, dialog->cy, dialog->caption);
+  CheckPicture("dialog-101-converted.png", dialog->cx, dialog->cy, dialog->caption);
 }
 
 // The document property sheet through qlhost: the options page and the

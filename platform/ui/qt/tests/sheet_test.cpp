@@ -28,6 +28,9 @@ const tq::res::ControlTemplate kOptionsControls[] = {
     {WC_STATICW, -1, u"&En-tête :", 10, 12, 40, 8, SS_LEFT},
     {WC_EDITW, kHeader, u"", 55, 10, 100, 12, WS_TABSTOP | WS_BORDER},
     {WC_BUTTONW, 1202, u"&Rapport", 10, 30, 60, 10, BS_AUTOCHECKBOX | WS_TABSTOP},
+    // The letter of the sheet's "A&ppliquer" too.
+    {WC_STATICW, -1, u"Mot de &passe :", 10, 50, 60, 8, SS_LEFT},
+    {WC_EDITW, 1203, u"", 70, 48, 60, 12, WS_BORDER | ES_PASSWORD},
 };
 const tq::res::ControlTemplate kAboutControls[] = {
     {WC_STATICW, 901, u"Télécopie, version 1", 10, 10, 150, 8, SS_LEFT},
@@ -76,9 +79,9 @@ INT_PTR PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-INT_PTR RunSheet() {
-  PROPSHEETPAGEW pages[2] = {};
-  for (int i = 0; i < 2; ++i) {
+INT_PTR RunSheet(int count = 2) {
+  PROPSHEETPAGEW pages[3] = {};
+  for (int i = 0; i < count; ++i) {
     pages[i].dwSize = sizeof(PROPSHEETPAGEW);
     pages[i].hInstance = PagesInstance();
     pages[i].pszTemplate = MAKEINTRESOURCEW(i == 0 ? kOptionsPage : kAboutPage);
@@ -88,7 +91,7 @@ INT_PTR RunSheet() {
   header.dwSize = sizeof(header);
   header.dwFlags = PSH_PROPSHEETPAGE;
   header.pszCaption = u"Propriétés du document";
-  header.nPages = 2;
+  header.nPages = static_cast<UINT>(count);
   header.ppsp = pages;
   return PropertySheetW(&header);
 }
@@ -207,6 +210,69 @@ TEST_F(QtSheet, EveryPageHasATabAndChoosingOneShowsThePage) {
                                                        {kAboutPage, PSN_SETACTIVE}, {kAboutPage, PSN_QUERYCANCEL},
                                                        {kOptionsPage, PSN_RESET}, {kAboutPage, PSN_RESET}};
   EXPECT_EQ(notes, expected);
+}
+
+}  // namespace
+
+namespace {
+
+// The index of the page a sheet shows, in the sheet's order.
+int ShownIndex(HWND sheet) {
+  const std::vector<tq::ui::SheetPageTab> tabs = tq::ui::SheetPageTabs(sheet);
+  for (size_t i = 0; i < tabs.size(); ++i) {
+    if (tabs[i].page != nullptr && tabs[i].page == tq::ui::ShownSheetPage(sheet)) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+// Keys as a person presses them on the widget with the focus: the tab row's
+// arrows, Ctrl+Tab and Ctrl+PgDn from wherever the focus is, Alt+P shared
+// by a label of the page and the sheet's "A&ppliquer", and a click on the
+// second of two tabs with one title.
+TEST_F(QtSheet, KeysAndClicksReachEveryPageAndASharedMnemonicPressesNothing) {
+  unsetenv("TELEQUILL_SCRIPT");
+  ASSERT_TRUE(tq::ui::UseFace("qt"));
+  std::vector<int> shown;    // the page index after each step
+  std::vector<int> focused;  // the control with the focus after each step
+  int step = 0;
+  QTimer ticks;
+  QObject::connect(&ticks, &QTimer::timeout, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr || QApplication::activeWindow() != modal) return;
+    auto* tabs = modal->findChild<QTabWidget*>();
+    const HWND sheet = tq::ui::ActiveModalWindow();
+    QWidget* focus = modal->focusWidget() != nullptr ? modal->focusWidget() : modal;
+    if (step > 0 && step < 12) {
+      shown.push_back(ShownIndex(sheet));
+      focused.push_back(GetDlgCtrlID(GetFocus()));
+    }
+    switch (step++) {
+      case 0: QTest::keyClick(focus, Qt::Key_Right); break;  // the sheet opens on its tab row
+      case 1: QTest::keyClick(focus, Qt::Key_Right); break;
+      case 2: QTest::keyClick(focus, Qt::Key_Tab, Qt::ControlModifier); break;
+      case 3: QTest::keyClick(focus, Qt::Key_Tab); break;
+      case 4: QTest::keyClick(focus, Qt::Key_A); break;  // the header changes: Apply is enabled
+      case 5: QTest::keyClick(focus, Qt::Key_P, Qt::AltModifier); break;
+      case 6: QTest::keyClick(focus, Qt::Key_P, Qt::AltModifier); break;
+      case 7: QTest::keyClick(focus, Qt::Key_P, Qt::AltModifier); break;
+      case 8: QTest::keyClick(focus, Qt::Key_PageDown, Qt::ControlModifier); break;
+      case 9: QTest::keyClick(focus, Qt::Key_Left); break;
+      case 10:
+        QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, Qt::NoModifier, tabs->tabBar()->tabRect(2).center());
+        break;
+      case 11: QTest::keyClick(focus, Qt::Key_Escape); break;
+      default:
+        if (step > 2000) EndDialog(sheet, 99);  // nothing left to do: do not hang
+    }
+  });
+  ticks.start(0);
+  EXPECT_EQ(RunSheet(3), 0);
+  EXPECT_EQ(shown, (std::vector<int>{1, 2, 0, 0, 0, 0, 0, 0, 1, 0, 2}));
+  EXPECT_EQ(focused, (std::vector<int>{IDC_PROPSHEET_TABS, IDC_PROPSHEET_TABS, IDC_PROPSHEET_TABS, kHeader, kHeader,
+                                       1203, IDC_PROPSHEET_APPLY, 1203, IDC_PROPSHEET_TABS, IDC_PROPSHEET_TABS,
+                                       IDC_PROPSHEET_TABS}));
+  // Alt+P never pressed "A&ppliquer": no page was applied.
+  for (const auto& note : notes) EXPECT_NE(note.second, static_cast<UINT>(PSN_APPLY));
 }
 
 }  // namespace

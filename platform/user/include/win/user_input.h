@@ -11,6 +11,11 @@
 #include "win/resource.h"
 #include "win/user.h"
 
+// A property sheet's row of tabs above the pages: one tab a page, a tab
+// stop of its own whose arrow keys change pages.
+inline constexpr int IDC_PROPSHEET_TABS = 12320;
+#define WC_TABCONTROLW u"SysTabControl32"
+
 namespace tq::ui {
 
 // Gives edit `edit` the focus with its whole text selected, as the dialog
@@ -33,10 +38,14 @@ bool ClickButton(HWND button, std::string* why);
 bool SelectItems(HWND list, const std::vector<int>& items, std::string* why);
 bool DoubleClickItem(HWND list, int item, std::string* why);
 
-// A key pressed while `control` has the focus: VK_DELETE, VK_RETURN,
-// VK_ESCAPE or VK_F1. The control gets WM_KEYDOWN (a list box with
-// LBS_WANTKEYBOARDINPUT asks its parent with WM_VKEYTOITEM); Enter presses
-// the default button, Escape cancels, F1 sends WM_HELP.
+// A key pressed while `control` has the focus, with the modifiers held
+// (HoldModifiers). Enter presses the default button, Escape cancels, F1
+// sends WM_HELP, Tab and Shift+Tab move the focus along the tab stops (of a
+// sheet: the shown page's, the sheet's buttons and its tab row); in a
+// property sheet Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PgDn and Ctrl+PgUp change
+// pages wherever the focus is. Other keys (arrows, Home, End, PgUp, PgDn,
+// Delete) go to the control as WM_KEYDOWN (a list box with
+// LBS_WANTKEYBOARDINPUT asks its parent with WM_VKEYTOITEM).
 bool PressKey(HWND control, int virtualKey, std::string* why);
 
 // Modifier keys held from now on (GetAsyncKeyState sees them).
@@ -45,6 +54,18 @@ void HoldModifiers(bool shift, bool control);
 // In a property sheet: shows the page made from template `templateId`
 // (with PSN_KILLACTIVE on the old page and PSN_SETACTIVE on the new).
 bool ShowSheetPage(HWND sheet, int templateId, std::string* why);
+// The same for the page at `index` in the sheet's order: a sheet may hold
+// two pages made from one template.
+bool ShowSheetPageAt(HWND sheet, int index, std::string* why);
+
+// Alt+`letter` in the active modal window, as the dialog manager takes it:
+// among the controls of the window (of a sheet: the shown page's, then the
+// sheet's buttons) whose text marks that letter with '&', the first after
+// the focus is chosen. A label gives the focus to the control after it. A
+// letter that only one control carries presses it when it is a button; a
+// letter that several carry only moves the focus to the next of them.
+// No control with that letter beeps.
+bool PressMnemonic(HWND modal, char16_t letter, std::string* why);
 
 // The active modal window of this thread (dialog or property sheet), null
 // when none; for a sheet, the page shown and the control lookup that a
@@ -56,6 +77,8 @@ HWND ShownSheetPage(HWND sheet);
 // page's PSP_USETITLE title, else its template's caption) and the
 // template's size in dialog units.
 struct SheetPageTab {
+  HWND page = nullptr;  // null until the page is first shown
+  bool making = false;  // its window is being made (WM_INITDIALOG)
   int templateId = 0;
   std::u16string title;
   short cx = 0;
@@ -77,5 +100,9 @@ int HandledPostedCommands(int id);
 // Items of a list or combo box and the selected item indices.
 std::vector<std::u16string> ItemTexts(HWND list);
 std::vector<int> SelectedItems(HWND list);
+// A list box's tab stops in dialog units, for a face to draw its columns:
+// empty without LBS_USETABSTOPS, one value for stops at every multiple of
+// it, else the stops themselves.
+std::vector<int> ListTabStops(HWND list);
 
 }  // namespace tq::ui

@@ -22,7 +22,10 @@ struct Conversion {
   int timeLimitSeconds = 300;  // a program that loops is stopped after this
   std::string pages;       // the pages to print ("2-3,7"); empty: all
   int numberUp = 1;        // pages on each sheet: 1, 2, 4, 6, 9 or 16
-  bool fitToPage = false;  // each page scaled to fit A4
+  bool fitToPage = false;  // each page scaled to fit the media (A4 when none is given)
+  // The media the pages are laid on, in points (0: Ghostscript's default);
+  // wider than high makes landscape pages.
+  int mediaWidth = 0, mediaHeight = 0;
 };
 
 // A page list as the spooler writes one: ranges N, N-M, N- or -M between

@@ -1,6 +1,6 @@
 // The host options the plug-ins read, by the names the user gives them:
 // job-mode, fax-feature, g4, speed-dial-range, monitor, copies, tray,
-// secure-user, secure-password, secure-doc-name, and the fax options
+// paper-size, orientation, secure-user, secure-password, secure-doc-name, and the fax options
 // resolution, report and header that the options page edits.
 #pragma once
 
@@ -39,5 +39,18 @@ void MergeSettingChanges(const SettingsBlock& base, const SettingsBlock& edited,
 
 // One "name: value" line per option, decoded, for people to read.
 std::string DescribeSettings(const SettingsBlock& block, const SettingsLayout& layout);
+
+// The host's own fields of the public area: the paper page's size (A4 is 0)
+// and orientation (1 landscape).
+inline constexpr std::size_t kPaperSizeOffset = 644;
+inline constexpr std::size_t kOrientationOffset = 648;
+
+// The paper a document is converted for, upright, in points, and whether
+// it is turned to landscape.
+struct PaperPoints {
+  int width = 595;
+  int height = 842;
+};
+PaperPoints PaperOf(const SettingsBlock& block, bool* landscape);
 
 }  // namespace tq::host

@@ -27,6 +27,9 @@ class InputDriver {
   virtual bool DoubleClick(HWND list, int item, std::string* why) { return DoubleClickItem(list, item, why); }
   virtual bool Key(HWND control, int virtualKey, std::string* why) { return PressKey(control, virtualKey, why); }
   virtual bool Page(HWND sheet, int templateId, std::string* why) { return ShowSheetPage(sheet, templateId, why); }
+  virtual bool PageAt(HWND sheet, int index, std::string* why) { return ShowSheetPageAt(sheet, index, why); }
+  // Alt+letter in the active modal window.
+  virtual bool Mnemonic(HWND modal, char16_t letter, std::string* why) { return PressMnemonic(modal, letter, why); }
   virtual void Hold(bool shift, bool control) { HoldModifiers(shift, control); }
   // `shot PATH`: a picture of the active window; false with the reason
   // when this face cannot take one (the headless face takes none and says so
