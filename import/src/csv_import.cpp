@@ -166,6 +166,10 @@ INT_PTR SelectProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   }
   auto* state = DialogStateOf<SelectState>(dialog);
   if (state == nullptr) return FALSE;
+  if (message == WM_HELP) {  // F1: the dialog's topic, as "Aide" opens it
+    OpenHelp(*state->run, dialog, kCsvSelectHelpContext);
+    return TRUE;
+  }
   if (const auto answer = SharedSelectionMessage(dialog, message, wParam, lParam, *state->chosen,
                                                  [&] { MoveSelected(dialog, *state); })) {
     return *answer;

@@ -55,6 +55,10 @@ INT_PTR SourceProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     return TRUE;
   }
   const auto* state = DialogStateOf<SourceState>(dialog);
+  if (message == WM_HELP && state != nullptr) {  // F1: the dialog's topic, as "Aide" opens it
+    OpenHelp(*state->run, dialog, kSourceHelpContext);
+    return TRUE;
+  }
   if (message != WM_COMMAND || state == nullptr) return FALSE;
   switch (LOWORD(wParam)) {
     case source::kKind:

@@ -78,7 +78,7 @@ TEST_F(AddressBookScenario, DefaultBookDesktopExportWithAContactList) {
   CopyExport("desktop-export-3.0.vcf", path("addressbook.vcf"));
   const auto result = Run("phonebook",
                           "dialog 116\nselecttext 1056 \"Carnet d'adresses Windows (WAB)\"\nexpect-checked 1059\n"
-                          "click 1\n"
+                          "key 1056 f1\nclick 1\n"
                           "dialog 1700\nexpect-focus 1702\nkey 1702 f1\nselecttext 1703 \"Équipe (liste)\"\nclick 1705\nclick 1\n"
                           "dialog 101\nexpect-lines 1001 \"René Dupré\\t+33140000001\" \"René Dupré\\t+33140000002\" "
                           "\"Claire Roux\\t0199\"\n"
@@ -88,6 +88,7 @@ TEST_F(AddressBookScenario, DefaultBookDesktopExportWithAContactList) {
   // No file dialog for the default book.
   EXPECT_EQ(Transcript().find("Importation du fichier WAB"), std::string::npos) << Transcript();
   // F1 opens the address dialog's topic, which its help file has, with text.
+  EXPECT_NE(Transcript().find(" context 15510\n"), std::string::npos) << Transcript();
   EXPECT_NE(Transcript().find("help \"qladdress.HLP\" context 1700\n"),
             std::string::npos)
       << Transcript();

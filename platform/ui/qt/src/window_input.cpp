@@ -269,6 +269,15 @@ bool Mirror::eventFilter(QObject* watched, QEvent* event) {
     }
     case QEvent::KeyPress: {
       auto* key = static_cast<QKeyEvent*>(event);
+      if (kind == Kind::Dialog || kind == Kind::Sheet) {
+        // Only what no control took: Escape and Enter stay with the window.
+        if (LayerKey(control, kind, key)) return true;
+        if (key->key() == Qt::Key_F1) {
+          KeyPressed(control, VK_F1);
+          return true;
+        }
+        break;
+      }
       if (LayerKey(control, kind, key)) return true;
       if (kind == Kind::Tabs) return DialogKey(control, key);
       if (kind == Kind::Edit || kind == Kind::MultiEdit) return EditKey(control, widget, key);

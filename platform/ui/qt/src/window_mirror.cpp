@@ -139,6 +139,9 @@ QDialog* Mirror::MakeTopWidget(HWND window, Kind kind, Qt::WindowFlags extra, co
   widget->setFont(font);
   units_[window] = BaseUnitsOf(font);
   Register(window, widget, kind, window);
+  // Keys that reach the window itself (no control has the focus yet) go to
+  // the dialog manager too: Tab finds the first tab stop, F1 asks for help.
+  widget->installEventFilter(this);
   return widget;
 }
 
