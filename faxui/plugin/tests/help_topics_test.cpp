@@ -80,6 +80,11 @@ TEST(HelpTopics, EveryContextOfTheDialogsAndPagesHasATopic) {
 
     const std::string html = testing::ReadText(std::string(TELEQUILL_BIN_DIR) + "/qlhelp" + model + ".html");
     for (int context : listed) EXPECT_FALSE(TopicHeading(html, context).empty()) << "no topic for " << context;
+    // Each topic once: a second one with the same context is never shown.
+    for (std::size_t at = html.find("id=\"context-"); at != std::string::npos; at = html.find("id=\"context-", at + 1)) {
+      const std::string id = html.substr(at, html.find('"', at + 4) - at);
+      EXPECT_EQ(html.find(id + "\"", at + 1), std::string::npos) << id << " twice";
+    }
     // The Import application opens this file at its dialogs' contexts:
     // source choice, CSV selection, speed-dial selection.
     for (int context : {15510, 15511, 15514}) {
