@@ -203,19 +203,24 @@ int Listen(const std::string& folder, const std::string& path, std::string& erro
   chmod(folder.c_str(), 0700);
   sockaddr_un address{};
   address.sun_family = AF_UNIX;
-  if (path.size() >= sizeof address.sun_path) {
+  // The socket is made under a name of its own and renamed to `path` once it
+  // listens, owner-only: a backend that finds `path` can always connect, and
+  // nobody else ever can.
+  const std::string making = path + ".new";
+  if (making.size() >= sizeof address.sun_path) {
     error = path + ": the name is too long for a socket";
     return -1;
   }
-  std::strcpy(address.sun_path, path.c_str());
-  unlink(path.c_str());  // a socket left by an agent that ended
+  std::strcpy(address.sun_path, making.c_str());
+  unlink(making.c_str());  // left by an agent that was killed while starting
   const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  if (fd < 0 || bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || listen(fd, 64) != 0) {
+  if (fd < 0 || bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+      chmod(making.c_str(), 0600) != 0 || listen(fd, 64) != 0 || rename(making.c_str(), path.c_str()) != 0) {
     error = path + ": cannot listen (" + std::strerror(errno) + ")";
     if (fd >= 0) close(fd);
+    unlink(making.c_str());
     return -1;
   }
-  chmod(path.c_str(), 0600);
   return fd;
 }
 
