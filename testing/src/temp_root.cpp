@@ -4,10 +4,13 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -57,8 +60,14 @@ void WriteText(const std::filesystem::path& file, const std::string& text) {
 
 namespace {
 
-// Reads both pipes until they close, feeding `input` to the child's stdin.
-void Pump(int inFd, const std::string& input, int outFd, int errFd, RunResult& result) {
+// How long a program under test may run: a hang becomes a failure that says
+// so, well inside CTest's own time limit, instead of a test that never ends.
+constexpr auto kRunLimit = std::chrono::seconds(200);
+
+// Feeds `input` and gathers both outputs until the program closes them or its
+// time is up; false when the time ran out.
+bool Pump(int inFd, const std::string& input, int outFd, int errFd, RunResult& result) {
+  const auto deadline = std::chrono::steady_clock::now() + kRunLimit;
   size_t written = 0;
   if (input.empty()) {
     close(inFd);
@@ -70,7 +79,14 @@ void Pump(int inFd, const std::string& input, int outFd, int errFd, RunResult& r
     if (outFd >= 0) fds[n++] = {outFd, POLLIN, 0};
     if (errFd >= 0) fds[n++] = {errFd, POLLIN, 0};
     if (inFd >= 0) fds[n++] = {inFd, POLLOUT, 0};
-    if (poll(fds, n, -1) < 0) break;
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    if (left.count() <= 0) {
+      for (int fd : {inFd, outFd, errFd}) {
+        if (fd >= 0) close(fd);
+      }
+      return false;
+    }
+    if (poll(fds, n, static_cast<int>(left.count())) < 0 && errno != EINTR) break;
     for (int i = 0; i < n; ++i) {
       if (fds[i].revents == 0) continue;
       if (fds[i].fd == inFd) {
@@ -94,6 +110,7 @@ void Pump(int inFd, const std::string& input, int outFd, int errFd, RunResult& r
     }
   }
   if (inFd >= 0) close(inFd);
+  return true;
 }
 
 }  // namespace
@@ -138,7 +155,10 @@ RunResult RunProgram(const std::string& program, const std::vector<std::string>&
     result.err = "cannot start " + path + ": " + std::strerror(rc);
     return result;
   }
-  Pump(inPipe[1], input, outPipe[0], errPipe[0], result);
+  if (!Pump(inPipe[1], input, outPipe[0], errPipe[0], result)) {
+    kill(pid, SIGKILL);
+    result.err += "\n[" + path + " was stopped: it ran past " + std::to_string(kRunLimit.count()) + " s]";
+  }
   int status = 0;
   waitpid(pid, &status, 0);
   result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
