@@ -135,15 +135,17 @@ class GivenToTheQueue : public CupsQueue {
     CupsQueue::TearDown();
   }
   // Waits, bounded, until the queue has no job left to do.
+  // Generous waits: under the sanitizers on a loaded machine the scheduler
+  // and the backend take many times their usual second.
   bool QueueDrained() {
-    for (int tries = 0; tries < 200; ++tries) {
+    for (int tries = 0; tries < 600; ++tries) {
       if (RunProgram("/usr/bin/lpstat", {"-o", "Telequill-Fax"}, ClientEnv()).out.empty()) return true;
       usleep(100000);
     }
     return false;
   }
   bool LogSays(const std::string& text) {
-    for (int tries = 0; tries < 100; ++tries) {
+    for (int tries = 0; tries < 300; ++tries) {
       // The whole log: the scheduler's debug lines soon push a line out of its end.
       if (ReadText(path("cups/log/error_log")).find(text) != std::string::npos) return true;
       usleep(100000);
@@ -213,7 +215,7 @@ TEST_F(GivenToTheQueue, PageRangesTextBadDocumentsAndPageAccounting) {
   EXPECT_TRUE(LogSays("PAGE: 2 1")) << cups_->Log();
   EXPECT_TRUE(LogSays("Extrait\\\" was sent to socket://")) << cups_->Log();
   // page_log: one line per page sent.
-  for (int tries = 0; tries < 50 && LineCount(ReadText(path("cups/log/page_log"))) < 2; ++tries) usleep(100000);
+  for (int tries = 0; tries < 300 && LineCount(ReadText(path("cups/log/page_log"))) < 2; ++tries) usleep(100000);
   EXPECT_EQ(LineCount(ReadText(path("cups/log/page_log"))), 2) << ReadText(path("cups/log/page_log"));
 
   // Plain text, as CUPS hands it without a filter.
