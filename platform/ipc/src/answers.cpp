@@ -36,6 +36,27 @@ std::u16string TextOf(HWND window) {
   return text;
 }
 
+// The window a person works in: the innermost modal one, else the first
+// visible top-level window.
+Answer RaiseActive(Answer answer) {
+  HWND window = ui::ActiveModalDialog();
+  if (!OwnWindow(window)) {
+    window = nullptr;
+    for (const ui::TopLevelWindow& top : ui::TopLevelWindows()) {
+      if (top.visible) {
+        window = top.handle;
+        break;
+      }
+    }
+  }
+  if (window == nullptr) {
+    answer.status = Status::NoWindow;
+    return answer;
+  }
+  answer.value = SetForegroundWindow(window);
+  return answer;
+}
+
 }  // namespace
 
 Answer Respond(const Request& request, std::uint64_t token) {
@@ -47,6 +68,13 @@ Answer Respond(const Request& request, std::uint64_t token) {
   }
   if (request.operation == Operation::Hello) return answer;
   if (request.operation == Operation::Find) return FindTopLevel(request.text, answer);
+  if (request.operation == Operation::RaiseActive) {
+    if (request.token != token) {
+      answer.status = Status::WrongProcess;
+      return answer;
+    }
+    return RaiseActive(answer);
+  }
 
   // Every other question is about one window, of this very process.
   if (request.token != token) {

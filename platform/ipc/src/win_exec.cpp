@@ -18,6 +18,7 @@
 #include "ipc/ipc.h"
 #include "listener.h"
 #include "program_search.h"
+#include "started_programs.h"
 #include "win/ansi_text.h"
 #include "win/environment.h"
 #include "win/foreign_window.h"
@@ -125,10 +126,12 @@ UINT Start(LPCSTR commandLine, const void* caller) {
   const int error = StartOwnedChild(program.path, arguments, ChildEnvironment(), {}, child);
   if (error != 0) return ErrorOfSpawn(error);
   // Nobody waits for the child, as with Win32; this reaps it when it ends.
+  NoteStarted(child);
   std::thread([child] {
     int status = 0;
     while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
+    NoteEnded(child);
   }).detach();
   return kStarted;
 }

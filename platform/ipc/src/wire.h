@@ -45,6 +45,7 @@ enum class Operation : std::uint32_t {
   SetForeground = 10,  // SetForegroundWindow
   Post = 11,          // PostMessageW(argument, wParam, lParam)
   Send = 12,          // SendMessageW(argument, wParam, lParam)
+  RaiseActive = 13,   // bring the process's active window forward (no window)
 };
 
 enum class Status : std::uint32_t {

@@ -122,4 +122,23 @@ TEST_F(Answers, ProxiesOfOtherProcessesAreNotPassedOn) {
   EXPECT_EQ(Ask(Operation::Enable, proxy, 0).status, Status::NoWindow);
 }
 
+// A process that started this one asks it to bring its window forward when
+// a person clicks the window it holds: the visible dialog comes, only for
+// the process's own token, and a process with nothing shown says so.
+TEST_F(Answers, RaiseActiveBringsTheVisibleWindowForward) {
+  ShowWindow(dialog_, SW_SHOW);
+  const HWND other = CreateDialogParamW(nullptr, MAKEINTRESOURCEW(ipctest::kDialog), nullptr, QuietProc, 0);
+  ShowWindow(other, SW_SHOW);
+  SetForegroundWindow(other);
+  ASSERT_EQ(GetActiveWindow(), other);
+  EXPECT_EQ(Ask(Operation::RaiseActive, nullptr, 0, 0).status, Status::WrongProcess);
+  const Answer raised = Ask(Operation::RaiseActive, nullptr);
+  EXPECT_EQ(raised.status, Status::Ok);
+  EXPECT_EQ(raised.value, TRUE);
+  EXPECT_EQ(GetActiveWindow(), dialog_);
+  DestroyWindow(other);
+  ShowWindow(dialog_, SW_HIDE);
+  EXPECT_EQ(Ask(Operation::RaiseActive, nullptr).status, Status::NoWindow);
+}
+
 }  // namespace

@@ -150,6 +150,29 @@ void HoldModifiers(bool shift, bool control) {
   controlHeld = control;
 }
 
+namespace {
+std::atomic<bool (*)()> startedRunning{nullptr};
+std::atomic<void (*)()> startedRaise{nullptr};
+}  // namespace
+
+void SetStartedProgramHooks(StartedProgramHooks hooks) {
+  startedRunning.store(hooks.running);
+  startedRaise.store(hooks.raise);
+}
+
+bool StartedProgramRunning() {
+  const auto running = startedRunning.load();
+  return running != nullptr && running();
+}
+
+void RaiseStartedProgram() {
+  if (const auto raise = startedRaise.load()) raise();
+}
+
+bool HeldByStartedProgram(HWND window) {
+  return window != nullptr && ActiveModalDialog() == window && !IsWindowEnabled(window) && StartedProgramRunning();
+}
+
 }  // namespace tq::ui
 
 using namespace tq::ui;

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "win/foreign_window.h"
 #include "window_facts.h"
 #include "window_mirror.h"
 
@@ -226,6 +227,16 @@ bool Mirror::InDisabledWindow(HWND control) const {
   return top != nullptr && !IsWindowEnabled(top);
 }
 
+// A click on a window that waits for a program it started brings that
+// program's window forward, as a click on a window behind a modal one does.
+void Mirror::RaiseWhatHolds(HWND control) const {
+  auto found = entries_.find(control);
+  if (found == entries_.end()) return;
+  HWND top = found->second.top;
+  if (KindOf(top) == Kind::Page) top = GetParent(top);
+  if (ui::HeldByStartedProgram(top)) ui::RaiseStartedProgram();
+}
+
 // A button's mnemonic presses it at once, as the dialog manager does,
 // rather than a moment later as Qt animates it: keys typed right after it
 // then go where the press moved the focus.
@@ -249,7 +260,10 @@ bool Mirror::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
     case QEvent::Wheel:
-      if (InDisabledWindow(control)) return true;
+      if (InDisabledWindow(control)) {
+        if (event->type() == QEvent::MouseButtonPress) RaiseWhatHolds(control);
+        return true;
+      }
       break;
     default: break;
   }

@@ -120,6 +120,7 @@ class Mirror final : public QObject {
   // Alt+letter; the arrows and paging keys of lists and the tab row.
   bool LayerKey(HWND control, Kind kind, class QKeyEvent* key);
   HWND HandleOf(QObject* object) const;
+  void RaiseWhatHolds(HWND control) const;
   bool InDisabledWindow(HWND control) const;
   bool ButtonMnemonic(HWND control, QWidget* widget);
 

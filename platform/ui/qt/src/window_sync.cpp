@@ -16,6 +16,7 @@
 
 #include "static_picture.h"
 #include "tab_stop_delegate.h"
+#include "win/foreign_window.h"
 #include "window_facts.h"
 #include "window_mirror.h"
 
@@ -83,6 +84,9 @@ void Mirror::SyncTop(HWND window, Entry& entry) {
   }
   // A window disabled by its modal child keeps its look: only controls
   // disabled themselves look disabled. The mirror drops its input instead.
+  // A window that waits for a program it started looks disabled, as no
+  // window of its own stands over it to say why it takes no input.
+  widget->setEnabled(!ui::HeldByStartedProgram(window));
   if (entry.kind == Kind::Sheet) {
     if (QTabWidget* tabs = TabsOf(window)) {
       QSignalBlocker quiet(tabs);

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QMessageBox>
 #include <QAbstractButton>
 #include <QTest>
@@ -17,6 +18,7 @@
 #include "testing/temp_root.h"
 #include "win/comdlg.h"
 #include "win/face.h"
+#include "win/foreign_window.h"
 #include "win/resource.h"
 #include "win/user_input.h"
 
@@ -160,6 +162,88 @@ TEST_F(QtControls, ScriptAnswersTheFileDialog) {
   EXPECT_EQ(std::u16string(file), QString::fromStdString(chosen).toStdU16String());
   EXPECT_FALSE(GetSaveFileNameW(&ofn));
   EXPECT_EQ(CommDlgExtendedError(), 0u);
+}
+
+// A dialog that a program it started disables (as the Import application
+// does while it runs) looks disabled, takes no click, and a click on it asks
+// that program to come forward; enabled again it looks and works as before.
+int raisedPrograms = 0;
+
+TEST_F(QtControls, DialogHeldByStartedProgramLooksDisabledAndRaisesIt) {
+  unsetenv("TELEQUILL_SCRIPT");
+  ASSERT_TRUE(tq::ui::UseFace("qt"));
+  raisedPrograms = 0;
+  bool programRuns = true;
+  static bool* runs = nullptr;
+  runs = &programRuns;
+  tq::ui::SetStartedProgramHooks({[] { return *runs; }, [] { ++raisedPrograms; }});
+  bool lookedDisabled = false, pressedWhileHeld = false, lookedEnabledAfter = false;
+  int step = 0, waited = 0;
+  QTimer ticks;
+  QObject::connect(&ticks, &QTimer::timeout, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    const HWND dialog = tq::ui::ActiveModalWindow();
+    if (modal == nullptr || dialog == nullptr) return;
+    auto* close = modal->findChild<QPushButton*>();
+    if (close == nullptr) return;
+    // The program's calls come from another thread, whose handing over
+    // wakes the dialog's modal loop: a posted message does the same here.
+    if (step == 0) {
+      EnableWindow(dialog, FALSE);
+      PostMessageW(dialog, WM_NULL, 0, 0);
+      ++step;
+    } else if (step == 1 && !modal->isEnabled()) {
+      lookedDisabled = !close->isEnabled();
+      QTest::mouseClick(close, Qt::LeftButton);
+      QTest::mouseClick(modal, Qt::LeftButton, {}, QPoint(3, 3));
+      ++step;
+    } else if (step == 2) {
+      pressedWhileHeld = tq::ui::ActiveModalWindow() != dialog;
+      EnableWindow(dialog, TRUE);
+      PostMessageW(dialog, WM_NULL, 0, 0);
+      ++step;
+    } else if (step == 3 && modal->isEnabled()) {
+      lookedEnabledAfter = close->isEnabled();
+      QTest::mouseClick(close, Qt::LeftButton);
+      ++step;
+    } else if (++waited > 4000) {
+      EndDialog(dialog, 99);
+    }
+  });
+  ticks.start(0);
+  EXPECT_EQ(Run(), IDCANCEL);
+  EXPECT_TRUE(lookedDisabled);
+  EXPECT_FALSE(pressedWhileHeld);
+  EXPECT_EQ(raisedPrograms, 2) << "each press on the held dialog asks the program forward";
+  EXPECT_TRUE(lookedEnabledAfter);
+
+  // A dialog disabled while no started program runs keeps its look (its
+  // own modal child says why it takes no input).
+  programRuns = false;
+  bool keptLook = false;
+  step = 0;
+  QTimer again;
+  QObject::connect(&again, &QTimer::timeout, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    const HWND dialog = tq::ui::ActiveModalWindow();
+    if (modal == nullptr || dialog == nullptr) return;
+    if (step == 0) {
+      EnableWindow(dialog, FALSE);
+      PostMessageW(dialog, WM_NULL, 0, 0);
+    }
+    if (step == 50) {
+      keptLook = modal->isEnabled();
+      EnableWindow(dialog, TRUE);
+      EndDialog(dialog, IDOK);
+    }
+    ++step;
+  });
+  ticks.stop();
+  again.start(0);
+  EXPECT_EQ(Run(), IDOK);
+  EXPECT_TRUE(keptLook);
+  EXPECT_EQ(raisedPrograms, 2);
+  tq::ui::SetStartedProgramHooks({});
 }
 
 }  // namespace

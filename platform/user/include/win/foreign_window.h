@@ -78,4 +78,21 @@ bool RunOnWindowThread(void (*call)(void* context), void* context);
 // as a Win32 thread in SendMessage still takes the messages sent to it.
 bool RunWaitingCalls();
 
+// Programs this process started (WinExec): whether one still runs, and
+// asking the running ones to bring their active window forward. A window
+// disabled while no window of this process is modal over it waits for
+// such a program, and a click on it brings the program forward.
+struct StartedProgramHooks {
+  bool (*running)() = nullptr;
+  void (*raise)() = nullptr;
+};
+void SetStartedProgramHooks(StartedProgramHooks hooks);
+bool StartedProgramRunning();
+void RaiseStartedProgram();
+
+// `window` is disabled by a program this process started: it is disabled,
+// it is itself the innermost modal window (no window of this process is
+// modal over it) and a started program runs.
+bool HeldByStartedProgram(HWND window);
+
 }  // namespace tq::ui
