@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -13,6 +14,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <thread>
 #include <sstream>
 #include <string_view>
 #include <vector>
@@ -20,6 +22,7 @@
 #include "agent_wire.h"
 #include "host/agent_client.h"
 #include "host/child_process.h"
+#include "host/desktop_notice.h"
 #include "win/environment.h"
 #include "win/unique_fd.h"
 
@@ -110,7 +113,51 @@ std::string NoRoomAnswer(const std::string& folder, int error) {
          std::strerror(error) + ")\n";
 }
 
-void ServeJob(int connection, const std::string& program, const std::string& folder) {
+// The recipients of a fax stream: its FAXNUM lines, one for each, in the
+// PJL before the page description.
+int RecipientsOf(int stream) {
+  constexpr std::size_t kHeaderLimit = 1 << 20;
+  constexpr std::string_view kFaxNumber = "@PJL TELQUL FAXNUM = ";
+  std::string header(kHeaderLimit, '\0');
+  const ssize_t got = pread(stream, header.data(), header.size(), 0);
+  header.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+  if (const auto language = header.find("@PJL ENTER LANGUAGE"); language != std::string::npos) header.resize(language);
+  int count = 0;
+  for (std::size_t at = header.find(kFaxNumber); at != std::string::npos; at = header.find(kFaxNumber, at + 1)) ++count;
+  return count;
+}
+
+// How long the agent waits for the backend to say what the device did:
+// longer than the backend's attempts to reach a device that refuses.
+constexpr int kOutcomeWaitMilliseconds = 30 * 60 * 1000;
+
+// Waits (bounded) for the backend's outcome line and tells the user; a
+// backend that closes without one (an older one) tells nothing.
+void NoticeOutcome(UniqueFd connection, const std::string& title, int recipients) {
+  pollfd ready{connection.fd(), POLLIN, 0};
+  int polled;
+  while ((polled = poll(&ready, 1, kOutcomeWaitMilliseconds)) < 0 && errno == EINTR) {
+  }
+  std::string line;
+  if (polled <= 0 || !wire::ReadLine(connection.fd(), line)) return;
+  if (line == "sent") {
+    ShowDesktopNotice(SentNotice(title, recipients));
+  } else if (line.rfind("failed ", 0) == 0) {
+    ShowDesktopNotice(FailedNotice(title, line.substr(7), true));
+  }
+}
+
+// Tells the user why the job did not leave; the answer goes to the backend.
+void AnswerNotSent(int connection, const std::string& title, const std::string& answer) {
+  wire::WriteAll(connection, answer);
+  const bool held = answer.rfind("retry ", 0) == 0;
+  std::string reason = answer.substr(answer.find(' ') + 1);
+  if (!reason.empty() && reason.back() == '\n') reason.pop_back();
+  ShowDesktopNotice(FailedNotice(title, reason, held));
+}
+
+void ServeJob(UniqueFd connectionFd, const std::string& program, const std::string& folder) {
+  const int connection = connectionFd.fd();
   std::map<std::string, std::string> fields;
   std::string line;
   bool tooLong = false;
@@ -125,11 +172,12 @@ void ServeJob(int connection, const std::string& program, const std::string& fol
   }
   if (!line.empty() || fields.count("size") == 0) return;  // not a whole request
   const std::uint64_t size = std::strtoull(fields["size"].c_str(), nullptr, 10);
+  const std::string title = fields["name"];
 
   std::string documentName, outputName;
   UniqueFd document(PrivateFile(folder, documentName));
   if (document.fd() < 0) {
-    wire::WriteAll(connection, NoRoomAnswer(folder, errno));
+    AnswerNotSent(connection, title, NoRoomAnswer(folder, errno));
     return;
   }
   std::uint64_t received = 0;
@@ -138,7 +186,7 @@ void ServeJob(int connection, const std::string& program, const std::string& fol
   if (writeFailed) {
     const int error = errno;
     unlink(documentName.c_str());
-    wire::WriteAll(connection, NoRoomAnswer(folder, error));
+    AnswerNotSent(connection, title, NoRoomAnswer(folder, error));
     return;
   }
   if (!whole || received != size) {
@@ -155,19 +203,22 @@ void ServeJob(int connection, const std::string& program, const std::string& fol
     return;
   }
   if (status == kExitRefused) {
-    wire::WriteAll(connection, "refused " + RefusalOf(messages) + "\n");
+    AnswerNotSent(connection, title, "refused " + RefusalOf(messages) + "\n");
     return;
   }
   UniqueFd output(status == 0 ? open(outputName.c_str(), O_RDONLY | O_CLOEXEC) : -1);
   unlink(outputName.c_str());
   struct stat info {};
   if (output.fd() < 0 || fstat(output.fd(), &info) != 0) {
-    wire::WriteAll(connection, "failed " + FirstLine(messages) + "\n");
+    AnswerNotSent(connection, title, "failed " + FirstLine(messages) + "\n");
     return;
   }
+  const int recipients = RecipientsOf(output.fd());
   std::uint64_t sent = 0;
-  if (wire::WriteAll(connection, "done " + std::to_string(info.st_size) + "\n")) {
-    (void)wire::Copy(output.fd(), connection, static_cast<std::uint64_t>(info.st_size), sent);
+  if (wire::WriteAll(connection, "done " + std::to_string(info.st_size) + "\n") &&
+      wire::Copy(output.fd(), connection, static_cast<std::uint64_t>(info.st_size), sent)) {
+    // The next job's prompt need not wait for this one's device.
+    std::thread(NoticeOutcome, std::move(connectionFd), title, recipients).detach();
   }
 }
 
@@ -238,8 +289,11 @@ std::string RunAgent(const std::string& program) {
       if (errno == EINTR || errno == ECONNABORTED) continue;
       return "the agent's socket failed (" + std::string(std::strerror(errno)) + ")";
     }
-    if (PeerAllowed(connection)) ServeJob(connection, program, folder);
-    close(connection);
+    if (PeerAllowed(connection)) {
+      ServeJob(UniqueFd(connection), program, folder);
+    } else {
+      close(connection);
+    }
   }
 }
 

@@ -68,20 +68,24 @@ AgentLookup ConnectToAgent(const std::string& runtimeRoot, uid_t uid, int& conne
   return AgentLookup::Found;
 }
 
+namespace {
+
+// Names, options and reasons travel one to a line; a line end in them
+// would start another field.
+std::string OneLine(std::string text) {
+  for (char& c : text) c = c == '\n' || c == '\r' ? ' ' : c;
+  return text;
+}
+
+}  // namespace
+
 AgentAnswer SendJobToAgent(int connection, const AgentJob& job, int streamOut, std::string& message) {
-  const UniqueFd owned(connection);
-  const int fd = owned.fd();
+  const int fd = connection;
   struct stat info {};
   fstat(job.document, &info);
-  // Names and options travel one to a line; a line end in them would
-  // start another field.
-  const auto oneLine = [](std::string text) {
-    for (char& c : text) c = c == '\n' || c == '\r' ? ' ' : c;
-    return text;
-  };
-  const std::string header = "name=" + oneLine(job.name) + "\nmodel=" + oneLine(job.model) +
-                             "\noptions=" + oneLine(job.options) + "\nfax-to=" + oneLine(job.given.to) +
-                             "\nfax-delay=" + oneLine(job.given.delay) + "\nsize=" + std::to_string(info.st_size) +
+  const std::string header = "name=" + OneLine(job.name) + "\nmodel=" + OneLine(job.model) +
+                             "\noptions=" + OneLine(job.options) + "\nfax-to=" + OneLine(job.given.to) +
+                             "\nfax-delay=" + OneLine(job.given.delay) + "\nsize=" + std::to_string(info.st_size) +
                              "\n\n";
   std::uint64_t sent = 0;
   const bool handedIn = wire::WriteAll(fd, header) &&
@@ -118,6 +122,10 @@ AgentAnswer SendJobToAgent(int connection, const AgentJob& job, int streamOut, s
   }
   message = line.rfind("failed ", 0) == 0 ? line.substr(7) : "the agent answered \"" + line + "\"";
   return AgentAnswer::Failed;
+}
+
+void TellAgentOutcome(int connection, bool sent, const std::string& reason) {
+  wire::WriteAll(connection, sent ? std::string("sent\n") : "failed " + OneLine(reason) + "\n");
 }
 
 }  // namespace tq::host

@@ -90,12 +90,13 @@ void TellPagesSent(int stream, int copies) {
   for (int page = 1; page <= pages; ++page) std::fprintf(stderr, "PAGE: %d %d\n", page, copies);
 }
 
-int SendToDevice(const std::string& uri, int stream, const LpdJob& job, int copies) {
+// The device's error in `error` when the stream was not sent.
+int SendToDevice(const std::string& uri, int stream, const LpdJob& job, int copies, std::string& error) {
   const int retry = SecondsFrom("TELEQUILL_DEVICE_RETRY", 10);
   const int timeout = SecondsFrom("TELEQUILL_PORT_TIMEOUT", 30);
   for (int attempt = 1;; ++attempt) {
     std::fprintf(stderr, "STATE: +connecting-to-device\n");
-    std::string error;
+    error.clear();
     const DeviceOutcome outcome = SendStreamToDevice(uri, stream, job, timeout, error);
     std::fprintf(stderr, "STATE: -connecting-to-device\n");
     if (outcome == DeviceOutcome::Sent) {
@@ -220,10 +221,12 @@ int main(int argc, char** argv) {
   }
   std::string message;
   AgentAnswer answer;
+  UniqueFd agent;  // kept open to tell the agent what the device did
   if (connection < 0) {
     answer = RunJobAsUser(*account, qlhost, job, stream.fd(), message);
   } else {
     if (!given) std::fprintf(stderr, "INFO: \"%s\": waiting for %s to answer the fax prompt\n", job.name.c_str(), user.c_str());
+    agent.Reset(connection);
     answer = SendJobToAgent(connection, job, stream.fd(), message);
   }
   switch (answer) {
@@ -235,5 +238,8 @@ int main(int argc, char** argv) {
     case AgentAnswer::Retry: return Say("ERROR", message + "; the job will be tried again", kBackendRetry);
   }
   const LpdJob printJob{std::atoi(argv[1]), HostName(), user, job.name};
-  return SendToDevice(device.uri, stream.fd(), printJob, std::max(1, std::atoi(argv[4])));
+  std::string deviceError;
+  const int status = SendToDevice(device.uri, stream.fd(), printJob, std::max(1, std::atoi(argv[4])), deviceError);
+  if (agent.valid()) TellAgentOutcome(agent.fd(), status == kBackendOk, deviceError + "; the job will be tried again");
+  return status;
 }

@@ -26,4 +26,13 @@ constexpr char16_t kMissingString[] = u"(texte manquant)";
 constexpr char16_t kUnknownClass[] = u"(contrôle inconnu)";
 constexpr char16_t kBadSpinner[] = u"(compteur incorrect)";
 
+// The agent's desktop notifications (UTF-8): the job's title goes between
+// the quotes.
+constexpr char kNoticeFaxOpen[] = "Télécopie « ";
+constexpr char kNoticeSent[] = " » transmise au périphérique";
+constexpr char kNoticeOneRecipient[] = " : 1 destinataire";
+constexpr char kNoticeRecipients[] = " destinataires";  // after " : N"
+constexpr char kNoticeFailed[] = " » non transmise";
+constexpr char kNoticeHeld[] = " » en attente";
+
 }  // namespace tq::host::texts

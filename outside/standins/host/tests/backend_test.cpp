@@ -21,6 +21,7 @@
 
 #include "loopback_lpd.h"
 #include "loopback_printer.h"
+#include "private_session_bus.h"
 #include "qlhost_fixture.h"
 #include "session_agent.h"
 #include "testing/processes.h"
@@ -147,9 +148,10 @@ class Backend : public QlHost {
     chmod(userFolder_.c_str(), 0700);
     WriteText(path("doc.pxl"), ") HP-PCL XL;2;0\r\npages");
   }
-  void StartAgent(const std::string& script) {
+  void StartAgent(const std::string& script, const std::string& sessionBus = {}) {
     WriteText(path("script.txt"), script);
     agent_ = std::make_unique<SessionAgent>(userFolder_, root().string());
+    agent_->SetSessionBus(sessionBus);
     ASSERT_TRUE(agent_->Start(path("script.txt").string()));
   }
 
@@ -191,6 +193,41 @@ TEST_F(Backend, AnsweredPromptSendsTheFaxJobToTheDevice) {
   EXPECT_NE(stream.find("0145678900"), std::string::npos) << stream;
   EXPECT_NE(stream.find("@PJL TELQUL FAXRES = SUPERFINE\r\n"), std::string::npos) << stream;
   EXPECT_NE(stream.find("@PJL ENTER LANGUAGE=PCLXL\r\n) HP-PCL XL;2;0\r\npages"), std::string::npos) << stream;
+}
+
+// The agent tells the user on the desktop what became of each job: handed
+// to the device (its recipients counted), refused with the reason, or not
+// taken by the device and to be tried again.
+TEST_F(Backend, TheAgentShowsEachJobsOutcomeAsADesktopNotification) {
+  const PrivateSessionBus bus(path("").string());
+  ASSERT_TRUE(bus.running()) << "dbus-daemon and dbus-monitor are needed";
+  StartAgent(kAnswerPrompt, bus.address());
+  constexpr auto kWait = std::chrono::seconds(20);
+  LoopbackPrinter device(LoopbackPrinter::Mode::ReadAll);
+  const std::string doc = path("doc.pxl").string();
+
+  auto run = RunBackendFor(UserName(), device.uri(), {"Lettre", "TelequillJob=Fax", doc});
+  EXPECT_EQ(run.status, 0) << run.err;
+  std::string notices = bus.Notifications("Lettre \u00bb transmise au p\u00e9riph\u00e9rique : 1 destinataire\"", kWait);
+  EXPECT_NE(notices.find("string \"printer\""), std::string::npos) << notices;
+
+  run = RunBackendFor(UserName(), device.uri(), {"Rapport", "fax-to=0145678900;0145678901;#12", doc});
+  EXPECT_EQ(run.status, 0) << run.err;
+  notices = bus.Notifications(
+      "string \"T\u00e9l\u00e9copie \u00ab Rapport \u00bb transmise au p\u00e9riph\u00e9rique : 3 destinataires\"", kWait);
+  EXPECT_NE(notices, "");
+
+  run = RunBackendFor(UserName(), device.uri(), {"Refus", "fax-to=#999", doc});
+  EXPECT_EQ(run.status, kBackendCancel) << run.err;
+  notices = bus.Notifications("Refus \u00bb non transmise\"\n   string \"\"#999\": not a speed-dial number", kWait);
+  EXPECT_NE(notices, "") << bus.Notifications("", kWait);
+
+  LoopbackPrinter hangingUp(LoopbackPrinter::Mode::HangUp);
+  run = RunBackendFor(UserName(), hangingUp.uri(), {"Coupure", "fax-to=0145678900", doc});
+  EXPECT_EQ(run.status, kBackendRetry) << run.err;
+  notices = bus.Notifications("Coupure \u00bb en attente\"", kWait);
+  EXPECT_NE(notices.find("; the job will be tried again\""), std::string::npos) << notices;
+  EXPECT_EQ(device.Received().size() > 0, true);
 }
 
 TEST_F(Backend, DocumentOnStandardInputIsSpooledAndSent) {

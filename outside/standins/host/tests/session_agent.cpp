@@ -30,9 +30,13 @@ SessionAgent::~SessionAgent() {
 
 bool SessionAgent::Start(const std::string& scriptPath) {
   std::vector<std::string> env = {"XDG_RUNTIME_DIR=" + runtimeFolder_, "TELEQUILL_ROOT=" + telequillRoot_};
+  if (!busAddress_.empty()) env.push_back("DBUS_SESSION_BUS_ADDRESS=" + busAddress_);
   for (char** e = environ; *e != nullptr; ++e) {
     const std::string entry = *e;
-    if (entry.rfind("XDG_RUNTIME_DIR=", 0) != 0 && entry.rfind("TELEQUILL_ROOT=", 0) != 0) env.push_back(entry);
+    if (entry.rfind("XDG_RUNTIME_DIR=", 0) != 0 && entry.rfind("TELEQUILL_ROOT=", 0) != 0 &&
+        entry.rfind("DBUS_SESSION_BUS_ADDRESS=", 0) != 0) {
+      env.push_back(entry);
+    }
   }
   std::vector<char*> envp;
   for (auto& entry : env) envp.push_back(entry.data());

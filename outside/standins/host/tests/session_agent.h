@@ -17,6 +17,9 @@ class SessionAgent {
   SessionAgent(const SessionAgent&) = delete;
   SessionAgent& operator=(const SessionAgent&) = delete;
 
+  // The session bus it reaches (none by default, whatever the test's own
+  // environment says).
+  void SetSessionBus(std::string address) { busAddress_ = std::move(address); }
   // Starts it with the script at `scriptPath`; true once its socket is there.
   bool Start(const std::string& scriptPath);
   std::string socketPath() const { return runtimeFolder_ + "/telequill/agent.sock"; }
@@ -26,6 +29,7 @@ class SessionAgent {
  private:
   std::string runtimeFolder_;
   std::string telequillRoot_;
+  std::string busAddress_;
   pid_t pid_ = -1;
 };
 

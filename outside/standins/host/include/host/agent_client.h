@@ -37,9 +37,14 @@ struct AgentJob {
 // could not take the job now (its folder is full). Both are tried again.
 enum class AgentAnswer { Done, Cancelled, Refused, Failed, Lost, Retry };
 
-// Sends the job on the connection (which it closes) and writes the
-// answered stream to `streamOut` (an open descriptor). `message` says what
-// happened.
+// Sends the job on the connection (which stays the caller's) and writes
+// the answered stream to `streamOut` (an open descriptor). `message` says
+// what happened.
 AgentAnswer SendJobToAgent(int connection, const AgentJob& job, int streamOut, std::string& message);
+
+// After a Done answer: tells the agent whether the device took the stream
+// ("sent") or why not, one line, so that it can tell the user. An agent
+// that no longer waits for it is no fault.
+void TellAgentOutcome(int connection, bool sent, const std::string& reason);
 
 }  // namespace tq::host
