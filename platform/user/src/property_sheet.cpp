@@ -7,6 +7,7 @@
 
 #include "texts.h"
 #include "win/transcript.h"
+#include "win/sheet_labels.h"
 #include "win/user_input.h"
 
 namespace tq::ui {
@@ -245,7 +246,7 @@ INT_PTR SheetProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
       sheet->msgResult = LeaveCurrent(*sheet) && ApplyAll(*sheet, false) ? TRUE : FALSE;
       return TRUE;
     case PSM_CANCELTOCLOSE:
-      SetDlgItemTextW(handle, IDC_PROPSHEET_OK, texts::kCloseButton);
+      SetDlgItemTextW(handle, IDC_PROPSHEET_OK, state.closeText.empty() ? texts::kCloseButton : state.closeText.c_str());
       SetButton(*sheet, IDC_PROPSHEET_CANCEL, false);
       return TRUE;
     case PSM_SETTITLEW:
@@ -322,6 +323,11 @@ bool SheetShowTemplate(Window& sheet, int templateId) {
     if (dialogTemplate != nullptr && dialogTemplate->id == templateId) return ShowPage(sheet, i, true);
   }
   return false;
+}
+
+void SetSheetCloseText(HWND handle, std::u16string text) {
+  Window* sheet = PeekWindowRecord(handle);
+  if (sheet != nullptr && sheet->sheet) sheet->sheet->closeText = std::move(text);
 }
 
 std::vector<SheetPageTab> SheetPageTabs(HWND handle) {

@@ -1,6 +1,7 @@
 // Property sheets: the sheet window with its own buttons around the pages.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "window.h"
@@ -21,6 +22,7 @@ struct SheetState {
   int current = -1;
   int making = -1;  // the page whose window is being made
   bool applied = false;  // an apply succeeded: the sheet answers 1 even if cancelled
+  std::u16string closeText;  // OK's label once Cancel becomes Close; empty: the layer's own
 };
 
 // Shows the page made from `templateId`; false when there is none or the

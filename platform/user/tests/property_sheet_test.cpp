@@ -6,6 +6,7 @@
 
 #include "script_fixture.h"
 #include "win/resource.h"
+#include "win/sheet_labels.h"
 
 namespace {
 
@@ -43,6 +44,8 @@ struct Seen {
   std::vector<int> activated;                // the cookie of each page made active
   int cookieAtInit = 0;
   LPARAM lParamAtInit = 0;
+  bool reportCannotBeUndone = false;
+  std::u16string closeText;  // what the page gives the sheet as OK's Close label
 };
 Seen seen;
 
@@ -59,6 +62,11 @@ INT_PTR PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_COMMAND:
       if (LOWORD(wParam) == kHeader && HIWORD(wParam) == EN_CHANGE) PropSheet_Changed(GetParent(page), page);
+      // "Rapport" stands for a change that Cancel cannot undo.
+      if (LOWORD(wParam) == 1202 && HIWORD(wParam) == BN_CLICKED && seen.reportCannotBeUndone) {
+        if (!seen.closeText.empty()) tq::ui::SetSheetCloseText(GetParent(page), seen.closeText);
+        SendMessageW(GetParent(page), PSM_CANCELTOCLOSE, 0, 0);
+      }
       return TRUE;
     case WM_NOTIFY: {
       const auto* note = reinterpret_cast<const NMHDR*>(lParam);
@@ -229,4 +237,24 @@ TEST_F(PropertySheetTest, KeyboardAloneReachesEveryPageAndSharedMnemonicsPressNo
   EXPECT_EQ(seen.activated, (std::vector<int>{0, 1, 2, 1, 2, 0, 1, 0, 2, 1, 0}));
   EXPECT_NE(Transcript().find("beep"), std::string::npos) << Transcript();
   EXPECT_EQ(std::count(seen.notes.begin(), seen.notes.end(), std::make_pair(kOptionsPage, kApply)), 1);
+}
+
+// Once Cancel cannot undo a change, OK reads Close (the host's own label
+// when it gave one, else the layer's) and Cancel is disabled.
+TEST_F(PropertySheetTest, CancelToCloseLabelsOkWithTheHostsText) {
+  seen.reportCannotBeUndone = true;
+  UseScript(
+      "click 1202\n"
+      "expect-text 1 Fermer\n"
+      "expect-disabled 2\n"
+      "click 1\n");
+  EXPECT_EQ(RunSheet(), 1);
+  seen = {};
+  seen.reportCannotBeUndone = true;
+  seen.closeText = u"Clore";
+  UseScript(
+      "click 1202\n"
+      "expect-text 1 Clore\n"
+      "click 1\n");
+  EXPECT_EQ(RunSheet(), 1);
 }

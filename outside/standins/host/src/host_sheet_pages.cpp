@@ -10,6 +10,7 @@
 #include "texts.h"
 #include "win/dialog_state.h"
 #include "win/program_folder.h"
+#include "win/sheet_labels.h"
 #include "win/text.h"
 #include "win/updown.h"
 
@@ -236,6 +237,7 @@ void LabelButtons(HWND page, const HostSheet& sheet) {
   for (const ButtonLabel& label : kButtonLabels) {
     SetDlgItemTextW(frame, label.button, SheetButtonLabel(sheet.library, label.string, label.fallback).c_str());
   }
+  ui::SetSheetCloseText(frame, SheetButtonLabel(sheet.library, qlres::kSheetCloseString, u"Fermer"));
 }
 
 // The port the device is asked on: the network address typed (a bare
