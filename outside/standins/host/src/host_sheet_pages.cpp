@@ -237,7 +237,7 @@ void LabelButtons(HWND page, const HostSheet& sheet) {
   for (const ButtonLabel& label : kButtonLabels) {
     SetDlgItemTextW(frame, label.button, SheetButtonLabel(sheet.library, label.string, label.fallback).c_str());
   }
-  ui::SetSheetCloseText(frame, SheetButtonLabel(sheet.library, qlres::kSheetCloseString, u"Fermer"));
+  ui::SetSheetCloseText(frame, SheetButtonLabel(sheet.library, qlres::kSheetCloseString, texts::kCloseButton));
 }
 
 // The port the device is asked on: the network address typed (a bare

@@ -18,6 +18,7 @@ constexpr char16_t kAutoconfigRunning[] = u"Configuration automatique du périph
 constexpr char16_t kCancelButton[] = u"Annuler";
 constexpr char16_t kApplyButton[] = u"A&ppliquer";
 constexpr char16_t kHelpButton[] = u"&Aide";
+constexpr char16_t kCloseButton[] = u"Fermer";  // OK once Cancel becomes Close
 constexpr char kSecureUserEmpty[] = "Le nom d'utilisateur ne peut pas être vide.";
 constexpr char kSecurePasswordEmpty[] = "Le mot de passe ne peut pas être vide.";
 
