@@ -203,6 +203,7 @@ extern "C" BOOL SetForegroundWindow(HWND handle) {
       FocusWindow(focus);
     }
     Changed(*top, Change::Focus);
+    if (Window* still = PeekWindowRecord(handle)) Changed(*TopLevelOf(*still), Change::Foreground);
     return TRUE;
   });
 }

@@ -211,6 +211,7 @@ class QtFace final : public Face, public script::InputDriver {
   void WindowCreated(HWND window) override { mirror_->Created(window); }
   void WindowChanged(HWND window, Change what) override {
     if (what == Change::Geometry) mirror_->Moved(window);
+    if (what == Change::Foreground) mirror_->BringForward(window);
   }
   void WindowDestroyed(HWND window) override {
     // The help window goes now, with its dialog: left for later, it would

@@ -320,6 +320,15 @@ void Mirror::Moved(HWND window) {
   Place(window, found->second, UnitsOf(found->second.top));
 }
 
+void Mirror::BringForward(HWND window) {
+  auto found = entries_.find(window);
+  if (found == entries_.end() || found->second.top != window || !found->second.widget) return;
+  QWidget* widget = found->second.widget.data();
+  if (!widget->isWindow() || !widget->isVisible()) return;
+  widget->raise();
+  widget->activateWindow();
+}
+
 void Mirror::Destroyed(HWND window) {
   auto found = entries_.find(window);
   if (found == entries_.end()) return;

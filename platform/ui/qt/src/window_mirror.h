@@ -44,6 +44,8 @@ class Mirror final : public QObject {
   void ExpectModal() { nextModal_ = true; }
   void Created(HWND window);
   void Destroyed(HWND window);
+  // Raises and activates a shown top-level window (SetForegroundWindow).
+  void BringForward(HWND window);
   void Moved(HWND window);
 
   // Copies the layer's state onto every widget, making the widgets of

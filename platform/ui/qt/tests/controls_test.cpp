@@ -246,4 +246,43 @@ TEST_F(QtControls, DialogHeldByStartedProgramLooksDisabledAndRaisesIt) {
   tq::ui::SetStartedProgramHooks({});
 }
 
+// SetForegroundWindow raises and activates the window it names, as the
+// Import application does with the dialog that started it when it ends.
+TEST_F(QtControls, ForegroundWindowIsActivated) {
+  unsetenv("TELEQUILL_SCRIPT");
+  ASSERT_TRUE(tq::ui::UseFace("qt"));
+  HWND other = nullptr;
+  QWidget* dialogWidget = nullptr;
+  bool otherWasActive = false, dialogCameBack = false;
+  int step = 0, waited = 0;
+  QTimer ticks;
+  QObject::connect(&ticks, &QTimer::timeout, [&] {
+    const HWND dialog = tq::ui::ActiveModalWindow();
+    if (dialog == nullptr) return;
+    if (step == 0 && QApplication::activeWindow() != nullptr) {
+      dialogWidget = QApplication::activeWindow();
+      other = CreateDialogParamW(kInstance, MAKEINTRESOURCEW(kPictureDialog), nullptr, CloseOnCancel, 0);
+      ShowWindow(other, SW_SHOW);
+      PostMessageW(dialog, WM_NULL, 0, 0);
+      ++step;
+    } else if (step == 1 && QApplication::activeWindow() != dialogWidget) {
+      otherWasActive = QApplication::activeWindow() != nullptr;
+      SetForegroundWindow(dialog);
+      ++step;
+    } else if (step == 2 && QApplication::activeWindow() == dialogWidget) {
+      dialogCameBack = true;
+      DestroyWindow(other);
+      EndDialog(dialog, IDOK);
+      ++step;
+    } else if (++waited > 4000) {
+      if (other != nullptr) DestroyWindow(other);
+      EndDialog(dialog, 99);
+    }
+  });
+  ticks.start(0);
+  EXPECT_EQ(Run(), IDOK);
+  EXPECT_TRUE(otherWasActive);
+  EXPECT_TRUE(dialogCameBack);
+}
+
 }  // namespace

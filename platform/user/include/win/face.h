@@ -75,6 +75,7 @@ enum class Change {
   Style,      // read-only, default button, ...
   Geometry,
   Page,       // the page shown in a property sheet
+  Foreground,  // a top-level window brought forward (SetForegroundWindow)
 };
 
 // What a modal loop is waiting for.
