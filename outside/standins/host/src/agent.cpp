@@ -114,14 +114,25 @@ std::string NoRoomAnswer(const std::string& folder, int error) {
 }
 
 // The recipients of a fax stream: its FAXNUM lines, one for each, in the
-// PJL before the page description.
+// PJL before the page description. The header is read a block at a time up
+// to the page description, so a large job costs no more than its header.
 int RecipientsOf(int stream) {
   constexpr std::size_t kHeaderLimit = 1 << 20;
+  constexpr std::size_t kBlock = 16 * 1024;
   constexpr std::string_view kFaxNumber = "@PJL TELQUL FAXNUM = ";
-  std::string header(kHeaderLimit, '\0');
-  const ssize_t got = pread(stream, header.data(), header.size(), 0);
-  header.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
-  if (const auto language = header.find("@PJL ENTER LANGUAGE"); language != std::string::npos) header.resize(language);
+  constexpr std::string_view kPageDescription = "@PJL ENTER LANGUAGE";
+  std::string header;
+  std::size_t language = std::string::npos;
+  while (language == std::string::npos && header.size() < kHeaderLimit) {
+    const std::size_t start = header.size();
+    header.resize(start + kBlock);
+    const ssize_t got = pread(stream, header.data() + start, kBlock, static_cast<off_t>(start));
+    header.resize(start + (got > 0 ? static_cast<std::size_t>(got) : 0));
+    if (got <= 0) break;
+    // Only the new block, and the tail of the last one the line may begin in.
+    language = header.find(kPageDescription, start < kPageDescription.size() ? 0 : start - kPageDescription.size());
+  }
+  if (language != std::string::npos) header.resize(language);
   int count = 0;
   for (std::size_t at = header.find(kFaxNumber); at != std::string::npos; at = header.find(kFaxNumber, at + 1)) ++count;
   return count;
