@@ -28,6 +28,24 @@ char16_t Lower(char16_t c) {
   return static_cast<char16_t>(u_tolower(c));
 }
 
+TextKey KeyOf(const std::u16string& text) {
+  TextKey key;
+  key.length = std::min(text.size(), TextKey::kLength);
+  for (std::size_t i = 0; i < key.length; ++i) key.chars[i] = Lower(text[i]);
+  return key;
+}
+
+// The order of KeyOf(text) and `key` without making the first: most items
+// differ from a block's bounds within a few characters.
+int CompareToKey(const std::u16string& text, const TextKey& key) {
+  const std::size_t length = std::min(text.size(), TextKey::kLength);
+  for (std::size_t i = 0; i < std::min(length, key.length); ++i) {
+    const char16_t c = Lower(text[i]);
+    if (c != key.chars[i]) return c < key.chars[i] ? -1 : 1;
+  }
+  return length == key.length ? 0 : (length < key.length ? -1 : 1);
+}
+
 }  // namespace
 
 int CompareForSort(const std::u16string& a, const std::u16string& b) {
@@ -127,6 +145,7 @@ void ItemList::Insert(int index, Item item) {
     blocks_.emplace_back();
     try {
       blocks_.back().items.push_back(std::move(item));
+      Measure(blocks_.back());
     } catch (...) {
       blocks_.clear();  // never an empty block
       throw;
@@ -147,6 +166,7 @@ void ItemList::Insert(int index, Item item) {
   Block& target = blocks_[block];
   const int change = item.selected ? 1 : 0;
   target.items.insert(target.items.begin() + offset, std::move(item));
+  Widen(target, target.items[offset]);
   target.selected += change;
   selected_ += change;
   ++count_;
@@ -166,6 +186,8 @@ void ItemList::Split(int block) {
                        std::make_move_iterator(target.items.end()));
     target.items.resize(kBlock / 2);
     target.items.shrink_to_fit();
+    Measure(target);
+    Measure(upper);
     upper.selected = static_cast<int>(
         std::count_if(upper.items.begin(), upper.items.end(), [](const Item& moved) { return moved.selected; }));
     target.selected -= upper.selected;
@@ -225,13 +247,38 @@ int ItemList::SortedPosition(const std::u16string& text) const {
   return base + static_cast<int>(at - block->items.begin());
 }
 
+void ItemList::Widen(Block& block, const Item& item) {
+  if (CompareToKey(item.text, block.low) < 0) {
+    block.low = KeyOf(item.text);
+  } else if (CompareToKey(item.text, block.high) > 0) {
+    block.high = KeyOf(item.text);
+  }
+}
+
+void ItemList::Measure(Block& block) {
+  block.low = block.high = KeyOf(block.items.front().text);
+  for (const Item& item : block.items) Widen(block, item);
+}
+
+// A text that starts with the search text has the key's characters first,
+// so its own key, between `low` and `high`, begins between their first
+// key.size() characters.
+bool ItemList::MayHold(const Block& block, std::u16string_view key) {
+  const std::u16string_view low = block.low.view();
+  const std::u16string_view high = block.high.view();
+  return low.substr(0, key.size()) <= key && key <= high.substr(0, key.size());
+}
+
 int ItemList::FindText(int after, const std::u16string& text, bool exact) const {
   if (text.empty()) return -1;
   const char16_t initial = Lower(text.front());
+  const TextKey key = KeyOf(text);
   if (exact) {
-    return FindFrom(after, [&](const Item& item) { return item.initial == initial && EqualNoCase(item.text, text); });
+    return FindFrom(after, key.view(),
+                    [&](const Item& item) { return item.initial == initial && EqualNoCase(item.text, text); });
   }
-  return FindFrom(after, [&](const Item& item) { return item.initial == initial && StartsWithNoCase(item.text, text); });
+  return FindFrom(after, key.view(),
+                  [&](const Item& item) { return item.initial == initial && StartsWithNoCase(item.text, text); });
 }
 
 int ItemList::CopyText(int index, char16_t* buffer) const {

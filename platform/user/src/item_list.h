@@ -2,10 +2,14 @@
 // kept in blocks so that inserting in the middle (sorted lists) costs a
 // binary search and a short move, never a shift of the whole list. Each
 // block counts its selected items, so counting, listing and clearing the
-// selection pass over the selected items and skip the blocks without any.
+// selection pass over the selected items and skip the blocks without any;
+// each knows the range its texts span without case, so a search reads only
+// the blocks that can hold its text.
 #pragma once
 
+#include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "win/types.h"
@@ -26,6 +30,15 @@ int CompareForSort(const std::u16string& a, const std::u16string& b);
 // Case-insensitive equality and prefix test, as the list searches use them.
 bool EqualNoCase(const std::u16string& a, const std::u16string& b);
 bool StartsWithNoCase(const std::u16string& text, const std::u16string& prefix);
+
+// The first characters of a text without case, as the searches compare
+// them; held in place so that keeping a block's bounds never allocates.
+struct TextKey {
+  static constexpr std::size_t kLength = 24;
+  std::array<char16_t, kLength> chars{};
+  std::size_t length = 0;
+  std::u16string_view view() const { return {chars.data(), length}; }
+};
 
 class ItemList {
  public:
@@ -49,11 +62,8 @@ class ItemList {
   void Reserve(int count);
   // Where a sorted list puts `text`: after the items that sort equal to it.
   int SortedPosition(const std::u16string& text) const;
-  // The first index, searching from `after` + 1 round to `after`, whose
-  // item satisfies `match`; -1 when none does.
-  template <class Match>
-  int FindFrom(int after, Match match) const;
-  // Every item; the visit may change anything but the selection flag.
+  // Every item; the visit may change anything but the text and the
+  // selection flag.
   template <class Visit>
   void ForEach(Visit visit);
   // The searches of LB_FINDSTRING(EXACT) and CB_FINDSTRING(EXACT): from the
@@ -69,6 +79,12 @@ class ItemList {
   struct Block {
     std::vector<Item> items;
     int selected = 0;  // how many of `items` are selected
+    // Bounds of the items' keys (TextKey), in code unit order: an item
+    // that starts with a search text has a key between them. Widened by
+    // each insertion, measured again when the block splits; an erased item
+    // may leave them wider than needed.
+    TextKey low;
+    TextKey high;
   };
   // Never an empty block: Erase drops a block once it is empty.
   std::vector<Block> blocks_;
@@ -80,10 +96,20 @@ class ItemList {
   // Block and offset of an index.
   std::pair<int, int> Locate(int index) const;
   void Split(int block);
+  static void Widen(Block& block, const Item& item);
+  static void Measure(Block& block);
+  // Whether `block` can hold a text that starts with `key` (the search
+  // text's TextKey).
+  static bool MayHold(const Block& block, std::u16string_view key);
+  // The first index, searching from `after` + 1 round to `after`, whose
+  // item satisfies `match`, reading only the blocks that may hold `key`;
+  // -1 when none does.
+  template <class Match>
+  int FindFrom(int after, std::u16string_view key, Match match) const;
 };
 
 template <class Match>
-int ItemList::FindFrom(int after, Match match) const {
+int ItemList::FindFrom(int after, std::u16string_view key, Match match) const {
   if (count_ == 0) return -1;
   int start = after + 1;
   if (start < 0 || start >= count_) start = 0;
@@ -92,7 +118,7 @@ int ItemList::FindFrom(int after, Match match) const {
     int base = 0;
     for (const auto& block : blocks_) {
       const int size = static_cast<int>(block.items.size());
-      if (base + size > from && base < to) {
+      if (base + size > from && base < to && MayHold(block, key)) {
         for (int i = std::max(from - base, 0); i < size && base + i < to; ++i) {
           if (match(block.items[i])) return base + i;
         }
