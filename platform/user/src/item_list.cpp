@@ -28,9 +28,38 @@ char16_t Lower(char16_t c) {
   return static_cast<char16_t>(u_tolower(c));
 }
 
+// A character as a UTF-16 unit: a narrow block's bytes are Latin-1, whose
+// code points are the byte values.
+template <class Char>
+char16_t Unit(Char c) {
+  return static_cast<char16_t>(c);
+}
+
+template <class A, class B>
+bool EqualSpans(std::span<A> a, std::span<B> b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    const char16_t x = Unit(a[i]);
+    const char16_t y = Unit(b[i]);
+    if (x != y && Lower(x) != Lower(y)) return false;
+  }
+  return true;
+}
+
+template <class A, class B>
+bool StartsWithSpan(std::span<A> text, std::span<B> prefix) {
+  return prefix.size() <= text.size() && EqualSpans(text.first(prefix.size()), prefix);
+}
+
+std::span<const char16_t> Span(std::u16string_view text) { return {text.data(), text.size()}; }
+
+bool Fits(std::u16string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x100; });
+}
+
 }  // namespace
 
-int CompareForSort(const std::u16string& a, const std::u16string& b) {
+int CompareForSort(std::u16string_view a, std::u16string_view b) {
   if (UCollator* collator = Collator()) {
     return ucol_strcoll(collator, a.data(), static_cast<int32_t>(a.size()), b.data(),
                         static_cast<int32_t>(b.size()));
@@ -44,20 +73,19 @@ int CompareForSort(const std::u16string& a, const std::u16string& b) {
 
 int CompareListText(const std::u16string& a, const std::u16string& b) { return CompareForSort(a, b); }
 
-bool EqualNoCase(const std::u16string& a, const std::u16string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (a[i] != b[i] && Lower(a[i]) != Lower(b[i])) return false;
-  }
-  return true;
+bool EqualNoCase(std::u16string_view a, std::u16string_view b) { return EqualSpans(Span(a), Span(b)); }
+
+bool StartsWithNoCase(std::u16string_view text, std::u16string_view prefix) {
+  return StartsWithSpan(Span(text), Span(prefix));
 }
 
-bool StartsWithNoCase(const std::u16string& text, const std::u16string& prefix) {
-  if (prefix.size() > text.size()) return false;
-  for (size_t i = 0; i < prefix.size(); ++i) {
-    if (text[i] != prefix[i] && Lower(text[i]) != Lower(prefix[i])) return false;
-  }
-  return true;
+std::u16string_view ItemList::Block::View(int item, std::u16string& scratch) const {
+  const std::size_t begin = Begin(item);
+  const std::size_t length = Length(item);
+  if (isWide) return {wide.data() + begin, length};
+  scratch.assign(narrow.begin() + static_cast<std::ptrdiff_t>(begin),
+                 narrow.begin() + static_cast<std::ptrdiff_t>(begin + length));
+  return scratch;
 }
 
 // From the block found last, so that a pass over the list in either
@@ -68,10 +96,10 @@ std::pair<int, int> ItemList::Locate(int index) const {
   int base = cacheBlock_ < blocks ? cacheBase_ : 0;
   while (block > 0 && index < base) {
     --block;
-    base -= static_cast<int>(blocks_[block].items.size());
+    base -= blocks_[block].Size();
   }
-  while (block < blocks && index >= base + static_cast<int>(blocks_[block].items.size())) {
-    base += static_cast<int>(blocks_[block].items.size());
+  while (block < blocks && index >= base + blocks_[block].Size()) {
+    base += blocks_[block].Size();
     ++block;
   }
   if (block < blocks) {
@@ -81,22 +109,43 @@ std::pair<int, int> ItemList::Locate(int index) const {
   return {block, index - base};
 }
 
-Item& ItemList::At(int index) {
+std::u16string ItemList::Text(int index) const {
   auto [block, offset] = Locate(index);
-  return blocks_[block].items[offset];
+  std::u16string scratch;
+  const std::u16string_view text = blocks_[block].View(offset, scratch);
+  return blocks_[block].isWide ? std::u16string(text) : scratch;
 }
 
-const Item& ItemList::At(int index) const {
+int ItemList::TextLength(int index) const {
   auto [block, offset] = Locate(index);
-  return blocks_[block].items[offset];
+  return static_cast<int>(blocks_[block].Length(offset));
+}
+
+LPARAM ItemList::Data(int index) const {
+  auto [block, offset] = Locate(index);
+  return blocks_[block].data[static_cast<std::size_t>(offset)];
+}
+
+void ItemList::SetData(int index, LPARAM data) {
+  auto [block, offset] = Locate(index);
+  blocks_[block].data[static_cast<std::size_t>(offset)] = data;
+}
+
+void ItemList::SetEveryData(LPARAM data) {
+  for (Block& block : blocks_) std::fill(block.data.begin(), block.data.end(), data);
+}
+
+bool ItemList::Selected(int index) const {
+  auto [block, offset] = Locate(index);
+  return blocks_[block].selection[static_cast<std::size_t>(offset)];
 }
 
 void ItemList::Select(int index, bool selected) {
   auto [block, offset] = Locate(index);
   Block& target = blocks_[block];
-  Item& item = target.items[offset];
-  if (item.selected == selected) return;
-  item.selected = selected;
+  const auto item = static_cast<std::size_t>(offset);
+  if (target.selection[item] == selected) return;
+  target.selection[item] = selected;
   const int change = selected ? 1 : -1;
   target.selected += change;
   selected_ += change;
@@ -104,35 +153,52 @@ void ItemList::Select(int index, bool selected) {
 
 void ItemList::SelectAll(bool selected) {
   for (Block& block : blocks_) {
-    const int size = static_cast<int>(block.items.size());
-    if (selected) {
-      if (block.selected == size) continue;
-      for (Item& item : block.items) item.selected = true;
-      block.selected = size;
-      continue;
-    }
-    // Clearing stops at the block's last selected item.
-    for (auto item = block.items.begin(); block.selected > 0; ++item) {
-      if (!item->selected) continue;
-      item->selected = false;
-      --block.selected;
-    }
+    if (block.selected == (selected ? block.Size() : 0)) continue;
+    std::fill(block.selection.begin(), block.selection.end(), selected);
+    block.selected = selected ? block.Size() : 0;
   }
   selected_ = selected ? count_ : 0;
 }
 
-void ItemList::Insert(int index, Item item) {
-  item.initial = item.text.empty() ? 0 : Lower(item.text.front());
+// Makes room first, so that nothing changes when memory runs out; a narrow
+// block takes a character beyond a byte by widening every text it holds.
+void ItemList::InsertInto(Block& block, int offset, std::u16string_view text) {
+  const std::size_t items = block.ends.size() + 1;
+  block.ends.reserve(items);
+  block.data.reserve(items);
+  block.selection.reserve(items);
+  const std::size_t at = block.Begin(offset);
+  if (!block.isWide && !Fits(text)) {
+    std::vector<char16_t> wide;
+    wide.reserve(block.narrow.size() + text.size());
+    wide.assign(block.narrow.begin(), block.narrow.end());
+    block.wide = std::move(wide);
+    block.narrow = {};
+    block.isWide = true;
+  }
+  if (block.isWide) {
+    block.wide.reserve(block.wide.size() + text.size());
+    block.wide.insert(block.wide.begin() + static_cast<std::ptrdiff_t>(at), text.begin(), text.end());
+  } else {
+    block.narrow.reserve(block.narrow.size() + text.size());
+    block.narrow.insert(block.narrow.begin() + static_cast<std::ptrdiff_t>(at), text.begin(), text.end());
+  }
+  const auto length = static_cast<std::uint32_t>(text.size());
+  block.ends.insert(block.ends.begin() + offset, static_cast<std::uint32_t>(at) + length);
+  for (auto end = block.ends.begin() + offset + 1; end != block.ends.end(); ++end) *end += length;
+  block.data.insert(block.data.begin() + offset, 0);
+  block.selection.insert(block.selection.begin() + offset, false);
+}
+
+void ItemList::Insert(int index, std::u16string_view text) {
   if (blocks_.empty()) {
     blocks_.emplace_back();
     try {
-      blocks_.back().items.push_back(std::move(item));
+      InsertInto(blocks_.back(), 0, text);
     } catch (...) {
       blocks_.clear();  // never an empty block
       throw;
     }
-    selected_ += blocks_.back().items.back().selected ? 1 : 0;
-    blocks_.back().selected = selected_;
     ++count_;
     return;
   }
@@ -140,18 +206,27 @@ void ItemList::Insert(int index, Item item) {
   int offset;
   if (index >= count_) {
     block = static_cast<int>(blocks_.size()) - 1;
-    offset = static_cast<int>(blocks_[block].items.size());
+    offset = blocks_[block].Size();
+    // A list filled at its end starts a new block rather than halving a
+    // full one: its blocks stay full.
+    if (offset >= kBlock) {
+      blocks_.emplace_back();
+      try {
+        InsertInto(blocks_.back(), 0, text);
+      } catch (...) {
+        blocks_.pop_back();
+        throw;
+      }
+      ++count_;
+      return;
+    }
   } else {
     std::tie(block, offset) = Locate(index);
   }
-  Block& target = blocks_[block];
-  const int change = item.selected ? 1 : 0;
-  target.items.insert(target.items.begin() + offset, std::move(item));
-  target.selected += change;
-  selected_ += change;
+  InsertInto(blocks_[block], offset, text);
   ++count_;
   if (block < cacheBlock_) ++cacheBase_;
-  if (static_cast<int>(target.items.size()) > kBlock) Split(block);
+  if (blocks_[block].Size() > kBlock) Split(block);
 }
 
 // Splits a full block in two halves. The item is in already: without
@@ -159,16 +234,34 @@ void ItemList::Insert(int index, Item item) {
 void ItemList::Split(int block) {
   try {
     blocks_.reserve(blocks_.size() + 1);
-    Block& target = blocks_[block];
+    Block& lower = blocks_[block];
+    constexpr int kHalf = kBlock / 2;
+    const std::size_t cut = lower.Begin(kHalf);
     Block upper;
-    upper.items.reserve(target.items.size() - kBlock / 2);
-    upper.items.assign(std::make_move_iterator(target.items.begin() + kBlock / 2),
-                       std::make_move_iterator(target.items.end()));
-    target.items.resize(kBlock / 2);
-    target.items.shrink_to_fit();
-    upper.selected = static_cast<int>(
-        std::count_if(upper.items.begin(), upper.items.end(), [](const Item& moved) { return moved.selected; }));
-    target.selected -= upper.selected;
+    upper.isWide = lower.isWide;
+    if (lower.isWide) {
+      upper.wide.assign(lower.wide.begin() + static_cast<std::ptrdiff_t>(cut), lower.wide.end());
+    } else {
+      upper.narrow.assign(lower.narrow.begin() + static_cast<std::ptrdiff_t>(cut), lower.narrow.end());
+    }
+    upper.ends.assign(lower.ends.begin() + kHalf, lower.ends.end());
+    for (std::uint32_t& end : upper.ends) end -= static_cast<std::uint32_t>(cut);
+    upper.data.assign(lower.data.begin() + kHalf, lower.data.end());
+    upper.selection.assign(lower.selection.begin() + kHalf, lower.selection.end());
+    upper.selected = static_cast<int>(std::count(upper.selection.begin(), upper.selection.end(), true));
+    // Nothing below throws: shrinking releases what the lower half no
+    // longer needs, or keeps it when it cannot.
+    lower.selected -= upper.selected;
+    lower.wide.resize(lower.isWide ? cut : 0);
+    lower.narrow.resize(lower.isWide ? 0 : cut);
+    lower.ends.resize(kHalf);
+    lower.data.resize(kHalf);
+    lower.selection.resize(kHalf);
+    lower.wide.shrink_to_fit();
+    lower.narrow.shrink_to_fit();
+    lower.ends.shrink_to_fit();
+    lower.data.shrink_to_fit();
+    lower.selection.shrink_to_fit();
     blocks_.insert(blocks_.begin() + block + 1, std::move(upper));
     if (block < cacheBlock_) ++cacheBlock_;
   } catch (const std::bad_alloc&) {
@@ -178,13 +271,26 @@ void ItemList::Split(int block) {
 void ItemList::Erase(int index) {
   auto [block, offset] = Locate(index);
   Block& target = blocks_[block];
-  if (target.items[offset].selected) {
+  const auto item = static_cast<std::size_t>(offset);
+  if (target.selection[item]) {
     --target.selected;
     --selected_;
   }
-  target.items.erase(target.items.begin() + offset);
+  const std::size_t begin = target.Begin(offset);
+  const auto length = static_cast<std::uint32_t>(target.Length(offset));
+  if (target.isWide) {
+    target.wide.erase(target.wide.begin() + static_cast<std::ptrdiff_t>(begin),
+                      target.wide.begin() + static_cast<std::ptrdiff_t>(begin + length));
+  } else {
+    target.narrow.erase(target.narrow.begin() + static_cast<std::ptrdiff_t>(begin),
+                        target.narrow.begin() + static_cast<std::ptrdiff_t>(begin + length));
+  }
+  target.ends.erase(target.ends.begin() + offset);
+  for (auto end = target.ends.begin() + offset; end != target.ends.end(); ++end) *end -= length;
+  target.data.erase(target.data.begin() + offset);
+  target.selection.erase(target.selection.begin() + offset);
   if (block < cacheBlock_) --cacheBase_;
-  if (target.items.empty()) {
+  if (target.ends.empty()) {
     blocks_.erase(blocks_.begin() + block);
     if (block < cacheBlock_) --cacheBlock_;
   }
@@ -193,55 +299,90 @@ void ItemList::Erase(int index) {
 
 void ItemList::Clear() {
   blocks_.clear();
+  blocks_.shrink_to_fit();
   cacheBlock_ = cacheBase_ = 0;
   count_ = 0;
   selected_ = 0;
 }
 
 void ItemList::Reserve(int count) {
-  // Room only: no block is made here, since every block holds at least one
-  // item (SortedPosition reads each block's last one). A list filled in
-  // order splits its blocks in halves, so that is the number to expect.
+  // Room for the blocks only: no block is made here, since every block
+  // holds at least one item (SortedPosition reads each block's last one).
   if (count <= 0) return;
   blocks_.reserve(blocks_.size() + static_cast<std::size_t>(count / (kBlock / 2) + 1));
-  if (!blocks_.empty()) {
-    auto& items = blocks_.back().items;
-    items.reserve(std::min(items.size() + count, std::size_t{kBlock + 1}));
-  }
 }
 
-int ItemList::SortedPosition(const std::u16string& text) const {
+int ItemList::SortedPosition(std::u16string_view text) const {
   // The first block whose last item sorts after `text`, by binary search,
   // then the place inside it.
+  std::u16string scratch;
   auto block = std::partition_point(blocks_.begin(), blocks_.end(), [&](const Block& b) {
-    return CompareForSort(b.items.back().text, text) <= 0;
+    return CompareForSort(b.View(b.Size() - 1, scratch), text) <= 0;
   });
   int base = 0;
-  for (auto it = blocks_.begin(); it != block; ++it) base += static_cast<int>(it->items.size());
+  for (auto it = blocks_.begin(); it != block; ++it) base += it->Size();
   if (block == blocks_.end()) return count_;
-  auto at = std::upper_bound(block->items.begin(), block->items.end(), text, [](const std::u16string& t, const Item& item) {
-    return CompareForSort(t, item.text) < 0;
-  });
-  return base + static_cast<int>(at - block->items.begin());
+  int low = 0;
+  int high = block->Size();
+  while (low < high) {
+    const int middle = low + (high - low) / 2;
+    if (CompareForSort(text, block->View(middle, scratch)) < 0) {
+      high = middle;
+    } else {
+      low = middle + 1;
+    }
+  }
+  return base + low;
 }
 
-int ItemList::FindText(int after, const std::u16string& text, bool exact) const {
-  if (text.empty()) return -1;
-  const char16_t initial = Lower(text.front());
-  if (exact) {
-    return FindFrom(after, [&](const Item& item) { return item.initial == initial && EqualNoCase(item.text, text); });
+namespace {
+
+// The items [first, last) of a block whose characters are `chars` and
+// whose texts end at `ends`: the first that equals `text` (`exact`) or
+// starts with it, without case; -1 for none. The first characters are
+// compared before anything else, so most items cost a read or two.
+template <class Char>
+int FindIn(const Char* chars, const std::uint32_t* ends, int first, int last, std::span<const char16_t> text,
+           bool exact) {
+  const char16_t head = text.front();
+  const char16_t initial = Lower(head);
+  for (int i = first; i < last; ++i) {
+    const std::uint32_t begin = i == 0 ? 0 : ends[i - 1];
+    const std::uint32_t length = ends[i] - begin;
+    if (length == 0 || length < text.size() || (exact && length != text.size())) continue;
+    const char16_t c = Unit(chars[begin]);
+    if (c != head && Lower(c) != initial) continue;
+    if (EqualSpans(std::span<const Char>(chars + begin, text.size()), text)) return i;
   }
-  return FindFrom(after, [&](const Item& item) { return item.initial == initial && StartsWithNoCase(item.text, text); });
+  return -1;
+}
+
+}  // namespace
+
+int ItemList::FindText(int after, std::u16string_view text, bool exact) const {
+  if (text.empty() || count_ == 0) return -1;
+  const std::span<const char16_t> wanted = Span(text);
+  auto find = [&](const Block& block, int first, int last) {
+    return block.isWide ? FindIn(block.wide.data(), block.ends.data(), first, last, wanted, exact)
+                        : FindIn(block.narrow.data(), block.ends.data(), first, last, wanted, exact);
+  };
+  int start = after + 1;
+  if (start < 0 || start >= count_) start = 0;
+  // From `start` to the end, then from the top.
+  const int found = Scan(start, count_, find);
+  return found >= 0 ? found : Scan(0, start, find);
 }
 
 int ItemList::CopyText(int index, char16_t* buffer) const {
   if (index < 0 || index >= count_) return -1;
-  const std::u16string& text = At(index).text;
-  if (buffer != nullptr) {
-    std::copy(text.begin(), text.end(), buffer);
-    buffer[text.size()] = 0;
-  }
-  return static_cast<int>(text.size());
+  auto [block, offset] = Locate(index);
+  return blocks_[block].WithText(offset, [&](auto chars) {
+    if (buffer != nullptr) {
+      std::copy(chars.begin(), chars.end(), buffer);
+      buffer[chars.size()] = 0;
+    }
+    return static_cast<int>(chars.size());
+  });
 }
 
 }  // namespace tq::ui
