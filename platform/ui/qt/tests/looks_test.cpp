@@ -16,6 +16,7 @@
 #include "static_picture.h"
 #include "tab_stop_delegate.h"
 #include "win/resource.h"
+#include "win/system_texts.h"
 
 namespace tq::ui::qt {
 namespace {
@@ -135,6 +136,41 @@ TEST_F(Looks, FileDialogsSpeakTheInterfaceLanguage) {
   for (QLabel* label : dialog->findChildren<QLabel*>()) labels << label->text();
   EXPECT_TRUE(labels.join(u'|').contains(QStringLiteral("Nom")) && !labels.join(u'|').contains(QStringLiteral("File name")))
       << labels.join(u'|').toStdString();
+}
+
+// The system's windows speak the language of the program that shows them:
+// a Spanish program's boxes, help window and file dialogs are Spanish, and
+// a French one keeps French.
+TEST_F(Looks, BoxesHelpAndFileDialogsFollowTheProgramsLanguage) {
+  const SystemTexts french = CurrentSystemTexts();
+  const auto seen = [] {
+    QStringList texts;
+    MessageBoxCall call;
+    call.buttons = BoxButtons::YesNoCancel;
+    for (const BoxButton& button : BoxButtonsOf(BoxButtons::YesNoCancel)) texts << button.label;
+    for (const BoxButton& button : BoxButtonsOf(BoxButtons::OkCancel)) texts << button.label;
+    HelpWindow help(nullptr);
+    texts << help.windowTitle() << help.BackButton()->text() << help.ForwardButton()->text()
+          << help.CloseButton()->text();
+    EXPECT_TRUE(SpeakTheInterfaceLanguage());
+    auto dialog = MakeFileDialog(FileDialogCall{}, nullptr, true);
+    QStringList labels;
+    for (QLabel* label : dialog->findChildren<QLabel*>()) labels << label->text();
+    texts << labels.filter(QStringLiteral("Nom"));
+    return texts;
+  };
+  UseSystemTexts({"es_ES", u"Aceptar", u"Cancelar", u"&Sí", u"&No", u"Ayuda", u"&Atrás", u"A&delante", u"&Cerrar"});
+  const QStringList spanish = seen();
+  UseSystemTexts(french);
+  const QStringList again = seen();
+  EXPECT_EQ(spanish.mid(0, 9), (QStringList{"&Sí", "&No", "Cancelar", "Aceptar", "Cancelar", "Ayuda", "&Atrás",
+                                            "A&delante", "&Cerrar"}));
+  EXPECT_FALSE(spanish.mid(9).isEmpty());
+  EXPECT_TRUE(spanish.filter(QStringLiteral("Nombre")).size() == spanish.mid(9).size())
+      << "the file dialog is Spanish: " << spanish.mid(9).join(u'|').toStdString();
+  EXPECT_EQ(again.mid(0, 9), (QStringList{"&Oui", "&Non", "Annuler", "OK", "Annuler", "Aide", "&Précédent",
+                                          "&Suivant", "&Fermer"}));
+  EXPECT_FALSE(again.mid(9).isEmpty()) << "French again: \"Nom du fichier\"";
 }
 
 TEST_F(Looks, FileDialogFiltersAndTitles) {
