@@ -1,5 +1,6 @@
 // The CSV import: the association dialog (114) or the automatic search,
 // then the selection dialog (102).
+#include <cstdint>
 #include <new>
 #include <optional>
 #include <utility>
@@ -96,11 +97,14 @@ struct SelectState {
   std::u16string title;
   const CsvRecords* records;
   ChosenEntries* chosen;
-  bool outOfMemory = false;  // the left list could not be filled
+  bool outOfMemory = false;  // the left list could not be filled, or OK not taken
+  // On OK: the records of the right list's lines, in its order.
+  std::vector<std::uint32_t> taken;
 };
 
 std::u16string RecordLine(const CsvRecord& record) {
-  return RecordKey::Individual(AnsiSlotToWide(record.name), AnsiSlotToWide(record.faxNumber)).Line();
+  return RecordKey{RecordType::Individual, false, AnsiSlotToWide(record.name), AnsiSlotToWide(record.faxNumber)}
+      .Line();
 }
 
 // The lines are filled under the progress dialog; false when the list
@@ -134,19 +138,25 @@ void MoveSelected(HWND dialog, SelectState& state) {
   }
 }
 
-// The entries of the right list, in its order, from the records its item
-// data names.
-void TakeChosen(HWND dialog, const SelectState& state) {
-  ImportRun& run = *state.run;
-  run.ClearCandidates();
+// The records the right list's lines name by their item data, in its
+// order: the candidates are made from them once the dialog and its lists
+// are gone, so that lists and candidates never take memory together.
+void TakeChosen(HWND dialog, SelectState& state) {
   const auto& records = state.records->records;
   const int count = ListCount(dialog, select::kChosen);
-  run.candidates.reserve(static_cast<std::size_t>(count));
+  state.taken.clear();
+  state.taken.reserve(static_cast<std::size_t>(count));
   for (int i = 0; i < count; ++i) {
     const auto index = static_cast<std::size_t>(ListData(dialog, select::kChosen, i));
-    if (index >= records.size()) continue;
-    run.candidates.push_back({std::string(AnsiSlotView(records[index].name)),
-                              std::string(AnsiSlotView(records[index].faxNumber))});
+    if (index < records.size()) state.taken.push_back(static_cast<std::uint32_t>(index));
+  }
+}
+
+void MakeCandidates(ImportRun& run, const CsvRecords& records, const std::vector<std::uint32_t>& taken) {
+  run.candidates.reserve(taken.size());
+  for (const std::uint32_t index : taken) {
+    run.candidates.push_back({std::string(AnsiSlotView(records.records[index].name)),
+                              std::string(AnsiSlotView(records.records[index].faxNumber))});
   }
 }
 
@@ -179,7 +189,12 @@ INT_PTR SelectProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
       OpenHelp(*state->run, dialog, kCsvSelectHelpContext);
       return TRUE;
     case IDOK:
-      TakeChosen(dialog, *state);
+      state->run->ClearCandidates();
+      try {
+        TakeChosen(dialog, *state);
+      } catch (const std::bad_alloc&) {
+        state->outOfMemory = true;
+      }
       EndDialog(dialog, IDOK);
       return TRUE;
     case IDCANCEL:
@@ -228,9 +243,15 @@ int ImportCsv(ImportRun& run, std::u16string_view path, int source, int& rejecte
     return kNoMemory;
   }
   rejected = records.rejected;
-  SelectState state{&run, title, &records, &*chosen};
+  SelectState state{&run, title, &records, &*chosen, false, {}};
   DialogBoxParamW(nullptr, MAKEINTRESOURCEW(kCsvSelectDialog), run.owner, SelectProc, reinterpret_cast<LPARAM>(&state));
   if (state.outOfMemory) return kNoMemory;
+  try {
+    MakeCandidates(run, records, state.taken);
+  } catch (const std::bad_alloc&) {
+    run.ClearCandidates();
+    return kNoMemory;
+  }
   return static_cast<int>(run.candidates.size());
 }
 

@@ -53,6 +53,14 @@ bool StartsWithSpan(std::span<A> text, std::span<B> prefix) {
 
 std::span<const char16_t> Span(std::u16string_view text) { return {text.data(), text.size()}; }
 
+// Room for `more` elements, growing by half again at least, so that
+// filling a block one item at a time copies it a bounded number of times.
+template <class Vector>
+void MakeRoom(Vector& vector, std::size_t more) {
+  if (vector.capacity() - vector.size() >= more) return;
+  vector.reserve(std::max(vector.size() + more, vector.capacity() + vector.capacity() / 2));
+}
+
 bool Fits(std::u16string_view text) {
   return std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x100; });
 }
@@ -163,10 +171,9 @@ void ItemList::SelectAll(bool selected) {
 // Makes room first, so that nothing changes when memory runs out; a narrow
 // block takes a character beyond a byte by widening every text it holds.
 void ItemList::InsertInto(Block& block, int offset, std::u16string_view text) {
-  const std::size_t items = block.ends.size() + 1;
-  block.ends.reserve(items);
-  block.data.reserve(items);
-  block.selection.reserve(items);
+  MakeRoom(block.ends, 1);
+  MakeRoom(block.data, 1);
+  MakeRoom(block.selection, 1);
   const std::size_t at = block.Begin(offset);
   if (!block.isWide && !Fits(text)) {
     std::vector<char16_t> wide;
@@ -177,10 +184,10 @@ void ItemList::InsertInto(Block& block, int offset, std::u16string_view text) {
     block.isWide = true;
   }
   if (block.isWide) {
-    block.wide.reserve(block.wide.size() + text.size());
+    MakeRoom(block.wide, text.size());
     block.wide.insert(block.wide.begin() + static_cast<std::ptrdiff_t>(at), text.begin(), text.end());
   } else {
-    block.narrow.reserve(block.narrow.size() + text.size());
+    MakeRoom(block.narrow, text.size());
     block.narrow.insert(block.narrow.begin() + static_cast<std::ptrdiff_t>(at), text.begin(), text.end());
   }
   const auto length = static_cast<std::uint32_t>(text.size());
@@ -208,7 +215,7 @@ void ItemList::Insert(int index, std::u16string_view text) {
     block = static_cast<int>(blocks_.size()) - 1;
     offset = blocks_[block].Size();
     // A list filled at its end starts a new block rather than halving a
-    // full one: its blocks stay full.
+    // full one: its blocks stay full, and give back the room they grew by.
     if (offset >= kBlock) {
       blocks_.emplace_back();
       try {
@@ -217,6 +224,7 @@ void ItemList::Insert(int index, std::u16string_view text) {
         blocks_.pop_back();
         throw;
       }
+      ShrinkToFit(blocks_[block]);
       ++count_;
       return;
     }
@@ -227,6 +235,15 @@ void ItemList::Insert(int index, std::u16string_view text) {
   ++count_;
   if (block < cacheBlock_) ++cacheBase_;
   if (blocks_[block].Size() > kBlock) Split(block);
+}
+
+// Never throws: a vector that finds no memory to shrink into stays as it is.
+void ItemList::ShrinkToFit(Block& block) {
+  block.wide.shrink_to_fit();
+  block.narrow.shrink_to_fit();
+  block.ends.shrink_to_fit();
+  block.data.shrink_to_fit();
+  block.selection.shrink_to_fit();
 }
 
 // Splits a full block in two halves. The item is in already: without
@@ -257,11 +274,7 @@ void ItemList::Split(int block) {
     lower.ends.resize(kHalf);
     lower.data.resize(kHalf);
     lower.selection.resize(kHalf);
-    lower.wide.shrink_to_fit();
-    lower.narrow.shrink_to_fit();
-    lower.ends.shrink_to_fit();
-    lower.data.shrink_to_fit();
-    lower.selection.shrink_to_fit();
+    ShrinkToFit(lower);
     blocks_.insert(blocks_.begin() + block + 1, std::move(upper));
     if (block < cacheBlock_) ++cacheBlock_;
   } catch (const std::bad_alloc&) {

@@ -106,6 +106,7 @@ class ItemList {
   std::pair<int, int> Locate(int index) const;
   void InsertInto(Block& block, int offset, std::u16string_view text);
   void Split(int block);
+  static void ShrinkToFit(Block& block);
   // The first index from `from` up to, not including, `to` that
   // `find(block, first, last)` finds: the offset of the first match among
   // the block's items [first, last), or -1 when none matches; -1 when no
