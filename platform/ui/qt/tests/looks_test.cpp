@@ -13,6 +13,7 @@
 #include "face_looks.h"
 #include "help_window.h"
 #include "modal_dialogs.h"
+#include "sheet_tab_rows.h"
 #include "static_picture.h"
 #include "tab_stop_delegate.h"
 #include "win/resource.h"
@@ -200,6 +201,24 @@ TEST_F(Looks, HelpOpensTheHtmlPageAtTheTopic) {
   EXPECT_EQ(ContextOfControl(1004, pairs), 15502u);
   EXPECT_EQ(ContextOfControl(1009, pairs), 0u);
   EXPECT_EQ(ContextOfControl(1001, nullptr), 0u);
+}
+
+// Tab rows: filled in order, stretched to the width, the chosen tab's row
+// next to the page and the others turned round above it.
+TEST_F(Looks, SheetTabsWrapOntoRowsThatFillTheWidth) {
+  // Two rows: 50+60 (70 more would not fit), then 70+80 exactly.
+  EXPECT_EQ(TabRowsLayout({50, 60, 70, 80}, 150, 20, 0),
+            (std::vector<QRect>{{0, 20, 70, 20}, {70, 20, 80, 20}, {0, 0, 70, 20}, {70, 0, 80, 20}}));
+  EXPECT_EQ(TabRowsLayout({50, 60, 70, 80}, 150, 20, 3)[0], QRect(0, 0, 70, 20));
+  // Three rows, the middle one chosen: it comes down, the last goes above
+  // it, the first on top. A tab wider than a row is alone on its row.
+  EXPECT_EQ(TabRowsLayout({100, 100, 200}, 150, 10, 1),
+            (std::vector<QRect>{{0, 0, 150, 10}, {0, 20, 150, 10}, {0, 10, 150, 10}}));
+  // Odd pixels go to the first tabs; one tab fills its row.
+  EXPECT_EQ(TabRowsLayout({10, 10, 10}, 35, 5, 0),
+            (std::vector<QRect>{{0, 0, 12, 5}, {12, 0, 12, 5}, {24, 0, 11, 5}}));
+  EXPECT_EQ(TabRowsLayout({30}, 100, 5, 0), (std::vector<QRect>{{0, 0, 100, 5}}));
+  EXPECT_TRUE(TabRowsLayout({}, 100, 5, -1).empty());
 }
 
 TEST_F(Looks, BitmapsKeepTheirColours) {
