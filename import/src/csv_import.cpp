@@ -1,5 +1,7 @@
 // The CSV import: the association dialog (114) or the automatic search,
 // then the selection dialog (102).
+#include <malloc.h>
+
 #include <cstdint>
 #include <new>
 #include <optional>
@@ -102,8 +104,9 @@ struct SelectState {
   std::vector<std::uint32_t> taken;
 };
 
-std::u16string RecordLine(const CsvRecord& record) {
-  return RecordKey{RecordType::Individual, false, AnsiSlotToWide(record.name), AnsiSlotToWide(record.faxNumber)}
+std::u16string RecordLine(const CsvRecords& records, std::size_t entry) {
+  return RecordKey{RecordType::Individual, false, AnsiToWide(records.Name(entry)),
+                   AnsiToWide(records.FaxNumber(entry))}
       .Line();
 }
 
@@ -111,10 +114,10 @@ std::u16string RecordLine(const CsvRecord& record) {
 // found no memory for them all.
 bool FillAllList(HWND dialog, const SelectState& state) {
   ProgressDialog progress(state.run->owner);
-  const auto& records = state.records->records;
-  SendDlgItemMessageW(dialog, select::kAll, LB_INITSTORAGE, records.size(), records.size() * 40);
-  for (std::size_t i = 0; i < records.size(); ++i) {
-    if (AddListLine(dialog, select::kAll, RecordLine(records[i]), static_cast<LPARAM>(i)) < 0) return false;
+  const CsvRecords& records = *state.records;
+  SendDlgItemMessageW(dialog, select::kAll, LB_INITSTORAGE, records.Count(), records.Count() * 40);
+  for (std::size_t i = 0; i < records.Count(); ++i) {
+    if (AddListLine(dialog, select::kAll, RecordLine(records, i), static_cast<LPARAM>(i)) < 0) return false;
   }
   return true;
 }
@@ -124,14 +127,13 @@ bool FillAllList(HWND dialog, const SelectState& state) {
 void MoveSelected(HWND dialog, SelectState& state) {
   const auto lines = LinesToMove(*state.run, dialog, text::kCsvCaption);
   if (!lines) return;
-  const auto& records = state.records->records;
+  const CsvRecords& records = *state.records;
   for (int line : *lines) {
     const auto index = static_cast<std::size_t>(ListData(dialog, select::kAll, line));
-    if (index >= records.size()) continue;
-    const CsvRecord& record = records[index];
-    if (record.faxNumber[0] == '\0' || state.chosen->HoldsAlike(index)) continue;
+    if (index >= records.Count()) continue;
+    if (records.FaxNumber(index).empty() || state.chosen->HoldsAlike(index)) continue;
     if (ChosenListFull(*state.run, dialog, text::kCsvCaption)) return;
-    if (!AddChosenLine(dialog, *state.chosen, RecordLine(record), index)) {
+    if (!AddChosenLine(dialog, *state.chosen, RecordLine(records, index), index)) {
       ShowMessage(*state.run, text::kNoMemoryForSelection, text::kCsvCaption, MB_OK | MB_ICONWARNING);
       return;
     }
@@ -142,21 +144,20 @@ void MoveSelected(HWND dialog, SelectState& state) {
 // order: the candidates are made from them once the dialog and its lists
 // are gone, so that lists and candidates never take memory together.
 void TakeChosen(HWND dialog, SelectState& state) {
-  const auto& records = state.records->records;
+  const CsvRecords& records = *state.records;
   const int count = ListCount(dialog, select::kChosen);
   state.taken.clear();
   state.taken.reserve(static_cast<std::size_t>(count));
   for (int i = 0; i < count; ++i) {
     const auto index = static_cast<std::size_t>(ListData(dialog, select::kChosen, i));
-    if (index < records.size()) state.taken.push_back(static_cast<std::uint32_t>(index));
+    if (index < records.Count()) state.taken.push_back(static_cast<std::uint32_t>(index));
   }
 }
 
 void MakeCandidates(ImportRun& run, const CsvRecords& records, const std::vector<std::uint32_t>& taken) {
   run.candidates.reserve(taken.size());
   for (const std::uint32_t index : taken) {
-    run.candidates.push_back({std::string(AnsiSlotView(records.records[index].name)),
-                              std::string(AnsiSlotView(records.records[index].faxNumber))});
+    run.candidates.push_back({std::string(records.Name(index)), std::string(records.FaxNumber(index))});
   }
 }
 
@@ -236,9 +237,7 @@ int ImportCsv(ImportRun& run, std::u16string_view path, int source, int& rejecte
   try {
     if (const int code = BuildCsvRecords(file, columns, records); code < 0) return code;
     file = CsvFile();  // the records hold what the lines are still needed for
-    chosen.emplace(records.records.size(), [&](std::size_t i) {
-      return std::pair(AnsiSlotView(records.records[i].name), AnsiSlotView(records.records[i].faxNumber));
-    });
+    chosen.emplace(records.Count(), [&](std::size_t i) { return std::pair(records.Name(i), records.FaxNumber(i)); });
   } catch (const std::bad_alloc&) {
     return kNoMemory;
   }
@@ -246,6 +245,10 @@ int ImportCsv(ImportRun& run, std::u16string_view path, int source, int& rejecte
   SelectState state{&run, title, &records, &*chosen, false, {}};
   DialogBoxParamW(nullptr, MAKEINTRESOURCEW(kCsvSelectDialog), run.owner, SelectProc, reinterpret_cast<LPARAM>(&state));
   if (state.outOfMemory) return kNoMemory;
+  // The lists' blocks went back to the allocator in small pieces it keeps
+  // for itself; handing them to the system first keeps them from adding to
+  // the candidates' memory.
+  malloc_trim(0);
   try {
     MakeCandidates(run, records, state.taken);
   } catch (const std::bad_alloc&) {
