@@ -13,6 +13,7 @@
 #include "resources.h"
 #include "autocfg/device_table.h"
 #include "discovery.h"
+#include "texts.h"
 #include "ids.h"
 #include "autocfg/parameter_file.h"
 #include "waiting_step.h"
@@ -169,6 +170,7 @@ INT_PTR MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 int main(int argc, char** argv) {
   using namespace tq::autocfg;
   tq::res::RegisterResources(nullptr, kResourceScript);
+  tq::ui::UseSystemTexts(SpanishSystemTexts());
   ApplyEnvironmentSettings();
   Program program;
   // The whole command line is the parameter file's path.

@@ -57,14 +57,23 @@ RecordKey RecordKey::Of(const EntryRecord& record) {
                    AnsiSlotToWide(record.faxNumber, kLinePartUnits)};
 }
 
-std::u16string RecordKey::BracketedNumber() const {
-  std::u16string text;
-  text.reserve(number.size() + 4);
+namespace {
+
+// "<fax>" or "<'nnn'>" at the end of `text`.
+void AppendBracketedNumber(std::u16string& text, std::u16string_view number, bool speedDial) {
   text += kLineNumberOpen;
   if (speedDial) text += kLineSpeedDialMark;
   text += number;
   if (speedDial) text += kLineSpeedDialMark;
   text += kLineNumberClose;
+}
+
+}  // namespace
+
+std::u16string RecordKey::BracketedNumber() const {
+  std::u16string text;
+  text.reserve(number.size() + 4);
+  AppendBracketedNumber(text, number, speedDial);
   return text;
 }
 
@@ -80,7 +89,7 @@ std::u16string RecordKey::Line() const {
   line.reserve(name.size() + number.size() + 5);
   line += name;
   line += kLineBlank;
-  line += BracketedNumber();
+  AppendBracketedNumber(line, number, speedDial);
   return line;
 }
 

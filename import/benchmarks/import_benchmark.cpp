@@ -43,13 +43,13 @@ void WriteCsv(const fs::path& path, int rows) {
 }
 
 // The script of the run: the CSV source with the automatic search, every
-// line selected and moved, OK and the confirmation.
-void WriteScript(const fs::path& script, const fs::path& csv, int lines) {
+// line selected as a person selects them all (Home, then Shift+End), moved,
+// OK and the confirmation.
+void WriteScript(const fs::path& script, const fs::path& csv) {
   std::ofstream out(script, std::ios::trunc);
   out << "dialog 116\nselecttext 1056 \"Valeurs séparées par une virgule (CSV)\"\nclick 1057\nclick 1\n"
-      << "file " << csv.string() << "\ndialog 102\nselect 1004";
-  for (int i = 0; i < lines; ++i) out << ' ' << i;
-  out << "\nclick 1001\nclick 1\ndialog 101\nclick 1\n";
+      << "file " << csv.string() << "\ndialog 102\nkey 1004 home\nhold shift\nkey 1004 end\nrelease\n"
+      << "click 1001\nclick 1\ndialog 101\nclick 1\n";
 }
 
 // Runs qlimportn on `csv` with every line moved; its peak resident memory
@@ -57,7 +57,7 @@ void WriteScript(const fs::path& script, const fs::path& csv, int lines) {
 long RunImport(const fs::path& csv, int lines) {
   const fs::path script = g_folder / "script.txt";
   const fs::path result = g_folder / "DB120000.TMP";
-  WriteScript(script, csv, lines);
+  WriteScript(script, csv);
   fs::remove(result);
   const std::string program = std::string(TELEQUILL_BIN_DIR) + "/qlimportn";
   const std::string ui = "TELEQUILL_UI=script:" + script.string();

@@ -1,5 +1,8 @@
 // The CSV import: the association dialog (114) or the automatic search,
 // then the selection dialog (102).
+#include <malloc.h>
+
+#include <cstdint>
 #include <new>
 #include <optional>
 #include <utility>
@@ -96,21 +99,25 @@ struct SelectState {
   std::u16string title;
   const CsvRecords* records;
   ChosenEntries* chosen;
-  bool outOfMemory = false;  // the left list could not be filled
+  bool outOfMemory = false;  // the left list could not be filled, or OK not taken
+  // On OK: the records of the right list's lines, in its order.
+  std::vector<std::uint32_t> taken;
 };
 
-std::u16string RecordLine(const CsvRecord& record) {
-  return RecordKey::Individual(AnsiSlotToWide(record.name), AnsiSlotToWide(record.faxNumber)).Line();
+std::u16string RecordLine(const CsvRecords& records, std::size_t entry) {
+  return RecordKey{RecordType::Individual, false, AnsiToWide(records.Name(entry)),
+                   AnsiToWide(records.FaxNumber(entry))}
+      .Line();
 }
 
 // The lines are filled under the progress dialog; false when the list
 // found no memory for them all.
 bool FillAllList(HWND dialog, const SelectState& state) {
   ProgressDialog progress(state.run->owner);
-  const auto& records = state.records->records;
-  SendDlgItemMessageW(dialog, select::kAll, LB_INITSTORAGE, records.size(), records.size() * 40);
-  for (std::size_t i = 0; i < records.size(); ++i) {
-    if (AddListLine(dialog, select::kAll, RecordLine(records[i]), static_cast<LPARAM>(i)) < 0) return false;
+  const CsvRecords& records = *state.records;
+  SendDlgItemMessageW(dialog, select::kAll, LB_INITSTORAGE, records.Count(), records.Count() * 40);
+  for (std::size_t i = 0; i < records.Count(); ++i) {
+    if (AddListLine(dialog, select::kAll, RecordLine(records, i), static_cast<LPARAM>(i)) < 0) return false;
   }
   return true;
 }
@@ -120,33 +127,37 @@ bool FillAllList(HWND dialog, const SelectState& state) {
 void MoveSelected(HWND dialog, SelectState& state) {
   const auto lines = LinesToMove(*state.run, dialog, text::kCsvCaption);
   if (!lines) return;
-  const auto& records = state.records->records;
+  const CsvRecords& records = *state.records;
   for (int line : *lines) {
     const auto index = static_cast<std::size_t>(ListData(dialog, select::kAll, line));
-    if (index >= records.size()) continue;
-    const CsvRecord& record = records[index];
-    if (record.faxNumber[0] == '\0' || state.chosen->HoldsAlike(index)) continue;
+    if (index >= records.Count()) continue;
+    if (records.FaxNumber(index).empty() || state.chosen->HoldsAlike(index)) continue;
     if (ChosenListFull(*state.run, dialog, text::kCsvCaption)) return;
-    if (!AddChosenLine(dialog, *state.chosen, RecordLine(record), index)) {
+    if (!AddChosenLine(dialog, *state.chosen, RecordLine(records, index), index)) {
       ShowMessage(*state.run, text::kNoMemoryForSelection, text::kCsvCaption, MB_OK | MB_ICONWARNING);
       return;
     }
   }
 }
 
-// The entries of the right list, in its order, from the records its item
-// data names.
-void TakeChosen(HWND dialog, const SelectState& state) {
-  ImportRun& run = *state.run;
-  run.ClearCandidates();
-  const auto& records = state.records->records;
+// The records the right list's lines name by their item data, in its
+// order: the candidates are made from them once the dialog and its lists
+// are gone, so that lists and candidates never take memory together.
+void TakeChosen(HWND dialog, SelectState& state) {
+  const CsvRecords& records = *state.records;
   const int count = ListCount(dialog, select::kChosen);
-  run.candidates.reserve(static_cast<std::size_t>(count));
+  state.taken.clear();
+  state.taken.reserve(static_cast<std::size_t>(count));
   for (int i = 0; i < count; ++i) {
     const auto index = static_cast<std::size_t>(ListData(dialog, select::kChosen, i));
-    if (index >= records.size()) continue;
-    run.candidates.push_back({std::string(AnsiSlotView(records[index].name)),
-                              std::string(AnsiSlotView(records[index].faxNumber))});
+    if (index < records.Count()) state.taken.push_back(static_cast<std::uint32_t>(index));
+  }
+}
+
+void MakeCandidates(ImportRun& run, const CsvRecords& records, const std::vector<std::uint32_t>& taken) {
+  run.candidates.reserve(taken.size());
+  for (const std::uint32_t index : taken) {
+    run.candidates.push_back({std::string(records.Name(index)), std::string(records.FaxNumber(index))});
   }
 }
 
@@ -179,7 +190,12 @@ INT_PTR SelectProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
       OpenHelp(*state->run, dialog, kCsvSelectHelpContext);
       return TRUE;
     case IDOK:
-      TakeChosen(dialog, *state);
+      state->run->ClearCandidates();
+      try {
+        TakeChosen(dialog, *state);
+      } catch (const std::bad_alloc&) {
+        state->outOfMemory = true;
+      }
       EndDialog(dialog, IDOK);
       return TRUE;
     case IDCANCEL:
@@ -221,16 +237,24 @@ int ImportCsv(ImportRun& run, std::u16string_view path, int source, int& rejecte
   try {
     if (const int code = BuildCsvRecords(file, columns, records); code < 0) return code;
     file = CsvFile();  // the records hold what the lines are still needed for
-    chosen.emplace(records.records.size(), [&](std::size_t i) {
-      return std::pair(AnsiSlotView(records.records[i].name), AnsiSlotView(records.records[i].faxNumber));
-    });
+    chosen.emplace(records.Count(), [&](std::size_t i) { return std::pair(records.Name(i), records.FaxNumber(i)); });
   } catch (const std::bad_alloc&) {
     return kNoMemory;
   }
   rejected = records.rejected;
-  SelectState state{&run, title, &records, &*chosen};
+  SelectState state{&run, title, &records, &*chosen, false, {}};
   DialogBoxParamW(nullptr, MAKEINTRESOURCEW(kCsvSelectDialog), run.owner, SelectProc, reinterpret_cast<LPARAM>(&state));
   if (state.outOfMemory) return kNoMemory;
+  // The lists' blocks went back to the allocator in small pieces it keeps
+  // for itself; handing them to the system first keeps them from adding to
+  // the candidates' memory.
+  malloc_trim(0);
+  try {
+    MakeCandidates(run, records, state.taken);
+  } catch (const std::bad_alloc&) {
+    run.ClearCandidates();
+    return kNoMemory;
+  }
   return static_cast<int>(run.candidates.size());
 }
 

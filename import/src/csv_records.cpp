@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <new>
 
 #include "common/ansi_slots.h"
 #include "import/text_rules.h"
@@ -96,28 +97,75 @@ void UpperCaseInPlace(std::string_view line) {
   }
 }
 
+std::string_view CsvRecords::Name(std::size_t entry) const {
+  return std::string_view(text_).substr(entries_[entry].name, entries_[entry].nameLength);
+}
+
+std::string_view CsvRecords::FaxNumber(std::size_t entry) const {
+  return std::string_view(text_).substr(entries_[entry].faxNumber, entries_[entry].faxNumberLength);
+}
+
+// The text as its slot of `slotSize` bytes keeps it, at the buffer's end;
+// where it starts.
+std::uint32_t CsvRecords::Append(std::string_view text, std::size_t slotSize) {
+  char slot[kNameSize > kFaxNumberSize ? kNameSize : kFaxNumberSize];
+  CopyToAnsiSlot(slot, slotSize, text);
+  const std::string_view kept = AnsiSlotView(slot, slotSize);
+  if (text_.size() + kept.size() > UINT32_MAX) throw std::bad_alloc();
+  const auto start = static_cast<std::uint32_t>(text_.size());
+  text_ += kept;
+  return start;
+}
+
+void CsvRecords::AddName(std::string_view name) {
+  const std::size_t before = text_.size();
+  name_ = Append(name, kNameSize);
+  nameLength_ = static_cast<std::uint8_t>(text_.size() - before);
+}
+
+void CsvRecords::AddEntry(std::string_view faxNumber) {
+  const std::size_t before = text_.size();
+  const std::uint32_t start = Append(faxNumber, kFaxNumberSize);
+  entries_.push_back({name_, start, nameLength_, static_cast<std::uint8_t>(text_.size() - before)});
+}
+
+void CsvRecords::Clear() {
+  text_.clear();
+  entries_.clear();
+  name_ = 0;
+  nameLength_ = 0;
+  rejected = 0;
+}
+
+void CsvRecords::Reserve(std::size_t entries) { entries_.reserve(entries); }
+
+void CsvRecords::ShrinkToFit() {
+  text_.shrink_to_fit();
+  entries_.shrink_to_fit();
+}
+
 int BuildCsvRecords(const CsvFile& file, const CsvColumns& columns, CsvRecords& out) {
-  out.records.clear();
-  out.rejected = 0;
+  out.Clear();
   if (file.header >= file.lines.size()) return 0;
-  out.records.reserve((file.lines.size() - file.header) * columns.fax.size());
+  out.Reserve((file.lines.size() - file.header) * columns.fax.size());
   std::vector<std::string_view> fields;
   for (std::size_t line = file.header + 1; line < file.lines.size(); ++line) {
     if (!SplitFields(file.lines[line], fields, file.separator)) return kUnclosedQuote;
     if (fields.empty()) continue;
     bool anyNumber = false;
+    bool named = false;
     const std::string name = ReplaceNameBrackets(RowName(fields, columns));
     for (std::size_t column : columns.fax) {
       if (column >= fields.size()) continue;
-      CsvRecord record{};
-      CopyToAnsiSlot(record.name, name);
+      if (!named) out.AddName(name);
+      named = true;
       const std::string number = NormalizeFaxNumber(fields[column]);
-      CopyToAnsiSlot(record.faxNumber, number);
+      out.AddEntry(number);
       anyNumber = anyNumber || !number.empty();
-      out.records.push_back(record);
     }
     if (!anyNumber) ++out.rejected;
   }
+  out.ShrinkToFit();
   return 0;
 }
 

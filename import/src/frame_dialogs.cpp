@@ -97,8 +97,11 @@ INT_PTR ConfirmProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     SetDlgItemTextW(dialog, confirm::kCountText, (count + text::kCountSuffix).c_str());
     const INT tabStop = 148;
     SendDlgItemMessageW(dialog, confirm::kList, LB_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&tabStop));
+    std::u16string line;
     for (const AnsiRecordKey& candidate : run.candidates) {
-      const std::u16string line = AnsiToWide(candidate.name) + u"\t" + AnsiToWide(candidate.faxNumber);
+      line = AnsiToWide(candidate.name);
+      line += u'\t';
+      line += AnsiToWide(candidate.faxNumber);
       SendDlgItemMessageW(dialog, confirm::kList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
     }
     SetDlgItemTextW(dialog, confirm::kTotal, Unsigned(run.total).c_str());

@@ -7,6 +7,11 @@
 
 namespace tq::import {
 
+std::size_t KeyHash(const std::pair<std::string_view, std::string_view>& key) {
+  const std::size_t name = std::hash<std::string_view>()(key.first);
+  return name ^ (std::hash<std::string_view>()(key.second) + 0x9e3779b97f4a7c15u + (name << 6) + (name >> 2));
+}
+
 void ChosenEntries::Add(std::size_t entry) {
   if (held_[entry]) return;
   held_[entry] = true;

@@ -41,15 +41,24 @@ class ChosenEntries {
   std::vector<std::uint32_t> alike_;  // per first entry: how many alike are held
 };
 
+// A hash of an entry's name and fax number.
+std::size_t KeyHash(const std::pair<std::string_view, std::string_view>& key);
+
 template <class KeyOf>
 ChosenEntries::ChosenEntries(std::size_t count, const KeyOf& keyOf)
     : first_(count), held_(count, false), alike_(count, 0) {
-  std::vector<std::uint32_t> order(count);
-  for (std::size_t i = 0; i < count; ++i) order[i] = static_cast<std::uint32_t>(i);
-  std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) { return keyOf(a) < keyOf(b); });
-  // Equal keys lie together, the first entry of each run first.
+  // One pass with a table of the first entry of each key, open addressing
+  // at most half full: linear in the entries.
+  std::size_t size = 16;
+  while (size < 2 * count) size *= 2;
+  constexpr std::uint32_t kFree = UINT32_MAX;
+  std::vector<std::uint32_t> firsts(size, kFree);
   for (std::size_t i = 0; i < count; ++i) {
-    first_[order[i]] = i > 0 && keyOf(order[i]) == keyOf(order[i - 1]) ? first_[order[i - 1]] : order[i];
+    const auto key = keyOf(i);
+    std::size_t slot = KeyHash(key) & (size - 1);
+    while (firsts[slot] != kFree && keyOf(firsts[slot]) != key) slot = (slot + 1) & (size - 1);
+    if (firsts[slot] == kFree) firsts[slot] = static_cast<std::uint32_t>(i);
+    first_[i] = firsts[slot];
   }
 }
 

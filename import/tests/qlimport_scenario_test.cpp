@@ -60,6 +60,25 @@ TEST_F(QlimportScenario, AutomaticSearchGivesOneRecordPerFaxColumnCleanedUp) {
                                     NameNumber("Martin", "0102") + NameNumber("(Paris) Agence", "FAX:12"));
 }
 
+// An entry whose name and number the right list holds already does not go
+// over again, though its line was never moved itself; case counts in the
+// comparison; once the line alike is removed, the entry goes over.
+TEST_F(QlimportScenario, EntriesAlikeGoOverOnceUntilTheirLineIsRemoved) {
+  const std::string file =
+      Csv("Nom,Fax\nMartin,0102\nMartin,0102\nmartin,0102\nMartin,0103\nMartin,01 02\n");
+  const auto result = Run("phonebook", AutomaticCsv(file) +
+                                           "dialog 102\nselect 1004 0 1 2 3 4\nclick 1001\n"
+                                           "expect-lines 1002 \"Martin <0102>\" \"martin <0102>\" \"Martin <0103>\"\n"
+                                           "select 1004 1 4\nclick 1001\n"
+                                           "expect-lines 1002 \"Martin <0102>\" \"martin <0102>\" \"Martin <0103>\"\n"
+                                           "select 1002 0\nclick 1049\nselect 1004 4\nclick 1001\n"
+                                           "expect-lines 1002 \"martin <0102>\" \"Martin <0103>\" \"Martin <0102>\"\n"
+                                           "click 1\ndialog 101\nclick 1\n");
+  ASSERT_EQ(result.status, 0) << result.err << Transcript();
+  EXPECT_EQ(ReadText(Result()), Count(3) + NameNumber("martin", "0102") + NameNumber("Martin", "0103") +
+                                    NameNumber("Martin", "0102"));
+}
+
 TEST_F(QlimportScenario, ManualAssociationMovesBetweenNameAndNumber) {
   const std::string file = Csv("Societe,Numero,Nom\nACME,123,Jean\n\"Dupont \"\"Jean\"\"\",\"4,5\"x,\n");
   const auto result = Run("phonebook",

@@ -4,6 +4,7 @@
 // that carry no pointer cross: WM_COMMAND posted, WM_CLOSE sent.
 #include "answers.h"
 
+#include "started_programs.h"
 #include "win/foreign_window.h"
 #include "win/user.h"
 
@@ -59,7 +60,7 @@ Answer RaiseActive(Answer answer) {
 
 }  // namespace
 
-Answer Respond(const Request& request, std::uint64_t token) {
+Answer Respond(const Request& request, std::uint64_t token, pid_t asker) {
   Answer answer;
   answer.token = token;
   if (request.token != 0 && request.token != token) {
@@ -106,6 +107,7 @@ Answer Respond(const Request& request, std::uint64_t token) {
       break;
     case Operation::Enable:
       answer.value = EnableWindow(window, request.argument != 0 ? TRUE : FALSE);
+      if (asker != 0) NoteEnabledBy(asker, window, request.argument != 0, answer.value != 0);
       break;
     case Operation::Show:
       if (request.argument > kLastShowCommand) {

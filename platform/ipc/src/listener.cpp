@@ -18,6 +18,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 #include "answers.h"
@@ -63,22 +64,25 @@ std::uint64_t FreshToken() {
   return token;
 }
 
-bool SameUser(int fd) {
+// The asking process, when it is the same user's; nullopt otherwise.
+std::optional<pid_t> SameUsersProcess(int fd) {
   ucred peer{};
   socklen_t size = sizeof peer;
-  return getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 && peer.uid == geteuid();
+  if (getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &size) != 0 || peer.uid != geteuid()) return std::nullopt;
+  return peer.pid;
 }
 
 void AnswerOne(int fd, std::uint64_t token) {
   Socket connection(fd);
-  if (!SameUser(connection.fd())) return;
+  const std::optional<pid_t> asker = SameUsersProcess(connection.fd());
+  if (!asker) return;
   const Clock::time_point deadline = Clock::now() + kQuestionTime;
   const auto message = ReadMessage(connection.fd(), kRequestMagic, deadline);
   if (!message) return;
   Answer answer;
   answer.token = token;
   if (const auto request = DecodeRequest(*message)) {
-    answer = Respond(*request, token);
+    answer = Respond(*request, token, *asker);
   } else {
     answer.status = Status::Refused;
   }

@@ -125,13 +125,15 @@ UINT Start(LPCSTR commandLine, const void* caller) {
   pid_t child = 0;
   const int error = StartOwnedChild(program.path, arguments, ChildEnvironment(), {}, child);
   if (error != 0) return ErrorOfSpawn(error);
-  // Nobody waits for the child, as with Win32; this reaps it when it ends.
+  // Nobody waits for the child, as with Win32; this reaps it when it ends
+  // and gives back what it left disabled.
   NoteStarted(child);
   std::thread([child] {
     int status = 0;
     while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
     NoteEnded(child);
+    GiveBackWindowsOf(child);
   }).detach();
   return kStarted;
 }

@@ -85,6 +85,56 @@ TEST_F(OtherProcesses, ChildStartedByWinExecWorksAgainstTheStartingDialog) {
             "enabled after disabling no\n");
 }
 
+// A started program killed while it holds its owner disabled: the owner is
+// enabled again when the program has ended, and is the active window.
+constexpr int kGivenBack = 1023;
+struct Abandoned {
+  bool disabled = false;
+  bool enabledAgain = false;
+  bool activeWhenEnabled = false;
+} abandoned;
+
+INT_PTR AbandonedProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  if (message == WM_ENABLE) {
+    if (wParam == FALSE) abandoned.disabled = true;
+    // Posted, so that the dialog is asked whether it is active once the
+    // layer has finished giving it back.
+    if (wParam != FALSE && abandoned.disabled) PostMessageW(dialog, WM_COMMAND, kGivenBack, 0);
+    return FALSE;
+  }
+  if (message != WM_COMMAND) return message == WM_INITDIALOG;
+  if (LOWORD(wParam) == ipctest::kImport) {
+    seen.started = WinExec("ipc_window_peer.EXE child-killed", SW_SHOW);
+    return TRUE;
+  }
+  if (LOWORD(wParam) == kGivenBack) {
+    abandoned.enabledAgain = IsWindowEnabled(dialog) != FALSE;
+    abandoned.activeWhenEnabled = GetActiveWindow() == dialog;
+    EndDialog(dialog, kGivenBack);
+    return TRUE;
+  }
+  return FALSE;
+}
+
+TEST_F(OtherProcesses, OwnerLeftDisabledByAKilledProgramIsGivenBack) {
+  seen = {};
+  abandoned = {};
+  ipctest::RegisterDialog();
+  ASSERT_TRUE(tq::ui::UseFace(ipctest::ScriptFace(path("script.txt"), "click 1018\nwait-command 1023 10\n")));
+  ASSERT_TRUE(tq::ipc::StartWindowListener());
+
+  EXPECT_EQ(DialogBoxParamW(nullptr, MAKEINTRESOURCEW(ipctest::kDialog), nullptr, AbandonedProc, 0), kGivenBack);
+  EXPECT_GT(seen.started, 31u);
+  EXPECT_TRUE(abandoned.disabled);
+  EXPECT_TRUE(abandoned.enabledAgain);
+  EXPECT_TRUE(abandoned.activeWhenEnabled);
+  EXPECT_EQ(ipctest::ChildReport(root(), 10s),
+            "title Destinataire du fax\n"
+            "control 1008 yes\n"
+            "control 4242 no\n"
+            "enabled after disabling no\n");
+}
+
 TEST_F(OtherProcesses, FindWindowTakesTheExactTitleAndTheProxyAnswers) {
   PeerProcess peer({"dialog", "Hôte de test"}, {"TELEQUILL_UI=" + Face("wait-command 4321 20\n")});
   const HWND host = ipctest::WaitForWindow(u"Hôte de test", 10s);

@@ -13,6 +13,11 @@
 //                                  controls, disables it and posts WM_COMMAND
 //                                  1022; writes what it saw to
 //                                  $TELEQUILL_ROOT/child-report.txt
+//   ipc_window_peer child-killed   the same up to disabling the dialog, then
+//                                  is killed (SIGKILL) before it enables the
+//                                  dialog again or posts anything
+#include <signal.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -70,7 +75,7 @@ void Report(const std::string& text) {
   std::rename((path + ".new").c_str(), path.c_str());
 }
 
-int ActAsChild(int argc, char** argv) {
+int ActAsChild(int argc, char** argv, bool killed) {
   std::string report;
   for (int i = 2; i < argc; ++i) report += std::string("arg ") + argv[i] + "\n";
   const HWND starter = GetForegroundWindow();
@@ -86,6 +91,7 @@ int ActAsChild(int argc, char** argv) {
   EnableWindow(starter, FALSE);
   report += std::string("enabled after disabling ") + YesNo(IsWindowEnabled(starter) != FALSE) + "\n";
   Report(report);
+  if (killed) raise(SIGKILL);
   return PostMessageW(starter, WM_COMMAND, ipctest::kImportDone, 0) ? 0 : 2;
 }
 
@@ -95,7 +101,7 @@ int main(int argc, char** argv) {
   const std::string mode = argc > 1 ? argv[1] : "";
   if (mode == "dialog" && argc == 3) return ShowDialog(argv[2]);
   if (mode == "dialog" && argc == 4) return ShowDialog(argv[2], argv[3]);
-  if (mode == "child") return ActAsChild(argc, argv);
-  std::fprintf(stderr, "usage: ipc_window_peer dialog TITLE [OTHER] | child [ARG...]\n");
+  if (mode == "child" || mode == "child-killed") return ActAsChild(argc, argv, mode == "child-killed");
+  std::fprintf(stderr, "usage: ipc_window_peer dialog TITLE [OTHER] | child [ARG...] | child-killed\n");
   return 64;
 }

@@ -90,26 +90,34 @@ extern "C" BOOL DeleteFileW(LPCWSTR name) {
   return TRUE;
 }
 
-extern "C" BOOL MoveFileExW(LPCWSTR fromName, LPCWSTR toName, DWORD flags) {
+namespace tq::kernel {
+
+bool MoveFileSynced(LPCWSTR fromName, LPCWSTR toName, DWORD flags, MoveSync sync) {
   std::string from;
   std::string to;
-  if (!tq::kernel::NativeName(fromName, from) || !tq::kernel::NativeName(toName, to)) return FALSE;
+  if (!NativeName(fromName, from) || !NativeName(toName, to)) return false;
   const bool replace = (flags & MOVEFILE_REPLACE_EXISTING) != 0;
   bool targetExists = false;
-  if (!CheckMove(from, to, replace, targetExists)) return FALSE;
-  if (tq::kernel::FaultFires(tq::FileFault::Rename)) return Fail(ERROR_DISK_FULL);
+  if (!CheckMove(from, to, replace, targetExists)) return false;
+  if (FaultFires(tq::FileFault::Rename)) return Fail(ERROR_DISK_FULL);
   // The source's data reach the disk before its name replaces the old file,
   // so a crash leaves the old file or the complete new one.
-  if (replace) SyncFile(from);
+  if (replace && sync == MoveSync::Full) SyncFile(from);
   int result = replace ? rename(from.c_str(), to.c_str())
                        : renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE);
   if (result != 0 && errno == EXDEV && (flags & MOVEFILE_COPY_ALLOWED) != 0) {
-    if (!CopyFileW(fromName, toName, replace ? FALSE : TRUE)) return FALSE;
+    if (!CopyFileW(fromName, toName, replace ? FALSE : TRUE)) return false;
     return DeleteFileW(fromName);
   }
-  if (result != 0) return Fail(errno == EEXIST ? ERROR_ALREADY_EXISTS : tq::kernel::ErrorFromErrno(errno));
-  tq::kernel::SyncParentFolder(to);
-  return TRUE;
+  if (result != 0) return Fail(errno == EEXIST ? ERROR_ALREADY_EXISTS : ErrorFromErrno(errno));
+  if (sync != MoveSync::None) SyncParentFolder(to);
+  return true;
+}
+
+}  // namespace tq::kernel
+
+extern "C" BOOL MoveFileExW(LPCWSTR fromName, LPCWSTR toName, DWORD flags) {
+  return tq::kernel::MoveFileSynced(fromName, toName, flags, tq::kernel::MoveSync::Full) ? TRUE : FALSE;
 }
 
 extern "C" BOOL CopyFileW(LPCWSTR fromName, LPCWSTR toName, BOOL failIfExists) {

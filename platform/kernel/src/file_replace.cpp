@@ -136,12 +136,15 @@ DWORD ReplaceFileWith(std::u16string_view name, const FileContentsWriter& write,
     if (!write(file)) {
       error = GetLastError();
       if (error == ERROR_SUCCESS) error = ERROR_CANCELLED;
-    } else if (!FlushFileBuffers(file)) {
+    } else if (options.durable && !FlushFileBuffers(file)) {
       error = GetLastError();
     }
   }
   CloseHandle(file);
-  if (error == ERROR_SUCCESS && !MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+  const auto sync = options.durable ? kernel::MoveSync::SourceSynced : kernel::MoveSync::None;
+  if (error == ERROR_SUCCESS &&
+      !kernel::MoveFileSynced(temporary.c_str(),
+                              target.c_str(), MOVEFILE_REPLACE_EXISTING, sync)) {
     error = GetLastError();
   }
   if (error != ERROR_SUCCESS) DeleteFileW(temporary.c_str());

@@ -33,6 +33,13 @@ void RunBetweenOpenAndLock();
 // fsync of the folder that holds `path`, so that a rename in it is durable.
 bool SyncParentFolder(const std::string& path);
 
+// MoveFileExW with a choice of what is synced: Full syncs the source's data
+// before the rename and the folder after it; SourceSynced only the folder
+// (the caller has flushed the source); None nothing, for files a crash may
+// lose (print output).
+enum class MoveSync { Full, SourceSynced, None };
+bool MoveFileSynced(LPCWSTR fromName, LPCWSTR toName, DWORD flags, MoveSync sync);
+
 // The descriptor behind a file handle, or -1 with ERROR_INVALID_HANDLE.
 int DescriptorOf(HANDLE handle);
 

@@ -149,6 +149,9 @@ std::u16string FromWide(LPCWSTR text) { return text == nullptr ? std::u16string(
 using namespace tq::ui;
 
 extern "C" LRESULT SendMessageW(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (OnWindowThread()) {  // one look-up, no hand-over
+    if (Window* window = PeekWindowRecord(handle)) return Dispatch(*window, message, wParam, lParam);
+  }
   if (!HandleExists(handle)) {
     if (auto foreign = FindForeign(handle)) return foreign->Send(message, wParam, lParam);
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
@@ -179,6 +182,15 @@ extern "C" LRESULT CallWindowProcW(WNDPROC proc, HWND handle, UINT message, WPAR
 
 extern "C" LRESULT SendDlgItemMessageW(HWND dialog, int id, UINT message, WPARAM wParam,
                                        LPARAM lParam) {
+  // On the windows' thread the dialog's record names the control: one
+  // look-up in the window table instead of one for each call below.
+  if (OnWindowThread()) {
+    if (Window* window = PeekWindowRecord(dialog)) {
+      for (Window* child : window->children) {
+        if (child->id == id) return Dispatch(*child, message, wParam, lParam);
+      }
+    }
+  }
   HWND control = GetDlgItem(dialog, id);
   return control == nullptr ? 0 : SendMessageW(control, message, wParam, lParam);
 }

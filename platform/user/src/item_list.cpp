@@ -28,27 +28,76 @@ char16_t Lower(char16_t c) {
   return static_cast<char16_t>(u_tolower(c));
 }
 
-TextKey KeyOf(const std::u16string& text) {
+// A character as a UTF-16 unit: a narrow block's bytes are Latin-1, whose
+// code points are the byte values.
+template <class Char>
+char16_t Unit(Char c) {
+  return static_cast<char16_t>(c);
+}
+
+template <class A, class B>
+bool EqualSpans(std::span<A> a, std::span<B> b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    const char16_t x = Unit(a[i]);
+    const char16_t y = Unit(b[i]);
+    if (x != y && Lower(x) != Lower(y)) return false;
+  }
+  return true;
+}
+
+template <class A, class B>
+bool StartsWithSpan(std::span<A> text, std::span<B> prefix) {
+  return prefix.size() <= text.size() && EqualSpans(text.first(prefix.size()), prefix);
+}
+
+std::span<const char16_t> Span(std::u16string_view text) { return {text.data(), text.size()}; }
+
+// Room for `more` elements, growing by half again at least, so that
+// filling a block one item at a time copies it a bounded number of times.
+template <class Vector>
+void MakeRoom(Vector& vector, std::size_t more) {
+  if (vector.capacity() - vector.size() >= more) return;
+  vector.reserve(std::max(vector.size() + more, vector.capacity() + vector.capacity() / 2));
+}
+
+bool Fits(std::u16string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x100; });
+}
+
+template <class Char>
+TextKey KeyOf(std::span<const Char> text) {
   TextKey key;
   key.length = std::min(text.size(), TextKey::kLength);
-  for (std::size_t i = 0; i < key.length; ++i) key.chars[i] = Lower(text[i]);
+  for (std::size_t i = 0; i < key.length; ++i) key.chars[i] = Lower(Unit(text[i]));
   return key;
 }
 
-// The order of KeyOf(text) and `key` without making the first: most items
+// The order of KeyOf(text) and `key` without making the first: most texts
 // differ from a block's bounds within a few characters.
-int CompareToKey(const std::u16string& text, const TextKey& key) {
+template <class Char>
+int CompareToKey(std::span<const Char> text, const TextKey& key) {
   const std::size_t length = std::min(text.size(), TextKey::kLength);
   for (std::size_t i = 0; i < std::min(length, key.length); ++i) {
-    const char16_t c = Lower(text[i]);
+    const char16_t c = Lower(Unit(text[i]));
     if (c != key.chars[i]) return c < key.chars[i] ? -1 : 1;
   }
   return length == key.length ? 0 : (length < key.length ? -1 : 1);
 }
 
+// Widens the bounds to take in `text`.
+template <class Char>
+void Widen(TextKey& low, TextKey& high, std::span<const Char> text) {
+  if (CompareToKey(text, low) < 0) {
+    low = KeyOf(text);
+  } else if (CompareToKey(text, high) > 0) {
+    high = KeyOf(text);
+  }
+}
+
 }  // namespace
 
-int CompareForSort(const std::u16string& a, const std::u16string& b) {
+int CompareForSort(std::u16string_view a, std::u16string_view b) {
   if (UCollator* collator = Collator()) {
     return ucol_strcoll(collator, a.data(), static_cast<int32_t>(a.size()), b.data(),
                         static_cast<int32_t>(b.size()));
@@ -62,20 +111,19 @@ int CompareForSort(const std::u16string& a, const std::u16string& b) {
 
 int CompareListText(const std::u16string& a, const std::u16string& b) { return CompareForSort(a, b); }
 
-bool EqualNoCase(const std::u16string& a, const std::u16string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (a[i] != b[i] && Lower(a[i]) != Lower(b[i])) return false;
-  }
-  return true;
+bool EqualNoCase(std::u16string_view a, std::u16string_view b) { return EqualSpans(Span(a), Span(b)); }
+
+bool StartsWithNoCase(std::u16string_view text, std::u16string_view prefix) {
+  return StartsWithSpan(Span(text), Span(prefix));
 }
 
-bool StartsWithNoCase(const std::u16string& text, const std::u16string& prefix) {
-  if (prefix.size() > text.size()) return false;
-  for (size_t i = 0; i < prefix.size(); ++i) {
-    if (text[i] != prefix[i] && Lower(text[i]) != Lower(prefix[i])) return false;
-  }
-  return true;
+std::u16string_view ItemList::Block::View(int item, std::u16string& scratch) const {
+  const std::size_t begin = Begin(item);
+  const std::size_t length = Length(item);
+  if (isWide) return {wide.data() + begin, length};
+  scratch.assign(narrow.begin() + static_cast<std::ptrdiff_t>(begin),
+                 narrow.begin() + static_cast<std::ptrdiff_t>(begin + length));
+  return scratch;
 }
 
 // From the block found last, so that a pass over the list in either
@@ -86,10 +134,10 @@ std::pair<int, int> ItemList::Locate(int index) const {
   int base = cacheBlock_ < blocks ? cacheBase_ : 0;
   while (block > 0 && index < base) {
     --block;
-    base -= static_cast<int>(blocks_[block].items.size());
+    base -= blocks_[block].Size();
   }
-  while (block < blocks && index >= base + static_cast<int>(blocks_[block].items.size())) {
-    base += static_cast<int>(blocks_[block].items.size());
+  while (block < blocks && index >= base + blocks_[block].Size()) {
+    base += blocks_[block].Size();
     ++block;
   }
   if (block < blocks) {
@@ -99,22 +147,43 @@ std::pair<int, int> ItemList::Locate(int index) const {
   return {block, index - base};
 }
 
-Item& ItemList::At(int index) {
+std::u16string ItemList::Text(int index) const {
   auto [block, offset] = Locate(index);
-  return blocks_[block].items[offset];
+  std::u16string scratch;
+  const std::u16string_view text = blocks_[block].View(offset, scratch);
+  return blocks_[block].isWide ? std::u16string(text) : scratch;
 }
 
-const Item& ItemList::At(int index) const {
+int ItemList::TextLength(int index) const {
   auto [block, offset] = Locate(index);
-  return blocks_[block].items[offset];
+  return static_cast<int>(blocks_[block].Length(offset));
+}
+
+LPARAM ItemList::Data(int index) const {
+  auto [block, offset] = Locate(index);
+  return blocks_[block].data[static_cast<std::size_t>(offset)];
+}
+
+void ItemList::SetData(int index, LPARAM data) {
+  auto [block, offset] = Locate(index);
+  blocks_[block].data[static_cast<std::size_t>(offset)] = data;
+}
+
+void ItemList::SetEveryData(LPARAM data) {
+  for (Block& block : blocks_) std::fill(block.data.begin(), block.data.end(), data);
+}
+
+bool ItemList::Selected(int index) const {
+  auto [block, offset] = Locate(index);
+  return blocks_[block].selection[static_cast<std::size_t>(offset)];
 }
 
 void ItemList::Select(int index, bool selected) {
   auto [block, offset] = Locate(index);
   Block& target = blocks_[block];
-  Item& item = target.items[offset];
-  if (item.selected == selected) return;
-  item.selected = selected;
+  const auto item = static_cast<std::size_t>(offset);
+  if (target.selection[item] == selected) return;
+  target.selection[item] = selected;
   const int change = selected ? 1 : -1;
   target.selected += change;
   selected_ += change;
@@ -122,36 +191,61 @@ void ItemList::Select(int index, bool selected) {
 
 void ItemList::SelectAll(bool selected) {
   for (Block& block : blocks_) {
-    const int size = static_cast<int>(block.items.size());
-    if (selected) {
-      if (block.selected == size) continue;
-      for (Item& item : block.items) item.selected = true;
-      block.selected = size;
-      continue;
-    }
-    // Clearing stops at the block's last selected item.
-    for (auto item = block.items.begin(); block.selected > 0; ++item) {
-      if (!item->selected) continue;
-      item->selected = false;
-      --block.selected;
-    }
+    if (block.selected == (selected ? block.Size() : 0)) continue;
+    std::fill(block.selection.begin(), block.selection.end(), selected);
+    block.selected = selected ? block.Size() : 0;
   }
   selected_ = selected ? count_ : 0;
 }
 
-void ItemList::Insert(int index, Item item) {
-  item.initial = item.text.empty() ? 0 : Lower(item.text.front());
+// Makes room first, so that nothing changes when memory runs out; a narrow
+// block takes a character beyond a byte by widening every text it holds.
+void ItemList::InsertInto(Block& block, int offset, std::u16string_view text) {
+  MakeRoom(block.ends, 1);
+  MakeRoom(block.data, 1);
+  MakeRoom(block.selection, 1);
+  const std::size_t at = block.Begin(offset);
+  if (!block.isWide && !Fits(text)) {
+    std::vector<char16_t> wide;
+    wide.reserve(block.narrow.size() + text.size());
+    wide.assign(block.narrow.begin(), block.narrow.end());
+    block.wide = std::move(wide);
+    block.narrow = {};
+    block.isWide = true;
+  }
+  if (block.isWide) {
+    MakeRoom(block.wide, text.size());
+    block.wide.insert(block.wide.begin() + static_cast<std::ptrdiff_t>(at), text.begin(), text.end());
+  } else {
+    MakeRoom(block.narrow, text.size());
+    block.narrow.insert(block.narrow.begin() + static_cast<std::ptrdiff_t>(at), text.begin(), text.end());
+  }
+  const auto length = static_cast<std::uint32_t>(text.size());
+  block.ends.insert(block.ends.begin() + offset, static_cast<std::uint32_t>(at) + length);
+  for (auto end = block.ends.begin() + offset + 1; end != block.ends.end(); ++end) *end += length;
+  block.data.insert(block.data.begin() + offset, 0);
+  block.selection.insert(block.selection.begin() + offset, false);
+  if (block.Size() == 1) {
+    block.low = block.high = KeyOf(Span(text));
+  } else {
+    Widen(block.low, block.high, Span(text));
+  }
+}
+
+void ItemList::Measure(Block& block) {
+  block.WithText(0, [&](auto text) { block.low = block.high = KeyOf(text); });
+  for (int i = 1; i < block.Size(); ++i) block.WithText(i, [&](auto text) { Widen(block.low, block.high, text); });
+}
+
+void ItemList::Insert(int index, std::u16string_view text) {
   if (blocks_.empty()) {
     blocks_.emplace_back();
     try {
-      blocks_.back().items.push_back(std::move(item));
-      Measure(blocks_.back());
+      InsertInto(blocks_.back(), 0, text);
     } catch (...) {
       blocks_.clear();  // never an empty block
       throw;
     }
-    selected_ += blocks_.back().items.back().selected ? 1 : 0;
-    blocks_.back().selected = selected_;
     ++count_;
     return;
   }
@@ -159,19 +253,37 @@ void ItemList::Insert(int index, Item item) {
   int offset;
   if (index >= count_) {
     block = static_cast<int>(blocks_.size()) - 1;
-    offset = static_cast<int>(blocks_[block].items.size());
+    offset = blocks_[block].Size();
+    // A list filled at its end starts a new block rather than halving a
+    // full one: its blocks stay full, and give back the room they grew by.
+    if (offset >= kBlock) {
+      blocks_.emplace_back();
+      try {
+        InsertInto(blocks_.back(), 0, text);
+      } catch (...) {
+        blocks_.pop_back();
+        throw;
+      }
+      ShrinkToFit(blocks_[block]);
+      ++count_;
+      return;
+    }
   } else {
     std::tie(block, offset) = Locate(index);
   }
-  Block& target = blocks_[block];
-  const int change = item.selected ? 1 : 0;
-  target.items.insert(target.items.begin() + offset, std::move(item));
-  Widen(target, target.items[offset]);
-  target.selected += change;
-  selected_ += change;
+  InsertInto(blocks_[block], offset, text);
   ++count_;
   if (block < cacheBlock_) ++cacheBase_;
-  if (static_cast<int>(target.items.size()) > kBlock) Split(block);
+  if (blocks_[block].Size() > kBlock) Split(block);
+}
+
+// Never throws: a vector that finds no memory to shrink into stays as it is.
+void ItemList::ShrinkToFit(Block& block) {
+  block.wide.shrink_to_fit();
+  block.narrow.shrink_to_fit();
+  block.ends.shrink_to_fit();
+  block.data.shrink_to_fit();
+  block.selection.shrink_to_fit();
 }
 
 // Splits a full block in two halves. The item is in already: without
@@ -179,18 +291,32 @@ void ItemList::Insert(int index, Item item) {
 void ItemList::Split(int block) {
   try {
     blocks_.reserve(blocks_.size() + 1);
-    Block& target = blocks_[block];
+    Block& lower = blocks_[block];
+    constexpr int kHalf = kBlock / 2;
+    const std::size_t cut = lower.Begin(kHalf);
     Block upper;
-    upper.items.reserve(target.items.size() - kBlock / 2);
-    upper.items.assign(std::make_move_iterator(target.items.begin() + kBlock / 2),
-                       std::make_move_iterator(target.items.end()));
-    target.items.resize(kBlock / 2);
-    target.items.shrink_to_fit();
-    Measure(target);
+    upper.isWide = lower.isWide;
+    if (lower.isWide) {
+      upper.wide.assign(lower.wide.begin() + static_cast<std::ptrdiff_t>(cut), lower.wide.end());
+    } else {
+      upper.narrow.assign(lower.narrow.begin() + static_cast<std::ptrdiff_t>(cut), lower.narrow.end());
+    }
+    upper.ends.assign(lower.ends.begin() + kHalf, lower.ends.end());
+    for (std::uint32_t& end : upper.ends) end -= static_cast<std::uint32_t>(cut);
+    upper.data.assign(lower.data.begin() + kHalf, lower.data.end());
+    upper.selection.assign(lower.selection.begin() + kHalf, lower.selection.end());
+    upper.selected = static_cast<int>(std::count(upper.selection.begin(), upper.selection.end(), true));
+    // Nothing below throws: shrinking releases what the lower half no
+    // longer needs, or keeps it when it cannot.
+    lower.selected -= upper.selected;
+    lower.wide.resize(lower.isWide ? cut : 0);
+    lower.narrow.resize(lower.isWide ? 0 : cut);
+    lower.ends.resize(kHalf);
+    lower.data.resize(kHalf);
+    lower.selection.resize(kHalf);
+    ShrinkToFit(lower);
+    Measure(lower);
     Measure(upper);
-    upper.selected = static_cast<int>(
-        std::count_if(upper.items.begin(), upper.items.end(), [](const Item& moved) { return moved.selected; }));
-    target.selected -= upper.selected;
     blocks_.insert(blocks_.begin() + block + 1, std::move(upper));
     if (block < cacheBlock_) ++cacheBlock_;
   } catch (const std::bad_alloc&) {
@@ -200,13 +326,26 @@ void ItemList::Split(int block) {
 void ItemList::Erase(int index) {
   auto [block, offset] = Locate(index);
   Block& target = blocks_[block];
-  if (target.items[offset].selected) {
+  const auto item = static_cast<std::size_t>(offset);
+  if (target.selection[item]) {
     --target.selected;
     --selected_;
   }
-  target.items.erase(target.items.begin() + offset);
+  const std::size_t begin = target.Begin(offset);
+  const auto length = static_cast<std::uint32_t>(target.Length(offset));
+  if (target.isWide) {
+    target.wide.erase(target.wide.begin() + static_cast<std::ptrdiff_t>(begin),
+                      target.wide.begin() + static_cast<std::ptrdiff_t>(begin + length));
+  } else {
+    target.narrow.erase(target.narrow.begin() + static_cast<std::ptrdiff_t>(begin),
+                        target.narrow.begin() + static_cast<std::ptrdiff_t>(begin + length));
+  }
+  target.ends.erase(target.ends.begin() + offset);
+  for (auto end = target.ends.begin() + offset; end != target.ends.end(); ++end) *end -= length;
+  target.data.erase(target.data.begin() + offset);
+  target.selection.erase(target.selection.begin() + offset);
   if (block < cacheBlock_) --cacheBase_;
-  if (target.items.empty()) {
+  if (target.ends.empty()) {
     blocks_.erase(blocks_.begin() + block);
     if (block < cacheBlock_) --cacheBlock_;
   }
@@ -215,80 +354,99 @@ void ItemList::Erase(int index) {
 
 void ItemList::Clear() {
   blocks_.clear();
+  blocks_.shrink_to_fit();
   cacheBlock_ = cacheBase_ = 0;
   count_ = 0;
   selected_ = 0;
 }
 
 void ItemList::Reserve(int count) {
-  // Room only: no block is made here, since every block holds at least one
-  // item (SortedPosition reads each block's last one). A list filled in
-  // order splits its blocks in halves, so that is the number to expect.
+  // Room for the blocks only: no block is made here, since every block
+  // holds at least one item (SortedPosition reads each block's last one).
   if (count <= 0) return;
   blocks_.reserve(blocks_.size() + static_cast<std::size_t>(count / (kBlock / 2) + 1));
-  if (!blocks_.empty()) {
-    auto& items = blocks_.back().items;
-    items.reserve(std::min(items.size() + count, std::size_t{kBlock + 1}));
-  }
 }
 
-int ItemList::SortedPosition(const std::u16string& text) const {
+int ItemList::SortedPosition(std::u16string_view text) const {
   // The first block whose last item sorts after `text`, by binary search,
   // then the place inside it.
+  std::u16string scratch;
   auto block = std::partition_point(blocks_.begin(), blocks_.end(), [&](const Block& b) {
-    return CompareForSort(b.items.back().text, text) <= 0;
+    return CompareForSort(b.View(b.Size() - 1, scratch), text) <= 0;
   });
   int base = 0;
-  for (auto it = blocks_.begin(); it != block; ++it) base += static_cast<int>(it->items.size());
+  for (auto it = blocks_.begin(); it != block; ++it) base += it->Size();
   if (block == blocks_.end()) return count_;
-  auto at = std::upper_bound(block->items.begin(), block->items.end(), text, [](const std::u16string& t, const Item& item) {
-    return CompareForSort(t, item.text) < 0;
-  });
-  return base + static_cast<int>(at - block->items.begin());
-}
-
-void ItemList::Widen(Block& block, const Item& item) {
-  if (CompareToKey(item.text, block.low) < 0) {
-    block.low = KeyOf(item.text);
-  } else if (CompareToKey(item.text, block.high) > 0) {
-    block.high = KeyOf(item.text);
+  int low = 0;
+  int high = block->Size();
+  while (low < high) {
+    const int middle = low + (high - low) / 2;
+    if (CompareForSort(text, block->View(middle, scratch)) < 0) {
+      high = middle;
+    } else {
+      low = middle + 1;
+    }
   }
+  return base + low;
 }
 
-void ItemList::Measure(Block& block) {
-  block.low = block.high = KeyOf(block.items.front().text);
-  for (const Item& item : block.items) Widen(block, item);
+namespace {
+
+// The items [first, last) of a block whose characters are `chars` and
+// whose texts end at `ends`: the first that equals `text` (`exact`) or
+// starts with it, without case; -1 for none. The first characters are
+// compared before anything else, so most items cost a read or two.
+template <class Char>
+int FindIn(const Char* chars, const std::uint32_t* ends, int first, int last, std::span<const char16_t> text,
+           bool exact) {
+  const char16_t head = text.front();
+  const char16_t initial = Lower(head);
+  for (int i = first; i < last; ++i) {
+    const std::uint32_t begin = i == 0 ? 0 : ends[i - 1];
+    const std::uint32_t length = ends[i] - begin;
+    if (length == 0 || length < text.size() || (exact && length != text.size())) continue;
+    const char16_t c = Unit(chars[begin]);
+    if (c != head && Lower(c) != initial) continue;
+    if (EqualSpans(std::span<const Char>(chars + begin, text.size()), text)) return i;
+  }
+  return -1;
 }
 
 // A text that starts with the search text has the key's characters first,
 // so its own key, between `low` and `high`, begins between their first
 // key.size() characters.
-bool ItemList::MayHold(const Block& block, std::u16string_view key) {
-  const std::u16string_view low = block.low.view();
-  const std::u16string_view high = block.high.view();
-  return low.substr(0, key.size()) <= key && key <= high.substr(0, key.size());
+bool MayHold(const TextKey& low, const TextKey& high, std::u16string_view key) {
+  return low.view().substr(0, key.size()) <= key && key <= high.view().substr(0, key.size());
 }
 
-int ItemList::FindText(int after, const std::u16string& text, bool exact) const {
-  if (text.empty()) return -1;
-  const char16_t initial = Lower(text.front());
-  const TextKey key = KeyOf(text);
-  if (exact) {
-    return FindFrom(after, key.view(),
-                    [&](const Item& item) { return item.initial == initial && EqualNoCase(item.text, text); });
-  }
-  return FindFrom(after, key.view(),
-                  [&](const Item& item) { return item.initial == initial && StartsWithNoCase(item.text, text); });
+}  // namespace
+
+int ItemList::FindText(int after, std::u16string_view text, bool exact) const {
+  if (text.empty() || count_ == 0) return -1;
+  const std::span<const char16_t> wanted = Span(text);
+  const TextKey key = KeyOf(wanted);
+  auto find = [&](const Block& block, int first, int last) {
+    if (!MayHold(block.low, block.high, key.view())) return -1;
+    return block.isWide ? FindIn(block.wide.data(), block.ends.data(), first, last, wanted, exact)
+                        : FindIn(block.narrow.data(), block.ends.data(), first, last, wanted, exact);
+  };
+  int start = after + 1;
+  if (start < 0 || start >= count_) start = 0;
+  // From `start` to the end, then from the top.
+  const int found = Scan(start, count_, find);
+  return found >= 0 ? found : Scan(0, start, find);
 }
 
 int ItemList::CopyText(int index, char16_t* buffer) const {
   if (index < 0 || index >= count_) return -1;
-  const std::u16string& text = At(index).text;
-  if (buffer != nullptr) {
-    std::copy(text.begin(), text.end(), buffer);
-    buffer[text.size()] = 0;
-  }
-  return static_cast<int>(text.size());
+  auto [block, offset] = Locate(index);
+  return blocks_[block].WithText(offset, [&](auto chars) {
+    if (buffer != nullptr) {
+      std::copy(chars.begin(), chars.end(), buffer);
+      buffer[chars.size()] = 0;
+    }
+    return static_cast<int>(chars.size());
+  });
 }
 
 }  // namespace tq::ui

@@ -1,35 +1,34 @@
 // The items of a list box or combo box: text, item data and selection flag,
 // kept in blocks so that inserting in the middle (sorted lists) costs a
-// binary search and a short move, never a shift of the whole list. Each
-// block counts its selected items, so counting, listing and clearing the
-// selection pass over the selected items and skip the blocks without any;
-// each knows the range its texts span without case, so a search reads only
-// the blocks that can hold its text.
+// binary search and a short move, never a shift of the whole list. A block
+// keeps its items' texts back to back in one buffer, one byte a character
+// while every character is below U+0100 and two bytes once one is not, with
+// the item data and selection flags in arrays beside it: an item costs its
+// characters and a dozen bytes, not a string object and an allocation of
+// its own. Each block counts its selected items, so counting, listing and
+// clearing the selection pass over the selected items and skip the blocks
+// without any; each knows the range its texts span without case, so a
+// search reads only the blocks that can hold its text.
 #pragma once
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "win/types.h"
 
 namespace tq::ui {
 
-struct Item {
-  std::u16string text;
-  LPARAM data = 0;
-  bool selected = false;
-  // The text's first character without case (set by ItemList::Insert): the
-  // searches pass over most items without reaching their text.
-  char16_t initial = 0;
-};
-
 // Win32's order for sorted lists: a linguistic comparison that ignores case.
-int CompareForSort(const std::u16string& a, const std::u16string& b);
+int CompareForSort(std::u16string_view a, std::u16string_view b);
 // Case-insensitive equality and prefix test, as the list searches use them.
-bool EqualNoCase(const std::u16string& a, const std::u16string& b);
-bool StartsWithNoCase(const std::u16string& text, const std::u16string& prefix);
+bool EqualNoCase(std::u16string_view a, std::u16string_view b);
+bool StartsWithNoCase(std::u16string_view text, std::u16string_view prefix);
 
 // The first characters of a text without case, as the searches compare
 // them; held in place so that keeping a block's bounds never allocates.
@@ -43,14 +42,20 @@ struct TextKey {
 class ItemList {
  public:
   int Count() const { return count_; }
-  Item& At(int index);
-  const Item& At(int index) const;
-  void Insert(int index, Item item);
+  // Inserts an unselected item with data 0 before `index` (at the end from
+  // Count() on). Throws std::bad_alloc, the list then as it was.
+  void Insert(int index, std::u16string_view text);
   void Erase(int index);
   void Clear();
+  // The accessors take an index in range.
+  std::u16string Text(int index) const;
+  int TextLength(int index) const;
+  LPARAM Data(int index) const;
+  void SetData(int index, LPARAM data);
+  void SetEveryData(LPARAM data);
   // The selection flag is changed through these only, which keep the
   // counts.
-  bool Selected(int index) const { return At(index).selected; }
+  bool Selected(int index) const;
   void Select(int index, bool selected);
   void SelectAll(bool selected);
   int SelectedCount() const { return selected_; }
@@ -58,18 +63,17 @@ class ItemList {
   // to stop.
   template <class Visit>
   void ForEachSelected(Visit visit) const;
+  // Every item's text in order, as `visit(std::u16string_view)`.
+  template <class Visit>
+  void ForEachText(Visit visit) const;
   // Room for `count` more items (LB_INITSTORAGE); the items stay as they are.
   void Reserve(int count);
   // Where a sorted list puts `text`: after the items that sort equal to it.
-  int SortedPosition(const std::u16string& text) const;
-  // Every item; the visit may change anything but the text and the
-  // selection flag.
-  template <class Visit>
-  void ForEach(Visit visit);
+  int SortedPosition(std::u16string_view text) const;
   // The searches of LB_FINDSTRING(EXACT) and CB_FINDSTRING(EXACT): from the
   // item after `after` round to it, without case; -1 for an empty text or
   // no match.
-  int FindText(int after, const std::u16string& text, bool exact) const;
+  int FindText(int after, std::u16string_view text, bool exact) const;
   // Copies item `index` with its terminator (LB_GETTEXT, CB_GETLBTEXT);
   // its length, or -1 for an index out of range.
   int CopyText(int index, char16_t* buffer) const;
@@ -77,14 +81,36 @@ class ItemList {
  private:
   static constexpr int kBlock = 512;
   struct Block {
-    std::vector<Item> items;
-    int selected = 0;  // how many of `items` are selected
+    // The texts back to back: `narrow` (Latin-1) while every character fits
+    // a byte, else `wide`; the other one is empty.
+    std::vector<unsigned char> narrow;
+    std::vector<char16_t> wide;
+    bool isWide = false;
+    std::vector<std::uint32_t> ends;  // where each item's text ends, in characters
+    std::vector<LPARAM> data;
+    std::vector<bool> selection;
+    int selected = 0;  // how many items are selected
     // Bounds of the items' keys (TextKey), in code unit order: an item
     // that starts with a search text has a key between them. Widened by
     // each insertion, measured again when the block splits; an erased item
     // may leave them wider than needed.
     TextKey low;
     TextKey high;
+
+    int Size() const { return static_cast<int>(ends.size()); }
+    std::size_t Begin(int item) const { return item == 0 ? 0 : ends[static_cast<std::size_t>(item) - 1]; }
+    std::size_t Length(int item) const { return ends[static_cast<std::size_t>(item)] - Begin(item); }
+    // Item `item`'s text: a view into the block, or for a narrow block into
+    // `scratch`, which then holds it widened.
+    std::u16string_view View(int item, std::u16string& scratch) const;
+    // `visit(span)` on the item's characters, bytes or UTF-16 units.
+    template <class Visit>
+    auto WithText(int item, Visit visit) const {
+      const std::size_t begin = Begin(item);
+      const std::size_t length = Length(item);
+      return isWide ? visit(std::span<const char16_t>(wide.data() + begin, length))
+                    : visit(std::span<const unsigned char>(narrow.data() + begin, length));
+    }
   };
   // Never an empty block: Erase drops a block once it is empty.
   std::vector<Block> blocks_;
@@ -95,61 +121,51 @@ class ItemList {
   mutable int cacheBase_ = 0;
   // Block and offset of an index.
   std::pair<int, int> Locate(int index) const;
+  void InsertInto(Block& block, int offset, std::u16string_view text);
   void Split(int block);
-  static void Widen(Block& block, const Item& item);
+  static void ShrinkToFit(Block& block);
   static void Measure(Block& block);
-  // Whether `block` can hold a text that starts with `key` (the search
-  // text's TextKey).
-  static bool MayHold(const Block& block, std::u16string_view key);
-  // The first index, searching from `after` + 1 round to `after`, whose
-  // item satisfies `match`, reading only the blocks that may hold `key`;
-  // -1 when none does.
-  template <class Match>
-  int FindFrom(int after, std::u16string_view key, Match match) const;
+  // The first index from `from` up to, not including, `to` that
+  // `find(block, first, last)` finds: the offset of the first match among
+  // the block's items [first, last), or -1 when none matches; -1 when no
+  // block has one.
+  template <class Find>
+  int Scan(int from, int to, Find find) const;
 };
 
-template <class Match>
-int ItemList::FindFrom(int after, std::u16string_view key, Match match) const {
-  if (count_ == 0) return -1;
-  int start = after + 1;
-  if (start < 0 || start >= count_) start = 0;
-  // Two passes over the blocks: from `start` to the end, then from 0.
-  auto scan = [&](int from, int to) -> int {
-    int base = 0;
-    for (const auto& block : blocks_) {
-      const int size = static_cast<int>(block.items.size());
-      if (base + size > from && base < to && MayHold(block, key)) {
-        for (int i = std::max(from - base, 0); i < size && base + i < to; ++i) {
-          if (match(block.items[i])) return base + i;
-        }
-      }
-      base += size;
-      if (base >= to) break;
+template <class Find>
+int ItemList::Scan(int from, int to, Find find) const {
+  int base = 0;
+  for (const Block& block : blocks_) {
+    const int size = block.Size();
+    if (base + size > from && base < to) {
+      const int found = find(block, std::max(from - base, 0), std::min(size, to - base));
+      if (found >= 0) return base + found;
     }
-    return -1;
-  };
-  const int found = scan(start, count_);
-  return found >= 0 ? found : scan(0, start);
+    base += size;
+    if (base >= to) break;
+  }
+  return -1;
 }
 
 template <class Visit>
-void ItemList::ForEach(Visit visit) {
-  int index = 0;
-  for (auto& block : blocks_) {
-    for (Item& item : block.items) visit(index++, item);
+void ItemList::ForEachText(Visit visit) const {
+  std::u16string scratch;
+  for (const Block& block : blocks_) {
+    for (int i = 0; i < block.Size(); ++i) visit(block.View(i, scratch));
   }
 }
 
 template <class Visit>
 void ItemList::ForEachSelected(Visit visit) const {
   int base = 0;
-  for (const auto& block : blocks_) {
+  for (const Block& block : blocks_) {
     for (int i = 0, left = block.selected; left > 0; ++i) {
-      if (!block.items[static_cast<std::size_t>(i)].selected) continue;
+      if (!block.selection[static_cast<std::size_t>(i)]) continue;
       --left;
       if (!visit(base + i)) return;
     }
-    base += static_cast<int>(block.items.size());
+    base += block.Size();
   }
 }
 

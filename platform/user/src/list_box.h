@@ -26,7 +26,7 @@ class ListBox final : public Control {
   // Set from LBS_SORT at creation; a combo box's list from CBS_SORT.
   void SetSorted(bool sorted) { sorted_ = sorted; }
   // The text of item `index`; empty for an index out of range.
-  std::u16string TextOf(int index) const { return valid(index) ? items_.At(index).text : std::u16string(); }
+  std::u16string TextOf(int index) const { return valid(index) ? items_.Text(index) : std::u16string(); }
   static constexpr int kItemHeight = 13;  // pixels, in the dialog font
 
  private:
@@ -45,7 +45,7 @@ class ListBox final : public Control {
   static void notify(Window& self, WORD code);
   LRESULT addString(Window& self, LPCWSTR text);
   LRESULT insertString(Window& self, int index, LPCWSTR text);
-  LRESULT insertAt(Window& self, int index, std::u16string text);
+  LRESULT insertAt(Window& self, int index, std::u16string_view text);
   LRESULT deleteString(Window& self, int index);
   LRESULT resetContent(Window& self);
   LRESULT getText(int index, LPWSTR buffer) const;

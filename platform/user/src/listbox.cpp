@@ -34,8 +34,8 @@ LRESULT ListBox::Message(Window& self, UINT message, WPARAM wParam, LPARAM lPara
     case LB_RESETCONTENT: return resetContent(self);
     case LB_GETCOUNT: return items_.Count();
     case LB_GETTEXT: return getText(index, reinterpret_cast<LPWSTR>(lParam));
-    case LB_GETTEXTLEN: return valid(index) ? static_cast<LRESULT>(items_.At(index).text.size()) : LB_ERR;
-    case LB_GETITEMDATA: return valid(index) ? items_.At(index).data : LB_ERR;
+    case LB_GETTEXTLEN: return valid(index) ? items_.TextLength(index) : LB_ERR;
+    case LB_GETITEMDATA: return valid(index) ? items_.Data(index) : LB_ERR;
     case LB_SETITEMDATA: return setItemData(index, lParam);
     case LB_SETCURSEL: return setCurSel(self, index);
     case LB_GETCURSEL: return getCurSel();
@@ -86,21 +86,25 @@ bool ListBox::isSelected(int index) const {
   return multi_ ? items_.Selected(index) : index == current_;
 }
 
+namespace {
+std::u16string_view TextView(LPCWSTR text) { return text == nullptr ? std::u16string_view() : std::u16string_view(text); }
+}  // namespace
+
 LRESULT ListBox::addString(Window& self, LPCWSTR text) {
-  std::u16string line = FromWide(text);
+  const std::u16string_view line = TextView(text);
   const int at = sorted_ ? items_.SortedPosition(line) : items_.Count();
-  return insertAt(self, at, std::move(line));
+  return insertAt(self, at, line);
 }
 
 // LB_INSERTSTRING never sorts; -1 is the end, past the end is an error.
 LRESULT ListBox::insertString(Window& self, int index, LPCWSTR text) {
   if (index == -1) index = items_.Count();
   if (index < 0 || index > items_.Count()) return LB_ERR;
-  return insertAt(self, index, FromWide(text));
+  return insertAt(self, index, TextView(text));
 }
 
-LRESULT ListBox::insertAt(Window& self, int index, std::u16string text) {
-  items_.Insert(index, Item{std::move(text), 0, false});  // strong guarantee: nothing changed on failure
+LRESULT ListBox::insertAt(Window& self, int index, std::u16string_view text) {
+  items_.Insert(index, text);  // strong guarantee: nothing changed on failure
   if (current_ >= index) ++current_;
   if (caret_ >= index && items_.Count() > 1) ++caret_;
   if (anchor_ >= index && items_.Count() > 1) ++anchor_;
@@ -144,11 +148,11 @@ LRESULT ListBox::getText(int index, LPWSTR buffer) const {
 // Index -1 sets the data of every item.
 LRESULT ListBox::setItemData(int index, LPARAM data) {
   if (index == -1) {
-    items_.ForEach([&](int, Item& item) { item.data = data; });
+    items_.SetEveryData(data);
     return TRUE;
   }
   if (!valid(index)) return LB_ERR;
-  items_.At(index).data = data;
+  items_.SetData(index, data);
   return TRUE;
 }
 
@@ -230,7 +234,7 @@ std::vector<int> ListBox::TabStops() const {
 // Searches from the item after `start` round to `start`: an empty text, or
 // no match, is LB_ERR; a start of -1 or past the end searches from the top.
 LRESULT ListBox::findString(int start, LPCWSTR text, bool exact) const {
-  const int found = items_.FindText(start, FromWide(text), exact);
+  const int found = items_.FindText(start, TextView(text), exact);
   return found < 0 ? LB_ERR : found;
 }
 
@@ -348,7 +352,8 @@ void ListBox::UserDoubleClick(Window& self, int index) {
 
 std::vector<std::u16string> ListBox::Texts() {
   std::vector<std::u16string> texts;
-  items_.ForEach([&](int, Item& item) { texts.push_back(item.text); });
+  texts.reserve(static_cast<std::size_t>(items_.Count()));
+  items_.ForEachText([&](std::u16string_view text) { texts.emplace_back(text); });
   return texts;
 }
 

@@ -90,6 +90,7 @@ bool DeliverOne() {
     queue.calls.pop_front();
     lock.unlock();
     call.call(call.context);
+    if (call.done == nullptr) return true;  // nobody waits for it
     lock.lock();
     *call.done = true;
     queue.doneCalls.notify_all();
@@ -157,6 +158,15 @@ void RunMarshalled(void (*call)(void*), void* context) {
   WakeLoop();
   std::unique_lock lock(queue.mutex);
   queue.doneCalls.wait(lock, [&] { return done; });
+}
+
+void QueueOnWindowThread(void (*call)(void* context), void* context) {
+  Queue& queue = TheQueue();
+  {
+    std::lock_guard lock(queue.mutex);
+    queue.calls.push_back({call, context, nullptr});
+  }
+  WakeLoop();
 }
 
 bool RunOnWindowThread(void (*call)(void* context), void* context) {

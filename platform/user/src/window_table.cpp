@@ -1,6 +1,7 @@
 // Handles and window records. A handle is a number dressed as a pointer; a
 // destroyed window's handle is never handed out again, so a stale handle
 // stays bad instead of naming somebody else's window.
+#include <atomic>
 #include <map>
 #include <mutex>
 #include <thread>
@@ -15,7 +16,9 @@ struct Table {
   std::mutex mutex;
   std::map<HWND, std::unique_ptr<Window>> windows;
   ULONG_PTR next = 0x10010;
-  bool threadClaimed = false;
+  // Set once, under the mutex; `threadClaimed` is stored after
+  // `windowThread`, so that OnWindowThread reads both without the mutex.
+  std::atomic<bool> threadClaimed = false;
   std::thread::id windowThread;
 };
 
@@ -78,19 +81,19 @@ std::vector<Window*> TopLevelRecords() {
   return result;  // map order is handle order, which is creation order
 }
 
+// Every message asks this: it takes no lock.
 bool OnWindowThread() {
   Table& table = TheTable();
-  std::lock_guard lock(table.mutex);
-  return !table.threadClaimed || table.windowThread == std::this_thread::get_id();
+  return !table.threadClaimed.load(std::memory_order_acquire) || table.windowThread == std::this_thread::get_id();
 }
 
 void ClaimWindowThread() {
   Table& table = TheTable();
   {
     std::lock_guard lock(table.mutex);
-    if (table.threadClaimed) return;
-    table.threadClaimed = true;
+    if (table.threadClaimed.load(std::memory_order_relaxed)) return;
     table.windowThread = std::this_thread::get_id();
+    table.threadClaimed.store(true, std::memory_order_release);
   }
   FirstWindowMade();
 }

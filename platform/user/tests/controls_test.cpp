@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "failing_allocation.h"
 #include "script_fixture.h"
 #include "win/user_input.h"
 
@@ -161,6 +162,94 @@ TEST_F(ControlsTest, SortedListFilledAfterInitStorage) {
     EXPECT_EQ(std::u16string(buffer), expected[i]);
   }
   EXPECT_EQ(SendText(kList, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), u"1499"), 1499);
+}
+
+// Lines keep every character whatever the lines beside them hold: a block
+// of one-byte characters takes a line beyond Latin-1 in its middle, the
+// searches match without case on both kinds of block, and item data
+// follows its line through the blocks an unsorted fill and insertions make.
+TEST_F(ControlsTest, LinesKeepTheirCharactersAndDataBesideLinesBeyondLatin1) {
+  const HWND list = GetDlgItem(dialog_, kList);
+  std::vector<std::u16string> model;
+  for (int i = 0; i < 1100; ++i) {
+    char digits[8];
+    std::snprintf(digits, sizeof digits, "%04d", i);
+    model.push_back(u"ligne " + std::u16string(digits, digits + 4) + (i % 2 ? u" été" : u""));
+    ASSERT_EQ(SendText(kList, LB_INSERTSTRING, static_cast<WPARAM>(-1), model.back().c_str()), i);
+    Send(kList, LB_SETITEMDATA, i, 1000 + i);
+  }
+  EXPECT_EQ(SendText(kList, LB_INSERTSTRING, 700, u"Œuvre Ω 700"), 700);
+  EXPECT_EQ(SendText(kList, LB_INSERTSTRING, 701, u"Ärger"), 701);
+  model.insert(model.begin() + 700, {u"Œuvre Ω 700", u"Ärger"});
+  EXPECT_EQ(tq::ui::ItemTexts(list), model);
+  EXPECT_EQ(Send(kList, LB_GETTEXTLEN, 700), 11);
+  EXPECT_EQ(Send(kList, LB_GETITEMDATA, 699), 1699);
+  EXPECT_EQ(Send(kList, LB_GETITEMDATA, 700), 0);
+  EXPECT_EQ(Send(kList, LB_GETITEMDATA, 702), 1700);
+  EXPECT_EQ(Send(kList, LB_GETITEMDATA, 1101), 2099);
+  EXPECT_EQ(SendText(kList, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), u"œUVRE ω 700"), 700);
+  EXPECT_EQ(SendText(kList, LB_FINDSTRING, 650, u"äR"), 701);
+  EXPECT_EQ(SendText(kList, LB_FINDSTRINGEXACT, 702, u"LIGNE 0001 ÉTÉ"), 1);  // round to the top
+  EXPECT_EQ(SendText(kList, LB_FINDSTRING, static_cast<WPARAM>(-1), u"LIGNE 0999 É"), 1001);
+  EXPECT_EQ(SendText(kList, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), u"Œuvre Ω 70"), LB_ERR);
+  // Deleting the wide line leaves its neighbours whole.
+  EXPECT_EQ(Send(kList, LB_DELETESTRING, 700), 1101);
+  model.erase(model.begin() + 700);
+  EXPECT_EQ(tq::ui::ItemTexts(list), model);
+  char16_t buffer[16];
+  EXPECT_EQ(Send(kList, LB_GETTEXT, 700, reinterpret_cast<LPARAM>(buffer)), 5);
+  EXPECT_EQ(std::u16string(buffer), u"Ärger");
+}
+
+// A line the list finds no memory for is answered LB_ERRSPACE and leaves
+// the list as it was, whichever allocation fails: the item's, the widening
+// of a block for a character beyond Latin-1, the split of the full block
+// (which only waits for a later insertion).
+TEST_F(ControlsTest, LineWithoutMemoryAnswersErrSpaceAndLeavesTheListAsItWas) {
+  if (!failing_allocation::kAvailable) GTEST_SKIP() << "operator new is the address sanitizer's";
+  const HWND list = GetDlgItem(dialog_, kList);
+  for (int i = 0; i < 600; ++i) {  // more than a block, filled in order
+    char line[16];
+    std::snprintf(line, sizeof line, "line%04d", i);
+    const std::u16string text(line, line + 8);
+    SendText(kList, LB_ADDSTRING, 0, text.c_str());
+    Send(kList, LB_SETITEMDATA, i, i);
+    if (i % 7 == 0) Send(kList, LB_SETSEL, TRUE, i);
+  }
+  struct State {
+    std::vector<std::u16string> texts;
+    std::vector<LRESULT> data;
+    std::vector<int> selected;
+    bool operator==(const State&) const = default;
+  };
+  auto state = [&] {
+    State now{tq::ui::ItemTexts(list), {}, tq::ui::SelectedItems(list)};
+    for (int i = 0; i < static_cast<int>(now.texts.size()); ++i) now.data.push_back(Send(kList, LB_GETITEMDATA, i));
+    return now;
+  };
+  const State before = state();
+  State after = before;
+  after.texts.insert(after.texts.begin() + 301, u"line0300Ω");
+  after.data.insert(after.data.begin() + 301, 0);
+  for (int& index : after.selected) index += index >= 301 ? 1 : 0;
+  int refused = 0;
+  for (long allocation = 0;; ++allocation) {
+    failing_allocation::FailAfter(allocation);
+    const LRESULT at = SendText(kList, LB_ADDSTRING, 0, u"line0300Ω");
+    const bool failed = failing_allocation::Failed();
+    failing_allocation::FailAfter(-1);
+    if (at == LB_ERRSPACE) {
+      ++refused;
+      ASSERT_EQ(state(), before) << "allocation " << allocation;
+      continue;
+    }
+    ASSERT_EQ(at, 301) << "allocation " << allocation;
+    ASSERT_EQ(state(), after) << "allocation " << allocation;
+    if (!failed) break;  // past every allocation the insertion makes
+    Send(kList, LB_DELETESTRING, 301);
+    ASSERT_EQ(state(), before) << "allocation " << allocation;
+  }
+  EXPECT_GT(refused, 0);
 }
 
 TEST_F(ControlsTest, PrefixSearchStartsAfterTheIndexAndWrapsAround) {

@@ -17,8 +17,7 @@ class FileSink final : public JobSink {
   }
 
   bool CopyFrom(HANDLE document, std::uint64_t size, std::string& error) override {
-    // The file is flushed before it is renamed: its writing starts now.
-    const DWORD code = CopyFileData(document, file_, size, nullptr, CopyWriteback::Early);
+    const DWORD code = CopyFileData(document, file_, size, nullptr);
     return code == ERROR_SUCCESS || Failed(code, error);
   }
 
@@ -38,11 +37,19 @@ bool ReplaceFileStreaming(const std::string& path, const JobProducer& produce, s
   // The producer's own message (a document that ends early, a conversion
   // that fails) wins over the writer's.
   bool produced = true;
-  const DWORD code = ReplaceFileWith(Utf8ToUtf16(path), [&](HANDLE file) {
-    FileSink sink(file, path);
-    produced = produce(sink, error);
-    return produced;
-  });
+  // Not flushed to disk: like the bytes sent to a printer port, a job is
+  // made again from its document, and a flush would cost more than the
+  // rest of a short job.
+  FileReplaceOptions options;
+  options.durable = false;
+  const DWORD code = ReplaceFileWith(
+      Utf8ToUtf16(path),
+      [&](HANDLE file) {
+        FileSink sink(file, path);
+        produced = produce(sink, error);
+        return produced;
+      },
+      options);
   if (code == ERROR_SUCCESS) return true;
   if (produced) error = path + ": cannot be written (" + DescribeFileError(code) + ")";
   return false;

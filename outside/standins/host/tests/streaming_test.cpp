@@ -58,7 +58,7 @@ TEST_F(StreamedOutput, EveryFaultLeavesTheOldFileAndNoTemporary) {
   WriteText(path("doc.pxl"), kPageData);
   // Writes: the header, the copied chunk of the document, the trailer.
   const std::pair<FileFault, int> faults[] = {{FileFault::Write, 1}, {FileFault::Write, 2}, {FileFault::Write, 3},
-                                              {FileFault::Flush, 1}, {FileFault::Rename, 1}};
+                                              {FileFault::Rename, 1}};
   for (const auto& [kind, n] : faults) {
     WriteText(path("job.prn"), "old job");
     FailNthFileOperation(kind, n);

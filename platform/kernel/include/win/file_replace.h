@@ -20,6 +20,11 @@ struct FileReplaceOptions {
   // registry and print output hold names, numbers and passwords. Otherwise
   // readable by every user.
   bool ownerOnly = true;
+  // Flushed to disk before the rename and the folder synced after it. Off
+  // for output that is made again from its source (print output written to
+  // a file, like a printer port's): the rename still shows readers the old
+  // file or the whole new one.
+  bool durable = true;
 };
 
 // Writes the contents into the open temporary file. Returns false to abandon

@@ -12,14 +12,16 @@
 #include <algorithm>
 
 #include "texts.h"
+#include "win/system_texts.h"
 
 namespace tq::ui::qt {
 
 std::vector<BoxButton> BoxButtonsOf(BoxButtons buttons) {
-  const BoxButton ok{IDOK, QStringLiteral("OK"), QMessageBox::AcceptRole};
-  const BoxButton cancel{IDCANCEL, QString::fromUtf16(texts::kCancelButton), QMessageBox::RejectRole};
-  const BoxButton yes{IDYES, QString::fromUtf16(texts::kYesButton), QMessageBox::YesRole};
-  const BoxButton no{IDNO, QString::fromUtf16(texts::kNoButton), QMessageBox::NoRole};
+  const SystemTexts& texts = CurrentSystemTexts();
+  const BoxButton ok{IDOK, QString::fromStdU16String(texts.ok), QMessageBox::AcceptRole};
+  const BoxButton cancel{IDCANCEL, QString::fromStdU16String(texts.cancel), QMessageBox::RejectRole};
+  const BoxButton yes{IDYES, QString::fromStdU16String(texts.yes), QMessageBox::YesRole};
+  const BoxButton no{IDNO, QString::fromStdU16String(texts.no), QMessageBox::NoRole};
   switch (buttons) {
     case BoxButtons::OkCancel: return {ok, cancel};
     case BoxButtons::YesNo: return {yes, no};
@@ -85,16 +87,23 @@ QSize WidenedForCaption(QSize client, const QFont& font, const std::u16string& c
 
 bool SpeakTheInterfaceLanguage() {
   static QTranslator* installed = nullptr;
-  if (installed != nullptr) return true;
-  QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+  static QString spoken;
+  const QLocale locale(QString::fromStdString(CurrentSystemTexts().locale));
+  if (installed != nullptr && spoken == locale.name()) return true;
+  QLocale::setDefault(locale);
   auto* translator = new QTranslator(QCoreApplication::instance());
-  if (!translator->load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+  if (!translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
     delete translator;
     return false;
   }
+  if (installed != nullptr) {
+    QCoreApplication::removeTranslator(installed);
+    delete installed;
+  }
   QCoreApplication::installTranslator(translator);
   installed = translator;
+  spoken = locale.name();
   return true;
 }
 

@@ -18,7 +18,7 @@ namespace tq::ui::qt {
 
 struct BoxButton {
   int answer;     // IDOK, IDCANCEL, IDYES, IDNO
-  QString label;  // as a French desktop labels it
+  QString label;  // in the program's interface language
   QMessageBox::ButtonRole role;
 };
 
@@ -35,8 +35,9 @@ QStringList NameFilters(const FileDialogCall& call);
 // A dialog's client size made wide enough for its whole caption (with room
 // for the title bar's icon and buttons), as far as the screen allows.
 QSize WidenedForCaption(QSize client, const QFont& font, const std::u16string& caption);
-// Qt's own dialogs (the file dialogs) speak the interface's French: Qt's
-// translations for it are loaded when installed. False when they are not.
+// Qt's own dialogs (the file dialogs) speak the program's interface
+// language (its system texts' locale): Qt's translations for it are loaded
+// when installed. False when they are not.
 bool SpeakTheInterfaceLanguage();
 QString FileDialogTitle(const FileDialogCall& call);
 

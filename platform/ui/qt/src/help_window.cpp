@@ -10,18 +10,20 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
-#include "texts.h"
+#include "win/system_texts.h"
 
 namespace tq::ui::qt {
 
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
-  setWindowTitle(QString::fromUtf16(texts::kHelpTitle));
+  const SystemTexts& texts = CurrentSystemTexts();
+  const QString helpTitle = QString::fromStdU16String(texts.helpTitle);
+  setWindowTitle(helpTitle);
   setAttribute(Qt::WA_DeleteOnClose, false);
   auto* layout = new QVBoxLayout(this);
   auto* buttons = new QHBoxLayout();
-  back_ = new QPushButton(QString::fromUtf16(texts::kBackButton), this);
-  forward_ = new QPushButton(QString::fromUtf16(texts::kForwardButton), this);
-  close_ = new QPushButton(QString::fromUtf16(texts::kCloseButton), this);
+  back_ = new QPushButton(QString::fromStdU16String(texts.helpBack), this);
+  forward_ = new QPushButton(QString::fromStdU16String(texts.helpForward), this);
+  close_ = new QPushButton(QString::fromStdU16String(texts.helpClose), this);
   buttons->addWidget(back_);
   buttons->addWidget(forward_);
   buttons->addStretch(1);
@@ -38,9 +40,9 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   connect(close_, &QPushButton::clicked, this, &QWidget::close);
   connect(browser_, &QTextBrowser::backwardAvailable, back_, &QPushButton::setEnabled);
   connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QPushButton::setEnabled);
-  connect(browser_, &QTextBrowser::sourceChanged, this, [this] {
+  connect(browser_, &QTextBrowser::sourceChanged, this, [this, helpTitle] {
     const QString title = browser_->documentTitle();
-    setWindowTitle(title.isEmpty() ? QString::fromUtf16(texts::kHelpTitle) : title);
+    setWindowTitle(title.isEmpty() ? helpTitle : title);
   });
   QSize size(560, 480);
   if (QScreen* screen = QGuiApplication::primaryScreen()) size = size.boundedTo(screen->availableGeometry().size());

@@ -15,6 +15,7 @@
 #include <algorithm>
 
 #include "face_looks.h"
+#include "sheet_tab_rows.h"
 #include "window_facts.h"
 #include "win/resource.h"
 
@@ -177,12 +178,10 @@ void Mirror::BuildSheet(HWND sheet) {
   layout->setContentsMargins(margin.x(), margin.y(), margin.x(), margin.y());
   layout->setSizeConstraint(QLayout::SetFixedSize);
   layout->setSpacing(margin.y());
-  auto* tabs = new QTabWidget(widget);
+  auto* tabs = new SheetTabs(widget);
   tabs->setFocusPolicy(Qt::NoFocus);
-  // The tab row is a tab stop of the layer's; native tabs wrap onto more
-  // rows rather than scroll, so the row never hides a tab behind arrows.
+  // The tab row is a tab stop of the layer's.
   tabs->tabBar()->setFocusPolicy(Qt::TabFocus);
-  tabs->setUsesScrollButtons(false);
   layout->addWidget(tabs);
   QObject::connect(tabs, &QTabWidget::currentChanged, this, [this, sheet](int index) { TabChosen(sheet, index); });
   // One tab a page, each as large as the largest page, as the sheet
@@ -201,6 +200,7 @@ void Mirror::BuildSheet(HWND sheet) {
       tabs_[sheet].push_back(page.templateId);
     }
   }
+  tabs->FitRowsToPages();
   auto* buttons = new QHBoxLayout();
   buttons->addStretch(1);
   layout->addLayout(buttons);
@@ -238,7 +238,11 @@ void Mirror::BuildPage(HWND page) {
   auto* widget = new QWidget(room);
   Register(page, widget, Kind::Page, page);
   widget->setFixedSize(ClientSize(page, dialogTemplate));
-  room->setFixedSize(room->size().expandedTo(widget->size()));
+  const QSize grown = room->size().expandedTo(widget->size());
+  if (grown != room->size()) {
+    room->setFixedSize(grown);
+    if (auto* rows = dynamic_cast<SheetTabs*>(tabs)) rows->FitRowsToPages();
+  }
   BuildControls(page, widget, units);
   pages_[sheet].push_back(page);
   widget->show();

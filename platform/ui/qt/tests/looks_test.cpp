@@ -13,9 +13,11 @@
 #include "face_looks.h"
 #include "help_window.h"
 #include "modal_dialogs.h"
+#include "sheet_tab_rows.h"
 #include "static_picture.h"
 #include "tab_stop_delegate.h"
 #include "win/resource.h"
+#include "win/system_texts.h"
 
 namespace tq::ui::qt {
 namespace {
@@ -137,6 +139,42 @@ TEST_F(Looks, FileDialogsSpeakTheInterfaceLanguage) {
       << labels.join(u'|').toStdString();
 }
 
+// The system's windows speak the language of the program that shows them:
+// a Spanish program's boxes, help window and file dialogs are Spanish, and
+// a French one keeps French.
+TEST_F(Looks, BoxesHelpAndFileDialogsFollowTheProgramsLanguage) {
+  const SystemTexts french = CurrentSystemTexts();
+  const auto seen = [] {
+    QStringList texts;
+    MessageBoxCall call;
+    call.buttons = BoxButtons::YesNoCancel;
+    for (const BoxButton& button : BoxButtonsOf(BoxButtons::YesNoCancel)) texts << button.label;
+    for (const BoxButton& button : BoxButtonsOf(BoxButtons::OkCancel)) texts << button.label;
+    HelpWindow help(nullptr);
+    texts << help.windowTitle() << help.BackButton()->text() << help.ForwardButton()->text()
+          << help.CloseButton()->text();
+    EXPECT_TRUE(SpeakTheInterfaceLanguage());
+    auto dialog = MakeFileDialog(FileDialogCall{}, nullptr, true);
+    QStringList labels;
+    for (QLabel* label : dialog->findChildren<QLabel*>()) labels << label->text();
+    texts << labels.filter(QStringLiteral("Nom"));
+    return texts;
+  };
+  UseSystemTexts(
+      {"es_ES", u"Aceptar", u"Cancelar", u"&Sí", u"&No", u"Error", u"Ayuda", u"&Atrás", u"A&delante", u"&Cerrar"});
+  const QStringList spanish = seen();
+  UseSystemTexts(french);
+  const QStringList again = seen();
+  EXPECT_EQ(spanish.mid(0, 9), (QStringList{"&Sí", "&No", "Cancelar", "Aceptar", "Cancelar", "Ayuda", "&Atrás",
+                                            "A&delante", "&Cerrar"}));
+  EXPECT_FALSE(spanish.mid(9).isEmpty());
+  EXPECT_TRUE(spanish.filter(QStringLiteral("Nombre")).size() == spanish.mid(9).size())
+      << "the file dialog is Spanish: " << spanish.mid(9).join(u'|').toStdString();
+  EXPECT_EQ(again.mid(0, 9), (QStringList{"&Oui", "&Non", "Annuler", "OK", "Annuler", "Aide", "&Précédent",
+                                          "&Suivant", "&Fermer"}));
+  EXPECT_FALSE(again.mid(9).isEmpty()) << "French again: \"Nom du fichier\"";
+}
+
 TEST_F(Looks, FileDialogFiltersAndTitles) {
   FileDialogCall call;
   call.filters = {{u"Annuaires (*.afd)", u"*.afd; *.AFD"}, {u"Tous les fichiers", u"*.*"}, {u"Vide", u""},
@@ -164,6 +202,24 @@ TEST_F(Looks, HelpOpensTheHtmlPageAtTheTopic) {
   EXPECT_EQ(ContextOfControl(1004, pairs), 15502u);
   EXPECT_EQ(ContextOfControl(1009, pairs), 0u);
   EXPECT_EQ(ContextOfControl(1001, nullptr), 0u);
+}
+
+// Tab rows: filled in order, stretched to the width, the chosen tab's row
+// next to the page and the others turned round above it.
+TEST_F(Looks, SheetTabsWrapOntoRowsThatFillTheWidth) {
+  // Two rows: 50+60 (70 more would not fit), then 70+80 exactly.
+  EXPECT_EQ(TabRowsLayout({50, 60, 70, 80}, 150, 20, 0),
+            (std::vector<QRect>{{0, 20, 70, 20}, {70, 20, 80, 20}, {0, 0, 70, 20}, {70, 0, 80, 20}}));
+  EXPECT_EQ(TabRowsLayout({50, 60, 70, 80}, 150, 20, 3)[0], QRect(0, 0, 70, 20));
+  // Three rows, the middle one chosen: it comes down, the last goes above
+  // it, the first on top. A tab wider than a row is alone on its row.
+  EXPECT_EQ(TabRowsLayout({100, 100, 200}, 150, 10, 1),
+            (std::vector<QRect>{{0, 0, 150, 10}, {0, 20, 150, 10}, {0, 10, 150, 10}}));
+  // Odd pixels go to the first tabs; one tab fills its row.
+  EXPECT_EQ(TabRowsLayout({10, 10, 10}, 35, 5, 0),
+            (std::vector<QRect>{{0, 0, 12, 5}, {12, 0, 12, 5}, {24, 0, 11, 5}}));
+  EXPECT_EQ(TabRowsLayout({30}, 100, 5, 0), (std::vector<QRect>{{0, 0, 100, 5}}));
+  EXPECT_TRUE(TabRowsLayout({}, 100, 5, -1).empty());
 }
 
 TEST_F(Looks, BitmapsKeepTheirColours) {

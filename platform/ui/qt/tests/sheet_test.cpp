@@ -13,6 +13,7 @@
 #include <functional>
 
 #include "dialog_units.h"
+#include "sheet_tab_rows.h"
 #include "testing/temp_root.h"
 #include "win/face.h"
 #include "win/resource.h"
@@ -80,7 +81,7 @@ INT_PTR PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 INT_PTR RunSheet(int count = 2) {
-  PROPSHEETPAGEW pages[3] = {};
+  PROPSHEETPAGEW pages[12] = {};
   for (int i = 0; i < count; ++i) {
     pages[i].dwSize = sizeof(PROPSHEETPAGEW);
     pages[i].hInstance = PagesInstance();
@@ -94,6 +95,11 @@ INT_PTR RunSheet(int count = 2) {
   header.nPages = static_cast<UINT>(count);
   header.ppsp = pages;
   return PropertySheetW(&header);
+}
+
+// Where a person clicks tab `index`: its place in the sheet's tab rows.
+QPoint TabCentre(QTabWidget* tabs, int index) {
+  return dynamic_cast<tq::ui::qt::SheetTabBar&>(*tabs->tabBar()).RowTabRect(index).center();
 }
 
 class QtSheet : public tq::testing::TempRoot {
@@ -188,7 +194,7 @@ TEST_F(QtSheet, EveryPageHasATabAndChoosingOneShowsThePage) {
         break;
       case 4:
         tabbed.push_back(GetDlgCtrlID(GetFocus()));
-        QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, Qt::NoModifier, tabs->tabBar()->tabRect(1).center());
+        QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, Qt::NoModifier, TabCentre(tabs, 1));
         ++step;
         break;
       case 5:
@@ -258,7 +264,7 @@ TEST_F(QtSheet, KeysAndClicksReachEveryPageAndASharedMnemonicPressesNothing) {
       case 8: QTest::keyClick(focus, Qt::Key_PageDown, Qt::ControlModifier); break;
       case 9: QTest::keyClick(focus, Qt::Key_Left); break;
       case 10:
-        QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, Qt::NoModifier, tabs->tabBar()->tabRect(2).center());
+        QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, Qt::NoModifier, TabCentre(tabs, 2));
         break;
       case 11: QTest::keyClick(focus, Qt::Key_Escape); break;
       default:
@@ -273,6 +279,87 @@ TEST_F(QtSheet, KeysAndClicksReachEveryPageAndASharedMnemonicPressesNothing) {
                                        IDC_PROPSHEET_TABS}));
   // Alt+P never pressed "A&ppliquer": no page was applied.
   for (const auto& note : notes) EXPECT_NE(note.second, static_cast<UINT>(PSN_APPLY));
+}
+
+}  // namespace
+
+namespace {
+
+// Twelve tabs do not fit one row: they wrap onto rows as wide as the
+// sheet, which stays as wide as with two, and clicks and keys reach tabs
+// on every row, the chosen tab's row coming next to the page.
+TEST_F(QtSheet, TabsThatDoNotFitWrapOntoRowsAndEveryRowIsReachable) {
+  unsetenv("TELEQUILL_SCRIPT");
+  ASSERT_TRUE(tq::ui::UseFace("qt"));
+  using tq::ui::qt::SheetTabBar;
+  int twoPageWidth = 0;
+  QTimer first;
+  QObject::connect(&first, &QTimer::timeout, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr || QApplication::activeWindow() != modal || twoPageWidth != 0) return;
+    twoPageWidth = modal->width();
+    QTest::keyClick(modal->focusWidget() != nullptr ? modal->focusWidget() : modal, Qt::Key_Escape);
+  });
+  first.start(0);
+  EXPECT_EQ(RunSheet(2), 0);
+  first.stop();
+
+  int width = 0;
+  int rows = 0;
+  bool filled = true;         // every row spans the bar, tabs side by side
+  std::vector<int> shown;     // the page after each step
+  std::vector<bool> chosenLowest;  // the shown tab's row is next to the page
+  int step = 0;
+  QTimer ticks;
+  QObject::connect(&ticks, &QTimer::timeout, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr || QApplication::activeWindow() != modal) return;
+    auto& bar = dynamic_cast<SheetTabBar&>(*modal->findChild<QTabWidget*>()->tabBar());
+    const HWND sheet = tq::ui::ActiveModalWindow();
+    QWidget* focus = modal->focusWidget() != nullptr ? modal->focusWidget() : modal;
+    if (step > 0 && step < 6) {
+      const int index = ShownIndex(sheet);
+      shown.push_back(index);
+      int lowest = 0;
+      for (int i = 0; i < bar.count(); ++i) lowest = std::max(lowest, bar.RowTabRect(i).bottom());
+      chosenLowest.push_back(index >= 0 && bar.RowTabRect(index).bottom() == lowest);
+    }
+    switch (step++) {
+      case 0: {
+        width = modal->width();
+        rows = bar.RowCount();
+        for (int i = 0; i < bar.count(); ++i) {
+          const QRect tab = bar.RowTabRect(i);
+          const bool rowStart = i == 0 || bar.RowTabRect(i - 1).top() != tab.top();
+          const bool rowEnd = i + 1 == bar.count() || bar.RowTabRect(i + 1).top() != tab.top();
+          if (rowStart && tab.left() != 0) filled = false;
+          if (!rowStart && bar.RowTabRect(i - 1).right() + 1 != tab.left()) filled = false;
+          if (rowEnd && tab.right() + 1 != bar.width()) filled = false;
+        }
+        QImage picture = modal->grab().toImage();
+        picture.save(QString::fromStdString((std::filesystem::path(TQ_SHOT_DIR) / "sheet-rows.png").string()));
+        // The last tab is on the top row: a click there.
+        QTest::mouseClick(&bar, Qt::LeftButton, Qt::NoModifier, TabCentre(modal->findChild<QTabWidget*>(), 11));
+        break;
+      }
+      case 1: QTest::keyClick(focus, Qt::Key_Tab, Qt::ControlModifier); break;  // round to the first
+      case 2: QTest::keyClick(focus, Qt::Key_PageUp, Qt::ControlModifier); break;  // back to the last
+      case 3: QTest::keyClick(focus, Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier); break;
+      case 4:
+        QTest::mouseClick(&bar, Qt::LeftButton, Qt::NoModifier, TabCentre(modal->findChild<QTabWidget*>(), 1));
+        break;
+      case 5: QTest::keyClick(focus, Qt::Key_Escape); break;
+      default:
+        if (step > 2000) EndDialog(sheet, 99);  // nothing left to do: do not hang
+    }
+  });
+  ticks.start(0);
+  EXPECT_EQ(RunSheet(12), 0);
+  EXPECT_GE(rows, 2);
+  EXPECT_EQ(width, twoPageWidth) << "the tabs do not widen the sheet";
+  EXPECT_TRUE(filled);
+  EXPECT_EQ(shown, (std::vector<int>{11, 0, 11, 10, 1}));
+  EXPECT_EQ(chosenLowest, (std::vector<bool>(5, true)));
 }
 
 }  // namespace

@@ -70,6 +70,10 @@ void SetFirstWindowHook(FirstWindowHook hook);
 // (immediately when already on it); for peers that read or change windows.
 // False when no thread owns windows.
 bool RunOnWindowThread(void (*call)(void* context), void* context);
+// Queues `call` for the windows' thread and returns at once: it runs when a
+// modal loop next delivers, or never when none runs again. For threads that
+// must not wait for the windows' thread (one may be ending the process).
+void QueueOnWindowThread(void (*call)(void* context), void* context);
 
 // Runs the calls that other threads wait to have run on the windows' thread,
 // when called on that thread (true), and nothing elsewhere (false). A

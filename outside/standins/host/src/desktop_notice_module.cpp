@@ -1,17 +1,17 @@
-// The notices shown through the session bus's notification service.
-#include "host/desktop_notice.h"
-
-#include <QtDBus/QDBusConnection>
-#include <QtDBus/QDBusMessage>
+// The module that shows notices through the session bus's notification
+// service (tq_notice_bus.so). It is a module of its own, loaded by the agent
+// when it first has something to tell, so that qlhost's print runs and the
+// backend do not load Qt at start-up.
 #include <QtCore/QString>
 #include <QtCore/QStringList>
 #include <QtCore/QVariantMap>
+#include <QtDBus/QDBusConnection>
+#include <QtDBus/QDBusMessage>
 
 #include <atomic>
 
-namespace tq::host {
-
-bool ShowDesktopNotice(const DesktopNotice& notice) {
+extern "C" __attribute__((visibility("default"))) bool TelequillShowDesktopNotice(const char* summary,
+                                                                                const char* body) {
   constexpr int kWaitMilliseconds = 5000;
   // A connection of its own for each notice: notices are rare, and the
   // agent keeps nothing open on a bus that may come and go with sessions.
@@ -24,13 +24,11 @@ bool ShowDesktopNotice(const DesktopNotice& notice) {
       QDBusMessage call = QDBusMessage::createMethodCall(
           QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("/org/freedesktop/Notifications"),
           QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("Notify"));
-      call << QStringLiteral("Telequill") << 0u << QStringLiteral("printer") << QString::fromStdString(notice.summary)
-           << QString::fromStdString(notice.body) << QStringList() << QVariantMap() << -1;
+      call << QStringLiteral("Telequill") << 0u << QStringLiteral("printer") << QString::fromUtf8(summary)
+           << QString::fromUtf8(body) << QStringList() << QVariantMap() << -1;
       shown = bus.call(call, QDBus::Block, kWaitMilliseconds).type() == QDBusMessage::ReplyMessage;
     }
   }
   QDBusConnection::disconnectFromBus(name);
   return shown;
 }
-
-}  // namespace tq::host
