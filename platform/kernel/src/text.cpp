@@ -2,28 +2,35 @@
 // replaced by U+FFFD so that nothing here fails or throws.
 #include "win/text.h"
 
+#include <algorithm>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "internal.h"
 
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-void AppendUtf8(std::string& out, char32_t c) {
+char* WriteCodePoint(char32_t c, char* out) {
   if (c < 0x80) {
-    out += static_cast<char>(c);
+    *out++ = static_cast<char>(c);
   } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
+    *out++ = static_cast<char>(0xC0 | (c >> 6));
+    *out++ = static_cast<char>(0x80 | (c & 0x3F));
   } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
+    *out++ = static_cast<char>(0xE0 | (c >> 12));
+    *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    *out++ = static_cast<char>(0x80 | (c & 0x3F));
   } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
+    *out++ = static_cast<char>(0xF0 | (c >> 18));
+    *out++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    *out++ = static_cast<char>(0x80 | (c & 0x3F));
   }
+  return out;
 }
 
 void AppendUtf16(std::u16string& out, char32_t c) {
@@ -76,30 +83,53 @@ std::u16string Utf8ToUtf16(std::string_view text) {
   return out;
 }
 
-std::string Utf16ToUtf8(std::u16string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (size_t i = 0; i < text.size(); ++i) {
-    char32_t c = text[i];
+char* WriteUtf8(std::u16string_view text, char* out) {
+  const size_t size = text.size();
+  for (size_t i = 0; i < size;) {
+#if defined(__SSE2__)
+    // ASCII, the usual text, eight units at a time.
+    const __m128i notAscii = _mm_set1_epi16(static_cast<short>(0xFF80));
+    const __m128i zero = _mm_setzero_si128();
+    for (; i + 8 <= size; i += 8, out += 8) {
+      const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i));
+      if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(units, notAscii), zero)) != 0xFFFF) break;
+      _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(units, units));
+    }
+#endif
+    if (i == size) break;
+    char32_t c = text[i++];
     if (c < 0x80) {
-      // A run of ASCII, the usual text, in one step.
-      size_t end = i + 1;
-      while (end < text.size() && text[end] < 0x80) ++end;
-      const size_t start = out.size();
-      out.resize(start + (end - i));
-      for (size_t k = i; k < end; ++k) out[start + (k - i)] = static_cast<char>(text[k]);
-      i = end - 1;
+      *out++ = static_cast<char>(c);
       continue;
     }
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-        text[i + 1] <= 0xDFFF) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-      ++i;
+    if (c >= 0xD800 && c <= 0xDBFF && i < size && text[i] >= 0xDC00 && text[i] <= 0xDFFF) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (text[i++] - 0xDC00);
     } else if (c >= 0xD800 && c <= 0xDFFF) {
       c = kReplacement;
     }
-    AppendUtf8(out, c);
+    out = WriteCodePoint(c, out);
   }
+  return out;
+}
+
+void AppendUtf8(std::string& out, std::u16string_view text) {
+  // Through a buffer on the stack, a piece at a time: the string grows by
+  // what each piece takes and is never filled twice.
+  constexpr size_t kPiece = 256;
+  char buffer[kPiece * kMaxUtf8PerUnit];
+  for (size_t at = 0; at < text.size();) {
+    size_t length = std::min(kPiece, text.size() - at);
+    // A surrogate pair stays in one piece.
+    if (at + length < text.size() && text[at + length - 1] >= 0xD800 && text[at + length - 1] <= 0xDBFF) --length;
+    out.append(buffer, WriteUtf8(text.substr(at, length), buffer));
+    at += length;
+  }
+}
+
+std::string Utf16ToUtf8(std::u16string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  AppendUtf8(out, text);
   return out;
 }
 

@@ -153,4 +153,44 @@ TEST_F(CodePagesTest, Utf8) {
   EXPECT_EQ(tq::NativePath(u"C\\dir\\file.AFD"), "C/dir/file.AFD");
 }
 
+// The UTF-8 writers read ASCII several units at a time and convert long
+// texts a piece at a time: one character of each length in UTF-8 at every
+// place of texts around those sizes, surrogate pairs across a piece's end
+// and lone surrogates give the same bytes from every writer.
+TEST_F(CodePagesTest, Utf8WritersAtEveryPlace) {
+  struct Character {
+    std::u16string units;
+    std::string bytes;
+  };
+  const Character characters[] = {{u"\u00E9", "\xC3\xA9"},
+                                  {u"\u20AC", "\xE2\x82\xAC"},
+                                  {u"\U0001F4E0", "\xF0\x9F\x93\xA0"},
+                                  {std::u16string(1, char16_t(0xDC00)), "\xEF\xBF\xBD"},
+                                  {std::u16string(1, char16_t(0xD800)), "\xEF\xBF\xBD"}};
+  auto check = [](const std::u16string& text, const std::string& expected) {
+    EXPECT_EQ(tq::Utf16ToUtf8(text), expected);
+    std::string appended = "<";
+    tq::AppendUtf8(appended, text);
+    EXPECT_EQ(appended, "<" + expected);
+    std::string written(text.size() * tq::kMaxUtf8PerUnit, '\0');
+    written.resize(static_cast<std::size_t>(tq::WriteUtf8(text, written.data()) - written.data()));
+    EXPECT_EQ(written, expected);
+  };
+  for (std::size_t length : {0, 1, 7, 8, 9, 16, 17, 255, 256, 257, 520}) {
+    check(std::u16string(length, u'a'), std::string(length, 'a'));
+    for (const Character& c : characters) {
+      for (std::size_t at = 0; at < length; at += length > 20 ? 127 : 1) {
+        std::u16string text(length, u'a');
+        text.replace(at, 1, c.units);
+        check(text, std::string(at, 'a') + c.bytes + std::string(length - at - 1, 'a'));
+      }
+    }
+  }
+  // A pair across a piece's end, a lone high surrogate there and one at
+  // the very end.
+  check(std::u16string(255, u'a') + u"\U0001F4E0" + u"b", std::string(255, 'a') + "\xF0\x9F\x93\xA0" "b");
+  check(std::u16string(255, u'a') + char16_t(0xD800) + u"b", std::string(255, 'a') + "\xEF\xBF\xBD" "b");
+  check(std::u16string(255, u'a') + char16_t(0xD800), std::string(255, 'a') + "\xEF\xBF\xBD");
+}
+
 }  // namespace

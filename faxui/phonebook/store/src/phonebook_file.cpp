@@ -1,5 +1,6 @@
 #include "phonebook_file.h"
 
+#include <cstring>
 #include <new>
 
 #include "phonebook/updates.h"
@@ -103,12 +104,30 @@ bool BufferedWriter::Flush() {
 RecordStream::RecordStream(HANDLE file, std::uint64_t fileSize, std::uint64_t start, char* buffer)
     : file_(file), fileSize_(fileSize), buffer_(buffer), chunkOffset_(start) {}
 
+// A new chunk starts where the last one ended, or at the start of the
+// record that crosses its end: those bytes move to the front of the buffer
+// and the read goes on where the last one stopped, so a walk over the file
+// reads every byte once and never seeks.
 bool RecordStream::Fill(std::uint64_t offset) {
+  const std::uint64_t chunkEnd = chunkOffset_ + filled_;
+  const bool onFromLastRead = filePosition_ && *filePosition_ == chunkEnd;
+  std::size_t kept = 0;
+  if (onFromLastRead && offset >= chunkOffset_ && offset < chunkEnd) {
+    kept = static_cast<std::size_t>(chunkEnd - offset);
+    std::memmove(buffer_, buffer_ + (offset - chunkOffset_), kept);
+  } else if (!(filePosition_ && *filePosition_ == offset) && !SeekTo(file_, offset)) {
+    filePosition_.reset();
+    return false;
+  }
   chunkOffset_ = offset;
   pos_ = 0;
-  filled_ = 0;
-  if (!SeekTo(file_, offset)) return false;
-  return ReadFull(file_, buffer_, kReadBufferSize, filled_);
+  filled_ = kept;
+  filePosition_.reset();
+  std::size_t read = 0;
+  if (!ReadFull(file_, buffer_ + kept, kReadBufferSize - kept, read)) return false;
+  filled_ += read;
+  filePosition_ = offset + filled_;
+  return true;
 }
 
 bool RecordStream::NextChunk(Piece& failure) {

@@ -157,6 +157,9 @@ class RecordStream {
   std::uint64_t fileSize_;
   char* buffer_;
   std::uint64_t chunkOffset_;  // file offset of buffer_[0]
+  // Where the stream's last read left the file; unknown before the first
+  // and after a failed one.
+  std::optional<std::uint64_t> filePosition_;
   std::size_t filled_ = 0;
   std::size_t pos_ = 0;
   bool started_ = false;

@@ -7,6 +7,7 @@
 
 #include "holder.h"
 #include "phonebook/reading.h"
+#include "phonebook/updates.h"
 #include "phonebook_bytes.h"
 
 namespace tq::phonebook {
@@ -159,6 +160,46 @@ TEST_F(Reading, ARecordCrossingTheBufferEndIsReadFromItsStart) {
   std::string n = std::to_string(crossing);
   ASSERT_EQ(ReadEntry(Wide(file), Utf8ToUtf16("P" + n + " <" + n + ">"), entry), StoreResult::Ok);
   EXPECT_EQ(AnsiSlotView(entry.record.fCode), "FC" + n);
+}
+
+// Records of many sizes with stray bytes between some of them, over several
+// buffers: every record that crosses a buffer's end, or stray bytes that
+// do, is read whole once, by the listing, the search for one entry and a
+// rewrite alike.
+TEST_F(Reading, RecordsAndStrayBytesAcrossManyBuffersReadWhole) {
+  std::string bytes = Header();
+  std::vector<std::string> records;
+  for (int i = 0; bytes.size() < 5 * kReadBufferSize; ++i) {
+    if (i % 7 == 3) bytes += std::string(static_cast<std::size_t>(i % 53), 'x');
+    const std::string n = std::to_string(i);
+    records.push_back(test::Individual({"P" + n, n, "", "", "", std::string(static_cast<std::size_t>(i * 37 % 900), 'r'),
+                                        "0", "0", "", "0", "0", "", "", "FC" + n, ""}));
+    bytes += records.back();
+  }
+  const int count = static_cast<int>(records.size());
+  auto file = Phonebook(bytes);
+  std::vector<std::string> read;
+  EXPECT_TRUE(ForEachRecord(Wide(file), [&](RecordType, std::string_view record) {
+                read.emplace_back(record);
+                return true;
+              }).ok());
+  EXPECT_EQ(read, records);
+  auto expected = [](int n) { return Utf8ToUtf16("P" + std::to_string(n) + " <" + std::to_string(n) + ">"); };
+  std::vector<Line> lines = List(file);
+  ASSERT_EQ(lines.size(), static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) EXPECT_EQ(lines[static_cast<std::size_t>(i)].text, expected(i));
+  for (int i = 1; i < count; i += 11) {
+    PhonebookEntry entry{};
+    ASSERT_EQ(ReadEntry(Wide(file), expected(i), entry), StoreResult::Ok);
+    EXPECT_EQ(AnsiSlotView(entry.record.fCode), "FC" + std::to_string(i));
+  }
+  const int deleted = count - 5;
+  ASSERT_EQ(DeleteRecord(Wide(file), expected(deleted), RecordType::Individual), StoreResult::Ok);
+  lines = List(file);
+  ASSERT_EQ(lines.size(), static_cast<std::size_t>(count - 1));
+  for (int i = 0, at = 0; i < count; ++i) {
+    if (i != deleted) EXPECT_EQ(lines[static_cast<std::size_t>(at++)].text, expected(i));
+  }
 }
 
 TEST_F(Reading, ARecordLongerThanTheBufferCannotBeRead) {
