@@ -14,6 +14,7 @@ inline tq::ui::SystemTexts SpanishSystemTexts() {
   texts.cancel = u"Cancelar";
   texts.yes = u"&Sí";
   texts.no = u"&No";
+  texts.errorCaption = u"Error";
   texts.helpTitle = u"Ayuda";
   texts.helpBack = u"&Atrás";
   texts.helpForward = u"A&delante";

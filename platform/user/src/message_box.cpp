@@ -1,7 +1,7 @@
 // Message boxes, beeps and help: each goes to the face and into the
 // transcript.
 #include "window.h"
-#include "texts.h"
+#include "win/system_texts.h"
 #include "win/transcript.h"
 
 namespace tq::ui {
@@ -40,8 +40,8 @@ MessageBoxCall DescribeBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type)
   MessageBoxCall call;
   call.owner = owner;
   call.text = FromWide(text);
-  // Win32 puts "Erreur" on a box given no caption (French system).
-  call.caption = caption != nullptr ? FromWide(caption) : std::u16string(texts::kErrorCaption);
+  // Win32 puts "Error", in the interface language, on a box given no caption.
+  call.caption = caption != nullptr ? FromWide(caption) : CurrentSystemTexts().errorCaption;
   call.type = type;
   switch (type & MB_ICONMASK) {
     case MB_ICONHAND: call.icon = BoxIcon::Error; break;

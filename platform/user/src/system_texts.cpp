@@ -8,9 +8,10 @@ namespace tq::ui {
 namespace {
 
 SystemTexts& Current() {
-  static SystemTexts texts{texts::kSystemLocale, texts::kOkButton,   texts::kCancelButton,
-                           texts::kYesButton,    texts::kNoButton,   texts::kHelpTitle,
-                           texts::kHelpBack,     texts::kHelpForward, texts::kHelpClose};
+  static SystemTexts texts{texts::kSystemLocale, texts::kOkButton,    texts::kCancelButton,
+                           texts::kYesButton,    texts::kNoButton,    texts::kErrorCaption,
+                           texts::kHelpTitle,    texts::kHelpBack,    texts::kHelpForward,
+                           texts::kHelpClose};
   return texts;
 }
 

@@ -4,6 +4,7 @@
 
 #include "script_fixture.h"
 #include "win/foreign_window.h"
+#include "win/system_texts.h"
 
 using sample::TheRecord;
 
@@ -135,6 +136,14 @@ TEST_F(ScriptTest, WithoutScriptDialogsCancelAndBoxesTakeTheirDefault) {
   EXPECT_EQ(MessageBoxW(nullptr, u"Remplacer ?", u"Carnet", MB_YESNO | MB_DEFBUTTON2), IDNO);
   EXPECT_EQ(MessageBoxW(nullptr, u"Fini.", nullptr, MB_OK | MB_ICONINFORMATION), IDOK);
   EXPECT_NE(Transcript().find("box information ok \"Erreur\" \"Fini.\" -> ok"), std::string::npos);
+  // A program of another interface language names the box in its own.
+  const tq::ui::SystemTexts french = tq::ui::CurrentSystemTexts();
+  tq::ui::SystemTexts spanish = french;
+  spanish.errorCaption = u"Error";
+  tq::ui::UseSystemTexts(spanish);
+  EXPECT_EQ(MessageBoxW(nullptr, u"Listo.", nullptr, MB_OK), IDOK);
+  tq::ui::UseSystemTexts(french);
+  EXPECT_NE(Transcript().find("box none ok \"Error\" \"Listo.\" -> ok"), std::string::npos) << Transcript();
 }
 
 TEST_F(ScriptTest, UnknownFaceIsRefusedAndTheChoiceKept) {

@@ -118,13 +118,17 @@ AutoconfigOutcome RunAutoconfigure(Model model, const std::string& portName) {
   AutoconfigOutcome outcome;
   const std::string folder = ipc::PrivateRuntimeFolder();
   if (folder.empty()) {
+    outcome.problem = AutoconfigOutcome::Problem::NoPrivateFolder;
     outcome.error = "no private folder for the parameter file";
     return outcome;
   }
   const std::string parameterPath = ParameterPath(folder);
   const std::string answerPath = AnswerPathFor(parameterPath);
   std::remove(answerPath.c_str());  // an old answer must not pass for this run's
-  if (!WriteFileAtomically(parameterPath, AutoconfigParameters(portName, model), outcome.error)) return outcome;
+  if (!WriteFileAtomically(parameterPath, AutoconfigParameters(portName, model), outcome.error)) {
+    outcome.problem = AutoconfigOutcome::Problem::ParameterFile;
+    return outcome;
+  }
 
   static const bool registered = (res::RegisterResources(nullptr, kHostScript), true);
   (void)registered;
@@ -143,8 +147,14 @@ AutoconfigOutcome RunAutoconfigure(Model model, const std::string& portName) {
 
   if (ended != kClosed) {
     switch (ended) {
-      case kNotStarted: outcome.error = "qlautocfg cannot be started"; break;
-      case kGone: outcome.error = "qlautocfg ended without an answer and without closing the window " + parameterPath; break;
+      case kNotStarted:
+        outcome.problem = AutoconfigOutcome::Problem::NotStarted;
+        outcome.error = "qlautocfg cannot be started";
+        break;
+      case kGone:
+        outcome.problem = AutoconfigOutcome::Problem::Gone;
+        outcome.error = "qlautocfg ended without an answer and without closing the window " + parameterPath;
+        break;
       default:
         outcome.status = AutoconfigOutcome::Status::Cancelled;
         outcome.error = "the waiting window was closed before qlautocfg answered";
@@ -160,6 +170,7 @@ AutoconfigOutcome RunAutoconfigure(Model model, const std::string& portName) {
   std::remove(answerPath.c_str());
   const auto facts = ParseAutoconfigAnswer(bytes);
   if (!facts) {
+    outcome.problem = AutoconfigOutcome::Problem::BadAnswer;
     outcome.error = "the answer file " + answerPath + " is not an answer to the host's questions";
     return outcome;
   }

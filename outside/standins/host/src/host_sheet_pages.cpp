@@ -248,6 +248,21 @@ std::string AutoconfigPort(HWND page, const HostSheetPage& record) {
   return typed[0] >= '0' && typed[0] <= '9' ? "IP_" + typed : typed;
 }
 
+// The failed run in the sheet's language; the outcome's own error, with its
+// paths, is for the command line.
+const char16_t* AutoconfigProblemText(AutoconfigOutcome::Problem problem) {
+  using Problem = AutoconfigOutcome::Problem;
+  switch (problem) {
+    case Problem::NoPrivateFolder: return texts::kAutoconfigNoFolder;
+    case Problem::ParameterFile: return texts::kAutoconfigParameterFile;
+    case Problem::NotStarted: return texts::kAutoconfigNotStarted;
+    case Problem::Gone: return texts::kAutoconfigGone;
+    case Problem::BadAnswer: return texts::kAutoconfigBadAnswer;
+    case Problem::None: break;
+  }
+  return texts::kAutoconfigRefused;
+}
+
 // What the device answers is shown on the page, which then counts as
 // changed: applying it stores it, cancelling leaves the settings alone.
 void Autoconfigure(HWND page, HostSheetPage& record) {
@@ -259,10 +274,11 @@ void Autoconfigure(HWND page, HostSheetPage& record) {
     return;
   }
   SettingsBlock answered = *sheet.settings;
-  std::string error = outcome.error;
+  std::string refusal;
   if (outcome.status == AutoconfigOutcome::Status::Failed ||
-      !ApplyDeviceFacts(outcome.facts, answered, *sheet.layout, error)) {
-    Complain(page, texts::kAutoconfigFailed, error);
+      !ApplyDeviceFacts(outcome.facts, answered, *sheet.layout, refusal)) {
+    const std::u16string text = std::u16string(texts::kAutoconfigFailed) + AutoconfigProblemText(outcome.problem);
+    MessageBoxW(page, text.c_str(), texts::kPropertiesCaption, MB_OK | MB_ICONEXCLAMATION);
     return;
   }
   Load(page, record, answered);

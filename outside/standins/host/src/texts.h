@@ -10,6 +10,13 @@ constexpr char16_t kSettingsNotSaved[] =
     u"Les paramètres n'ont pas pu être enregistrés ; les précédents sont conservés.\n";
 constexpr char16_t kValueRefused[] = u"Cette valeur ne peut pas être enregistrée :\n";
 constexpr char16_t kAutoconfigFailed[] = u"La configuration automatique a échoué :\n";
+// What went wrong, after kAutoconfigFailed.
+constexpr char16_t kAutoconfigNoFolder[] = u"aucun dossier privé ne peut recevoir le fichier de paramètres.";
+constexpr char16_t kAutoconfigParameterFile[] = u"le fichier de paramètres n'a pas pu être écrit.";
+constexpr char16_t kAutoconfigNotStarted[] = u"qlautocfg ne peut pas être lancé.";
+constexpr char16_t kAutoconfigGone[] = u"qlautocfg s'est arrêté sans donner de réponse.";
+constexpr char16_t kAutoconfigBadAnswer[] = u"la réponse de qlautocfg est illisible.";
+constexpr char16_t kAutoconfigRefused[] = u"le périphérique a donné des valeurs que les paramètres refusent.";
 constexpr char16_t kAutoconfigRunning[] = u"Configuration automatique du périphérique en cours...";
 
 // The sheet's buttons and the secure job's messages when the language

@@ -84,9 +84,11 @@ TEST_F(HostSheetPagesTest, TheDevicesAnswerIsShownAndKeptWhenApplied) {
 
 TEST_F(HostSheetPagesTest, AFailedOrUnansweredRunChangesNothing) {
   answer_.status = AutoconfigOutcome::Status::Failed;
-  answer_.error = "qlautocfg cannot be started";
+  answer_.problem = AutoconfigOutcome::Problem::Gone;
+  answer_.error = "qlautocfg ended without an answer and without closing the window /run/AC000001.TMP";
   EXPECT_EQ(Show("page 6500\nclick 6513\nbox ok \"La configuration automatique a échoué :\\n"
-                 "qlautocfg cannot be started\"\nexpect-unchecked 6510\nexpect-disabled 12321\nclick 2\n"),
+                 "qlautocfg s'est arrêté sans donner de réponse.\"\nexpect-unchecked 6510\nexpect-disabled 12321\n"
+                 "click 2\n"),
             0);
   answer_.status = AutoconfigOutcome::Status::NoAnswer;
   EXPECT_EQ(Show("page 6500\nclick 6513\nexpect-unchecked 6510\nexpect-disabled 12321\nclick 2\n"), 0);

@@ -160,7 +160,8 @@ TEST_F(Looks, BoxesHelpAndFileDialogsFollowTheProgramsLanguage) {
     texts << labels.filter(QStringLiteral("Nom"));
     return texts;
   };
-  UseSystemTexts({"es_ES", u"Aceptar", u"Cancelar", u"&Sí", u"&No", u"Ayuda", u"&Atrás", u"A&delante", u"&Cerrar"});
+  UseSystemTexts(
+      {"es_ES", u"Aceptar", u"Cancelar", u"&Sí", u"&No", u"Error", u"Ayuda", u"&Atrás", u"A&delante", u"&Cerrar"});
   const QStringList spanish = seen();
   UseSystemTexts(french);
   const QStringList again = seen();

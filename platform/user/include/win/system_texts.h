@@ -1,5 +1,5 @@
 // The texts of the windows the system makes itself (the buttons of message
-// boxes, the help window) and the language of Qt's own dialogs, in the
+// boxes and the caption of one given none, the help window) and the language of Qt's own dialogs, in the
 // interface language of the program that shows them. A program whose
 // interface is not French gives its own at start, from its texts file,
 // before its first window; the others keep the French ones.
@@ -15,6 +15,7 @@ struct SystemTexts {
   std::u16string cancel;
   std::u16string yes;
   std::u16string no;
+  std::u16string errorCaption;  // a message box's when the call gives none
   std::u16string helpTitle;
   std::u16string helpBack;
   std::u16string helpForward;

@@ -18,8 +18,11 @@ inline constexpr char kDefaultAutoconfigPort[] = "LPT1:";
 // without an answer (no device, another device type, the search declined;
 // qlautocfg says which); Cancelled: the waiting window was closed first;
 // Failed: qlautocfg could not be started or ended without closing it.
+// `problem` says which failure it was, for the windows' own words; `error`
+// says it for the command line, with the paths involved.
 struct AutoconfigOutcome {
   enum class Status { Answered, NoAnswer, Cancelled, Failed } status = Status::Failed;
+  enum class Problem { None, NoPrivateFolder, ParameterFile, NotStarted, Gone, BadAnswer } problem = Problem::None;
   DeviceFacts facts;   // when Answered
   std::string error;   // when Cancelled or Failed
 };
