@@ -66,6 +66,36 @@ bool Fits(std::u16string_view text) {
   return std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x100; });
 }
 
+template <class Char>
+TextKey KeyOf(std::span<const Char> text) {
+  TextKey key;
+  key.length = std::min(text.size(), TextKey::kLength);
+  for (std::size_t i = 0; i < key.length; ++i) key.chars[i] = Lower(Unit(text[i]));
+  return key;
+}
+
+// The order of KeyOf(text) and `key` without making the first: most texts
+// differ from a block's bounds within a few characters.
+template <class Char>
+int CompareToKey(std::span<const Char> text, const TextKey& key) {
+  const std::size_t length = std::min(text.size(), TextKey::kLength);
+  for (std::size_t i = 0; i < std::min(length, key.length); ++i) {
+    const char16_t c = Lower(Unit(text[i]));
+    if (c != key.chars[i]) return c < key.chars[i] ? -1 : 1;
+  }
+  return length == key.length ? 0 : (length < key.length ? -1 : 1);
+}
+
+// Widens the bounds to take in `text`.
+template <class Char>
+void Widen(TextKey& low, TextKey& high, std::span<const Char> text) {
+  if (CompareToKey(text, low) < 0) {
+    low = KeyOf(text);
+  } else if (CompareToKey(text, high) > 0) {
+    high = KeyOf(text);
+  }
+}
+
 }  // namespace
 
 int CompareForSort(std::u16string_view a, std::u16string_view b) {
@@ -202,6 +232,16 @@ void ItemList::InsertInto(Block& block, int offset, std::u16string_view text) {
   for (auto end = block.ends.begin() + offset + 1; end != block.ends.end(); ++end) *end += length;
   block.data.insert(block.data.begin() + offset, 0);
   block.selection.insert(block.selection.begin() + offset, false);
+  if (block.Size() == 1) {
+    block.low = block.high = KeyOf(Span(text));
+  } else {
+    Widen(block.low, block.high, Span(text));
+  }
+}
+
+void ItemList::Measure(Block& block) {
+  block.WithText(0, [&](auto text) { block.low = block.high = KeyOf(text); });
+  for (int i = 1; i < block.Size(); ++i) block.WithText(i, [&](auto text) { Widen(block.low, block.high, text); });
 }
 
 void ItemList::Insert(int index, std::u16string_view text) {
@@ -282,6 +322,8 @@ void ItemList::Split(int block) {
     lower.data.resize(kHalf);
     lower.selection.resize(kHalf);
     ShrinkToFit(lower);
+    Measure(lower);
+    Measure(upper);
     blocks_.insert(blocks_.begin() + block + 1, std::move(upper));
     if (block < cacheBlock_) ++cacheBlock_;
   } catch (const std::bad_alloc&) {
@@ -377,12 +419,21 @@ int FindIn(const Char* chars, const std::uint32_t* ends, int first, int last, st
   return -1;
 }
 
+// A text that starts with the search text has the key's characters first,
+// so its own key, between `low` and `high`, begins between their first
+// key.size() characters.
+bool MayHold(const TextKey& low, const TextKey& high, std::u16string_view key) {
+  return low.view().substr(0, key.size()) <= key && key <= high.view().substr(0, key.size());
+}
+
 }  // namespace
 
 int ItemList::FindText(int after, std::u16string_view text, bool exact) const {
   if (text.empty() || count_ == 0) return -1;
   const std::span<const char16_t> wanted = Span(text);
+  const TextKey key = KeyOf(wanted);
   auto find = [&](const Block& block, int first, int last) {
+    if (!MayHold(block.low, block.high, key.view())) return -1;
     return block.isWide ? FindIn(block.wide.data(), block.ends.data(), first, last, wanted, exact)
                         : FindIn(block.narrow.data(), block.ends.data(), first, last, wanted, exact);
   };

@@ -7,10 +7,12 @@
 // characters and a dozen bytes, not a string object and an allocation of
 // its own. Each block counts its selected items, so counting, listing and
 // clearing the selection pass over the selected items and skip the blocks
-// without any.
+// without any; each knows the range its texts span without case, so a
+// search reads only the blocks that can hold its text.
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -27,6 +29,15 @@ int CompareForSort(std::u16string_view a, std::u16string_view b);
 // Case-insensitive equality and prefix test, as the list searches use them.
 bool EqualNoCase(std::u16string_view a, std::u16string_view b);
 bool StartsWithNoCase(std::u16string_view text, std::u16string_view prefix);
+
+// The first characters of a text without case, as the searches compare
+// them; held in place so that keeping a block's bounds never allocates.
+struct TextKey {
+  static constexpr std::size_t kLength = 24;
+  std::array<char16_t, kLength> chars{};
+  std::size_t length = 0;
+  std::u16string_view view() const { return {chars.data(), length}; }
+};
 
 class ItemList {
  public:
@@ -79,6 +90,12 @@ class ItemList {
     std::vector<LPARAM> data;
     std::vector<bool> selection;
     int selected = 0;  // how many items are selected
+    // Bounds of the items' keys (TextKey), in code unit order: an item
+    // that starts with a search text has a key between them. Widened by
+    // each insertion, measured again when the block splits; an erased item
+    // may leave them wider than needed.
+    TextKey low;
+    TextKey high;
 
     int Size() const { return static_cast<int>(ends.size()); }
     std::size_t Begin(int item) const { return item == 0 ? 0 : ends[static_cast<std::size_t>(item) - 1]; }
@@ -107,6 +124,7 @@ class ItemList {
   void InsertInto(Block& block, int offset, std::u16string_view text);
   void Split(int block);
   static void ShrinkToFit(Block& block);
+  static void Measure(Block& block);
   // The first index from `from` up to, not including, `to` that
   // `find(block, first, last)` finds: the offset of the first match among
   // the block's items [first, last), or -1 when none matches; -1 when no

@@ -2,6 +2,8 @@
 // the sample dialog whose procedure records the notifications it gets.
 #include <algorithm>
 #include <cstdio>
+#include <random>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -264,6 +266,65 @@ TEST_F(ControlsTest, PrefixSearchStartsAfterTheIndexAndWrapsAround) {
   EXPECT_EQ(Send(kList, LB_GETSEL, 6), 1);
   EXPECT_EQ(Send(kList, LB_GETTOPINDEX), 6);
   EXPECT_TRUE(notifications.empty());  // programmatic selection does not notify
+}
+
+// The searches skip blocks of lines by the range their texts span; on a
+// list of several blocks filled in and out of order, with lines deleted,
+// every search still finds what a scan of every line from the start index
+// finds: prefixes with other case and accents, texts longer than the
+// range's key, misses just past and between lines, exact texts.
+TEST_F(ControlsTest, SearchesOnAManyBlockListFindWhatAScanFinds) {
+  auto fold = [](std::u16string text) {  // Latin-1 letters lose their case as the list's do
+    for (char16_t& c : text) {
+      if ((c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) c = static_cast<char16_t>(c + 0x20);
+    }
+    return text;
+  };
+  const std::u16string stems[] = {u"Dupont", u"dupond", u"DÉSIRÉ", u"désiré", u"Eric", u"Émile",
+                                  u"Établissements Martin et fils, service ", u"Zoé"};
+  std::mt19937 random(25);
+  int next = 0;
+  auto line = [&] {
+    const std::u16string& stem = stems[random() % std::size(stems)];
+    const std::string digits = std::to_string(next++ * 7 % 4000);
+    return stem + std::u16string(digits.begin(), digits.end());
+  };
+  for (int i = 0; i < 2000; ++i) SendText(kList, LB_ADDSTRING, 0, line().c_str());
+  for (int i = 0; i < 700; ++i) {  // unsorted insertions spread over the blocks
+    const auto at = static_cast<WPARAM>(random() % static_cast<unsigned>(Send(kList, LB_GETCOUNT) + 1));
+    SendText(kList, LB_INSERTSTRING, at, line().c_str());
+  }
+  for (int i = 0; i < 400; ++i) Send(kList, LB_DELETESTRING, random() % static_cast<unsigned>(Send(kList, LB_GETCOUNT)));
+
+  const std::vector<std::u16string> lines = Lines();
+  const int count = static_cast<int>(lines.size());
+  auto scan = [&](int after, const std::u16string& text, bool exact) -> LRESULT {
+    const std::u16string wanted = fold(text);
+    const int start = after + 1 < 0 || after + 1 >= count ? 0 : after + 1;
+    for (int k = 0; k < count; ++k) {
+      const int i = (start + k) % count;
+      const std::u16string folded = fold(lines[i]);
+      if (exact ? folded == wanted : folded.starts_with(wanted)) return i;
+    }
+    return LB_ERR;
+  };
+  std::vector<std::u16string> queries = {u"Établissements Martin et fils, service 39",
+                                         u"établissements martin et fils, service 3999x", u"DUPONT1",
+                                         u"dupont-", u"désire", u"Désiré", u"Emile", u"F", u"Zoé3", u"zz"};
+  for (int i = 0; i < 60; ++i) {
+    const std::u16string& from = lines[random() % lines.size()];
+    queries.push_back(from.substr(0, 1 + random() % from.size()));
+    queries.push_back(fold(from) + u"0");
+  }
+  for (const auto& query : queries) {
+    for (int after : {-1, 0, count / 3, count - 1, count + 5}) {
+      EXPECT_EQ(SendText(kList, LB_FINDSTRING, static_cast<WPARAM>(after), query.c_str()), scan(after, query, false))
+          << "after " << after;
+      EXPECT_EQ(SendText(kList, LB_FINDSTRINGEXACT, static_cast<WPARAM>(after), query.c_str()),
+                scan(after, query, true))
+          << "after " << after;
+    }
+  }
 }
 
 TEST_F(ControlsTest, ExtendedSelectionAndGetSelItems) {
