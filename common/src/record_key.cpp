@@ -79,18 +79,21 @@ std::u16string RecordKey::BracketedNumber() const {
 
 std::u16string RecordKey::Line() const {
   std::u16string line;
+  line.reserve(name.size() + number.size() + 5);
+  AppendLine(line);
+  return line;
+}
+
+void RecordKey::AppendLine(std::u16string& line) const {
   if (type == RecordType::Group) {
-    line.reserve(name.size() + 2);
     line += kLineGroupOpen;
     line += name;
     line += kLineGroupClose;
-    return line;
+    return;
   }
-  line.reserve(name.size() + number.size() + 5);
   line += name;
   line += kLineBlank;
   AppendBracketedNumber(line, number, speedDial);
-  return line;
 }
 
 RecordKey RecordKey::FromLine(std::u16string_view line, RecordType type) {

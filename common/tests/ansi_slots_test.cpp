@@ -56,6 +56,11 @@ TEST_F(AnsiSlots, DoubleByteCharactersAreNeverSplitIn932) {
   tq::CopyToAnsiSlot(small, stored);
   EXPECT_EQ(tq::AnsiSlotView(small), stored.substr(0, 3));
   EXPECT_EQ(tq::AnsiToWide(stored, 2), u"a日");
+  // Appended after text already there, the limit counts the new units only.
+  std::u16string line = u"x ";
+  tq::AppendAnsiToWide(line, stored, 2);
+  tq::AppendAnsiToWide(line, "bcd", 1);
+  EXPECT_EQ(line, u"x a日b");
 }
 
 TEST(Quoting, CAndJsonFormsKeepTextOnOneLine) {

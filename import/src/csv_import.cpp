@@ -104,10 +104,17 @@ struct SelectState {
   std::vector<std::uint32_t> taken;
 };
 
-std::u16string RecordLine(const CsvRecords& records, std::size_t entry) {
-  return RecordKey{RecordType::Individual, false, AnsiToWide(records.Name(entry)),
-                   AnsiToWide(records.FaxNumber(entry))}
-      .Line();
+// The display line of entry `entry`, in `line`; `key` and `line` keep
+// their room from one entry to the next.
+const std::u16string& RecordLine(const CsvRecords& records, std::size_t entry, RecordKey& key,
+                                 std::u16string& line) {
+  key.name.clear();
+  AppendAnsiToWide(key.name, records.Name(entry));
+  key.number.clear();
+  AppendAnsiToWide(key.number, records.FaxNumber(entry));
+  line.clear();
+  key.AppendLine(line);
+  return line;
 }
 
 // The lines are filled under the progress dialog; false when the list
@@ -116,8 +123,12 @@ bool FillAllList(HWND dialog, const SelectState& state) {
   ProgressDialog progress(state.run->owner);
   const CsvRecords& records = *state.records;
   SendDlgItemMessageW(dialog, select::kAll, LB_INITSTORAGE, records.Count(), records.Count() * 40);
+  RecordKey key;
+  std::u16string line;
   for (std::size_t i = 0; i < records.Count(); ++i) {
-    if (AddListLine(dialog, select::kAll, RecordLine(records, i), static_cast<LPARAM>(i)) < 0) return false;
+    if (AddListLine(dialog, select::kAll, RecordLine(records, i, key, line), static_cast<LPARAM>(i)) < 0) {
+      return false;
+    }
   }
   return true;
 }
@@ -128,12 +139,14 @@ void MoveSelected(HWND dialog, SelectState& state) {
   const auto lines = LinesToMove(*state.run, dialog, text::kCsvCaption);
   if (!lines) return;
   const CsvRecords& records = *state.records;
+  RecordKey key;
+  std::u16string text;
   for (int line : *lines) {
     const auto index = static_cast<std::size_t>(ListData(dialog, select::kAll, line));
     if (index >= records.Count()) continue;
     if (records.FaxNumber(index).empty() || state.chosen->HoldsAlike(index)) continue;
     if (ChosenListFull(*state.run, dialog, text::kCsvCaption)) return;
-    if (!AddChosenLine(dialog, *state.chosen, RecordLine(records, index), index)) {
+    if (!AddChosenLine(dialog, *state.chosen, RecordLine(records, index, key, text), index)) {
       ShowMessage(*state.run, text::kNoMemoryForSelection, text::kCsvCaption, MB_OK | MB_ICONWARNING);
       return;
     }

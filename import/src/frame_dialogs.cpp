@@ -99,9 +99,10 @@ INT_PTR ConfirmProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     SendDlgItemMessageW(dialog, confirm::kList, LB_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&tabStop));
     std::u16string line;
     for (const AnsiRecordKey& candidate : run.candidates) {
-      line = AnsiToWide(candidate.name);
+      line.clear();
+      AppendAnsiToWide(line, candidate.name);
       line += u'\t';
-      line += AnsiToWide(candidate.faxNumber);
+      AppendAnsiToWide(line, candidate.faxNumber);
       SendDlgItemMessageW(dialog, confirm::kList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
     }
     SetDlgItemTextW(dialog, confirm::kTotal, Unsigned(run.total).c_str());

@@ -36,6 +36,8 @@ struct RecordKey {
 
   // "name <fax>", "name <'nnn'>" or "[name]".
   std::u16string Line() const;
+  // The same at the end of `line`.
+  void AppendLine(std::u16string& line) const;
   // The number as the line shows it: "<fax>" or "<'nnn'>".
   std::u16string BracketedNumber() const;
 

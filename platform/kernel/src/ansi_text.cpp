@@ -45,24 +45,33 @@ std::string WideToAnsi(std::u16string_view text, std::size_t maxBytes, DWORD fla
 }
 
 std::u16string AnsiToWide(std::string_view text, std::size_t maxUnits) {
-  if (text.empty() || maxUnits == 0) return {};
+  std::u16string out;
+  AppendAnsiToWide(out, text, maxUnits);
+  return out;
+}
+
+void AppendAnsiToWide(std::u16string& out, std::string_view text, std::size_t maxUnits) {
+  if (text.empty() || maxUnits == 0) return;
   // Every ANSI code page keeps ASCII as it is; most stored text is ASCII,
   // and listing a large phonebook converts two texts per record.
   if (IsAscii(text)) {
     text = text.substr(0, std::min(text.size(), maxUnits));
-    return std::u16string(text.begin(), text.end());
+    const std::size_t start = out.size();
+    out.resize(start + text.size());
+    std::copy(text.begin(), text.end(), out.begin() + static_cast<std::ptrdiff_t>(start));
+    return;
   }
   // One ANSI byte never gives more than one UTF-16 unit.
-  std::u16string out(text.size(), u'\0');
-  const int made = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(),
-                                       static_cast<int>(out.size()));
-  out.resize(static_cast<std::size_t>(std::max(made, 0)));
-  if (out.size() > maxUnits) {
-    std::size_t length = maxUnits;
-    if (IsHighSurrogate(out[length - 1])) --length;
-    out.resize(length);
+  const std::size_t start = out.size();
+  out.resize(start + text.size());
+  const int made = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data() + start,
+                                       static_cast<int>(text.size()));
+  std::size_t length = static_cast<std::size_t>(std::max(made, 0));
+  if (length > maxUnits) {
+    length = maxUnits;
+    if (IsHighSurrogate(out[start + length - 1])) --length;
   }
-  return out;
+  out.resize(start + length);
 }
 
 std::string AnsiToUtf8(std::string_view ansi) { return Utf16ToUtf8(AnsiToWide(ansi)); }

@@ -5,6 +5,7 @@
 #include <unicode/uchar.h>
 
 #include <algorithm>
+#include <cstring>
 #include <mutex>
 
 namespace tq::ui {
@@ -117,6 +118,78 @@ bool StartsWithNoCase(std::u16string_view text, std::u16string_view prefix) {
   return StartsWithSpan(Span(text), Span(prefix));
 }
 
+void BlockData::PrepareFor(LPARAM value) {
+  if (wide_ || (value >= INT32_MIN && value <= INT32_MAX)) return;
+  std::vector<LPARAM> large;
+  large.reserve(small_.capacity());
+  large.assign(small_.begin(), small_.end());
+  large_ = std::move(large);
+  small_ = {};
+  wide_ = true;
+}
+
+void BlockData::Set(std::size_t item, LPARAM value) {
+  if (wide_) {
+    large_[item] = value;
+  } else {
+    small_[item] = static_cast<std::int32_t>(value);
+  }
+}
+
+void BlockData::Fill(LPARAM value) {
+  if (wide_) {
+    std::fill(large_.begin(), large_.end(), value);
+  } else {
+    std::fill(small_.begin(), small_.end(), static_cast<std::int32_t>(value));
+  }
+}
+
+void BlockData::MakeRoomForOne() {
+  if (wide_) {
+    MakeRoom(large_, 1);
+  } else {
+    MakeRoom(small_, 1);
+  }
+}
+
+void BlockData::InsertZero(std::size_t item) {
+  if (wide_) {
+    large_.insert(large_.begin() + static_cast<std::ptrdiff_t>(item), 0);
+  } else {
+    small_.insert(small_.begin() + static_cast<std::ptrdiff_t>(item), 0);
+  }
+}
+
+void BlockData::Erase(std::size_t item) {
+  if (wide_) {
+    large_.erase(large_.begin() + static_cast<std::ptrdiff_t>(item));
+  } else {
+    small_.erase(small_.begin() + static_cast<std::ptrdiff_t>(item));
+  }
+}
+
+void BlockData::AssignTail(const BlockData& from, std::size_t first) {
+  wide_ = from.wide_;
+  if (wide_) {
+    large_.assign(from.large_.begin() + static_cast<std::ptrdiff_t>(first), from.large_.end());
+  } else {
+    small_.assign(from.small_.begin() + static_cast<std::ptrdiff_t>(first), from.small_.end());
+  }
+}
+
+void BlockData::Truncate(std::size_t size) {
+  if (wide_) {
+    large_.resize(size);
+  } else {
+    small_.resize(size);
+  }
+}
+
+void BlockData::ShrinkToFit() {
+  small_.shrink_to_fit();
+  large_.shrink_to_fit();
+}
+
 std::u16string_view ItemList::Block::View(int item, std::u16string& scratch) const {
   const std::size_t begin = Begin(item);
   const std::size_t length = Length(item);
@@ -166,11 +239,13 @@ LPARAM ItemList::Data(int index) const {
 
 void ItemList::SetData(int index, LPARAM data) {
   auto [block, offset] = Locate(index);
-  blocks_[block].data[static_cast<std::size_t>(offset)] = data;
+  blocks_[block].data.PrepareFor(data);
+  blocks_[block].data.Set(static_cast<std::size_t>(offset), data);
 }
 
 void ItemList::SetEveryData(LPARAM data) {
-  for (Block& block : blocks_) std::fill(block.data.begin(), block.data.end(), data);
+  for (Block& block : blocks_) block.data.PrepareFor(data);
+  for (Block& block : blocks_) block.data.Fill(data);
 }
 
 bool ItemList::Selected(int index) const {
@@ -202,7 +277,7 @@ void ItemList::SelectAll(bool selected) {
 // block takes a character beyond a byte by widening every text it holds.
 void ItemList::InsertInto(Block& block, int offset, std::u16string_view text) {
   MakeRoom(block.ends, 1);
-  MakeRoom(block.data, 1);
+  block.data.MakeRoomForOne();
   MakeRoom(block.selection, 1);
   const std::size_t at = block.Begin(offset);
   if (!block.isWide && !Fits(text)) {
@@ -218,12 +293,18 @@ void ItemList::InsertInto(Block& block, int offset, std::u16string_view text) {
     block.wide.insert(block.wide.begin() + static_cast<std::ptrdiff_t>(at), text.begin(), text.end());
   } else {
     MakeRoom(block.narrow, text.size());
-    block.narrow.insert(block.narrow.begin() + static_cast<std::ptrdiff_t>(at), text.begin(), text.end());
+    // Room at `at`, then the characters narrowed in place: a plain loop
+    // the compiler turns into a few wide moves.
+    const std::size_t tail = block.narrow.size() - at;
+    block.narrow.resize(block.narrow.size() + text.size());
+    unsigned char* place = block.narrow.data() + at;
+    std::memmove(place + text.size(), place, tail);
+    for (std::size_t i = 0; i < text.size(); ++i) place[i] = static_cast<unsigned char>(text[i]);
   }
   const auto length = static_cast<std::uint32_t>(text.size());
   block.ends.insert(block.ends.begin() + offset, static_cast<std::uint32_t>(at) + length);
   for (auto end = block.ends.begin() + offset + 1; end != block.ends.end(); ++end) *end += length;
-  block.data.insert(block.data.begin() + offset, 0);
+  block.data.InsertZero(static_cast<std::size_t>(offset));
   block.selection.insert(block.selection.begin() + offset, false);
   if (block.Size() == 1) {
     block.low = block.high = KeyOf(Span(text));
@@ -282,7 +363,7 @@ void ItemList::ShrinkToFit(Block& block) {
   block.wide.shrink_to_fit();
   block.narrow.shrink_to_fit();
   block.ends.shrink_to_fit();
-  block.data.shrink_to_fit();
+  block.data.ShrinkToFit();
   block.selection.shrink_to_fit();
 }
 
@@ -303,7 +384,7 @@ void ItemList::Split(int block) {
     }
     upper.ends.assign(lower.ends.begin() + kHalf, lower.ends.end());
     for (std::uint32_t& end : upper.ends) end -= static_cast<std::uint32_t>(cut);
-    upper.data.assign(lower.data.begin() + kHalf, lower.data.end());
+    upper.data.AssignTail(lower.data, kHalf);
     upper.selection.assign(lower.selection.begin() + kHalf, lower.selection.end());
     upper.selected = static_cast<int>(std::count(upper.selection.begin(), upper.selection.end(), true));
     // Nothing below throws: shrinking releases what the lower half no
@@ -312,7 +393,7 @@ void ItemList::Split(int block) {
     lower.wide.resize(lower.isWide ? cut : 0);
     lower.narrow.resize(lower.isWide ? 0 : cut);
     lower.ends.resize(kHalf);
-    lower.data.resize(kHalf);
+    lower.data.Truncate(kHalf);
     lower.selection.resize(kHalf);
     ShrinkToFit(lower);
     Measure(lower);
@@ -342,7 +423,7 @@ void ItemList::Erase(int index) {
   }
   target.ends.erase(target.ends.begin() + offset);
   for (auto end = target.ends.begin() + offset; end != target.ends.end(); ++end) *end -= length;
-  target.data.erase(target.data.begin() + offset);
+  target.data.Erase(static_cast<std::size_t>(offset));
   target.selection.erase(target.selection.begin() + offset);
   if (block < cacheBlock_) --cacheBase_;
   if (target.ends.empty()) {

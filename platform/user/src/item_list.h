@@ -39,6 +39,31 @@ struct TextKey {
   std::u16string_view view() const { return {chars.data(), length}; }
 };
 
+// The item data of a block: four bytes an item while every value fits
+// them, eight from the first value that does not.
+class BlockData {
+ public:
+  LPARAM operator[](std::size_t item) const { return wide_ ? large_[item] : small_[item]; }
+  // Makes the form that holds `value` (throws std::bad_alloc, the data
+  // then as they were); Set and Fill take only values so prepared for.
+  void PrepareFor(LPARAM value);
+  void Set(std::size_t item, LPARAM value);
+  void Fill(LPARAM value);
+  // Room for one more, then a 0 before `item`, which never throws.
+  void MakeRoomForOne();
+  void InsertZero(std::size_t item);
+  void Erase(std::size_t item);
+  // The data of `from` from `first` on, in the same form.
+  void AssignTail(const BlockData& from, std::size_t first);
+  void Truncate(std::size_t size);
+  void ShrinkToFit();
+
+ private:
+  std::vector<std::int32_t> small_;
+  std::vector<LPARAM> large_;
+  bool wide_ = false;
+};
+
 class ItemList {
  public:
   int Count() const { return count_; }
@@ -51,6 +76,7 @@ class ItemList {
   std::u16string Text(int index) const;
   int TextLength(int index) const;
   LPARAM Data(int index) const;
+  // Both throw std::bad_alloc, the data then as they were.
   void SetData(int index, LPARAM data);
   void SetEveryData(LPARAM data);
   // The selection flag is changed through these only, which keep the
@@ -87,7 +113,7 @@ class ItemList {
     std::vector<char16_t> wide;
     bool isWide = false;
     std::vector<std::uint32_t> ends;  // where each item's text ends, in characters
-    std::vector<LPARAM> data;
+    BlockData data;
     std::vector<bool> selection;
     int selected = 0;  // how many items are selected
     // Bounds of the items' keys (TextKey), in code unit order: an item

@@ -145,14 +145,19 @@ LRESULT ListBox::getText(int index, LPWSTR buffer) const {
   return length < 0 ? LB_ERR : length;
 }
 
-// Index -1 sets the data of every item.
+// Index -1 sets the data of every item. Without memory for data beyond
+// four bytes, LB_ERR and the data as they were.
 LRESULT ListBox::setItemData(int index, LPARAM data) {
-  if (index == -1) {
-    items_.SetEveryData(data);
-    return TRUE;
+  if (index != -1 && !valid(index)) return LB_ERR;
+  try {
+    if (index == -1) {
+      items_.SetEveryData(data);
+    } else {
+      items_.SetData(index, data);
+    }
+  } catch (const std::bad_alloc&) {
+    return LB_ERR;
   }
-  if (!valid(index)) return LB_ERR;
-  items_.SetData(index, data);
   return TRUE;
 }
 

@@ -187,6 +187,14 @@ TEST_F(ControlsTest, LinesKeepTheirCharactersAndDataBesideLinesBeyondLatin1) {
   EXPECT_EQ(Send(kList, LB_GETITEMDATA, 700), 0);
   EXPECT_EQ(Send(kList, LB_GETITEMDATA, 702), 1700);
   EXPECT_EQ(Send(kList, LB_GETITEMDATA, 1101), 2099);
+  // Data beyond four bytes, and negative data, beside small data.
+  constexpr LPARAM kLarge = static_cast<LPARAM>(0x123456789LL);
+  EXPECT_EQ(Send(kList, LB_SETITEMDATA, 703, kLarge), TRUE);
+  EXPECT_EQ(Send(kList, LB_SETITEMDATA, 704, -7), TRUE);
+  EXPECT_EQ(Send(kList, LB_GETITEMDATA, 703), kLarge);
+  EXPECT_EQ(Send(kList, LB_GETITEMDATA, 704), -7);
+  EXPECT_EQ(Send(kList, LB_GETITEMDATA, 702), 1700);
+  EXPECT_EQ(Send(kList, LB_GETITEMDATA, 705), 1703);
   EXPECT_EQ(SendText(kList, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), u"œUVRE ω 700"), 700);
   EXPECT_EQ(SendText(kList, LB_FINDSTRING, 650, u"äR"), 701);
   EXPECT_EQ(SendText(kList, LB_FINDSTRINGEXACT, 702, u"LIGNE 0001 ÉTÉ"), 1);  // round to the top
@@ -199,6 +207,10 @@ TEST_F(ControlsTest, LinesKeepTheirCharactersAndDataBesideLinesBeyondLatin1) {
   char16_t buffer[16];
   EXPECT_EQ(Send(kList, LB_GETTEXT, 700, reinterpret_cast<LPARAM>(buffer)), 5);
   EXPECT_EQ(std::u16string(buffer), u"Ärger");
+  EXPECT_EQ(Send(kList, LB_GETITEMDATA, 702), kLarge);
+  EXPECT_EQ(Send(kList, LB_SETITEMDATA, static_cast<WPARAM>(-1), -kLarge), TRUE);
+  EXPECT_EQ(Send(kList, LB_GETITEMDATA, 0), -kLarge);
+  EXPECT_EQ(Send(kList, LB_GETITEMDATA, 1100), -kLarge);
 }
 
 // A line the list finds no memory for is answered LB_ERRSPACE and leaves
@@ -250,6 +262,18 @@ TEST_F(ControlsTest, LineWithoutMemoryAnswersErrSpaceAndLeavesTheListAsItWas) {
     ASSERT_EQ(state(), before) << "allocation " << allocation;
   }
   EXPECT_GT(refused, 0);
+  // Data that needs eight bytes where a block kept four: LB_ERR without
+  // memory for them, and the data as they were.
+  constexpr LPARAM kLarge = static_cast<LPARAM>(0x123456789LL);
+  for (const WPARAM index : {static_cast<WPARAM>(5), static_cast<WPARAM>(-1)}) {
+    failing_allocation::FailAfter(0);
+    EXPECT_EQ(Send(kList, LB_SETITEMDATA, index, kLarge), LB_ERR);
+    failing_allocation::FailAfter(-1);
+    EXPECT_EQ(state(), after);
+  }
+  EXPECT_EQ(Send(kList, LB_SETITEMDATA, 5, kLarge), TRUE);
+  EXPECT_EQ(Send(kList, LB_GETITEMDATA, 5), kLarge);
+  EXPECT_EQ(Send(kList, LB_GETITEMDATA, 6), 6);
 }
 
 TEST_F(ControlsTest, PrefixSearchStartsAfterTheIndexAndWrapsAround) {

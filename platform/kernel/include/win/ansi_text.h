@@ -27,6 +27,9 @@ std::string WideToAnsi(std::u16string_view text, std::size_t maxBytes = kNoLimit
 
 // The UTF-16 form of ANSI text, at most `maxUnits` units.
 std::u16string AnsiToWide(std::string_view text, std::size_t maxUnits = kNoLimit);
+// The same at the end of `out`, whose room serves a loop without
+// allocating for every text.
+void AppendAnsiToWide(std::u16string& out, std::string_view text, std::size_t maxUnits = kNoLimit);
 
 // The same between UTF-8 (the command line, files of the project's own) and
 // ANSI. Utf8ToAnsi is false when the code page lacks a character; `ansi`
