@@ -47,6 +47,8 @@ class Mirror final : public QObject {
   // Raises and activates a shown top-level window (SetForegroundWindow).
   void BringForward(HWND window);
   void Moved(HWND window);
+  // A list's lines changed: the next sync shows them again.
+  void ItemsChanged(HWND window);
 
   // Copies the layer's state onto every widget, making the widgets of
   // windows that have none yet.
@@ -86,6 +88,7 @@ class Mirror final : public QObject {
     std::u16string text;     // last text shown, to skip unchanged updates
     int listTop = -1;        // a list's top line and caret last shown, so that
     int listCaret = -1;      // it scrolls when the layer's change, not otherwise
+    bool itemsStale = true;  // a list's lines changed in the layer since last shown
   };
 
   void Take(Step step);

@@ -138,7 +138,6 @@ void Mirror::SyncEdit(HWND edit, Entry& entry) {
 
 void Mirror::SyncList(HWND list, Entry& entry) {
   auto* widget = static_cast<QListWidget*>(entry.widget.data());
-  const std::vector<std::u16string> items = ItemTexts(list);
   // A list with tab stops draws its columns at them, in its dialog's units.
   const std::vector<int> stops = ListTabStops(list);
   const bool tabbed = !stops.empty();
@@ -156,13 +155,19 @@ void Mirror::SyncList(HWND list, Entry& entry) {
       widget->viewport()->update();
     }
   }
-  bool same = widget->count() == static_cast<int>(items.size());
-  for (int i = 0; same && i < widget->count(); ++i) {
-    same = widget->item(i)->text() == ListLine(items[static_cast<size_t>(i)], tabbed);
-  }
-  if (!same) {
-    widget->clear();
-    for (const std::u16string& item : items) widget->addItem(ListLine(item, tabbed));
+  // The lines are read again only after the layer changed them: a sync,
+  // at every keystroke, does not copy and compare 100,000 lines.
+  if (entry.itemsStale) {
+    const std::vector<std::u16string> items = ItemTexts(list);
+    bool same = widget->count() == static_cast<int>(items.size());
+    for (int i = 0; same && i < widget->count(); ++i) {
+      same = widget->item(i)->text() == ListLine(items[static_cast<size_t>(i)], tabbed);
+    }
+    if (!same) {
+      widget->clear();
+      for (const std::u16string& item : items) widget->addItem(ListLine(item, tabbed));
+    }
+    entry.itemsStale = false;
   }
   const std::vector<int> selected = SelectedItems(list);
   QItemSelection selection;

@@ -16,6 +16,7 @@
 #include <QTest>
 #include <QTextBrowser>
 #include <cstdlib>
+#include <functional>
 #include <filesystem>
 
 #include "help_window.h"
@@ -277,6 +278,56 @@ TEST_F(NativeDialog, TheTwentiethLineAddedIsInView) {
   EXPECT_EQ(person.Done(), 2u);
   EXPECT_GT(scrolled, 0);
   EXPECT_TRUE(inView) << "the line selected last is in view";
+}
+
+// The view reads a list's lines again only when the layer changed them:
+// every kind of change still shows (a step waits for the rows it expects),
+// and a change of selection alone keeps the rows as they were.
+TEST_F(NativeDialog, TheListShowsEveryChangeOfItsLines) {
+  using Rows = std::vector<QString>;
+  auto list = [] { return GetDlgItem(Active(), sample::kNames); };
+  auto view = [] { return QApplication::activeModalWidget()->findChild<QListWidget*>(); };
+  auto shows = [&](const Rows& expected) {
+    Rows shown;
+    for (int i = 0; view() != nullptr && i < view()->count(); ++i) shown.push_back(view()->item(i)->text());
+    return shown == expected;
+  };
+  auto change = [](const std::function<void()>& what) {
+    what();
+    PostMessageW(Active(), WM_NULL, 0, 0);
+    return true;
+  };
+  QListWidgetItem* firstRow = nullptr;
+  Person person({
+      [&] {
+        return change([&] {
+          SendMessageW(list(), LB_RESETCONTENT, 0, 0);
+          SendMessageW(list(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(u"nom B"));
+          SendMessageW(list(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(u"nom A"));
+        });
+      },
+      [&] {
+        if (!shows({"nom A", "nom B"})) return false;
+        firstRow = view()->item(0);
+        return change([&] { SendMessageW(list(), LB_SETSEL, TRUE, 1); });
+      },
+      [&] {
+        if (!view()->item(1)->isSelected()) return false;
+        EXPECT_EQ(view()->item(0), firstRow) << "a new selection rebuilt the rows";
+        return change([&] {
+          SendMessageW(list(), LB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(u"nom Z"));
+          SendMessageW(list(), LB_DELETESTRING, 2, 0);
+        });
+      },
+      [&] { return shows({"nom Z", "nom A"}) && change([&] { SendMessageW(list(), LB_RESETCONTENT, 0, 0); }); },
+      [&] {
+        if (!shows({})) return false;
+        QTest::keyClick(Focused(), Qt::Key_Escape);
+        return true;
+      },
+  });
+  EXPECT_EQ(Run(), IDCANCEL);
+  EXPECT_EQ(person.Done(), 5u);
 }
 
 TEST_F(NativeDialog, KeysTypedRightAfterAMnemonicClickGoWhereItMovedTheFocus) {
