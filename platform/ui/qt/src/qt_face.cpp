@@ -212,6 +212,7 @@ class QtFace final : public Face, public script::InputDriver {
   void WindowChanged(HWND window, Change what) override {
     if (what == Change::Geometry) mirror_->Moved(window);
     if (what == Change::Foreground) mirror_->BringForward(window);
+    if (what == Change::Items) mirror_->ItemsChanged(window);
   }
   void WindowDestroyed(HWND window) override {
     // The help window goes now, with its dialog: left for later, it would

@@ -324,6 +324,11 @@ void Mirror::Moved(HWND window) {
   Place(window, found->second, UnitsOf(found->second.top));
 }
 
+void Mirror::ItemsChanged(HWND window) {
+  auto found = entries_.find(window);
+  if (found != entries_.end()) found->second.itemsChanged = true;
+}
+
 void Mirror::BringForward(HWND window) {
   auto found = entries_.find(window);
   if (found == entries_.end() || found->second.top != window || !found->second.widget) return;

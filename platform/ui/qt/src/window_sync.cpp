@@ -138,7 +138,6 @@ void Mirror::SyncEdit(HWND edit, Entry& entry) {
 
 void Mirror::SyncList(HWND list, Entry& entry) {
   auto* widget = static_cast<QListWidget*>(entry.widget.data());
-  const std::vector<std::u16string> items = ItemTexts(list);
   // A list with tab stops draws its columns at them, in its dialog's units.
   const std::vector<int> stops = ListTabStops(list);
   const bool tabbed = !stops.empty();
@@ -156,19 +155,26 @@ void Mirror::SyncList(HWND list, Entry& entry) {
       widget->viewport()->update();
     }
   }
-  bool same = widget->count() == static_cast<int>(items.size());
-  for (int i = 0; same && i < widget->count(); ++i) {
-    same = widget->item(i)->text() == ListLine(items[static_cast<size_t>(i)], tabbed);
+  if (entry.itemsChanged) {
+    const std::vector<std::u16string> items = ItemTexts(list);
+    bool same = widget->count() == static_cast<int>(items.size());
+    for (int i = 0; same && i < widget->count(); ++i) {
+      same = widget->item(i)->text() == ListLine(items[static_cast<size_t>(i)], tabbed);
+    }
+    if (!same) {
+      widget->clear();
+      for (const std::u16string& item : items) widget->addItem(ListLine(item, tabbed));
+    }
+    entry.itemsChanged = false;
   }
-  if (!same) {
-    widget->clear();
-    for (const std::u16string& item : items) widget->addItem(ListLine(item, tabbed));
-  }
+  // One range for each run of selected lines, not one a line.
   const std::vector<int> selected = SelectedItems(list);
   QItemSelection selection;
-  for (int row : selected) {
-    const QModelIndex index = widget->model()->index(row, 0);
-    selection.select(index, index);
+  for (std::size_t first = 0; first < selected.size();) {
+    std::size_t last = first;
+    while (last + 1 < selected.size() && selected[last + 1] == selected[last] + 1) ++last;
+    selection.select(widget->model()->index(selected[first], 0), widget->model()->index(selected[last], 0));
+    first = last + 1;
   }
   QSignalBlocker quietModel(widget->selectionModel());
   if (widget->selectionModel()->selection() != selection) {
