@@ -15,6 +15,7 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBrowser>
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
@@ -277,6 +278,73 @@ TEST_F(NativeDialog, TheTwentiethLineAddedIsInView) {
   EXPECT_EQ(person.Done(), 2u);
   EXPECT_GT(scrolled, 0);
   EXPECT_TRUE(inView) << "the line selected last is in view";
+}
+
+// The widget shows the list's lines after lines are added, deleted and
+// inserted, and its selection as one range for each run of selected lines.
+TEST_F(NativeDialog, TheListFollowsItsLinesAndShowsItsSelectionRuns) {
+  auto shown = [](QListWidget* view) {
+    std::vector<std::u16string> lines;
+    for (int i = 0; i < view->count(); ++i) lines.push_back(view->item(i)->text().toStdU16String());
+    return lines;
+  };
+  auto selectedRows = [](QListWidget* view) {
+    std::vector<int> rows;
+    for (const QModelIndex& index : view->selectionModel()->selectedRows()) rows.push_back(index.row());
+    std::sort(rows.begin(), rows.end());
+    return rows;
+  };
+  int ranges = 0;
+  std::vector<std::u16string> firstLines;
+  std::vector<int> firstRows;
+  std::vector<std::u16string> laterLines;
+  std::vector<std::u16string> laterExpected;
+  std::vector<int> laterRows;
+  std::vector<int> laterExpectedRows;
+  Person person({
+      [] {
+        const HWND list = GetDlgItem(Active(), sample::kNames);
+        SendMessageW(list, LB_RESETCONTENT, 0, 0);
+        for (char16_t name[] = u"nom A"; name[4] <= u'F'; ++name[4]) {
+          SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+        }
+        SendMessageW(list, LB_SETSEL, FALSE, -1);
+        for (int row : {1, 2, 3, 5}) SendMessageW(list, LB_SETSEL, TRUE, row);
+        PostMessageW(Active(), WM_NULL, 0, 0);
+        return true;
+      },
+      [&] {
+        QListWidget* view = QApplication::activeModalWidget()->findChild<QListWidget*>();
+        if (view == nullptr || view->count() != 6) return false;
+        firstLines = shown(view);
+        firstRows = selectedRows(view);
+        ranges = static_cast<int>(view->selectionModel()->selection().size());
+        const HWND list = GetDlgItem(Active(), sample::kNames);
+        SendMessageW(list, LB_DELETESTRING, 0, 0);
+        SendMessageW(list, LB_INSERTSTRING, 2, reinterpret_cast<LPARAM>(u"nom Z"));
+        PostMessageW(Active(), WM_NULL, 0, 0);
+        return true;
+      },
+      [&] {
+        QListWidget* view = QApplication::activeModalWidget()->findChild<QListWidget*>();
+        if (view == nullptr || view->count() != 6 || view->item(2)->text() != QStringLiteral("nom Z")) return false;
+        const HWND list = GetDlgItem(Active(), sample::kNames);
+        laterLines = shown(view);
+        laterExpected = tq::ui::ItemTexts(list);
+        laterRows = selectedRows(view);
+        laterExpectedRows = tq::ui::SelectedItems(list);
+        QTest::keyClick(Focused(), Qt::Key_Escape);
+        return true;
+      },
+  });
+  EXPECT_EQ(Run(), IDCANCEL);
+  EXPECT_EQ(person.Done(), 3u);
+  EXPECT_EQ(firstLines, (std::vector<std::u16string>{u"nom A", u"nom B", u"nom C", u"nom D", u"nom E", u"nom F"}));
+  EXPECT_EQ(firstRows, (std::vector<int>{1, 2, 3, 5}));
+  EXPECT_EQ(ranges, 2);
+  EXPECT_EQ(laterLines, laterExpected);
+  EXPECT_EQ(laterRows, laterExpectedRows);
+  EXPECT_FALSE(laterRows.empty());
 }
 
 TEST_F(NativeDialog, KeysTypedRightAfterAMnemonicClickGoWhereItMovedTheFocus) {
