@@ -32,6 +32,18 @@ using sample::TheRecord;
 
 HWND Active() { return tq::ui::ActiveModalWindow(); }
 
+// The names list of the active dialog holding "nom A" to "nom <last>",
+// none selected.
+HWND FillNames(char16_t last) {
+  const HWND list = GetDlgItem(Active(), sample::kNames);
+  SendMessageW(list, LB_RESETCONTENT, 0, 0);
+  for (char16_t name[] = u"nom A"; name[4] <= last; ++name[4]) {
+    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+  }
+  SendMessageW(list, LB_SETSEL, FALSE, -1);
+  return list;
+}
+
 void Shot(QWidget* window, const char* name) {
   if (window == nullptr) return;
   std::filesystem::create_directories(TQ_SHOT_DIR);
@@ -254,12 +266,7 @@ TEST_F(NativeDialog, TheTwentiethLineAddedIsInView) {
   int scrolled = 0;
   Person person({
       [] {
-        const HWND list = GetDlgItem(Active(), sample::kNames);
-        SendMessageW(list, LB_RESETCONTENT, 0, 0);
-        for (char16_t name[] = u"nom A"; name[4] <= u'T'; ++name[4]) {
-          SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
-        }
-        SendMessageW(list, LB_SETSEL, FALSE, -1);
+        const HWND list = FillNames(u'T');
         SendMessageW(list, LB_SETSEL, TRUE, 19);
         PostMessageW(Active(), WM_NULL, 0, 0);
         return true;
@@ -303,12 +310,7 @@ TEST_F(NativeDialog, TheListFollowsItsLinesAndShowsItsSelectionRuns) {
   std::vector<int> laterExpectedRows;
   Person person({
       [] {
-        const HWND list = GetDlgItem(Active(), sample::kNames);
-        SendMessageW(list, LB_RESETCONTENT, 0, 0);
-        for (char16_t name[] = u"nom A"; name[4] <= u'F'; ++name[4]) {
-          SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
-        }
-        SendMessageW(list, LB_SETSEL, FALSE, -1);
+        const HWND list = FillNames(u'F');
         for (int row : {1, 2, 3, 5}) SendMessageW(list, LB_SETSEL, TRUE, row);
         PostMessageW(Active(), WM_NULL, 0, 0);
         return true;
