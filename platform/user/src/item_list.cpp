@@ -293,12 +293,12 @@ void ItemList::InsertInto(Block& block, int offset, std::u16string_view text) {
     block.wide.insert(block.wide.begin() + static_cast<std::ptrdiff_t>(at), text.begin(), text.end());
   } else {
     MakeRoom(block.narrow, text.size());
-    // Room at `at`, then the characters narrowed in place: a plain loop
-    // the compiler turns into a few wide moves.
+    // Room at `at`, then the characters narrowed in place, without a
+    // temporary copy. An empty block may have no buffer yet: nothing to move.
     const std::size_t tail = block.narrow.size() - at;
     block.narrow.resize(block.narrow.size() + text.size());
     unsigned char* place = block.narrow.data() + at;
-    std::memmove(place + text.size(), place, tail);
+    if (tail > 0) std::memmove(place + text.size(), place, tail);
     for (std::size_t i = 0; i < text.size(); ++i) place[i] = static_cast<unsigned char>(text[i]);
   }
   const auto length = static_cast<std::uint32_t>(text.size());

@@ -2,6 +2,7 @@
 // destroyed window's handle is never handed out again, so a stale handle
 // stays bad instead of naming somebody else's window.
 #include <atomic>
+#include <cstdint>
 #include <map>
 #include <mutex>
 #include <thread>
@@ -20,7 +21,19 @@ struct Table {
   // `windowThread`, so that OnWindowThread reads both without the mutex.
   std::atomic<bool> threadClaimed = false;
   std::thread::id windowThread;
+  // Counts the changes to `windows`, so that a thread may keep the record
+  // it found last while the count stays.
+  std::atomic<std::uint64_t> changes = 0;
 };
+
+// The record this thread found last: messages go to one window after
+// another, and most look-ups are of the window looked up just before.
+struct LastFound {
+  HWND handle = nullptr;
+  Window* window = nullptr;
+  std::uint64_t changes = 0;
+};
+thread_local LastFound lastFound;
 
 Table& TheTable() {
   static Table table;
@@ -39,14 +52,21 @@ Window& NewWindow(WindowKind kind) {
   table.next += 4;
   Window& record = *window;
   table.windows.emplace(record.handle, std::move(window));
+  table.changes.fetch_add(1, std::memory_order_release);
   return record;
 }
 
 Window* PeekWindowRecord(HWND handle) {
   Table& table = TheTable();
+  if (handle != nullptr && handle == lastFound.handle &&
+      table.changes.load(std::memory_order_acquire) == lastFound.changes) {
+    return lastFound.window;
+  }
   std::lock_guard lock(table.mutex);
   auto found = table.windows.find(handle);
-  return found == table.windows.end() ? nullptr : found->second.get();
+  if (found == table.windows.end()) return nullptr;
+  lastFound = {handle, found->second.get(), table.changes.load(std::memory_order_relaxed)};
+  return lastFound.window;
 }
 
 Window* FindWindowRecord(HWND handle) {
@@ -66,6 +86,7 @@ void DeleteWindowRecord(HWND handle) {
     if (found == table.windows.end()) return;
     doomed = std::move(found->second);
     table.windows.erase(found);
+    table.changes.fetch_add(1, std::memory_order_release);
   }
   // Destroyed outside the lock: a control's destructor may not call back in.
   doomed.reset();

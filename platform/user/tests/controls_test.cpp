@@ -211,6 +211,12 @@ TEST_F(ControlsTest, LinesKeepTheirCharactersAndDataBesideLinesBeyondLatin1) {
   EXPECT_EQ(Send(kList, LB_SETITEMDATA, static_cast<WPARAM>(-1), -kLarge), TRUE);
   EXPECT_EQ(Send(kList, LB_GETITEMDATA, 0), -kLarge);
   EXPECT_EQ(Send(kList, LB_GETITEMDATA, 1100), -kLarge);
+  // An empty line first in an empty list, then a line before it.
+  Send(kList, LB_RESETCONTENT);
+  EXPECT_EQ(SendText(kList, LB_INSERTSTRING, static_cast<WPARAM>(-1), u""), 0);
+  EXPECT_EQ(SendText(kList, LB_INSERTSTRING, 0, u"é"), 0);
+  EXPECT_EQ(tq::ui::ItemTexts(list), (std::vector<std::u16string>{u"é", u""}));
+  EXPECT_EQ(Send(kList, LB_GETTEXTLEN, 1), 0);
 }
 
 // A line the list finds no memory for is answered LB_ERRSPACE and leaves

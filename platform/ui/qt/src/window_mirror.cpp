@@ -326,7 +326,7 @@ void Mirror::Moved(HWND window) {
 
 void Mirror::ItemsChanged(HWND window) {
   auto found = entries_.find(window);
-  if (found != entries_.end()) found->second.itemsStale = true;
+  if (found != entries_.end()) found->second.itemsChanged = true;
 }
 
 void Mirror::BringForward(HWND window) {

@@ -47,7 +47,7 @@ class Mirror final : public QObject {
   // Raises and activates a shown top-level window (SetForegroundWindow).
   void BringForward(HWND window);
   void Moved(HWND window);
-  // A list's lines changed: the next sync shows them again.
+  // A list's lines changed: the next sync reads them again.
   void ItemsChanged(HWND window);
 
   // Copies the layer's state onto every widget, making the widgets of
@@ -88,7 +88,9 @@ class Mirror final : public QObject {
     std::u16string text;     // last text shown, to skip unchanged updates
     int listTop = -1;        // a list's top line and caret last shown, so that
     int listCaret = -1;      // it scrolls when the layer's change, not otherwise
-    bool itemsStale = true;  // a list's lines changed in the layer since last shown
+    // A list's lines changed since they were last shown: only then are
+    // they read and compared, a long list being costly to read at every sync.
+    bool itemsChanged = true;
   };
 
   void Take(Step step);

@@ -155,9 +155,7 @@ void Mirror::SyncList(HWND list, Entry& entry) {
       widget->viewport()->update();
     }
   }
-  // The lines are read again only after the layer changed them: a sync,
-  // at every keystroke, does not copy and compare 100,000 lines.
-  if (entry.itemsStale) {
+  if (entry.itemsChanged) {
     const std::vector<std::u16string> items = ItemTexts(list);
     bool same = widget->count() == static_cast<int>(items.size());
     for (int i = 0; same && i < widget->count(); ++i) {
@@ -167,13 +165,16 @@ void Mirror::SyncList(HWND list, Entry& entry) {
       widget->clear();
       for (const std::u16string& item : items) widget->addItem(ListLine(item, tabbed));
     }
-    entry.itemsStale = false;
+    entry.itemsChanged = false;
   }
+  // One range for each run of selected lines, not one a line.
   const std::vector<int> selected = SelectedItems(list);
   QItemSelection selection;
-  for (int row : selected) {
-    const QModelIndex index = widget->model()->index(row, 0);
-    selection.select(index, index);
+  for (std::size_t first = 0; first < selected.size();) {
+    std::size_t last = first;
+    while (last + 1 < selected.size() && selected[last + 1] == selected[last] + 1) ++last;
+    selection.select(widget->model()->index(selected[first], 0), widget->model()->index(selected[last], 0));
+    first = last + 1;
   }
   QSignalBlocker quietModel(widget->selectionModel());
   if (widget->selectionModel()->selection() != selection) {

@@ -15,8 +15,8 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBrowser>
+#include <algorithm>
 #include <cstdlib>
-#include <functional>
 #include <filesystem>
 
 #include "help_window.h"
@@ -31,6 +31,18 @@ namespace {
 using sample::TheRecord;
 
 HWND Active() { return tq::ui::ActiveModalWindow(); }
+
+// The names list of the active dialog holding "nom A" to "nom <last>",
+// none selected.
+HWND FillNames(char16_t last) {
+  const HWND list = GetDlgItem(Active(), sample::kNames);
+  SendMessageW(list, LB_RESETCONTENT, 0, 0);
+  for (char16_t name[] = u"nom A"; name[4] <= last; ++name[4]) {
+    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+  }
+  SendMessageW(list, LB_SETSEL, FALSE, -1);
+  return list;
+}
 
 void Shot(QWidget* window, const char* name) {
   if (window == nullptr) return;
@@ -254,12 +266,7 @@ TEST_F(NativeDialog, TheTwentiethLineAddedIsInView) {
   int scrolled = 0;
   Person person({
       [] {
-        const HWND list = GetDlgItem(Active(), sample::kNames);
-        SendMessageW(list, LB_RESETCONTENT, 0, 0);
-        for (char16_t name[] = u"nom A"; name[4] <= u'T'; ++name[4]) {
-          SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
-        }
-        SendMessageW(list, LB_SETSEL, FALSE, -1);
+        const HWND list = FillNames(u'T');
         SendMessageW(list, LB_SETSEL, TRUE, 19);
         PostMessageW(Active(), WM_NULL, 0, 0);
         return true;
@@ -280,54 +287,66 @@ TEST_F(NativeDialog, TheTwentiethLineAddedIsInView) {
   EXPECT_TRUE(inView) << "the line selected last is in view";
 }
 
-// The view reads a list's lines again only when the layer changed them:
-// every kind of change still shows (a step waits for the rows it expects),
-// and a change of selection alone keeps the rows as they were.
-TEST_F(NativeDialog, TheListShowsEveryChangeOfItsLines) {
-  using Rows = std::vector<QString>;
-  auto list = [] { return GetDlgItem(Active(), sample::kNames); };
-  auto view = [] { return QApplication::activeModalWidget()->findChild<QListWidget*>(); };
-  auto shows = [&](const Rows& expected) {
-    Rows shown;
-    for (int i = 0; view() != nullptr && i < view()->count(); ++i) shown.push_back(view()->item(i)->text());
-    return shown == expected;
+// The widget shows the list's lines after lines are added, deleted and
+// inserted, and its selection as one range for each run of selected lines.
+TEST_F(NativeDialog, TheListFollowsItsLinesAndShowsItsSelectionRuns) {
+  auto shown = [](QListWidget* view) {
+    std::vector<std::u16string> lines;
+    for (int i = 0; i < view->count(); ++i) lines.push_back(view->item(i)->text().toStdU16String());
+    return lines;
   };
-  auto change = [](const std::function<void()>& what) {
-    what();
-    PostMessageW(Active(), WM_NULL, 0, 0);
-    return true;
+  auto selectedRows = [](QListWidget* view) {
+    std::vector<int> rows;
+    for (const QModelIndex& index : view->selectionModel()->selectedRows()) rows.push_back(index.row());
+    std::sort(rows.begin(), rows.end());
+    return rows;
   };
-  QListWidgetItem* firstRow = nullptr;
+  int ranges = 0;
+  std::vector<std::u16string> firstLines;
+  std::vector<int> firstRows;
+  std::vector<std::u16string> laterLines;
+  std::vector<std::u16string> laterExpected;
+  std::vector<int> laterRows;
+  std::vector<int> laterExpectedRows;
   Person person({
-      [&] {
-        return change([&] {
-          SendMessageW(list(), LB_RESETCONTENT, 0, 0);
-          SendMessageW(list(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(u"nom B"));
-          SendMessageW(list(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(u"nom A"));
-        });
+      [] {
+        const HWND list = FillNames(u'F');
+        for (int row : {1, 2, 3, 5}) SendMessageW(list, LB_SETSEL, TRUE, row);
+        PostMessageW(Active(), WM_NULL, 0, 0);
+        return true;
       },
       [&] {
-        if (!shows({"nom A", "nom B"})) return false;
-        firstRow = view()->item(0);
-        return change([&] { SendMessageW(list(), LB_SETSEL, TRUE, 1); });
+        QListWidget* view = QApplication::activeModalWidget()->findChild<QListWidget*>();
+        if (view == nullptr || view->count() != 6) return false;
+        firstLines = shown(view);
+        firstRows = selectedRows(view);
+        ranges = static_cast<int>(view->selectionModel()->selection().size());
+        const HWND list = GetDlgItem(Active(), sample::kNames);
+        SendMessageW(list, LB_DELETESTRING, 0, 0);
+        SendMessageW(list, LB_INSERTSTRING, 2, reinterpret_cast<LPARAM>(u"nom Z"));
+        PostMessageW(Active(), WM_NULL, 0, 0);
+        return true;
       },
       [&] {
-        if (!view()->item(1)->isSelected()) return false;
-        EXPECT_EQ(view()->item(0), firstRow) << "a new selection rebuilt the rows";
-        return change([&] {
-          SendMessageW(list(), LB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(u"nom Z"));
-          SendMessageW(list(), LB_DELETESTRING, 2, 0);
-        });
-      },
-      [&] { return shows({"nom Z", "nom A"}) && change([&] { SendMessageW(list(), LB_RESETCONTENT, 0, 0); }); },
-      [&] {
-        if (!shows({})) return false;
+        QListWidget* view = QApplication::activeModalWidget()->findChild<QListWidget*>();
+        if (view == nullptr || view->count() != 6 || view->item(2)->text() != QStringLiteral("nom Z")) return false;
+        const HWND list = GetDlgItem(Active(), sample::kNames);
+        laterLines = shown(view);
+        laterExpected = tq::ui::ItemTexts(list);
+        laterRows = selectedRows(view);
+        laterExpectedRows = tq::ui::SelectedItems(list);
         QTest::keyClick(Focused(), Qt::Key_Escape);
         return true;
       },
   });
   EXPECT_EQ(Run(), IDCANCEL);
-  EXPECT_EQ(person.Done(), 5u);
+  EXPECT_EQ(person.Done(), 3u);
+  EXPECT_EQ(firstLines, (std::vector<std::u16string>{u"nom A", u"nom B", u"nom C", u"nom D", u"nom E", u"nom F"}));
+  EXPECT_EQ(firstRows, (std::vector<int>{1, 2, 3, 5}));
+  EXPECT_EQ(ranges, 2);
+  EXPECT_EQ(laterLines, laterExpected);
+  EXPECT_EQ(laterRows, laterExpectedRows);
+  EXPECT_FALSE(laterRows.empty());
 }
 
 TEST_F(NativeDialog, KeysTypedRightAfterAMnemonicClickGoWhereItMovedTheFocus) {
