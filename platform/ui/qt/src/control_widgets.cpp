@@ -5,7 +5,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "list_lines.h"
 #include "win/updown.h"
 #include "window_facts.h"
 #include "window_mirror.h"
@@ -52,7 +53,8 @@ QWidget* Mirror::MakeControl(HWND control, Kind kind, QWidget* container) {
       break;
     }
     case Kind::List: {
-      auto* list = new QListWidget(container);
+      auto* list = new QListView(container);
+      list->setModel(new ListLines(control, list));
       if (style & LBS_NOSEL) {
         list->setSelectionMode(QAbstractItemView::NoSelection);
       } else if (style & LBS_EXTENDEDSEL) {
@@ -63,14 +65,15 @@ QWidget* Mirror::MakeControl(HWND control, Kind kind, QWidget* container) {
         list->setSelectionMode(QAbstractItemView::SingleSelection);
       }
       list->setUniformItemSizes(true);
-      QObject::connect(list, &QListWidget::itemSelectionChanged, this, [this, control, list] {
+      list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+      QObject::connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this, control, list] {
         std::vector<int> rows;
         for (const QModelIndex& index : list->selectionModel()->selectedRows()) rows.push_back(index.row());
         std::sort(rows.begin(), rows.end());
         ListChosen(control, rows);
       });
-      QObject::connect(list, &QListWidget::itemDoubleClicked, this,
-                       [this, control, list](QListWidgetItem* item) { ListDoubleClicked(control, list->row(item)); });
+      QObject::connect(list, &QListView::doubleClicked, this,
+                       [this, control](const QModelIndex& index) { ListDoubleClicked(control, index.row()); });
       widget = list;
       break;
     }

@@ -12,7 +12,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -275,10 +275,10 @@ class QtFace final : public Face, public script::InputDriver {
       mirror_->ComboChosen(list, items[0]);
       return RunTaken(why);
     }
-    auto* view = static_cast<QListWidget*>(widget);
+    auto* view = static_cast<QListView*>(widget);
     const bool single = view->selectionMode() == QAbstractItemView::SingleSelection;
     for (int item : items) {
-      if (item >= view->count() || (single && items.size() > 1)) {
+      if (item >= view->model()->rowCount() || (single && items.size() > 1)) {
         return Direct("select", list, InputDriver::Select(list, items, why));
       }
     }
@@ -286,7 +286,7 @@ class QtFace final : public Face, public script::InputDriver {
     QItemSelection selection;
     for (int item : items) selection.select(view->model()->index(item, 0), view->model()->index(item, 0));
     {
-      QSignalBlocker quiet(view);
+      QSignalBlocker quiet(view->selectionModel());
       view->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
     }
     std::vector<int> rows;
@@ -297,11 +297,11 @@ class QtFace final : public Face, public script::InputDriver {
   }
 
   bool DoubleClick(HWND list, int item, std::string* why) override {
-    auto* view = qobject_cast<QListWidget*>(Usable(list, {Kind::List}));
-    if (view == nullptr || item >= view->count()) {
+    auto* view = qobject_cast<QListView*>(Usable(list, {Kind::List}));
+    if (view == nullptr || item >= view->model()->rowCount()) {
       return Direct("doubleclick", list, InputDriver::DoubleClick(list, item, why));
     }
-    emit view->itemDoubleClicked(view->item(item));
+    emit view->doubleClicked(view->model()->index(item, 0));
     return RunTaken(why);
   }
 

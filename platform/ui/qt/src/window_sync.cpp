@@ -7,7 +7,8 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
+#include <QScrollBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -17,6 +18,7 @@
 #include "static_picture.h"
 #include "tab_stop_delegate.h"
 #include "win/foreign_window.h"
+#include "list_lines.h"
 #include "window_facts.h"
 #include "window_mirror.h"
 
@@ -137,7 +139,9 @@ void Mirror::SyncEdit(HWND edit, Entry& entry) {
 }
 
 void Mirror::SyncList(HWND list, Entry& entry) {
-  auto* widget = static_cast<QListWidget*>(entry.widget.data());
+  auto* widget = static_cast<QListView*>(entry.widget.data());
+  auto* lines = static_cast<ListLines*>(widget->model());
+  QSignalBlocker quietSelection(widget->selectionModel());
   // A list with tab stops draws its columns at them, in its dialog's units.
   const std::vector<int> stops = ListTabStops(list);
   const bool tabbed = !stops.empty();
@@ -155,41 +159,37 @@ void Mirror::SyncList(HWND list, Entry& entry) {
       widget->viewport()->update();
     }
   }
-  if (entry.itemsChanged) {
-    const std::vector<std::u16string> items = ItemTexts(list);
-    bool same = widget->count() == static_cast<int>(items.size());
-    for (int i = 0; same && i < widget->count(); ++i) {
-      same = widget->item(i)->text() == ListLine(items[static_cast<size_t>(i)], tabbed);
-    }
-    if (!same) {
-      widget->clear();
-      for (const std::u16string& item : items) widget->addItem(ListLine(item, tabbed));
-    }
+  // The lines are read again only after they changed; the view stays where
+  // it was scrolled, as a list box keeps its top line when lines come.
+  if (entry.itemsChanged || lines->Tabbed() != tabbed) {
+    const int scrolled = widget->verticalScrollBar()->value();
+    lines->Reload(tabbed);
+    widget->verticalScrollBar()->setValue(scrolled);
     entry.itemsChanged = false;
   }
+  const int rows = lines->rowCount();
   // One range for each run of selected lines, not one a line.
   const std::vector<int> selected = SelectedItems(list);
   QItemSelection selection;
   for (std::size_t first = 0; first < selected.size();) {
     std::size_t last = first;
     while (last + 1 < selected.size() && selected[last + 1] == selected[last] + 1) ++last;
-    selection.select(widget->model()->index(selected[first], 0), widget->model()->index(selected[last], 0));
+    selection.select(lines->index(selected[first], 0), lines->index(selected[last], 0));
     first = last + 1;
   }
-  QSignalBlocker quietModel(widget->selectionModel());
   if (widget->selectionModel()->selection() != selection) {
     widget->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
   }
   const LRESULT caret = SendMessageW(list, LB_GETCARETINDEX, 0, 0);
-  const int current = caret >= 0 && caret < widget->count() ? static_cast<int>(caret) : (selected.empty() ? -1 : selected.front());
-  if (current >= 0) widget->selectionModel()->setCurrentIndex(widget->model()->index(current, 0), QItemSelectionModel::NoUpdate);
+  const int current = caret >= 0 && caret < rows ? static_cast<int>(caret) : (selected.empty() ? -1 : selected.front());
+  if (current >= 0) widget->selectionModel()->setCurrentIndex(lines->index(current, 0), QItemSelectionModel::NoUpdate);
   // The layer scrolled the list (a line selected out of view, LB_SETTOPINDEX):
   // its top line first, then the caret's line in view, as the rows here
   // may be fewer than the layer counts.
   const int top = static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0));
-  if ((top != entry.listTop || current != entry.listCaret) && widget->count() > 0) {
-    if (top >= 0 && top < widget->count()) widget->scrollToItem(widget->item(top), QAbstractItemView::PositionAtTop);
-    if (current >= 0) widget->scrollToItem(widget->item(current), QAbstractItemView::EnsureVisible);
+  if ((top != entry.listTop || current != entry.listCaret) && rows > 0) {
+    if (top >= 0 && top < rows) widget->scrollTo(lines->index(top, 0), QAbstractItemView::PositionAtTop);
+    if (current >= 0) widget->scrollTo(lines->index(current, 0), QAbstractItemView::EnsureVisible);
   }
   entry.listTop = top;
   entry.listCaret = current;
