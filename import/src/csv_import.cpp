@@ -258,6 +258,7 @@ int ImportCsv(ImportRun& run, std::u16string_view path, int source, int& rejecte
   SelectState state{&run, title, &records, &*chosen, false, {}};
   DialogBoxParamW(nullptr, MAKEINTRESOURCEW(kCsvSelectDialog), run.owner, SelectProc, reinterpret_cast<LPARAM>(&state));
   if (state.outOfMemory) return kNoMemory;
+  chosen.reset();  // the index of the chosen entries is not needed past the dialog
   // The lists' blocks went back to the allocator in small pieces it keeps
   // for itself; handing them to the system first keeps them from adding to
   // the candidates' memory.

@@ -11,7 +11,8 @@ namespace tq::testing {
 namespace {
 
 // Google Benchmark's console output, with every run kept by its function's
-// name (without the /iterations:N and repetition suffixes).
+// name and its arguments ("Fill/1000"), without the /iterations:N and
+// repetition suffixes.
 class KeepingReporter : public benchmark::ConsoleReporter {
  public:
   // Colours only on a terminal: `make bench` keeps this output in a file.
@@ -40,7 +41,8 @@ void RatioReport::Run(int* argc, char** argv) {
     const bool median = run.run_type == benchmark::BenchmarkReporter::Run::RT_Aggregate &&
                         run.aggregate_name == "median";
     if (run.run_type == benchmark::BenchmarkReporter::Run::RT_Aggregate && !median) return;
-    Measured& kept = runs_[run.run_name.function_name];
+    const auto& name = run.run_name;
+    Measured& kept = runs_[name.args.empty() ? name.function_name : name.function_name + "/" + name.args];
     if (kept.median && !median) return;
     kept.time = run.GetAdjustedRealTime();
     kept.median = median;
