@@ -1,8 +1,9 @@
 // The texts of the windows the system makes itself (the buttons of message
-// boxes and the caption of one given none, the help window) and the language of Qt's own dialogs, in the
-// interface language of the program that shows them. A program whose
-// interface is not French gives its own at start, from its texts file,
-// before its first window; the others keep the French ones.
+// boxes and the caption of one given none, the help window) and the
+// language of Qt's own dialogs, in the interface language of the program
+// that shows them. A program whose interface is not French gives its own at
+// start, from its texts file, before its first window; the others keep the
+// French ones.
 #pragma once
 
 #include <string>
