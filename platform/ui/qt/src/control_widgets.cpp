@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QScrollBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -71,6 +72,10 @@ QWidget* Mirror::MakeControl(HWND control, Kind kind, QWidget* container) {
         for (const QModelIndex& index : list->selectionModel()->selectedRows()) rows.push_back(index.row());
         std::sort(rows.begin(), rows.end());
         ListChosen(control, rows);
+      });
+      QObject::connect(list->verticalScrollBar(), &QScrollBar::valueChanged, this, [this, control, list] {
+        const int top = list->indexAt(QPoint(1, 1)).row();
+        if (top >= 0) ListScrolled(control, top);
       });
       QObject::connect(list, &QListView::doubleClicked, this,
                        [this, control](const QModelIndex& index) { ListDoubleClicked(control, index.row()); });

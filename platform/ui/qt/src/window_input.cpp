@@ -17,6 +17,13 @@ void Mirror::ListChosen(HWND list, const std::vector<int>& rows) {
   Take([list, rows](std::string* why) { return SelectItems(list, rows, why); });
 }
 
+void Mirror::ListScrolled(HWND list, int top) {
+  Take([list, top](std::string*) {
+    SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
+    return true;
+  });
+}
+
 void Mirror::ListDoubleClicked(HWND list, int row) {
   Take([list, row](std::string* why) { return DoubleClickItem(list, row, why); });
 }

@@ -66,6 +66,9 @@ class Mirror final : public QObject {
   // The handlers behind the widgets' signals, also used by the script
   // driver so that a script takes the very path a person's input takes.
   void ListChosen(HWND list, const std::vector<int>& rows);
+  // The view was scrolled by the wheel or the scroll bar: the list's top
+  // line follows, so that the layer scrolls from where the person sees it.
+  void ListScrolled(HWND list, int top);
   void ListDoubleClicked(HWND list, int row);
   void ComboChosen(HWND combo, int index);
   void ButtonClicked(HWND button);

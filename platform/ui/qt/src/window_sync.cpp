@@ -185,11 +185,17 @@ void Mirror::SyncList(HWND list, Entry& entry) {
   if (current >= 0) widget->selectionModel()->setCurrentIndex(lines->index(current, 0), QItemSelectionModel::NoUpdate);
   // The layer scrolled the list (a line selected out of view, LB_SETTOPINDEX):
   // its top line first, then the caret's line in view, as the rows here
-  // may be fewer than the layer counts.
+  // may be fewer than the layer counts. The top line the wheel or the scroll
+  // bar gave the list leaves the caret's line out of view, and a click on a
+  // line in view leaves the view where it is.
   const int top = static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0));
-  if ((top != entry.listTop || current != entry.listCaret) && rows > 0) {
-    if (top >= 0 && top < rows) widget->scrollTo(lines->index(top, 0), QAbstractItemView::PositionAtTop);
-    if (current >= 0) widget->scrollTo(lines->index(current, 0), QAbstractItemView::EnsureVisible);
+  if (rows > 0) {
+    if (top != entry.listTop && top >= 0 && top < rows) {
+      widget->scrollTo(lines->index(top, 0), QAbstractItemView::PositionAtTop);
+    }
+    if (current != entry.listCaret && current >= 0) {
+      widget->scrollTo(lines->index(current, 0), QAbstractItemView::EnsureVisible);
+    }
   }
   entry.listTop = top;
   entry.listCaret = current;

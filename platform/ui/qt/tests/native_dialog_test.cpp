@@ -25,6 +25,7 @@
 #include "sample_dialog.h"
 #include "testing/temp_root.h"
 #include "win/face.h"
+#include "win/user_input.h"
 
 namespace {
 
@@ -285,6 +286,45 @@ TEST_F(NativeDialog, TheTwentiethLineAddedIsInView) {
   EXPECT_EQ(person.Done(), 2u);
   EXPECT_GT(scrolled, 0);
   EXPECT_TRUE(inView) << "the line selected last is in view";
+}
+
+// A list scrolled with its scroll bar stays where it is when a line in
+// view is clicked.
+TEST_F(NativeDialog, AClickAfterScrollingKeepsTheViewWhereItWas) {
+  int scrolledTo = -1;
+  int afterClick = -1;
+  int clicked = -1;
+  std::vector<int> selected;
+  Person person({
+      [] {
+        FillNames(u'Z');
+        PostMessageW(Active(), WM_NULL, 0, 0);
+        return true;
+      },
+      [&] {
+        QListView* view = QApplication::activeModalWidget()->findChild<QListView*>();
+        if (view == nullptr || view->model()->rowCount() != 26) return false;
+        view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum() / 2);
+        scrolledTo = view->verticalScrollBar()->value();
+        const QPoint middle = view->viewport()->rect().center();
+        clicked = view->indexAt(middle).row();
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, middle);
+        return true;
+      },
+      [&] {
+        QListView* view = QApplication::activeModalWidget()->findChild<QListView*>();
+        afterClick = view->verticalScrollBar()->value();
+        selected = tq::ui::SelectedItems(GetDlgItem(Active(), sample::kNames));
+        QTest::keyClick(Focused(), Qt::Key_Escape);
+        return true;
+      },
+  });
+  EXPECT_EQ(Run(), IDCANCEL);
+  EXPECT_EQ(person.Done(), 3u);
+  EXPECT_GT(scrolledTo, 0);
+  EXPECT_EQ(afterClick, scrolledTo) << "the view jumped back to the list's top line";
+  EXPECT_GT(clicked, 0);
+  EXPECT_EQ(selected, std::vector<int>{clicked});
 }
 
 // The widget shows the list's lines after lines are added, deleted and
