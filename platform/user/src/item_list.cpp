@@ -190,6 +190,86 @@ void BlockData::ShrinkToFit() {
   large_.shrink_to_fit();
 }
 
+void BlockEnds::MakeRoomForOne(std::size_t total) {
+  if (!wide_ && total > UINT16_MAX) {
+    std::vector<std::uint32_t> large;
+    large.reserve(small_.size() + 1);
+    large.assign(small_.begin(), small_.end());
+    large_ = std::move(large);
+    small_ = {};
+    wide_ = true;
+  }
+  if (wide_) {
+    MakeRoom(large_, 1);
+  } else {
+    MakeRoom(small_, 1);
+  }
+}
+
+namespace {
+
+template <class End>
+void InsertEnd(std::vector<End>& ends, std::size_t item, std::uint32_t end, std::uint32_t length) {
+  ends.insert(ends.begin() + static_cast<std::ptrdiff_t>(item), static_cast<End>(end));
+  for (auto later = ends.begin() + static_cast<std::ptrdiff_t>(item) + 1; later != ends.end(); ++later) {
+    *later = static_cast<End>(*later + length);
+  }
+}
+
+template <class End>
+void EraseEnd(std::vector<End>& ends, std::size_t item, std::uint32_t length) {
+  ends.erase(ends.begin() + static_cast<std::ptrdiff_t>(item));
+  for (auto later = ends.begin() + static_cast<std::ptrdiff_t>(item); later != ends.end(); ++later) {
+    *later = static_cast<End>(*later - length);
+  }
+}
+
+template <class End>
+void AssignEnds(std::vector<End>& ends, const std::vector<End>& from, std::size_t first, std::uint32_t cut) {
+  ends.assign(from.begin() + static_cast<std::ptrdiff_t>(first), from.end());
+  for (End& end : ends) end = static_cast<End>(end - cut);
+}
+
+}  // namespace
+
+void BlockEnds::Insert(std::size_t item, std::uint32_t end, std::uint32_t length) {
+  if (wide_) {
+    InsertEnd(large_, item, end, length);
+  } else {
+    InsertEnd(small_, item, end, length);
+  }
+}
+
+void BlockEnds::Erase(std::size_t item, std::uint32_t length) {
+  if (wide_) {
+    EraseEnd(large_, item, length);
+  } else {
+    EraseEnd(small_, item, length);
+  }
+}
+
+void BlockEnds::AssignTail(const BlockEnds& from, std::size_t first, std::uint32_t cut) {
+  wide_ = from.wide_;
+  if (wide_) {
+    AssignEnds(large_, from.large_, first, cut);
+  } else {
+    AssignEnds(small_, from.small_, first, cut);
+  }
+}
+
+void BlockEnds::Truncate(std::size_t size) {
+  if (wide_) {
+    large_.resize(size);
+  } else {
+    small_.resize(size);
+  }
+}
+
+void BlockEnds::ShrinkToFit() {
+  small_.shrink_to_fit();
+  large_.shrink_to_fit();
+}
+
 std::u16string_view ItemList::Block::View(int item, std::u16string& scratch) const {
   const std::size_t begin = Begin(item);
   const std::size_t length = Length(item);
@@ -276,7 +356,7 @@ void ItemList::SelectAll(bool selected) {
 // Makes room first, so that nothing changes when memory runs out; a narrow
 // block takes a character beyond a byte by widening every text it holds.
 void ItemList::InsertInto(Block& block, int offset, std::u16string_view text) {
-  MakeRoom(block.ends, 1);
+  block.ends.MakeRoomForOne(block.TextSize() + text.size());
   block.data.MakeRoomForOne();
   MakeRoom(block.selection, 1);
   const std::size_t at = block.Begin(offset);
@@ -302,8 +382,7 @@ void ItemList::InsertInto(Block& block, int offset, std::u16string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) place[i] = static_cast<unsigned char>(text[i]);
   }
   const auto length = static_cast<std::uint32_t>(text.size());
-  block.ends.insert(block.ends.begin() + offset, static_cast<std::uint32_t>(at) + length);
-  for (auto end = block.ends.begin() + offset + 1; end != block.ends.end(); ++end) *end += length;
+  block.ends.Insert(static_cast<std::size_t>(offset), static_cast<std::uint32_t>(at) + length, length);
   block.data.InsertZero(static_cast<std::size_t>(offset));
   block.selection.insert(block.selection.begin() + offset, false);
   if (block.Size() == 1) {
@@ -362,7 +441,7 @@ void ItemList::Insert(int index, std::u16string_view text) {
 void ItemList::ShrinkToFit(Block& block) {
   block.wide.shrink_to_fit();
   block.narrow.shrink_to_fit();
-  block.ends.shrink_to_fit();
+  block.ends.ShrinkToFit();
   block.data.ShrinkToFit();
   block.selection.shrink_to_fit();
 }
@@ -382,8 +461,7 @@ void ItemList::Split(int block) {
     } else {
       upper.narrow.assign(lower.narrow.begin() + static_cast<std::ptrdiff_t>(cut), lower.narrow.end());
     }
-    upper.ends.assign(lower.ends.begin() + kHalf, lower.ends.end());
-    for (std::uint32_t& end : upper.ends) end -= static_cast<std::uint32_t>(cut);
+    upper.ends.AssignTail(lower.ends, kHalf, static_cast<std::uint32_t>(cut));
     upper.data.AssignTail(lower.data, kHalf);
     upper.selection.assign(lower.selection.begin() + kHalf, lower.selection.end());
     upper.selected = static_cast<int>(std::count(upper.selection.begin(), upper.selection.end(), true));
@@ -392,7 +470,7 @@ void ItemList::Split(int block) {
     lower.selected -= upper.selected;
     lower.wide.resize(lower.isWide ? cut : 0);
     lower.narrow.resize(lower.isWide ? 0 : cut);
-    lower.ends.resize(kHalf);
+    lower.ends.Truncate(kHalf);
     lower.data.Truncate(kHalf);
     lower.selection.resize(kHalf);
     ShrinkToFit(lower);
@@ -421,8 +499,7 @@ void ItemList::Erase(int index) {
     target.narrow.erase(target.narrow.begin() + static_cast<std::ptrdiff_t>(begin),
                         target.narrow.begin() + static_cast<std::ptrdiff_t>(begin + length));
   }
-  target.ends.erase(target.ends.begin() + offset);
-  for (auto end = target.ends.begin() + offset; end != target.ends.end(); ++end) *end -= length;
+  target.ends.Erase(static_cast<std::size_t>(offset), length);
   target.data.Erase(static_cast<std::size_t>(offset));
   target.selection.erase(target.selection.begin() + offset);
   if (block < cacheBlock_) --cacheBase_;
@@ -477,9 +554,8 @@ namespace {
 // whose texts end at `ends`: the first that equals `text` (`exact`) or
 // starts with it, without case; -1 for none. The first characters are
 // compared before anything else, so most items cost a read or two.
-template <class Char>
-int FindIn(const Char* chars, const std::uint32_t* ends, int first, int last, std::span<const char16_t> text,
-           bool exact) {
+template <class Char, class End>
+int FindIn(const Char* chars, const End* ends, int first, int last, std::span<const char16_t> text, bool exact) {
   const char16_t head = text.front();
   const char16_t initial = Lower(head);
   for (int i = first; i < last; ++i) {
@@ -508,8 +584,10 @@ int ItemList::FindText(int after, std::u16string_view text, bool exact) const {
   const TextKey key = KeyOf(wanted);
   auto find = [&](const Block& block, int first, int last) {
     if (!MayHold(block.low, block.high, key.view())) return -1;
-    return block.isWide ? FindIn(block.wide.data(), block.ends.data(), first, last, wanted, exact)
-                        : FindIn(block.narrow.data(), block.ends.data(), first, last, wanted, exact);
+    return block.ends.WithEnds([&](const auto* ends) {
+      return block.isWide ? FindIn(block.wide.data(), ends, first, last, wanted, exact)
+                          : FindIn(block.narrow.data(), ends, first, last, wanted, exact);
+    });
   };
   int start = after + 1;
   if (start < 0 || start >= count_) start = 0;

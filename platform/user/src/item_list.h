@@ -64,6 +64,37 @@ class BlockData {
   bool wide_ = false;
 };
 
+// Where each item's text ends in its block, in characters: two bytes an
+// item while the block's texts hold at most 65,535 characters, four beyond.
+class BlockEnds {
+ public:
+  std::size_t size() const { return wide_ ? large_.size() : small_.size(); }
+  bool empty() const { return size() == 0; }
+  std::uint32_t operator[](std::size_t item) const { return wide_ ? large_[item] : small_[item]; }
+  // Room for one more end, in the form that holds `total` characters
+  // (throws std::bad_alloc, the ends then as they were).
+  void MakeRoomForOne(std::size_t total);
+  // An item of `length` characters ending at `end`, before `item`; the
+  // later items' ends move by `length`. Never throws after MakeRoomForOne.
+  void Insert(std::size_t item, std::uint32_t end, std::uint32_t length);
+  // Drops `item`, of `length` characters.
+  void Erase(std::size_t item, std::uint32_t length);
+  // The ends of `from` from `first` on, less `cut`, in its form.
+  void AssignTail(const BlockEnds& from, std::size_t first, std::uint32_t cut);
+  void Truncate(std::size_t size);
+  void ShrinkToFit();
+  // `visit(const std::uint16_t*)` or `visit(const std::uint32_t*)`.
+  template <class Visit>
+  auto WithEnds(Visit visit) const {
+    return wide_ ? visit(large_.data()) : visit(small_.data());
+  }
+
+ private:
+  std::vector<std::uint16_t> small_;
+  std::vector<std::uint32_t> large_;
+  bool wide_ = false;
+};
+
 class ItemList {
  public:
   int Count() const { return count_; }
@@ -112,7 +143,7 @@ class ItemList {
     std::vector<unsigned char> narrow;
     std::vector<char16_t> wide;
     bool isWide = false;
-    std::vector<std::uint32_t> ends;  // where each item's text ends, in characters
+    BlockEnds ends;
     BlockData data;
     std::vector<bool> selection;
     int selected = 0;  // how many items are selected
@@ -124,6 +155,7 @@ class ItemList {
     TextKey high;
 
     int Size() const { return static_cast<int>(ends.size()); }
+    std::size_t TextSize() const { return isWide ? wide.size() : narrow.size(); }
     std::size_t Begin(int item) const { return item == 0 ? 0 : ends[static_cast<std::size_t>(item) - 1]; }
     std::size_t Length(int item) const { return ends[static_cast<std::size_t>(item)] - Begin(item); }
     // Item `item`'s text: a view into the block, or for a narrow block into

@@ -219,6 +219,32 @@ TEST_F(ControlsTest, LinesKeepTheirCharactersAndDataBesideLinesBeyondLatin1) {
   EXPECT_EQ(Send(kList, LB_GETTEXTLEN, 1), 0);
 }
 
+// A block whose lines pass 65,535 characters keeps every line whole: long
+// lines before and after that mark, a deletion among them, a search that
+// ends beyond it, and the split when short lines fill the block.
+TEST_F(ControlsTest, LongLinesPastTheShortEndsOfABlockStayWhole) {
+  const HWND list = GetDlgItem(dialog_, kList);
+  std::vector<std::u16string> model;
+  for (int i = 0; i < 10; ++i) {
+    model.push_back(std::u16string(8000, u'a' + static_cast<char16_t>(i)) + u" fin " + static_cast<char16_t>(u'0' + i));
+    ASSERT_EQ(SendText(kList, LB_INSERTSTRING, static_cast<WPARAM>(-1), model.back().c_str()), i);
+  }
+  EXPECT_EQ(tq::ui::ItemTexts(list), model);
+  EXPECT_EQ(Send(kList, LB_GETTEXTLEN, 9), 8006);
+  const std::u16string ninth = std::u16string(8000, u'j') + u" FIN 9";
+  EXPECT_EQ(SendText(kList, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), ninth.c_str()), 9);
+  EXPECT_EQ(Send(kList, LB_DELETESTRING, 4), 9);
+  model.erase(model.begin() + 4);
+  EXPECT_EQ(tq::ui::ItemTexts(list), model);
+  for (int i = 0; i < 600; ++i) {
+    const std::u16string line = u"court " + std::u16string(1, static_cast<char16_t>(u'A' + i % 26));
+    model.insert(model.begin() + 5, line);
+    ASSERT_EQ(SendText(kList, LB_INSERTSTRING, 5, line.c_str()), 5);
+  }
+  EXPECT_EQ(tq::ui::ItemTexts(list), model);
+  EXPECT_EQ(SendText(kList, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), ninth.c_str()), 608);
+}
+
 // A line the list finds no memory for is answered LB_ERRSPACE and leaves
 // the list as it was, whichever allocation fails: the item's, the widening
 // of a block for a character beyond Latin-1, the split of the full block
