@@ -24,6 +24,10 @@ DWORD WriteRecords(std::u16string_view path, std::span<const Record> records, Im
       std::min<std::size_t>(records.size(), static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()));
   FileReplaceOptions options;
   options.ownerOnly = true;
+  // A hand-off the launcher reads as soon as the import ends, not a file
+  // kept: a crash loses the waiting launcher with it, so flushing it to
+  // disk would only delay the answer.
+  options.durable = false;
   return ReplaceFileWith(
       path,
       [&](HANDLE file) {
