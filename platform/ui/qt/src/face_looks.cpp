@@ -85,13 +85,32 @@ QSize WidenedForCaption(QSize client, const QFont& font, const std::u16string& c
   return {std::max(client.width(), wanted), client.height()};
 }
 
+namespace {
+
+// Qt's translations of this version keep the names of the file dialog's
+// "Type" column ("Folder", "File", "Drive") under the dialog's context,
+// where the icon provider that gives them no longer asks.
+class FileTypeTranslator final : public QTranslator {
+ public:
+  using QTranslator::QTranslator;
+  QString translate(const char* context, const char* source, const char* disambiguation, int n) const override {
+    if (qstrcmp(context, "QAbstractFileIconProvider") == 0) {
+      const QString named = QTranslator::translate("QFileDialog", source, nullptr, n);
+      if (!named.isEmpty()) return named;
+    }
+    return QTranslator::translate(context, source, disambiguation, n);
+  }
+};
+
+}  // namespace
+
 bool SpeakTheInterfaceLanguage() {
   static QTranslator* installed = nullptr;
   static QString spoken;
   const QLocale locale(QString::fromStdString(CurrentSystemTexts().locale));
   if (installed != nullptr && spoken == locale.name()) return true;
   QLocale::setDefault(locale);
-  auto* translator = new QTranslator(QCoreApplication::instance());
+  auto* translator = new FileTypeTranslator(QCoreApplication::instance());
   if (!translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
     delete translator;

@@ -4,6 +4,9 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
+#include <QFileIconProvider>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <cstdlib>
@@ -173,6 +176,20 @@ TEST_F(Looks, BoxesHelpAndFileDialogsFollowTheProgramsLanguage) {
   EXPECT_EQ(again.mid(0, 9), (QStringList{"&Oui", "&Non", "Annuler", "OK", "Annuler", "Aide", "&Précédent",
                                           "&Suivant", "&Fermer"}));
   EXPECT_FALSE(again.mid(9).isEmpty()) << "French again: \"Nom du fichier\"";
+}
+
+// The file dialog's "Type" column names a folder in the program's language.
+TEST_F(Looks, TheFileDialogsTypeColumnFollowsTheLanguage) {
+  const SystemTexts french = CurrentSystemTexts();
+  const QFileInfo folder(QDir::tempPath());
+  ASSERT_TRUE(SpeakTheInterfaceLanguage());
+  EXPECT_EQ(QFileIconProvider().type(folder), "Dossier");
+  UseSystemTexts(
+      {"es_ES", u"Aceptar", u"Cancelar", u"&Sí", u"&No", u"Error", u"Ayuda", u"&Atrás", u"A&delante", u"&Cerrar"});
+  ASSERT_TRUE(SpeakTheInterfaceLanguage());
+  EXPECT_EQ(QFileIconProvider().type(folder), "Carpeta");
+  UseSystemTexts(french);
+  EXPECT_TRUE(SpeakTheInterfaceLanguage());
 }
 
 TEST_F(Looks, FileDialogFiltersAndTitles) {
