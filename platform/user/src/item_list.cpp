@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 #include <mutex>
 
 namespace tq::ui {
@@ -118,9 +119,10 @@ bool StartsWithNoCase(std::u16string_view text, std::u16string_view prefix) {
   return StartsWithSpan(Span(text), Span(prefix));
 }
 
-void BlockData::PrepareFor(LPARAM value) {
-  if (wide_ || (value >= INT32_MIN && value <= INT32_MAX)) return;
-  std::vector<LPARAM> large;
+template <class Narrow, class Wide>
+void TwoWidthValues<Narrow, Wide>::PrepareFor(Wide value) {
+  if (wide_ || std::in_range<Narrow>(value)) return;
+  std::vector<Wide> large;
   large.reserve(small_.capacity());
   large.assign(small_.begin(), small_.end());
   large_ = std::move(large);
@@ -128,47 +130,58 @@ void BlockData::PrepareFor(LPARAM value) {
   wide_ = true;
 }
 
-void BlockData::Set(std::size_t item, LPARAM value) {
-  if (wide_) {
-    large_[item] = value;
-  } else {
-    small_[item] = static_cast<std::int32_t>(value);
-  }
+template <class Narrow, class Wide>
+void TwoWidthValues<Narrow, Wide>::MakeRoomForOne() {
+  Change([](auto& values) { MakeRoom(values, 1); });
 }
 
-void BlockData::Fill(LPARAM value) {
-  if (wide_) {
-    std::fill(large_.begin(), large_.end(), value);
-  } else {
-    std::fill(small_.begin(), small_.end(), static_cast<std::int32_t>(value));
-  }
+template <class Narrow, class Wide>
+void TwoWidthValues<Narrow, Wide>::Insert(std::size_t item, Wide value) {
+  Change([&](auto& values) {
+    using Value = typename std::decay_t<decltype(values)>::value_type;
+    values.insert(values.begin() + static_cast<std::ptrdiff_t>(item), static_cast<Value>(value));
+  });
 }
 
-void BlockData::MakeRoomForOne() {
-  if (wide_) {
-    MakeRoom(large_, 1);
-  } else {
-    MakeRoom(small_, 1);
-  }
+template <class Narrow, class Wide>
+void TwoWidthValues<Narrow, Wide>::Set(std::size_t item, Wide value) {
+  Change([&](auto& values) {
+    using Value = typename std::decay_t<decltype(values)>::value_type;
+    values[item] = static_cast<Value>(value);
+  });
 }
 
-void BlockData::InsertZero(std::size_t item) {
-  if (wide_) {
-    large_.insert(large_.begin() + static_cast<std::ptrdiff_t>(item), 0);
-  } else {
-    small_.insert(small_.begin() + static_cast<std::ptrdiff_t>(item), 0);
-  }
+template <class Narrow, class Wide>
+void TwoWidthValues<Narrow, Wide>::Fill(Wide value) {
+  Change([&](auto& values) {
+    using Value = typename std::decay_t<decltype(values)>::value_type;
+    std::fill(values.begin(), values.end(), static_cast<Value>(value));
+  });
 }
 
-void BlockData::Erase(std::size_t item) {
-  if (wide_) {
-    large_.erase(large_.begin() + static_cast<std::ptrdiff_t>(item));
-  } else {
-    small_.erase(small_.begin() + static_cast<std::ptrdiff_t>(item));
-  }
+template <class Narrow, class Wide>
+void TwoWidthValues<Narrow, Wide>::AddFrom(std::size_t first, Wide amount) {
+  Change([&](auto& values) {
+    using Value = typename std::decay_t<decltype(values)>::value_type;
+    for (std::size_t i = first; i < values.size(); ++i) values[i] = static_cast<Value>(values[i] + amount);
+  });
 }
 
-void BlockData::AssignTail(const BlockData& from, std::size_t first) {
+template <class Narrow, class Wide>
+void TwoWidthValues<Narrow, Wide>::SubtractFrom(std::size_t first, Wide amount) {
+  Change([&](auto& values) {
+    using Value = typename std::decay_t<decltype(values)>::value_type;
+    for (std::size_t i = first; i < values.size(); ++i) values[i] = static_cast<Value>(values[i] - amount);
+  });
+}
+
+template <class Narrow, class Wide>
+void TwoWidthValues<Narrow, Wide>::Erase(std::size_t item) {
+  Change([&](auto& values) { values.erase(values.begin() + static_cast<std::ptrdiff_t>(item)); });
+}
+
+template <class Narrow, class Wide>
+void TwoWidthValues<Narrow, Wide>::AssignTail(const TwoWidthValues& from, std::size_t first) {
   wide_ = from.wide_;
   if (wide_) {
     large_.assign(from.large_.begin() + static_cast<std::ptrdiff_t>(first), from.large_.end());
@@ -177,98 +190,19 @@ void BlockData::AssignTail(const BlockData& from, std::size_t first) {
   }
 }
 
-void BlockData::Truncate(std::size_t size) {
-  if (wide_) {
-    large_.resize(size);
-  } else {
-    small_.resize(size);
-  }
+template <class Narrow, class Wide>
+void TwoWidthValues<Narrow, Wide>::Truncate(std::size_t size) {
+  Change([&](auto& values) { values.resize(size); });
 }
 
-void BlockData::ShrinkToFit() {
+template <class Narrow, class Wide>
+void TwoWidthValues<Narrow, Wide>::ShrinkToFit() {
   small_.shrink_to_fit();
   large_.shrink_to_fit();
 }
 
-void BlockEnds::MakeRoomForOne(std::size_t total) {
-  if (!wide_ && total > UINT16_MAX) {
-    std::vector<std::uint32_t> large;
-    large.reserve(small_.size() + 1);
-    large.assign(small_.begin(), small_.end());
-    large_ = std::move(large);
-    small_ = {};
-    wide_ = true;
-  }
-  if (wide_) {
-    MakeRoom(large_, 1);
-  } else {
-    MakeRoom(small_, 1);
-  }
-}
-
-namespace {
-
-template <class End>
-void InsertEnd(std::vector<End>& ends, std::size_t item, std::uint32_t end, std::uint32_t length) {
-  ends.insert(ends.begin() + static_cast<std::ptrdiff_t>(item), static_cast<End>(end));
-  for (auto later = ends.begin() + static_cast<std::ptrdiff_t>(item) + 1; later != ends.end(); ++later) {
-    *later = static_cast<End>(*later + length);
-  }
-}
-
-template <class End>
-void EraseEnd(std::vector<End>& ends, std::size_t item, std::uint32_t length) {
-  ends.erase(ends.begin() + static_cast<std::ptrdiff_t>(item));
-  for (auto later = ends.begin() + static_cast<std::ptrdiff_t>(item); later != ends.end(); ++later) {
-    *later = static_cast<End>(*later - length);
-  }
-}
-
-template <class End>
-void AssignEnds(std::vector<End>& ends, const std::vector<End>& from, std::size_t first, std::uint32_t cut) {
-  ends.assign(from.begin() + static_cast<std::ptrdiff_t>(first), from.end());
-  for (End& end : ends) end = static_cast<End>(end - cut);
-}
-
-}  // namespace
-
-void BlockEnds::Insert(std::size_t item, std::uint32_t end, std::uint32_t length) {
-  if (wide_) {
-    InsertEnd(large_, item, end, length);
-  } else {
-    InsertEnd(small_, item, end, length);
-  }
-}
-
-void BlockEnds::Erase(std::size_t item, std::uint32_t length) {
-  if (wide_) {
-    EraseEnd(large_, item, length);
-  } else {
-    EraseEnd(small_, item, length);
-  }
-}
-
-void BlockEnds::AssignTail(const BlockEnds& from, std::size_t first, std::uint32_t cut) {
-  wide_ = from.wide_;
-  if (wide_) {
-    AssignEnds(large_, from.large_, first, cut);
-  } else {
-    AssignEnds(small_, from.small_, first, cut);
-  }
-}
-
-void BlockEnds::Truncate(std::size_t size) {
-  if (wide_) {
-    large_.resize(size);
-  } else {
-    small_.resize(size);
-  }
-}
-
-void BlockEnds::ShrinkToFit() {
-  small_.shrink_to_fit();
-  large_.shrink_to_fit();
-}
+template class TwoWidthValues<std::int32_t, LPARAM>;
+template class TwoWidthValues<std::uint16_t, std::uint32_t>;
 
 std::u16string_view ItemList::Block::View(int item, std::u16string& scratch) const {
   const std::size_t begin = Begin(item);
@@ -356,7 +290,8 @@ void ItemList::SelectAll(bool selected) {
 // Makes room first, so that nothing changes when memory runs out; a narrow
 // block takes a character beyond a byte by widening every text it holds.
 void ItemList::InsertInto(Block& block, int offset, std::u16string_view text) {
-  block.ends.MakeRoomForOne(block.TextSize() + text.size());
+  block.ends.PrepareFor(static_cast<std::uint32_t>(block.TextSize() + text.size()));
+  block.ends.MakeRoomForOne();
   block.data.MakeRoomForOne();
   MakeRoom(block.selection, 1);
   const std::size_t at = block.Begin(offset);
@@ -382,8 +317,9 @@ void ItemList::InsertInto(Block& block, int offset, std::u16string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) place[i] = static_cast<unsigned char>(text[i]);
   }
   const auto length = static_cast<std::uint32_t>(text.size());
-  block.ends.Insert(static_cast<std::size_t>(offset), static_cast<std::uint32_t>(at) + length, length);
-  block.data.InsertZero(static_cast<std::size_t>(offset));
+  block.ends.Insert(static_cast<std::size_t>(offset), static_cast<std::uint32_t>(at) + length);
+  block.ends.AddFrom(static_cast<std::size_t>(offset) + 1, length);
+  block.data.Insert(static_cast<std::size_t>(offset), 0);
   block.selection.insert(block.selection.begin() + offset, false);
   if (block.Size() == 1) {
     block.low = block.high = KeyOf(Span(text));
@@ -461,7 +397,8 @@ void ItemList::Split(int block) {
     } else {
       upper.narrow.assign(lower.narrow.begin() + static_cast<std::ptrdiff_t>(cut), lower.narrow.end());
     }
-    upper.ends.AssignTail(lower.ends, kHalf, static_cast<std::uint32_t>(cut));
+    upper.ends.AssignTail(lower.ends, kHalf);
+    upper.ends.SubtractFrom(0, static_cast<std::uint32_t>(cut));
     upper.data.AssignTail(lower.data, kHalf);
     upper.selection.assign(lower.selection.begin() + kHalf, lower.selection.end());
     upper.selected = static_cast<int>(std::count(upper.selection.begin(), upper.selection.end(), true));
@@ -499,7 +436,8 @@ void ItemList::Erase(int index) {
     target.narrow.erase(target.narrow.begin() + static_cast<std::ptrdiff_t>(begin),
                         target.narrow.begin() + static_cast<std::ptrdiff_t>(begin + length));
   }
-  target.ends.Erase(static_cast<std::size_t>(offset), length);
+  target.ends.Erase(static_cast<std::size_t>(offset));
+  target.ends.SubtractFrom(static_cast<std::size_t>(offset), length);
   target.data.Erase(static_cast<std::size_t>(offset));
   target.selection.erase(target.selection.begin() + offset);
   if (block < cacheBlock_) --cacheBase_;
@@ -584,9 +522,9 @@ int ItemList::FindText(int after, std::u16string_view text, bool exact) const {
   const TextKey key = KeyOf(wanted);
   auto find = [&](const Block& block, int first, int last) {
     if (!MayHold(block.low, block.high, key.view())) return -1;
-    return block.ends.WithEnds([&](const auto* ends) {
-      return block.isWide ? FindIn(block.wide.data(), ends, first, last, wanted, exact)
-                          : FindIn(block.narrow.data(), ends, first, last, wanted, exact);
+    return block.ends.With([&](const auto& ends) {
+      return block.isWide ? FindIn(block.wide.data(), ends.data(), first, last, wanted, exact)
+                          : FindIn(block.narrow.data(), ends.data(), first, last, wanted, exact);
     });
   };
   int start = after + 1;

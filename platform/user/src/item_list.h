@@ -39,61 +39,51 @@ struct TextKey {
   std::u16string_view view() const { return {chars.data(), length}; }
 };
 
-// The item data of a block: four bytes an item while every value fits
-// them, eight from the first value that does not.
-class BlockData {
- public:
-  LPARAM operator[](std::size_t item) const { return wide_ ? large_[item] : small_[item]; }
-  // Makes the form that holds `value` (throws std::bad_alloc, the data
-  // then as they were); Set and Fill take only values so prepared for.
-  void PrepareFor(LPARAM value);
-  void Set(std::size_t item, LPARAM value);
-  void Fill(LPARAM value);
-  // Room for one more, then a 0 before `item`, which never throws.
-  void MakeRoomForOne();
-  void InsertZero(std::size_t item);
-  void Erase(std::size_t item);
-  // The data of `from` from `first` on, in the same form.
-  void AssignTail(const BlockData& from, std::size_t first);
-  void Truncate(std::size_t size);
-  void ShrinkToFit();
-
- private:
-  std::vector<std::int32_t> small_;
-  std::vector<LPARAM> large_;
-  bool wide_ = false;
-};
-
-// Where each item's text ends in its block, in characters: two bytes an
-// item while the block's texts hold at most 65,535 characters, four beyond.
-class BlockEnds {
+// Numbers kept for each item of a block, in the narrower of two widths
+// while every value fits it and in the wider from the first one that does
+// not: item data (four bytes or eight) and where the items' texts end (two
+// bytes or four).
+template <class Narrow, class Wide>
+class TwoWidthValues {
  public:
   std::size_t size() const { return wide_ ? large_.size() : small_.size(); }
   bool empty() const { return size() == 0; }
-  std::uint32_t operator[](std::size_t item) const { return wide_ ? large_[item] : small_[item]; }
-  // Room for one more end, in the form that holds `total` characters
-  // (throws std::bad_alloc, the ends then as they were).
-  void MakeRoomForOne(std::size_t total);
-  // An item of `length` characters ending at `end`, before `item`; the
-  // later items' ends move by `length`. Never throws after MakeRoomForOne.
-  void Insert(std::size_t item, std::uint32_t end, std::uint32_t length);
-  // Drops `item`, of `length` characters.
-  void Erase(std::size_t item, std::uint32_t length);
-  // The ends of `from` from `first` on, less `cut`, in its form.
-  void AssignTail(const BlockEnds& from, std::size_t first, std::uint32_t cut);
+  Wide operator[](std::size_t item) const { return wide_ ? large_[item] : small_[item]; }
+  // Takes the wider form when `value` does not fit the narrower (throws
+  // std::bad_alloc, the values then as they were); the calls below take
+  // only values so prepared for.
+  void PrepareFor(Wide value);
+  // Room for one more, so that Insert never throws.
+  void MakeRoomForOne();
+  void Insert(std::size_t item, Wide value);
+  void Set(std::size_t item, Wide value);
+  void Fill(Wide value);
+  // Adds `amount` to, or takes it from, every value from `first` on.
+  void AddFrom(std::size_t first, Wide amount);
+  void SubtractFrom(std::size_t first, Wide amount);
+  void Erase(std::size_t item);
+  // The values of `from` from `first` on, in its form.
+  void AssignTail(const TwoWidthValues& from, std::size_t first);
   void Truncate(std::size_t size);
   void ShrinkToFit();
-  // `visit(const std::uint16_t*)` or `visit(const std::uint32_t*)`.
+  // `visit(const std::vector<Narrow>&)` or `visit(const std::vector<Wide>&)`.
   template <class Visit>
-  auto WithEnds(Visit visit) const {
-    return wide_ ? visit(large_.data()) : visit(small_.data());
+  decltype(auto) With(Visit visit) const {
+    return wide_ ? visit(large_) : visit(small_);
   }
 
  private:
-  std::vector<std::uint16_t> small_;
-  std::vector<std::uint32_t> large_;
+  template <class Visit>
+  decltype(auto) Change(Visit visit) {
+    return wide_ ? visit(large_) : visit(small_);
+  }
+  std::vector<Narrow> small_;
+  std::vector<Wide> large_;
   bool wide_ = false;
 };
+
+using BlockData = TwoWidthValues<std::int32_t, LPARAM>;
+using BlockEnds = TwoWidthValues<std::uint16_t, std::uint32_t>;
 
 class ItemList {
  public:
@@ -143,7 +133,7 @@ class ItemList {
     std::vector<unsigned char> narrow;
     std::vector<char16_t> wide;
     bool isWide = false;
-    BlockEnds ends;
+    BlockEnds ends;  // where each item's text ends, in characters
     BlockData data;
     std::vector<bool> selection;
     int selected = 0;  // how many items are selected
