@@ -186,9 +186,7 @@ extern "C" LRESULT SendDlgItemMessageW(HWND dialog, int id, UINT message, WPARAM
   // look-up in the window table instead of one for each call below.
   if (OnWindowThread()) {
     if (Window* window = PeekWindowRecord(dialog)) {
-      for (Window* child : window->children) {
-        if (child->id == id) return Dispatch(*child, message, wParam, lParam);
-      }
+      if (Window* item = DialogItem(*window, id)) return Dispatch(*item, message, wParam, lParam);
     }
   }
   HWND control = GetDlgItem(dialog, id);

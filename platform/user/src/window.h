@@ -137,6 +137,8 @@ void FocusWindow(Window* target);
 HWND FocusedWindow();
 // The dialog (or property page) that holds a control.
 Window* DialogOf(Window& window);
+// The control of `dialog` with the item number `id`, or null.
+Window* DialogItem(const Window& dialog, int id);
 // A modal window (dialog or message box) deactivates the top-level window
 // of `owner`: it is disabled and remembers its focus. Returns the window
 // disabled, null when there was none to disable.

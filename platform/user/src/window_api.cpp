@@ -13,6 +13,13 @@ Window* TopLevelOf(Window& window) {
   return top;
 }
 
+Window* DialogItem(const Window& dialog, int id) {
+  for (Window* child : dialog.children) {
+    if (child->id == id) return child;
+  }
+  return nullptr;
+}
+
 Window* DialogOf(Window& window) {
   Window* dialog = window.parent;
   while (dialog != nullptr && !dialog->IsDialogLike()) dialog = dialog->parent;
@@ -497,9 +504,7 @@ extern "C" HWND GetDlgItem(HWND dialog, int id) {
   return OnOwnerThread([&]() -> HWND {
     Window* window = FindWindowRecord(dialog);
     if (window == nullptr) return nullptr;
-    for (Window* child : window->children) {
-      if (child->id == id) return child->handle;
-    }
+    if (Window* item = DialogItem(*window, id)) return item->handle;
     SetLastError(ERROR_CONTROL_ID_NOT_FOUND);
     return nullptr;
   });
