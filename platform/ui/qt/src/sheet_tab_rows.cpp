@@ -72,10 +72,21 @@ int SheetTabBar::RowHeight() const {
   return height;
 }
 
-std::vector<QRect> SheetTabBar::Layout() const {
+namespace {
+
+// How far down the rows reach.
+int BottomOf(const std::vector<QRect>& rects) {
+  int bottom = 0;
+  for (const QRect& rect : rects) bottom = std::max(bottom, rect.bottom() + 1);
+  return bottom;
+}
+
+}  // namespace
+
+std::vector<QRect> SheetTabBar::Layout(int rowWidth) const {
   std::vector<int> widths;
   for (int i = 0; i < count(); ++i) widths.push_back(tabSizeHint(i).width());
-  return TabRowsLayout(widths, rowWidth_ > 0 ? rowWidth_ : width(), RowHeight(), currentIndex());
+  return TabRowsLayout(widths, rowWidth, RowHeight(), currentIndex());
 }
 
 QRect SheetTabBar::RowTabRect(int index) const {
@@ -85,9 +96,7 @@ QRect SheetTabBar::RowTabRect(int index) const {
 
 int SheetTabBar::RowCount() const {
   const int height = RowHeight();
-  int bottom = 0;
-  for (const QRect& rect : Layout()) bottom = std::max(bottom, rect.bottom() + 1);
-  return height > 0 ? bottom / height : 0;
+  return height > 0 ? BottomOf(Layout()) / height : 0;
 }
 
 int SheetTabBar::RowTabAt(const QPoint& point) const {
@@ -98,14 +107,7 @@ int SheetTabBar::RowTabAt(const QPoint& point) const {
   return -1;
 }
 
-QSize SheetTabBar::sizeHint() const {
-  std::vector<int> widths;
-  for (int i = 0; i < count(); ++i) widths.push_back(tabSizeHint(i).width());
-  const std::vector<QRect> rects = TabRowsLayout(widths, rowWidth_, RowHeight(), currentIndex());
-  int bottom = 0;
-  for (const QRect& rect : rects) bottom = std::max(bottom, rect.bottom() + 1);
-  return {rowWidth_, bottom};
-}
+QSize SheetTabBar::sizeHint() const { return {rowWidth_, BottomOf(Layout(rowWidth_))}; }
 
 QSize SheetTabBar::minimumSizeHint() const { return sizeHint(); }
 

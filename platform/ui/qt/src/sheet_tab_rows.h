@@ -40,7 +40,10 @@ class SheetTabBar final : public QTabBar {
   void tabLayoutChange() override;
 
  private:
-  std::vector<QRect> Layout() const;
+  // The tabs on rows of `rowWidth`; as shown: on rows of the width set,
+  // or of the bar's own before one is.
+  std::vector<QRect> Layout(int rowWidth) const;
+  std::vector<QRect> Layout() const { return Layout(rowWidth_ > 0 ? rowWidth_ : width()); }
   int RowHeight() const;
 
   int rowWidth_ = 0;
