@@ -277,8 +277,7 @@ void Autoconfigure(HWND page, HostSheetPage& record) {
   std::string refusal;
   if (outcome.status == AutoconfigOutcome::Status::Failed ||
       !ApplyDeviceFacts(outcome.facts, answered, *sheet.layout, refusal)) {
-    const std::u16string text = std::u16string(texts::kAutoconfigFailed) + AutoconfigProblemText(outcome.problem);
-    MessageBoxW(page, text.c_str(), texts::kPropertiesCaption, MB_OK | MB_ICONEXCLAMATION);
+    Complain(page, std::u16string(texts::kAutoconfigFailed) + AutoconfigProblemText(outcome.problem), {});
     return;
   }
   Load(page, record, answered);
