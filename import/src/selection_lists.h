@@ -23,7 +23,7 @@ namespace tq::import {
 // reading the right list back.
 class ChosenEntries {
  public:
-  // Sorts the `count` entries once by `keyOf(i)`, the name and fax number
+  // Groups the `count` entries once by `keyOf(i)`, the name and fax number
   // of entry i as a pair of string views (throws std::bad_alloc).
   template <class KeyOf>
   ChosenEntries(std::size_t count, const KeyOf& keyOf);
