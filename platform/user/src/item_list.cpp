@@ -289,7 +289,8 @@ void ItemList::SelectAll(bool selected) {
 
 // Makes room first, so that nothing changes when memory runs out; a narrow
 // block takes a character beyond a byte by widening every text it holds.
-void ItemList::InsertInto(Block& block, int offset, std::u16string_view text) {
+void ItemList::InsertInto(Block& block, int offset, std::u16string_view text, LPARAM data) {
+  block.data.PrepareFor(data);
   block.ends.PrepareFor(static_cast<std::uint32_t>(block.TextSize() + text.size()));
   block.ends.MakeRoomForOne();
   block.data.MakeRoomForOne();
@@ -319,7 +320,7 @@ void ItemList::InsertInto(Block& block, int offset, std::u16string_view text) {
   const auto length = static_cast<std::uint32_t>(text.size());
   block.ends.Insert(static_cast<std::size_t>(offset), static_cast<std::uint32_t>(at) + length);
   block.ends.AddFrom(static_cast<std::size_t>(offset) + 1, length);
-  block.data.Insert(static_cast<std::size_t>(offset), 0);
+  block.data.Insert(static_cast<std::size_t>(offset), data);
   block.selection.insert(block.selection.begin() + offset, false);
   if (block.Size() == 1) {
     block.low = block.high = KeyOf(Span(text));
@@ -333,11 +334,11 @@ void ItemList::Measure(Block& block) {
   for (int i = 1; i < block.Size(); ++i) block.WithText(i, [&](auto text) { Widen(block.low, block.high, text); });
 }
 
-void ItemList::Insert(int index, std::u16string_view text) {
+void ItemList::Insert(int index, std::u16string_view text, LPARAM data) {
   if (blocks_.empty()) {
     blocks_.emplace_back();
     try {
-      InsertInto(blocks_.back(), 0, text);
+      InsertInto(blocks_.back(), 0, text, data);
     } catch (...) {
       blocks_.clear();  // never an empty block
       throw;
@@ -355,7 +356,7 @@ void ItemList::Insert(int index, std::u16string_view text) {
     if (offset >= kBlock) {
       blocks_.emplace_back();
       try {
-        InsertInto(blocks_.back(), 0, text);
+        InsertInto(blocks_.back(), 0, text, data);
       } catch (...) {
         blocks_.pop_back();
         throw;
@@ -367,7 +368,7 @@ void ItemList::Insert(int index, std::u16string_view text) {
   } else {
     std::tie(block, offset) = Locate(index);
   }
-  InsertInto(blocks_[block], offset, text);
+  InsertInto(blocks_[block], offset, text, data);
   ++count_;
   if (block < cacheBlock_) ++cacheBase_;
   if (blocks_[block].Size() > kBlock) Split(block);

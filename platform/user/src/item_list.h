@@ -88,9 +88,9 @@ using BlockEnds = TwoWidthValues<std::uint16_t, std::uint32_t>;
 class ItemList {
  public:
   int Count() const { return count_; }
-  // Inserts an unselected item with data 0 before `index` (at the end from
+  // Inserts an unselected item with `data` before `index` (at the end from
   // Count() on). Throws std::bad_alloc, the list then as it was.
-  void Insert(int index, std::u16string_view text);
+  void Insert(int index, std::u16string_view text, LPARAM data = 0);
   void Erase(int index);
   void Clear();
   // The accessors take an index in range.
@@ -169,7 +169,7 @@ class ItemList {
   mutable int cacheBase_ = 0;
   // Block and offset of an index.
   std::pair<int, int> Locate(int index) const;
-  void InsertInto(Block& block, int offset, std::u16string_view text);
+  void InsertInto(Block& block, int offset, std::u16string_view text, LPARAM data);
   void Split(int block);
   static void ShrinkToFit(Block& block);
   static void Measure(Block& block);

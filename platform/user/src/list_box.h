@@ -2,9 +2,11 @@
 // is) and the input calls.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "item_list.h"
+#include "win/list_line_maker.h"
 #include "window.h"
 
 namespace tq::ui {
@@ -26,11 +28,15 @@ class ListBox final : public Control {
   // Set from LBS_SORT at creation; a combo box's list from CBS_SORT.
   void SetSorted(bool sorted) { sorted_ = sorted; }
   // The text of item `index`; empty for an index out of range.
-  std::u16string TextOf(int index) const { return valid(index) ? items_.Text(index) : std::u16string(); }
+  std::u16string TextOf(int index) const;
+  // Only while the list is empty: from then on its lines are made by `maker`.
+  bool SetLineMaker(ListLineMaker maker);
   static constexpr int kItemHeight = 13;  // pixels, in the dialog font
 
  private:
   ItemList items_;
+  ListLineMaker maker_;  // set: the items hold no text, the maker makes it
+  mutable std::u16string made_;  // the line the maker made last
   bool multi_ = false;
   bool sorted_ = false;
   int current_ = -1;  // single selection
@@ -45,7 +51,12 @@ class ListBox final : public Control {
   static void notify(Window& self, WORD code);
   LRESULT addString(Window& self, LPCWSTR text);
   LRESULT insertString(Window& self, int index, LPCWSTR text);
-  LRESULT insertAt(Window& self, int index, std::u16string_view text);
+  LRESULT insertAt(Window& self, int index, std::u16string_view text, LPARAM data);
+  // The text of item `index` in range, made by the maker into `made_`.
+  const std::u16string& madeLine(int index) const;
+  // The searches and the sorted place over made lines, as ItemList's own.
+  int findMade(int after, std::u16string_view text, bool exact) const;
+  int sortedMadePosition(std::u16string_view text) const;
   LRESULT deleteString(Window& self, int index);
   LRESULT resetContent(Window& self);
   LRESULT getText(int index, LPWSTR buffer) const;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <new>
+#include <utility>
 
 namespace tq::ui {
 
@@ -34,7 +35,9 @@ LRESULT ListBox::Message(Window& self, UINT message, WPARAM wParam, LPARAM lPara
     case LB_RESETCONTENT: return resetContent(self);
     case LB_GETCOUNT: return items_.Count();
     case LB_GETTEXT: return getText(index, reinterpret_cast<LPWSTR>(lParam));
-    case LB_GETTEXTLEN: return valid(index) ? items_.TextLength(index) : LB_ERR;
+    case LB_GETTEXTLEN:
+      if (!valid(index)) return LB_ERR;
+      return maker_ ? static_cast<LRESULT>(madeLine(index).size()) : items_.TextLength(index);
     case LB_GETITEMDATA: return valid(index) ? items_.Data(index) : LB_ERR;
     case LB_SETITEMDATA: return setItemData(index, lParam);
     case LB_SETCURSEL: return setCurSel(self, index);
@@ -90,21 +93,33 @@ namespace {
 std::u16string_view TextView(LPCWSTR text) { return text == nullptr ? std::u16string_view() : std::u16string_view(text); }
 }  // namespace
 
+// With a line maker the argument is the new line's item data.
 LRESULT ListBox::addString(Window& self, LPCWSTR text) {
+  if (maker_) {
+    const auto data = reinterpret_cast<LPARAM>(text);
+    int at = items_.Count();
+    if (sorted_) {
+      std::u16string line;
+      maker_(data, line);
+      at = sortedMadePosition(line);
+    }
+    return insertAt(self, at, {}, data);
+  }
   const std::u16string_view line = TextView(text);
   const int at = sorted_ ? items_.SortedPosition(line) : items_.Count();
-  return insertAt(self, at, line);
+  return insertAt(self, at, line, 0);
 }
 
 // LB_INSERTSTRING never sorts; -1 is the end, past the end is an error.
 LRESULT ListBox::insertString(Window& self, int index, LPCWSTR text) {
   if (index == -1) index = items_.Count();
   if (index < 0 || index > items_.Count()) return LB_ERR;
-  return insertAt(self, index, TextView(text));
+  if (maker_) return insertAt(self, index, {}, reinterpret_cast<LPARAM>(text));
+  return insertAt(self, index, TextView(text), 0);
 }
 
-LRESULT ListBox::insertAt(Window& self, int index, std::u16string_view text) {
-  items_.Insert(index, text);  // strong guarantee: nothing changed on failure
+LRESULT ListBox::insertAt(Window& self, int index, std::u16string_view text, LPARAM data) {
+  items_.Insert(index, text, data);  // strong guarantee: nothing changed on failure
   if (current_ >= index) ++current_;
   if (caret_ >= index && items_.Count() > 1) ++caret_;
   if (anchor_ >= index && items_.Count() > 1) ++anchor_;
@@ -141,6 +156,12 @@ LRESULT ListBox::resetContent(Window& self) {
 }
 
 LRESULT ListBox::getText(int index, LPWSTR buffer) const {
+  if (maker_) {
+    if (!valid(index)) return LB_ERR;
+    const std::u16string& line = madeLine(index);
+    if (buffer != nullptr) std::copy(line.c_str(), line.c_str() + line.size() + 1, buffer);
+    return static_cast<LRESULT>(line.size());
+  }
   const int length = items_.CopyText(index, buffer);
   return length < 0 ? LB_ERR : length;
 }
@@ -239,7 +260,7 @@ std::vector<int> ListBox::TabStops() const {
 // Searches from the item after `start` round to `start`: an empty text, or
 // no match, is LB_ERR; a start of -1 or past the end searches from the top.
 LRESULT ListBox::findString(int start, LPCWSTR text, bool exact) const {
-  const int found = items_.FindText(start, TextView(text), exact);
+  const int found = maker_ ? findMade(start, TextView(text), exact) : items_.FindText(start, TextView(text), exact);
   return found < 0 ? LB_ERR : found;
 }
 
@@ -358,8 +379,59 @@ void ListBox::UserDoubleClick(Window& self, int index) {
 std::vector<std::u16string> ListBox::Texts() {
   std::vector<std::u16string> texts;
   texts.reserve(static_cast<std::size_t>(items_.Count()));
-  items_.ForEachText([&](std::u16string_view text) { texts.emplace_back(text); });
+  if (maker_) {
+    for (int i = 0; i < items_.Count(); ++i) texts.push_back(madeLine(i));
+  } else {
+    items_.ForEachText([&](std::u16string_view text) { texts.emplace_back(text); });
+  }
   return texts;
+}
+
+std::u16string ListBox::TextOf(int index) const {
+  if (!valid(index)) return {};
+  return maker_ ? madeLine(index) : items_.Text(index);
+}
+
+bool ListBox::SetLineMaker(ListLineMaker maker) {
+  if (items_.Count() != 0) return false;
+  maker_ = std::move(maker);
+  return true;
+}
+
+const std::u16string& ListBox::madeLine(int index) const {
+  made_.clear();
+  maker_(items_.Data(index), made_);
+  return made_;
+}
+
+// A made list has no stored texts to narrow a search by: every line is
+// made and compared, from the one after `after` round to it.
+int ListBox::findMade(int after, std::u16string_view text, bool exact) const {
+  const int count = items_.Count();
+  if (text.empty() || count == 0) return -1;
+  int start = after + 1;
+  if (start < 0 || start >= count) start = 0;
+  for (int step = 0; step < count; ++step) {
+    const int index = (start + step) % count;
+    const std::u16string& line = madeLine(index);
+    if (exact ? EqualNoCase(line, text) : StartsWithNoCase(line, text)) return index;
+  }
+  return -1;
+}
+
+// After the lines that sort equal to `text`, by binary search.
+int ListBox::sortedMadePosition(std::u16string_view text) const {
+  int low = 0;
+  int high = items_.Count();
+  while (low < high) {
+    const int middle = low + (high - low) / 2;
+    if (CompareForSort(text, madeLine(middle)) < 0) {
+      high = middle;
+    } else {
+      low = middle + 1;
+    }
+  }
+  return low;
 }
 
 std::vector<int> ListBox::Selected() {
@@ -377,5 +449,12 @@ std::vector<int> ListBox::Selected() {
 }
 
 std::unique_ptr<Control> MakeListBox() { return std::make_unique<ListBox>(); }
+
+bool SetListLineMaker(HWND list, ListLineMaker maker) {
+  Window* window = PeekWindowRecord(list);
+  auto* box = window != nullptr && window->kind == WindowKind::ListBox ? dynamic_cast<ListBox*>(window->control.get())
+                                                                        : nullptr;
+  return box != nullptr && maker && box->SetLineMaker(std::move(maker));
+}
 
 }  // namespace tq::ui

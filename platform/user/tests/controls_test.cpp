@@ -9,6 +9,7 @@
 
 #include "failing_allocation.h"
 #include "script_fixture.h"
+#include "win/list_line_maker.h"
 #include "win/user_input.h"
 
 namespace {
@@ -217,6 +218,37 @@ TEST_F(ControlsTest, LinesKeepTheirCharactersAndDataBesideLinesBeyondLatin1) {
   EXPECT_EQ(SendText(kList, LB_INSERTSTRING, 0, u"é"), 0);
   EXPECT_EQ(tq::ui::ItemTexts(list), (std::vector<std::u16string>{u"é", u""}));
   EXPECT_EQ(Send(kList, LB_GETTEXTLEN, 1), 0);
+}
+
+// A list whose owner makes its lines holds item data only: adding takes the
+// data, the sorted list places each line by its made text, and reading,
+// searching, selecting and deleting all go through the maker.
+TEST_F(ControlsTest, MadeLinesComeFromTheOwnersDataInEveryRead) {
+  const HWND list = GetDlgItem(dialog_, kList);
+  const std::vector<std::u16string> names = {u"Zoé", u"andré", u"Émile", u"Bob"};
+  int made = 0;
+  ASSERT_TRUE(tq::ui::SetListLineMaker(list, [&](LPARAM data, std::u16string& line) {
+    ++made;
+    line += names[static_cast<std::size_t>(data)];
+  }));
+  for (LPARAM i = 0; i < 4; ++i) Send(kList, LB_ADDSTRING, 0, i);
+  const std::vector<std::u16string> sorted = {u"andré", u"Bob", u"Émile", u"Zoé"};
+  EXPECT_EQ(tq::ui::ItemTexts(list), sorted);
+  EXPECT_EQ(Lines(), sorted);
+  EXPECT_EQ(Send(kList, LB_GETITEMDATA, 2), 2);
+  EXPECT_EQ(Send(kList, LB_GETTEXTLEN, 3), 3);
+  EXPECT_EQ(SendText(kList, LB_FINDSTRING, static_cast<WPARAM>(-1), u"É"), 2);
+  EXPECT_EQ(SendText(kList, LB_FINDSTRINGEXACT, 2, u"ANDRÉ"), 0);  // round to the top
+  EXPECT_EQ(SendText(kList, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), u"andr"), LB_ERR);
+  EXPECT_EQ(SendText(kList, LB_SELECTSTRING, static_cast<WPARAM>(-1), u"bo"), 1);
+  EXPECT_EQ(Send(kList, LB_GETSEL, 1), 1);
+  EXPECT_EQ(Send(kList, LB_INSERTSTRING, 0, 3), 0);  // no sorting: Bob again first
+  EXPECT_EQ(Send(kList, LB_DELETESTRING, 3), 4);
+  EXPECT_EQ(tq::ui::ItemTexts(list), (std::vector<std::u16string>{u"Bob", u"andré", u"Bob", u"Zoé"}));
+  EXPECT_GT(made, 0);
+  // Only an empty list box takes a maker.
+  EXPECT_FALSE(tq::ui::SetListLineMaker(list, [](LPARAM, std::u16string&) {}));
+  EXPECT_FALSE(tq::ui::SetListLineMaker(dialog_, [](LPARAM, std::u16string&) {}));
 }
 
 // A block whose lines pass 65,535 characters keeps every line whole: long
