@@ -29,7 +29,9 @@ void ImportFromAddressBook(ImportRun& run) {
   } else {
     ImportFromWindowsBook(run.owner, run.windowsBookLibrary, file, candidates, counters, hooks);
   }
-  run.candidates = std::move(candidates.entries);
+  run.candidates.Clear();
+  run.candidates.Reserve(candidates.entries.size());
+  for (const AnsiRecordKey& entry : candidates.entries) run.candidates.Add(entry.name, entry.faxNumber);
   run.total = counters.total;
   run.valid = counters.valid;
   run.rejected = counters.rejected;

@@ -104,31 +104,28 @@ struct SelectState {
   std::vector<std::uint32_t> taken;
 };
 
-// The display line of entry `entry`, in `line`; `key` and `line` keep
-// their room from one entry to the next.
-const std::u16string& RecordLine(const CsvRecords& records, std::size_t entry, RecordKey& key,
-                                 std::u16string& line) {
-  key.name.clear();
-  AppendAnsiToWide(key.name, records.Name(entry));
-  key.number.clear();
-  AppendAnsiToWide(key.number, records.FaxNumber(entry));
-  line.clear();
-  key.AppendLine(line);
-  return line;
+// Both lists show an entry as its display line "name <fax number>".
+void MakeRecordLines(HWND dialog, const RecordKeyList& keys) {
+  auto line = [&keys, key = RecordKey()](LPARAM data, std::u16string& out) mutable {
+    const auto entry = static_cast<std::size_t>(data);
+    if (entry >= keys.Count()) return;
+    key.name.clear();
+    AppendAnsiToWide(key.name, keys.Name(entry));
+    key.number.clear();
+    AppendAnsiToWide(key.number, keys.FaxNumber(entry));
+    key.AppendLine(out);
+  };
+  MakeListLines(dialog, line, line);
 }
 
-// The lines are filled under the progress dialog; false when the list
-// found no memory for them all.
+// Every entry goes into the left list under the progress dialog; false
+// when the list found no memory for them all.
 bool FillAllList(HWND dialog, const SelectState& state) {
   ProgressDialog progress(state.run->owner);
-  const CsvRecords& records = *state.records;
-  SendDlgItemMessageW(dialog, select::kAll, LB_INITSTORAGE, records.Count(), records.Count() * 40);
-  RecordKey key;
-  std::u16string line;
-  for (std::size_t i = 0; i < records.Count(); ++i) {
-    if (AddListLine(dialog, select::kAll, RecordLine(records, i, key, line), static_cast<LPARAM>(i)) < 0) {
-      return false;
-    }
+  const std::size_t count = state.records->keys.Count();
+  SendDlgItemMessageW(dialog, select::kAll, LB_INITSTORAGE, count, 0);
+  for (std::size_t i = 0; i < count; ++i) {
+    if (AddListLine(dialog, select::kAll, i) < 0) return false;
   }
   return true;
 }
@@ -138,15 +135,13 @@ bool FillAllList(HWND dialog, const SelectState& state) {
 void MoveSelected(HWND dialog, SelectState& state) {
   const auto lines = LinesToMove(*state.run, dialog, text::kCsvCaption);
   if (!lines) return;
-  const CsvRecords& records = *state.records;
-  RecordKey key;
-  std::u16string text;
+  const RecordKeyList& keys = state.records->keys;
   for (int line : *lines) {
     const auto index = static_cast<std::size_t>(ListData(dialog, select::kAll, line));
-    if (index >= records.Count()) continue;
-    if (records.FaxNumber(index).empty() || state.chosen->HoldsAlike(index)) continue;
+    if (index >= keys.Count()) continue;
+    if (keys.FaxNumber(index).empty() || state.chosen->HoldsAlike(index)) continue;
     if (ChosenListFull(*state.run, dialog, text::kCsvCaption)) return;
-    if (!AddChosenLine(dialog, *state.chosen, RecordLine(records, index, key, text), index)) {
+    if (!AddChosenLine(dialog, *state.chosen, index)) {
       ShowMessage(*state.run, text::kNoMemoryForSelection, text::kCsvCaption, MB_OK | MB_ICONWARNING);
       return;
     }
@@ -157,27 +152,23 @@ void MoveSelected(HWND dialog, SelectState& state) {
 // order: the candidates are made from them once the dialog and its lists
 // are gone, so that lists and candidates never take memory together.
 void TakeChosen(HWND dialog, SelectState& state) {
-  const CsvRecords& records = *state.records;
+  const std::size_t entries = state.records->keys.Count();
   const int count = ListCount(dialog, select::kChosen);
   state.taken.clear();
   state.taken.reserve(static_cast<std::size_t>(count));
   for (int i = 0; i < count; ++i) {
     const auto index = static_cast<std::size_t>(ListData(dialog, select::kChosen, i));
-    if (index < records.Count()) state.taken.push_back(static_cast<std::uint32_t>(index));
+    if (index < entries) state.taken.push_back(static_cast<std::uint32_t>(index));
   }
 }
 
-void MakeCandidates(ImportRun& run, const CsvRecords& records, const std::vector<std::uint32_t>& taken) {
-  run.candidates.reserve(taken.size());
-  for (const std::uint32_t index : taken) {
-    run.candidates.push_back({std::string(records.Name(index)), std::string(records.FaxNumber(index))});
-  }
-}
+
 
 INT_PTR SelectProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
     auto& state = AttachBorrowedDialogState(dialog, *reinterpret_cast<SelectState*>(lParam));
     SetWindowTextW(dialog, state.title.c_str());
+    MakeRecordLines(dialog, state.records->keys);
     if (!FillAllList(dialog, state)) {
       SendDlgItemMessageW(dialog, select::kAll, LB_RESETCONTENT, 0, 0);
       state.outOfMemory = true;
@@ -250,7 +241,8 @@ int ImportCsv(ImportRun& run, std::u16string_view path, int source, int& rejecte
   try {
     if (const int code = BuildCsvRecords(file, columns, records); code < 0) return code;
     file = CsvFile();  // the records hold what the lines are still needed for
-    chosen.emplace(records.Count(), [&](std::size_t i) { return std::pair(records.Name(i), records.FaxNumber(i)); });
+    const RecordKeyList& keys = records.keys;
+    chosen.emplace(keys.Count(), [&](std::size_t i) { return std::pair(keys.Name(i), keys.FaxNumber(i)); });
   } catch (const std::bad_alloc&) {
     return kNoMemory;
   }
@@ -263,13 +255,15 @@ int ImportCsv(ImportRun& run, std::u16string_view path, int source, int& rejecte
   // for itself; handing them to the system first keeps them from adding to
   // the candidates' memory.
   malloc_trim(0);
+  // The candidates are the taken entries of the records, texts and all.
   try {
-    MakeCandidates(run, records, state.taken);
+    records.keys.Select(state.taken);
+    run.candidates = std::move(records.keys);
   } catch (const std::bad_alloc&) {
     run.ClearCandidates();
     return kNoMemory;
   }
-  return static_cast<int>(run.candidates.size());
+  return static_cast<int>(run.candidates.Count());
 }
 
 }  // namespace tq::import

@@ -61,6 +61,13 @@ std::string RowName(const std::vector<std::string_view>& fields, const CsvColumn
   return name;
 }
 
+// The text as its record slot of `slotSize` bytes keeps it.
+std::string SlotCut(std::string_view text, std::size_t slotSize) {
+  char slot[kNameSize > kFaxNumberSize ? kNameSize : kFaxNumberSize];
+  CopyToAnsiSlot(slot, slotSize, text);
+  return std::string(AnsiSlotView(slot, slotSize));
+}
+
 }  // namespace
 
 CsvColumns FindColumns(const std::vector<std::string_view>& upperHeader) {
@@ -97,57 +104,12 @@ void UpperCaseInPlace(std::string_view line) {
   }
 }
 
-std::string_view CsvRecords::Name(std::size_t entry) const {
-  return std::string_view(text_).substr(entries_[entry].name, entries_[entry].nameLength);
-}
-
-std::string_view CsvRecords::FaxNumber(std::size_t entry) const {
-  return std::string_view(text_).substr(entries_[entry].faxNumber, entries_[entry].faxNumberLength);
-}
-
-// The text as its slot of `slotSize` bytes keeps it, at the buffer's end;
-// where it starts.
-std::uint32_t CsvRecords::Append(std::string_view text, std::size_t slotSize) {
-  char slot[kNameSize > kFaxNumberSize ? kNameSize : kFaxNumberSize];
-  CopyToAnsiSlot(slot, slotSize, text);
-  const std::string_view kept = AnsiSlotView(slot, slotSize);
-  if (text_.size() + kept.size() > UINT32_MAX) throw std::bad_alloc();
-  const auto start = static_cast<std::uint32_t>(text_.size());
-  text_ += kept;
-  return start;
-}
-
-void CsvRecords::AddName(std::string_view name) {
-  const std::size_t before = text_.size();
-  name_ = Append(name, kNameSize);
-  nameLength_ = static_cast<std::uint8_t>(text_.size() - before);
-}
-
-void CsvRecords::AddEntry(std::string_view faxNumber) {
-  const std::size_t before = text_.size();
-  const std::uint32_t start = Append(faxNumber, kFaxNumberSize);
-  entries_.push_back({name_, start, nameLength_, static_cast<std::uint8_t>(text_.size() - before)});
-}
-
-void CsvRecords::Clear() {
-  text_.clear();
-  entries_.clear();
-  name_ = 0;
-  nameLength_ = 0;
-  rejected = 0;
-}
-
-void CsvRecords::Reserve(std::size_t entries) { entries_.reserve(entries); }
-
-void CsvRecords::ShrinkToFit() {
-  text_.shrink_to_fit();
-  entries_.shrink_to_fit();
-}
-
 int BuildCsvRecords(const CsvFile& file, const CsvColumns& columns, CsvRecords& out) {
-  out.Clear();
+  out = CsvRecords();
   if (file.header >= file.lines.size()) return 0;
-  out.Reserve((file.lines.size() - file.header) * columns.fax.size());
+  // The texts come from the file's bytes, each row's name once and a blank
+  // at most added to it: the file's size and a byte a line bound them.
+  out.keys.Reserve((file.lines.size() - file.header) * columns.fax.size(), file.size + file.lines.size());
   std::vector<std::string_view> fields;
   for (std::size_t line = file.header + 1; line < file.lines.size(); ++line) {
     if (!SplitFields(file.lines[line], fields, file.separator)) return kUnclosedQuote;
@@ -157,15 +119,15 @@ int BuildCsvRecords(const CsvFile& file, const CsvColumns& columns, CsvRecords& 
     const std::string name = ReplaceNameBrackets(RowName(fields, columns));
     for (std::size_t column : columns.fax) {
       if (column >= fields.size()) continue;
-      if (!named) out.AddName(name);
+      if (!named) out.keys.AddName(SlotCut(name, kNameSize));
       named = true;
-      const std::string number = NormalizeFaxNumber(fields[column]);
-      out.AddEntry(number);
+      const std::string number = SlotCut(NormalizeFaxNumber(fields[column]), kFaxNumberSize);
+      out.keys.AddKey(number);
       anyNumber = anyNumber || !number.empty();
     }
     if (!anyNumber) ++out.rejected;
   }
-  out.ShrinkToFit();
+  out.keys.ShrinkToFit();
   return 0;
 }
 

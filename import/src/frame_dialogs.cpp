@@ -7,6 +7,7 @@
 #include "texts.h"
 #include "win/ansi_text.h"
 #include "win/dialog_state.h"
+#include "win/list_line_maker.h"
 #include "win/text.h"
 #include "win/user.h"
 
@@ -93,18 +94,23 @@ std::u16string Unsigned(int value) {
 INT_PTR ConfirmProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
     const ImportRun& run = *AttachBorrowedDialogState(dialog, *reinterpret_cast<ConfirmState*>(lParam)).run;
-    const std::u16string count = Utf8ToUtf16(std::to_string(run.candidates.size()));
+    const RecordKeyList& candidates = run.candidates;
+    const std::u16string count = Utf8ToUtf16(std::to_string(candidates.Count()));
     SetDlgItemTextW(dialog, confirm::kCountText, (count + text::kCountSuffix).c_str());
     const INT tabStop = 148;
     SendDlgItemMessageW(dialog, confirm::kList, LB_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&tabStop));
-    std::u16string line;
-    for (const AnsiRecordKey& candidate : run.candidates) {
-      line.clear();
-      AppendAnsiToWide(line, candidate.name);
+    // The list makes each line from its candidate when it shows it; none
+    // once Cancel has let the candidates go.
+    const HWND list = GetDlgItem(dialog, confirm::kList);
+    tq::ui::SetListLineMaker(list, [&candidates](LPARAM data, std::u16string& line) {
+      const auto index = static_cast<std::size_t>(data);
+      if (index >= candidates.Count()) return;
+      AppendAnsiToWide(line, candidates.Name(index));
       line += u'\t';
-      AppendAnsiToWide(line, candidate.faxNumber);
-      SendDlgItemMessageW(dialog, confirm::kList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
-    }
+      AppendAnsiToWide(line, candidates.FaxNumber(index));
+    });
+    SendMessageW(list, LB_INITSTORAGE, candidates.Count(), 0);
+    for (std::size_t i = 0; i < candidates.Count(); ++i) SendMessageW(list, LB_ADDSTRING, 0, static_cast<LPARAM>(i));
     SetDlgItemTextW(dialog, confirm::kTotal, Unsigned(run.total).c_str());
     SetDlgItemTextW(dialog, confirm::kRejectedLabel,
                     run.source <= kWabDefaultFile ? text::kRejectedFromSelection : text::kRejectedFromDatabase);

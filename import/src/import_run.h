@@ -8,6 +8,7 @@
 
 #include "common/entry_record.h"
 #include "common/record_key.h"
+#include "common/record_key_list.h"
 #include "texts.h"
 #include "win/types.h"
 
@@ -32,7 +33,7 @@ struct ImportRun {
   // The Windows address book library the source dialog found loadable.
   std::u16string windowsBookLibrary;
   // The entries to hand back, in order: names and fax numbers in ANSI.
-  std::vector<AnsiRecordKey> candidates;
+  RecordKeyList candidates;
   // For the speed-dial import: the whole record of each candidate.
   std::vector<EntryRecord> records;
   int total = 0;
@@ -40,7 +41,7 @@ struct ImportRun {
   int rejected = 0;
 
   void ClearCandidates() {
-    candidates.clear();
+    candidates.Clear();
     records.clear();
   }
 };

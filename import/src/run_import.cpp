@@ -113,12 +113,12 @@ bool ChooseAndHandBack(ImportRun& run) {
   if (run.source != kCancelled) {
     if (run.total == 0) {
       Warn(run, text::kNothingToImport);
-    } else if (run.candidates.empty()) {
+    } else if (run.candidates.Empty()) {
       Warn(run, text::kNoFaxNumberFound);
     } else {
-      if (run.limit > 0 && run.candidates.size() > static_cast<std::size_t>(run.limit)) {
-        run.candidates.resize(static_cast<std::size_t>(run.limit));
-        if (run.records.size() > run.candidates.size()) run.records.resize(run.candidates.size());
+      if (run.limit > 0 && run.candidates.Count() > static_cast<std::size_t>(run.limit)) {
+        run.candidates.Truncate(static_cast<std::size_t>(run.limit));
+        if (run.records.size() > run.candidates.Count()) run.records.resize(run.candidates.Count());
       }
       if (ConfirmCandidates(run) && !run.outputPath.empty()) {
         written = WriteResult(run);
@@ -145,7 +145,7 @@ bool RunImport(std::u16string_view commandLine) {
     written = ChooseAndHandBack(run);
   } catch (const std::bad_alloc&) {
     run.ClearCandidates();
-    run.candidates.shrink_to_fit();
+    run.candidates.ShrinkToFit();
     run.records.shrink_to_fit();
     Warn(run, text::kNoMemoryForSelection);
   }

@@ -1,6 +1,7 @@
 #include "selection_lists.h"
 
 #include <new>
+#include <utility>
 
 #include "ids.h"
 #include "win/user.h"
@@ -24,29 +25,23 @@ void ChosenEntries::Remove(std::size_t entry) {
   --alike_[first_[entry]];
 }
 
-std::u16string ListText(HWND dialog, int list, int index) {
-  const LRESULT length = SendDlgItemMessageW(dialog, list, LB_GETTEXTLEN, index, 0);
-  if (length == LB_ERR) return {};
-  std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
-  SendDlgItemMessageW(dialog, list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<std::size_t>(length));
-  return text;
-}
-
 LPARAM ListData(HWND dialog, int list, int index) {
   return SendDlgItemMessageW(dialog, list, LB_GETITEMDATA, index, 0);
 }
 
 int ListCount(HWND dialog, int list) { return static_cast<int>(SendDlgItemMessageW(dialog, list, LB_GETCOUNT, 0, 0)); }
 
-int AddListLine(HWND dialog, int list, const std::u16string& line, LPARAM data) {
-  const auto index = static_cast<int>(SendDlgItemMessageW(dialog, list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str())));
-  if (index >= 0) SendDlgItemMessageW(dialog, list, LB_SETITEMDATA, index, data);
-  return index;
+void MakeListLines(HWND dialog, tq::ui::ListLineMaker makeAll, tq::ui::ListLineMaker makeChosen) {
+  tq::ui::SetListLineMaker(GetDlgItem(dialog, select::kAll), std::move(makeAll));
+  tq::ui::SetListLineMaker(GetDlgItem(dialog, select::kChosen), std::move(makeChosen));
 }
 
-bool AddChosenLine(HWND dialog, ChosenEntries& chosen, const std::u16string& line, std::size_t entry) {
-  if (AddListLine(dialog, select::kChosen, line, static_cast<LPARAM>(entry)) < 0) return false;
+int AddListLine(HWND dialog, int list, std::size_t entry) {
+  return static_cast<int>(SendDlgItemMessageW(dialog, list, LB_ADDSTRING, 0, static_cast<LPARAM>(entry)));
+}
+
+bool AddChosenLine(HWND dialog, ChosenEntries& chosen, std::size_t entry) {
+  if (AddListLine(dialog, select::kChosen, entry) < 0) return false;
   chosen.Add(entry);
   return true;
 }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "import_run.h"
+#include "win/list_line_maker.h"
 #include "win/types.h"
 
 namespace tq::import {
@@ -81,9 +82,14 @@ std::optional<INT_PTR> SharedSelectionMessage(HWND dialog, UINT message, WPARAM 
 std::vector<int> SelectedLines(HWND dialog, int list);
 std::vector<int> SelectedAllLines(HWND dialog);
 
-// Adds the line of entry `entry` to the right list and marks it chosen;
-// false when the list found no memory for it.
-bool AddChosenLine(HWND dialog, ChosenEntries& chosen, const std::u16string& line, std::size_t entry);
+// Both lists hold entry indices as item data and make their lines from
+// them when they show, read or search them: `makeAll` the left list's,
+// `makeChosen` the right list's. Set before the lists are filled.
+void MakeListLines(HWND dialog, tq::ui::ListLineMaker makeAll, tq::ui::ListLineMaker makeChosen);
+
+// Adds entry `entry` to the right list and marks it chosen; false when the
+// list found no memory for it.
+bool AddChosenLine(HWND dialog, ChosenEntries& chosen, std::size_t entry);
 
 // True when the right list holds as many lines as the limit allows; the
 // full-list message is then shown under `caption`.
@@ -94,10 +100,11 @@ bool ChosenListFull(const ImportRun& run, HWND dialog, std::u16string_view capti
 // with its message under `caption`.
 std::optional<std::vector<int>> LinesToMove(const ImportRun& run, HWND dialog, std::u16string_view caption);
 
-std::u16string ListText(HWND dialog, int list, int index);
 LPARAM ListData(HWND dialog, int list, int index);
 int ListCount(HWND dialog, int list);
-int AddListLine(HWND dialog, int list, const std::u16string& line, LPARAM data);
+// Adds entry `entry` to a list of made lines: its index, or a negative
+// value when the list found no memory for it.
+int AddListLine(HWND dialog, int list, std::size_t entry);
 
 // The modeless "please wait" dialog (117) while a list is filled.
 class ProgressDialog {

@@ -87,15 +87,29 @@ void MoveSelected(HWND dialog, SelectState& state) {
     const auto index = static_cast<std::size_t>(ListData(dialog, select::kAll, line));
     if (index >= entries.size() || !MayAdd(dialog, state, index)) continue;
     if (ChosenListFull(*state.run, dialog, text::kSpeedDialCaption)) return;
-    const SpeedDialEntry& entry = entries[index];
-    const std::u16string text = AnsiToWide(entry.number) + u"\t" +
-                                RecordKey::Individual(AnsiSlotToWide(entry.record.name),
-                                                      AnsiSlotToWide(entry.record.faxNumber)).Line();
-    if (!AddChosenLine(dialog, *state.chosen, text, index)) {
+    if (!AddChosenLine(dialog, *state.chosen, index)) {
       ShowMessage(*state.run, text::kNoMemoryForSelection, text::kSpeedDialCaption, MB_OK | MB_ICONWARNING);
       return;
     }
   }
+}
+
+// The left list shows an entry's speed-dial number, the right list the
+// number, a tab and the entry's display line.
+void MakeEntryLines(HWND dialog, const std::vector<SpeedDialEntry>& entries) {
+  MakeListLines(
+      dialog,
+      [&entries](LPARAM data, std::u16string& line) {
+        const auto index = static_cast<std::size_t>(data);
+        if (index < entries.size()) line += AnsiToWide(entries[index].number);
+      },
+      [&entries](LPARAM data, std::u16string& line) {
+        const auto index = static_cast<std::size_t>(data);
+        if (index >= entries.size()) return;
+        const SpeedDialEntry& entry = entries[index];
+        line += AnsiToWide(entry.number) + u"\t" +
+                RecordKey::Individual(AnsiSlotToWide(entry.record.name), AnsiSlotToWide(entry.record.faxNumber)).Line();
+      });
 }
 
 // The whole records of the right list's entries, in its order.
@@ -106,8 +120,7 @@ void TakeChosen(HWND dialog, const SelectState& state) {
     const auto index = static_cast<std::size_t>(ListData(dialog, select::kChosen, i));
     if (index >= state.list->entries.size()) continue;
     const SpeedDialEntry& entry = state.list->entries[index];
-    run.candidates.push_back({std::string(AnsiSlotView(entry.record.name)),
-                              std::string(AnsiSlotView(entry.record.faxNumber))});
+    run.candidates.Add(AnsiSlotView(entry.record.name), AnsiSlotView(entry.record.faxNumber));
     run.records.push_back(CompleteRecord(entry));
   }
 }
@@ -121,12 +134,11 @@ INT_PTR SelectProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     SendDlgItemMessageW(dialog, select::kChosenTitle, EM_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&tabStop));
     SetDlgItemTextW(dialog, select::kChosenTitle, text::kSpeedDialChosenTitle);
     SendDlgItemMessageW(dialog, select::kChosen, LB_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&tabStop));
+    MakeEntryLines(dialog, state.list->entries);
     {
       ProgressDialog progress(state.run->owner);
-      const auto& entries = state.list->entries;
-      for (std::size_t i = 0; i < entries.size() && !state.outOfMemory; ++i) {
-        const auto line = static_cast<LPARAM>(i);
-        state.outOfMemory = AddListLine(dialog, select::kAll, AnsiToWide(entries[i].number), line) < 0;
+      for (std::size_t i = 0; i < state.list->entries.size() && !state.outOfMemory; ++i) {
+        state.outOfMemory = AddListLine(dialog, select::kAll, i) < 0;
       }
     }
     if (state.outOfMemory) {
@@ -189,7 +201,7 @@ int ImportSpeedDialCsv(ImportRun& run, std::u16string_view path, int& rejected) 
   DialogBoxParamW(nullptr, MAKEINTRESOURCEW(kSpeedDialSelectDialog), run.owner, SelectProc,
                   reinterpret_cast<LPARAM>(&state));
   if (state.outOfMemory) return kNoMemory;
-  return static_cast<int>(run.candidates.size());
+  return static_cast<int>(run.candidates.Count());
 }
 
 }  // namespace tq::import

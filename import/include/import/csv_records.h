@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/entry_record.h"
+#include "common/record_key_list.h"
 #include "import/csv_split.h"
 
 namespace tq::import {
@@ -32,38 +33,11 @@ CsvColumns FindColumns(const std::vector<std::string_view>& upperHeader);
 // Upper-cases the line in place (the header, before automatic search).
 void UpperCaseInPlace(std::string_view line);
 
-// The entries the rows give: names and fax numbers in ANSI, each cut as its
-// record slot cuts it, back to back in one buffer, a row's name kept once
-// for all the entries of its fax columns.
-class CsvRecords {
- public:
-  std::size_t Count() const { return entries_.size(); }
-  std::string_view Name(std::size_t entry) const;
-  std::string_view FaxNumber(std::size_t entry) const;
-  // A row's name, then an entry of that row for each of its numbers. Both
-  // throw std::bad_alloc when memory runs out, or the buffer would pass
-  // 4 GiB.
-  void AddName(std::string_view name);
-  void AddEntry(std::string_view faxNumber);
-  void Clear();
-  void Reserve(std::size_t entries);
-  // Gives back the room the buffers grew by.
-  void ShrinkToFit();
-
+// The entries the rows give: a key for each fax column of each row, its
+// name and fax number cut as their record slots cut them.
+struct CsvRecords {
+  RecordKeyList keys;
   int rejected = 0;  // rows that gave no fax number
-
- private:
-  struct Entry {
-    std::uint32_t name;  // where the texts start in `text_`
-    std::uint32_t faxNumber;
-    std::uint8_t nameLength;
-    std::uint8_t faxNumberLength;
-  };
-  std::string text_;
-  std::vector<Entry> entries_;
-  std::uint32_t name_ = 0;  // the name added last
-  std::uint8_t nameLength_ = 0;
-  std::uint32_t Append(std::string_view text, std::size_t slotSize);
 };
 
 // One record per fax column a row has, kept even without a number;

@@ -15,13 +15,12 @@ namespace {
 
 constexpr std::size_t kSlice = 4096;  // records converted and written at a time
 
-// The count, then the records `toEntry` gives, a slice at a time. Both
-// models write the common form: the plug-in reads only that one.
-template <class Record, class ToEntry>
-DWORD WriteRecords(std::u16string_view path, std::span<const Record> records, ImportRecordKind kind,
-                   ToEntry toEntry) {
+// The count, then the `total` records `entryAt(i)` gives, a slice at a
+// time. Both models write the common form: the plug-in reads only that one.
+template <class EntryAt>
+DWORD WriteRecords(std::u16string_view path, std::size_t total, ImportRecordKind kind, EntryAt entryAt) {
   const std::size_t count =
-      std::min<std::size_t>(records.size(), static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()));
+      std::min<std::size_t>(total, static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()));
   FileReplaceOptions options;
   options.ownerOnly = true;
   // A hand-off the launcher reads as soon as the import ends, not a file
@@ -36,7 +35,7 @@ DWORD WriteRecords(std::u16string_view path, std::span<const Record> records, Im
         bool countWritten = false;
         for (std::size_t first = 0; first < count || !countWritten; first += kSlice) {
           slice.clear();
-          for (std::size_t i = first; i < std::min(count, first + kSlice); ++i) slice.push_back(toEntry(records[i]));
+          for (std::size_t i = first; i < std::min(count, first + kSlice); ++i) slice.push_back(entryAt(i));
           std::vector<std::uint8_t> bytes = WriteImportResult(slice, ImportForm::Common, kind);
           std::size_t skip = ImportCountSize(ImportForm::Common);
           if (!countWritten) {
@@ -57,17 +56,17 @@ DWORD WriteRecords(std::u16string_view path, std::span<const Record> records, Im
 
 }  // namespace
 
-DWORD WriteNameNumberResult(std::u16string_view path, std::span<const AnsiRecordKey> entries) {
-  return WriteRecords(path, entries, ImportRecordKind::NameNumber, [](const AnsiRecordKey& candidate) {
+DWORD WriteNameNumberResult(std::u16string_view path, const RecordKeyList& entries) {
+  return WriteRecords(path, entries.Count(), ImportRecordKind::NameNumber, [&](std::size_t i) {
     EntryRecord record = DefaultEntryRecord;
-    CopyToAnsiSlot(record.name, candidate.name);
-    CopyToAnsiSlot(record.faxNumber, candidate.faxNumber);
+    CopyToAnsiSlot(record.name, entries.Name(i));
+    CopyToAnsiSlot(record.faxNumber, entries.FaxNumber(i));
     return record;
   });
 }
 
 DWORD WriteEntryRecordResult(std::u16string_view path, std::span<const EntryRecord> records) {
-  return WriteRecords(path, records, ImportRecordKind::Entry, [](const EntryRecord& record) { return record; });
+  return WriteRecords(path, records.size(), ImportRecordKind::Entry, [&](std::size_t i) { return records[i]; });
 }
 
 }  // namespace tq::import

@@ -12,14 +12,19 @@
 
 namespace {
 
-using tq::AnsiRecordKey;
 using tq::import::WriteNameNumberResult;
+
+tq::RecordKeyList Keys(const std::vector<std::pair<std::string, std::string>>& pairs) {
+  tq::RecordKeyList keys;
+  for (const auto& [name, number] : pairs) keys.Add(name, number);
+  return keys;
+}
 
 class ResultFile : public tq::testing::TempRoot {
  protected:
-  std::string Written(const std::vector<AnsiRecordKey>& candidates) {
+  std::string Written(const std::vector<std::pair<std::string, std::string>>& candidates) {
     const auto file = path("DB101010.TMP");
-    EXPECT_EQ(WriteNameNumberResult(tq::Utf8ToUtf16(file.string()), candidates), 0u);
+    EXPECT_EQ(WriteNameNumberResult(tq::Utf8ToUtf16(file.string()), Keys(candidates)), 0u);
     return tq::testing::ReadText(file);
   }
 };
@@ -34,7 +39,7 @@ TEST_F(ResultFile, NameAndNumberGoToTheirSlotsWholeAndCut) {
   EXPECT_EQ(bytes.substr(35, 31), std::string("1 2") + std::string(28, '\0'));
   EXPECT_EQ(bytes.substr(66, 31), std::string("012345678901234567890123456789") + '\0');
 
-  std::vector<AnsiRecordKey> many(10000);
+  std::vector<std::pair<std::string, std::string>> many(10000);
   for (std::size_t i = 0; i < many.size(); ++i) many[i] = {"N" + std::to_string(i), std::to_string(i)};
   const std::string all = Written(many);
   ASSERT_EQ(all.size(), 4u + many.size() * 62);
@@ -48,7 +53,7 @@ TEST_F(ResultFile, ReplacesAnEarlierFileAndNeverWritesThroughALink) {
   tq::testing::WriteText(target, "keep");
   const auto result = path("DB101010.TMP");
   std::filesystem::create_symlink(target, result);
-  ASSERT_EQ(WriteNameNumberResult(tq::Utf8ToUtf16(result.string()), std::vector<AnsiRecordKey>{{"new", "1"}}), 0u);
+  ASSERT_EQ(WriteNameNumberResult(tq::Utf8ToUtf16(result.string()), Keys({{"new", "1"}})), 0u);
   EXPECT_FALSE(std::filesystem::is_symlink(result));
   EXPECT_EQ(tq::testing::ReadText(result).substr(4, 3), "new");
   EXPECT_EQ(tq::testing::ReadText(target), "keep");
@@ -75,7 +80,7 @@ class TakenResultFile : public tq::testing::TempRoot {
 using Status = tq::import::TakenResult::Status;
 
 TEST_F(TakenResultFile, NamesAndNumbersComeBackWithDefaultSettingsAndTheFileGoes) {
-  ASSERT_EQ(WriteNameNumberResult(File(), std::vector<AnsiRecordKey>{{"A b", "1 2"}, {"C", "3"}}), 0u);
+  ASSERT_EQ(WriteNameNumberResult(File(), Keys({{"A b", "1 2"}, {"C", "3"}})), 0u);
   const auto taken = Take();
   ASSERT_EQ(taken.status, Status::Read);
   ASSERT_EQ(taken.records.size(), 2u);

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "common/entry_record.h"
-#include "common/record_key.h"
+#include "common/record_key_list.h"
 #include "win/types.h"
 
 namespace tq::import {
@@ -20,7 +20,7 @@ namespace tq::import {
 // name (an import started in the same second) and never following a link.
 // The records go out a slice at a time, so the whole file is never held.
 // ERROR_SUCCESS or the error of the write.
-DWORD WriteNameNumberResult(std::u16string_view path, std::span<const AnsiRecordKey> entries);
+DWORD WriteNameNumberResult(std::u16string_view path, const RecordKeyList& entries);
 DWORD WriteEntryRecordResult(std::u16string_view path, std::span<const EntryRecord> records);
 
 enum class ResultRecords { NamesAndNumbers, EntryRecords };
