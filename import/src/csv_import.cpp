@@ -118,17 +118,7 @@ void MakeRecordLines(HWND dialog, const RecordKeyList& keys) {
   MakeListLines(dialog, line, line);
 }
 
-// Every entry goes into the left list under the progress dialog; false
-// when the list found no memory for them all.
-bool FillAllList(HWND dialog, const SelectState& state) {
-  ProgressDialog progress(state.run->owner);
-  const std::size_t count = state.records->keys.Count();
-  SendDlgItemMessageW(dialog, select::kAll, LB_INITSTORAGE, count, 0);
-  for (std::size_t i = 0; i < count; ++i) {
-    if (AddListLine(dialog, select::kAll, i) < 0) return false;
-  }
-  return true;
-}
+
 
 // An entry goes over once: not when one with its name and number is
 // there already.
@@ -169,7 +159,7 @@ INT_PTR SelectProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     auto& state = AttachBorrowedDialogState(dialog, *reinterpret_cast<SelectState*>(lParam));
     SetWindowTextW(dialog, state.title.c_str());
     MakeRecordLines(dialog, state.records->keys);
-    if (!FillAllList(dialog, state)) {
+    if (!FillAllList(dialog, state.run->owner, state.records->keys.Count())) {
       SendDlgItemMessageW(dialog, select::kAll, LB_RESETCONTENT, 0, 0);
       state.outOfMemory = true;
       EndDialog(dialog, IDCANCEL);

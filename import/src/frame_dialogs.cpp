@@ -109,8 +109,7 @@ INT_PTR ConfirmProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
       line += u'\t';
       AppendAnsiToWide(line, candidates.FaxNumber(index));
     });
-    SendMessageW(list, LB_INITSTORAGE, candidates.Count(), 0);
-    for (std::size_t i = 0; i < candidates.Count(); ++i) SendMessageW(list, LB_ADDSTRING, 0, static_cast<LPARAM>(i));
+    SendMessageW(list, LB_SETCOUNT, candidates.Count(), 0);
     SetDlgItemTextW(dialog, confirm::kTotal, Unsigned(run.total).c_str());
     SetDlgItemTextW(dialog, confirm::kRejectedLabel,
                     run.source <= kWabDefaultFile ? text::kRejectedFromSelection : text::kRejectedFromDatabase);

@@ -36,12 +36,13 @@ void MakeListLines(HWND dialog, tq::ui::ListLineMaker makeAll, tq::ui::ListLineM
   tq::ui::SetListLineMaker(GetDlgItem(dialog, select::kChosen), std::move(makeChosen));
 }
 
-int AddListLine(HWND dialog, int list, std::size_t entry) {
-  return static_cast<int>(SendDlgItemMessageW(dialog, list, LB_ADDSTRING, 0, static_cast<LPARAM>(entry)));
+bool FillAllList(HWND dialog, HWND owner, std::size_t count) {
+  ProgressDialog progress(owner);
+  return SendDlgItemMessageW(dialog, select::kAll, LB_SETCOUNT, count, 0) == LB_OKAY;
 }
 
 bool AddChosenLine(HWND dialog, ChosenEntries& chosen, std::size_t entry) {
-  if (AddListLine(dialog, select::kChosen, entry) < 0) return false;
+  if (SendDlgItemMessageW(dialog, select::kChosen, LB_ADDSTRING, 0, static_cast<LPARAM>(entry)) < 0) return false;
   chosen.Add(entry);
   return true;
 }

@@ -102,9 +102,9 @@ std::optional<std::vector<int>> LinesToMove(const ImportRun& run, HWND dialog, s
 
 LPARAM ListData(HWND dialog, int list, int index);
 int ListCount(HWND dialog, int list);
-// Adds entry `entry` to a list of made lines: its index, or a negative
-// value when the list found no memory for it.
-int AddListLine(HWND dialog, int list, std::size_t entry);
+// Puts every one of the `count` entries into the left list, under the
+// progress dialog; false when the list found no memory for them.
+bool FillAllList(HWND dialog, HWND owner, std::size_t count);
 
 // The modeless "please wait" dialog (117) while a list is filled.
 class ProgressDialog {

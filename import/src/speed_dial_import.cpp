@@ -135,12 +135,7 @@ INT_PTR SelectProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     SetDlgItemTextW(dialog, select::kChosenTitle, text::kSpeedDialChosenTitle);
     SendDlgItemMessageW(dialog, select::kChosen, LB_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&tabStop));
     MakeEntryLines(dialog, state.list->entries);
-    {
-      ProgressDialog progress(state.run->owner);
-      for (std::size_t i = 0; i < state.list->entries.size() && !state.outOfMemory; ++i) {
-        state.outOfMemory = AddListLine(dialog, select::kAll, i) < 0;
-      }
-    }
+    state.outOfMemory = !FillAllList(dialog, state.run->owner, state.list->entries.size());
     if (state.outOfMemory) {
       SendDlgItemMessageW(dialog, select::kAll, LB_RESETCONTENT, 0, 0);
       EndDialog(dialog, IDCANCEL);

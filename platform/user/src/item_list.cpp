@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <utility>
 #include <mutex>
 
@@ -157,6 +158,25 @@ void TwoWidthValues<Narrow, Wide>::Fill(Wide value) {
     using Value = typename std::decay_t<decltype(values)>::value_type;
     std::fill(values.begin(), values.end(), static_cast<Value>(value));
   });
+}
+
+template <class Narrow, class Wide>
+void TwoWidthValues<Narrow, Wide>::AssignSteps(std::size_t count, Wide first, Wide step) {
+  TwoWidthValues values;
+  if (count > 0) {
+    values.PrepareFor(first);
+    values.PrepareFor(static_cast<Wide>(first + static_cast<Wide>(count - 1) * step));
+  }
+  values.Change([&](auto& numbers) {
+    using Value = typename std::decay_t<decltype(numbers)>::value_type;
+    numbers.resize(count);
+    Wide next = first;
+    for (Value& number : numbers) {
+      number = static_cast<Value>(next);
+      next = static_cast<Wide>(next + step);
+    }
+  });
+  *this = std::move(values);
 }
 
 template <class Narrow, class Wide>
@@ -455,6 +475,21 @@ void ItemList::Clear() {
   cacheBlock_ = cacheBase_ = 0;
   count_ = 0;
   selected_ = 0;
+}
+
+void ItemList::AppendNumbered(int count) {
+  std::vector<Block> added;
+  added.reserve(static_cast<std::size_t>(count / kBlock + 1));
+  for (int first = count_; first < count_ + count; first += kBlock) {
+    const int size = std::min(kBlock, count_ + count - first);
+    Block& block = added.emplace_back();
+    block.ends.AssignSteps(static_cast<std::size_t>(size), 0, 0);
+    block.data.AssignSteps(static_cast<std::size_t>(size), first, 1);
+    block.selection.assign(static_cast<std::size_t>(size), false);
+  }
+  blocks_.reserve(blocks_.size() + added.size());
+  std::move(added.begin(), added.end(), std::back_inserter(blocks_));
+  count_ += count;
 }
 
 void ItemList::Reserve(int count) {

@@ -58,6 +58,10 @@ class TwoWidthValues {
   void Insert(std::size_t item, Wide value);
   void Set(std::size_t item, Wide value);
   void Fill(Wide value);
+  // Replaces the values by `count` values from `first` by `step`, in the
+  // form the largest needs (throws std::bad_alloc, the values then as they
+  // were).
+  void AssignSteps(std::size_t count, Wide first, Wide step);
   // Adds `amount` to, or takes it from, every value from `first` on.
   void AddFrom(std::size_t first, Wide amount);
   void SubtractFrom(std::size_t first, Wide amount);
@@ -113,6 +117,10 @@ class ItemList {
   // Every item's text in order, as `visit(std::u16string_view)`.
   template <class Visit>
   void ForEachText(Visit visit) const;
+  // Appends `count` unselected items without text, each with its index as
+  // its data, a block at a time (LB_SETCOUNT of a list whose owner makes its
+  // lines). Throws std::bad_alloc, the list then as it was.
+  void AppendNumbered(int count);
   // Room for `count` more items (LB_INITSTORAGE); the items stay as they are.
   void Reserve(int count);
   // Where a sorted list puts `text`: after the items that sort equal to it.

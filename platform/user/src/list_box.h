@@ -59,6 +59,7 @@ class ListBox final : public Control {
   int sortedMadePosition(std::u16string_view text) const;
   LRESULT deleteString(Window& self, int index);
   LRESULT resetContent(Window& self);
+  LRESULT setCount(Window& self, int count);
   LRESULT getText(int index, LPWSTR buffer) const;
   LRESULT setItemData(int index, LPARAM data);
   LRESULT setCurSel(Window& self, int index);

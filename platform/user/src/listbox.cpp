@@ -33,6 +33,12 @@ LRESULT ListBox::Message(Window& self, UINT message, WPARAM wParam, LPARAM lPara
       }
     case LB_DELETESTRING: return deleteString(self, index);
     case LB_RESETCONTENT: return resetContent(self);
+    case LB_SETCOUNT:
+      try {
+        return setCount(self, index);
+      } catch (const std::bad_alloc&) {
+        return LB_ERRSPACE;
+      }
     case LB_GETCOUNT: return items_.Count();
     case LB_GETTEXT: return getText(index, reinterpret_cast<LPWSTR>(lParam));
     case LB_GETTEXTLEN:
@@ -153,6 +159,22 @@ LRESULT ListBox::resetContent(Window& self) {
   caret_ = top_ = 0;
   Changed(self, Change::Items);
   return TRUE;
+}
+
+// A list whose owner makes its lines only, as Win32's lists without data:
+// lines past `count` go, and lines up to it come with their index as item
+// data, so that a list of every entry an owner holds costs no message per
+// line.
+LRESULT ListBox::setCount(Window& self, int count) {
+  if (!maker_ || count < 0) return LB_ERR;
+  if (count > items_.Count()) items_.AppendNumbered(count - items_.Count());
+  while (items_.Count() > count) items_.Erase(items_.Count() - 1);
+  if (current_ >= count) current_ = -1;
+  if (anchor_ >= count) anchor_ = -1;
+  caret_ = std::clamp(caret_, 0, std::max(count - 1, 0));
+  top_ = std::clamp(top_, 0, std::max(count - 1, 0));
+  Changed(self, Change::Items);
+  return LB_OKAY;
 }
 
 LRESULT ListBox::getText(int index, LPWSTR buffer) const {

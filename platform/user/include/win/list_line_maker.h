@@ -5,7 +5,10 @@
 // read (LB_GETTEXT, LB_GETTEXTLEN) or searched (LB_FINDSTRING,
 // LB_FINDSTRINGEXACT, LB_SELECTSTRING, sorted insertion). A list of a
 // hundred thousand lines made from data its owner holds anyway then costs a
-// few bytes a line instead of a copy of every text.
+// few bytes a line instead of a copy of every text. LB_SETCOUNT, as for
+// Win32's lists without data, sets how many lines such a list has, each
+// new line taking its index as item data: the way to fill a list with
+// every entry of a table at once.
 #pragma once
 
 #include <functional>

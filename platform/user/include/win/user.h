@@ -189,6 +189,7 @@ inline constexpr UINT LB_GETCARETINDEX = 0x019F;
 inline constexpr UINT LB_SETITEMHEIGHT = 0x01A0;
 inline constexpr UINT LB_GETITEMHEIGHT = 0x01A1;
 inline constexpr UINT LB_FINDSTRINGEXACT = 0x01A2;
+inline constexpr UINT LB_SETCOUNT = 0x01A7;
 inline constexpr UINT LB_INITSTORAGE = 0x01A8;
 inline constexpr LRESULT LB_OKAY = 0;
 inline constexpr LRESULT LB_ERR = -1;
