@@ -4,6 +4,8 @@
 #include <cstring>
 #include <limits>
 
+#include "common/ansi_slots.h"
+
 namespace tq {
 
 namespace {
@@ -72,6 +74,13 @@ void WriteRecord(const EntryRecord& entry, ImportForm form, ImportRecordKind kin
 }
 
 }  // namespace
+
+void WriteNameNumberRecord(std::string_view name, std::string_view faxNumber, std::uint8_t* at) {
+  NameNumberRecord names;
+  CopyToAnsiSlot(names.name, name);
+  CopyToAnsiSlot(names.faxNumber, faxNumber);
+  std::memcpy(at, &names, sizeof names);
+}
 
 EntryRecord EntryFromSpeedDialP(const SpeedDialRecordP& record) {
   EntryRecord entry{};

@@ -15,12 +15,14 @@ namespace {
 
 constexpr std::size_t kSlice = 4096;  // records converted and written at a time
 
-// The count, then the `total` records `entryAt(i)` gives, a slice at a
-// time. Both models write the common form: the plug-in reads only that one.
-template <class EntryAt>
-DWORD WriteRecords(std::u16string_view path, std::size_t total, ImportRecordKind kind, EntryAt entryAt) {
+// The count, then the `total` records of `kind` that `write(i, at)` puts
+// at `at`, a slice at a time. Both models write the common form: the
+// plug-in reads only that one.
+template <class Write>
+DWORD WriteRecords(std::u16string_view path, std::size_t total, ImportRecordKind kind, Write write) {
   const std::size_t count =
       std::min<std::size_t>(total, static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()));
+  const std::size_t recordSize = ImportRecordSize(ImportForm::Common, kind);
   FileReplaceOptions options;
   options.ownerOnly = true;
   // A hand-off the launcher reads as soon as the import ends, not a file
@@ -30,26 +32,20 @@ DWORD WriteRecords(std::u16string_view path, std::size_t total, ImportRecordKind
   return ReplaceFileWith(
       path,
       [&](HANDLE file) {
-        std::vector<EntryRecord> slice;
-        slice.reserve(std::min(count, kSlice));
-        bool countWritten = false;
-        for (std::size_t first = 0; first < count || !countWritten; first += kSlice) {
-          slice.clear();
-          for (std::size_t i = first; i < std::min(count, first + kSlice); ++i) slice.push_back(entryAt(i));
-          std::vector<std::uint8_t> bytes = WriteImportResult(slice, ImportForm::Common, kind);
-          std::size_t skip = ImportCountSize(ImportForm::Common);
-          if (!countWritten) {
-            const auto total = static_cast<std::int32_t>(count);
-            std::memcpy(bytes.data(), &total, sizeof total);
-            skip = 0;
-            countWritten = true;
+        std::vector<std::uint8_t> bytes(ImportCountSize(ImportForm::Common) + std::min(count, kSlice) * recordSize);
+        const auto announced = static_cast<std::int32_t>(count);
+        std::memcpy(bytes.data(), &announced, sizeof announced);
+        std::size_t used = sizeof announced;
+        auto flush = [&] { return WriteAllBytes(file, {reinterpret_cast<const char*>(bytes.data()), used}); };
+        for (std::size_t i = 0; i < count; ++i) {
+          if (used + recordSize > bytes.size()) {
+            if (!flush()) return false;
+            used = 0;
           }
-          if (!WriteAllBytes(file, std::string_view(reinterpret_cast<const char*>(bytes.data()) + skip,
-                                                    bytes.size() - skip))) {
-            return false;
-          }
+          write(i, bytes.data() + used);
+          used += recordSize;
         }
-        return true;
+        return flush();
       },
       options);
 }
@@ -57,16 +53,14 @@ DWORD WriteRecords(std::u16string_view path, std::size_t total, ImportRecordKind
 }  // namespace
 
 DWORD WriteNameNumberResult(std::u16string_view path, const RecordKeyList& entries) {
-  return WriteRecords(path, entries.Count(), ImportRecordKind::NameNumber, [&](std::size_t i) {
-    EntryRecord record = DefaultEntryRecord;
-    CopyToAnsiSlot(record.name, entries.Name(i));
-    CopyToAnsiSlot(record.faxNumber, entries.FaxNumber(i));
-    return record;
+  return WriteRecords(path, entries.Count(), ImportRecordKind::NameNumber, [&](std::size_t i, std::uint8_t* at) {
+    WriteNameNumberRecord(entries.Name(i), entries.FaxNumber(i), at);
   });
 }
 
 DWORD WriteEntryRecordResult(std::u16string_view path, std::span<const EntryRecord> records) {
-  return WriteRecords(path, records.size(), ImportRecordKind::Entry, [&](std::size_t i) { return records[i]; });
+  return WriteRecords(path, records.size(), ImportRecordKind::Entry,
+                      [&](std::size_t i, std::uint8_t* at) { std::memcpy(at, &records[i], sizeof records[i]); });
 }
 
 }  // namespace tq::import

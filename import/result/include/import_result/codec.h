@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string_view>
 #include <vector>
 
 #include "common/entry_record.h"
@@ -32,6 +33,10 @@ ImportReadResult ReadImportResult(std::span<const std::uint8_t> bytes, ImportFor
 // it has. The model P count holds at most 65535 records; more are left out.
 std::vector<std::uint8_t> WriteImportResult(std::span<const EntryRecord> records, ImportForm form,
                                             ImportRecordKind kind);
+
+// A name-and-number record's bytes at `at`: the name and the fax number
+// cut as their slots cut them, the rest of each slot zero.
+void WriteNameNumberRecord(std::string_view name, std::string_view faxNumber, std::uint8_t* at);
 
 // The conversions between the model P speed-dial record and the entry
 // record. A destination count is kept within 0..20, the ids a record has
