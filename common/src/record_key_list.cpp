@@ -62,12 +62,7 @@ void RecordKeyList::Truncate(std::size_t count) {
   }
 }
 
-void RecordKeyList::Clear() {
-  text_.clear();
-  keys_.clear();
-  name_ = 0;
-  nameLength_ = 0;
-}
+void RecordKeyList::Clear() { *this = RecordKeyList(); }
 
 void RecordKeyList::Select(std::span<const std::uint32_t> order) {
   std::vector<Key> kept;
@@ -82,7 +77,5 @@ void RecordKeyList::Reserve(std::size_t keys, std::size_t textBytes) {
   keys_.reserve(keys);
   text_.reserve(textBytes);
 }
-
-void RecordKeyList::ShrinkToFit() { keys_.shrink_to_fit(); }
 
 }  // namespace tq

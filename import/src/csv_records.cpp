@@ -127,7 +127,6 @@ int BuildCsvRecords(const CsvFile& file, const CsvColumns& columns, CsvRecords& 
     }
     if (!anyNumber) ++out.rejected;
   }
-  out.keys.ShrinkToFit();
   return 0;
 }
 

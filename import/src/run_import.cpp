@@ -145,7 +145,6 @@ bool RunImport(std::u16string_view commandLine) {
     written = ChooseAndHandBack(run);
   } catch (const std::bad_alloc&) {
     run.ClearCandidates();
-    run.candidates.ShrinkToFit();
     run.records.shrink_to_fit();
     Warn(run, text::kNoMemoryForSelection);
   }

@@ -31,13 +31,12 @@ class RecordKeyList {
   // Keeps the keys `order` names (each below Count()), in that order; their
   // texts stay where they are. Throws std::bad_alloc, the list then as it was.
   void Select(std::span<const std::uint32_t> order);
+  // Empties the list and gives its memory back.
   void Clear();
-  // Room for `keys` keys and `textBytes` bytes of their texts: room never
-  // written to takes no memory, so a generous bound costs nothing.
+  // Room for `keys` keys and `textBytes` bytes of their texts. Room never
+  // written to takes no memory, so a generous bound costs nothing, and
+  // there is nothing to give back once the list is filled.
   void Reserve(std::size_t keys, std::size_t textBytes = 0);
-  // Gives back the room the keys grew by; the texts' room is never written
-  // to, so it stays.
-  void ShrinkToFit();
 
  private:
   struct Key {
