@@ -126,8 +126,8 @@ void MoveSelected(HWND dialog, SelectState& state) {
   const auto lines = LinesToMove(*state.run, dialog, text::kCsvCaption);
   if (!lines) return;
   const RecordKeyList& keys = state.records->keys;
-  for (int line : *lines) {
-    const auto index = static_cast<std::size_t>(ListData(dialog, select::kAll, line));
+  for (const int line : *lines) {
+    const auto index = static_cast<std::size_t>(line);  // the left list's line i is entry i
     if (index >= keys.Count()) continue;
     if (keys.FaxNumber(index).empty() || state.chosen->HoldsAlike(index)) continue;
     if (ChosenListFull(*state.run, dialog, text::kCsvCaption)) return;

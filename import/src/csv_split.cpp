@@ -108,13 +108,14 @@ void SplitCsvLines(std::unique_ptr<char[]> text, std::size_t size, CsvFile& file
   file.lines.clear();
   char* data = file.bytes.get();
   file.lines.reserve(static_cast<std::size_t>(std::count(data, data + size, '\n')));
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < size; ++i) {
-    if (data[i] != '\n') continue;
-    std::size_t end = i;
-    if (end > start && data[end - 1] == '\r') --end;
-    file.lines.emplace_back(data + start, end - start);
-    start = i + 1;
+  const char* const last = data + size;
+  for (char* start = data; start < last;) {
+    char* const feed = static_cast<char*>(std::memchr(start, '\n', static_cast<std::size_t>(last - start)));
+    if (feed == nullptr) break;
+    const char* end = feed;
+    if (end > start && end[-1] == '\r') --end;
+    file.lines.emplace_back(start, static_cast<std::size_t>(end - start));
+    start = feed + 1;
   }
   file.header = 0;
   while (file.header < file.lines.size() && file.lines[file.header].empty()) ++file.header;

@@ -103,7 +103,8 @@ std::optional<std::vector<int>> LinesToMove(const ImportRun& run, HWND dialog, s
 LPARAM ListData(HWND dialog, int list, int index);
 int ListCount(HWND dialog, int list);
 // Puts every one of the `count` entries into the left list, under the
-// progress dialog; false when the list found no memory for them.
+// progress dialog, entry i at line i for as long as the dialog is open;
+// false when the list found no memory for them.
 bool FillAllList(HWND dialog, HWND owner, std::size_t count);
 
 // The modeless "please wait" dialog (117) while a list is filled.

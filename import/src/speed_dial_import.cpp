@@ -83,8 +83,8 @@ void MoveSelected(HWND dialog, SelectState& state) {
   const auto lines = LinesToMove(*state.run, dialog, text::kSpeedDialCaption);
   if (!lines) return;
   const auto& entries = state.list->entries;
-  for (int line : *lines) {
-    const auto index = static_cast<std::size_t>(ListData(dialog, select::kAll, line));
+  for (const int line : *lines) {
+    const auto index = static_cast<std::size_t>(line);  // the left list's line i is entry i
     if (index >= entries.size() || !MayAdd(dialog, state, index)) continue;
     if (ChosenListFull(*state.run, dialog, text::kSpeedDialCaption)) return;
     if (!AddChosenLine(dialog, *state.chosen, index)) {
