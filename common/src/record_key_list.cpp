@@ -6,14 +6,6 @@
 
 namespace tq {
 
-std::string_view RecordKeyList::Name(std::size_t key) const {
-  return std::string_view(text_).substr(keys_[key].name, keys_[key].nameLength);
-}
-
-std::string_view RecordKeyList::FaxNumber(std::size_t key) const {
-  return std::string_view(text_).substr(keys_[key].faxNumber, keys_[key].faxNumberLength);
-}
-
 // The text, kept to what a length holds, at the buffer's end: its length,
 // and where it starts in `start`.
 std::uint16_t RecordKeyList::Append(std::string_view text, std::uint32_t& start) {

@@ -1,7 +1,5 @@
 #include "import/text_rules.h"
 
-#include <cctype>
-
 #include "common/ansi_slots.h"
 
 namespace tq::import {
@@ -30,8 +28,9 @@ std::string ReplaceNameBrackets(std::string_view name) {
 std::string NormalizeFaxNumber(std::string_view number) {
   std::string out;
   out.reserve(number.size());
-  for (char c : number) {
-    const auto byte = static_cast<unsigned char>(std::toupper(static_cast<unsigned char>(c)));
+  for (const char c : number) {
+    // ASCII letters only: every other byte beyond the blank is dropped.
+    const auto byte = static_cast<unsigned char>(c >= 'a' && c <= 'z' ? c - ('a' - 'A') : c);
     if (byte <= 0x20 || byte > 'z' || byte == ',' || byte == '[' || byte == ']') continue;
     out.push_back(static_cast<char>(byte));
   }

@@ -17,8 +17,10 @@ class RecordKeyList {
  public:
   std::size_t Count() const { return keys_.size(); }
   bool Empty() const { return keys_.empty(); }
-  std::string_view Name(std::size_t key) const;
-  std::string_view FaxNumber(std::size_t key) const;
+  std::string_view Name(std::size_t key) const { return {text_.data() + keys_[key].name, keys_[key].nameLength}; }
+  std::string_view FaxNumber(std::size_t key) const {
+    return {text_.data() + keys_[key].faxNumber, keys_[key].faxNumberLength};
+  }
   // A name, then a key bearing it for each fax number. A text is kept to
   // its first 65,535 bytes. Both throw std::bad_alloc when memory runs out
   // or the buffer would pass 4 GiB, the list then as it was.
