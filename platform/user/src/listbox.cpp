@@ -220,7 +220,9 @@ LRESULT ListBox::getCurSel() const {
   return current_ < 0 ? LB_ERR : current_;
 }
 
-// Multiple selection only; index -1 applies to every item.
+// Multiple selection only; index -1 applies to every item. A line selected
+// alone becomes the anchor, so that Shift with an arrow key extends the
+// selection from the line a program (a search as one types) selected.
 LRESULT ListBox::setSel(Window& self, bool select, int index) {
   if (!multi_) return LB_ERR;
   if (index == -1) {
@@ -228,6 +230,7 @@ LRESULT ListBox::setSel(Window& self, bool select, int index) {
   } else {
     if (!valid(index)) return LB_ERR;
     items_.Select(index, select);
+    if (select) anchor_ = index;
     showCaret(self, index);
   }
   Changed(self, Change::Selection);

@@ -628,4 +628,9 @@ TEST_F(ControlsTest, ListKeysSelectAsAnExtendedListDoes) {
   EXPECT_EQ(press(VK_HOME, false, true), (std::vector<int>{pagedUp[0], pagedUp[0] + 1}));
   EXPECT_EQ(Send(kList, LB_GETCARETINDEX), 0);
   EXPECT_EQ(press(VK_DOWN), std::vector<int>{1});
+  // A line the program selects, as a search does, is where Shift starts.
+  Send(kList, LB_SETSEL, FALSE, -1);
+  Send(kList, LB_SETSEL, TRUE, 5);
+  EXPECT_EQ(Send(kList, LB_GETANCHORINDEX), 5);
+  EXPECT_EQ(press(VK_UP, true), (std::vector<int>{4, 5}));
 }
