@@ -191,6 +191,13 @@ RecordSearch FindRecord(std::string_view window, const RecordQuery& query) {
   return query.kind == RecordQuery::Kind::Any ? FindAnyRecord(window) : FindKeyedRecord(window, query);
 }
 
+bool RecordHasKey(std::string_view record, const RecordQuery& query) {
+  if (query.kind == RecordQuery::Kind::Any || record.size() < 2 || record.back() != kRecordEnd) return false;
+  if (record.front() != (query.kind == RecordQuery::Kind::Individual ? kIndividualStart : kGroupStart)) return false;
+  const std::string_view body = record.substr(1, record.size() - 2);
+  return !FirstByteFilter(query.name).Rejects(body) && MatchesKey(body, query);
+}
+
 std::uint32_t ParseDecimal(std::string_view text) {
   std::uint32_t value = 0;
   for (char c : text) {

@@ -40,7 +40,7 @@ bool IsOldRecord(const Rewrite& rewrite, RecordType type, std::string_view recor
   query.kind = type == RecordType::Group ? RecordQuery::Kind::Group : RecordQuery::Kind::Individual;
   query.name = rewrite.oldKey.name;
   query.faxNumber = rewrite.oldKey.faxNumber;
-  return FindRecord(record, query).found;
+  return RecordHasKey(record, query);
 }
 
 // The group record with its references to the old key removed or renamed,

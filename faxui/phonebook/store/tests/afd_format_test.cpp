@@ -200,6 +200,15 @@ TEST(AfdSearch, KeyedSearchesPassOverTheOtherKind) {
   RecordSearch none = FindRecord(window + "\x01" "Mar", missing);
   EXPECT_FALSE(none.found);
   EXPECT_EQ(none.lastStart, window.size());
+
+  // One whole record answers as the window search does on it alone.
+  const std::string records[] = {Group("Martin", {{"Martin", "02"}}), test::Person("MARTIN", "02"),
+                                 test::Person("Martin", "01"), test::Person("Martin", "01").substr(1)};
+  for (const RecordQuery& query : {individual, group, missing}) {
+    for (const std::string& record : records) {
+      EXPECT_EQ(RecordHasKey(record, query), FindRecord(record, query).found) << record;
+    }
+  }
 }
 
 TEST(AfdDecimal, DigitsLeftToRight) {

@@ -198,7 +198,9 @@ TEST_F(Reading, RecordsAndStrayBytesAcrossManyBuffersReadWhole) {
   lines = List(file);
   ASSERT_EQ(lines.size(), static_cast<std::size_t>(count - 1));
   for (int i = 0, at = 0; i < count; ++i) {
-    if (i != deleted) EXPECT_EQ(lines[static_cast<std::size_t>(at++)].text, expected(i));
+    if (i != deleted) {
+      EXPECT_EQ(lines[static_cast<std::size_t>(at++)].text, expected(i));
+    }
   }
 }
 

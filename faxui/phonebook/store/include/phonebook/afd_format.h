@@ -74,6 +74,11 @@ struct RecordSearch {
 
 // Searches the window from its beginning.
 RecordSearch FindRecord(std::string_view window, const RecordQuery& query);
+// Whether one whole record, start byte to end byte, is of the query's kind
+// (Individual or Group) and bears its key: what FindRecord finds in a
+// window holding that record alone, without looking for the window's last
+// start byte.
+bool RecordHasKey(std::string_view record, const RecordQuery& query);
 
 // The fields of an individual record, in ANSI, each at most as long as its
 // place in the records (longer text is cut when parsed and serialised).
