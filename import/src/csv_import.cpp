@@ -118,8 +118,6 @@ void MakeRecordLines(HWND dialog, const RecordKeyList& keys) {
   MakeListLines(dialog, line, line);
 }
 
-
-
 // An entry goes over once: not when one with its name and number is
 // there already.
 void MoveSelected(HWND dialog, SelectState& state) {
@@ -151,8 +149,6 @@ void TakeChosen(HWND dialog, SelectState& state) {
     if (index < entries) state.taken.push_back(static_cast<std::uint32_t>(index));
   }
 }
-
-
 
 INT_PTR SelectProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {

@@ -6,7 +6,6 @@
 
 #include <cstring>
 
-
 #include "testing/temp_root.h"
 #include "win/text.h"
 
