@@ -272,12 +272,14 @@ LPARAM ItemList::Data(int index) const {
 }
 
 void ItemList::SetData(int index, LPARAM data) {
+  madeMeasured_ = false;
   auto [block, offset] = Locate(index);
   blocks_[block].data.PrepareFor(data);
   blocks_[block].data.Set(static_cast<std::size_t>(offset), data);
 }
 
 void ItemList::SetEveryData(LPARAM data) {
+  madeMeasured_ = false;
   for (Block& block : blocks_) block.data.PrepareFor(data);
   for (Block& block : blocks_) block.data.Fill(data);
 }
@@ -355,6 +357,7 @@ void ItemList::Measure(Block& block) {
 }
 
 void ItemList::Insert(int index, std::u16string_view text, LPARAM data) {
+  madeMeasured_ = false;
   if (blocks_.empty()) {
     blocks_.emplace_back();
     try {
@@ -441,6 +444,7 @@ void ItemList::Split(int block) {
 }
 
 void ItemList::Erase(int index) {
+  madeMeasured_ = false;
   auto [block, offset] = Locate(index);
   Block& target = blocks_[block];
   const auto item = static_cast<std::size_t>(offset);
@@ -475,6 +479,7 @@ void ItemList::Clear() {
   cacheBlock_ = cacheBase_ = 0;
   count_ = 0;
   selected_ = 0;
+  madeMeasured_ = false;
 }
 
 void ItemList::AppendNumbered(int count) {
@@ -490,6 +495,7 @@ void ItemList::AppendNumbered(int count) {
   blocks_.reserve(blocks_.size() + added.size());
   std::move(added.begin(), added.end(), std::back_inserter(blocks_));
   count_ += count;
+  madeMeasured_ = false;
 }
 
 void ItemList::Reserve(int count) {
@@ -568,6 +574,49 @@ int ItemList::FindText(int after, std::u16string_view text, bool exact) const {
   // From `start` to the end, then from the top.
   const int found = Scan(start, count_, find);
   return found >= 0 ? found : Scan(0, start, find);
+}
+
+int ItemList::FindMade(int after, std::u16string_view text, bool exact, const MakeText& make) {
+  if (text.empty() || count_ == 0) return -1;
+  std::u16string line;
+  if (!madeMeasured_) {
+    int base = 0;
+    for (Block& block : blocks_) {
+      for (int i = 0; i < block.Size(); ++i) {
+        line.clear();
+        make(base + i, line);
+        if (i == 0) {
+          block.low = block.high = KeyOf(Span(line));
+        } else {
+          Widen(block.low, block.high, Span(line));
+        }
+      }
+      base += block.Size();
+    }
+    madeMeasured_ = true;
+  }
+  const TextKey key = KeyOf(Span(text));
+  // The first match from `from` up to, not including, `to`; -1 for none.
+  auto findIn = [&](int from, int to) {
+    int base = 0;
+    for (const Block& block : blocks_) {
+      const int size = block.Size();
+      if (base + size > from && base < to && MayHold(block.low, block.high, key.view())) {
+        for (int i = std::max(from - base, 0); i < std::min(size, to - base); ++i) {
+          line.clear();
+          make(base + i, line);
+          if (exact ? EqualNoCase(line, text) : StartsWithNoCase(line, text)) return base + i;
+        }
+      }
+      base += size;
+      if (base >= to) break;
+    }
+    return -1;
+  };
+  int start = after + 1;
+  if (start < 0 || start >= count_) start = 0;
+  const int found = findIn(start, count_);
+  return found >= 0 ? found : findIn(0, start);
 }
 
 int ItemList::CopyText(int index, char16_t* buffer) const {

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -129,6 +130,12 @@ class ItemList {
   // item after `after` round to it, without case; -1 for an empty text or
   // no match.
   int FindText(int after, std::u16string_view text, bool exact) const;
+  // The same search over items that hold no text, whose texts `make(index,
+  // text)` appends (a list whose owner makes its lines). The first search
+  // after a change measures each block's bounds from the made texts; later
+  // ones read only the blocks that can hold the text.
+  using MakeText = std::function<void(int index, std::u16string& text)>;
+  int FindMade(int after, std::u16string_view text, bool exact, const MakeText& make);
   // Copies item `index` with its terminator (LB_GETTEXT, CB_GETLBTEXT);
   // its length, or -1 for an index out of range.
   int CopyText(int index, char16_t* buffer) const;
@@ -171,6 +178,9 @@ class ItemList {
   // Never an empty block: Erase drops a block once it is empty.
   std::vector<Block> blocks_;
   int count_ = 0;
+  // The blocks' bounds hold for made texts: no item or its data changed
+  // since FindMade measured them.
+  bool madeMeasured_ = false;
   int selected_ = 0;
   // The block Locate found last and the index of its first item.
   mutable int cacheBlock_ = 0;

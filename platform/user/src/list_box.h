@@ -54,8 +54,7 @@ class ListBox final : public Control {
   LRESULT insertAt(Window& self, int index, std::u16string_view text, LPARAM data);
   // The text of item `index` in range, made by the maker into `made_`.
   const std::u16string& madeLine(int index) const;
-  // The searches and the sorted place over made lines, as ItemList's own.
-  int findMade(int after, std::u16string_view text, bool exact) const;
+  // The sorted place of a made line, as ItemList's own for stored ones.
   int sortedMadePosition(std::u16string_view text) const;
   LRESULT deleteString(Window& self, int index);
   LRESULT resetContent(Window& self);
@@ -69,7 +68,7 @@ class ListBox final : public Control {
   LRESULT getSelItems(int max, int* out);
   LRESULT selItemRange(Window& self, bool select, int first, int last);
   LRESULT selItemRangeEx(Window& self, int first, int last);
-  LRESULT findString(int start, LPCWSTR text, bool exact) const;
+  LRESULT findString(int start, LPCWSTR text, bool exact);
   LRESULT selectString(Window& self, int start, LPCWSTR text);
   LRESULT setTopIndex(Window& self, int index);
   LRESULT setTabStops(Window& self, int count, const INT* stops);

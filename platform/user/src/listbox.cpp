@@ -284,8 +284,11 @@ std::vector<int> ListBox::TabStops() const {
 
 // Searches from the item after `start` round to `start`: an empty text, or
 // no match, is LB_ERR; a start of -1 or past the end searches from the top.
-LRESULT ListBox::findString(int start, LPCWSTR text, bool exact) const {
-  const int found = maker_ ? findMade(start, TextView(text), exact) : items_.FindText(start, TextView(text), exact);
+LRESULT ListBox::findString(int start, LPCWSTR text, bool exact) {
+  const int found =
+      maker_ ? items_.FindMade(start, TextView(text), exact,
+                               [&](int index, std::u16string& line) { maker_(items_.Data(index), line); })
+             : items_.FindText(start, TextView(text), exact);
   return found < 0 ? LB_ERR : found;
 }
 
@@ -427,21 +430,6 @@ const std::u16string& ListBox::madeLine(int index) const {
   made_.clear();
   maker_(items_.Data(index), made_);
   return made_;
-}
-
-// A made list has no stored texts to narrow a search by: every line is
-// made and compared, from the one after `after` round to it.
-int ListBox::findMade(int after, std::u16string_view text, bool exact) const {
-  const int count = items_.Count();
-  if (text.empty() || count == 0) return -1;
-  int start = after + 1;
-  if (start < 0 || start >= count) start = 0;
-  for (int step = 0; step < count; ++step) {
-    const int index = (start + step) % count;
-    const std::u16string& line = madeLine(index);
-    if (exact ? EqualNoCase(line, text) : StartsWithNoCase(line, text)) return index;
-  }
-  return -1;
 }
 
 // After the lines that sort equal to `text`, by binary search.

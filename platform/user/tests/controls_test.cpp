@@ -249,6 +249,39 @@ TEST_F(ControlsTest, MadeLinesComeFromTheOwnersDataInEveryRead) {
   // Only an empty list box takes a maker.
   EXPECT_FALSE(tq::ui::SetListLineMaker(list, [](LPARAM, std::u16string&) {}));
   EXPECT_FALSE(tq::ui::SetListLineMaker(dialog_, [](LPARAM, std::u16string&) {}));
+
+  // Over several blocks, once a search has measured them, the searches
+  // agree with a plain scan; a line given new data is found by its new text.
+  Send(kList, LB_RESETCONTENT);
+  std::vector<std::u16string> lines;
+  for (int i = 0; i < 1500; ++i) {
+    char digits[8];
+    std::snprintf(digits, sizeof digits, "%04d", i * 7919 % 1500);
+    lines.push_back(u"ligne " + std::u16string(digits, digits + 4));
+  }
+  lines.push_back(u"nouvelle");
+  ASSERT_TRUE(tq::ui::SetListLineMaker(list, [&](LPARAM data, std::u16string& line) {
+    line += lines[static_cast<std::size_t>(data)];
+  }));
+  for (LPARAM i = 0; i < 1500; ++i) Send(kList, LB_INSERTSTRING, static_cast<WPARAM>(-1), i);
+  const auto lower = [](std::u16string text) {
+    for (char16_t& c : text) c = c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
+    return text;
+  };
+  const auto scan = [&](int after, const std::u16string& text) {
+    for (int step = 1; step <= 1500; ++step) {
+      const int index = (after + step + 1500) % 1500;
+      if (lines[static_cast<std::size_t>(index)].starts_with(lower(text))) return index;
+    }
+    return static_cast<int>(LB_ERR);
+  };
+  for (const char16_t* text : {u"LIGNE 1499", u"ligne 07", u"ligne 2", u"absente"}) {
+    for (const int after : {-1, 700, 1499}) {
+      EXPECT_EQ(SendText(kList, LB_FINDSTRING, static_cast<WPARAM>(after), text), scan(after, text)) << after;
+    }
+  }
+  EXPECT_EQ(Send(kList, LB_SETITEMDATA, 3, 1500), TRUE);
+  EXPECT_EQ(SendText(kList, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), u"NOUVELLE"), 3);
 }
 
 // A block whose lines pass 65,535 characters keeps every line whole: long

@@ -18,6 +18,10 @@
 
 namespace tq::ui {
 
+// A list measures its lines for searches once after each change, so a
+// line's text may change only with its item data (LB_SETITEMDATA) or by
+// being inserted anew.
+//
 // Writes the text of the line whose item data is `data` into `line`
 // (cleared first by the caller; its room is reused from line to line).
 using ListLineMaker = std::function<void(LPARAM data, std::u16string& line)>;
