@@ -562,18 +562,13 @@ int ItemList::FindText(int after, std::u16string_view text, bool exact) const {
   if (text.empty() || count_ == 0) return -1;
   const std::span<const char16_t> wanted = Span(text);
   const TextKey key = KeyOf(wanted);
-  auto find = [&](const Block& block, int first, int last) {
+  return FindRound(after, [&](const Block& block, int, int first, int last) {
     if (!MayHold(block.low, block.high, key.view())) return -1;
     return block.ends.With([&](const auto& ends) {
       return block.isWide ? FindIn(block.wide.data(), ends.data(), first, last, wanted, exact)
                           : FindIn(block.narrow.data(), ends.data(), first, last, wanted, exact);
     });
-  };
-  int start = after + 1;
-  if (start < 0 || start >= count_) start = 0;
-  // From `start` to the end, then from the top.
-  const int found = Scan(start, count_, find);
-  return found >= 0 ? found : Scan(0, start, find);
+  });
 }
 
 int ItemList::FindMade(int after, std::u16string_view text, bool exact, const MakeText& make) {
@@ -596,27 +591,15 @@ int ItemList::FindMade(int after, std::u16string_view text, bool exact, const Ma
     madeMeasured_ = true;
   }
   const TextKey key = KeyOf(Span(text));
-  // The first match from `from` up to, not including, `to`; -1 for none.
-  auto findIn = [&](int from, int to) {
-    int base = 0;
-    for (const Block& block : blocks_) {
-      const int size = block.Size();
-      if (base + size > from && base < to && MayHold(block.low, block.high, key.view())) {
-        for (int i = std::max(from - base, 0); i < std::min(size, to - base); ++i) {
-          line.clear();
-          make(base + i, line);
-          if (exact ? EqualNoCase(line, text) : StartsWithNoCase(line, text)) return base + i;
-        }
-      }
-      base += size;
-      if (base >= to) break;
+  return FindRound(after, [&](const Block& block, int base, int first, int last) {
+    if (!MayHold(block.low, block.high, key.view())) return -1;
+    for (int i = first; i < last; ++i) {
+      line.clear();
+      make(base + i, line);
+      if (exact ? EqualNoCase(line, text) : StartsWithNoCase(line, text)) return i;
     }
     return -1;
-  };
-  int start = after + 1;
-  if (start < 0 || start >= count_) start = 0;
-  const int found = findIn(start, count_);
-  return found >= 0 ? found : findIn(0, start);
+  });
 }
 
 int ItemList::CopyText(int index, char16_t* buffer) const {

@@ -191,27 +191,35 @@ class ItemList {
   void Split(int block);
   static void ShrinkToFit(Block& block);
   static void Measure(Block& block);
-  // The first index from `from` up to, not including, `to` that
-  // `find(block, first, last)` finds: the offset of the first match among
-  // the block's items [first, last), or -1 when none matches; -1 when no
-  // block has one.
+  // The first index from the item after `after` round to it (from the top
+  // when `after` is -1 or the last) that `find(block, base, first, last)`
+  // finds: the offset of the first match among the block's items [first,
+  // last), its first item being index `base`, or -1 when none matches; -1
+  // when no block has one.
   template <class Find>
-  int Scan(int from, int to, Find find) const;
+  int FindRound(int after, Find find) const;
 };
 
 template <class Find>
-int ItemList::Scan(int from, int to, Find find) const {
-  int base = 0;
-  for (const Block& block : blocks_) {
-    const int size = block.Size();
-    if (base + size > from && base < to) {
-      const int found = find(block, std::max(from - base, 0), std::min(size, to - base));
-      if (found >= 0) return base + found;
+int ItemList::FindRound(int after, Find find) const {
+  auto scan = [&](int from, int to) {
+    int base = 0;
+    for (const Block& block : blocks_) {
+      const int size = block.Size();
+      if (base + size > from && base < to) {
+        const int found = find(block, base, std::max(from - base, 0), std::min(size, to - base));
+        if (found >= 0) return base + found;
+      }
+      base += size;
+      if (base >= to) break;
     }
-    base += size;
-    if (base >= to) break;
-  }
-  return -1;
+    return -1;
+  };
+  int start = after + 1;
+  if (start < 0 || start >= count_) start = 0;
+  // From `start` to the end, then from the top.
+  const int found = scan(start, count_);
+  return found >= 0 ? found : scan(0, start);
 }
 
 template <class Visit>
