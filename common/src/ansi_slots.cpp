@@ -23,6 +23,12 @@ std::size_t WholeCharacters(std::string_view text, std::size_t limit) {
   return std::min(length, text.size());
 }
 
+// How much of `text` a slot keeps: all of it that leaves room for the
+// terminator, ending on a character boundary.
+std::size_t KeptLength(std::string_view text, std::size_t slotSize) {
+  return text.size() < slotSize ? text.size() : WholeCharacters(text, slotSize - 1);
+}
+
 }  // namespace
 
 std::string_view AnsiSlotView(const char* slot, std::size_t slotSize) {
@@ -37,9 +43,15 @@ std::u16string_view WideSlotView(const char16_t* slot, std::size_t slotSize) {
 
 void CopyToAnsiSlot(char* slot, std::size_t slotSize, std::string_view text) {
   if (slotSize == 0) return;
-  const std::size_t length = text.size() < slotSize ? text.size() : WholeCharacters(text, slotSize - 1);
+  const std::size_t length = KeptLength(text, slotSize);
   std::memmove(slot, text.data(), length);
   std::memset(slot + length, 0, slotSize - length);
+}
+
+std::string_view AnsiSlotPart(std::string_view text, std::size_t slotSize) {
+  if (slotSize == 0) return {};
+  const std::string_view kept = text.substr(0, KeptLength(text, slotSize));
+  return kept.substr(0, kept.find('\0'));
 }
 
 void CopyToWideSlot(char16_t* slot, std::size_t slotSize, std::u16string_view text) {

@@ -55,6 +55,11 @@ TEST_F(AnsiSlots, DoubleByteCharactersAreNeverSplitIn932) {
   char small[5];
   tq::CopyToAnsiSlot(small, stored);
   EXPECT_EQ(tq::AnsiSlotView(small), stored.substr(0, 3));
+  // What a slot shows of a text, without a slot: the same cut, and a NUL ends it.
+  EXPECT_EQ(tq::AnsiSlotPart(stored, sizeof small), tq::AnsiSlotView(small));
+  EXPECT_EQ(tq::AnsiSlotPart(std::string("a\0b", 3), 5), "a");
+  EXPECT_EQ(tq::AnsiSlotPart("abcd", 5), "abcd");
+  EXPECT_EQ(tq::AnsiSlotPart("abcd", 0), "");
   EXPECT_EQ(tq::AnsiToWide(stored, 2), u"a日");
   // Appended after text already there, the limit counts the new units only.
   std::u16string line = u"x ";

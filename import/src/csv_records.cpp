@@ -61,13 +61,6 @@ std::string RowName(const std::vector<std::string_view>& fields, const CsvColumn
   return name;
 }
 
-// The text as its record slot of `slotSize` bytes keeps it.
-std::string SlotCut(std::string_view text, std::size_t slotSize) {
-  char slot[kNameSize > kFaxNumberSize ? kNameSize : kFaxNumberSize];
-  CopyToAnsiSlot(slot, slotSize, text);
-  return std::string(AnsiSlotView(slot, slotSize));
-}
-
 }  // namespace
 
 CsvColumns FindColumns(const std::vector<std::string_view>& upperHeader) {
@@ -119,9 +112,10 @@ int BuildCsvRecords(const CsvFile& file, const CsvColumns& columns, CsvRecords& 
     const std::string name = ReplaceNameBrackets(RowName(fields, columns));
     for (std::size_t column : columns.fax) {
       if (column >= fields.size()) continue;
-      if (!named) out.keys.AddName(SlotCut(name, kNameSize));
+      if (!named) out.keys.AddName(AnsiSlotPart(name, kNameSize));
       named = true;
-      const std::string number = SlotCut(NormalizeFaxNumber(fields[column]), kFaxNumberSize);
+      const std::string normalized = NormalizeFaxNumber(fields[column]);
+      const std::string_view number = AnsiSlotPart(normalized, kFaxNumberSize);
       out.keys.AddKey(number);
       anyNumber = anyNumber || !number.empty();
     }

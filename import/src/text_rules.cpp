@@ -37,10 +37,6 @@ std::string NormalizeFaxNumber(std::string_view number) {
   return out;
 }
 
-std::string CutText(std::string_view text) {
-  char slot[kMaxTextLength + 1];
-  CopyToAnsiSlot(slot, text);
-  return std::string(AnsiSlotView(slot));
-}
+std::string CutText(std::string_view text) { return std::string(AnsiSlotPart(text, kMaxTextLength + 1)); }
 
 }  // namespace tq::import

@@ -22,6 +22,9 @@ std::u16string_view WideSlotView(const char16_t* slot, std::size_t slotSize);
 
 // Copies ANSI bytes into a slot, never ending in half a double-byte character.
 void CopyToAnsiSlot(char* slot, std::size_t slotSize, std::string_view text);
+// What a slot of `slotSize` bytes shows of `text` once CopyToAnsiSlot has
+// copied it there: cut as it cuts, and at a NUL as AnsiSlotView reads.
+std::string_view AnsiSlotPart(std::string_view text, std::size_t slotSize);
 // Copies UTF-16 text into a UTF-16 slot, never ending in half a surrogate pair.
 void CopyToWideSlot(char16_t* slot, std::size_t slotSize, std::u16string_view text);
 
